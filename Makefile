@@ -1,0 +1,35 @@
+# The front door: every target installs what it needs first.
+JOBS ?= $(shell nproc)
+GEN  := -G Ninja
+
+.PHONY: deps build run test bench fuzz fuzz-smoke clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B build $(GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS)
+
+run: build
+	@scripts/run-browser build
+
+test: deps
+	cmake -S . -B build-test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DBRANNIK_SANITIZE=ON
+	cmake --build build-test -j $(JOBS)
+	cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	@$(MAKE) --no-print-directory fuzz-smoke
+
+bench: build
+	@scripts/run-benchmarks build
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRANNIK_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+
+# A short fixed run of every fuzz target from its seed corpus, so regressions show in CI.
+fuzz-smoke: fuzz
+	@scripts/run-fuzzers build-fuzz 2000
+
+clean:
+	rm -rf build build-test build-fuzz

@@ -1,0 +1,10 @@
+# Writes a linker version script from an export list ("ordinal<TAB>name" lines).
+file(STRINGS ${LIST} lines REGEX "^[0-9]+[ \t]+[A-Za-z_]")
+set(body "{\n  global:\n")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^[0-9]+[ \t]+" "" name "${line}")
+  string(STRIP "${name}" name)
+  string(APPEND body "    ${name};\n")
+endforeach()
+string(APPEND body "  local: *;\n};\n")
+file(WRITE ${OUT} "${body}")

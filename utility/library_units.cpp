@@ -1,0 +1,31 @@
+#include "utility/library_units.h"
+
+#include <array>
+
+namespace {
+
+struct Unit {
+  void (*start)();
+  void (*stop)();
+};
+
+// One entry per unit, in start-up order; a unit without work leaves its slot empty.
+constexpr std::array<Unit, 5> units{{
+    {nullptr, nullptr},  // weekday marks
+    {nullptr, nullptr},  // directory layout (dialog library only)
+    {nullptr, nullptr},  // sound slots
+    {nullptr, nullptr},  // CRC table
+    {nullptr, nullptr},  // lock file
+}};
+
+}  // namespace
+
+void StartLibraryUnits() {
+  for (const Unit& unit : units)
+    if (unit.start) unit.start();
+}
+
+void StopLibraryUnits() {
+  for (auto it = units.rbegin(); it != units.rend(); ++it)
+    if (it->stop) it->stop();
+}
