@@ -1,12 +1,27 @@
 #include "platform/core/last_error.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <string>
 
 namespace win {
 
 namespace {
 thread_local std::uint32_t lastError = 0;
+
+// True when some directory on the way to the path's last component is missing
+// (or is no directory).
+bool ParentMissing(std::string_view nativePath) {
+  std::string path(nativePath);
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return false;  // the current directory exists
+  const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+  struct stat st;
+  return stat(parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode);
 }
+}  // namespace
 
 std::uint32_t GetLastError() { return lastError; }
 
@@ -37,6 +52,16 @@ void SetLastErrorFromErrno(int errnoValue) {
     default: code = 31; break;  // ERROR_GEN_FAILURE
   }
   lastError = code;
+}
+
+void SetLastErrorForName(int errnoValue, std::string_view nativePath, NameKind kind) {
+  if (errnoValue == ENOENT && ParentMissing(nativePath)) {
+    lastError = ERROR_PATH_NOT_FOUND;
+  } else if (errnoValue == EEXIST) {
+    lastError = kind == NameKind::File ? ERROR_FILE_EXISTS : ERROR_ALREADY_EXISTS;
+  } else {
+    SetLastErrorFromErrno(errnoValue);
+  }
 }
 
 }  // namespace win
