@@ -3,6 +3,8 @@
 #include <array>
 #include <bit>
 
+#include "utility/text_pieces.h"
+
 namespace utl {
 namespace {
 
@@ -64,13 +66,7 @@ std::string STRSID(tSID sid) {
 }
 
 std::optional<tSID> VALSID(std::string_view text) {
-  std::string s(text);
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return std::nullopt;
-  s = s.substr(first, s.find_last_not_of(' ') - first + 1);
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-
+  const std::string s = UpperAscii(TrimBlanks(text));
   if (s.size() < 7) return std::nullopt;
   const std::string_view numberText = std::string_view(s).substr(0, s.size() - 2);
   const std::string_view codeText = std::string_view(s).substr(s.size() - 2);
