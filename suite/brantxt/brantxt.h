@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+#include "utility/short_string.h"
+
+// The suite's text library: texts by number, Czech, code page 1250.
+extern "C" {
+
+// Fills text with the text of that number; a number without a text gives the
+// empty text.
+void STBITEM(std::uint16_t number, ShortString* text);
+}
