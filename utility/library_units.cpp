@@ -1,8 +1,23 @@
 #include "utility/library_units.h"
 
 #include <array>
+#include <cstdint>
+#include <string>
+
+#include "suite/brantxt/brantxt.h"
+#include "utility/code_pages.h"
+#include "utility/short_string.h"
 
 namespace {
+
+void LoadWeekdayMarks() {
+  utl::LoadTextTables([](std::uint16_t number) {
+    ShortString text;
+    text.length = 0;
+    STBITEM(number, &text);
+    return text.Str();
+  });
+}
 
 struct Unit {
   void (*start)();
@@ -11,7 +26,7 @@ struct Unit {
 
 // One entry per unit, in start-up order; a unit without work leaves its slot empty.
 constexpr std::array<Unit, 5> units{{
-    {nullptr, nullptr},  // weekday marks
+    {LoadWeekdayMarks, nullptr},  // weekday marks
     {nullptr, nullptr},  // directory layout (dialog library only)
     {nullptr, nullptr},  // sound slots
     {nullptr, nullptr},  // CRC table
