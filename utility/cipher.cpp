@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "platform/core/scheduler.h"
 #include "utility/text_pieces.h"
 
 namespace utl {
@@ -109,6 +110,13 @@ void GETSESSIONKEY(std::uint16_t words[2], const SessionClock& clock) {
   words[1] = static_cast<std::uint16_t>((high1 * 256 + low1) ^ clock.year ^ t);
 }
 
+SessionClock SessionClockNow() {
+  const win::SystemTime now = win::GetLocalTime();
+  const auto field = [](int v) { return static_cast<std::uint16_t>(v); };
+  return {field(now.year), field(now.month),  field(now.day),
+          field(now.hour), field(now.minute), field(now.second), win::GetTickCount()};
+}
+
 std::uint32_t GETCPSKEY(std::uint32_t a, std::uint32_t b) {
   const unsigned places = (a ^ b) & 31;
   // A 33-bit rotation: b and a carry bit that starts clear.
@@ -140,6 +148,18 @@ std::string DECRYPTLOGINPASSWORD(std::string_view scrambled) {
     out[k - 1] = UpperAscii(static_cast<char>(
         static_cast<std::uint8_t>(scrambled[length - k]) - static_cast<std::uint8_t>(k)));
   return out;
+}
+
+bool CHECKLOGINPASSWORD(std::string_view password, std::uint16_t first,
+                        const TextByNumber& text) {
+  // Text numbers are 16-bit: the search ends at the last one instead of
+  // wrapping round to 0.
+  for (std::uint32_t number = first; number <= 0xFFFF; ++number) {
+    const std::string stored = text(static_cast<std::uint16_t>(number));
+    if (stored.empty()) return false;
+    if (SameText(DECRYPTLOGINPASSWORD(stored), password)) return true;
+  }
+  return false;
 }
 
 }  // namespace utl

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -24,6 +25,8 @@ struct SessionClock {
   std::uint32_t ticks;
 };
 void GETSESSIONKEY(std::uint16_t words[2], const SessionClock& clock);
+// The local date and time and the tick counter now.
+SessionClock SessionClockNow();
 std::uint32_t GETCPSKEY(std::uint32_t a, std::uint32_t b);
 
 // The stored form of a login password: reversed, upper-cased, each character
@@ -31,5 +34,12 @@ std::uint32_t GETCPSKEY(std::uint32_t a, std::uint32_t b);
 std::string ENCRYPTLOGINPASSWORD(std::string_view password);
 // The plain form, upper case.
 std::string DECRYPTLOGINPASSWORD(std::string_view scrambled);
+
+// A text of the suite's text library by number; empty when it has none.
+using TextByNumber = std::function<std::string(std::uint16_t)>;
+// Whether the password, without case, is one of the stored passwords: the texts
+// from number first on, up to the first empty text or the last number.
+bool CHECKLOGINPASSWORD(std::string_view password, std::uint16_t first,
+                        const TextByNumber& text);
 
 }  // namespace utl

@@ -3,6 +3,7 @@
 #include "branutl/ciphers.h"
 #include "utility/cipher.h"
 #include "utility/export_guard.h"
+#include "suite/brantxt/brantxt.h"
 #include "utility/short_string.h"
 
 namespace {
@@ -34,6 +35,12 @@ BRANNIK_EXPORT void DECRYPTCOMMENT(ShortString* s) {
   ExportGuardVoid([&] { ShortResult(s, utl::DECRYPTCOMMENT(ShortArg(s))); });
 }
 
+BRANNIK_EXPORT void GETSESSIONKEY(std::uint16_t words[2]) {
+  ExportGuardVoid([&] {
+    if (words) utl::GETSESSIONKEY(words, utl::SessionClockNow());
+  });
+}
+
 BRANNIK_EXPORT std::uint32_t GETCPSKEY(std::uint32_t a, std::uint32_t b) {
   return ExportGuard<std::uint32_t>(0, [&] { return utl::GETCPSKEY(a, b); });
 }
@@ -44,4 +51,16 @@ BRANNIK_EXPORT void ENCRYPTLOGINPASSWORD(const ShortString* password, ShortStrin
 
 BRANNIK_EXPORT void DECRYPTLOGINPASSWORD(const ShortString* scrambled, ShortString* out) {
   ExportGuardVoid([&] { ShortResult(out, utl::DECRYPTLOGINPASSWORD(ShortArg(scrambled))); });
+}
+
+BRANNIK_EXPORT bool CHECKLOGINPASSWORD(const ShortString* password, std::uint16_t firstText) {
+  return ExportGuard(false, [&] {
+    const auto text = [](std::uint16_t number) {
+      ShortString stored;
+      stored.length = 0;
+      STBITEM(number, &stored);
+      return stored.Str();
+    };
+    return utl::CHECKLOGINPASSWORD(ShortArg(password), firstText, text);
+  });
 }

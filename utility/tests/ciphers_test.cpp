@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ctime>
 #include <random>
 #include <string>
 #include <vector>
@@ -144,5 +145,42 @@ TEST(Ciphers, LoginPasswordsDecryptToTheirUpperCase) {
     const Bytes bytes = RandomBytes(random, random() % 256);
     const std::string password(bytes.begin(), bytes.end());
     EXPECT_EQ(Decrypted(Encrypted(password)), Upper(password));
+  }
+}
+
+TEST(Ciphers, SessionKeyMixesInTheLocalDateAndTime) {
+  // The tick counter enters both words alike, so their exclusive or shows
+  // the date and time alone.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    const std::time_t before = std::time(nullptr);
+    std::uint16_t words[2] = {0x1234, 0xABCD};
+    GETSESSIONKEY(words);
+    if (std::time(nullptr) != before) continue;
+    std::tm local{};
+    localtime_r(&before, &local);
+    const unsigned hour = local.tm_hour, month = local.tm_mon + 1, day = local.tm_mday,
+                   minute = local.tm_min, second = local.tm_sec, year = local.tm_year + 1900;
+    const unsigned w0 = (((0x12 ^ hour ^ month) << 8) | (0x34 ^ day));
+    const unsigned w1 = (((0xAB ^ second) << 8) | (0xCD ^ minute)) ^ year;
+    EXPECT_EQ(words[0] ^ words[1], (w0 ^ w1) & 0xFFFF);
+    return;
+  }
+  FAIL() << "the clock kept moving to a new second";
+}
+
+TEST(Ciphers, LoginPasswordsAreCheckedAgainstTheStoredTexts) {
+  // The text library holds BRANNIK and SPRAVCE from 30000 on.
+  struct Case {
+    const char* password;
+    std::uint16_t first;
+    bool accepted;
+  } const cases[] = {
+      {"brannik", 30000, true}, {"BRANNIK", 30000, true}, {"Spravce", 30000, true},
+      {"spravce", 30001, true}, {"brannik", 30001, false}, {"branni", 30000, false},
+      {"", 30000, false},       {"brannik", 30002, false}, {"brannik", 65535, false},
+  };
+  for (const Case& c : cases) {
+    const ShortString password = ShortString::From(c.password);
+    EXPECT_EQ(CHECKLOGINPASSWORD(&password, c.first), c.accepted) << c.password << " " << c.first;
   }
 }
