@@ -53,7 +53,7 @@ std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
   } while (n < 0 && errno == EINTR);
   if (n < 0) {
     win::SetLastErrorFromErrno(errno);
-    return 0;
+    return -1;
   }
   return static_cast<std::int32_t>(n);
 }

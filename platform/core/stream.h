@@ -33,7 +33,8 @@ enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 // The class library's byte stream: a position inside a sized sequence.
 class TStream : public TObject {
  public:
-  // Up to count bytes; the number moved (0 at the end).
+  // Up to count bytes; the number moved (0 at the end, -1 after a system
+  // error, which the last error then names).
   virtual std::int32_t Read(void* buffer, std::int32_t count) = 0;
   virtual std::int32_t Write(const void* buffer, std::int32_t count) = 0;
   // The new position.

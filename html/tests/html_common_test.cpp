@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "html/attributes.h"
+#include "html/colors.h"
+#include "html/free_list.h"
+#include "html/html_common.h"
+#include "html/selection_sinks.h"
+#include "html/url_path.h"
+#include "html/url_target.h"
+
+namespace {
+
+TEST(UrlToPath, DecodesEachPercentPairOnceAnywhere) {
+  struct Case {
+    const char* url;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"file:///C|/Docs/A%20B.htm", "c:\\docs\\a b.htm"},
+      {"Index.HTM", "Index.HTM"},
+      {"%41bc/x", "abc\\x"},       // a "%" in the first place decodes too
+      {"%2541", "%41"},            // a decoded "%" is not decoded again
+      {"a%zz%41/b", "a%zza\\b"},   // a bad pair is kept and decoding goes on
+      {"100%", "100%"},
+      {"x%4", "x%4"},
+      {"%00x", "%00x"},            // no NUL inside a path
+      {"http://file://Host/A.htm", "http:\\\\host\\a.htm"},
+      {"FILE:///d|/x", "d:\\x"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(UrlToPath(c.url), c.path) << c.url;
+  EXPECT_EQ(UrlToPathWithRoot("/pages/a.htm", "C:\\www"), "C:\\www\\pages\\a.htm");
+  EXPECT_EQ(UrlToPathWithRoot("pages/a.htm", "C:\\www"), "pages\\a.htm");
+}
+
+TEST(ColorFromString, ReadsNamesAndHexadecimalIntoBgrOrder) {
+  struct Case {
+    std::string text;
+    std::optional<HtmlColor> color;
+    std::string after;
+  };
+  const std::vector<Case> cases = {
+      {"red", 0x0000FF, "red"},
+      {"Fuchsia", 0xFF00FF, "Fuchsia"},
+      {"#FF0000", 0x0000FF, "FF0000"},
+      {"00ff00", 0x00FF00, "00ff00"},
+      {"12#3456", 0x563412, "123456"},
+      {"FF123456", 0x563412, "FF123456"},  // only the low 24 bits: never a system colour
+      {"#80000005", 0x050000, "80000005"},
+      {"#FFFFFFFFFF", 0xFFFFFF, "FFFFFFFFFF"},
+      {"", std::nullopt, ""},
+      {"#", std::nullopt, ""},
+      {"xyz", std::nullopt, "xyz"},
+      {"#12 34", std::nullopt, "12 34"},
+  };
+  for (auto c : cases) {
+    EXPECT_EQ(ColorFromString(c.text), c.color) << c.after;
+    EXPECT_EQ(c.text, c.after);
+  }
+}
+
+TEST(SelectionSinks, CountingSkipsImageAndControlPlaceholders) {
+  SelTextCount count;
+  count.AddText("ab", 2);
+  count.AddText("\x04", 1);
+  count.AddText("c\x02", 2);
+  EXPECT_EQ(count.Finish(), 3);
+}
+
+TEST(SelectionSinks, BufferSinkStopsAtItsCapacity) {
+  char buffer[6] = {'#', '#', '#', '#', '#', '#'};
+  SelTextBuf sink(buffer, 4);
+  AddTextCR(sink, "a\x04" "bcdef", 7);
+  EXPECT_EQ(sink.Finish(), 4);
+  EXPECT_EQ(std::string(buffer, 6), std::string("abc\0##", 6));
+}
+
+TEST(SelectionSinks, BufferSinkOfNoSizeWritesNothing) {
+  for (const std::int32_t size : {0, -5}) {
+    char guard[2] = {'#', '#'};
+    SelTextBuf sink(guard, size);
+    sink.AddText("abc", 3);
+    EXPECT_EQ(sink.Finish(), 0);
+    EXPECT_EQ(guard[0], '#');
+  }
+  char one = '#';
+  SelTextBuf sink(&one, 1);
+  sink.AddText("abc", 3);
+  EXPECT_EQ(sink.Finish(), 1);
+  EXPECT_EQ(one, '\0');
+}
+
+TEST(SelectionSinks, ClipBufferKeepsTextBeyondThirtyTwoThousandCharacters) {
+  std::string clipboard;
+  ClipBuffer sink([&](std::string_view text) { clipboard = std::string(text); });
+  const std::string line(1000, 'x');
+  for (int i = 0; i < 40; ++i) AddTextCR(sink, line.data(), static_cast<std::int32_t>(line.size()));
+  EXPECT_EQ(sink.Finish(), 40 * 1002 + 1);
+  EXPECT_EQ(clipboard.size(), 40u * 1002u);
+  EXPECT_EQ(clipboard.substr(40 * 1002 - 3), "x\r\n");
+}
+
+struct Tracked {
+  Tracked(std::vector<int>* log, int id) : log_(log), id_(id) {}
+  ~Tracked() { log_->push_back(id_); }
+  std::vector<int>* log_;
+  int id_;
+};
+
+TEST(FreeList, FreesItsItemsInIndexOrder) {
+  std::vector<int> freed;
+  {
+    TFreeList<Tracked> list;
+    for (int i = 0; i < 4; ++i) list.Add(std::make_unique<Tracked>(&freed, i));
+    list.Delete(1);
+    EXPECT_EQ(freed, std::vector<int>{1});
+    auto kept = list.Extract(0);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_THROW(list.Items(2), cl::EListError);
+  }
+  EXPECT_EQ(freed, (std::vector<int>{1, 0, 2, 3}));  // the extracted one went first
+  TFreeList<Tracked> list;
+  list.Add(std::make_unique<Tracked>(&freed, 7));
+  ClearAndFree(list);
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(freed.back(), 7);
+}
+
+TEST(Attributes, FindAttributeGivesTheFirstWithTheCode) {
+  TAttributeList list;
+  EXPECT_EQ(FindAttribute(list, HrefSy), nullptr);
+  list.Add(std::make_unique<TAttribute>(NameSy, "n", 0));
+  list.Add(std::make_unique<TAttribute>(HrefSy, "first", 0));
+  list.Add(std::make_unique<TAttribute>(HrefSy, "second", 0));
+  ASSERT_NE(FindAttribute(list, HrefSy), nullptr);
+  EXPECT_EQ(FindAttribute(list, HrefSy)->StrValue, "first");
+  EXPECT_EQ(FindAttribute(list, SrcSy), nullptr);
+}
+
+TEST(UrlTarget, AssignReplacesOnlyTheGivenFields) {
+  TUrlTarget link("a.htm", "main");
+  link.Assign(std::nullopt, "side");
+  EXPECT_EQ(link.Url, "a.htm");
+  EXPECT_EQ(link.Target, "side");
+  link.Assign("b.htm", std::nullopt);
+  EXPECT_EQ(link.Url, "b.htm");
+  EXPECT_EQ(link.Target, "side");
+  link.Clear();
+  EXPECT_TRUE(link.Url.empty() && link.Target.empty());
+}
+
+TEST(HtmlCommon, TrimBlanksAndIntegerValues) {
+  EXPECT_EQ(TrimBlanks("\x01 a b\r\n "), "a b");
+  EXPECT_EQ(TrimBlanks(" \t "), "");
+  EXPECT_EQ(IntValueOf("+12"), 12);
+  EXPECT_EQ(IntValueOf("-7"), -7);
+  EXPECT_EQ(IntValueOf("5px"), 0);
+  EXPECT_EQ(IntValueOf("99999999999"), 0);
+  EXPECT_EQ(IntValueOf("-"), 0);
+  EXPECT_EQ(IntMin(3, -2), -2);
+  EXPECT_EQ(IntMax(3, -2), 3);
+  const auto block = AllocBlock(70000);
+  EXPECT_EQ(block->BlockSize, 70000);
+  block->Memory[69999] = 'x';
+}
+
+}  // namespace
