@@ -1,0 +1,76 @@
+#include "platform/gui/application.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <cstdio>
+
+#include "platform/core/exception.h"
+#include "platform/gui/qt_bridge.h"
+
+namespace cl {
+
+namespace {
+
+// Qt keeps references to argc and argv for the application's whole life.
+int qtArgc = 1;
+char qtProgramName[] = "brannik";
+char* qtArgv[] = {qtProgramName, nullptr};
+
+}  // namespace
+
+void EnsureQtApplication() {
+  if (QCoreApplication::instance() != nullptr) return;
+  // Never destroyed: Qt's application object must outlive every static
+  // destructor that may still hold fonts or pixmaps.
+  static QApplication* const ownApplication = new QApplication(qtArgc, qtArgv);
+  (void)ownApplication;
+  QApplication::setStyle(QStyleFactory::create("Fusion"));
+}
+
+TApplication& Application() {
+  static TApplication application;
+  return application;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::quit();
+}
+
+void TApplication::ProcessMessages() {
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+}
+
+void TApplication::HandleException(const std::exception& error) {
+  if (exceptionHandler_) {
+    exceptionHandler_(error);
+    return;
+  }
+  const auto* own = dynamic_cast<const Exception*>(&error);
+  const std::string text = own != nullptr ? own->Message() : error.what();
+  if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+      QGuiApplication::platformName() != "offscreen") {
+    QMessageBox::critical(nullptr, QString(), ToQString(text));
+  } else {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+}
+
+void TApplication::SetExceptionHandler(std::function<void(const std::exception&)> handler) {
+  exceptionHandler_ = std::move(handler);
+}
+
+int TApplication::Run() {
+  EnsureQtApplication();
+  return QApplication::exec();
+}
+
+}  // namespace cl
+
+// Fontconfig keeps its caches until the process ends; the leak checker of the
+// sanitizer builds is told so. Default visibility lets the checker find it.
+extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+// platform/gui's own: what a canvas draws on and how it gets a painter.
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <functional>
+
+#include "platform/gui/canvas.h"
+#include "platform/gui/qt_bridge.h"
+
+namespace cl {
+
+struct TCanvas::Target {
+  enum class Kind { Memory, Bitmap, Painter };
+  Kind kind = Kind::Memory;
+  // Painter: someone else's painter (a widget's paint event, a printer page).
+  QPainter* painter = nullptr;
+  QSize size;
+  DeviceKind device = DeviceKind::Screen;
+  // Memory: the selected bitmap, or the context's own 1x1 monochrome one.
+  win::UniqueBitmap own;
+  win::HBITMAP selected = nullptr;
+  // Bitmap: the canvas of a TBitmap, drawing on whatever handle it holds.
+  TBitmap* owner = nullptr;
+};
+
+struct CanvasAccess {
+  static std::unique_ptr<TCanvas> Create(std::unique_ptr<TCanvas::Target> target);
+  // The bitmap drawn on, or null for a painter canvas or an empty bitmap.
+  static win::HBITMAP Bitmap(const TCanvas& canvas);
+  // Runs paint with a painter on the device, clipped to the clip region. A
+  // monochrome bitmap is painted through a colour copy, pixels of grey 128
+  // and above becoming 1. False when there is nothing to paint on.
+  static bool Paint(TCanvas& canvas, const std::function<void(QPainter&)>& paint);
+  static const TCanvas::Target& Target(const TCanvas& canvas) { return *canvas.target_; }
+};
+
+QPainter::CompositionMode CompositionFor(uint32_t rop);
+
+// Draws src (RGB32 or monochrome) from srcRect stretched to destRect onto
+// dest with a raster operation; srcBk is the source's background colour for
+// colour-to-monochrome copies.
+bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, uint32_t rop, TColor srcBk);
+
+// src (RGB32) resized with a stretch mode.
+QImage StretchImage(const QImage& src, int width, int height, int mode);
+
+}  // namespace cl

@@ -1,0 +1,141 @@
+// Bit-block transfers: raster operations and stretch modes on RGB32 images.
+
+#include <QPainter>
+
+#include "platform/gui/canvas.h"
+#include "platform/gui/canvas_impl.h"
+#include "platform/gui/gdi_constants.h"
+
+namespace cl {
+
+QPainter::CompositionMode CompositionFor(uint32_t rop) {
+  switch (rop) {
+    case win::SRCCOPY: return QPainter::CompositionMode_Source;
+    case win::SRCPAINT: return QPainter::RasterOp_SourceOrDestination;
+    case win::SRCAND: return QPainter::RasterOp_SourceAndDestination;
+    case win::SRCINVERT: return QPainter::RasterOp_SourceXorDestination;
+    case win::SRCERASE: return QPainter::RasterOp_SourceAndNotDestination;
+    case win::NOTSRCCOPY: return QPainter::RasterOp_NotSource;
+    case win::NOTSRCERASE: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case win::MERGEPAINT: return QPainter::RasterOp_NotSourceOrDestination;
+    case win::DSna: return QPainter::RasterOp_NotSourceAndDestination;
+    case win::DSTINVERT: return QPainter::RasterOp_NotDestination;
+    case win::BLACKNESS: return QPainter::RasterOp_ClearDestination;
+    case win::WHITENESS: return QPainter::RasterOp_SetDestination;
+    default: return QPainter::CompositionMode_Source;
+  }
+}
+
+namespace {
+
+bool KnownRop(uint32_t rop) {
+  switch (rop) {
+    case win::SRCCOPY: case win::SRCPAINT: case win::SRCAND: case win::SRCINVERT: case win::SRCERASE:
+    case win::NOTSRCCOPY: case win::NOTSRCERASE: case win::MERGEPAINT: case win::DSna: case win::DSTINVERT:
+    case win::BLACKNESS: case win::WHITENESS:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool UsesSource(uint32_t rop) { return rop != win::DSTINVERT && rop != win::BLACKNESS && rop != win::WHITENESS; }
+
+// [first, last) of the source pixels that map onto destination pixel d.
+std::pair<int, int> Span(int d, int destSize, int srcSize) {
+  const int first = static_cast<int>(int64_t{d} * srcSize / destSize);
+  const int last = std::max(first + 1, static_cast<int>(int64_t{d + 1} * srcSize / destSize));
+  return {first, std::min(last, srcSize)};
+}
+
+}  // namespace
+
+QImage StretchImage(const QImage& src, int width, int height, int mode) {
+  if (src.width() == width && src.height() == height) return src;
+  QImage out(width, height, QImage::Format_RGB32);
+  const bool combine = mode == win::BLACKONWHITE || mode == win::WHITEONBLACK;
+  for (int y = 0; y < height; ++y) {
+    const auto [y0, y1] = Span(y, height, src.height());
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const auto [x0, x1] = Span(x, width, src.width());
+      if (!combine) {
+        row[x] = src.pixel(x0, y0);
+        continue;
+      }
+      // Every source pixel that falls on this one is combined, so a thin
+      // black (or white) line survives shrinking.
+      QRgb value = mode == win::BLACKONWHITE ? 0xFFFFFFFFu : 0xFF000000u;
+      for (int sy = y0; sy < y1; ++sy) {
+        const auto* srcRow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+        for (int sx = x0; sx < x1; ++sx) value = mode == win::BLACKONWHITE ? (value & srcRow[sx]) : (value | srcRow[sx]);
+      }
+      row[x] = value | 0xFF000000u;
+    }
+  }
+  return out;
+}
+
+bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, uint32_t rop, TColor srcBk) {
+  if (!KnownRop(rop) || destRect.width() <= 0 || destRect.height() <= 0) return false;
+  const win::HBITMAP destBitmap = CanvasAccess::Bitmap(dest);
+  const bool destMono = destBitmap != nullptr && destBitmap->image.format() == QImage::Format_Mono;
+  QImage pixels(destRect.size(), QImage::Format_RGB32);
+  pixels.fill(Qt::black);
+  if (UsesSource(rop)) {
+    if (src.isNull() || srcRect.width() <= 0 || srcRect.height() <= 0) return false;
+    // The source as colours: a monochrome one through the destination's text
+    // (0) and background (1) colours, or black and white onto monochrome.
+    const bool srcMono = src.format() == QImage::Format_Mono;
+    const QRgb zero = destMono ? qRgb(0, 0, 0) : ToQRgb(dest.TextColor());
+    const QRgb one = destMono ? qRgb(255, 255, 255) : ToQRgb(dest.BkColor());
+    QImage part(srcRect.size(), QImage::Format_RGB32);
+    for (int y = 0; y < srcRect.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(part.scanLine(y));
+      for (int x = 0; x < srcRect.width(); ++x) {
+        const int sx = srcRect.x() + x, sy = srcRect.y() + y;
+        if (!src.valid(sx, sy))
+          row[x] = srcMono ? zero : qRgb(0, 0, 0);
+        else if (srcMono)
+          row[x] = src.pixelIndex(sx, sy) != 0 ? one : zero;
+        else
+          row[x] = src.pixel(sx, sy) | 0xFF000000u;
+      }
+    }
+    pixels = StretchImage(part, destRect.width(), destRect.height(), dest.StretchBltMode());
+    if (destMono && !srcMono) {
+      // Colour to monochrome: the source's background colour becomes 1.
+      const QRgb bk = ToQRgb(srcBk) & 0xFFFFFFu;
+      for (int y = 0; y < pixels.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+        for (int x = 0; x < pixels.width(); ++x) row[x] = (row[x] & 0xFFFFFFu) == bk ? 0xFFFFFFFFu : 0xFF000000u;
+      }
+    }
+  }
+  const QPainter::CompositionMode mode = CompositionFor(rop);
+  return CanvasAccess::Paint(dest, [&](QPainter& painter) {
+    painter.setCompositionMode(mode);
+    painter.drawImage(destRect.topLeft(), pixels);
+  });
+}
+
+bool TCanvas::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, const TCanvas& source, int32_t sx,
+                     int32_t sy, uint32_t rop) {
+  return StretchBlt(x, y, width, height, source, sx, sy, width, height, rop);
+}
+
+bool TCanvas::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height, const TCanvas& source, int32_t sx,
+                         int32_t sy, int32_t sw, int32_t sh, uint32_t rop) {
+  const win::HBITMAP bitmap = CanvasAccess::Bitmap(source);
+  if (bitmap == nullptr) return false;
+  // Drawing a bitmap onto itself reads a copy.
+  const QImage src = bitmap == CanvasAccess::Bitmap(*this) ? bitmap->image.copy() : bitmap->image;
+  return BlitImage(*this, QRect(x, y, width, height), src, QRect(sx, sy, sw, sh), rop, source.BkColor());
+}
+
+bool TCanvas::PatBlt(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t rop) {
+  if (UsesSource(rop)) return false;
+  return BlitImage(*this, QRect(x, y, width, height), QImage(), QRect(), rop, clBlack);
+}
+
+}  // namespace cl

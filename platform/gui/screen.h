@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace cl {
+
+// A cursor drawn as Windows defines one: two monochrome planes of rows
+// (1 bit a pixel, rows padded to 16 bits). AND 0 / XOR 0 black, AND 0 / XOR 1
+// white, AND 1 / XOR 0 transparent, AND 1 / XOR 1 inverted.
+struct TCursorShape {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  int32_t HotX = 0;
+  int32_t HotY = 0;
+  std::vector<uint8_t> AndPlane;
+  std::vector<uint8_t> XorPlane;
+};
+
+// The screen's facts and the numbered cursor slots.
+class TScreen {
+ public:
+  // 24 unless a test asked for another depth (8 exercises the palette paths).
+  int BitsPerPixel() const { return bitsPerPixel_; }
+  void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
+  int PixelsPerInch() const { return 96; }
+
+  void SetCursor(int slot, std::unique_ptr<TCursorShape> cursor);
+  const TCursorShape* Cursor(int slot) const;
+  void ClearCursors() { cursors_.clear(); }
+
+ private:
+  int bitsPerPixel_ = 24;
+  std::map<int, std::unique_ptr<TCursorShape>> cursors_;
+};
+
+TScreen& Screen();
+
+}  // namespace cl
