@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/core/object.h"
+
+namespace cl {
+
+// The class library's ini file: a private profile file by name, read and
+// written key by key.
+class TIniFile : public TObject {
+ public:
+  explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+
+  const std::string& FileName() const noexcept { return fileName_; }
+
+  std::string ReadString(std::string_view section, std::string_view ident,
+                         std::string_view defaultValue) const;
+  // Raises cl::Exception when the file cannot be written.
+  void WriteString(std::string_view section, std::string_view ident, std::string_view value);
+
+ private:
+  std::string fileName_;
+};
+
+}  // namespace cl

@@ -1,0 +1,114 @@
+#include "platform/core/profile_file.h"
+
+#include <atomic>
+#include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/core/file_names.h"
+#include "platform/core/last_error.h"
+#include "platform/core/places.h"
+#include "platform/core/posix_retry.h"
+#include "platform/core/profile_text.h"
+
+namespace win {
+namespace {
+
+std::optional<std::string> ProfilePath(std::string_view fileName) {
+  if (fileName.find_first_of("\\/:") == std::string_view::npos)
+    return NativeName(GetWindowsDirectory() + "\\" + std::string(fileName));
+  return NativeName(fileName);
+}
+
+// The whole file; nullopt with errno set when it cannot be read.
+std::optional<std::string> ReadWhole(const std::string& path) {
+  const int fd = RetryOnInterrupt([&] { return open(path.c_str(), O_RDONLY | O_CLOEXEC); });
+  if (fd < 0) return std::nullopt;
+  std::string text;
+  char buffer[8192];
+  for (;;) {
+    const auto n = RetryOnInterrupt([&] { return read(fd, buffer, sizeof buffer); });
+    if (n < 0) {
+      const int error = errno;
+      close(fd);
+      errno = error;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fd);
+  return text;
+}
+
+bool WriteAll(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const auto n = RetryOnInterrupt([&] { return write(fd, text.data(), text.size()); });
+    if (n < 0) return false;
+    text.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+bool Fail(int errnoValue, const std::string& path) {
+  SetLastErrorForName(errnoValue, path);
+  return false;
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue, std::string_view fileName) {
+  const auto path = ProfilePath(fileName);
+  if (!path) return std::string(defaultValue);
+  const auto text = ReadWhole(*path);
+  if (!text) return std::string(defaultValue);
+  return ProfileValue(*text, section, key).value_or(std::string(defaultValue));
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, std::string_view fileName) {
+  const auto path = ProfilePath(fileName);
+  if (!path) return false;
+
+  mode_t mode = 0666;
+  bool existed = false;
+  std::string text;
+  struct stat st {};
+  if (stat(path->c_str(), &st) == 0) {
+    existed = true;
+    // A read-only file stays unwritten, as on Windows, whoever we are.
+    if (!(st.st_mode & S_IWUSR)) return Fail(EACCES, *path);
+    mode = st.st_mode & 07777;
+    const auto current = ReadWhole(*path);
+    if (!current) return Fail(errno, *path);
+    text = *current;
+  } else if (errno != ENOENT) {
+    return Fail(errno, *path);
+  }
+  const std::string updated = WithProfileValue(text, section, key, value);
+
+  static std::atomic<unsigned> serial{0};
+  const std::string temporary =
+      *path + ".~" + std::to_string(getpid()) + "-" + std::to_string(serial++);
+  const int fd = RetryOnInterrupt([&] {
+    return open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  });
+  if (fd < 0) return Fail(errno, temporary);
+  const bool written = WriteAll(fd, updated) && (!existed || fchmod(fd, mode) == 0) && fsync(fd) == 0;
+  const int writeError = errno;
+  if (close(fd) != 0 || !written) {
+    unlink(temporary.c_str());
+    return Fail(written ? errno : writeError, temporary);
+  }
+  if (rename(temporary.c_str(), path->c_str()) != 0) {
+    const int error = errno;
+    unlink(temporary.c_str());
+    return Fail(error, *path);
+  }
+  return true;
+}
+
+}  // namespace win

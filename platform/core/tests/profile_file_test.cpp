@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include <sys/stat.h>
+
+#include "platform/core/exception.h"
+#include "platform/core/ini_file.h"
+#include "platform/core/last_error.h"
+#include "platform/core/profile_file.h"
+#include "platform/core/profile_text.h"
+#include "temp_directory.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+TEST(ProfileText, ValuesAreFoundByCaselessSectionAndKey) {
+  struct Case {
+    const char* text;
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+  } const cases[] = {
+      {"[Sounds]\nSND_00=beep.wav\n", "Sounds", "SND_00", "beep.wav"},
+      {"[sounds]\nsnd_00=x", "SOUNDS", "Snd_00", "x"},
+      {"[ Sounds ]\n  key  =   value  \n", "Sounds", "key", "value"},
+      {"[S]\nk=\"  a b  \"\n", "S", "k", "  a b  "},
+      {"[S]\nk='x'\n", "S", "k", "x"},
+      {"[S]\nk=\"x\n", "S", "k", "\"x"},
+      {"[S]\nk=\"\"x\"\"\n", "S", "k", "\"x\""},  // one pair only
+      {"[S]\nk=a=b\n", "S", "k", "a=b"},
+      {"[S]\nk=1\nk=2\n", "S", "k", "1"},              // first key wins
+      {"[S]\na=1\n[S]\nk=2\n", "S", "k", std::nullopt},  // first section wins
+      {"[S]\n;k=1\nk=2\n", "S", "k", "2"},
+      {"[S]\r\nk=v\r\n", "S", "k", "v"},
+      {"k=v\n[S]\n", "S", "k", std::nullopt},
+      {"[A]\n[B]\nk=v\n", "A", "k", std::nullopt},
+      {"[S]\nk\n", "S", "k", std::nullopt},
+      {"[S]\nk=v\n", "T", "k", std::nullopt},
+      {"", "S", "k", std::nullopt},
+      {"[\xC8\xE1" "st]\n\xDA\xE8" "et=1\n", "\xE8\xC1ST", "\xFA\xC8" "ET", "1"},  // 1250 letters
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(win::ProfileValue(c.text, c.section, c.key), c.value) << c.text;
+}
+
+TEST(ProfileText, WritingKeepsEveryOtherLine) {
+  struct Case {
+    const char* text;
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* result;
+  } const cases[] = {
+      {"[S]\nk=old\nother=1\n", "S", "k", "new", "[S]\nk=new\nother=1\n"},
+      {"[A]\na=1\n\n[B]\nb=2\n", "A", "c", "3", "[A]\na=1\nc=3\n\n[B]\nb=2\n"},
+      {"[A]\na=1\n", "B", "b", "2", "[A]\na=1\n[B]\nb=2\n"},
+      {"", "S", "k", "v", "[S]\nk=v\n"},
+      {"[S]\n", "S", "k", "v", "[S]\nk=v\n"},
+      {"; head\n[S]\n; note\nk=1\njunk line\n", "S", "k", "2",
+       "; head\n[S]\n; note\nk=2\njunk line\n"},
+      {"[s]\nK=1\nk=3\n", "S", "k", "2", "[s]\nk=2\nk=3\n"},
+      {"[S]\r\na=1\r\n", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n"},
+      {"[S]\na=1", "S", "b", "2", "[S]\na=1\nb=2\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(win::WithProfileValue(c.text, c.section, c.key, c.value), c.result) << c.text;
+    EXPECT_EQ(win::ProfileValue(win::WithProfileValue(c.text, c.section, c.key, c.value),
+                                c.section, c.key),
+              c.value);
+  }
+}
+
+TEST(ProfileFile, MissingFilesGiveTheDefaultAndWritingCreatesThem) {
+  TempDirectory dir;
+  const std::string file = dir / "brannik.ini";
+  EXPECT_EQ(win::GetPrivateProfileString("Sounds", "SND_00", "beep.wav", file), "beep.wav");
+  ASSERT_TRUE(win::WritePrivateProfileString("Sounds", "SND_00", "x.wav", file));
+  ASSERT_TRUE(win::WritePrivateProfileString("Sounds", "SND_01", "y.wav", file));
+  EXPECT_EQ(ReadFile(file), "[Sounds]\nSND_00=x.wav\nSND_01=y.wav\n");
+  EXPECT_EQ(win::GetPrivateProfileString("sounds", "snd_01", "", file), "y.wav");
+  // Only the file itself is left: the temporary file was renamed over it.
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(ProfileFile, WritesKeepPermissionsAndRefuseReadOnlyFiles) {
+  TempDirectory dir;
+  const std::string file = dir / "a.ini";
+  dir.Write("a.ini", "[S]\nk=1\n");
+  chmod(file.c_str(), 0640);
+  ASSERT_TRUE(win::WritePrivateProfileString("S", "k", "2", file));
+  struct stat st {};
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  chmod(file.c_str(), 0444);
+  win::SetLastError(0);
+  EXPECT_FALSE(win::WritePrivateProfileString("S", "k", "3", file));
+  EXPECT_EQ(win::GetLastError(), win::ERROR_ACCESS_DENIED);
+  EXPECT_EQ(ReadFile(file), "[S]\nk=2\n");
+}
+
+TEST(ProfileFile, NamesResolveLikeTheSystemsNames) {
+  TempDirectory dir;
+  dir.Write("Sub/Brannik.INI", "[S]\nk=v\n");
+  // Backslashes and case-insensitive components, as the system writes names.
+  const std::string name = dir.Path().string() + "\\sub\\brannik.ini";
+  EXPECT_EQ(win::GetPrivateProfileString("S", "k", "", name), "v");
+  ASSERT_TRUE(win::WritePrivateProfileString("S", "k", "w", name));
+  EXPECT_EQ(ReadFile(dir / "Sub/Brannik.INI"), "[S]\nk=w\n");
+
+  win::SetLastError(0);
+  EXPECT_FALSE(win::WritePrivateProfileString("S", "k", "v", dir / "missing/x.ini"));
+  EXPECT_EQ(win::GetLastError(), win::ERROR_PATH_NOT_FOUND);
+}
+
+TEST(ProfileFile, BareNamesLieInTheWindowsDirectory) {
+  TempDirectory dir;
+  setenv("BRANNIK_WINDIR", dir.Path().c_str(), 1);
+  ASSERT_TRUE(win::WritePrivateProfileString("S", "k", "v", "test.ini"));
+  EXPECT_EQ(ReadFile(dir / "test.ini"), "[S]\nk=v\n");
+  EXPECT_EQ(win::GetPrivateProfileString("S", "k", "", "TEST.INI"), "v");
+  unsetenv("BRANNIK_WINDIR");
+}
+
+TEST(IniFile, ReadsAndWritesStringsAndRaisesWhenItCannotWrite) {
+  TempDirectory dir;
+  cl::TIniFile ini(dir / "x.ini");
+  EXPECT_EQ(ini.ReadString("S", "k", "default"), "default");
+  ini.WriteString("S", "k", " spaced ");
+  EXPECT_EQ(ini.ReadString("S", "k", "default"), "spaced");
+  cl::TIniFile nowhere(dir / "missing/x.ini");
+  EXPECT_THROW(nowhere.WriteString("S", "k", "v"), cl::Exception);
+}
