@@ -1,5 +1,6 @@
 #include "utility/caret_notation.h"
 
+#include "utility/code_pages.h"
 #include "utility/short_strings.h"
 
 namespace utl {
@@ -18,6 +19,20 @@ std::string STRATC(std::string_view s) {
     }
   }
   if (out.size() > kShortStringMax) out.resize(kShortStringMax);
+  return out;
+}
+
+std::string STRCTA(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '^') {
+      out += s[i];
+      continue;
+    }
+    if (i + 1 == s.size()) break;
+    const char next = s[++i];
+    out += next == '^' ? '^' : static_cast<char>(static_cast<unsigned char>(UP895CASE(next)) - 64);
+  }
   return out;
 }
 

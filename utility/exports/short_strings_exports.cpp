@@ -4,6 +4,7 @@
 
 #include "utility/caret_notation.h"
 #include "utility/export_guard.h"
+#include "utility/fill_pool.h"
 #include "utility/short_string.h"
 #include "utility/short_strings.h"
 #include "utility/string_words.h"
@@ -198,4 +199,14 @@ BRANNIK_EXPORT void EXPANDTABS(const ShortString* s, int32_t width, ShortString*
 
 BRANNIK_EXPORT void STRATC(const ShortString* s, ShortString* out) {
   Produce(out, [&] { return utl::STRATC(ShortArg(s)); });
+}
+
+BRANNIK_EXPORT void STRCTA(const ShortString* s, ShortString* out) {
+  Produce(out, [&] { return utl::STRCTA(ShortArg(s)); });
+}
+
+BRANNIK_EXPORT void STRRND(ShortString* s, int32_t size) {
+  ExportGuardVoid([&] {
+    if (s) utl::STRRND(*s, size);
+  });
 }

@@ -532,3 +532,97 @@ TEST(ShortStrings, NullArgumentsReadAsEmptyAndNullResultsAreIgnored) {
   EXPECT_EQ(out.Str(), "");
   EXPECT_EQ(WORD_LEFT(nullptr, 5), 1);
 }
+
+TEST(ShortStrings, CaretNotationTurnsBackIntoControlCharacters) {
+  struct Case {
+    std::string in, expected;
+  };
+  const Case cases[] = {
+      {"^a^A", "\x01\x01"},
+      {"x^^y", "x^y"},
+      {"ab^", "ab"},  // a lone caret at the end is dropped
+      {"^", ""},
+      {"^@", std::string(1, '\0')},
+      {"^?", "\xFF"},      // wraps modulo 256
+      {"^\x87", "\x40"},   // code page 895 small letter: its capital 0x80, less 64
+      {"plain", "plain"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Both(c.in, STRCTA), c.expected) << "'" << c.in << "'";
+
+  // STRCTA undoes STRATC for every byte but 30, whose notation "^^" reads back
+  // as a caret.
+  std::string low, high;
+  for (int c = 0; c < 200; ++c)
+    if (c != 30) low += static_cast<char>(c);
+  for (int c = 200; c < 256; ++c) high += static_cast<char>(c);
+  for (const std::string& text : {low, high}) {
+    const ShortString in = S(text);
+    ShortString caret, back;
+    STRATC(&in, &caret);
+    STRCTA(&caret, &back);
+    EXPECT_EQ(back.Str(), text);
+  }
+  const ShortString thirty = S("\x1E");
+  ShortString caret, back;
+  STRATC(&thirty, &caret);
+  STRCTA(&caret, &back);
+  EXPECT_EQ(caret.Str(), "^^");
+  EXPECT_EQ(back.Str(), "^");
+}
+
+namespace {
+
+// A short string with guard bytes behind it, to see writes past its buffer.
+struct GuardedString {
+  ShortString s;
+  unsigned char guard[16];
+};
+
+std::string FillOfEmpty() {
+  GuardedString g;
+  std::memset(&g, 0xAA, sizeof g);
+  g.s.length = 0;
+  STRRND(&g.s, 255);
+  EXPECT_EQ(g.s.length, 0);
+  return std::string(g.s.chars, 255);
+}
+
+}  // namespace
+
+TEST(ShortStrings, FillPoolFillsOnlyTheFreeTailOfTheBuffer) {
+  GuardedString g;
+  std::memset(&g, 0xAA, sizeof g);
+  g.s.Assign("abc");
+  STRRND(&g.s, 10);
+  EXPECT_EQ(g.s.Str(), "abc");
+  EXPECT_EQ(static_cast<unsigned char>(g.s.chars[3]), 255);  // the pool's fixed first byte
+  EXPECT_EQ(static_cast<unsigned char>(g.s.chars[10]), 0xAA);
+
+  // Size at or below the length: nothing is written.
+  std::memset(&g, 0xAA, sizeof g);
+  g.s.Assign("abcdef");
+  STRRND(&g.s, 4);
+  STRRND(&g.s, 6);
+  EXPECT_EQ(g.s.Str(), "abcdef");
+  EXPECT_EQ(static_cast<unsigned char>(g.s.chars[6]), 0xAA);
+
+  // Sizes beyond the buffer stop at its 255th place.
+  std::memset(&g, 0xAA, sizeof g);
+  g.s.Assign("abc");
+  STRRND(&g.s, 100000);
+  EXPECT_EQ(static_cast<unsigned char>(g.s.chars[3]), 255);
+  for (unsigned char b : g.guard) EXPECT_EQ(b, 0xAA);
+  STRRND(nullptr, 10);
+}
+
+TEST(ShortStrings, FillPoolMovesDownFourBytesAfterEveryCall) {
+  const std::string first = FillOfEmpty();
+  const std::string second = FillOfEmpty();
+  const std::string third = FillOfEmpty();
+  EXPECT_EQ(static_cast<unsigned char>(first[0]), 255);
+  EXPECT_EQ(static_cast<unsigned char>(second[0]), 255);
+  EXPECT_EQ(second.substr(1, 250), first.substr(5, 250));
+  EXPECT_EQ(third.substr(1, 250), second.substr(5, 250));
+  EXPECT_NE(first, second);
+}

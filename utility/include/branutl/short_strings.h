@@ -80,9 +80,14 @@ void GET_WORD(const ShortString* s, uint16_t pos, ShortString* out);
 uint16_t WORD_LEFT(const ShortString* s, uint16_t pos);
 uint16_t WORD_RIGHT(const ShortString* s, uint16_t pos);
 
-/* Tabs and caret notation. */
+/* Tabs, caret notation, fill. */
 void EXPANDTABS(const ShortString* s, int32_t width, ShortString* out);
+void STRCTA(const ShortString* s, ShortString* out);
 void STRATC(const ShortString* s, ShortString* out);
+/* Fills s's buffer after its last character up to place size (at most 255)
+   from the library's fill pool, whose first byte is 255; the length byte is
+   left as it is. */
+void STRRND(ShortString* s, int32_t size);
 
 #ifdef __cplusplus
 }
