@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_ar_decompress PRIVATE utility_common)
