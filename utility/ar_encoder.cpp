@@ -40,66 +40,65 @@ class BitWriter {
   int bits_ = 0;
 };
 
-// Longest-match search over the source with a binary tree per hash of three
-// bytes; each tree holds the positions of the current window in the order of
-// the strings that start there. The search depth is capped to bound time.
+// Longest-match search over the window with hash chains of three-byte
+// prefixes. The chain walk is bounded, and shortened when a good match is
+// already in hand, so that time stays linear in the source.
 class MatchFinder {
  public:
-  MatchFinder(const std::uint8_t* source, std::uint32_t length, const Params& params, int depth)
+  struct Effort {
+    int chain;              // positions tried at most
+    int goodChain;          // ... when the match to beat is already good
+    std::uint32_t good;     // a match length that counts as good
+    std::uint32_t nice;     // a match length that ends the search
+  };
+
+  MatchFinder(const std::uint8_t* source, std::uint32_t length, const Params& params,
+              const Effort& effort)
       : src_(source),
         length_(length),
         window_(static_cast<std::uint32_t>(params.dictionarySize)),
         maxMatch_(static_cast<std::uint32_t>(params.MAXMATCH)),
-        depth_(depth),
+        effort_(effort),
         head_(std::make_unique<std::uint16_t[]>(HashSize)),
-        tree_(std::make_unique<std::uint16_t[]>(2 * window_)) {}
+        prev_(std::make_unique<std::uint16_t[]>(window_)) {}
 
-  // Inserts the position and returns the longest match before it (length 0
-  // when shorter than THRESHOLD); distance is set for a match.
-  std::uint32_t Insert(std::uint32_t pos, std::uint32_t& distance) {
+  // Adds the position to its chain.
+  void Insert(std::uint32_t pos) {
+    if (length_ - pos < THRESHOLD) return;
+    const std::uint32_t h = Hash(src_ + pos);
+    prev_[pos & (window_ - 1)] = head_[h];
+    head_[h] = static_cast<std::uint16_t>(pos + 1);
+  }
+
+  // Inserts the position and returns the longest match found before it that
+  // is longer than `toBeat` (0 when none reaches THRESHOLD); distance is set
+  // for a match.
+  std::uint32_t Find(std::uint32_t pos, std::uint32_t toBeat, std::uint32_t& distance) {
     const std::uint32_t avail = length_ - pos;
     if (avail < THRESHOLD) return 0;
+    Insert(pos);
     const std::uint32_t limit = std::min(maxMatch_, avail);
     const std::uint8_t* s = src_ + pos;
-    const std::uint32_t h = Hash(s);
-    std::uint32_t cur = head_[h];  // position + 1, 0 for none
-    head_[h] = static_cast<std::uint16_t>(pos + 1);
+    std::uint32_t best = std::max<std::uint32_t>(toBeat, THRESHOLD - 1);
+    std::uint32_t found = 0;
+    if (best >= limit) return 0;
+    int chain = toBeat >= effort_.good ? effort_.goodChain : effort_.chain;
     const std::uint32_t mask = window_ - 1;
-    std::uint16_t* smaller = &tree_[2 * (pos & mask)];
-    std::uint16_t* larger = smaller + 1;
-    std::uint32_t lenSmaller = 0, lenLarger = 0, best = 0;
-    for (int steps = depth_;; --steps) {
-      if (cur == 0 || pos - (cur - 1) >= window_ || steps == 0) {
-        *smaller = *larger = 0;
-        break;
-      }
+    for (std::uint32_t cur = prev_[pos & mask]; cur != 0 && chain-- > 0;
+         cur = prev_[(cur - 1) & mask]) {
       const std::uint32_t at = cur - 1;
+      if (pos - at >= window_) break;
       const std::uint8_t* m = src_ + at;
-      std::uint32_t len = std::min(lenSmaller, lenLarger);
-      while (len < limit && m[len] == s[len]) ++len;
-      std::uint16_t* pair = &tree_[2 * (at & mask)];
+      if (m[best] != s[best] || m[0] != s[0] || m[1] != s[1]) continue;
+      const std::uint32_t len = CommonLength(m, s, limit);
       if (len > best) {
         best = len;
+        found = len;
         distance = pos - at;
-      }
-      if (len == limit) {
-        *smaller = pair[0];
-        *larger = pair[1];
-        break;
-      }
-      if (m[len] < s[len]) {
-        *smaller = static_cast<std::uint16_t>(cur);
-        smaller = pair + 1;
-        cur = *smaller;
-        lenSmaller = len;
-      } else {
-        *larger = static_cast<std::uint16_t>(cur);
-        larger = pair;
-        cur = *larger;
-        lenLarger = len;
+        if (len >= effort_.nice || len == limit) break;
       }
     }
-    return best >= THRESHOLD ? best : 0;
+    return found;
   }
 
  private:
@@ -111,13 +110,28 @@ class MatchFinder {
     return (v * 2654435761u) >> (32 - HashBits);
   }
 
+  // Eight bytes at a time while both strings have them within the limit.
+  static std::uint32_t CommonLength(const std::uint8_t* a, const std::uint8_t* b,
+                                    std::uint32_t limit) {
+    std::uint32_t len = 0;
+    while (len + 8 <= limit) {
+      std::uint64_t x, y;
+      std::memcpy(&x, a + len, 8);
+      std::memcpy(&y, b + len, 8);
+      if (x != y) return len + static_cast<std::uint32_t>(__builtin_ctzll(x ^ y) >> 3);
+      len += 8;
+    }
+    while (len < limit && a[len] == b[len]) ++len;
+    return len;
+  }
+
   const std::uint8_t* src_;
   std::uint32_t length_;
   std::uint32_t window_;
   std::uint32_t maxMatch_;
-  int depth_;
+  Effort effort_;
   std::unique_ptr<std::uint16_t[]> head_;
-  std::unique_ptr<std::uint16_t[]> tree_;
+  std::unique_ptr<std::uint16_t[]> prev_;
 };
 
 // Calls emit(symbol, extraBits, extraValue) for each code-length symbol that
@@ -297,19 +311,21 @@ class Encoder {
 // next position is not longer.
 void EncodeSource(const std::uint8_t* src, std::uint32_t n, const Params& params, Encoder& encoder,
                   const BitWriter& out) {
-  MatchFinder finder(src, n, params, params.MAXMATCH > 60 ? 48 : 32);
+  // About the effort of deflate's middle level, on a window four times smaller.
+  constexpr MatchFinder::Effort effort{128, 32, 8, 128};
+  MatchFinder finder(src, n, params, effort);
   std::uint32_t distance = 0;
   std::uint32_t pos = 0;
-  std::uint32_t length = finder.Insert(0, distance);
+  std::uint32_t length = finder.Find(0, 0, distance);
   while (pos < n) {
     if (out.Overflowed()) return;
     if (length == 0) {
       encoder.Literal(src[pos++]);
-      if (pos < n) length = finder.Insert(pos, distance);
+      if (pos < n) length = finder.Find(pos, 0, distance);
       continue;
     }
     std::uint32_t nextDistance = 0;
-    const std::uint32_t next = pos + 1 < n ? finder.Insert(pos + 1, nextDistance) : 0;
+    const std::uint32_t next = pos + 1 < n ? finder.Find(pos + 1, length, nextDistance) : 0;
     if (next > length) {
       encoder.Literal(src[pos++]);
       length = next;
@@ -317,10 +333,9 @@ void EncodeSource(const std::uint8_t* src, std::uint32_t n, const Params& params
       continue;
     }
     encoder.Match(length, distance);
-    std::uint32_t ignored = 0;
-    for (std::uint32_t q = pos + 2; q < pos + length; ++q) finder.Insert(q, ignored);
+    for (std::uint32_t q = pos + 2; q < pos + length; ++q) finder.Insert(q);
     pos += length;
-    length = pos < n ? finder.Insert(pos, distance) : 0;
+    length = pos < n ? finder.Find(pos, 0, distance) : 0;
   }
 }
 
