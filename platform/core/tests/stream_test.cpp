@@ -76,4 +76,16 @@ TEST_F(TempDir, FileStreamOfAMissingFileRaisesWithItsName) {
   EXPECT_THROW(cl::TFileStream(Path("no/dir/x"), cl::fmCreate), cl::EFCreateError);
 }
 
+TEST_F(TempDir, FileStreamHonoursSharingAndFindsNamesInAnyCase) {
+  { cl::TFileStream create(Path("Doc.HTM"), cl::fmCreate); create.WriteBuffer("x", 1); }
+  {
+    cl::TFileStream reader(Path("doc.htm"), cl::fmOpenRead | cl::fmShareDenyWrite);
+    EXPECT_EQ(reader.Size(), 1);
+    EXPECT_THROW(cl::TFileStream(Path("DOC.htm"), cl::fmOpenWrite | cl::fmShareDenyNone), cl::EFOpenError);
+    cl::TFileStream second(Path("DOC.htm"), cl::fmOpenRead | cl::fmShareDenyNone);
+  }
+  cl::TFileStream exclusive(Path("Doc.HTM"), cl::fmOpenReadWrite | cl::fmShareExclusive);
+  EXPECT_THROW(cl::TFileStream(Path("Doc.HTM"), cl::fmOpenRead | cl::fmShareDenyNone), cl::EFOpenError);
+}
+
 }  // namespace
