@@ -17,7 +17,7 @@ struct ShortString {
   // Stores text, cut at 255 characters. The source may alias this buffer.
   void Assign(std::string_view text) noexcept {
     const std::size_t n = text.size() > 255 ? 255 : text.size();
-    std::memmove(chars, text.data(), n);
+    if (n) std::memmove(chars, text.data(), n);
     length = static_cast<std::uint8_t>(n);
   }
 
