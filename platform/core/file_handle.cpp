@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <mutex>
+#include <unordered_set>
 
 #include "platform/core/dos_time.h"
 #include "platform/core/file_names.h"
@@ -22,6 +24,33 @@ constexpr int lowestHandle = 5;
 bool Fail(int errnoValue) {
   SetLastErrorFromErrno(errnoValue);
   return false;
+}
+
+// Write-only handles sit on read-write descriptors so that they can hold
+// their sharing locks; the layer itself refuses their reads.
+class WriteOnlyHandles {
+ public:
+  void Set(int fd, bool writeOnly) {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    if (writeOnly) {
+      handles_.insert(fd);
+    } else {
+      handles_.erase(fd);
+    }
+  }
+  bool Contains(int fd) {
+    const std::lock_guard<std::mutex> guard(mutex_);
+    return handles_.count(fd) != 0;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_set<int> handles_;
+};
+
+WriteOnlyHandles& WriteOnly() {
+  static WriteOnlyHandles table;
+  return table;
 }
 
 int OpenDescriptor(const std::string& path, int flags) {
@@ -94,6 +123,7 @@ HANDLE CreateFile(std::string_view name, std::uint32_t access, std::uint32_t sha
     close(handle);
     return INVALID_HANDLE_VALUE;
   }
+  WriteOnly().Set(handle, write && !read);
   return handle;
 }
 
@@ -102,11 +132,17 @@ bool CloseHandle(HANDLE handle) {
     SetLastError(ERROR_INVALID_HANDLE);
     return false;
   }
+  WriteOnly().Set(handle, false);
   // The descriptor is gone even when close reports EINTR.
   return close(handle) == 0 || errno == EINTR || Fail(errno);
 }
 
 bool ReadFile(HANDLE handle, void* buffer, std::uint32_t count, std::uint32_t* done) {
+  if (done) *done = 0;
+  if (WriteOnly().Contains(handle)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
   std::uint32_t total = 0;
   auto* bytes = static_cast<char*>(buffer);
   while (total < count) {

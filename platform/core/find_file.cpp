@@ -37,16 +37,23 @@ bool GlobMatch(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
-FindData Describe(const struct stat& st, bool link, const std::string& name) {
+// An entry from its lstat; a symbolic link is marked, with its target's directory bit.
+FindData Describe(const struct stat& st, const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
   FindData data;
-  data.attributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-  if (link) data.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+  bool directory = S_ISDIR(st.st_mode);
+  if (S_ISLNK(st.st_mode)) {
+    struct stat target;
+    directory = stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    data.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+  }
+  data.attributes |= directory ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
   if (!(st.st_mode & S_IWUSR)) data.attributes |= FILE_ATTRIBUTE_READONLY;
   if (name.starts_with('.') && name != "." && name != "..") data.attributes |= FILE_ATTRIBUTE_HIDDEN;
   data.dosTime = DosTimeFromUnix(st.st_mtime);
-  data.size = S_ISDIR(st.st_mode) ? 0 : st.st_size;
+  data.size = directory ? 0 : st.st_size;
   data.volumeSerial = st.st_dev;
-  data.name = name;
   return data;
 }
 
@@ -81,7 +88,7 @@ std::vector<FindData> FindFiles(std::string_view pattern) {
     const auto path = NativeName(pattern);
     if (!path) return found;
     struct stat st;
-    if (namePart.empty() || stat(path->c_str(), &st) != 0) {
+    if (namePart.empty() || lstat(path->c_str(), &st) != 0) {
       SetLastErrorForName(namePart.empty() ? ENOENT : errno, *path);
       return found;
     }
@@ -91,7 +98,8 @@ std::vector<FindData> FindFiles(std::string_view pattern) {
       SetLastError(ERROR_FILE_NOT_FOUND);
       return found;
     }
-    found.push_back(Describe(st, false, *name));
+    found.push_back(Describe(st, *path));
+    found.back().name = *name;
     return found;
   }
 
@@ -118,15 +126,8 @@ std::vector<FindData> FindFiles(std::string_view pattern) {
     const std::string full = Join(dir, native);
     struct stat st;
     if (lstat(full.c_str(), &st) != 0) continue;  // vanished meanwhile
-    const bool link = S_ISLNK(st.st_mode);
-    if (link) {
-      struct stat target;
-      const bool dirTarget = stat(full.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-      found.push_back(Describe(st, true, *name));
-      if (dirTarget) found.back().attributes = (found.back().attributes & ~FILE_ATTRIBUTE_ARCHIVE) | FILE_ATTRIBUTE_DIRECTORY;
-      continue;
-    }
-    found.push_back(Describe(st, false, *name));
+    found.push_back(Describe(st, full));
+    found.back().name = *name;
   }
   if (found.empty()) SetLastError(ERROR_FILE_NOT_FOUND);
   return found;

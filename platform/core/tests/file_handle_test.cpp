@@ -196,3 +196,26 @@ TEST(FileHandle, ClosingAnInvalidHandleFails) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FileHandle, WriteOnlyHandleRefusesReads) {
+  TempDirectory dir;
+  dir.Write("f", "data");
+  const win::HANDLE h = win::CreateFile(dir / "f", win::GENERIC_WRITE, 0, win::OPEN_EXISTING);
+  ASSERT_NE(h, win::INVALID_HANDLE_VALUE);
+  char buffer[4];
+  std::uint32_t done = 9;
+  EXPECT_FALSE(win::ReadFile(h, buffer, 4, &done));
+  EXPECT_EQ(done, 0u);
+  EXPECT_EQ(win::GetLastError(), 5u);
+  EXPECT_TRUE(win::WriteFile(h, "x", 1, &done));
+  win::CloseHandle(h);
+  // A later handle on the same descriptor number reads again.
+  const win::HANDLE r = win::CreateFile(dir / "f", win::GENERIC_READ, 0, win::OPEN_EXISTING);
+  EXPECT_TRUE(win::ReadFile(r, buffer, 4, &done));
+  EXPECT_EQ(std::string(buffer, done), "xata");
+  win::CloseHandle(r);
+}
+
+}  // namespace

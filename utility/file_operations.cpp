@@ -1,0 +1,299 @@
+#include "utility/file_operations.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/file_handle.h"
+#include "platform/core/file_system.h"
+#include "platform/core/find_file.h"
+#include "platform/core/last_error.h"
+#include "platform/core/scheduler.h"
+#include "utility/path_names.h"
+#include "utility/raw_handles.h"
+
+namespace utl {
+
+namespace {
+
+constexpr std::int32_t blockSize = 0x8000;
+constexpr std::size_t longestName = 255;
+
+// Closes a handle when it goes out of scope.
+class HandleGuard {
+ public:
+  HandleGuard() = default;
+  ~HandleGuard() { CLOSEHANDLE(handle); }
+  HandleGuard(const HandleGuard&) = delete;
+  HandleGuard& operator=(const HandleGuard&) = delete;
+  // Closes now; TRUE when the system's close failed.
+  bool Close() {
+    if (handle == noHandle) return false;
+    const bool failed = !win::CloseHandle(handle);
+    handle = noHandle;
+    return failed;
+  }
+  Handle handle = noHandle;
+};
+
+std::string StripTrailingSeparator(std::string name) {
+  if (name.size() > 1 && IsSeparator(name.back())) name.pop_back();
+  return name;
+}
+
+bool IsRoot(std::string_view expanded) {
+  return expanded == "/" || (expanded.size() == 3 && expanded[1] == ':' && IsSeparator(expanded[2]));
+}
+
+// True when both names are the same file (another spelling of one inode).
+bool SameFile(std::string_view a, std::string_view b) {
+  HandleGuard first, second;
+  if (OPENHANDLE(a, modeReadDenyNone, first.handle) || OPENHANDLE(b, modeReadDenyNone, second.handle))
+    return false;
+  return win::SameFile(first.handle, second.handle);
+}
+
+bool DirectoryOfTargetReady(std::string_view target) {
+  const std::string dir = DIRNAME(target);
+  return dir.empty() || DIREXISTS(dir) || !MAKEDIRECTORY(dir);
+}
+
+// The copy of COPYFILE; touched tells whether the target was made or emptied.
+bool CopyBytes(std::string_view source, std::string_view target, bool& touched) {
+  touched = false;
+  HandleGuard from, to;
+  if (OPENHANDLE(source, modeReadDenyNone, from.handle)) return true;
+  // Made (or emptied) and closed first, then reopened exclusively.
+  Handle created = win::CreateFile(target, win::GENERIC_READ | win::GENERIC_WRITE, 0, win::CREATE_ALWAYS);
+  if (created == noHandle) return true;
+  touched = true;
+  CLOSEHANDLE(created);
+  if (OPENHANDLE(target, modeReadWrite, to.handle)) return true;
+  std::int32_t size = 0;
+  if (SEEKHANDLEEND(from.handle, size)) return true;
+  std::int32_t count = size;
+  if (COPYBLOCK(from.handle, to.handle, 0, 0, count) || count < size) return true;
+  const bool sourceCloseFailed = from.Close();
+  return to.Close() || sourceCloseFailed;
+}
+
+std::optional<std::string> ExpandedUncut(std::string_view name) {
+  std::string expanded = FEXPAND(name);
+  if (expanded.size() > longestName) return std::nullopt;
+  return expanded;
+}
+
+bool DeleteTree(const std::string& dir, std::uint64_t volume) {
+  const std::string prefix = IsSeparator(dir.back()) ? dir : dir + (dir.find('\\') != std::string::npos ? "\\" : "/");
+  for (const win::FindData& entry : win::FindFiles(prefix + "*")) {
+    if (entry.name == "." || entry.name == "..") continue;
+    const std::string path = prefix + entry.name;
+    const bool link = entry.attributes & win::FILE_ATTRIBUTE_REPARSE_POINT;
+    if (!link && (entry.attributes & 7) &&
+        !win::SetFileAttributes(path, entry.attributes & ~std::uint32_t(7)))
+      return true;
+    if (!link && (entry.attributes & win::FILE_ATTRIBUTE_DIRECTORY)) {
+      // A mount point belongs to another file system: left alone.
+      if (entry.volumeSerial != volume) return true;
+      if (DeleteTree(path, volume)) return true;
+    } else if (DELETEFILE(path)) {
+      return true;
+    }
+  }
+  return !win::RemoveDirectory(StripTrailingSeparator(dir));
+}
+
+// Beside the target, for a move across file systems.
+std::string TemporaryBeside(std::string_view target) {
+  const std::string dir = DIRNAME(target);
+  std::string candidate;
+  for (std::uint32_t attempt = 0; attempt < 1000; ++attempt) {
+    candidate = dir + "~brn" + std::to_string((win::GetTickCount() + attempt * 7919u) % 100000u) + ".tmp";
+    if (FILENOTFOUND(candidate) && !DIREXISTS(candidate)) break;
+  }
+  return candidate;
+}
+
+}  // namespace
+
+bool FILENOTFOUND(std::string_view name) {
+  const auto found = win::FindFiles(name);
+  return found.empty() || (found.front().attributes & (win::FILE_ATTRIBUTE_DIRECTORY | 8));
+}
+
+bool FILEATTR(std::string_view name, bool set, std::uint16_t& attributes) {
+  if (set) return !win::SetFileAttributes(name, attributes);
+  const std::uint32_t value = win::GetFileAttributes(name);
+  if (value == win::INVALID_FILE_ATTRIBUTES) return true;
+  attributes = static_cast<std::uint16_t>(value);
+  return false;
+}
+
+std::int32_t FILESIZE(std::string_view name) {
+  HandleGuard file;
+  if (OPENHANDLE(name, modeReadDenyNone, file.handle)) return 0;
+  std::int32_t size = 0;
+  if (SEEKHANDLEEND(file.handle, size)) return 0;
+  return file.Close() ? 0 : size;
+}
+
+bool FILETIME(std::string_view name, std::uint8_t set, std::int32_t& time) {
+  HandleGuard file;
+  if (OPENHANDLE(name, set == 1 ? modeReadWrite : modeReadDenyNone, file.handle)) return true;
+  HANDLETIME(file.handle, set, time);
+  return false;
+}
+
+bool ISONREMOVABLEMEDIUM(std::string_view name) { return win::IsOnRemovableDrive(FEXPAND(name)); }
+
+bool RENAMEFILE(std::string_view source, std::string_view target) {
+  const auto from = ExpandedUncut(source);
+  const auto to = ExpandedUncut(target);
+  if (!from || !to) return true;
+  if (!DirectoryOfTargetReady(*to)) return true;
+  // Drive letters map onto directories, so the system tells whether the move
+  // stays on one file system; only a move across them is a copy.
+  if (win::MoveFile(*from, *to)) return false;
+  if (win::GetLastError() != win::ERROR_NOT_SAME_DEVICE) return true;
+  // Across file systems an existing target is refused too, as within one.
+  if (!FILENOTFOUND(*to) || DIREXISTS(*to)) {
+    win::SetLastError(win::ERROR_ALREADY_EXISTS);
+    return true;
+  }
+  const std::uint32_t attributes = win::GetFileAttributes(*from);
+  if (attributes == win::INVALID_FILE_ATTRIBUTES) return true;
+  if (COPYFILE(*from, *to)) return true;
+  if (!win::SetFileAttributes(*to, attributes)) return true;
+  return DELETEANYWAY(*from);
+}
+
+bool RENAMEANYWAY(std::string_view source, std::string_view target) {
+  const auto from = ExpandedUncut(source);
+  const auto to = ExpandedUncut(target);
+  if (!from || !to) return true;
+  if (!DirectoryOfTargetReady(*to)) return true;
+  const std::uint32_t targetAttributes = win::GetFileAttributes(*to);
+  const bool targetExists = targetAttributes != win::INVALID_FILE_ATTRIBUTES;
+  if (targetExists && (targetAttributes & win::FILE_ATTRIBUTE_DIRECTORY)) return true;
+  // The old target is replaced in one step, so a failure keeps it.
+  if (targetExists && !win::SetFileAttributes(*to, 0)) return true;
+  if (win::MoveFileReplacing(*from, *to)) return false;
+  if (win::GetLastError() == win::ERROR_NOT_SAME_DEVICE) {
+    const std::uint32_t attributes = win::GetFileAttributes(*from);
+    const std::string temporary = TemporaryBeside(*to);
+    if (attributes != win::INVALID_FILE_ATTRIBUTES && !COPYFILE(*from, temporary) &&
+        win::MoveFileReplacing(temporary, *to)) {
+      win::SetFileAttributes(*to, attributes);
+      return DELETEANYWAY(*from);
+    }
+    DELETEANYWAY(temporary);
+  }
+  if (targetExists) win::SetFileAttributes(*to, targetAttributes);
+  return true;
+}
+
+bool COPYFILE(std::string_view source, std::string_view target) {
+  if (!DirectoryOfTargetReady(target)) return true;
+  if (FILENOTFOUND(source)) return true;
+  // A file copied onto itself under another spelling stays as it is.
+  if (SameFile(source, target)) return false;
+  bool touched = false;
+  if (CopyBytes(source, target, touched)) {
+    if (touched) DELETEANYWAY(target);
+    return true;
+  }
+  return false;
+}
+
+bool APPENDFILE(std::string_view source, std::string_view target) {
+  if (SameFile(source, target)) return false;
+  HandleGuard from, to;
+  if (OPENHANDLE(source, modeReadDenyNone, from.handle) || OPENHANDLE(target, modeWrite, to.handle))
+    return true;
+  std::int32_t size = 0;
+  if (SEEKHANDLEEND(to.handle, size)) return true;
+  std::vector<char> block(blockSize);
+  for (;;) {
+    std::int32_t n = blockSize;
+    READHANDLECOND(from.handle, block.data(), n);
+    if (n < 0) return true;
+    if (n == 0) break;
+    if (WRITEHANDLE(to.handle, block.data(), n)) return true;
+  }
+  const bool sourceCloseFailed = from.Close();
+  return to.Close() || sourceCloseFailed;
+}
+
+bool APPENDLINE(std::string_view name, std::string_view line) {
+  HandleGuard file;
+  if (FILENOTFOUND(name) ? CREATEHANDLE(name, file.handle) : OPENHANDLE(name, modeReadWrite, file.handle))
+    return true;
+  std::int32_t size = 0;
+  if (SEEKHANDLEEND(file.handle, size)) return true;
+  const std::string text = std::string(line) + "\r\n";
+  if (WRITEHANDLE(file.handle, text.data(), std::int32_t(text.size()))) return true;
+  return file.Close();
+}
+
+bool DELETEFILE(std::string_view name) { return !win::DeleteFile(name); }
+
+bool DELETEANYWAY(std::string_view name) {
+  if (!win::SetFileAttributes(name, 0)) return true;
+  return DELETEFILE(name);
+}
+
+bool DIREXISTS(std::string_view name) {
+  std::string dir(name);
+  if (dir.size() == 1 && IsSeparator(dir[0])) return true;  // the root
+  if (!dir.empty() && IsSeparator(dir.back())) dir.pop_back();
+  if (dir.size() == 2 && dir[1] == ':') return true;
+  if (dir.empty()) return false;
+  const auto found = win::FindFiles(dir);
+  return !found.empty() && (found.front().attributes & win::FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool MAKEDIRECTORY(std::string_view name) {
+  const auto expanded = ExpandedUncut(name);
+  if (!expanded) return true;
+  const std::string dir = StripTrailingSeparator(*expanded);
+  const PathParts parts = SplitPath(dir);
+  if (parts.name.empty() && parts.extension.empty()) return true;  // a root or a bare drive
+  const std::string parent = parts.directory;
+  if (!parent.empty() && parent != dir &&
+      win::GetFileAttributes(parent) == win::INVALID_FILE_ATTRIBUTES) {
+    const std::uint32_t code = win::GetLastError();
+#ifdef BRANNIK_BROWSER_UTILITY
+    // The browser's build makes the parent only when the path to it is missing.
+    if (code == win::ERROR_PATH_NOT_FOUND && MAKEDIRECTORY(parent)) return true;
+#else
+    if ((code == win::ERROR_FILE_NOT_FOUND || code == win::ERROR_PATH_NOT_FOUND) && MAKEDIRECTORY(parent))
+      return true;
+#endif
+  }
+  return !win::CreateDirectory(dir);
+}
+
+bool PREPAREDIRECTORY(std::string_view fileName) {
+  const std::string dir = DIRNAME(fileName);
+  // A bare file name lives in the current directory, which exists.
+  if (dir.empty() || DIREXISTS(dir)) return false;
+  return MAKEDIRECTORY(dir);
+}
+
+bool DELETEDIRECTORY(std::string_view name) {
+  const auto first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos) return true;
+  const auto trimmed = name.substr(first, name.find_last_not_of(' ') - first + 1);
+  const auto expanded = ExpandedUncut(trimmed);
+  if (!expanded || IsRoot(*expanded)) return true;
+  const auto top = win::FindFiles(StripTrailingSeparator(*expanded));
+  if (top.empty() || !(top.front().attributes & win::FILE_ATTRIBUTE_DIRECTORY) ||
+      (top.front().attributes & win::FILE_ATTRIBUTE_REPARSE_POINT))
+    return true;
+  if ((top.front().attributes & win::FILE_ATTRIBUTE_READONLY) &&
+      !win::SetFileAttributes(*expanded, top.front().attributes & ~std::uint32_t(7)))
+    return true;
+  return DeleteTree(*expanded, top.front().volumeSerial);
+}
+
+}  // namespace utl
