@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/core/exception.h"
+#include "platform/core/message_hooks.h"
 #include "platform/gui/qt_bridge.h"
 
 namespace cl {
@@ -20,6 +21,17 @@ char* qtArgv[] = {qtProgramName, nullptr};
 }  // namespace
 
 void EnsureQtApplication() {
+  static const bool hooked = [] {
+    // The kernel layer's message pump and beep work through Qt from now on.
+    win::SetMessagePumpHook([] {
+      if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+    });
+    win::SetBeepHook([] {
+      if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) QApplication::beep();
+    });
+    return true;
+  }();
+  (void)hooked;
   if (QCoreApplication::instance() != nullptr) return;
   // Never destroyed: Qt's application object must outlive every static
   // destructor that may still hold fonts or pixmaps.

@@ -1,0 +1,206 @@
+#include "suite/picdec/picdec.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/gui/qt_bridge.h"
+#include "suite/picdec/tests/image_fixtures.h"
+
+namespace {
+
+using fixtures::Bytes;
+
+int progressCalls = 0;
+int32_t CountingProgress() {
+  ++progressCalls;
+  return 1;
+}
+int32_t StoppingProgress() {
+  ++progressCalls;
+  return 0;
+}
+
+struct Result {
+  int16_t code = 0;
+  win::UniqueBitmap bitmap;
+  win::UniquePalette palette;
+};
+
+enum class Call { Bmp, Gif, Jpeg, Png };
+
+Result FromStream(Call call, const Bytes& data, int depth = 24, win::HPALETTE palette = nullptr,
+                  TDecodeProgress progress = CountingProgress) {
+  win::HBITMAP bitmap = nullptr;
+  win::HPALETTE pal = palette;
+  const void* p = data.data();
+  const auto size = static_cast<int32_t>(data.size());
+  Result r;
+  switch (call) {
+    case Call::Bmp: r.code = rbmpstream(p, size, depth, 1, &bitmap, &pal, progress, 0); break;
+    case Call::Gif: r.code = rgifstream(p, size, depth, 1, &bitmap, &pal, progress, 0, ""); break;
+    case Call::Jpeg: r.code = rjpgstream(p, size, depth, 1, 1, &bitmap, &pal, progress, 0); break;
+    case Call::Png: r.code = rpngstream(p, size, depth, 1, &bitmap, &pal, progress, 0); break;
+  }
+  r.bitmap.reset(bitmap);
+  if (pal != palette) r.palette.reset(pal);
+  return r;
+}
+
+QRgb Pixel(const Result& r, int x, int y) { return r.bitmap->image.pixel(x, y) & 0xFFFFFFu; }
+
+Bytes QtEncoded(const char* format, int quality = -1) {
+  QImage image(4, 4, QImage::Format_RGB32);
+  image.fill(qRgb(200, 30, 40));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, format);
+  if (quality >= 0) writer.setQuality(quality);
+  EXPECT_TRUE(writer.write(image)) << format;
+  return Bytes(bytes.begin(), bytes.end());
+}
+
+const std::vector<fixtures::Rgb> kTable = {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 255, 255}};
+
+TEST(Picdec, EveryListedCallIsExported) {
+  void* library = dlopen(LIBRARY_PATH, RTLD_NOW);
+  ASSERT_NE(library, nullptr);
+  std::ifstream list(LIBRARY_EXPORT_LIST);
+  std::string line;
+  int names = 0;
+  while (std::getline(list, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::string name = line.substr(line.find('\t') + 1);
+    EXPECT_NE(dlsym(library, name.c_str()), nullptr) << name;
+    ++names;
+  }
+  EXPECT_EQ(names, 8);
+  EXPECT_EQ(dlsym(library, "_ZN6picdec6DecodeENS_4KindEPKhmRKNS_7RequestERNS_7DecodedE"), nullptr);
+  dlclose(library);
+}
+
+TEST(Picdec, EachKindDecodesFromMemoryIntoAColourBitmapTheCallerOwns) {
+  struct Case {
+    Call call;
+    Bytes data;
+    QRgb topLeft;
+  };
+  fixtures::GifOptions gif;
+  gif.globalTable = kTable;
+  const Case cases[] = {
+      {Call::Bmp, fixtures::Bmp24(2, 1, {{1, 2, 3}, {250, 251, 252}}), qRgb(1, 2, 3)},
+      {Call::Gif, fixtures::Gif(gif), qRgb(255, 0, 0)},
+      {Call::Png, fixtures::PalettePng(fixtures::PngChunk("PLTE", {9, 8, 7, 6, 5, 4})), qRgb(9, 8, 7)},
+      {Call::Png, QtEncoded("PNG"), qRgb(200, 30, 40)},
+  };
+  for (const auto& c : cases) {
+    progressCalls = 0;
+    const Result r = FromStream(c.call, c.data);
+    ASSERT_EQ(r.code, 1) << int(c.call);
+    ASSERT_NE(r.bitmap, nullptr);
+    EXPECT_EQ(r.bitmap->image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(Pixel(r, 0, 0), c.topLeft & 0xFFFFFFu) << int(c.call);
+    EXPECT_EQ(r.palette, nullptr);  // none at 24 bits
+    EXPECT_GE(progressCalls, 2);
+  }
+  const Result jpeg = FromStream(Call::Jpeg, QtEncoded("JPEG", 100));
+  ASSERT_EQ(jpeg.code, 1);
+  EXPECT_NEAR(qRed(Pixel(jpeg, 1, 1)), 200, 8);
+  EXPECT_NEAR(qGreen(Pixel(jpeg, 1, 1)), 30, 8);
+}
+
+TEST(Picdec, GifTransparentPixelsKeepTheirTableColour) {
+  fixtures::GifOptions gif;
+  gif.globalTable = kTable;
+  gif.blocksBeforeImage = fixtures::GifControlExtension(true, 1);
+  const Result r = FromStream(Call::Gif, fixtures::Gif(gif));
+  ASSERT_EQ(r.code, 1);
+  EXPECT_EQ(Pixel(r, 1, 0), qRgb(0, 0, 255) & 0xFFFFFFu);
+  EXPECT_EQ(Pixel(r, 0, 0), qRgb(255, 0, 0) & 0xFFFFFFu);
+}
+
+TEST(Picdec, FailuresReturnNothingAndLeaveTheHandlesAlone) {
+  struct Case {
+    Call call;
+    Bytes data;
+  };
+  const Case cases[] = {
+      {Call::Jpeg, {0xFF, 0xD8, 0xFF, 0xE0, 1, 2, 3}},
+      {Call::Png, {0x89, 'P', 'N', 'G'}},
+      {Call::Gif, {'G', 'I', 'F', '8', '9', 'a'}},
+      {Call::Bmp, fixtures::BmpRle8Row(2, {10, 20, 30})},  // compressed: refused
+      {Call::Bmp, fixtures::Bmp24(1, 1, {{0, 0, 0}})},     // cut below
+  };
+  win::UniquePalette callers(win::CreatePalette(0x300, std::vector<win::PALETTEENTRY>(4)));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    Bytes data = cases[i].data;
+    if (i == 4) data.resize(20);
+    win::HBITMAP bitmap = nullptr;
+    win::HPALETTE palette = callers.get();
+    int16_t code = 0;
+    switch (cases[i].call) {
+      case Call::Bmp: code = rbmpstream(data.data(), int32_t(data.size()), 24, 1, &bitmap, &palette, nullptr, 0); break;
+      case Call::Gif: code = rgifstream(data.data(), int32_t(data.size()), 24, 1, &bitmap, &palette, nullptr, 0, ""); break;
+      case Call::Jpeg: code = rjpgstream(data.data(), int32_t(data.size()), 24, 1, 1, &bitmap, &palette, nullptr, 0); break;
+      case Call::Png: code = rpngstream(data.data(), int32_t(data.size()), 24, 1, &bitmap, &palette, nullptr, 0); break;
+    }
+    EXPECT_LT(code, 1) << i;
+    EXPECT_EQ(bitmap, nullptr) << i;
+    EXPECT_EQ(palette, callers.get()) << i;
+  }
+}
+
+TEST(Picdec, ProgressCallbackThatAnswersZeroStopsTheDecoding) {
+  progressCalls = 0;
+  const Result r = FromStream(Call::Bmp, fixtures::Bmp24(1, 1, {{5, 5, 5}}), 24, nullptr, StoppingProgress);
+  EXPECT_EQ(r.code, -2);
+  EXPECT_EQ(r.bitmap, nullptr);
+  EXPECT_EQ(progressCalls, 1);
+}
+
+TEST(Picdec, EightBitDepthMapsToTheCallersPaletteAndReturnsACopy) {
+  const std::vector<win::PALETTEENTRY> entries = {{0, 0, 0, 0}, {250, 250, 250, 0}, {200, 0, 0, 0}};
+  win::UniquePalette callers(win::CreatePalette(0x300, entries));
+  const Result r = FromStream(Call::Bmp, fixtures::Bmp24(2, 1, {{220, 10, 10}, {240, 240, 255}}), 8, callers.get());
+  ASSERT_EQ(r.code, 1);
+  ASSERT_NE(r.palette, nullptr);
+  EXPECT_NE(r.palette.get(), callers.get());
+  EXPECT_EQ(win::PaletteEntryCount(r.palette.get()), 3);
+  EXPECT_EQ(Pixel(r, 0, 0), qRgb(200, 0, 0) & 0xFFFFFFu);
+  EXPECT_EQ(Pixel(r, 1, 0), qRgb(250, 250, 250) & 0xFFFFFFu);
+  EXPECT_EQ(win::PaletteEntryCount(callers.get()), 3);
+}
+
+TEST(Picdec, FileCallsReadTheNamedFileAndReportAMissingOne) {
+  const auto dir = std::filesystem::temp_directory_path() / ("picdec_test_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const Bytes png = fixtures::PalettePng(fixtures::PngChunk("PLTE", {1, 2, 3, 4, 5, 6}));
+  {
+    std::ofstream out(dir / "Pic.png", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<long>(png.size()));
+  }
+  win::HBITMAP bitmap = nullptr;
+  win::HPALETTE palette = nullptr;
+  // Names come in the system's form and resolve case-insensitively.
+  const std::string name = (dir / "PIC.PNG").string();
+  EXPECT_EQ(rpng(name.c_str(), 24, 1, &bitmap, &palette, CountingProgress, 0), 1);
+  win::UniqueBitmap owned(bitmap);
+  ASSERT_NE(owned, nullptr);
+  EXPECT_EQ(owned->image.pixel(1, 0) & 0xFFFFFFu, qRgb(4, 5, 6) & 0xFFFFFFu);
+  bitmap = nullptr;
+  const std::string missing = (dir / "none.png").string();
+  EXPECT_EQ(rpng(missing.c_str(), 24, 1, &bitmap, &palette, nullptr, 0), -1);
+  EXPECT_EQ(rjpg(missing.c_str(), 24, 1, &bitmap, &palette, nullptr, 0), -1);
+  EXPECT_EQ(bitmap, nullptr);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
