@@ -168,3 +168,52 @@ TEST(HtmlCommon, TrimBlanksAndIntegerValues) {
 }
 
 }  // namespace
+
+#include "html/map_item.h"
+
+namespace {
+
+TAttributeList Area(std::initializer_list<std::pair<HtmlSymbol, const char*>> attributes) {
+  TAttributeList list;
+  for (const auto& [code, value] : attributes) list.Add(std::make_unique<TAttribute>(code, value, 0));
+  return list;
+}
+
+TEST(MapItem, AreasHitInTheOrderAdded) {
+  TMapItem map;
+  map.AddArea(Area({{ShapeSy, "CIRCLE"}, {CoordsSy, "10, 10, 5"}, {HrefSy, "c.htm"}, {TargetSy, "f"}}));
+  map.AddArea(Area({{CoordsSy, "0,0,20,20"}, {HrefSy, "r.htm"}}));
+  map.AddArea(Area({{ShapeSy, "poly"}, {CoordsSy, "30,0,40,10,30,20"}, {HrefSy, "p.htm"}}));
+  map.AddArea(Area({{ShapeSy, "rect"}, {CoordsSy, "1,2,3"}, {HrefSy, "few.htm"}}));  // too few
+  EXPECT_EQ(map.RegionUrls.Count(), 3);
+  struct Case {
+    int x, y;
+    const char* url;
+  };
+  const Case cases[] = {
+      {10, 10, "c.htm"}, {5, 10, "c.htm"},  {15, 10, "c.htm"}, {10, 5, "c.htm"}, {10, 15, "c.htm"},
+      {4, 10, "r.htm"},  {6, 6, "r.htm"},   {20, 20, "r.htm"}, {21, 20, nullptr}, {31, 10, "p.htm"},
+      {38, 10, "p.htm"}, {39, 2, nullptr},  {41, 10, nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto link = map.HitTest(c.x, c.y);
+    if (!c.url) {
+      EXPECT_FALSE(link) << c.x << "," << c.y;
+      continue;
+    }
+    ASSERT_TRUE(link) << c.x << "," << c.y;
+    EXPECT_EQ(link->Url, c.url) << c.x << "," << c.y;
+  }
+  EXPECT_EQ(map.HitTest(10, 10)->Target, "f");
+}
+
+TEST(MapItem, NoHrefHidesALinkOnlyWhenAddedFirst) {
+  TMapItem map;
+  map.AddArea(Area({{HrefSy, "x.htm"}, {NoHrefSy, ""}, {CoordsSy, "0,0,9,9"}}));
+  map.AddArea(Area({{NoHrefSy, ""}, {HrefSy, "y.htm"}, {CoordsSy, "0,0,19,19"}}));
+  EXPECT_FALSE(map.HitTest(5, 5));  // the first area has no URL and decides
+  ASSERT_TRUE(map.HitTest(15, 15));
+  EXPECT_EQ(map.HitTest(15, 15)->Url, "y.htm");
+}
+
+}  // namespace
