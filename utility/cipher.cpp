@@ -3,7 +3,8 @@
 #include <bit>
 
 #include "platform/core/scheduler.h"
-#include "utility/text_pieces.h"
+#include "utility/same_text.h"
+#include "utility/short_strings.h"
 
 namespace utl {
 namespace {
@@ -134,7 +135,7 @@ std::string ENCRYPTLOGINPASSWORD(std::string_view password) {
   std::string out(length, '\0');
   for (std::size_t k = 1; k <= length; ++k) {
     const std::size_t source = length + 1 - k;
-    out[k - 1] = static_cast<char>(static_cast<std::uint8_t>(UpperAscii(password[source - 1])) +
+    out[k - 1] = static_cast<char>(static_cast<std::uint8_t>(AsciiUpper(password[source - 1])) +
                                    source);
   }
   return out;
@@ -145,7 +146,7 @@ std::string DECRYPTLOGINPASSWORD(std::string_view scrambled) {
   std::string out(length, '\0');
   // Lowered first, then upper-cased: a scrambled character may be a small letter.
   for (std::size_t k = 1; k <= length; ++k)
-    out[k - 1] = UpperAscii(static_cast<char>(
+    out[k - 1] = AsciiUpper(static_cast<char>(
         static_cast<std::uint8_t>(scrambled[length - k]) - static_cast<std::uint8_t>(k)));
   return out;
 }

@@ -1,7 +1,9 @@
 #include "utility/file_url.h"
 
+#include "utility/path_names.h"
 #include "utility/station_url.h"
-#include "utility/text_pieces.h"
+#include "utility/same_text.h"
+#include "utility/short_strings.h"
 
 namespace utl {
 namespace {
@@ -13,13 +15,13 @@ void ReplaceFirst(std::string& s, std::string_view from, std::string_view to) {
 }  // namespace
 
 std::string URIURL2DOS(std::string_view url) {
-  std::string path = URISPLIT(TrimBlanks(url)).path;
+  std::string path = URISPLIT(STRTRIM(url)).path;
   // Local files keep DOS extensions.
   ReplaceFirst(path, ".html", ".htm");
   ReplaceFirst(path, ".jpeg", ".jpg");
   if (path.find('/') == std::string::npos) return path;
 
-  path = LowerAscii(path);
+  path = STRLWR(path);
   constexpr std::string_view fileScheme = "file://";
   if (const auto at = path.find(fileScheme); at != std::string::npos) {
     const auto second = at + fileScheme.size() + 1;
@@ -31,6 +33,13 @@ std::string URIURL2DOS(std::string_view url) {
     else if (c == '/') c = '\\';
   }
   return path;
+}
+
+std::string URIEXPAND(std::string_view url, std::string_view baseFile, std::string_view basePath) {
+  std::string path = URIURL2DOS(url);
+  if (!ISPATHABSOLUTE(path) && !SameText(basePath, "DosPath"))
+    path = (basePath.empty() ? DIRNAME(baseFile) : URIURL2DOS(basePath)) + path;
+  return FEXPAND(path);
 }
 
 }  // namespace utl

@@ -2,7 +2,8 @@
 
 #include <mutex>
 
-#include "utility/text_pieces.h"
+#include "utility/same_text.h"
+#include "utility/short_strings.h"
 
 namespace utl {
 namespace {
@@ -52,7 +53,7 @@ std::string URIGETDEFAULTCITY() {
 
 PhoneParts URISPLITPHONE(std::string_view phone) {
   PhoneParts parts;
-  const std::string text = TrimBlanks(phone);
+  const std::string text = STRTRIM(phone);
   if (text.empty()) return parts;
 
   const auto lastDash = text.rfind('-');
@@ -60,14 +61,14 @@ PhoneParts URISPLITPHONE(std::string_view phone) {
     parts.number = Cut(text, NumberLimit);
     return parts;
   }
-  parts.number = Cut(TrimBlanks(std::string_view(text).substr(lastDash + 1)), NumberLimit);
-  const std::string rest = TrimBlanks(std::string_view(text).substr(0, lastDash));
+  parts.number = Cut(STRTRIM(std::string_view(text).substr(lastDash + 1)), NumberLimit);
+  const std::string rest = STRTRIM(std::string_view(text).substr(0, lastDash));
   if (rest.empty()) return parts;
 
   const auto areaDash = rest.rfind('-');
   if (areaDash != std::string::npos) {
-    parts.area = Cut(TrimBlanks(std::string_view(rest).substr(areaDash + 1)), AreaLimit);
-    const std::string countryPart = TrimBlanks(std::string_view(rest).substr(0, areaDash));
+    parts.area = Cut(STRTRIM(std::string_view(rest).substr(areaDash + 1)), AreaLimit);
+    const std::string countryPart = STRTRIM(std::string_view(rest).substr(0, areaDash));
     if (!countryPart.empty()) {
       DropLeadingZero(parts.area);
       parts.country = Cut(URIINTERNATIONALSTATE(countryPart), CountryLimit);

@@ -1,9 +1,9 @@
 #include "utility/station_id.h"
 
-#include <array>
 #include <bit>
 
-#include "utility/text_pieces.h"
+#include "utility/code_pages.h"
+#include "utility/short_strings.h"
 
 namespace utl {
 namespace {
@@ -20,19 +20,6 @@ tSID ParityBits(tSID sid) {
   if (std::popcount(lowBits) & 1) bits |= 0x10;
   if (std::popcount(sid >> 16) & 1) bits |= 0x20;
   return bits;
-}
-
-// Upper case of code page 895, bytes 128 to 175; the code texts of older data
-// were typed in that page.
-constexpr std::array<std::uint8_t, 48> Upper895High{
-    0x80, 0x9A, 0x90, 0x85, 0x8E, 0x85, 0x86, 0x80, 0x89, 0x89, 0x8A, 0x8B, 0x9C, 0x8A, 0x8E, 0x8F,
-    0x90, 0x92, 0x92, 0xA7, 0x99, 0x95, 0xA6, 0x97, 0x9D, 0x99, 0x9A, 0x9B, 0x9C, 0x9D, 0x9E, 0x86,
-    0x8F, 0x8B, 0x95, 0x97, 0xA5, 0xA5, 0xA6, 0xA7, 0x9B, 0x9E, 0xAB, 0xAB, 0xAC, 0xAD, 0xAE, 0xAF};
-
-int Upper895(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
-  if (c >= 0x80 && c < 0x80 + Upper895High.size()) return Upper895High[c - 0x80];
-  return c;
 }
 
 bool IsCodeCharacter(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
@@ -66,7 +53,7 @@ std::string STRSID(tSID sid) {
 }
 
 std::optional<tSID> VALSID(std::string_view text) {
-  const std::string s = UpperAscii(TrimBlanks(text));
+  const std::string s = STRUPR(STRTRIM(text));
   if (s.size() < 7) return std::nullopt;
   const std::string_view numberText = std::string_view(s).substr(0, s.size() - 2);
   const std::string_view codeText = std::string_view(s).substr(s.size() - 2);
@@ -115,8 +102,9 @@ std::string STRUTOCODE(std::uint16_t extCode) {
 std::uint16_t VALUTOCODE(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos || text.size() - first < 2) return 0;
-  const int c1 = Upper895(static_cast<unsigned char>(text[first]));
-  const int c2 = Upper895(static_cast<unsigned char>(text[first + 1]));
+  // Codes typed in code page 895 count in its upper case.
+  const int c1 = static_cast<unsigned char>(UP895CASE(text[first]));
+  const int c2 = static_cast<unsigned char>(UP895CASE(text[first + 1]));
   // The remainders keep the sign of the dividend (C++ %), so a second character
   // below '@' lowers the code.
   if (c1 > 64) return static_cast<std::uint16_t>(((c1 - 64) * 32) % 1024 + (c2 - 64) % 32);

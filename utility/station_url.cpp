@@ -1,7 +1,7 @@
 #include "utility/station_url.h"
 
 #include "utility/phone_text.h"
-#include "utility/text_pieces.h"
+#include "utility/short_strings.h"
 
 namespace utl {
 namespace {
@@ -26,7 +26,7 @@ tURLvars URISPLIT(std::string_view url) {
     break;
   }
   if (const auto colon = rest.find(':'); colon != std::string::npos) {
-    parts.scheme = LowerAscii(std::string_view(rest).substr(0, colon));
+    parts.scheme = STRLWR(std::string_view(rest).substr(0, colon));
     rest.erase(0, colon + 1);
   }
   if (rest.starts_with("//")) {
@@ -59,7 +59,7 @@ std::string URIEXPANDBKSSCHEME(std::string_view scheme, std::string_view user,
   if (CMPSID(sid, ZeroPlanSid) == 0) return "BKS://+0-0-0";
   std::string url;
   if (!scheme.empty()) url.append(scheme).append("://");
-  if (!TrimBlanks(user).empty()) url.append(user).append("@");
+  if (!STRTRIM(user).empty()) url.append(user).append("@");
   url += URIINTERNATIONALPHONE(phone);
   bool named = true;
   for (const tSID hidden : HiddenSids) named = named && CMPSID(sid, hidden) != 0;
@@ -99,9 +99,9 @@ std::string URIURL2SIDOFF(std::string_view url) {
 std::string URIURL2PHONE(std::string_view url) { return URISPLITBKSSCHEME(url).phone; }
 
 std::uint8_t URISCHEME2USEFOR(std::string_view scheme) {
-  if (BeginsText("BKS", scheme)) return 1;
-  if (BeginsText("FAX", scheme)) return 2;
-  if (BeginsText("SMS", scheme)) return 3;
+  if (STRBEGIN("BKS", scheme)) return 1;
+  if (STRBEGIN("FAX", scheme)) return 2;
+  if (STRBEGIN("SMS", scheme)) return 3;
   return 0;
 }
 

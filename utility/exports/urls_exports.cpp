@@ -44,6 +44,13 @@ BRANNIK_EXPORT void URIURL2DOS(const ShortString* url, ShortString* out) {
   ExportGuardVoid([&] { ShortResult(out, utl::URIURL2DOS(ShortArg(url))); });
 }
 
+BRANNIK_EXPORT void URIEXPAND(const ShortString* url, const ShortString* baseFile,
+                              const ShortString* basePath, ShortString* out) {
+  ExportGuardVoid([&] {
+    ShortResult(out, utl::URIEXPAND(ShortArg(url), ShortArg(baseFile), ShortArg(basePath)));
+  });
+}
+
 BRANNIK_EXPORT bool URISPLIT(const ShortString* url, ShortString* scheme, ShortString* host,
                              ShortString* path, ShortString* tail, char* delimiter) {
   return ExportGuard(false, [&] {

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "branutl/urls.h"
 
 namespace {
@@ -332,4 +334,29 @@ TEST_F(Urls, FileUrlsBecomeDosPaths) {
       {"a:/file:///x", "\\\\x"},
   };
   for (const Case& c : cases) EXPECT_EQ(OneArg(URIURL2DOS, c.url), c.path) << c.url;
+}
+
+TEST_F(Urls, LinksExpandAgainstTheBaseOrTheCurrentDirectory) {
+  char current[4096];
+  ASSERT_NE(getcwd(current, sizeof current), nullptr);
+  const std::string here = current;
+  struct Case {
+    const char* url;
+    const char* baseFile;
+    const char* basePath;
+    std::string path;
+  } const cases[] = {
+      {"x.html", "/base/dir/index.htm", "", "/base/dir/x.htm"},
+      {"Sub/X.html", "/base/dir/index.htm", "", "/base/dir/sub/x.htm"},
+      {"../x.htm", "/base/dir/index.htm", "", "/base/x.htm"},
+      {"/abs/x.htm", "/base/index.htm", "", "/abs/x.htm"},
+      {"x.htm", "/base/index.htm", "file:///other/", "/other/x.htm"},
+      {"x.htm", "/base/index.htm", "dospath", here + "/x.htm"},
+      {"x.htm#top", "", "DosPath", here + "/x.htm"},
+  };
+  for (const Case& c : cases) {
+    const ShortString url = S(c.url), baseFile = S(c.baseFile), basePath = S(c.basePath);
+    EXPECT_EQ(Out([&](ShortString* o) { URIEXPAND(&url, &baseFile, &basePath, o); }), c.path)
+        << c.url << " " << c.basePath;
+  }
 }

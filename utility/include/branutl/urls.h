@@ -15,6 +15,8 @@ void URIGETDEFAULTCOUNTRY(ShortString* out);
 void URISETDEFAULTCITY(const ShortString* area);
 void URIGETDEFAULTCITY(ShortString* out);
 void URIURL2DOS(const ShortString* url, ShortString* out);
+void URIEXPAND(const ShortString* url, const ShortString* baseFile, const ShortString* basePath,
+               ShortString* out);
 // Always FALSE. The delimiter is 0 when there is none.
 bool URISPLIT(const ShortString* url, ShortString* scheme, ShortString* host, ShortString* path,
               ShortString* tail, char* delimiter);
