@@ -13,6 +13,7 @@
 #include "utility/raw_handles.h"
 
 namespace utl {
+BRANNIK_VARIANT_BEGIN
 
 namespace {
 
@@ -112,6 +113,17 @@ std::string TemporaryBeside(std::string_view target) {
     if (FILENOTFOUND(candidate) && !DIREXISTS(candidate)) break;
   }
   return candidate;
+}
+
+// Whether MAKEDIRECTORY has to make the parent first: it is missing (error 2
+// or 3). A status query stands in for changing into the parent, which would
+// disturb the process. Changing into a missing directory answers "path not
+// found" (3) at every level, so the browser's build, which makes the parent
+// only on that answer, follows the same rule.
+bool ParentMissing(const std::string& parent) {
+  if (win::GetFileAttributes(parent) != win::INVALID_FILE_ATTRIBUTES) return false;
+  const std::uint32_t code = win::GetLastError();
+  return code == win::ERROR_FILE_NOT_FOUND || code == win::ERROR_PATH_NOT_FOUND;
 }
 
 }  // namespace
@@ -259,17 +271,7 @@ bool MAKEDIRECTORY(std::string_view name) {
   const PathParts parts = SplitPath(dir);
   if (parts.name.empty() && parts.extension.empty()) return true;  // a root or a bare drive
   const std::string parent = parts.directory;
-  if (!parent.empty() && parent != dir &&
-      win::GetFileAttributes(parent) == win::INVALID_FILE_ATTRIBUTES) {
-    const std::uint32_t code = win::GetLastError();
-#ifdef BRANNIK_BROWSER_UTILITY
-    // The browser's build makes the parent only when the path to it is missing.
-    if (code == win::ERROR_PATH_NOT_FOUND && MAKEDIRECTORY(parent)) return true;
-#else
-    if ((code == win::ERROR_FILE_NOT_FOUND || code == win::ERROR_PATH_NOT_FOUND) && MAKEDIRECTORY(parent))
-      return true;
-#endif
-  }
+  if (!parent.empty() && parent != dir && ParentMissing(parent) && MAKEDIRECTORY(parent)) return true;
   return !win::CreateDirectory(dir);
 }
 
@@ -296,4 +298,5 @@ bool DELETEDIRECTORY(std::string_view name) {
   return DeleteTree(*expanded, top.front().volumeSerial);
 }
 
+BRANNIK_VARIANT_END
 }  // namespace utl

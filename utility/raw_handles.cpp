@@ -8,6 +8,7 @@
 #include "platform/core/last_error.h"
 
 namespace utl {
+BRANNIK_VARIANT_BEGIN
 
 namespace {
 
@@ -214,4 +215,5 @@ bool DELETEFROMHANDLE(Handle handle, std::int32_t position, std::int32_t count) 
   return SEEKHANDLETO(handle, size - count) || TRUNCATEHANDLE(handle);
 }
 
+BRANNIK_VARIANT_END
 }  // namespace utl

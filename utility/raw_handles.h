@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "utility/build_variant.h"
+
 // Raw file handles: open, create, read, write, position, truncate and close,
 // and the block movers between handles. Every routine that can fail returns
 // TRUE on failure.
 namespace utl {
+BRANNIK_VARIANT_BEGIN
 
 using Handle = std::int32_t;
 inline constexpr Handle noHandle = -1;
@@ -51,4 +54,5 @@ bool INSERTTOHANDLE(Handle handle, std::int32_t position, const void* data, std:
 // Removes count bytes at position (no further than the end of the file).
 bool DELETEFROMHANDLE(Handle handle, std::int32_t position, std::int32_t count);
 
+BRANNIK_VARIANT_END
 }  // namespace utl
