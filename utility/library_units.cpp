@@ -6,6 +6,7 @@
 
 #include "suite/brantxt/brantxt.h"
 #include "utility/code_pages.h"
+#include "utility/crc32.h"
 #include "utility/short_string.h"
 
 namespace {
@@ -29,7 +30,7 @@ constexpr std::array<Unit, 5> units{{
     {LoadWeekdayMarks, nullptr},  // weekday marks
     {nullptr, nullptr},  // directory layout (dialog library only)
     {nullptr, nullptr},  // sound slots
-    {nullptr, nullptr},  // CRC table
+    {utl::StartCRCator, utl::StopCRCator},  // CRC table
     {nullptr, nullptr},  // lock file
 }};
 
