@@ -14,7 +14,12 @@ function(brannik_suite_library name export_list)
   add_dependencies(${name} ${name}_map)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE platform_core)
-  target_link_options(${name} PRIVATE -Wl,--version-script=${map} -Wl,--no-undefined)
+  target_link_options(${name} PRIVATE -Wl,--version-script=${map})
+  # clang leaves the sanitizer runtime out of shared libraries: the fuzz tree
+  # resolves it from the program.
+  if(NOT BRANNIK_FUZZ)
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
   set_target_properties(${name} PROPERTIES LINK_DEPENDS ${map})
 
   brannik_test_program(${name}_tests ${CMAKE_CURRENT_SOURCE_DIR} LIBS ${name})
