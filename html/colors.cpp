@@ -42,5 +42,5 @@ std::optional<HtmlColor> ColorFromString(std::string& s) {
     if (digit < 0) return std::nullopt;
     rgb = ((rgb << 4) | static_cast<std::uint32_t>(digit)) & 0xFFFFFF;
   }
-  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+  return static_cast<HtmlColor>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16));
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
-// A colour as the class library holds it: 0x00BBGGRR. Callers set the
+#include "platform/gui/colors.h"
+
+// Colours are the class library's (0x00BBGGRR). Callers set the
 // palette-relative flag 0x02000000 on every colour taken from a document.
-using HtmlColor = std::uint32_t;
+using HtmlColor = cl::TColor;
 
 // A colour name (BLACK ... WHITE, any case) or hexadecimal RRGGBB. The first
 // "#" is removed from s wherever it stands. Only the low 24 bits of a longer
