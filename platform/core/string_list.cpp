@@ -180,8 +180,7 @@ int TStringList::AddObject(std::string_view text, TObject* object) {
     if (duplicates_ == TDuplicates::dupIgnore) return index;
     if (duplicates_ == TDuplicates::dupError)
       throw EStringListError("String list does not allow duplicates");
-    // dupAccept: after the equal entries already there.
-    while (index < Count() && Compare(entries_[index].text, text) == 0) ++index;
+    // dupAccept: before the equal entries already there, as the class library does.
   }
   entries_.insert(entries_.begin() + index, Entry{std::string(text), object});
   return index;

@@ -73,8 +73,11 @@ TEST(StringList, DuplicatesAreIgnoredAcceptedOrRefused) {
   accept.SetDuplicates(TDuplicates::dupAccept);
   accept.Add("b");
   accept.Add("a");
-  EXPECT_EQ(accept.Add("B"), 2);  // after the equal entry
-  EXPECT_EQ(Lines(accept), (std::vector<std::string>{"a", "b", "B"}));
+  EXPECT_EQ(accept.Add("B"), 1);  // before the equal entry
+  EXPECT_EQ(Lines(accept), (std::vector<std::string>{"a", "B", "b"}));
+  int index = -1;
+  EXPECT_TRUE(accept.Find("b", index));
+  EXPECT_EQ(index, 1);  // the first of the equal entries
 
   TStringList refuse;
   refuse.SetSorted(true);
