@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_bk_file PRIVATE utility_common)

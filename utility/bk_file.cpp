@@ -1,0 +1,269 @@
+#include "utility/bk_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "utility/bk_exception.h"
+#include "utility/cipher.h"
+#include "utility/file_operations.h"
+#include "utility/random_source.h"
+#include "utility/raw_handles.h"
+
+namespace utl {
+
+namespace {
+
+constexpr std::uint16_t modeWriteExclusive = 0x01;
+constexpr std::uint16_t modeReadWriteDenyWrite = 0x22;
+constexpr std::int32_t BlockSize = 32768;
+
+// An open handle that is closed on every path; Close reports the failure.
+class BKHandle {
+ public:
+  static BKHandle Open(std::string_view name, std::uint16_t mode) {
+    BKHandle file(name);
+    if (OPENHANDLE(name, mode, file.handle_)) throw xIOOpen(name);
+    return file;
+  }
+  static BKHandle Create(std::string_view name) {
+    BKHandle file(name);
+    if (CREATEHANDLE(name, file.handle_)) throw xIOCreate(name);
+    return file;
+  }
+  BKHandle(BKHandle&& other) noexcept : name_(other.name_), handle_(other.handle_) {
+    other.handle_ = noHandle;
+  }
+  BKHandle& operator=(BKHandle&&) = delete;
+  ~BKHandle() { CLOSEHANDLE(handle_); }
+
+  void Read(void* buffer, std::int32_t count) {
+    if (count > 0 && READHANDLE(handle_, buffer, count)) throw xIORead(name_);
+  }
+  // The bytes read, 0 at the end of the file.
+  std::int32_t ReadSome(void* buffer, std::int32_t count) {
+    READHANDLECOND(handle_, buffer, count);
+    if (count < 0) throw xIORead(name_);
+    return count;
+  }
+  void Write(const void* buffer, std::int32_t count) {
+    if (count > 0 && WRITEHANDLE(handle_, buffer, count)) throw xIOWrite(name_);
+  }
+  void Seek(std::int32_t position) {
+    if (SEEKHANDLETO(handle_, position)) throw xIOSeek(name_);
+  }
+  std::int32_t SeekEnd() {
+    std::int32_t size = 0;
+    if (SEEKHANDLEEND(handle_, size)) throw xIOSeek(name_);
+    return size;
+  }
+  void EndHere() {
+    if (TRUNCATEHANDLE(handle_)) throw xIOWrite(name_);
+  }
+  void Close() {
+    Handle closing = handle_;
+    handle_ = noHandle;
+    if (CLOSEHANDLE(closing)) throw xIOClose(name_);
+  }
+
+ private:
+  explicit BKHandle(std::string_view name) : name_(name) {}
+  std::string_view name_;
+  Handle handle_ = noHandle;
+};
+
+void AddCovered(std::uint8_t check[2], const tBKHeader& header) {
+  BKFCCEVAL(check, reinterpret_cast<const std::uint8_t*>(&header) + BKCheckedFrom,
+            BKHeaderSize - BKCheckedFrom);
+}
+
+std::uint16_t Word(const std::uint8_t check[2]) {
+  return static_cast<std::uint16_t>(check[0] | check[1] << 8);
+}
+
+[[noreturn]] void BadCheck(std::string_view name, std::uint16_t computed, std::uint16_t stored) {
+  xIOInternal bad("Check", name);
+  char text[64];
+  std::snprintf(text, sizeof text, "Bad BKfile, eval=%4.4x head=%4.4x", computed, stored);
+  bad.SetMessage(text);
+  throw bad;
+}
+
+void Verify(std::string_view name, std::uint16_t computed, const tBKHeader& header) {
+  if (computed != StoredCheckWord(header)) BadCheck(name, computed, StoredCheckWord(header));
+}
+
+}  // namespace
+
+void BKFCCEVAL(std::uint8_t check[2], const void* data, std::size_t length) {
+  const auto* p = static_cast<const std::uint8_t*>(data);
+  std::uint8_t a = check[0], b = check[1];
+  for (std::size_t i = 0; i < length; ++i) {
+    a ^= p[i];
+    b = static_cast<std::uint8_t>(b + p[i]);
+  }
+  check[0] = a;
+  check[1] = b;
+}
+
+void BKFCCSUB(std::uint8_t check[2], const void* data, std::size_t length) {
+  const auto* p = static_cast<const std::uint8_t*>(data);
+  std::uint8_t a = check[0], b = check[1];
+  for (std::size_t i = 0; i < length; ++i) {
+    a ^= p[i];
+    b = static_cast<std::uint8_t>(b - p[i]);
+  }
+  check[0] = a;
+  check[1] = b;
+}
+
+std::uint16_t BKCheckWord(const tBKHeader& header, const void* data, std::size_t length) {
+  std::uint8_t check[2] = {0, 0};
+  AddCovered(check, header);
+  if (data) BKFCCEVAL(check, data, length);
+  return Word(check);
+}
+
+std::uint16_t StoredCheckWord(const tBKHeader& header) {
+  return static_cast<std::uint16_t>(header.checkA | header.checkB << 8);
+}
+
+bool ISITBKFILE(const tBKHeader& header) { return header.magic[0] == 'B' && header.magic[1] == 'K'; }
+
+void FILLBKHEADER(tBKHeader& header, bool withKey, std::uint8_t kind, std::uint8_t second,
+                  std::uint16_t version) {
+  RandomSource random;
+  header.magic[0] = 'B';
+  header.magic[1] = 'K';
+  header.checkA = header.checkB = 0;
+  std::uint16_t words[2] = {0, 0};
+  if (withKey) {
+    words[0] = static_cast<std::uint16_t>(random.Below(65535));
+    words[1] = static_cast<std::uint16_t>(random.Below(65535));
+    GETSESSIONKEY(words, SessionClockNow());
+  }
+  std::memcpy(header.keyWords, words, sizeof words);
+  header.headerLength = BKHeaderSize;
+  header.kind = kind;
+  header.second = second;
+  header.version = version;
+  header.fv[0] = 'F';
+  header.fv[1] = 'V';
+  for (std::uint8_t& b : header.random) b = static_cast<std::uint8_t>(random.Below(255));
+}
+
+void LoadBKFile(std::string_view name, tBKHeader& header, void* data, std::size_t length) {
+  if (length > 0 && !data) throw xInternal("No buffer for the data of a BK file");
+  BKHandle file = BKHandle::Open(name, modeReadDenyNone);
+  file.Read(&header, BKHeaderSize);
+  file.Read(data, static_cast<std::int32_t>(length));
+  file.Close();
+  Verify(name, BKCheckWord(header, data, length), header);
+}
+
+void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader& header,
+                const void* data, std::size_t length) {
+  if (!data) length = 0;
+  std::optional<BKHandle> file;
+  if (!FILENOTFOUND(name)) {
+    std::uint16_t previous = 0;
+    const bool knowPrevious = !FILEATTR(name, false, previous);
+    std::uint16_t none = 0;
+    if (FILEATTR(name, true, none)) throw xIOAttr(name);
+    try {
+      file.emplace(BKHandle::Open(name, modeWriteExclusive));
+    } catch (...) {
+      // The file stays as it was, its attributes included.
+      if (knowPrevious) FILEATTR(name, true, previous);
+      throw;
+    }
+  } else {
+    file.emplace(BKHandle::Create(name));
+  }
+
+  std::exception_ptr failure;
+  try {
+    tBKHeader copy = header;
+    copy.magic[0] = 'B';
+    copy.magic[1] = 'K';
+    const std::uint16_t check = BKCheckWord(copy, data, length);
+    copy.checkA = static_cast<std::uint8_t>(check);
+    copy.checkB = static_cast<std::uint8_t>(check >> 8);
+    file->Write(&copy, BKHeaderSize);
+    file->Write(data, static_cast<std::int32_t>(length));
+    // An older, longer file must not keep its tail behind the new data.
+    file->EndHere();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  try {
+    file->Close();
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  std::uint16_t given = attributes;
+  if (FILEATTR(name, true, given) && !failure) failure = std::make_exception_ptr(xIOAttr(name));
+  if (failure) std::rethrow_exception(failure);
+}
+
+void CheckBKFile(std::string_view name, tBKHeader& header) {
+  BKHandle file = BKHandle::Open(name, modeReadDenyNone);
+  file.Read(&header, BKHeaderSize);
+  std::uint8_t check[2] = {0, 0};
+  AddCovered(check, header);
+  std::vector<std::uint8_t> block(BlockSize);
+  while (const std::int32_t got = file.ReadSome(block.data(), BlockSize))
+    BKFCCEVAL(check, block.data(), static_cast<std::size_t>(got));
+  file.Close();
+  Verify(name, Word(check), header);
+}
+
+void AppendToBKFile(std::string_view name, const void* data, std::int32_t length) {
+  if (length < 0 || length > 0xFFFF) throw xInternal("BK data to append must be 0 to 65535 bytes");
+  if (length > 0 && !data) throw xInternal("No data to append to a BK file");
+  BKHandle file = BKHandle::Open(name, modeReadWriteDenyWrite);
+  tBKHeader header;
+  file.Read(&header, BKHeaderSize);
+  std::uint8_t check[2] = {header.checkA, header.checkB};
+  BKFCCEVAL(check, data, static_cast<std::size_t>(length));
+  header.checkA = check[0];
+  header.checkB = check[1];
+  file.SeekEnd();
+  file.Write(data, length);
+  file.Seek(0);
+  file.Write(&header, BKHeaderSize);
+  file.Close();
+}
+
+void TruncateBKFile(std::string_view name, std::int32_t dataLength) {
+  if (dataLength < 0) throw xInternal("A BK file cannot keep a negative length");
+  BKHandle file = BKHandle::Open(name, modeReadWriteDenyWrite);
+  tBKHeader header;
+  file.Read(&header, BKHeaderSize);
+  const std::int32_t size = file.SeekEnd();
+  if (dataLength > size - static_cast<std::int32_t>(BKHeaderSize))
+    throw xInternal("A BK file cannot be cut beyond its data");
+  const std::int32_t end = static_cast<std::int32_t>(BKHeaderSize) + dataLength;
+  file.Seek(end);
+  file.EndHere();
+  std::uint8_t check[2] = {0, 0};
+  AddCovered(check, header);
+  file.Seek(BKHeaderSize);
+  std::vector<std::uint8_t> block(BlockSize);
+  for (std::int32_t left = dataLength; left > 0;) {
+    const std::int32_t count = std::min(left, BlockSize);
+    file.Read(block.data(), count);
+    BKFCCEVAL(check, block.data(), static_cast<std::size_t>(count));
+    left -= count;
+  }
+  header.checkA = check[0];
+  header.checkB = check[1];
+  file.Seek(0);
+  file.Write(&header, BKHeaderSize);
+  file.Close();
+}
+
+}  // namespace utl

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+// The BK data file: a 32-byte header, then the owner's data. The header's
+// check (XOR and sum modulo 256) covers header offsets 4 to 31 and every data
+// byte; both halves are independent of byte order, so appending or removing
+// data updates the check without reading the rest.
+#pragma pack(push, 1)
+struct tBKHeader {
+  char magic[2];              // "BK"
+  std::uint8_t checkA;        // XOR of the covered bytes
+  std::uint8_t checkB;        // their sum modulo 256
+  std::uint16_t keyWords[2];  // 0 without a key
+  std::uint16_t headerLength;  // 32
+  std::uint16_t version;       // the owner's
+  std::uint8_t kind;           // the owner's
+  std::uint8_t second;         // the owner's, never read here
+  char fv[2];                  // "FV"
+  std::uint8_t random[16];     // filler 0..254
+};
+#pragma pack(pop)
+static_assert(sizeof(tBKHeader) == 32);
+static_assert(offsetof(tBKHeader, keyWords) == 4 && offsetof(tBKHeader, version) == 10 &&
+              offsetof(tBKHeader, fv) == 14 && offsetof(tBKHeader, random) == 16);
+
+namespace utl {
+
+inline constexpr std::size_t BKHeaderSize = sizeof(tBKHeader);
+// Header bytes from this offset on are covered by the check.
+inline constexpr std::size_t BKCheckedFrom = 4;
+
+// Adds bytes to, or removes them from, a check (A, then B).
+void BKFCCEVAL(std::uint8_t check[2], const void* data, std::size_t length);
+void BKFCCSUB(std::uint8_t check[2], const void* data, std::size_t length);
+// The check word of a header and its data: A in the low byte, B in the high.
+std::uint16_t BKCheckWord(const tBKHeader& header, const void* data, std::size_t length);
+std::uint16_t StoredCheckWord(const tBKHeader& header);
+
+bool ISITBKFILE(const tBKHeader& header);
+void FILLBKHEADER(tBKHeader& header, bool withKey, std::uint8_t kind, std::uint8_t second,
+                  std::uint16_t version);
+
+// The file operations raise the suite's exceptions (xIOOpen, xIORead, ...);
+// a wrong check raises xIOInternal "Bad BKfile, eval=.... head=....".
+
+// Reads the header and exactly length data bytes, then verifies the check.
+void LoadBKFile(std::string_view name, tBKHeader& header, void* data, std::size_t length);
+// Writes a copy of the header with magic and check, the data (none when data
+// is null), and ends the file there; the file then gets the attributes.
+void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader& header,
+                const void* data, std::size_t length);
+// Verifies the check over the header and everything after it.
+void CheckBKFile(std::string_view name, tBKHeader& header);
+// Appends 0..65535 bytes and extends the header's check by them.
+void AppendToBKFile(std::string_view name, const void* data, std::int32_t length);
+// Keeps dataLength bytes of data (0 .. the data there are) and recomputes the check.
+void TruncateBKFile(std::string_view name, std::int32_t dataLength);
+
+}  // namespace utl
