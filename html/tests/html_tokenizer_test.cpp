@@ -1,6 +1,7 @@
 #include "html/html_tokenizer.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "platform/core/in_out_error.h"
 #include "platform/core/memory_stream.h"
@@ -134,6 +135,37 @@ TEST(HtmlTokenizer, CrLfAcrossAStreamBlockIsOneLineEnd) {
   const auto tokens = Drain(tokenizer);
   ASSERT_EQ(tokens.size(), 4u);
   EXPECT_EQ(tokens[2].text, std::string(49, 'x') + "\ry");
+}
+
+TEST(HtmlTokenizer, LineEndsAndEntitiesAcrossEveryBlockBoundaryComeOutWhole) {
+  // Around the 250-byte stream blocks and the 2000-byte file buffer.
+  for (const std::size_t at : {249u, 250u, 499u, 1999u, 2000u}) {
+    for (const char* tail : {"\r\ny", "\n\ry", "&eacute;y"}) {
+      const std::string input = std::string(at, 'x') + tail;
+      const std::string expected = std::string(at, 'x') + (tail[0] == '&' ? "\xe9y" : "\ry");
+      for (const Kind kind : {Kind::Buffer, Kind::File, Kind::Stream}) {
+        THtmlTokenizer tokenizer;
+        cl::TMemoryStream stream;
+        stream.WriteBuffer(input.data(), static_cast<std::int32_t>(input.size()));
+        stream.SetPosition(0);
+        char name[] = "/tmp/brannik_blocks_XXXXXX";
+        const int fd = ::mkstemp(name);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
+        ::close(fd);
+        tokenizer.InPre = true;
+        if (kind == Kind::Buffer) tokenizer.OpenBuffer(input.data(), static_cast<std::int32_t>(input.size()));
+        if (kind == Kind::File) tokenizer.OpenFile(name);
+        if (kind == Kind::Stream) tokenizer.OpenStream(stream);
+        tokenizer.Start();
+        std::string text;
+        for (const auto& tok : Drain(tokenizer)) text += tok.text;
+        tokenizer.Close();
+        ::unlink(name);
+        EXPECT_EQ(text, expected) << at << " via " << KindName(kind);
+      }
+    }
+  }
 }
 
 TEST(HtmlTokenizer, StreamIsReadFromItsCurrentPosition) {
