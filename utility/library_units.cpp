@@ -5,6 +5,7 @@
 #include <string>
 
 #include "suite/brantxt/brantxt.h"
+#include "utility/beeper.h"
 #include "utility/code_pages.h"
 #include "utility/crc32.h"
 #include "utility/short_string.h"
@@ -29,7 +30,7 @@ struct Unit {
 constexpr std::array<Unit, 5> units{{
     {LoadWeekdayMarks, nullptr},  // weekday marks
     {nullptr, nullptr},  // directory layout (dialog library only)
-    {nullptr, nullptr},  // sound slots
+    {utl::StartSoundSlots, utl::StopSoundSlots},  // sound slots
     {utl::StartCRCator, utl::StopCRCator},  // CRC table
     {nullptr, nullptr},  // lock file
 }};
