@@ -4,6 +4,8 @@
 #include <QImageReader>
 
 #include "platform/core/exception.h"
+#include "platform/core/file_handle.h"
+#include "platform/core/stream.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/canvas_impl.h"
 #include "platform/gui/qt_bridge.h"
@@ -100,6 +102,28 @@ void TBitmap::LoadFromMemory(const void* data, std::size_t size) {
   if (!handle) throw Exception("Bitmap image is not valid");
   SetHandle(handle.release());
   SetPalette(palette.release());
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+  const int64_t rest = stream.Size() - stream.Position();
+  if (rest <= 0 || rest > 0x7FFFFFFF) throw Exception("Bitmap image is not valid");
+  std::vector<char> data(static_cast<size_t>(rest));
+  stream.ReadBuffer(data.data(), static_cast<int32_t>(rest));
+  LoadFromMemory(data.data(), data.size());
+}
+
+void TBitmap::LoadFromFile(const std::string& fileName) {
+  const win::HANDLE file = win::CreateFile(fileName, win::GENERIC_READ, win::FILE_SHARE_READ, win::OPEN_EXISTING);
+  if (file == win::INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open file " + fileName);
+  std::vector<char> data;
+  int64_t size = 0;
+  uint32_t done = 0;
+  const bool read = win::GetFileSize(file, &size) && size >= 0 && size <= 0x7FFFFFFF &&
+                    (data.resize(static_cast<size_t>(size)), size == 0 ||
+                     (win::ReadFile(file, data.data(), static_cast<uint32_t>(size), &done) && done == size));
+  win::CloseHandle(file);
+  if (!read) throw EReadError("Stream read error");
+  LoadFromMemory(data.data(), data.size());
 }
 
 void TBitmap::Assign(const TBitmap& source) {

@@ -4,28 +4,32 @@
 #include <cstdint>
 #include <memory>
 
+#include <string>
+
 #include "platform/gui/gdi_objects.h"
+#include "platform/gui/graphic.h"
 
 namespace cl {
 
 class TCanvas;
+class TStream;
 
 // The class library's bitmap: owns a bitmap handle and a palette handle. A
 // monochrome bitmap has the two-colour table black (0) and white (1).
-class TBitmap {
+class TBitmap : public TGraphic {
  public:
   TBitmap();
-  virtual ~TBitmap();
+  ~TBitmap() override;
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
-  int32_t Width() const;
-  int32_t Height() const;
+  int32_t Width() const override;
+  int32_t Height() const override;
   // Resizing keeps the pixels that still fit; new pixels are white.
   void SetSize(int32_t width, int32_t height);
   void SetWidth(int32_t width) { SetSize(width, Height()); }
   void SetHeight(int32_t height) { SetSize(Width(), height); }
-  bool Empty() const { return handle_ == nullptr; }
+  bool Empty() const override { return handle_ == nullptr; }
   bool Monochrome() const;
   // Converting to monochrome makes white pixels 1 and all others 0.
   void SetMonochrome(bool monochrome);
@@ -44,6 +48,10 @@ class TBitmap {
   // The class library's own reader of Windows bitmap files; a palette comes
   // with images of 8 bits or fewer. Raises cl::Exception on a bad image.
   void LoadFromMemory(const void* data, std::size_t size);
+  // From the stream's position to its end.
+  void LoadFromStream(TStream& stream);
+  // A file named in the system's form (cl::EFOpenError when it cannot be read).
+  void LoadFromFile(const std::string& fileName);
   // A deep copy of the image and palette of source.
   void Assign(const TBitmap& source);
 

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "platform/core/stream.h"
+#include "platform/gui/colors.h"
+
+// Transparency probes. Each answers true with the transparent colour as an
+// RGB value (0x00BBGGRR) and leaves the stream's position as it found it.
+
+// A GIF89 whose global colour table (when the header says there is one) is
+// followed directly by a graphic control extension that marks a transparent
+// index: the colour of that index.
+bool GifTransparentColor(cl::TStream& stream, cl::TColor& colour);
+bool GifFileTransparentColor(const std::string& fileName, cl::TColor& colour);
+
+// A palette PNG whose PLTE comes before a tRNS with a first alpha below 127:
+// the first palette colour. The chunk walk stops at IDAT, IEND, a short read
+// or a chunk that would end past the stream.
+bool PngHasTransparentColor(cl::TStream& stream, cl::TColor& colour);
+bool PngFileHasTransparentColor(const std::string& fileName, cl::TColor& colour);
