@@ -2,6 +2,7 @@
 
 #include "html/engine_palette.h"
 #include "html/image_unit.h"
+#include "platform/core/message_hooks.h"
 #include "platform/gui/application.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool StreamHasData(cl::TMemoryStream* stream) {
 
 std::int32_t DecodeProgress() {
   if (cl::Application().Terminated()) return 0;
-  cl::Application().ProcessMessages();
+  win::PumpMessages();
   return 1;
 }
 

@@ -4,6 +4,9 @@
 
 #include "html/image_cache.h"
 #include "html/image_unit.h"
+#include "html/picdec_bind.h"
+#include "platform/core/message_hooks.h"
+#include "platform/gui/application.h"
 #include "html/tests/image_test_support.h"
 #include "platform/gui/canvas.h"
 
@@ -176,6 +179,29 @@ TEST_F(ImageDecode, TheDecoderPaletteComesBackAfterAMaskPass) {
   EXPECT_EQ(ImageUnit().DecoderPalette, marker);
   ImageUnit().DecoderPalette = nullptr;
   win::DeleteObject(marker);
+}
+
+TEST_F(ImageDecode, MessagesArePumpedWhileTheDecoderWorks) {
+  int pumped = 0;
+  win::SetMessagePumpHook([&] { ++pumped; });
+  auto image = DecodeImageFile(dir.Write("m.gif", PlainGif()), true);
+  win::SetMessagePumpHook([] { cl::Application().ProcessMessages(); });
+  EXPECT_NE(image, nullptr);
+  EXPECT_GE(pumped, 2);
+  EXPECT_EQ(DecodeProgress(), 1);
+}
+
+TEST_F(ImageDecode, NamesLongerThan255CharactersStillDecode) {
+  std::string sub;
+  for (int i = 0; i < 3; ++i) sub += std::string(100, static_cast<char>('a' + i)) + "/";
+  std::filesystem::create_directories(dir.Name(sub));
+  const std::string name = dir.Write(sub + "picture.gif", PlainGif());
+  ASSERT_GT(name.size(), 300u);
+  EXPECT_NE(DecodeImageFile(name, true), nullptr);
+  uint8_t kind = trLowerLeft;
+  std::unique_ptr<cl::TBitmap> mask;
+  EXPECT_NE(DecodeImageFileMasked(name, kind, mask), nullptr);
+  EXPECT_NE(mask, nullptr);
 }
 
 }  // namespace

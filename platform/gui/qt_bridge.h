@@ -5,6 +5,7 @@
 // system never includes this header.
 
 #include <QColor>
+#include <QCursor>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -14,6 +15,7 @@
 
 #include "platform/gui/colors.h"
 #include "platform/gui/gdi_objects.h"
+#include "platform/gui/screen.h"
 
 namespace win {
 
@@ -45,6 +47,9 @@ TColor FromQRgb(QRgb rgb);
 // Code page 1250 text at Qt's edge.
 QString ToQString(std::string_view cp1250);
 std::string FromQString(const QString& text);
+
+// A Windows cursor drawing as Qt's cursor (needs the Qt application).
+QCursor ToQCursor(const TCursorShape& shape);
 
 // A canvas over a painter that someone else owns (a widget's paint event, a
 // printer page). The painter must outlive the canvas.

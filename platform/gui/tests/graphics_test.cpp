@@ -102,3 +102,32 @@ TEST(Application, ExceptionsGoToTheHandlerAndTerminateIsRemembered) {
 }
 
 }  // namespace
+
+#include <QBitmap>
+
+#include "platform/gui/qt_bridge.h"
+
+namespace {
+
+TEST(Cursors, WindowsPlanesBecomeQtsBitmapAndMask) {
+  cl::EnsureQtApplication();
+  // One row of 16: black, white, transparent, inverted, then transparent.
+  cl::TCursorShape shape;
+  shape.Width = 16;
+  shape.Height = 1;
+  shape.HotX = 2;
+  shape.AndPlane = {0x3F, 0xFF};  // pixels 0 and 1 drawn
+  shape.XorPlane = {0x50, 0x00};  // pixel 1 white, pixel 3 inverted
+  const QCursor cursor = cl::ToQCursor(shape);
+  const QImage bitmap = cursor.bitmap().toImage();
+  const QImage mask = cursor.mask().toImage();
+  // Qt draws a bitmap bit of 1 (color1) as black.
+  auto on = [](const QImage& image, int x) { return image.pixel(x, 0) == qRgb(0, 0, 0); };
+  EXPECT_TRUE(on(bitmap, 0) && on(mask, 0));    // black
+  EXPECT_TRUE(!on(bitmap, 1) && on(mask, 1));   // white
+  EXPECT_TRUE(!on(bitmap, 2) && !on(mask, 2));  // transparent
+  EXPECT_TRUE(on(bitmap, 3) && !on(mask, 3));   // inverted
+  EXPECT_EQ(cursor.hotSpot(), QPoint(2, 0));
+}
+
+}  // namespace
