@@ -8,6 +8,7 @@
 #include "utility/beeper.h"
 #include "utility/code_pages.h"
 #include "utility/crc32.h"
+#include "utility/shared_locks.h"
 #include "utility/short_string.h"
 
 namespace {
@@ -32,7 +33,7 @@ constexpr std::array<Unit, 5> units{{
     {nullptr, nullptr},  // directory layout (dialog library only)
     {utl::StartSoundSlots, utl::StopSoundSlots},  // sound slots
     {utl::StartCRCator, utl::StopCRCator},  // CRC table
-    {nullptr, nullptr},  // lock file
+    {utl::StartSHRsrv, utl::StopSHRsrv},  // lock file
 }};
 
 }  // namespace

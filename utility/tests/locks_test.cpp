@@ -1,0 +1,293 @@
+// Shared-directory locks and unique names through the exports, with forked
+// processes racing for the same lock and the same directory.
+#include <gtest/gtest.h>
+
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "branutl/handles.h"
+#include "branutl/locks.h"
+#include "platform/core/string_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+ShortString S(const fs::path& p) { return ShortString::From(p.string()); }
+
+long Ms(Clock::time_point since) {
+  return static_cast<long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
+}
+
+std::string Read(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class Locks : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("locks_test_" + std::to_string(getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  void Touch(const fs::path& p, const std::string& text = "") const {
+    std::ofstream(p, std::ios::binary) << text;
+  }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  fs::path dir_;
+};
+
+// Runs body in `count` forked children; true when every child exited with 0.
+template <typename Body>
+bool InChildren(int count, Body body) {
+  std::vector<pid_t> children;
+  for (int i = 0; i < count; ++i) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(body(i));
+    children.push_back(pid);
+  }
+  bool allGood = true;
+  for (pid_t pid : children) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    allGood = allGood && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  return allGood;
+}
+
+}  // namespace
+
+TEST_F(Locks, FlagFileCreatesTheLockAndKeepsASecondHolderOutUntilClosed) {
+  const ShortString lock = S(dir_ / "subdir.smf");
+  int32_t first = -1;
+  ASSERT_FALSE(FLAGFILE(&lock, &first, 0));
+  EXPECT_TRUE(fs::exists(dir_ / "subdir.smf"));
+  int32_t second = 77;
+  const auto start = Clock::now();
+  EXPECT_TRUE(FLAGFILE(&lock, &second, 150));
+  const long waited = Ms(start);
+  EXPECT_GE(waited, 150);
+  EXPECT_LT(waited, 2000);
+  EXPECT_EQ(second, 77) << "untouched on failure";
+  CLOSEHANDLE(&first);
+  EXPECT_FALSE(FLAGFILE(&lock, &second, 0));
+  CLOSEHANDLE(&second);
+}
+
+TEST_F(Locks, ExclusiveOpenTakesEveryModeExclusivelyAndWaitsOnlyWhenItMayWrite) {
+  const ShortString name = S(dir_ / "data.txt");
+  const ShortString missing = S(dir_ / "missing.txt");
+  int32_t handle = 5;
+  auto start = Clock::now();
+  EXPECT_TRUE(EXCLUSIVEOPEN(&missing, 0x40, 1000, &handle));
+  EXPECT_LT(Ms(start), 500) << "reading a missing file fails at once";
+  EXPECT_EQ(handle, -1);
+  start = Clock::now();
+  EXPECT_TRUE(EXCLUSIVEOPEN(&missing, 0x02, 120, &handle));
+  EXPECT_GE(Ms(start), 120) << "writing waits for the file to appear";
+
+  Touch(dir_ / "data.txt", "x");
+  for (uint16_t mode : {0x00, 0x40, 0x20, 0x22, 0x42, 0x01, 0x31}) {
+    SCOPED_TRACE(mode);
+    ASSERT_FALSE(EXCLUSIVEOPEN(&name, mode, 0, &handle));
+    int32_t other = -1;
+    EXPECT_TRUE(OPENHANDLE(&name, 0x40, &other)) << "no other open while held";
+    CLOSEHANDLE(&handle);
+  }
+  int32_t reader = -1;
+  ASSERT_FALSE(OPENHANDLE(&name, 0x40, &reader));
+  start = Clock::now();
+  EXPECT_TRUE(EXCLUSIVEOPEN(&name, 0x40, 100, &handle));
+  EXPECT_GE(Ms(start), 100);
+  CLOSEHANDLE(&reader);
+}
+
+TEST_F(Locks, ExclusiveRewriteEmptiesTheFileOnlyWhenItGetsIt) {
+  const ShortString name = S(dir_ / "out.txt");
+  Touch(dir_ / "out.txt", "old contents");
+  tTextFile first{123};
+  ASSERT_FALSE(EXCLUSIVEREWRITETEXT(&name, 0x40, 0, &first));
+  EXPECT_EQ(fs::file_size(dir_ / "out.txt"), 0u);
+  ASSERT_FALSE(WRITEHANDLE(first.handle, "NEW\r\n", 5));
+  tTextFile second{123};
+  EXPECT_TRUE(EXCLUSIVEREWRITETEXT(&name, 0x40, 80, &second));
+  EXPECT_EQ(second.handle, -1);
+  CLOSEHANDLE(&first.handle);
+  EXPECT_EQ(Read(dir_ / "out.txt"), "NEW\r\n");
+  const ShortString elsewhere = S(dir_ / "missing" / "out.txt");
+  EXPECT_TRUE(EXCLUSIVEREWRITETEXT(&elsewhere, 0x01, 0, &second));
+}
+
+TEST_F(Locks, FileCountsAsLockedWhenItExistsAndCannotBeOpenedExclusively) {
+  const ShortString name = S(dir_ / "f.dat");
+  EXPECT_FALSE(ISFILELOCKED(&name));
+  Touch(dir_ / "f.dat");
+  EXPECT_FALSE(ISFILELOCKED(&name));
+  int32_t reader = -1;
+  ASSERT_FALSE(OPENHANDLE(&name, 0x40, &reader));
+  EXPECT_TRUE(ISFILELOCKED(&name));
+  CLOSEHANDLE(&reader);
+  EXPECT_FALSE(ISFILELOCKED(&name));
+}
+
+TEST_F(Locks, UniqueFileIsANewEmptyFileOfEightDigitsWithTheExtension) {
+  ShortString name = S(dir_ / "anything.txt");
+  ASSERT_FALSE(UNIQUEFILE(&name, 1000, false));
+  const fs::path made = name.Str();
+  EXPECT_EQ(made.parent_path(), dir_);
+  const std::string file = made.filename().string();
+  ASSERT_EQ(file.size(), 12u) << file;
+  EXPECT_EQ(file.substr(8), ".txt");
+  for (char c : file.substr(0, 8)) EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'V')) << file;
+  EXPECT_EQ(fs::file_size(made), 0u);
+  EXPECT_EQ(Entries(), std::vector<std::string>{file}) << "the lock file is gone";
+}
+
+TEST_F(Locks, MissingDirectoryFailsOrIsMadeAsAsked) {
+  const fs::path sub = dir_ / "a" / "b";
+  ShortString name = S(sub / "x.txt");
+  EXPECT_TRUE(UNIQUEFILE(&name, 100, false));
+  EXPECT_EQ(name.Str(), (sub / "x.txt").string()) << "the name stays on failure";
+  EXPECT_FALSE(fs::exists(dir_ / "a"));
+  EXPECT_TRUE(Entries().empty()) << "no lock file";
+  ASSERT_FALSE(UNIQUEFILE(&name, 100, true));
+  EXPECT_EQ(fs::path(name.Str()).parent_path(), sub);
+  ShortString dirName = S(dir_ / "c" / "x");
+  ASSERT_FALSE(UNIQUEDIR(&dirName, 100, true));
+  EXPECT_TRUE(fs::is_directory(dirName.Str()));
+}
+
+TEST_F(Locks, LockHeldElsewhereFailsTheUniqueNameAfterTheTimeout) {
+  const ShortString lock = S(dir_ / "subdir.smf");
+  int32_t held = -1;
+  ASSERT_FALSE(FLAGFILE(&lock, &held, 0));
+  ShortString name = S(dir_ / "x.txt");
+  const auto start = Clock::now();
+  EXPECT_TRUE(UNIQUEFILE(&name, 100, false));
+  EXPECT_GE(Ms(start), 100);
+  EXPECT_EQ(name.Str(), (dir_ / "x.txt").string());
+  CLOSEHANDLE(&held);
+  EXPECT_EQ(Entries(), std::vector<std::string>{"subdir.smf"});
+}
+
+TEST_F(Locks, UniqueTextFileWritesTheNonEmptyLinesUpperCased) {
+  const ShortString lines[] = {ShortString::From("abc"), ShortString::From(""),
+                               ShortString::From("Def \xe8")};
+  cl::TStringList list;
+  list.Add("x y");
+  list.Add("");
+  list.Add("last");
+  ShortString name = S(dir_ / "t.msg");
+  ASSERT_FALSE(UNIQUETEXTFILE(&name, lines, 2, &list));
+  EXPECT_EQ(fs::path(name.Str()).extension(), ".msg");
+  EXPECT_EQ(Read(name.Str()), "ABC\r\nDEF \xc8\r\nX Y\r\nLAST\r\n");
+  ShortString none = S(dir_ / "u.msg");
+  ASSERT_FALSE(UNIQUETEXTFILE(&none, lines, -1, nullptr));
+  EXPECT_EQ(Read(none.Str()), "");
+  ShortString nowhere = S(dir_ / "missing" / "v.msg");
+  EXPECT_TRUE(UNIQUETEXTFILE(&nowhere, lines, 2, nullptr));
+  EXPECT_EQ(nowhere.Str(), (dir_ / "missing" / "v.msg").string());
+}
+
+TEST_F(Locks, SharedRenameAndDeleteRetryUntilTheyWorkOrTheTimeoutRunsOut) {
+  const std::string a = (dir_ / "a.dat").string(), b = (dir_ / "b.dat").string();
+  Touch(a, "A");
+  Touch(b, "B");
+  DELETESHAREDFILE(a.c_str(), 0);
+  EXPECT_TRUE(fs::exists(a)) << "timeout 0 tries nothing";
+  const ShortString held = S(a);
+  int32_t reader = -1;
+  ASSERT_FALSE(OPENHANDLE(&held, 0x40, &reader));
+  auto start = Clock::now();
+  DELETESHAREDFILE(a.c_str(), 100);
+  EXPECT_GE(Ms(start), 90);
+  EXPECT_TRUE(fs::exists(a));
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    CLOSEHANDLE(&reader);
+  });
+  start = Clock::now();
+  RENAMESHAREDFILE(a.c_str(), b.c_str(), 5000);
+  release.join();
+  EXPECT_LT(Ms(start), 4000);
+  EXPECT_FALSE(fs::exists(a));
+  EXPECT_EQ(Read(b), "A") << "the target is replaced";
+  RENAMESHAREDFILE(a.c_str(), b.c_str(), 1000);  // a missing source: nothing happens
+  DELETESHAREDFILE(b.c_str(), 1000);
+  EXPECT_FALSE(fs::exists(b));
+}
+
+TEST_F(Locks, RacingProcessesHoldTheFlagFileOneAtATime) {
+  auto* shared = static_cast<std::atomic<int>*>(
+      mmap(nullptr, sizeof(std::atomic<int>) * 2, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(shared, MAP_FAILED);
+  new (&shared[0]) std::atomic<int>(0);  // holders now
+  new (&shared[1]) std::atomic<int>(0);  // rounds done
+  const ShortString lock = S(dir_ / "subdir.smf");
+  const bool allGood = InChildren(6, [&](int) {
+    for (int round = 0; round < 15; ++round) {
+      int32_t handle = -1;
+      if (FLAGFILE(&lock, &handle, 20000)) return 1;  // every waiter is served
+      if (shared[0].fetch_add(1) != 0) return 2;      // a second holder
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      shared[0].fetch_sub(1);
+      shared[1].fetch_add(1);
+      CLOSEHANDLE(&handle);
+    }
+    return 0;
+  });
+  EXPECT_TRUE(allGood);
+  EXPECT_EQ(shared[1].load(), 6 * 15);
+  munmap(shared, sizeof(std::atomic<int>) * 2);
+}
+
+TEST_F(Locks, RacingProcessesGetDistinctUniqueNamesAndLoseNoFile) {
+  constexpr int children = 6, rounds = 10;
+  auto* names = static_cast<char*>(mmap(nullptr, children * rounds * 256, PROT_READ | PROT_WRITE,
+                                        MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(names, MAP_FAILED);
+  std::memset(names, 0, children * rounds * 256);
+  const bool allGood = InChildren(children, [&](int child) {
+    for (int round = 0; round < rounds; ++round) {
+      ShortString name = S(dir_ / (round % 2 ? "x.dat" : "x"));
+      const bool failed = round % 3 == 2 ? UNIQUEDIR(&name, 20000, false) : UNIQUEFILE(&name, 20000, false);
+      if (failed) return 1;
+      std::memcpy(names + (child * rounds + round) * 256, name.chars, name.length);
+    }
+    return 0;
+  });
+  EXPECT_TRUE(allGood);
+  std::set<std::string> distinct;
+  for (int i = 0; i < children * rounds; ++i) {
+    const std::string made(names + i * 256);
+    EXPECT_TRUE(fs::exists(made)) << made;
+    distinct.insert(fs::path(made).stem().string());
+  }
+  EXPECT_EQ(distinct.size(), static_cast<std::size_t>(children * rounds)) << "digits unique across extensions";
+  EXPECT_EQ(Entries().size(), static_cast<std::size_t>(children * rounds)) << "nothing else, no lock file";
+  munmap(names, children * rounds * 256);
+}
