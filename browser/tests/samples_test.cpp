@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "platform/core/cp1250.h"
+
+// The shipped sample documents are what a new user sees first: every link
+// and picture in them must lead somewhere.
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path samples = BRANNIK_SAMPLES;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+std::set<std::string> Anchors(const std::string& page) {
+  std::set<std::string> names;
+  static const std::regex name(R"(<a\s+name\s*=\s*"?([^"\s>]+))", std::regex::icase);
+  for (auto it = std::sregex_iterator(page.begin(), page.end(), name); it != std::sregex_iterator(); ++it)
+    names.insert(Lower((*it)[1]));
+  return names;
+}
+
+std::vector<fs::path> Pages() {
+  std::vector<fs::path> pages;
+  for (const auto& entry : fs::directory_iterator(samples))
+    if (entry.path().extension() == ".htm") pages.push_back(entry.path());
+  return pages;
+}
+
+}  // namespace
+
+TEST(Samples, EveryLinkAndPictureLeadsToAFileAndAnchorThatExist) {
+  ASSERT_TRUE(fs::exists(samples / "index.htm"));
+  static const std::regex reference(R"(\b(href|src)\s*=\s*"?([^"\s>]+))", std::regex::icase);
+  int links = 0;
+  for (const auto& page : Pages()) {
+    const std::string text = ReadFile(page);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), reference); it != std::sregex_iterator();
+         ++it) {
+      const std::string target = (*it)[2];
+      const auto hash = target.find('#');
+      const fs::path file = hash == 0 ? page : page.parent_path() / target.substr(0, hash);
+      ++links;
+      ASSERT_TRUE(fs::is_regular_file(file)) << page.filename() << ": " << target;
+      if (hash != std::string::npos) {
+        EXPECT_EQ(Anchors(ReadFile(file)).count(Lower(target.substr(hash + 1))), 1u)
+            << page.filename() << ": " << target;
+      }
+    }
+  }
+  EXPECT_GT(links, 50);
+}
+
+TEST(Samples, TextsAreCodePage1250) {
+  for (const auto& entry : fs::directory_iterator(samples)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string text = ReadFile(entry.path());
+    for (const unsigned char c : text) ASSERT_TRUE(win::Cp1250ToUnicode(c)) << entry.path() << ": " << int(c);
+    // Czech letters are single bytes, so the file is no UTF-8.
+    EXPECT_FALSE(win::Utf8ToCp1250(text)) << entry.path();
+    EXPECT_NE(text.find('\xE8'), std::string::npos) << entry.path() << " has no \"č\"";
+  }
+}
+
+TEST(Samples, PicturesComeInTheFourFormats) {
+  struct Case {
+    const char* file;
+    std::string magic;
+  } const cases[] = {
+      {"obrazky/logo.png", "\x89PNG\r\n\x1a\n"}, {"obrazky/sit.gif", "GIF89a"},
+      {"obrazky/vlny.gif", "GIF89a"},            {"obrazky/krajina.jpg", "\xFF\xD8\xFF"},
+      {"obrazky/dopis.bmp", "BM"},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(ReadFile(samples / c.file).starts_with(c.magic)) << c.file;
+  // The animated one loops.
+  EXPECT_NE(ReadFile(samples / "obrazky/vlny.gif").find("NETSCAPE2.0"), std::string::npos);
+}
