@@ -60,7 +60,7 @@ QImage StretchImage(const QImage& src, int width, int height, int mode) {
     for (int x = 0; x < width; ++x) {
       const auto [x0, x1] = Span(x, width, src.width());
       if (!combine) {
-        row[x] = src.pixel(x0, y0);
+        row[x] = reinterpret_cast<const QRgb*>(src.constScanLine(y0))[x0];
         continue;
       }
       // Every source pixel that falls on this one is combined, so a thin
@@ -90,10 +90,17 @@ bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, 
     const QRgb zero = destMono ? qRgb(0, 0, 0) : ToQRgb(dest.TextColor());
     const QRgb one = destMono ? qRgb(255, 255, 255) : ToQRgb(dest.BkColor());
     QImage part(srcRect.size(), QImage::Format_RGB32);
+    const bool inside = src.rect().contains(srcRect);
     for (int y = 0; y < srcRect.height(); ++y) {
       auto* row = reinterpret_cast<QRgb*>(part.scanLine(y));
+      const int sy = srcRect.y() + y;
+      if (inside && !srcMono) {
+        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy)) + srcRect.x();
+        for (int x = 0; x < srcRect.width(); ++x) row[x] = from[x] | 0xFF000000u;
+        continue;
+      }
       for (int x = 0; x < srcRect.width(); ++x) {
-        const int sx = srcRect.x() + x, sy = srcRect.y() + y;
+        const int sx = srcRect.x() + x;
         if (!src.valid(sx, sy))
           row[x] = srcMono ? zero : qRgb(0, 0, 0);
         else if (srcMono)
