@@ -72,3 +72,10 @@ TEST(ExportTable, LibraryExportsExactlyTheImplementedRoutines) {
   for (const auto& name : implemented)
     EXPECT_TRUE(exported.count(name)) << "missing export " << name;
 }
+
+TEST(ExportTable, EveryPublishedRoutineIsImplemented) {
+  const auto implemented = ImplementedNames();
+  for (const auto& name : ReadNames(BRANUTL_EXPORT_LIST))
+    EXPECT_TRUE(implemented.count(name)) << name << " is published but not implemented";
+  EXPECT_EQ(implemented, ReadNames(BRANUTL_EXPORT_LIST));
+}
