@@ -88,6 +88,9 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
   } else if (errno != ENOENT) {
     return Fail(errno, *path);
   }
+  // Every program of the suite rewrites its settings when it ends; a key that
+  // already holds the value leaves the file alone.
+  if (existed && ProfileValue(text, section, key) == value) return true;
   const std::string updated = WithProfileValue(text, section, key, value);
 
   static std::atomic<unsigned> serial{0};

@@ -103,6 +103,7 @@ std::string WithProfileValue(std::string_view text, std::string_view section,
   const std::string_view lineEnd = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
   const auto lines = SplitLines(text);
   const std::string newLine = std::string(key) + "=" + std::string(value);
+  std::string replacement;  // out holds views of it
 
   std::vector<std::string_view> out(lines.begin(), lines.end());
   const SectionRange range = FindSection(lines, section);
@@ -115,7 +116,9 @@ std::string WithProfileValue(std::string_view text, std::string_view section,
     for (std::size_t i = range.body; i < range.end && !replaced; ++i) {
       const Line line = Classify(lines[i]);
       if (line.kind == Line::Kind::Key && SameText(line.name, key)) {
-        out[i] = newLine;
+        // The key keeps the spelling the file gave it.
+        replacement = std::string(line.name) + "=" + std::string(value);
+        out[i] = replacement;
         replaced = true;
       }
     }

@@ -14,7 +14,8 @@ namespace win {
 std::optional<std::string> ProfileValue(std::string_view text, std::string_view section,
                                         std::string_view key);
 
-// The text with the key set: its line is replaced, or a new line is appended
+// The text with the key set: its line is replaced (the key spelt as before),
+// or a new line is appended
 // to the section (the section to the text); every other line stays as it was.
 std::string WithProfileValue(std::string_view text, std::string_view section,
                              std::string_view key, std::string_view value);

@@ -71,7 +71,8 @@ TEST(ProfileText, WritingKeepsEveryOtherLine) {
       {"[S]\n", "S", "k", "v", "[S]\nk=v\n"},
       {"; head\n[S]\n; note\nk=1\njunk line\n", "S", "k", "2",
        "; head\n[S]\n; note\nk=2\njunk line\n"},
-      {"[s]\nK=1\nk=3\n", "S", "k", "2", "[s]\nk=2\nk=3\n"},
+      {"[s]\nK=1\nk=3\n", "S", "k", "2", "[s]\nK=2\nk=3\n"},
+      {"[S]\n  Key =  old \n", "S", "KEY", "new", "[S]\nKey=new\n"},
       {"[S]\r\na=1\r\n", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n"},
       {"[S]\na=1", "S", "b", "2", "[S]\na=1\nb=2\n"},
   };
@@ -95,6 +96,22 @@ TEST(ProfileFile, MissingFilesGiveTheDefaultAndWritingCreatesThem) {
   int entries = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
   EXPECT_EQ(entries, 1);
+}
+
+TEST(ProfileFile, AnUnchangedValueLeavesTheFileAlone) {
+  TempDirectory dir;
+  const std::string file = dir / "a.ini";
+  dir.Write("a.ini", "[S]\nk = \"1\"\n");
+  struct stat before {}, after {};
+  ASSERT_EQ(stat(file.c_str(), &before), 0);
+  ASSERT_TRUE(win::WritePrivateProfileString("s", "K", "1", file));
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  EXPECT_EQ(before.st_ino, after.st_ino);
+  EXPECT_EQ(ReadFile(file), "[S]\nk = \"1\"\n");
+  ASSERT_TRUE(win::WritePrivateProfileString("S", "K", "2", file));
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  EXPECT_NE(before.st_ino, after.st_ino);
+  EXPECT_EQ(ReadFile(file), "[S]\nk=2\n");
 }
 
 TEST(ProfileFile, WritesKeepPermissionsAndRefuseReadOnlyFiles) {
