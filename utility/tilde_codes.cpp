@@ -55,11 +55,12 @@ std::string TILDAREFERENCE(std::string_view s) {
     rest.erase(0, tilde);
 
     if (rest.size() > 4 && rest[0] == '~' && ClosingBracket(rest[1]) != 0) {
-      // Positions are 1-based, as the reference rule counts them.
+      // A reference shows at least one character and hides a target of 1 to
+      // 11 characters between its colon and its closing bracket.
       const std::size_t colon = rest.find(':');
       const std::size_t close = rest.find(ClosingBracket(rest[1]));
       const bool isReference = colon != std::string::npos && close != std::string::npos &&
-                               close > colon + 1 && close - colon < 13 && colon + 1 > 3;
+                               close > colon + 1 && close - colon < 13 && colon >= 3;
       if (isReference) {
         rest.erase(colon, close - colon + 1);
         rest.erase(0, 2);
