@@ -9,6 +9,7 @@
 #include "platform/gui/application.h"
 #include "html/tests/image_test_support.h"
 #include "platform/gui/canvas.h"
+#include "platform/gui/screen.h"
 
 namespace {
 
@@ -202,6 +203,23 @@ TEST_F(ImageDecode, NamesLongerThan255CharactersStillDecode) {
   std::unique_ptr<cl::TBitmap> mask;
   EXPECT_NE(DecodeImageFileMasked(name, kind, mask), nullptr);
   EXPECT_NE(mask, nullptr);
+}
+
+TEST(ImageDecodeOnPaletteScreens, PicturesComeThroughTheEnginePaletteWithTheirOwnCopyOfIt) {
+  const int saved = cl::Screen().BitsPerPixel();
+  cl::Screen().SetBitsPerPixel(8);
+  {
+    TImageUnitScope unit;
+    ASSERT_NE(ImageUnit().DecoderPalette, nullptr);
+    auto stream = StreamOf(fixtures::Bmp24(2, 1, {{250, 10, 10}, {60, 110, 170}}));
+    auto image = DecodeImageStream(stream.get(), true);
+    ASSERT_NE(image, nullptr);
+    EXPECT_NE(image->Palette(), nullptr);
+    EXPECT_NE(image->Palette(), ImageUnit().EnginePalette.get());
+    EXPECT_EQ(image->Canvas().GetPixel(1, 0), cl::RGB(55, 115, 165));
+    EXPECT_EQ(ImageUnit().DecoderPalette, ImageUnit().EnginePalette.get());
+  }
+  cl::Screen().SetBitsPerPixel(saved);
 }
 
 }  // namespace

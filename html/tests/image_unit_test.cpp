@@ -5,6 +5,7 @@
 #include "html/dib.h"
 #include "html/engine_palette.h"
 #include "html/masks.h"
+#include "platform/core/out_of_memory.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/gdi_constants.h"
 #include "platform/gui/screen.h"
@@ -178,6 +179,21 @@ TEST(Dib, DrawingAndTheDeviceBitmapGiveThePixelsBack) {
   dib.StretchDraw(dest.Canvas(), 0, 0, 4, 4, win::SRCCOPY);
   EXPECT_EQ(dest.Canvas().GetPixel(3, 3), cl::clRed);
   EXPECT_EQ(dest.Canvas().GetPixel(1, 1), cl::clWhite);
+}
+
+TEST(Dib, RowsThatCannotBeReadPurgeTheCacheWithoutAContextAndRaise) {
+  TImageUnitScope scope;
+  auto idle = [] { return std::make_unique<TBitmapItem>(std::make_unique<cl::TBitmap>(), nullptr, trOpaque); };
+  BitmapList().AddItem("IDLE", idle());
+  BitmapList().DecUsage("IDLE");
+  cl::TBitmap source;
+  source.SetSize(2, 2);
+  TDib dib(nullptr, source);
+  auto dc = cl::TCanvas::CreateCompatible();
+  EXPECT_THROW(dib.GetBits(dc.get(), nullptr, nullptr), cl::EOutOfMemory);
+  EXPECT_EQ(BitmapList().Count(), 1);
+  EXPECT_THROW(dib.GetBits(nullptr, nullptr, nullptr), cl::EOutOfMemory);
+  EXPECT_EQ(BitmapList().Count(), 0);
 }
 
 }  // namespace
