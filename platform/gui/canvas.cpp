@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/core/mul_div.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas_impl.h"
 #include "platform/gui/font_face.h"
@@ -77,8 +78,9 @@ std::unique_ptr<TCanvas> TCanvas::CreateCompatible() {
   return CanvasAccess::Create(std::move(target));
 }
 
-std::unique_ptr<TCanvas> CreatePainterCanvas(QPainter& painter, QSize size, DeviceKind kind) {
+std::unique_ptr<TCanvas> CreatePainterCanvas(QPainter& painter, QSize size, DeviceKind kind, int pixelsPerInch) {
   auto target = std::make_unique<TCanvas::Target>();
+  target->pixelsPerInch = pixelsPerInch;
   target->kind = TCanvas::Target::Kind::Painter;
   target->painter = &painter;
   target->size = size;
@@ -124,6 +126,7 @@ bool CanvasAccess::Paint(TCanvas& canvas, const std::function<void(QPainter&)>& 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     applyClip(painter);
+    painter.setTransform(Mapping(canvas), true);
     paint(painter);
     painter.restore();
     return true;
@@ -134,6 +137,7 @@ bool CanvasAccess::Paint(TCanvas& canvas, const std::function<void(QPainter&)>& 
   if (image.format() != QImage::Format_Mono) {
     QPainter painter(&image);
     applyClip(painter);
+    painter.setTransform(Mapping(canvas));
     paint(painter);
     return true;
   }
@@ -141,6 +145,7 @@ bool CanvasAccess::Paint(TCanvas& canvas, const std::function<void(QPainter&)>& 
   {
     QPainter painter(&colour);
     applyClip(painter);
+    painter.setTransform(Mapping(canvas));
     paint(painter);
   }
   for (int y = 0; y < image.height(); ++y) {
@@ -158,6 +163,10 @@ int TCanvas::BitsPerPixel() const {
   const win::HBITMAP bitmap = CanvasAccess::Bitmap(*this);
   if (bitmap != nullptr && bitmap->image.format() == QImage::Format_Mono) return 1;
   return Screen().BitsPerPixel();
+}
+
+int TCanvas::PixelsPerInch() const {
+  return target_->kind == Target::Kind::Painter ? target_->pixelsPerInch : 96;
 }
 
 int TCanvas::NumColors() const {
@@ -202,6 +211,44 @@ int TCanvas::RealizePalette() {
   return win::PaletteEntryCount(palette_);
 }
 
+// ---- coordinates ----
+
+QTransform CanvasAccess::Mapping(const TCanvas& canvas) {
+  QTransform mapping;
+  mapping.translate(canvas.viewportOrg_.X, canvas.viewportOrg_.Y);
+  if (canvas.mapMode_ == win::MM_ANISOTROPIC && canvas.windowExt_.cx != 0 && canvas.windowExt_.cy != 0)
+    mapping.scale(static_cast<double>(canvas.viewportExt_.cx) / canvas.windowExt_.cx,
+                  static_cast<double>(canvas.viewportExt_.cy) / canvas.windowExt_.cy);
+  mapping.translate(-canvas.windowOrg_.X, -canvas.windowOrg_.Y);
+  return mapping;
+}
+
+int TCanvas::SetMapMode(int mode) { return std::exchange(mapMode_, mode); }
+TPoint TCanvas::SetWindowOrg(int32_t x, int32_t y) { return std::exchange(windowOrg_, TPoint{x, y}); }
+TPoint TCanvas::SetViewportOrg(int32_t x, int32_t y) { return std::exchange(viewportOrg_, TPoint{x, y}); }
+TSize TCanvas::SetWindowExt(int32_t cx, int32_t cy) {
+  if (cx == 0 || cy == 0) return windowExt_;
+  return std::exchange(windowExt_, TSize{cx, cy});
+}
+TSize TCanvas::SetViewportExt(int32_t cx, int32_t cy) {
+  if (cx == 0 || cy == 0) return viewportExt_;
+  return std::exchange(viewportExt_, TSize{cx, cy});
+}
+
+TPoint TCanvas::LPtoDP(TPoint logical) const {
+  const bool scaled = mapMode_ == win::MM_ANISOTROPIC;
+  const int32_t x = logical.X - windowOrg_.X, y = logical.Y - windowOrg_.Y;
+  return {(scaled ? win::MulDiv(x, viewportExt_.cx, windowExt_.cx) : x) + viewportOrg_.X,
+          (scaled ? win::MulDiv(y, viewportExt_.cy, windowExt_.cy) : y) + viewportOrg_.Y};
+}
+
+TPoint TCanvas::DPtoLP(TPoint device) const {
+  const bool scaled = mapMode_ == win::MM_ANISOTROPIC;
+  const int32_t x = device.X - viewportOrg_.X, y = device.Y - viewportOrg_.Y;
+  return {(scaled ? win::MulDiv(x, windowExt_.cx, viewportExt_.cx) : x) + windowOrg_.X,
+          (scaled ? win::MulDiv(y, windowExt_.cy, viewportExt_.cy) : y) + windowOrg_.Y};
+}
+
 // ---- clipping ----
 
 void TCanvas::SelectClipRgn(const win::Region* region) {
@@ -212,7 +259,8 @@ void TCanvas::SelectClipRgn(const win::Region* region) {
 }
 
 void TCanvas::IntersectClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  const win::Region rect = win::CreateRectRgn(left, top, right, bottom);
+  const TPoint a = LPtoDP({left, top}), b = LPtoDP({right, bottom});
+  const win::Region rect = win::CreateRectRgn(a.X, a.Y, b.X, b.Y);
   if (!clip_) {
     const TSize size = Size();
     clip_ = win::CreateRectRgn(0, 0, size.cx, size.cy);
@@ -225,13 +273,20 @@ void TCanvas::ExcludeClipRect(int32_t left, int32_t top, int32_t right, int32_t 
     const TSize size = Size();
     clip_ = win::CreateRectRgn(0, 0, size.cx, size.cy);
   }
-  clip_ = win::CombineRgn(*clip_, win::CreateRectRgn(left, top, right, bottom), win::RGN_DIFF);
+  const TPoint a = LPtoDP({left, top}), b = LPtoDP({right, bottom});
+  clip_ = win::CombineRgn(*clip_, win::CreateRectRgn(a.X, a.Y, b.X, b.Y), win::RGN_DIFF);
 }
 
 TRect TCanvas::GetClipBox() const {
-  if (clip_) return clip_->Box();
-  const TSize size = Size();
-  return {0, 0, size.cx, size.cy};
+  TRect box;
+  if (clip_) {
+    box = clip_->Box();
+  } else {
+    const TSize size = Size();
+    box = {0, 0, size.cx, size.cy};
+  }
+  const TPoint a = DPtoLP({box.Left, box.Top}), b = DPtoLP({box.Right, box.Bottom});
+  return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
 // ---- shapes ----
@@ -368,8 +423,9 @@ void TCanvas::SetPixel(int32_t x, int32_t y, TColor color) {
 
 TColor TCanvas::GetPixel(int32_t x, int32_t y) const {
   const win::HBITMAP bitmap = CanvasAccess::Bitmap(*this);
-  if (bitmap == nullptr || !bitmap->image.valid(x, y)) return -1;
-  return FromQRgb(bitmap->image.pixel(x, y));
+  const TPoint p = LPtoDP({x, y});
+  if (bitmap == nullptr || !bitmap->image.valid(p.X, p.Y)) return -1;
+  return FromQRgb(bitmap->image.pixel(p.X, p.Y));
 }
 
 // ---- text ----

@@ -131,7 +131,22 @@ class TCanvas {
   win::HBITMAP SelectBitmap(win::HBITMAP bitmap);
   win::HBITMAP SelectedBitmap() const;
 
-  // Clipping in device coordinates; no region means the whole device.
+  // Coordinates. Drawing takes logical coordinates; the device gets
+  // (logical - window origin) x viewport extent / window extent + viewport
+  // origin, the extents counting only in MM_ANISOTROPIC (MM_TEXT is 1:1).
+  int MapMode() const { return mapMode_; }
+  int SetMapMode(int mode);
+  TPoint WindowOrg() const { return windowOrg_; }
+  TPoint SetWindowOrg(int32_t x, int32_t y);
+  TPoint SetViewportOrg(int32_t x, int32_t y);
+  TSize SetWindowExt(int32_t cx, int32_t cy);
+  TSize SetViewportExt(int32_t cx, int32_t cy);
+  TPoint LPtoDP(TPoint logical) const;
+  TPoint DPtoLP(TPoint device) const;
+
+  // Clipping. A selected region is in device coordinates, the clip
+  // rectangles and the clip box in logical ones, as on Windows; no region
+  // means the whole device.
   void SelectClipRgn(const win::Region* region);
   void IntersectClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
   void ExcludeClipRect(int32_t left, int32_t top, int32_t right, int32_t bottom);
@@ -146,7 +161,8 @@ class TCanvas {
   bool IsPrinter() const;
   // A printer that prints fewer colours (tests).
   void SetDeviceBitsPerPixel(int bits) { deviceBits_ = bits; }
-  int PixelsPerInch() const { return 96; }
+  // 96 on the screen; a printer's resolution on a printer canvas.
+  int PixelsPerInch() const;
   TSize Size() const;
 
   struct Target;  // platform/gui's own
@@ -170,6 +186,11 @@ class TCanvas {
   int stretchMode_ = 1;
   TPoint penPos_;
   std::optional<win::Region> clip_;
+  int mapMode_ = 1;
+  TPoint windowOrg_;
+  TPoint viewportOrg_;
+  TSize windowExt_{1, 1};
+  TSize viewportExt_{1, 1};
   win::HPALETTE palette_ = nullptr;
   int deviceBits_ = 0;
 };

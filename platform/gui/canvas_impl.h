@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QTransform>
 #include <functional>
 
 #include "platform/gui/canvas.h"
@@ -19,6 +20,7 @@ struct TCanvas::Target {
   QPainter* painter = nullptr;
   QSize size;
   DeviceKind device = DeviceKind::Screen;
+  int pixelsPerInch = 96;
   // Memory: the selected bitmap, or the context's own 1x1 monochrome one.
   win::UniqueBitmap own;
   win::HBITMAP selected = nullptr;
@@ -35,6 +37,8 @@ struct CanvasAccess {
   // and above becoming 1. False when there is nothing to paint on.
   static bool Paint(TCanvas& canvas, const std::function<void(QPainter&)>& paint);
   static const TCanvas::Target& Target(const TCanvas& canvas) { return *canvas.target_; }
+  // The logical-to-device mapping as a painter transform.
+  static QTransform Mapping(const TCanvas& canvas);
 };
 
 QPainter::CompositionMode CompositionFor(uint32_t rop);

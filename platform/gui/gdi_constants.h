@@ -50,6 +50,10 @@ constexpr int RGN_COPY = 5;
 constexpr int ALTERNATE = 1;
 constexpr int WINDING = 2;
 
+// Mapping modes.
+constexpr int MM_TEXT = 1;
+constexpr int MM_ANISOTROPIC = 8;
+
 // DIB colour usage.
 constexpr uint32_t DIB_RGB_COLORS = 0;
 constexpr uint32_t BI_RGB = 0;

@@ -54,6 +54,7 @@ QCursor ToQCursor(const TCursorShape& shape);
 // A canvas over a painter that someone else owns (a widget's paint event, a
 // printer page). The painter must outlive the canvas.
 enum class DeviceKind { Screen, Printer };
-std::unique_ptr<TCanvas> CreatePainterCanvas(QPainter& painter, QSize size, DeviceKind kind);
+std::unique_ptr<TCanvas> CreatePainterCanvas(QPainter& painter, QSize size, DeviceKind kind,
+                                             int pixelsPerInch = 96);
 
 }  // namespace cl

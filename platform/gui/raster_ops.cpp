@@ -137,7 +137,10 @@ bool TCanvas::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height, co
   if (bitmap == nullptr) return false;
   // Drawing a bitmap onto itself reads a copy.
   const QImage src = bitmap == CanvasAccess::Bitmap(*this) ? bitmap->image.copy() : bitmap->image;
-  return BlitImage(*this, QRect(x, y, width, height), src, QRect(sx, sy, sw, sh), rop, source.BkColor());
+  // The source rectangle is in the source's logical coordinates.
+  const TPoint from = source.LPtoDP({sx, sy}), to = source.LPtoDP({sx + sw, sy + sh});
+  return BlitImage(*this, QRect(x, y, width, height), src, QRect(from.X, from.Y, to.X - from.X, to.Y - from.Y), rop,
+                   source.BkColor());
 }
 
 bool TCanvas::PatBlt(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t rop) {

@@ -234,3 +234,54 @@ TEST(CanvasDevice, PainterCanvasDrawsThroughSomeoneElsesPainter) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CanvasCoordinates, WindowOriginShiftsDrawingClipsAndReads) {
+  TBitmap bitmap;
+  MakeWhite(bitmap, 6, 1);
+  auto& canvas = bitmap.Canvas();
+  EXPECT_EQ(canvas.SetWindowOrg(10, 0), (cl::TPoint{0, 0}));
+  canvas.FillRect(cl::Rect(11, 0, 13, 1), cl::clBlack);
+  EXPECT_EQ(canvas.GetPixel(11, 0), cl::clBlack);  // logical
+  EXPECT_EQ(canvas.GetClipBox(), cl::Rect(10, 0, 16, 1));
+  canvas.IntersectClipRect(12, 0, 16, 1);
+  canvas.FillRect(cl::Rect(10, 0, 16, 1), cl::clRed);
+  canvas.SetWindowOrg(0, 0);
+  EXPECT_EQ(canvas.GetPixel(0, 0), cl::clWhite);
+  EXPECT_EQ(canvas.GetPixel(1, 0), cl::clBlack);
+  EXPECT_EQ(canvas.GetPixel(2, 0), cl::clRed);
+  EXPECT_EQ(canvas.GetPixel(5, 0), cl::clRed);
+  EXPECT_EQ(canvas.GetClipBox(), cl::Rect(2, 0, 6, 1));
+}
+
+TEST(CanvasCoordinates, AnisotropicModeScalesLogicalUnitsToDevicePixels) {
+  TBitmap bitmap;
+  MakeWhite(bitmap, 8, 8);
+  auto& canvas = bitmap.Canvas();
+  canvas.SetMapMode(win::MM_ANISOTROPIC);
+  canvas.SetWindowExt(96, 96);
+  canvas.SetViewportExt(192, 192);  // a 192-dpi device drawn in 96-dpi units
+  canvas.SetViewportOrg(2, 0);
+  EXPECT_EQ(canvas.LPtoDP({1, 1}), (cl::TPoint{4, 2}));
+  EXPECT_EQ(canvas.DPtoLP({4, 2}), (cl::TPoint{1, 1}));
+  canvas.FillRect(cl::Rect(0, 0, 2, 1), cl::clBlack);
+  canvas.SetMapMode(win::MM_TEXT);
+  canvas.SetViewportOrg(0, 0);
+  EXPECT_EQ(Row(canvas, 0, 8), "..####..");
+  EXPECT_EQ(Row(canvas, 1, 8), "..####..");
+  EXPECT_EQ(Row(canvas, 2, 8), "........");
+}
+
+TEST(CanvasCoordinates, BlitSourceRectangleIsInTheSourcesLogicalUnits) {
+  TBitmap source;
+  MakeWhite(source, 4, 1);
+  source.Canvas().SetPixel(3, 0, cl::clRed);
+  source.Canvas().SetWindowOrg(3, 0);
+  TBitmap dest;
+  MakeWhite(dest, 1, 1);
+  dest.Canvas().BitBlt(0, 0, 1, 1, source.Canvas(), 6, 0, win::SRCCOPY);
+  EXPECT_EQ(dest.Canvas().GetPixel(0, 0), cl::clRed);
+}
+
+}  // namespace
