@@ -78,9 +78,7 @@ class BitReader {
 template <int Symbols, int FastBits>
 class Decoder {
  public:
-  void SetSingle(int symbol) {
-    single_ = symbol;
-  }
+  void SetSingle(int symbol) { single_ = symbol; }
 
   // False when the lengths do not form a complete prefix code (nor an empty one).
   bool Build(const std::uint8_t* lengths, int count) {

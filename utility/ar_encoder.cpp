@@ -2,7 +2,6 @@
 #include <array>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "utility/ar_block.h"
 #include "utility/ar_format.h"
