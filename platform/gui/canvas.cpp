@@ -211,6 +211,49 @@ int TCanvas::RealizePalette() {
   return win::PaletteEntryCount(palette_);
 }
 
+// ---- saved states ----
+
+struct TCanvas::SavedState {
+  TColor textColor, bkColor;
+  int bkMode;
+  uint32_t textAlign;
+  int stretchMode;
+  TPoint penPos;
+  std::optional<win::Region> clip;
+  win::HPALETTE palette;
+  int mapMode;
+  TPoint windowOrg, viewportOrg;
+  TSize windowExt, viewportExt;
+};
+
+int TCanvas::SaveDC() {
+  saved_.push_back({textColor_, bkColor_, bkMode_, textAlign_, stretchMode_, penPos_, clip_, palette_, mapMode_,
+                    windowOrg_, viewportOrg_, windowExt_, viewportExt_});
+  return static_cast<int>(saved_.size());
+}
+
+bool TCanvas::RestoreDC(int level) {
+  const int count = static_cast<int>(saved_.size());
+  if (level < 0) level = count + 1 + level;
+  if (level < 1 || level > count) return false;
+  SavedState state = std::move(saved_[static_cast<size_t>(level - 1)]);
+  saved_.resize(static_cast<size_t>(level - 1));
+  textColor_ = state.textColor;
+  bkColor_ = state.bkColor;
+  bkMode_ = state.bkMode;
+  textAlign_ = state.textAlign;
+  stretchMode_ = state.stretchMode;
+  penPos_ = state.penPos;
+  clip_ = std::move(state.clip);
+  palette_ = state.palette;
+  mapMode_ = state.mapMode;
+  windowOrg_ = state.windowOrg;
+  viewportOrg_ = state.viewportOrg;
+  windowExt_ = state.windowExt;
+  viewportExt_ = state.viewportExt;
+  return true;
+}
+
 // ---- coordinates ----
 
 QTransform CanvasAccess::Mapping(const TCanvas& canvas) {

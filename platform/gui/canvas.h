@@ -153,6 +153,13 @@ class TCanvas {
   TRect GetClipBox() const;
   std::optional<win::Region> ClipRegion() const { return clip_; }
 
+  // Saves the context's state (colours, modes, text alignment, pen position,
+  // clip, palette, mapping) and answers its level from 1; RestoreDC(-1)
+  // brings back the last saved state, RestoreDC(n) the one of level n,
+  // dropping the later ones. Font, Pen and Brush stay as they are.
+  int SaveDC();
+  bool RestoreDC(int level);
+
   // Device facts.
   int BitsPerPixel() const;
   int Planes() const { return 1; }
@@ -186,6 +193,8 @@ class TCanvas {
   int stretchMode_ = 1;
   TPoint penPos_;
   std::optional<win::Region> clip_;
+  struct SavedState;
+  std::vector<SavedState> saved_;
   int mapMode_ = 1;
   TPoint windowOrg_;
   TPoint viewportOrg_;

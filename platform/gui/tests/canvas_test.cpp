@@ -285,3 +285,31 @@ TEST(CanvasCoordinates, BlitSourceRectangleIsInTheSourcesLogicalUnits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CanvasState, RestoreBringsBackTheSavedLevelAndDropsLaterOnes) {
+  TBitmap bitmap;
+  MakeWhite(bitmap, 4, 4);
+  auto& canvas = bitmap.Canvas();
+  canvas.SetTextColor(cl::clRed);
+  const int first = canvas.SaveDC();
+  canvas.SetTextColor(cl::clBlue);
+  canvas.SetWindowOrg(5, 5);
+  canvas.IntersectClipRect(5, 5, 6, 6);
+  const int second = canvas.SaveDC();
+  EXPECT_EQ(first, 1);
+  EXPECT_EQ(second, 2);
+  canvas.SetTextAlign(win::TA_BASELINE);
+  EXPECT_TRUE(canvas.RestoreDC(-1));
+  EXPECT_EQ(canvas.TextAlign(), win::TA_TOP);
+  EXPECT_EQ(canvas.GetClipBox(), cl::Rect(5, 5, 6, 6));
+  EXPECT_TRUE(canvas.SaveDC() == 2 && canvas.RestoreDC(1));
+  EXPECT_EQ(canvas.TextColor(), cl::clRed);
+  EXPECT_EQ(canvas.WindowOrg(), (cl::TPoint{0, 0}));
+  EXPECT_EQ(canvas.GetClipBox(), cl::Rect(0, 0, 4, 4));
+  EXPECT_FALSE(canvas.RestoreDC(1));
+  EXPECT_FALSE(canvas.RestoreDC(-1));
+}
+
+}  // namespace
