@@ -213,19 +213,6 @@ int TCanvas::RealizePalette() {
 
 // ---- saved states ----
 
-struct TCanvas::SavedState {
-  TColor textColor, bkColor;
-  int bkMode;
-  uint32_t textAlign;
-  int stretchMode;
-  TPoint penPos;
-  std::optional<win::Region> clip;
-  win::HPALETTE palette;
-  int mapMode;
-  TPoint windowOrg, viewportOrg;
-  TSize windowExt, viewportExt;
-};
-
 int TCanvas::SaveDC() {
   saved_.push_back({textColor_, bkColor_, bkMode_, textAlign_, stretchMode_, penPos_, clip_, palette_, mapMode_,
                     windowOrg_, viewportOrg_, windowExt_, viewportExt_});

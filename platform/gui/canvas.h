@@ -193,7 +193,18 @@ class TCanvas {
   int stretchMode_ = 1;
   TPoint penPos_;
   std::optional<win::Region> clip_;
-  struct SavedState;
+  struct SavedState {
+    TColor textColor, bkColor;
+    int bkMode;
+    uint32_t textAlign;
+    int stretchMode;
+    TPoint penPos;
+    std::optional<win::Region> clip;
+    win::HPALETTE palette;
+    int mapMode;
+    TPoint windowOrg, viewportOrg;
+    TSize windowExt, viewportExt;
+  };
   std::vector<SavedState> saved_;
   int mapMode_ = 1;
   TPoint windowOrg_;
