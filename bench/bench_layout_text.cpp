@@ -1,0 +1,81 @@
+// Lays out one paragraph of prose with links and bold runs at 800 pixels,
+// then draws one screen of it, for 100 KB and 1 MB of text: the time should
+// grow with the size, not its square.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "html/section_list.h"
+#include "html/text_section.h"
+#include "platform/gui/application.h"
+#include "platform/gui/bitmap.h"
+#include "platform/gui/canvas.h"
+
+namespace {
+
+std::unique_ptr<TSectionList> MakeDocument(std::size_t bytes) {
+  auto root = std::make_unique<TSectionList>(nullptr, nullptr);
+  root->SetDefaults("Times New Roman", "Courier New", 12, cl::clBlack, cl::clBlue, cl::clWhite);
+  TMyFont normal;
+  normal.UpdateFont(*root, root->DefaultTextColor);
+  TMyFont bold;
+  bold.Assign(normal);
+  bold.SetStyle(cl::fsBold);
+  auto section = std::make_unique<TSection>(0, 1, nullptr, normal);
+  const char* words[] = {"Lorem", "ipsum", "dolor", "sit", "amet,", "consectetur", "adipiscing", "elit,", "sed",
+                         "do", "eiusmod", "tempor", "incididunt", "ut", "labore", "et", "dolore", "magna"};
+  const TUrlTarget link("page.htm", "");
+  unsigned seed = 12345;
+  std::size_t n = 0;
+  while (static_cast<std::size_t>(section->PosCount) < bytes) {
+    seed = seed * 1103515245 + 12345;
+    if (n % 40 == 7) section->ChangeFontAndLink(HrefSy, *root, normal, &link);
+    if (n % 40 == 10) section->ChangeFontAndLink(static_cast<HtmlSymbol>(61), *root, normal, nullptr);
+    if (n % 53 == 20) section->ChangeFont(*root, bold);
+    if (n % 53 == 25) section->ChangeFont(*root, normal);
+    section->AppendText(words[(seed >> 16) % (sizeof words / sizeof *words)]);
+    section->AppendText(" ");
+    ++n;
+  }
+  root->AddSection(std::move(section));
+  return root;
+}
+
+double TimeLayout(std::size_t bytes, int32_t& height, int& lines) {
+  double best = 1e9;
+  for (int run = 0; run < 3; ++run) {
+    auto root = MakeDocument(bytes);
+    cl::TBitmap bitmap;
+    bitmap.SetSize(800, 600);
+    const auto start = std::chrono::steady_clock::now();
+    int32_t curs = 0, maxWidth = 0;
+    height = root->Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
+    root->Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    best = std::min(best, elapsed.count());
+    lines = static_cast<int>(static_cast<TSection*>(root->Items(0))->Lines.size());
+  }
+  return best;
+}
+
+}  // namespace
+
+int main() {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  cl::EnsureQtApplication();
+  std::printf("%-10s %10s %10s %10s\n", "paragraph", "lines", "height", "ms");
+  double seconds[2] = {0, 0};
+  const std::size_t sizes[2] = {100 * 1024, 1024 * 1024};
+  for (int i = 0; i < 2; ++i) {
+    int32_t height = 0;
+    int lines = 0;
+    seconds[i] = TimeLayout(sizes[i], height, lines);
+    std::printf("%-10s %10d %10d %10.1f\n", i == 0 ? "100 KB" : "1 MB", lines, height, seconds[i] * 1000);
+  }
+  std::printf("RATIO layout_1mb_vs_100kb %.2f\n", seconds[1] / seconds[0]);
+  return 0;
+}
