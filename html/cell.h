@@ -7,17 +7,18 @@
 #include "html/free_list.h"
 #include "html/indent_manager.h"
 #include "html/section_base.h"
+#include "platform/core/object.h"
 #include "platform/gui/colors.h"
 #include "platform/gui/geometry.h"
 
 // An ordered list of sections with its own indentation manager: the document
 // root and every table cell.
-class TCell : public TFreeList<TSectionBase> {
+class TCell : public cl::TObject, public TFreeList<TSectionBase> {
  public:
   explicit TCell(TSectionList* master);
   // Each section copied through its Clone for master.
   TCell(TSectionList* master, const TCell& source);
-  virtual ~TCell();
+  ~TCell() override;
 
   // Appends (null is ignored) and gives the section its document.
   void AddSection(std::unique_ptr<TSectionBase> section);

@@ -2,7 +2,16 @@
 
 #include <algorithm>
 
+#include "html/engine_palette.h"
 #include "html/html_common.h"
+#include "html/image_decode.h"
+#include "html/image_sniff.h"
+#include "html/image_unit.h"
+#include "html/masks.h"
+#include "platform/core/ansi_case.h"
+#include "platform/core/memory_stream.h"
+#include "platform/gui/bitmap.h"
+#include "platform/gui/canvas.h"
 
 TSectionList::TSectionList(TDocViewer* owner, TPaintPanel* panel)
     : TCell(this),
@@ -43,6 +52,7 @@ TSectionList::~TSectionList() {
 void TSectionList::ClearDocument() {
   // Sections first: their images and controls point into the lists below.
   ClearAndFree();
+  if (BgFetched && !BgImageName.empty()) BitmapList().DecUsage(cl::AnsiUpperCase(TrimBlanks(BgImageName)));
   BgBitmap = nullptr;
   BgImageName.clear();
   BgFetched = false;
@@ -75,6 +85,80 @@ void TSectionList::SetBackgroundName(std::string name) {
   BgBitmap = nullptr;
   BgImageName = std::move(name);
   BgFetched = false;
+}
+
+cl::TGraphic* TSectionList::FetchImage(const std::string& name, uint8_t& transparency, bool& fromCache,
+                                       bool& delayed, cl::TBitmap*& mask) {
+  mask = nullptr;
+  fromCache = delayed = false;
+  if (name.empty()) return nullptr;
+  const std::string key = cl::AnsiUpperCase(TrimBlanks(name));
+  TStringBitmapList& cache = BitmapList();
+  int index = -1;
+  if (cache.Find(key, index)) {
+    fromCache = true;
+    cl::TGraphic* image = cache.GetImage(index);
+    TBitmapItem* item = cache.Item(index);
+    if (auto* bitmap = dynamic_cast<cl::TBitmap*>(image)) {
+      if (item->TransparencyKind == trGifColor || item->TransparencyKind == trPngColor) {
+        transparency = item->TransparencyKind;
+      } else if (transparency == trLowerLeft) {
+        if (!item->MaskImage) item->MaskImage = MakeMask(*bitmap, false, 0);
+        item->TransparencyKind = trLowerLeft;
+      }
+    }
+    mask = item->MaskImage.get();
+    return image;
+  }
+
+  std::unique_ptr<cl::TBitmap> picture;
+  std::unique_ptr<cl::TBitmap> newMask;
+  if (OnBitmapRequest) {
+    cl::TBitmap* given = nullptr;
+    cl::TColor colour = -1;
+    OnBitmapRequest(OwnerViewer, name, given, colour);
+    if (given) {
+      // The application hands the bitmap over.
+      picture.reset(given);
+      if (colour != -1) {
+        newMask = MakeMask(*picture, true, colour);
+        transparency = trGifColor;
+      } else if (transparency == trLowerLeft) {
+        newMask = MakeMask(*picture, false, 0);
+      }
+    }
+  } else if (OnImageRequest) {
+    cl::TStream* stream = nullptr;
+    OnImageRequest(OwnerViewer, name, stream);
+    if (stream && stream == ImageUnit().WaitStream.get()) {
+      delayed = true;
+      return nullptr;
+    }
+    if (auto* memory = dynamic_cast<cl::TMemoryStream*>(stream); memory && memory->Size() > 0)
+      picture = DecodeImageStreamMasked(memory, transparency, newMask);
+  } else {
+    picture = DecodeImageFileMasked(name, transparency, newMask);
+  }
+  if (!picture) return nullptr;
+  const uint8_t kind = newMask ? transparency : uint8_t{trOpaque};
+  TBitmapItem& stored = cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(newMask), kind));
+  // A fetch that ran while messages were pumped may have cached the name first.
+  mask = stored.MaskImage.get();
+  return stored.Image.get();
+}
+
+cl::TBitmap* TSectionList::BackgroundBitmap() {
+  if (ImagesOn && !BgFetched && !BgImageName.empty() && !BgBitmap) {
+    if (!OnBitmapRequest && !OnImageRequest && ExpandFileName) BgImageName = ExpandFileName(BgImageName);
+    uint8_t transparency = trOpaque;
+    bool fromCache = false, delayed = false;
+    cl::TBitmap* mask = nullptr;
+    cl::TGraphic* image = FetchImage(BgImageName, transparency, fromCache, delayed, mask);
+    BgBitmap = dynamic_cast<cl::TBitmap*>(image);
+    if (delayed) DelayedImages.AddObject(BgImageName, this);
+    BgFetched = true;
+  }
+  return BgBitmap;
 }
 
 void TSectionList::SetScrollOffset(int32_t y) {
@@ -147,6 +231,20 @@ int32_t TSectionList::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x
   PageLimitY = clip.Bottom;
   if (AnimationTimer) AnimationTimer->SetEnabled(false);
   for (int i = 0; i < AnimatedImages.Count(); ++i) AnimatedImages[i]->Drawn = false;
+  // The shared palette for the pictures, given back even when drawing fails.
+  struct PaletteScope {
+    cl::TCanvas& canvas;
+    win::HPALETTE previous = nullptr;
+    bool selected = false;
+    ~PaletteScope() {
+      if (selected) canvas.SelectPalette(previous, true);
+    }
+  } palette{canvas};
+  if (ImageUnit().EnginePalette) {
+    palette.previous = canvas.SelectPalette(ImageUnit().EnginePalette.get(), true);
+    palette.selected = true;
+    canvas.RealizePalette();
+  }
   const int32_t bottom = TCell::Draw(canvas, clip, x, y, clipWidth);
   if (ControlsNeedPlacing) {
     PlaceFormControls();

@@ -18,15 +18,17 @@
 
 namespace cl {
 class TBitmap;
+class TGraphic;
 class TStream;
 }  // namespace cl
 class TDocViewer;
 class TPaintPanel;
 
 // The viewer's image events, copied in by the viewer.
+// A bitmap handed back is owned by the image cache from then on.
 using TGetBitmapEvent =
-    std::function<void(cl::TObject* sender, const std::string& name, cl::TBitmap*& bitmap, cl::TColor& color)>;
-using TGetImageEvent = std::function<void(cl::TObject* sender, const std::string& name, cl::TStream*& stream)>;
+    std::function<void(TDocViewer* sender, const std::string& name, cl::TBitmap*& bitmap, cl::TColor& color)>;
+using TGetImageEvent = std::function<void(TDocViewer* sender, const std::string& name, cl::TStream*& stream)>;
 
 // The document root: a cell that also holds everything document-wide.
 class TSectionList : public TCell {
@@ -44,6 +46,15 @@ class TSectionList : public TCell {
                    cl::TColor linkColor, cl::TColor backgroundColor);
   void SetBackgroundColor(cl::TColor colour);
   void SetBackgroundName(std::string name);
+  // The background picture, fetched once when images are on; null when
+  // there is none, it is delayed or it is not a plain bitmap.
+  cl::TBitmap* BackgroundBitmap();
+  // A picture by name: from the image cache, else through the viewer's image
+  // events, else from the file; stored in the cache. Null when it cannot be
+  // had; delayed when the application sends it later. The picture and mask
+  // belong to the cache.
+  cl::TGraphic* FetchImage(const std::string& name, uint8_t& transparency, bool& fromCache, bool& delayed,
+                           cl::TBitmap*& mask);
   void SetScrollOffset(int32_t y);
   // Y of the top of section n (0-based), clamped to the last section.
   int32_t SectionTop(int n) const;
@@ -88,6 +99,8 @@ class TSectionList : public TCell {
   std::unique_ptr<cl::TTimer> AnimationTimer;
   std::unique_ptr<cl::TList<TFormControlObj>> AllControls;
   cl::TStringList DelayedImages;
+  // Expands a background image name to a file name (the viewer's ExpandLinkFileName).
+  std::function<std::string(const std::string& name)> ExpandFileName;
   // Processing errors of the last layouts not yet reported.
   std::function<void(const std::string& message)> OnProcessError;
   std::vector<std::string> ProcessErrors;
