@@ -59,17 +59,35 @@ bool AcquireSharing(int fd, bool read, bool write, bool shareRead, bool shareWri
   return true;
 }
 
-bool HeldOpen(const std::string& nativePath) {
+RemovalClaim::RemovalClaim(const std::string& nativePath) {
   struct stat st;
-  if (lstat(nativePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  int fd = RetryOnInterrupt([&] { return open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); });
-  if (fd < 0) fd = RetryOnInterrupt([&] { return open(nativePath.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); });
-  if (fd < 0) return false;
-  bool held = false;
+  if (lstat(nativePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  const auto openAs = [&](int mode) {
+    return RetryOnInterrupt([&] { return open(nativePath.c_str(), mode | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); });
+  };
+  fd_ = openAs(O_RDWR);
+  if (fd_ < 0) fd_ = openAs(O_WRONLY);
+  if (fd_ >= 0) {
+    for (const Marker m : {readMarker, writeMarker, denyReadMarker, denyWriteMarker}) {
+      struct flock lock {};
+      lock.l_type = F_WRLCK;
+      lock.l_whence = SEEK_SET;
+      lock.l_start = markerBase + m;
+      lock.l_len = 1;
+      if (RetryOnInterrupt([&] { return fcntl(fd_, F_OFD_SETLK, &lock); }) != 0) held_ = true;
+    }
+    return;
+  }
+  // Without write access no claim can be made; a test is the best there is.
+  const int fd = openAs(O_RDONLY);
+  if (fd < 0) return;
   for (const Marker m : {readMarker, writeMarker, denyReadMarker, denyWriteMarker})
-    held = held || MarkerTaken(fd, m);
+    held_ = held_ || MarkerTaken(fd, m);
   close(fd);
-  return held;
+}
+
+RemovalClaim::~RemovalClaim() {
+  if (fd_ >= 0) close(fd_);
 }
 
 }  // namespace win

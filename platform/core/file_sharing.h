@@ -15,8 +15,23 @@ namespace win {
 // conflicts; false (with last error 32) on a conflict.
 bool AcquireSharing(int fd, bool read, bool write, bool shareRead, bool shareWrite);
 
-// True when some handle holds the file at the native path open; deleting or
-// renaming it then fails with 32, as on Windows.
-bool HeldOpen(const std::string& nativePath);
+// Claims the file at a native path for deleting or renaming: every marker is
+// write-locked, which succeeds only while no handle holds the file, and keeps
+// new opens out (they fail with 32) until the claim ends, so no handle can
+// appear between the check and the removal. Held() is true when some handle
+// has the file open; the removal then fails with 32, as on Windows.
+class RemovalClaim {
+ public:
+  explicit RemovalClaim(const std::string& nativePath);
+  ~RemovalClaim();
+  RemovalClaim(const RemovalClaim&) = delete;
+  RemovalClaim& operator=(const RemovalClaim&) = delete;
+
+  bool Held() const { return held_; }
+
+ private:
+  int fd_ = -1;
+  bool held_ = false;
+};
 
 }  // namespace win

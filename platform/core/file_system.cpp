@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 #include "platform/core/cp1250.h"
@@ -73,7 +74,8 @@ bool DeleteFile(std::string_view name) {
   if (lstat(path->c_str(), &st) != 0) return FailFor(errno, *path);
   if (S_ISDIR(st.st_mode)) return Refuse(ERROR_ACCESS_DENIED);
   if (S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) return Refuse(ERROR_ACCESS_DENIED);
-  if (HeldOpen(*path)) return Refuse(ERROR_SHARING_VIOLATION);
+  const RemovalClaim claim(*path);
+  if (claim.Held()) return Refuse(ERROR_SHARING_VIOLATION);
   return unlink(path->c_str()) == 0 || FailFor(errno, *path);
 }
 
@@ -86,13 +88,16 @@ bool Move(std::string_view from, std::string_view to, bool replace) {
   if (!target) return false;
   struct stat st, tt;
   if (lstat(source->c_str(), &st) != 0) return FailFor(errno, *source);
-  if (HeldOpen(*source)) return Refuse(ERROR_SHARING_VIOLATION);
+  const RemovalClaim sourceClaim(*source);
+  if (sourceClaim.Held()) return Refuse(ERROR_SHARING_VIOLATION);
   const bool targetExists = lstat(target->c_str(), &tt) == 0;
   const bool sameEntry = targetExists && st.st_dev == tt.st_dev && st.st_ino == tt.st_ino;
+  std::optional<RemovalClaim> targetClaim;
   if (targetExists && !sameEntry) {
     if (!replace || S_ISDIR(tt.st_mode)) return Refuse(ERROR_ALREADY_EXISTS);
     if (S_ISREG(tt.st_mode) && !(tt.st_mode & S_IWUSR)) return Refuse(ERROR_ACCESS_DENIED);
-    if (HeldOpen(*target)) return Refuse(ERROR_SHARING_VIOLATION);
+    targetClaim.emplace(*target);
+    if (targetClaim->Held()) return Refuse(ERROR_SHARING_VIOLATION);
   }
   if (sameEntry) {
     // A change of case only: the last component as given.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/file_handle.h"
+#include "platform/core/file_sharing.h"
 #include "platform/core/last_error.h"
 #include "temp_directory.h"
 
@@ -61,6 +62,23 @@ TEST(FileSystem, FileHeldOpenCannotBeDeletedOrRenamed) {
   CloseHandle(h);
   EXPECT_TRUE(MoveFile(dir / "f", dir / "g"));
   EXPECT_TRUE(DeleteFile(dir / "G"));
+}
+
+TEST(FileSystem, NoHandleOpensWhileAFileIsClaimedForRemoval) {
+  TempDirectory dir;
+  dir.Write("f", "x");
+  {
+    const RemovalClaim claim(dir / "f");
+    EXPECT_FALSE(claim.Held());
+    EXPECT_EQ(CreateFile(dir / "f", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         OPEN_EXISTING),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), 32u);
+  }
+  const HANDLE h = CreateFile(dir / "f", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(RemovalClaim(dir / "f").Held());
+  CloseHandle(h);
 }
 
 TEST(FileSystem, MoveRefusesAnExistingTargetWithOneEightyThreeUnlessReplacing) {
