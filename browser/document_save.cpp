@@ -1,0 +1,78 @@
+#include "browser/document_save.h"
+
+#include <string>
+
+#include "platform/core/file_handle.h"
+#include "platform/core/file_system.h"
+#include "platform/core/last_error.h"
+
+namespace brw {
+
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(win::HANDLE handle) : handle_(handle) {}
+  ~Handle() { Close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+
+  win::HANDLE Get() const { return handle_; }
+  bool IsOpen() const { return handle_ != win::INVALID_HANDLE_VALUE; }
+  bool Close() {
+    const bool closed = !IsOpen() || win::CloseHandle(handle_);
+    handle_ = win::INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  win::HANDLE handle_;
+};
+
+constexpr std::uint32_t shareAll = win::FILE_SHARE_READ | win::FILE_SHARE_WRITE;
+
+bool CopyBytes(const Handle& from, const Handle& to) {
+  char buffer[64 * 1024];
+  for (;;) {
+    std::uint32_t read = 0;
+    if (!win::ReadFile(from.Get(), buffer, sizeof buffer, &read)) return false;
+    if (read == 0) return true;
+    std::uint32_t written = 0;
+    if (!win::WriteFile(to.Get(), buffer, read, &written) || written != read) return false;
+  }
+}
+
+}  // namespace
+
+bool SaveDocumentCopy(std::string_view source, std::string_view target) {
+  if (source.empty() || target.empty()) return false;
+  const Handle from(win::CreateFile(source, win::GENERIC_READ, shareAll, win::OPEN_EXISTING));
+  if (!from.IsOpen()) return false;
+  {
+    // Any name of the same file counts: a case variant, a link.
+    const Handle existing(win::CreateFile(target, win::GENERIC_READ, shareAll, win::OPEN_EXISTING));
+    if (existing.IsOpen() && win::SameFile(from.Get(), existing.Get())) return false;
+  }
+
+  std::string temporary;
+  win::HANDLE created = win::INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 100 && created == win::INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = std::string(target) + ".~" + std::to_string(attempt);
+    created = win::CreateFile(temporary, win::GENERIC_WRITE, 0, win::CREATE_NEW);
+    if (created == win::INVALID_HANDLE_VALUE && win::GetLastError() != win::ERROR_FILE_EXISTS) return false;
+  }
+  Handle to(created);
+  if (!to.IsOpen()) return false;
+  const bool copied = CopyBytes(from, to) && win::FlushFileBuffers(to.Get());
+  // Saving over a read-only file replaced it before too.
+  const std::uint32_t attributes = win::GetFileAttributes(target);
+  if (attributes != win::INVALID_FILE_ATTRIBUTES && (attributes & win::FILE_ATTRIBUTE_READONLY))
+    win::SetFileAttributes(target, attributes & ~win::FILE_ATTRIBUTE_READONLY);
+  if (!to.Close() || !copied || !win::MoveFileReplacing(temporary, target)) {
+    win::DeleteFile(temporary);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace brw
