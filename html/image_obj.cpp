@@ -4,11 +4,20 @@
 #include <cstdlib>
 
 #include "html/font_obj.h"
+#include "html/frame_drawing.h"
+#include "html/image_unit.h"
+#include "html/masks.h"
 #include "html/html_common.h"
 #include "html/section_list.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/mul_div.h"
 #include "platform/gui/canvas.h"
+
+namespace {
+
+std::string CacheKey(const std::string& name) { return cl::AnsiUpperCase(TrimBlanks(name)); }
+
+}  // namespace
 
 TImageObj::TImageObj(int32_t pos, const TAttributeList& attributes) : Pos(pos) {
   for (const auto& a : attributes) {
@@ -62,34 +71,88 @@ TImageObj::TImageObj(TSectionList& master, const TImageObj& source)
       ObjAlign(source.ObjAlign),
       NoBorder(source.NoBorder),
       ParentSectionList(&master),
+      Image(source.Image),
+      MaskImage(source.MaskImage),
       TransparencyKind(source.TransparencyKind),
       IsMap(source.IsMap),
-      HSpace(source.HSpace) {}
+      HSpace(source.HSpace) {
+  if (!Source.empty() && ImageUnit().Started) BitmapList().IncUsage(CacheKey(Source));
+}
 
-TImageObj::~TImageObj() = default;
+TImageObj::~TImageObj() {
+  if (!Source.empty() && ImageUnit().Started) BitmapList().DecUsage(CacheKey(Source));
+}
 
 std::unique_ptr<TImageObj> TImageObj::Clone(TSectionList& master) const {
   return std::make_unique<TImageObj>(master, *this);
 }
 
+int32_t ScaledSize(int32_t value, int32_t numerator, int32_t denominator) {
+  return denominator == 0 ? 0 : std::max(0, win::MulDiv(value, numerator, denominator));
+}
+
 void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const TFontObj* fontObj,
                             int32_t availableWidth) {
-  // Without a picture the size is the placeholder's: what was asked for,
-  // grown to hold the icon and the ALT text.
   ParentSectionList = &document;
+  TImageUnit& unit = ImageUnit();
+  if (!unit.Started) StartImageUnit();
+  const bool showImages = document.ImagesOn;
+  if (showImages && !Image) {
+    bool pending = false;
+    if (!Source.empty()) {
+      if (!document.OnBitmapRequest && !document.OnImageRequest && document.ExpandFileName)
+        Source = document.ExpandFileName(Source);
+      if (document.DelayedImages.IndexOf(CacheKey(Source)) >= 0) {
+        pending = true;
+      } else {
+        bool fromCache = false;
+        Image = document.FetchImage(Source, TransparencyKind, fromCache, pending, MaskImage);
+      }
+    }
+    if (!Image && pending) {
+      Image = unit.DefaultBitmap.get();
+      document.DelayedImages.AddObject(CacheKey(Source), this);
+    } else if (!Image) {
+      Image = unit.ErrorBitmap.get();
+      MaskImage = unit.ErrorBitmapMask.get();
+      TransparencyKind = 1;
+    }
+  }
+  const cl::TGraphic* picture = showImages ? Image : unit.DefaultBitmap.get();
+  const int32_t naturalWidth = picture ? picture->Width() : 0;
+  const int32_t naturalHeight = picture ? picture->Height() : 0;
+  const bool placeholder = !showImages || Image == unit.ErrorBitmap.get() || Image == unit.DefaultBitmap.get();
   if (!ImageKnown) {
-    if (PercentWidth) {
-      ImageWidth = win::MulDiv(availableWidth, SpecWidth, 100);
-      ImageHeight = SpecHeight;
+    if (placeholder) {
+      if (SpecWidth > 0 && SpecHeight > 0 && !PercentWidth) {
+        ImageWidth = SpecWidth;
+        ImageHeight = SpecHeight;
+        ImageKnown = true;
+      } else {
+        ImageWidth = naturalWidth;
+        ImageHeight = naturalHeight;
+      }
+    } else if (PercentWidth) {
+      ImageWidth = ScaledSize(availableWidth, SpecWidth, 100);
+      ImageHeight = SpecHeight > 0 ? SpecHeight : naturalHeight;
     } else if (SpecWidth > 0 && SpecHeight > 0) {
       ImageWidth = SpecWidth;
       ImageHeight = SpecHeight;
       ImageKnown = true;
-    } else {
-      ImageWidth = SpecWidth;
+    } else if (SpecHeight > 0) {
       ImageHeight = SpecHeight;
+      ImageWidth = ScaledSize(SpecHeight, naturalWidth, naturalHeight);
+      ImageKnown = true;
+    } else if (SpecWidth > 0) {
+      ImageWidth = SpecWidth;
+      ImageHeight = ScaledSize(SpecWidth, naturalHeight, naturalWidth);
+      ImageKnown = true;
+    } else {
+      ImageWidth = naturalWidth;
+      ImageHeight = naturalHeight;
+      ImageKnown = true;
     }
-    if (!ImageKnown) {
+    if (placeholder && !ImageKnown) {
       int32_t w = 0, h = 0;
       if (!Alt.empty()) {
         canvas.Font().SetName("Arial");
@@ -110,20 +173,73 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
   }
 }
 
+void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  const int32_t scroll = ParentSectionList ? ParentSectionList->ScrollY : 0;
+  Left = x;
+  Top = y + scroll;
+  TImageUnit& unit = ImageUnit();
+  const bool showImages = !ParentSectionList || ParentSectionList->ImagesOn;
+  auto* bitmap = dynamic_cast<cl::TBitmap*>(showImages ? Image : unit.DefaultBitmap.get());
+  if (!bitmap || bitmap->Empty()) return;
+  const bool fixed = bitmap == unit.DefaultBitmap.get() || bitmap == unit.ErrorBitmap.get();
+  const int32_t width = fixed ? bitmap->Width() : ImageWidth;
+  const int32_t height = fixed ? bitmap->Height() : ImageHeight;
+  try {
+    cl::TBitmap* mask = showImages ? MaskImage : nullptr;
+    if ((TransparencyKind != 0 || bitmap == unit.ErrorBitmap.get()) && mask)
+      DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
+    else if (fixed)
+      canvas.Draw(x, y, *bitmap);
+    else
+      canvas.StretchDraw({x, y, x + width, y + height}, *bitmap);
+  } catch (const std::exception&) {
+    // A picture that cannot be drawn leaves its box empty.
+  }
+}
+
 void TImageObj::Draw(cl::TCanvas& canvas, int32_t x, int32_t topY, int32_t baselineY, const TFontObj* fontObj) {
   const int32_t scroll = ParentSectionList ? ParentSectionList->ScrollY : 0;
   topY -= scroll;
   baselineY -= scroll;
+  TImageUnit& unit = ImageUnit();
+  const bool showImages = !ParentSectionList || ParentSectionList->ImagesOn;
+  const bool placeholder = !showImages || Image == unit.ErrorBitmap.get() || Image == unit.DefaultBitmap.get();
+  canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
+  const cl::TColor fontColour = canvas.Font().Color();
+  canvas.Font().SetColor(cl::clBlack);
+  canvas.Font().SetSize(8);
+  canvas.Font().SetName("Arial");
+  const int32_t inset = placeholder ? 4 : 0;
   int32_t top = topY;
   if (ObjAlign == AlignMiddle && fontObj)
     top = baselineY + fontObj->Descent - fontObj->FontHeight / 2 - ObjHeight / 2;
   else if (ObjAlign == AlignBottom)
     top = baselineY - ObjHeight;
-  Left = x + (Bordered ? 1 : 0);
-  Top = top + (Bordered ? 1 : 0) + scroll;
-  canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
-  canvas.Pen().SetColor(Bordered && fontObj ? fontObj->RunFont->Color() : cl::clGray);
-  canvas.Rectangle(x, top, x + ObjWidth, top + ObjHeight);
+  const int32_t border = Bordered ? 1 : 0;
+  if (!(placeholder && (ImageWidth < 24 || ImageHeight < 24)))
+    DrawImageAt(canvas, x + inset + border, top + inset + border);
+  else {
+    Left = x + border;
+    Top = top + border + scroll;
+  }
+  canvas.SetTextAlign(0);
+  if (placeholder && !Bordered) {
+    canvas.Font().SetColor(fontColour);
+    if (!Alt.empty()) DrawWrappedText(canvas, x + 24, top + 4, x + ImageWidth - 2, top + ImageHeight - 1, Alt);
+    TBorderDocument document;
+    document.Printing = ParentSectionList && ParentSectionList->IsPrintCopy;
+    if (ParentSectionList) document.Background = ParentSectionList->BackgroundColor;
+    DrawBorder3D(document, canvas, x, top, x + ImageWidth - 1, top + ImageHeight - 1, false);
+  }
+  if (Bordered) {
+    const cl::TColor linkColour = fontObj ? fontObj->RunFont->Color() : fontColour;
+    canvas.Pen().SetColor(linkColour);
+    canvas.Font().SetColor(linkColour);
+    if (placeholder && !Alt.empty())
+      DrawWrappedText(canvas, x + 24, top + 4, x + ImageWidth - 2, top + ImageHeight - 1, Alt);
+    canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
+    canvas.Rectangle(x, top, x + ObjWidth, top + ObjHeight);
+  }
 }
 
 bool TImageObj::Hit(int32_t x, int32_t y) const {

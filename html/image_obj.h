@@ -9,17 +9,18 @@
 #include "platform/core/object.h"
 
 namespace cl {
+class TBitmap;
 class TCanvas;
-}
+class TGraphic;
+}  // namespace cl
 class TCell;
 class TFontObj;
 class TFormControlObj;
 class TSectionList;
 
-// One inline image standing at mark 4 of a section's text. This holds what
-// the line layout and the hit tests read; the picture itself (fetching,
-// decoding, masks, animation) is the image loader's and plugs in through
-// LayoutImage and Draw.
+// One inline image standing at mark 4 of a section's text: what the line
+// layout and the hit tests read, and its picture from the document's
+// FetchImage (the cache's; animated pictures plug in through TAnimatedImage).
 class TImageObj : public cl::TObject {
  public:
   static constexpr uint8_t AlignTop = 0, AlignMiddle = 1, AlignBottom = 2, AlignLeft = 3, AlignRight = 4;
@@ -51,6 +52,8 @@ class TImageObj : public cl::TObject {
   uint8_t ObjAlign = AlignBottom;
   bool NoBorder = false;
   TSectionList* ParentSectionList = nullptr;
+  cl::TGraphic* Image = nullptr;      // the cache's, or the unit's default or error bitmap
+  cl::TBitmap* MaskImage = nullptr;  // the cache's
   uint8_t TransparencyKind = 0;
   bool IsMap = false;
   bool UseMap = false;
@@ -62,7 +65,14 @@ class TImageObj : public cl::TObject {
   TCell* ImageCell = nullptr;
   // A float's X from its cell's left edge, given when it is registered.
   int32_t FloatX = 0;
+
+ private:
+  void DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y);
 };
+
+// value * numerator / denominator for picture sizes: 0 (never -1) for a
+// denominator of 0.
+int32_t ScaledSize(int32_t value, int32_t numerator, int32_t denominator);
 
 // The images of one section in text order.
 class TImageObjList : public TFreeList<TImageObj> {

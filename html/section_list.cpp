@@ -155,7 +155,7 @@ cl::TBitmap* TSectionList::BackgroundBitmap() {
     cl::TBitmap* mask = nullptr;
     cl::TGraphic* image = FetchImage(BgImageName, transparency, fromCache, delayed, mask);
     BgBitmap = dynamic_cast<cl::TBitmap*>(image);
-    if (delayed) DelayedImages.AddObject(BgImageName, this);
+    if (delayed) DelayedImages.AddObject(cl::AnsiUpperCase(TrimBlanks(BgImageName)), this);
     BgFetched = true;
   }
   return BgBitmap;

@@ -348,8 +348,8 @@ void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& 
   y += height;
   line.LineDrawHeight = std::max(height, startFloatHeight);
   for (TImageObj* image : pending) {
-    const int index = Images.IndexOf(image);
-    if (index >= 0) floatPlaced_[static_cast<size_t>(index)] = true;
+    const int index = Images.FirstAtOrAfter(image->Pos);
+    if (index < Images.Count()) floatPlaced_[static_cast<size_t>(index)] = true;
     indents.AddImageFloat(y, image);
     line.LineDrawHeight = std::max(line.LineDrawHeight, height + image->ObjHeight);
   }
@@ -428,6 +428,7 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
 void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
   min = max = 0;
   if (PosCount == 0) return;
+  Measure();
   int32_t floats = 0;
   for (const auto& image : Images) {
     image->LayoutImage(*Document, canvas, Fonts.GetFontObjAt(image->Pos), 0);
