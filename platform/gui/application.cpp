@@ -7,7 +7,9 @@
 
 #include "platform/core/exception.h"
 #include "platform/core/message_hooks.h"
+#include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
+#include "platform/gui/timer.h"
 
 namespace cl {
 
@@ -38,6 +40,8 @@ void EnsureQtApplication() {
   static QApplication* const ownApplication = new QApplication(qtArgc, qtArgv);
   (void)ownApplication;
   QApplication::setStyle(QStyleFactory::create("Fusion"));
+  // Windows hide rather than close (the layer decides when the program ends).
+  QApplication::setQuitOnLastWindowClosed(false);
 }
 
 TApplication& Application() {
@@ -52,9 +56,13 @@ void TApplication::Terminate() {
 
 void TApplication::ProcessMessages() {
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();
+  FireDueTimers();
+  FreeReleased();
 }
 
 void TApplication::HandleException(const std::exception& error) {
+  // The silent abort ends an operation and is never shown.
+  if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
   if (exceptionHandler_) {
     exceptionHandler_(error);
     return;
@@ -76,6 +84,7 @@ void TApplication::SetExceptionHandler(std::function<void(const std::exception&)
 
 int TApplication::Run() {
   EnsureQtApplication();
+  if (terminated_) return 0;
   return QApplication::exec();
 }
 
@@ -84,5 +93,7 @@ int TApplication::Run() {
 // Fontconfig keeps its caches until the process ends; the leak checker of the
 // sanitizer builds is told so. Default visibility lets the checker find it.
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
+  // Qt's weak pointers to windows freed under the application object, which
+  // is never destroyed, keep their 16-byte counters until the process ends.
+  return "leak:libfontconfig.so\nleak:QtSharedPointer::ExternalRefCountData::getAndRef\n";
 }

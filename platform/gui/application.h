@@ -5,14 +5,20 @@
 
 namespace cl {
 
+class TForm;
+
 // The class library's application object over Qt's.
 class TApplication {
  public:
   // True once Terminate was called: long work (decoding) should stop.
   bool Terminated() const { return terminated_; }
   void Terminate();
-  // Runs the pending events (paint, input, timers), then returns.
+  // Runs the pending events (paint, input, posted messages, timers due by
+  // the scheduler's clock, deferred releases), then returns.
   void ProcessMessages();
+  // The main form: closing it ends the application.
+  TForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TForm* form) { mainForm_ = form; }
   // Reports an exception raised inside an event handler; the loop goes on.
   void HandleException(const std::exception& error);
   // Replaces the error box (tests record instead).
@@ -22,6 +28,7 @@ class TApplication {
 
  private:
   bool terminated_ = false;
+  TForm* mainForm_ = nullptr;
   std::function<void(const std::exception&)> exceptionHandler_;
 };
 

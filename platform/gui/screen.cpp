@@ -1,5 +1,11 @@
 #include "platform/gui/screen.h"
 
+#include <QApplication>
+#include <QCursor>
+
+#include "platform/gui/application.h"
+#include "platform/gui/qt_input.h"
+
 namespace cl {
 
 TScreen& Screen() {
@@ -18,6 +24,22 @@ void TScreen::SetCursor(int slot, std::unique_ptr<TCursorShape> cursor) {
 const TCursorShape* TScreen::Cursor(int slot) const {
   const auto it = cursors_.find(slot);
   return it == cursors_.end() ? nullptr : it->second.get();
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+  if (cursor == cursor_) return;
+  const bool had = cursor_ != crDefault;
+  cursor_ = cursor;
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    EnsureQtApplication();
+  }
+  if (cursor == crDefault) {
+    if (had) QApplication::restoreOverrideCursor();
+  } else if (had) {
+    QApplication::changeOverrideCursor(ToQCursor(cursor));
+  } else {
+    QApplication::setOverrideCursor(ToQCursor(cursor));
+  }
 }
 
 }  // namespace cl

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gui/cursors.h"
+
 namespace cl {
 
 // A cursor drawn as Windows defines one: two monochrome planes of rows
@@ -25,14 +27,24 @@ class TScreen {
   // 24 unless a test asked for another depth (8 exercises the palette paths).
   int BitsPerPixel() const { return bitsPerPixel_; }
   void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
-  int PixelsPerInch() const { return 96; }
+  // Qt's logical pixels are 96-dpi pixels, so the screen answers 96; tests
+  // set another density to see forms scale.
+  int PixelsPerInch() const { return pixelsPerInch_; }
+  void SetPixelsPerInch(int ppi) { pixelsPerInch_ = ppi > 0 ? ppi : 96; }
 
+  // The screen's cursor slots (positive numbers).
   void SetCursor(int slot, std::unique_ptr<TCursorShape> cursor);
   const TCursorShape* Cursor(int slot) const;
   void ClearCursors() { cursors_.clear(); }
 
+  // Screen.Cursor: shown over every window while not crDefault.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor);
+
  private:
   int bitsPerPixel_ = 24;
+  int pixelsPerInch_ = 96;
+  TCursor cursor_ = crDefault;
   std::map<int, std::unique_ptr<TCursorShape>> cursors_;
 };
 

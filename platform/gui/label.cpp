@@ -1,0 +1,64 @@
+#include "platform/gui/label.h"
+
+#include <QWidget>
+
+namespace cl {
+
+TLabel::TLabel(TComponent* owner) : TControl(owner) {
+  SetBounds(0, 0, 65, 17);
+  // The parent shows through around the text.
+  Widget()->setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+std::string TLabel::ShownText() const {
+  std::string shown;
+  const std::string& caption = Caption();
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') shown += '&', ++i;
+      continue;
+    }
+    shown += caption[i];
+  }
+  return shown;
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  AdjustSize();
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+  alignment_ = alignment;
+  Invalidate();
+}
+
+void TLabel::CaptionChanged() {
+  AdjustSize();
+  Invalidate();
+}
+
+void TLabel::FontChanged() {
+  AdjustSize();
+  Invalidate();
+}
+
+void TLabel::AdjustSize() {
+  if (!autoSize_) return;
+  const TSize extent = Canvas().TextExtent(ShownText().empty() ? std::string(" ") : ShownText());
+  SetBounds(Left(), Top(), extent.cx, extent.cy);
+}
+
+void TLabel::Paint() {
+  TCanvas& canvas = Canvas();
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  if (!Enabled()) canvas.Font().SetColor(clGrayText);
+  const std::string text = ShownText();
+  const int32_t width = canvas.TextWidth(text);
+  int32_t x = 0;
+  if (alignment_ == taCenter) x = (Width() - width) / 2;
+  if (alignment_ == taRightJustify) x = Width() - width;
+  canvas.TextOut(x, 0, text);
+}
+
+}  // namespace cl

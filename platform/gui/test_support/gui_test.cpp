@@ -1,0 +1,205 @@
+#include "platform/gui/test_support/gui_test.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QWidget>
+#include <QWindow>
+#include <QtTest/QTest>
+
+#include "platform/core/ansi_case.h"
+#include "platform/core/exception.h"
+#include "platform/gui/application.h"
+#include "platform/gui/control_widget.h"
+#include "platform/gui/qt_bridge.h"
+#include "platform/gui/qt_input.h"
+#include "platform/gui/virtual_keys.h"
+
+namespace cl::testing {
+
+namespace {
+
+Qt::MouseButton QtButton(TMouseButton button) {
+  switch (button) {
+    case mbRight: return Qt::RightButton;
+    case mbMiddle: return Qt::MiddleButton;
+    default: return Qt::LeftButton;
+  }
+}
+
+Qt::KeyboardModifiers QtModifiers(TShiftState shift) {
+  Qt::KeyboardModifiers modifiers;
+  if (shift & ssShift) modifiers |= Qt::ShiftModifier;
+  if (shift & ssCtrl) modifiers |= Qt::ControlModifier;
+  if (shift & ssAlt) modifiers |= Qt::AltModifier;
+  return modifiers;
+}
+
+// The control's window and the point in its coordinates.
+QWindow* WindowAt(TControl& control, int x, int y, QPoint& windowPos) {
+  QWidget* widget = TControl::Access::Widget(control);
+  QWidget* top = widget->window();
+  windowPos = widget->mapTo(top, QPoint(x, y));
+  QWindow* window = top->windowHandle();
+  if (window == nullptr) throw Exception("The control's form is not shown");
+  return window;
+}
+
+QString TextOf(uint16_t vk, TShiftState shift, char text) {
+  if (text != 0) return ToQString(std::string_view(&text, 1));
+  if (vk >= 'A' && vk <= 'Z') return QString(QChar((shift & ssShift) ? vk : vk + 32));
+  if (vk >= '0' && vk <= '9') return QString(QChar(vk));
+  switch (vk) {
+    case VK_RETURN: return QStringLiteral("\r");
+    case VK_ESCAPE: return QString(QChar(27));
+    case VK_BACK: return QStringLiteral("\b");
+    case VK_TAB: return QStringLiteral("\t");
+    case VK_SPACE: return QStringLiteral(" ");
+    default: return {};
+  }
+}
+
+}  // namespace
+
+void EnsureGuiTestApplication() {
+  EnsureQtApplication();
+  static const bool fixed = [] {
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    return true;
+  }();
+  (void)fixed;
+}
+
+void ProcessEvents() {
+  EnsureGuiTestApplication();
+  Application().ProcessMessages();
+}
+
+ExceptionRecorder::ExceptionRecorder() {
+  Application().SetExceptionHandler([this](const std::exception& error) {
+    const auto* own = dynamic_cast<const Exception*>(&error);
+    messages_.push_back(own != nullptr ? own->Message() : error.what());
+  });
+}
+
+ExceptionRecorder::~ExceptionRecorder() { Application().SetExceptionHandler(nullptr); }
+
+void MouseDown(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {
+  QPoint pos;
+  QWindow* window = WindowAt(control, x, y, pos);
+  QTest::mousePress(window, QtButton(button), QtModifiers(shift), pos);
+}
+
+void MouseUp(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {
+  QPoint pos;
+  QWindow* window = WindowAt(control, x, y, pos);
+  QTest::mouseRelease(window, QtButton(button), QtModifiers(shift), pos);
+}
+
+void MouseMove(TControl& control, int x, int y, TShiftState) {
+  QPoint pos;
+  QWindow* window = WindowAt(control, x, y, pos);
+  QTest::mouseMove(window, pos);
+}
+
+void Click(TControl& control, int x, int y, TMouseButton button) {
+  QPoint pos;
+  QWindow* window = WindowAt(control, x, y, pos);
+  QTest::mouseClick(window, QtButton(button), Qt::KeyboardModifiers(), pos);
+}
+
+void DoubleClick(TControl& control, int x, int y) {
+  QPoint pos;
+  QWindow* window = WindowAt(control, x, y, pos);
+  QTest::mouseDClick(window, Qt::LeftButton, Qt::KeyboardModifiers(), pos);
+}
+
+void Wheel(TControl& control, int x, int y, int delta) {
+  QWidget* widget = TControl::Access::Widget(control);
+  const QPointF local(x, y);
+  const QPointF global = widget->mapToGlobal(local);
+  QWheelEvent event(local, global, QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
+  QApplication::sendEvent(widget, &event);
+}
+
+void PressKey(TControl& control, uint16_t virtualKey, TShiftState shift, char text) {
+  QWidget* widget = TControl::Access::Widget(control);
+  const int key = QtKeyOf(virtualKey);
+  const QString typed = TextOf(virtualKey, shift, text);
+  QKeyEvent press(QEvent::KeyPress, key, QtModifiers(shift), typed);
+  QApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, QtModifiers(shift), typed);
+  QApplication::sendEvent(widget, &release);
+}
+
+void CloseByTitleBar(TForm& form) { TControl::Access::Widget(form)->close(); }
+
+struct ModalDriver::Poll {
+  QTimer timer;
+  TForm* ranOn = nullptr;
+};
+
+ModalDriver::ModalDriver(std::string formName, std::function<void(TForm&)> action, std::chrono::milliseconds timeout)
+    : formName_(std::move(formName)),
+      action_(std::move(action)),
+      timeout_(timeout),
+      start_(std::chrono::steady_clock::now()),
+      poll_(std::make_unique<Poll>()) {
+  EnsureGuiTestApplication();
+  QObject::connect(&poll_->timer, &QTimer::timeout, [this] { Tick(); });
+  poll_->timer.start(10);
+}
+
+ModalDriver::~ModalDriver() {
+  poll_->timer.stop();
+  if (!ran_ && !failed_) ADD_FAILURE() << "The modal form " << formName_ << " was never shown";
+}
+
+void ModalDriver::Tick() {
+  const auto now = std::chrono::steady_clock::now();
+  TForm* const active = TForm::ActiveModalForm();
+  if (!ran_) {
+    if (active != nullptr && AnsiCompareText(active->Name(), formName_) == 0) {
+      ran_ = true;
+      ranAt_ = now;
+      poll_->ranOn = active;
+      try {
+        action_(*active);
+      } catch (const std::exception& error) {
+        ADD_FAILURE() << "The action on " << formName_ << " raised: " << error.what();
+        if (TForm::ActiveModalForm() == active) active->SetModalResult(mrCancel);
+      }
+      return;
+    }
+    if (!failed_ && now - start_ > timeout_) {
+      failed_ = true;
+      if (active != nullptr) {
+        ADD_FAILURE() << "The modal form " << active->Name() << " showed instead of " << formName_;
+        active->SetModalResult(mrCancel);
+      }
+    }
+    return;
+  }
+  if (!failed_ && active != nullptr && active == poll_->ranOn && now - ranAt_ > timeout_) {
+    failed_ = true;
+    ADD_FAILURE() << "The modal form " << formName_ << " hung; the watchdog closed it";
+    active->SetModalResult(mrCancel);
+  }
+}
+
+TControl* FindNamedControl(TForm& form, std::string_view name) {
+  if (TControl* found = form.FindChildControl(name)) return found;
+  return dynamic_cast<TControl*>(form.FindComponent(name));
+}
+
+void FailMissingChild(std::string_view name) {
+  ADD_FAILURE() << "No child named " << name;
+  throw Exception("No child named " + std::string(name));
+}
+
+}  // namespace cl::testing

@@ -1,0 +1,97 @@
+#pragma once
+
+// Test support for GUI tests of every folder (link platform_gui_test_support):
+// the offscreen application with a fixed look, a recorder of handled
+// exceptions, synthetic input through Qt's window system path, and the modal
+// form driver.
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gui/control.h"
+#include "platform/gui/form.h"
+
+namespace cl::testing {
+
+// Qt's application on the offscreen platform, Fusion style, a fixed palette.
+void EnsureGuiTestApplication();
+// Runs pending events, posted messages, due timers and deferred releases.
+void ProcessEvents();
+
+// Records what reaches Application().HandleException while it lives.
+class ExceptionRecorder {
+ public:
+  ExceptionRecorder();
+  ~ExceptionRecorder();
+  const std::vector<std::string>& Messages() const { return messages_; }
+
+ private:
+  std::vector<std::string> messages_;
+};
+
+// Mouse input at control's coordinates, sent to its window as the window
+// system would (Qt's implicit grab and double-click detection apply). The
+// control's form must be shown.
+void MouseDown(TControl& control, int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
+void MouseUp(TControl& control, int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
+// A move with the buttons in shift held (ssLeft ...); the point may lie
+// outside the control.
+void MouseMove(TControl& control, int x, int y, TShiftState shift = 0);
+void Click(TControl& control, int x, int y, TMouseButton button = mbLeft);
+void DoubleClick(TControl& control, int x, int y);
+// A wheel turn over the point (120 a notch; positive away from the user).
+void Wheel(TControl& control, int x, int y, int delta);
+// A key press and release delivered to control (text: the character typed).
+void PressKey(TControl& control, uint16_t virtualKey, TShiftState shift = 0, char text = 0);
+// The title bar's close button.
+void CloseByTitleBar(TForm& form);
+
+// Drives the next modal form named formName (ignoring case): once it is the
+// active modal form, action runs on it (test failures and exceptions inside
+// are reported). A watchdog closes a form that does not close within the
+// timeout after the action, or any other modal form that is up when the
+// expected one has not come by then, and fails the test. A driver whose form
+// never showed fails the test when it goes.
+class ModalDriver {
+ public:
+  ModalDriver(std::string formName, std::function<void(TForm& form)> action,
+              std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+  ~ModalDriver();
+  ModalDriver(const ModalDriver&) = delete;
+  ModalDriver& operator=(const ModalDriver&) = delete;
+
+  bool Ran() const { return ran_; }
+
+ private:
+  void Tick();
+
+  std::string formName_;
+  std::function<void(TForm&)> action_;
+  std::chrono::milliseconds timeout_;
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point ranAt_;
+  bool ran_ = false;
+  bool failed_ = false;
+  struct Poll;
+  std::unique_ptr<Poll> poll_;
+};
+
+// The named child control of a form (at any depth), cast to T; fails the
+// test (and throws) when there is none or it is of another class.
+template <class T>
+T& Child(TForm& form, std::string_view name);
+
+TControl* FindNamedControl(TForm& form, std::string_view name);
+[[noreturn]] void FailMissingChild(std::string_view name);
+
+template <class T>
+T& Child(TForm& form, std::string_view name) {
+  auto* found = dynamic_cast<T*>(FindNamedControl(form, name));
+  if (found == nullptr) FailMissingChild(name);
+  return *found;
+}
+
+}  // namespace cl::testing
