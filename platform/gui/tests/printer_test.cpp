@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "platform/gui/printer.h"
+#include "platform/gui/test_support/gui_test.h"
+
+namespace {
+
+namespace t = cl::testing;
+
+std::string CommandOutput(const std::string& command) {
+  std::string output;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return output;
+  std::array<char, 256> buffer{};
+  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
+  return output;
+}
+
+class PrinterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t::EnsureGuiTestApplication();
+    dir = std::filesystem::temp_directory_path() / ("brannik_printer_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    pdf = (dir / "out.pdf").string();
+    printer.SetOutputFileName(pdf);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  std::filesystem::path dir;
+  std::string pdf;
+  cl::TPrinter printer;
+};
+
+TEST_F(PrinterTest, PagesGoIntoThePdfFileWithTheirText) {
+  printer.Title = "A title longer than thirty-one characters";
+  printer.BeginDoc();
+  EXPECT_TRUE(printer.Printing());
+  EXPECT_EQ(printer.PageNumber(), 1);
+  printer.Canvas().TextOut(100, 100, "prvn\xed strana");
+  printer.NewPage();
+  EXPECT_EQ(printer.PageNumber(), 2);
+  printer.Canvas().TextOut(100, 100, "druh\xe1 strana");
+  printer.EndDoc();
+  EXPECT_FALSE(printer.Printing());
+  EXPECT_EQ(printer.PageNumber(), 0);
+  const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+  const size_t pages = info.find("Pages:");
+  ASSERT_NE(pages, std::string::npos) << info;
+  EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+  EXPECT_NE(info.find("A title longer than thirty-one "), std::string::npos) << info;
+  EXPECT_EQ(info.find("A title longer than thirty-one c"), std::string::npos) << info;
+  const std::string text = CommandOutput("pdftotext '" + pdf + "' -");
+  EXPECT_NE(text.find("prvn\xc3\xad strana"), std::string::npos) << text;
+  EXPECT_NE(text.find("druh\xc3\xa1 strana"), std::string::npos) << text;
+}
+
+TEST_F(PrinterTest, PageAndPaperAnswerTheSizeAndOffsetQueries) {
+  printer.SetResolution(300);
+  const cl::TSize paper = printer.PhysicalPageSize();
+  const cl::TPoint offset = printer.PrintingOffset();
+  EXPECT_GT(paper.cx, 2000);  // A4 or Letter at 300 dpi: about 2480 or 2550
+  EXPECT_GT(paper.cy, 3000);
+  EXPECT_GE(offset.X, 0);
+  EXPECT_GE(offset.Y, 0);
+  EXPECT_LE(printer.PageWidth() + offset.X, paper.cx);
+  EXPECT_LE(printer.PageHeight() + offset.Y, paper.cy);
+  printer.BeginDoc();
+  EXPECT_EQ(printer.Canvas().PixelsPerInch(), 300);
+  EXPECT_TRUE(printer.Canvas().IsPrinter());
+  printer.EndDoc();
+}
+
+TEST_F(PrinterTest, CallsOutOfOrderRaiseThePrinterErrors) {
+  EXPECT_THROW(printer.NewPage(), cl::EPrinter);
+  EXPECT_THROW(printer.EndDoc(), cl::EPrinter);
+  EXPECT_THROW(printer.Canvas(), cl::EPrinter);
+  printer.BeginDoc();
+  try {
+    printer.BeginDoc();
+    ADD_FAILURE() << "a second BeginDoc";
+  } catch (const cl::EPrinter& error) {
+    EXPECT_EQ(error.Message(), "Printing in progress");
+  }
+  printer.Abort();
+  EXPECT_TRUE(printer.Aborted());
+  EXPECT_FALSE(printer.Printing());
+  try {
+    printer.NewPage();
+  } catch (const cl::EPrinter& error) {
+    EXPECT_EQ(error.Message(), "Printer is not currently printing");
+  }
+}
+
+}  // namespace
