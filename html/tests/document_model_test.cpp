@@ -5,6 +5,7 @@
 
 #include "html/cell_obj.h"
 #include "html/process_error.h"
+#include "platform/core/scheduler.h"
 #include "html/tests/document_dump.h"
 #include "html/tests/layout_fixture.h"
 
@@ -200,6 +201,28 @@ TEST(DocumentModel, LayoutRestartsAnimationsAndDrawingSwitchesTheTimer) {
   f.root.AnimationTick();
   EXPECT_EQ(gif.log, "step ");
   f.root.AnimatedImages.Clear();
+}
+
+TEST(DocumentModel, TheTimerStepsDrawnAnimationsEvery50Milliseconds) {
+  win::ManualScheduler clock(1000);
+  win::SetScheduler(&clock);
+  {
+    LayoutFixture f;
+    FakeAnimation gif;
+    f.AddText("x");
+    f.root.AnimatedImages.Add(&gif);
+    f.Layout(300);
+    gif.Drawn = true;
+    gif.log.clear();
+    clock.Advance(49);
+    f.root.AnimationTimer->CheckDue();
+    EXPECT_EQ(gif.log, "");
+    clock.Advance(1);
+    f.root.AnimationTimer->CheckDue();
+    EXPECT_EQ(gif.log, "step ");
+    f.root.AnimatedImages.Clear();
+  }
+  win::SetScheduler(nullptr);
 }
 
 TEST(DocumentModel, ControlsOutOfViewHideUnlessTheFocusIsInTheDocument) {

@@ -92,6 +92,31 @@ TEST(TextSectionDraw, NumberedItemsDrawTheirMarkerRightAlignedBeforeTheIndent) {
   EXPECT_EQ(at(35, 5), cl::clBlack);  // the text itself
 }
 
+TEST(TextSectionDraw, RealFontMarkersEndFivePixelsBeforeTheText) {
+  LayoutFixture f;
+  cl::ScopedFontEngine real(cl::FontEngineKind::Real);
+  f.root.SetDefaults("Arial", "Courier New", 12, cl::clBlack, cl::clBlue, cl::clWhite);
+  auto item = std::make_unique<TSection>(2, 1, nullptr, *f.Font());
+  item->ListType = 1;
+  item->ListNumb = 48;
+  item->AppendText("x");
+  TSection& text = *item;
+  f.root.AddSection(std::move(item));
+  f.Layout(300);
+  f.root.Draw(f.Canvas(), {0, 0, 300, 100}, 0, 0, 300);
+  const int32_t b = text.FirstLineIndent;  // 70
+  const int32_t markerWidth = f.Canvas().TextWidth("48.");
+  auto darkIn = [&](int32_t from, int32_t to) {
+    int dark = 0;
+    for (int32_t y = 0; y < text.Lines[0].LineHt; ++y)
+      for (int32_t x = from; x < to; ++x) dark += (f.Canvas().GetPixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    return dark;
+  };
+  EXPECT_GT(darkIn(b - 5 - markerWidth, b - 5), 0);
+  EXPECT_EQ(darkIn(b - 4, b), 0);
+  EXPECT_EQ(darkIn(0, b - 7 - markerWidth), 0);
+}
+
 TEST(TextSectionDraw, BulletsTakeTheirLevelsColourOnLightBackgroundsAndAreHollowOtherwise) {
   struct Case {
     int32_t level;
