@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "platform/core/mul_div.h"
+#include "platform/gui/screen.h"
+#include "platform/gui/screen_facts.h"
 
 namespace brw {
 
@@ -47,6 +49,17 @@ std::int32_t NextFontSize(std::span<const std::int32_t> heights, std::int32_t si
   const std::int32_t stepped = StepFontHeight(heights, height, step);
   if (stepped == height) return size;
   return win::MulDiv(stepped, 72, pixelsPerInch);
+}
+
+std::vector<std::int32_t> GetFontHeights(std::string_view faceName, std::int32_t pixelsPerInch) {
+  const auto bitmapHeights = cl::FontBitmapHeights(faceName);
+  if (!bitmapHeights) return {};
+  return bitmapHeights->empty() ? ScalableFontHeights(pixelsPerInch) : *bitmapHeights;
+}
+
+std::int32_t NextFontSize(std::string_view faceName, std::int32_t size, std::int32_t step) {
+  const std::int32_t pixelsPerInch = cl::Screen().PixelsPerInch();
+  return NextFontSize(GetFontHeights(faceName, pixelsPerInch), size, step, pixelsPerInch);
 }
 
 }  // namespace brw

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace brw {
@@ -23,5 +24,12 @@ std::int32_t StepFontHeight(std::span<const std::int32_t> heights, std::int32_t 
 // heights taken at pixelsPerInch.
 std::int32_t NextFontSize(std::span<const std::int32_t> heights, std::int32_t size, std::int32_t step,
                           std::int32_t pixelsPerInch);
+
+// The heights a face has on the display: its own for a bitmap face, the 18
+// sizes for a scalable one, none for a face that is not installed.
+std::vector<std::int32_t> GetFontHeights(std::string_view faceName, std::int32_t pixelsPerInch);
+
+// NextFontSize on the screen's resolution within the face's heights.
+std::int32_t NextFontSize(std::string_view faceName, std::int32_t size, std::int32_t step);
 
 }  // namespace brw

@@ -55,3 +55,11 @@ TEST(FontSizes, RasterFacesStepThroughTheirOwnHeights) {
   };
   for (const auto& c : cases) EXPECT_EQ(StepFontHeight(c.heights, c.height, c.step), c.next) << c.height;
 }
+
+TEST(FontSizes, InstalledFacesStepOnTheScreen) {
+  EXPECT_EQ(brw::GetFontHeights("Arial CE", 96), ScalableFontHeights(96));
+  EXPECT_EQ(brw::GetFontHeights("No Such Face Anywhere", 96), std::vector<std::int32_t>());
+  EXPECT_EQ(NextFontSize("Times New Roman", 12, +1), 14);
+  EXPECT_EQ(NextFontSize("Times New Roman", 13, -1), 12);
+  EXPECT_EQ(NextFontSize("No Such Face Anywhere", 12, +1), 12);
+}
