@@ -1,0 +1,652 @@
+#include "html/table.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "html/colors.h"
+#include "html/frame_drawing.h"
+#include "html/indent_manager.h"
+#include "html/section_list.h"
+#include "platform/core/ansi_case.h"
+#include "platform/core/mul_div.h"
+#include "platform/gui/canvas.h"
+#include "platform/gui/gdi_constants.h"
+#include "platform/gui/region.h"
+
+using win::MulDiv;
+
+namespace {
+
+int32_t Pixels(int32_t value) { return std::clamp(value, 0, ThtmlTable::MaxPixels); }
+
+std::optional<cl::TColor> DocumentColour(const std::string& text) {
+  std::string value = text;
+  if (const auto colour = ColorFromString(value)) return *colour | cl::PaletteRelative;
+  return std::nullopt;
+}
+
+// A place of the grid during expansion: the cell, or a placeholder with the
+// row span it still covers.
+struct Slot {
+  std::unique_ptr<TCellObj> Cell;
+  int32_t RowSpan = 0;
+};
+
+}  // namespace
+
+TCellList::TCellList(TSectionList* master, const TCellList& source) {
+  Cells.reserve(source.Cells.size());
+  for (const auto& cell : source.Cells)
+    Cells.push_back(cell ? std::make_unique<TCellObj>(master, *cell) : nullptr);
+}
+
+void TCellList::ReadAttributes(const TAttributeList& attributes) {
+  for (const auto& a : attributes)
+    if (a->Code == BGColorSy)
+      if (const auto colour = DocumentColour(a->StrValue)) {
+        RowHasBackground = true;
+        RowColor = *colour;
+      }
+}
+
+ThtmlTable::ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCell, uint8_t defaultAlign,
+                       const TAttributeList& attributes)
+    : Caption(std::make_unique<TCellObj>(document, TAttributeList(), 0)),
+      Align(defaultAlign),
+      ListLevel(listLevel),
+      OwnerCell(ownerCell) {
+  Document = document;
+  for (const auto& a : attributes) {
+    switch (a->Code) {
+      case AlignSy: {
+        const std::string align = cl::AnsiUpperCase(a->StrValue);
+        if (align == "CENTER") {
+          Align = 2;
+        } else if (align == "LEFT") {
+          Align = 1;
+          Float = true;
+        } else if (align == "RIGHT") {
+          Align = 3;
+          Float = true;
+        }
+        break;
+      }
+      case BGColorSy:
+        if (const auto colour = DocumentColour(a->StrValue)) {
+          HasBackground = true;
+          BackgroundColor = *colour;
+        }
+        break;
+      case BorderSy: Border = a->IntValue > 0; break;
+      case CellPaddingSy:
+        if (a->IntValue >= 0) CellPadding = std::min(a->IntValue, 50);
+        break;
+      case CellSpacingSy:
+        if (a->IntValue >= 0) CellSpacing = std::min(a->IntValue, 40);
+        break;
+      case WidthSy:
+        if (a->StrValue.find('%') == std::string::npos) {
+          TableWidthAttr = Pixels(a->IntValue);
+        } else {
+          TableWidthIsPercent = true;
+          if (a->IntValue >= 1 && a->IntValue <= 100) TableWidthAttr = a->IntValue * 10;
+        }
+        break;
+      case BorderColorSy:
+        if (const auto colour = DocumentColour(a->StrValue)) {
+          HasBorderColor = true;
+          BorderColor = *colour;
+        }
+        break;
+      case HSpaceSy: HSpace = std::min(20, a->IntValue == INT32_MIN ? 20 : std::abs(a->IntValue)); break;
+      default: break;
+    }
+  }
+  if (Border) CellSpacing += 2;
+}
+
+ThtmlTable::ThtmlTable(TSectionList* master, const ThtmlTable& source)
+    : TSectionBase(master, source),
+      Caption(std::make_unique<TCellObj>(master, *source.Caption)),
+      GridBuilt(source.GridBuilt),
+      Border(source.Border),
+      CaptionOnTop(source.CaptionOnTop),
+      GridOffset(source.GridOffset),
+      TableIndent(source.TableIndent),
+      Align(source.Align),
+      Float(source.Float),
+      NumCols(source.NumCols),
+      GridWidth(source.GridWidth),
+      TotalWidth(source.TotalWidth),
+      TableWidthAttr(source.TableWidthAttr),
+      TableWidthIsPercent(source.TableWidthIsPercent),
+      HasPixelCells(source.HasPixelCells),
+      CaptionHeight(source.CaptionHeight),
+      GridHeight(source.GridHeight),
+      CellPadding(source.CellPadding),
+      CellSpacing(source.CellSpacing),
+      CaptionMinWidth(source.CaptionMinWidth),
+      Widths(source.Widths),
+      Percents(source.Percents),
+      HSpace(source.HSpace),
+      ListLevel(source.ListLevel),
+      DrawX(source.DrawX),
+      DrawY(source.DrawY),
+      BackgroundColor(source.BackgroundColor),
+      BorderColor(source.BorderColor),
+      OwnerCell(source.OwnerCell) {
+  Rows.reserve(source.Rows.size());
+  for (const auto& row : source.Rows) Rows.push_back(std::make_unique<TCellList>(master, *row));
+}
+
+ThtmlTable::~ThtmlTable() = default;
+
+std::unique_ptr<TSectionBase> ThtmlTable::Clone(TSectionList* master) const {
+  return std::make_unique<ThtmlTable>(master, *this);
+}
+
+template <typename F>
+void ThtmlTable::ForEachCell(F&& f) const {
+  for (size_t r = 0; r < Rows.size(); ++r) {
+    int32_t col = 0;
+    for (const auto& cell : Rows[r]->Cells) {
+      if (cell) f(*cell, static_cast<int32_t>(r), col);
+      ++col;
+    }
+  }
+}
+
+void ThtmlTable::BuildGrid() {
+  const bool printing = Document && Document->IsPrintCopy;
+  if (!printing && !HasBackground && OwnerCell && OwnerCell->HasBackground) {
+    HasBackground = true;
+    BackgroundColor = OwnerCell->CellColor;
+  }
+  if (GridBuilt) return;
+  std::vector<std::vector<Slot>> grid(Rows.size());
+  NumCols = 0;
+  for (size_t r = 0; r < Rows.size(); ++r) {
+    TCellList& row = *Rows[r];
+    std::vector<Slot>& slots = grid[r];
+    int32_t length = 0;
+    for (auto& cell : row.Cells) {
+      if (!cell) continue;
+      if (row.RowHasBackground && !cell->Cell->HasBackground) {
+        cell->Cell->HasBackground = true;
+        cell->Cell->CellColor = row.RowColor;
+      }
+      if (cell->WidthAttr > 0 && !cell->WidthIsPercent) HasPixelCells = true;
+      if (HasBackground && !cell->Cell->HasBackground) {
+        cell->Cell->HasBackground = true;
+        cell->Cell->CellColor = BackgroundColor;
+      }
+      // Spans as read are cut, and a row never runs past MaxColumns.
+      cell->RowSpan = std::clamp(cell->RowSpan, 1, MaxSpan);
+      cell->ColSpan = std::clamp(cell->ColSpan, 1, std::max(1, std::min(MaxSpan, MaxColumns - length)));
+      cell->WidthAttr = Pixels(cell->WidthAttr);
+      cell->HeightAttr = Pixels(cell->HeightAttr);
+      length += cell->ColSpan;
+      const int32_t span = cell->ColSpan, rowSpan = cell->RowSpan;
+      slots.push_back({std::move(cell), rowSpan});
+      for (int32_t i = 1; i < span; ++i) slots.push_back({nullptr, rowSpan});
+    }
+    NumCols = std::max(NumCols, static_cast<int32_t>(slots.size()));
+  }
+  const int32_t rows = static_cast<int32_t>(grid.size());
+  for (int32_t i = 0; i < NumCols; ++i) {
+    for (int32_t j = 0; j < rows; ++j) {
+      auto& slots = grid[static_cast<size_t>(j)];
+      if (i >= static_cast<int32_t>(slots.size())) continue;
+      Slot& slot = slots[static_cast<size_t>(i)];
+      slot.RowSpan = std::min(slot.RowSpan, rows - j);
+      if (slot.Cell) slot.Cell->RowSpan = std::max(1, slot.RowSpan);
+      for (int32_t k = 1; k < slot.RowSpan; ++k) {
+        auto& next = grid[static_cast<size_t>(j + k)];
+        while (static_cast<int32_t>(next.size()) < i) next.push_back({nullptr, 0});
+        next.insert(next.begin() + i, Slot{nullptr, 0});
+      }
+    }
+    for (const auto& slots : grid) NumCols = std::max(NumCols, static_cast<int32_t>(slots.size()));
+  }
+  for (size_t r = 0; r < grid.size(); ++r) {
+    auto& cells = Rows[r]->Cells;
+    cells.clear();
+    cells.reserve(grid[r].size());
+    for (Slot& slot : grid[r]) cells.push_back(std::move(slot.Cell));
+  }
+  Widths.assign(static_cast<size_t>(NumCols), 0);
+  Percents.assign(static_cast<size_t>(NumCols), 0);
+  GridBuilt = true;
+}
+
+void ThtmlTable::LinkNested() {
+  auto link = [this](const TCellObj& cell) {
+    for (const auto& section : *cell.Cell)
+      if (auto* table = dynamic_cast<ThtmlTable*>(section.get())) {
+        table->outer_ = this;
+        table->nesting_ = nesting_ + 1;
+      }
+  };
+  link(*Caption);
+  ForEachCell([&](const TCellObj& cell, int32_t, int32_t) { link(cell); });
+}
+
+void ThtmlTable::EnterPass() {
+  if (outer_)
+    pass_ = outer_->pass_;
+  else
+    ++pass_;
+}
+
+const std::vector<TSpanCell>& ThtmlTable::MeasureCells(cl::TCanvas& canvas) {
+  if (measuredPass_ == pass_ && pass_ != 0) return measuredCells_;
+  measuredCells_.clear();
+  const int32_t e = 2 * CellPadding + CellSpacing;
+  ForEachCell([&](TCellObj& cell, int32_t, int32_t col) {
+    TSpanCell measured;
+    measured.Col = col;
+    measured.Span = std::min(cell.ColSpan, NumCols - col);
+    cell.Cell->MeasureWidths(canvas, measured.Min, measured.Max);
+    measured.Min += e;
+    measured.Max += e;
+    measured.Extra = e;
+    if (cell.WidthAttr > 0) (cell.WidthIsPercent ? measured.Share : measured.PixelWidth) = cell.WidthAttr;
+    measuredCells_.push_back(measured);
+  });
+  measuredPass_ = pass_;
+  return measuredCells_;
+}
+
+void ThtmlTable::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
+  min = max = 0;
+  EnterPass();
+  if (TooDeep()) return;
+  BuildGrid();
+  LinkNested();
+  const auto& cells = MeasureCells(canvas);
+  const bool pixelWidth = TableWidthAttr > 0 && !TableWidthIsPercent;
+  TColumnSizes sizes;
+  if (!HasPixelCells || TableWidthAttr > 0)
+    sizes = ColumnMinMaxPercent(NumCols, cells, pixelWidth ? TableWidthAttr : 0);
+  else
+    sizes = ColumnMinMax(NumCols, cells);
+  min = sizes.TotalMin() + CellSpacing;
+  max = sizes.TotalMax() + CellSpacing;
+  if (pixelWidth) {
+    min = std::max(min, TableWidthAttr);
+    max = std::max(max, TableWidthAttr);
+  }
+  int32_t captionMax = 0;
+  Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
+  min = std::max(CaptionMinWidth, min);
+  max = std::max(CaptionMinWidth, max);
+}
+
+void ThtmlTable::ComputeWidths(cl::TCanvas& canvas, int32_t w) {
+  const auto& cells = MeasureCells(canvas);
+  if (!HasPixelCells || TableWidthAttr > 0) {
+    const TColumnSizes sizes = ColumnMinMaxPercent(NumCols, cells, w);
+    Percents = sizes.Percents;
+    if (sizes.TotalMin() >= w)
+      Widths = sizes.Min;
+    else if (TableWidthAttr > 0)
+      Widths = PercentColumnWidths(sizes, w);
+    else
+      Widths = AutoColumnWidths(sizes, w);
+  } else {
+    Widths = FitColumns(ColumnMinMax(NumCols, cells), w, false);
+  }
+  for (int32_t& width : Widths) width = std::max(width, 0);
+}
+
+int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, int32_t width) {
+  CellCache& cache = caches_[&cell];
+  if (cache.Pass == pass_ && cache.Width == width) return cache.Height;
+  // Laid out where it will most likely stay, so that placing it may keep this layout.
+  int32_t curs = cache.Curs;
+  return LayoutCell(canvas, cell, cache.Y, curs, width);
+}
+
+int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, int32_t y, int32_t& curs, int32_t width) {
+  CellCache& cache = caches_[&cell];
+  if (cache.Pass == pass_ && cache.Width == width && cache.Placed && cache.Y == y && cache.Curs == curs) {
+    curs += cache.PosCount;
+    return cache.Height;
+  }
+  const int32_t start = curs;
+  int32_t maxWidth = 0;
+  cache.Height = cell.Cell->Layout(canvas, y, curs, maxWidth, width);
+  cache.Pass = pass_;
+  cache.Width = width;
+  cache.Placed = true;
+  cache.Y = y;
+  cache.Curs = start;
+  cache.PosCount = curs - start;
+  return cache.Height;
+}
+
+int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
+                           int32_t& curs) {
+  PlacedY = y;
+  FirstPos = curs;
+  EnterPass();
+  indents.SetListLevel(y, ListLevel);
+  const int32_t available = indents.RightAt(y) - indents.LeftAt(y);
+  if (TooDeep()) {
+    FlowHeight = PaintHeight = PosCount = 0;
+    maxWidth = 0;
+    return 0;
+  }
+  int32_t a = available;
+  if (TableWidthAttr >= 1) a = TableWidthIsPercent ? MulDiv(available, TableWidthAttr, 1000) : TableWidthAttr;
+  const int32_t w = std::max(a - CellSpacing, 20);
+
+  BuildGrid();
+  LinkNested();
+  ComputeWidths(canvas, w);
+  int64_t gridWidth = CellSpacing;
+  for (const int32_t width : Widths) gridWidth += width;
+  GridWidth = static_cast<int32_t>(std::min<int64_t>(gridWidth, INT32_MAX));
+  int32_t captionMax = 0;
+  Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
+  TotalWidth = std::max(GridWidth, CaptionMinWidth);
+
+  // The caption first: its positions come before the cells' when it is on top.
+  int32_t rowsTop = y;
+  CaptionHeight = 0;
+  if (CaptionOnTop) {
+    CaptionHeight = LayoutCell(canvas, *Caption, y, curs, TotalWidth);
+    rowsTop += CaptionHeight;
+  }
+  LayoutRows(canvas, rowsTop, curs);
+  FlowHeight = CaptionHeight + GridHeight;
+  if (!CaptionOnTop) FlowHeight += LayoutCell(canvas, *Caption, PlacedY + GridHeight, curs, TotalWidth);
+
+  TableIndent = 0;
+  if (TotalWidth < available) {
+    if (Align == 2)
+      TableIndent = (available - TotalWidth) / 2;
+    else if (Align == 3)
+      TableIndent = available - TotalWidth;
+  }
+  TableIndent += indents.LeftAt(PlacedY);
+  GridOffset = (TotalWidth - GridWidth) / 2 + TableIndent;
+  PosCount = curs - FirstPos;
+  maxWidth = TotalWidth;
+  if (Float) {
+    indents.AddFloat(PlacedY, TotalWidth + HSpace + 1, Align, FlowHeight);
+    PaintHeight = FlowHeight;
+    FlowHeight = 0;
+    return 0;
+  }
+  PaintHeight = FlowHeight;
+  return FlowHeight;
+}
+
+void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
+  const int32_t rows = static_cast<int32_t>(Rows.size());
+  const int32_t pad2 = 2 * CellPadding;
+  std::vector<int32_t> starts(static_cast<size_t>(NumCols) + 1, 0);
+  for (int32_t c = 0; c < NumCols; ++c) starts[static_cast<size_t>(c) + 1] = starts[static_cast<size_t>(c)] + Widths[static_cast<size_t>(c)];
+  std::set<int32_t> spans;
+  ForEachCell([&](TCellObj& cell, int32_t, int32_t col) {
+    const int32_t last = std::min(col + std::max(cell.ColSpan, 1), NumCols);
+    cell.SpanWidth = starts[static_cast<size_t>(last)] - starts[static_cast<size_t>(col)];
+    spans.insert(cell.RowSpan);
+  });
+  auto contentWidth = [&](const TCellObj& cell) { return std::max(0, cell.SpanWidth - pad2 - CellSpacing); };
+
+  // Row heights, one pass per row span present. The single-row pass lays the
+  // cells out where they are expected to end up.
+  std::vector<int32_t> heights(static_cast<size_t>(rows), 0);
+  int32_t expectedTop = top;
+  int32_t expectedCurs = curs;
+  for (const int32_t s : spans) {
+    for (int32_t k = 0; k + s <= rows; ++k) {
+      int32_t value = 0;
+      bool any = false;
+      for (const auto& cell : Rows[static_cast<size_t>(k)]->Cells) {
+        if (!cell || cell->RowSpan != s) continue;
+        any = true;
+        if (s == 1) {
+          CellCache& cache = caches_[cell.get()];
+          if (cache.Pass != pass_) {
+            cache.Y = expectedTop + CellPadding + CellSpacing;
+            cache.Curs = expectedCurs;
+          }
+        }
+        cell->ContentHeight = CellHeight(canvas, *cell, contentWidth(*cell));
+        if (s == 1) expectedCurs += caches_[cell.get()].PosCount;
+        value = std::max({value, cell->ContentHeight, cell->HeightAttr - pad2});
+      }
+      const int32_t h = value + pad2 + CellSpacing;
+      if (s == 1) {
+        heights[static_cast<size_t>(k)] = h;
+        expectedTop += h;
+      } else if (any) {
+        int64_t sum = 0;
+        for (int32_t i = k; i < k + s; ++i) sum += heights[static_cast<size_t>(i)];
+        if (sum < h) {
+          const int32_t grow = static_cast<int32_t>((h - sum) / s);
+          for (int32_t i = k; i < k + s; ++i) heights[static_cast<size_t>(i)] += grow;
+          heights[static_cast<size_t>(k + s - 1)] += static_cast<int32_t>(h - sum) - grow * s;
+        }
+      }
+    }
+  }
+  if (spans.empty() || *spans.begin() != 1)
+    for (int32_t k = 0; k < rows; ++k)
+      if (heights[static_cast<size_t>(k)] == 0) heights[static_cast<size_t>(k)] = pad2 + CellSpacing;
+
+  std::vector<int64_t> rowTops(static_cast<size_t>(rows) + 1, 0);
+  for (int32_t k = 0; k < rows; ++k) rowTops[static_cast<size_t>(k) + 1] = rowTops[static_cast<size_t>(k)] + heights[static_cast<size_t>(k)];
+  int32_t y = top;
+  for (int32_t k = 0; k < rows; ++k) {
+    TCellList& row = *Rows[static_cast<size_t>(k)];
+    row.RowHeight = heights[static_cast<size_t>(k)];
+    row.RowDrawHeight = 0;
+    for (const auto& cell : row.Cells) {
+      if (!cell) continue;
+      const int32_t last = std::min(k + cell->RowSpan, rows);
+      cell->SpanHeight = static_cast<int32_t>(rowTops[static_cast<size_t>(last)] - rowTops[static_cast<size_t>(k)]);
+      row.RowDrawHeight = std::max(row.RowDrawHeight, cell->SpanHeight);
+      const int32_t spare = cell->SpanHeight - cell->ContentHeight - CellSpacing - pad2;
+      cell->ContentOffset = cell->VAlign == 1 ? spare / 2 : cell->VAlign == 2 ? spare : 0;
+      LayoutCell(canvas, *cell, y + CellPadding + CellSpacing + cell->ContentOffset, curs, contentWidth(*cell));
+    }
+    y += row.RowHeight;
+  }
+  GridHeight = y - top + CellSpacing;
+}
+
+int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager&, int32_t x, int32_t y) {
+  PlacedY = y;
+  const int32_t result = y + FlowHeight;
+  if (TooDeep() || !Document) return result;
+  const int32_t scroll = Document->ScrollY;
+  const bool printing = Document->IsPrintCopy;
+  const int32_t screenTop = y - scroll;
+  if (printing && screenTop >= clip.Top + clip.Height() / 2 && screenTop + PaintHeight > Document->PageLimitY &&
+      PaintHeight < clip.Height()) {
+    Document->PageLimitY = std::min(Document->PageLimitY, screenTop);
+    return result;
+  }
+  if (screenTop + PaintHeight < clip.Top || screenTop >= clip.Bottom) return result;
+  if (printing && screenTop >= Document->PageLimitY) return result;
+
+  DrawX = x + GridOffset;
+  DrawY = y;
+  if (CaptionOnTop) Caption->Cell->Draw(canvas, clip, x + TableIndent, y, TotalWidth);
+  const int32_t gridTop = y + (CaptionOnTop ? CaptionHeight : 0);
+  const int32_t rowsBottom = gridTop + GridHeight - CellSpacing;
+  const TBorderDocument borderDocument{printing, Document->BackgroundColor};
+
+  std::optional<win::Region> spacing;
+  if (HasBorderColor)
+    spacing = win::CreateRectRgn(DrawX, std::max(gridTop - scroll, clip.Top - 1), DrawX + GridWidth,
+                                 std::min(gridTop + GridHeight - scroll, clip.Bottom));
+  std::vector<cl::TRect> drawnCells;
+
+  int32_t top = gridTop;
+  for (size_t r = 0; r < Rows.size(); ++r) {
+    TCellList& row = *Rows[r];
+    const int32_t rowScreen = top - scroll;
+    const int32_t reach = std::max(row.RowDrawHeight, row.RowHeight);
+    if (rowScreen + reach < clip.Top || rowScreen >= clip.Bottom) {
+      top += row.RowHeight;
+      continue;
+    }
+    if (printing && rowScreen >= clip.Top + clip.Height() / 2 && rowScreen + row.RowDrawHeight > Document->PageLimitY &&
+        row.RowDrawHeight < clip.Height()) {
+      Document->PageLimitY = std::min(Document->PageLimitY, rowScreen + (r > 0 ? CellSpacing / 2 : 0));
+      break;
+    }
+    if (printing && rowScreen >= Document->PageLimitY) break;
+    int32_t cellX = DrawX;
+    for (size_t c = 0; c < row.Cells.size(); ++c) {
+      TCellObj* cell = row.Cells[c].get();
+      if (cell) {
+        const cl::TRect box{cellX + CellSpacing, rowScreen + CellSpacing, cellX + cell->SpanWidth,
+                            rowScreen + cell->SpanHeight};
+        if (cell->Cell->HasBackground && box.Right > box.Left && box.Bottom > box.Top)
+          canvas.FillRect(box, cell->Cell->CellColor);
+        cell->Cell->Draw(canvas, clip, cellX + CellSpacing + CellPadding,
+                         top + CellSpacing + CellPadding + cell->ContentOffset,
+                         std::max(0, cell->SpanWidth - CellSpacing - 2 * CellPadding));
+        if (Border)
+          DrawBorder3D(borderDocument, canvas, box.Left - 1, box.Top - 1, box.Right, box.Bottom, false);
+        if (spacing) drawnCells.push_back(box);
+      }
+      if (c < Widths.size()) cellX += Widths[c];
+    }
+    top += row.RowHeight;
+  }
+  if (spacing) {
+    for (const cl::TRect& box : drawnCells)
+      *spacing = win::CombineRgn(*spacing, win::CreateRectRgn(box.Left, box.Top, box.Right, box.Bottom), win::RGN_DIFF);
+    canvas.FillRgn(*spacing, BorderColor);
+  }
+  if (Border)
+    DrawBorder3D(borderDocument, canvas, DrawX, gridTop - scroll, DrawX + GridWidth - 1,
+                 rowsBottom + CellSpacing - 1 - scroll, true);
+  if (!CaptionOnTop) Caption->Cell->Draw(canvas, clip, x + TableIndent, gridTop + GridHeight, TotalWidth);
+  return result;
+}
+
+TCellObj* ThtmlTable::CellAt(int32_t x, int32_t y, int32_t& cellX, int32_t& cellY) const {
+  int32_t rowTop = 0;
+  for (const auto& row : Rows) {
+    if (rowTop > y) break;
+    int32_t left = DrawX;
+    for (size_t c = 0; c < row->Cells.size(); ++c) {
+      const TCellObj* cell = row->Cells[c].get();
+      if (cell && x >= left && x < left + cell->SpanWidth && y >= rowTop && y < rowTop + cell->SpanHeight) {
+        cellX = left + CellSpacing + CellPadding;
+        cellY = rowTop + CellSpacing + CellPadding + cell->ContentOffset;
+        return row->Cells[c].get();
+      }
+      if (c < Widths.size()) left += Widths[c];
+    }
+    rowTop += row->RowHeight;
+  }
+  return nullptr;
+}
+
+int32_t ThtmlTable::CaptionTop() const { return CaptionOnTop ? 0 : GridHeight; }
+
+bool ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
+                        std::unique_ptr<TUrlTarget>& urlTarget) {
+  if (TooDeep() || y < 0 || y >= PaintHeight) return false;
+  const int32_t captionLeft = DrawX - GridOffset + TableIndent;
+  const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
+  if (inCaption) {
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return false;
+    return Caption->Cell->LinkAt(canvas, x, y - CaptionTop(), formControl, urlTarget);
+  }
+  if (x < DrawX || x > DrawX + GridWidth) return false;
+  int32_t cellX = 0, cellY = 0;
+  TCellObj* cell = CellAt(x, y - (CaptionOnTop ? CaptionHeight : 0), cellX, cellY);
+  return cell && cell->Cell->LinkAt(canvas, x, y - (CaptionOnTop ? CaptionHeight : 0) - cellY, formControl, urlTarget);
+}
+
+bool ThtmlTable::ObjectAt(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff) {
+  if (TooDeep() || y < 0 || y >= PaintHeight) return false;
+  const int32_t captionLeft = DrawX - GridOffset + TableIndent;
+  const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
+  if (inCaption) {
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return false;
+    return Caption->Cell->ObjectAtXY(x, y - CaptionTop(), image, xOff, yOff);
+  }
+  if (x < DrawX || x > DrawX + GridWidth) return false;
+  int32_t cellX = 0, cellY = 0;
+  const int32_t gy = y - (CaptionOnTop ? CaptionHeight : 0);
+  TCellObj* cell = CellAt(x, gy, cellX, cellY);
+  return cell && cell->Cell->ObjectAtXY(x, gy - cellY, image, xOff, yOff);
+}
+
+int32_t ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
+  if (TooDeep() || y < 0 || y >= std::max(FlowHeight, PaintHeight)) return -1;
+  const int32_t captionLeft = DrawX - GridOffset + TableIndent;
+  const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
+  if (inCaption) {
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return -1;
+    const int32_t result = Caption->Cell->CaretAtXY(canvas, x, y - CaptionTop(), place);
+    place.LineY += CaptionTop();
+    return result;
+  }
+  if (x < DrawX || x > DrawX + GridWidth) return -1;
+  int32_t cellX = 0, cellY = 0;
+  const int32_t gridTop = CaptionOnTop ? CaptionHeight : 0;
+  TCellObj* cell = CellAt(x, y - gridTop, cellX, cellY);
+  if (!cell) return -1;
+  const int32_t result = cell->Cell->CaretAtXY(canvas, x, y - gridTop - cellY, place);
+  place.LineY += gridTop + cellY;
+  return result;
+}
+
+int32_t ThtmlTable::Search(int32_t from, std::string_view text, bool matchCase) {
+  if (TooDeep()) return -1;
+  if (CaptionOnTop)
+    if (const int32_t found = Caption->Cell->SearchText(from, text, matchCase); found >= 0) return found;
+  for (const auto& row : Rows)
+    for (const auto& cell : row->Cells)
+      if (cell)
+        if (const int32_t found = cell->Cell->SearchText(from, text, matchCase); found >= 0) return found;
+  if (!CaptionOnTop) return Caption->Cell->SearchText(from, text, matchCase);
+  return -1;
+}
+
+bool ThtmlTable::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
+  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return false;
+  if (CaptionOnTop && Caption->Cell->PositionToXY(canvas, position, y, x)) return true;
+  for (const auto& row : Rows)
+    for (const auto& cell : row->Cells)
+      if (cell && cell->Cell->PositionToXY(canvas, position, y, x)) return true;
+  return !CaptionOnTop && Caption->Cell->PositionToXY(canvas, position, y, x);
+}
+
+bool ThtmlTable::CharAt(int32_t position, char& character, TSectionBase*& owner) {
+  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return false;
+  if (Caption->Cell->CharAt(position, character, owner)) return true;
+  for (const auto& row : Rows)
+    for (const auto& cell : row->Cells)
+      if (cell && cell->Cell->CharAt(position, character, owner)) return true;
+  return false;
+}
+
+void ThtmlTable::CopySelection() {
+  if (TooDeep()) return;
+  if (CaptionOnTop) Caption->Cell->CopySelection();
+  for (const auto& row : Rows)
+    for (const auto& cell : row->Cells)
+      if (cell) cell->Cell->CopySelection();
+  if (!CaptionOnTop) Caption->Cell->CopySelection();
+}
+
+void ThtmlTable::RefreshFonts() {
+  for (const auto& row : Rows)
+    for (const auto& cell : row->Cells)
+      if (cell) cell->RefreshFonts();
+  Caption->RefreshFonts();
+}
