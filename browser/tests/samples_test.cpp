@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "html/html_tokenizer.h"
 #include "platform/core/cp1250.h"
 
 // The shipped sample documents are what a new user sees first: every link
@@ -93,4 +94,23 @@ TEST(Samples, PicturesComeInTheFourFormats) {
   for (const auto& c : cases) EXPECT_TRUE(ReadFile(samples / c.file).starts_with(c.magic)) << c.file;
   // The animated one loops.
   EXPECT_NE(ReadFile(samples / "obrazky/vlny.gif").find("NETSCAPE2.0"), std::string::npos);
+}
+
+TEST(Samples, PagesUseOnlyTagsAndAttributesTheViewerKnows) {
+  for (const auto& page : Pages()) {
+    THtmlTokenizer tokenizer;
+    tokenizer.OpenFile(page.string());
+    tokenizer.Start();
+    int tags = 0;
+    while (tokenizer.CurrentSymbol() != EofSy) {
+      EXPECT_NE(tokenizer.CurrentSymbol(), UnknownTagSy) << page.filename() << ": " << tokenizer.TokenText();
+      const TAttributeList& attributes = tokenizer.AttributeList();
+      for (int i = 0; i < attributes.Count(); ++i)
+        EXPECT_NE(attributes[i]->Code, UnknownAttrSy) << page.filename() << " near " << tokenizer.TokenText();
+      if (tokenizer.CurrentSymbol() != TextSy) ++tags;
+      tokenizer.Next();
+    }
+    tokenizer.Close();
+    EXPECT_GT(tags, 10) << page.filename();
+  }
 }
