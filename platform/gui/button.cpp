@@ -33,4 +33,27 @@ void TButton::Click() {
 
 void TButton::CaptionChanged() { ButtonOf(Widget())->setText(ToQString(Caption())); }
 
+void TBitBtn::SetKind(TBitBtnKind kind) {
+  kind_ = kind;
+  switch (kind) {
+    case bkOK:
+      SetDefault(true);
+      SetModalResult(mrOk);
+      break;
+    case bkCancel:
+      SetCancel(true);
+      SetModalResult(mrCancel);
+      break;
+    case bkYes:
+      SetDefault(true);
+      SetModalResult(mrYes);
+      break;
+    case bkNo:
+      SetCancel(true);
+      SetModalResult(mrNo);
+      break;
+    default: break;
+  }
+}
+
 }  // namespace cl

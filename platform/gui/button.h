@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "platform/gui/control.h"
 #include "platform/gui/form.h"
 
@@ -27,6 +29,20 @@ class TButton : public TWinControl {
   bool default_ = false;
   bool cancel_ = false;
   TModalResult modalResult_ = mrNone;
+};
+
+enum TBitBtnKind : uint8_t { bkCustom, bkOK, bkCancel, bkYes, bkNo };
+
+// A button of a standard kind: OK is the default button with result mrOk,
+// Cancel the cancel button with mrCancel, and so on.
+class TBitBtn : public TButton {
+ public:
+  using TButton::TButton;
+  TBitBtnKind Kind() const { return kind_; }
+  void SetKind(TBitBtnKind kind);
+
+ private:
+  TBitBtnKind kind_ = bkCustom;
 };
 
 }  // namespace cl

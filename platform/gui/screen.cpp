@@ -2,8 +2,14 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontDatabase>
+#include <algorithm>
 
+#include "platform/core/ansi_case.h"
+#include "platform/core/mul_div.h"
 #include "platform/gui/application.h"
+#include "platform/gui/font_engine.h"
+#include "platform/gui/qt_bridge.h"
 #include "platform/gui/qt_input.h"
 
 namespace cl {
@@ -40,6 +46,39 @@ void TScreen::SetCursor(TCursor cursor) {
   } else {
     QApplication::setOverrideCursor(ToQCursor(cursor));
   }
+}
+
+std::vector<std::string> TScreen::Fonts() const {
+  EnsureQtApplication();
+  std::vector<std::string> faces;
+  for (const QString& family : QFontDatabase::families()) {
+    const std::string face = FromQString(family);
+    // A face code page 1250 cannot name is no face for the system.
+    if (face.find('?') == std::string::npos) faces.push_back(face);
+  }
+  std::sort(faces.begin(), faces.end(),
+            [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
+  faces.erase(std::unique(faces.begin(), faces.end(),
+                          [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) == 0; }),
+              faces.end());
+  return faces;
+}
+
+bool TScreen::IsScalableFont(const std::string& face) const {
+  EnsureQtApplication();
+  const QString family = QString::fromStdString(SubstituteFaceName(face));
+  return QFontDatabase::isSmoothlyScalable(family) || QFontDatabase::pointSizes(family).isEmpty();
+}
+
+std::vector<int> TScreen::FontPixelHeights(const std::string& face) const {
+  std::vector<int> heights;
+  if (IsScalableFont(face)) return heights;
+  for (const int points : QFontDatabase::pointSizes(QString::fromStdString(SubstituteFaceName(face)))) {
+    heights.push_back(win::MulDiv(points, pixelsPerInch_, 72));
+  }
+  std::sort(heights.begin(), heights.end());
+  heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
+  return heights;
 }
 
 }  // namespace cl

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/gui/cursors.h"
@@ -36,6 +37,13 @@ class TScreen {
   void SetCursor(int slot, std::unique_ptr<TCursorShape> cursor);
   const TCursorShape* Cursor(int slot) const;
   void ClearCursors() { cursors_.clear(); }
+
+  // The font faces the screen has, sorted (code page 1250 names).
+  std::vector<std::string> Fonts() const;
+  // Whether a face (by its Windows name) scales smoothly; when it does not,
+  // the pixel heights it comes in at this screen's density, ascending.
+  bool IsScalableFont(const std::string& face) const;
+  std::vector<int> FontPixelHeights(const std::string& face) const;
 
   // Screen.Cursor: shown over every window while not crDefault.
   TCursor Cursor() const { return cursor_; }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/gui/control.h"
+
+namespace cl {
+
+// A number edit with up and down arrows, kept within MinValue..MaxValue.
+class TSpinEdit : public TWinControl {
+ public:
+  explicit TSpinEdit(TComponent* owner);
+
+  int32_t MinValue() const { return minValue_; }
+  int32_t MaxValue() const { return maxValue_; }
+  void SetRange(int32_t minValue, int32_t maxValue);
+  int32_t Value() const;
+  // Limited to the range; OnChange fires when the value changes.
+  void SetValue(int32_t value);
+  int32_t Increment() const { return increment_; }
+  void SetIncrement(int32_t increment);
+
+  TNotifyEvent OnChange;
+
+ private:
+  int32_t minValue_ = 0;
+  int32_t maxValue_ = 100;
+  int32_t increment_ = 1;
+};
+
+}  // namespace cl

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/core/ansi_case.h"
+#include "platform/gui/button.h"
+#include "platform/gui/color_grid.h"
+#include "platform/gui/screen.h"
+#include "platform/gui/spin_edit.h"
+#include "platform/gui/virtual_keys.h"
+#include "window_fixture.h"
+
+namespace {
+
+using cl::Make;
+namespace t = cl::testing;
+
+TEST(ScreenFonts, TheFacesIncludeTheSubstitutesWhichScale) {
+  t::EnsureGuiTestApplication();
+  const std::vector<std::string> faces = cl::Screen().Fonts();
+  EXPECT_NE(std::find(faces.begin(), faces.end(), "Liberation Sans"), faces.end());
+  EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end(), [](const std::string& a, const std::string& b) {
+    return cl::AnsiCompareText(a, b) < 0;
+  }));
+  EXPECT_TRUE(cl::Screen().IsScalableFont("Times New Roman"));
+  EXPECT_TRUE(cl::Screen().FontPixelHeights("Times New Roman").empty());
+}
+
+using FontDialogPartsTest = WindowTest;
+
+TEST_F(FontDialogPartsTest, ColorGridPicksTheClickedCellAndReportsIt) {
+  auto* grid = Make<cl::TColorGrid>(*form);
+  grid->SetParent(form.get());
+  grid->SetBounds(10, 10, 72, 72);
+  grid->SetForegroundEnabled(false);
+  grid->SetClickEnablesColor(true);
+  std::vector<cl::TColor> changes;
+  grid->OnChange = [&](cl::TObject*) { changes.push_back(grid->ForegroundColor()); };
+  t::Click(*grid, 20, 40);  // column 1, row 2: index 9
+  EXPECT_EQ(grid->ForegroundIndex(), 9);
+  EXPECT_TRUE(grid->ForegroundEnabled());
+  EXPECT_EQ(changes, (std::vector<cl::TColor>{cl::clRed}));
+  t::Click(*grid, 71, 71);
+  EXPECT_EQ(grid->ForegroundColor(), cl::clWhite);
+  EXPECT_EQ(changes.size(), 2u);
+}
+
+TEST_F(FontDialogPartsTest, SpinEditKeepsItsRange) {
+  auto* spin = Make<cl::TSpinEdit>(*form);
+  spin->SetParent(form.get());
+  spin->SetRange(6, 24);
+  int changes = 0;
+  spin->OnChange = [&](cl::TObject*) { ++changes; };
+  spin->SetValue(12);
+  spin->SetValue(40);
+  EXPECT_EQ(spin->Value(), 24);
+  spin->SetValue(1);
+  EXPECT_EQ(spin->Value(), 6);
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(BitBtn, OkAndCancelKindsAreTheDefaultAndCancelButtons) {
+  t::EnsureGuiTestApplication();
+  cl::TForm dialog(nullptr);
+  dialog.SetName("KindsDialog");
+  auto* ok = Make<cl::TBitBtn>(dialog);
+  ok->SetParent(&dialog);
+  ok->SetKind(cl::bkOK);
+  auto* cancel = Make<cl::TBitBtn>(dialog);
+  cancel->SetParent(&dialog);
+  cancel->SetKind(cl::bkCancel);
+  cancel->SetLeft(100);
+  auto* spin = Make<cl::TSpinEdit>(dialog);
+  spin->SetParent(&dialog);
+  spin->SetTop(50);
+  dialog.SetActiveControl(spin);
+  {
+    t::ModalDriver driver("KindsDialog", [&](cl::TForm&) { t::PressKey(*spin, cl::VK_RETURN); });
+    EXPECT_EQ(dialog.ShowModal(), cl::mrOk);
+  }
+  {
+    t::ModalDriver driver("KindsDialog", [&](cl::TForm&) { t::PressKey(*spin, cl::VK_ESCAPE); });
+    EXPECT_EQ(dialog.ShowModal(), cl::mrCancel);
+  }
+}
+
+}  // namespace
