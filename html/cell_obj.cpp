@@ -1,5 +1,7 @@
 #include "html/cell_obj.h"
 
+#include <algorithm>
+
 #include "html/colors.h"
 #include "platform/gui/colors.h"
 
@@ -15,21 +17,23 @@ TCellObj::TCellObj(TSectionList* master, const TAttributeList& attributes, uint8
         }
         break;
       }
+      // Spans and pixel sizes are cut so that no sum of them can overflow
+      // and no span can ask for millions of placeholder cells.
       case ColSpanSy:
-        if (a->IntValue > 1) ColSpan = a->IntValue;
+        if (a->IntValue > 1) ColSpan = std::min(a->IntValue, 1000);
         break;
       case RowSpanSy:
-        if (a->IntValue > 1) RowSpan = a->IntValue;
+        if (a->IntValue > 1) RowSpan = std::min(a->IntValue, 1000);
         break;
       case WidthSy:
         if (a->StrValue.find('%') == std::string::npos) {
-          if (a->IntValue > 0) WidthAttr = a->IntValue;
+          if (a->IntValue > 0) WidthAttr = std::min(a->IntValue, 32000);
         } else if (a->IntValue >= 1 && a->IntValue <= 100) {
           WidthAttr = a->IntValue * 10;
           WidthIsPercent = true;
         }
         break;
-      case HeightSy: HeightAttr = a->IntValue; break;
+      case HeightSy: HeightAttr = std::clamp(a->IntValue, 0, 32000); break;
       default: break;
     }
   }

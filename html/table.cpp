@@ -26,13 +26,6 @@ std::optional<cl::TColor> DocumentColour(const std::string& text) {
   return std::nullopt;
 }
 
-// A place of the grid during expansion: the cell, or a placeholder with the
-// row span it still covers.
-struct Slot {
-  std::unique_ptr<TCellObj> Cell;
-  int32_t RowSpan = 0;
-};
-
 }  // namespace
 
 TCellList::TCellList(TSectionList* master, const TCellList& source) {
@@ -164,12 +157,36 @@ void ThtmlTable::BuildGrid() {
     BackgroundColor = OwnerCell->CellColor;
   }
   if (GridBuilt) return;
-  std::vector<std::vector<Slot>> grid(Rows.size());
+  // Row by row, each real cell takes the first column not covered by a row
+  // span from above; the places its spans cover become placeholders. Work
+  // and memory follow the number of places, which MaxGridPlaces bounds.
+  struct Covered {
+    int32_t FirstCol, EndCol, EndRow;
+  };
+  std::vector<Covered> covered;  // by FirstCol
+  const int32_t rows = static_cast<int32_t>(Rows.size());
+  int64_t places = 0;
   NumCols = 0;
-  for (size_t r = 0; r < Rows.size(); ++r) {
-    TCellList& row = *Rows[r];
-    std::vector<Slot>& slots = grid[r];
-    int32_t length = 0;
+  for (int32_t r = 0; r < rows; ++r) {
+    TCellList& row = *Rows[static_cast<size_t>(r)];
+    std::erase_if(covered, [r](const Covered& c) { return c.EndRow <= r; });
+    std::vector<std::unique_ptr<TCellObj>> cells;
+    std::vector<Covered> added;
+    size_t next = 0;
+    int32_t col = 0;
+    auto skipCovered = [&] {
+      while (next < covered.size()) {
+        const Covered& c = covered[next];
+        if (c.EndCol <= col) {
+          ++next;
+        } else if (c.FirstCol <= col) {
+          while (col < c.EndCol) cells.push_back(nullptr), ++col;
+          ++next;
+        } else {
+          break;
+        }
+      }
+    };
     for (auto& cell : row.Cells) {
       if (!cell) continue;
       if (row.RowHasBackground && !cell->Cell->HasBackground) {
@@ -181,39 +198,31 @@ void ThtmlTable::BuildGrid() {
         cell->Cell->HasBackground = true;
         cell->Cell->CellColor = BackgroundColor;
       }
-      // Spans as read are cut, and a row never runs past MaxColumns.
-      cell->RowSpan = std::clamp(cell->RowSpan, 1, MaxSpan);
-      cell->ColSpan = std::clamp(cell->ColSpan, 1, std::max(1, std::min(MaxSpan, MaxColumns - length)));
       cell->WidthAttr = Pixels(cell->WidthAttr);
       cell->HeightAttr = Pixels(cell->HeightAttr);
-      length += cell->ColSpan;
-      const int32_t span = cell->ColSpan, rowSpan = cell->RowSpan;
-      slots.push_back({std::move(cell), rowSpan});
-      for (int32_t i = 1; i < span; ++i) slots.push_back({nullptr, rowSpan});
+      skipCovered();
+      int32_t colSpan = std::clamp(cell->ColSpan, 1, std::max(1, std::min(MaxSpan, MaxColumns - col)));
+      int32_t rowSpan = std::clamp(cell->RowSpan, 1, std::min(MaxSpan, rows - r));
+      if (places + int64_t{colSpan} * rowSpan > MaxGridPlaces) colSpan = rowSpan = 1;
+      places += int64_t{colSpan} * rowSpan;
+      cell->ColSpan = colSpan;
+      cell->RowSpan = rowSpan;
+      if (rowSpan > 1) added.push_back({col, col + colSpan, r + rowSpan});
+      cells.push_back(std::move(cell));
+      for (int32_t i = 1; i < colSpan; ++i) cells.push_back(nullptr);
+      col += colSpan;
     }
-    NumCols = std::max(NumCols, static_cast<int32_t>(slots.size()));
-  }
-  const int32_t rows = static_cast<int32_t>(grid.size());
-  for (int32_t i = 0; i < NumCols; ++i) {
-    for (int32_t j = 0; j < rows; ++j) {
-      auto& slots = grid[static_cast<size_t>(j)];
-      if (i >= static_cast<int32_t>(slots.size())) continue;
-      Slot& slot = slots[static_cast<size_t>(i)];
-      slot.RowSpan = std::min(slot.RowSpan, rows - j);
-      if (slot.Cell) slot.Cell->RowSpan = std::max(1, slot.RowSpan);
-      for (int32_t k = 1; k < slot.RowSpan; ++k) {
-        auto& next = grid[static_cast<size_t>(j + k)];
-        while (static_cast<int32_t>(next.size()) < i) next.push_back({nullptr, 0});
-        next.insert(next.begin() + i, Slot{nullptr, 0});
-      }
+    // Columns covered from above beyond the last cell still count in this row.
+    int32_t end = col;
+    for (size_t i = next; i < covered.size(); ++i) end = std::max(end, covered[i].EndCol);
+    while (col < end) cells.push_back(nullptr), ++col;
+    row.Cells = std::move(cells);
+    NumCols = std::max(NumCols, row.Count());
+    if (!added.empty()) {
+      covered.insert(covered.end(), added.begin(), added.end());
+      std::stable_sort(covered.begin(), covered.end(),
+                       [](const Covered& a, const Covered& b) { return a.FirstCol < b.FirstCol; });
     }
-    for (const auto& slots : grid) NumCols = std::max(NumCols, static_cast<int32_t>(slots.size()));
-  }
-  for (size_t r = 0; r < grid.size(); ++r) {
-    auto& cells = Rows[r]->Cells;
-    cells.clear();
-    cells.reserve(grid[r].size());
-    for (Slot& slot : grid[r]) cells.push_back(std::move(slot.Cell));
   }
   Widths.assign(static_cast<size_t>(NumCols), 0);
   Percents.assign(static_cast<size_t>(NumCols), 0);

@@ -40,8 +40,10 @@ class ThtmlTable : public TSectionBase {
   static constexpr int32_t MaxSpan = 1000;
   static constexpr int32_t MaxPixels = 32000;
   static constexpr int32_t MaxNesting = 200;
-  // A row never expands to more columns than this (spans are cut).
+  // A row never expands to more columns than this, nor a grid to more
+  // places (cells and placeholders) than MaxGridPlaces: spans are cut.
   static constexpr int32_t MaxColumns = 32000;
+  static constexpr int64_t MaxGridPlaces = int64_t{1} << 22;
 
   // defaultAlign 1 left, 2 centre, 3 right.
   ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCell, uint8_t defaultAlign,

@@ -110,17 +110,49 @@ TEST(Table, SpansExpandIntoAGridOfPlaceholders) {
   EXPECT_EQ(shape(second), "CCC");
   EXPECT_EQ(shape(third), "-C");
   EXPECT_EQ(second.Cells[0]->RowSpan, 2);  // cut to the rows remaining
+
+  ThtmlTable& middle = f.NewTable();
+  TCellList& upper = f.NewRow(middle);
+  f.NewCell(upper, "a");
+  f.NewCell(upper, "b", {{RowSpanSy, "2"}, {ColSpanSy, "2"}});
+  f.NewCell(upper, "c");
+  TCellList& lower = f.NewRow(middle);
+  f.NewCell(lower, "d");
+  f.NewCell(lower, "e");
+  f.NewCell(lower, "f");
+  middle.BuildGrid();
+  EXPECT_EQ(shape(upper), "CC-C");
+  EXPECT_EQ(shape(lower), "C--CC");
+  EXPECT_EQ(middle.NumCols, 5);
+}
+
+TEST(Table, SpansStopGrowingTheGridPastItsBound) {
+  TableFixture f;
+  ThtmlTable& table = f.NewTable();
+  for (int r = 0; r < 5000; ++r) f.NewCell(f.NewRow(table), "", {{ColSpanSy, "1000"}});
+  table.BuildGrid();
+  int64_t places = 0;
+  for (const auto& row : table.Rows) places += row->Count();
+  EXPECT_LE(places, ThtmlTable::MaxGridPlaces + 5000);
+  EXPECT_EQ(table.NumCols, 1000);
+  EXPECT_EQ(table.Rows.back()->Cells[0]->ColSpan, 1);
 }
 
 TEST(Table, HugeSpansAreCutAndColumnsGrowWithoutALimit) {
   TableFixture f;
   ThtmlTable& table = f.NewTable();
   TCellList& row = f.NewRow(table);
-  f.NewCell(row, "a", {{ColSpanSy, "2000000000"}, {RowSpanSy, "2000000000"}, {WidthSy, "2147483647"}});
+  const TCellObj& huge =
+      f.NewCell(row, "a", {{ColSpanSy, "2000000000"}, {RowSpanSy, "2000000000"}, {WidthSy, "2147483647"}});
+  EXPECT_EQ(huge.ColSpan, ThtmlTable::MaxSpan);
+  EXPECT_EQ(huge.RowSpan, ThtmlTable::MaxSpan);
+  EXPECT_EQ(huge.WidthAttr, ThtmlTable::MaxPixels);
+  EXPECT_EQ(f.NewCell(row, "", {{HeightSy, "-5"}}).HeightAttr, 0);
+  EXPECT_EQ(f.NewCell(row, "", {{HeightSy, "2147483647"}}).HeightAttr, ThtmlTable::MaxPixels);
   for (int i = 0; i < 40; ++i) f.NewCell(row, "x");
   f.NewRow(table);
   EXPECT_GT(f.Layout(600), 0);
-  EXPECT_EQ(table.NumCols, ThtmlTable::MaxSpan + 40);
+  EXPECT_EQ(table.NumCols, ThtmlTable::MaxSpan + 42);
   EXPECT_FALSE(table.Dropped);
   EXPECT_TRUE(f.root.ProcessErrors.empty());
   EXPECT_EQ(row.Cells[0]->RowSpan, 2);
