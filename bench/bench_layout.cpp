@@ -1,0 +1,182 @@
+// Parses generated documents, lays them out at 800 pixels and draws one
+// screen; the same source goes through Qt's rich-text engine (setHtml, then
+// its layout at the same width) for comparison. Each document is also timed
+// at twice its size: the time should grow with the input, not its square.
+
+#include <QTextDocument>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "html/html_parser.h"
+#include "html/section_list.h"
+#include "platform/core/string_list.h"
+#include "platform/gui/application.h"
+#include "platform/gui/bitmap.h"
+#include "platform/gui/canvas.h"
+
+namespace {
+
+const char* const Words[] = {"Lorem", "ipsum", "dolor", "sit", "amet,", "consectetur", "adipiscing", "elit,",
+                             "sed", "do", "eiusmod", "tempor", "incididunt", "ut", "labore", "et", "dolore",
+                             "magna"};
+
+struct Words_ {
+  unsigned seed = 12345;
+  const char* Next() {
+    seed = seed * 1103515245 + 12345;
+    return Words[(seed >> 16) % (sizeof Words / sizeof *Words)];
+  }
+};
+
+std::string Paragraphs(std::size_t bytes) {
+  std::string html = "<HTML><BODY>";
+  Words_ words;
+  int n = 0;
+  while (html.size() < bytes) {
+    html += "<P>";
+    for (int w = 0; w < 60; ++w, ++n) {
+      if (n % 37 == 5) html += "<B>";
+      if (n % 37 == 9) html += "</B>";
+      if (n % 41 == 3) html += "<A HREF=\"page.htm\">";
+      if (n % 41 == 6) html += "</A>";
+      if (n % 53 == 11) html += "<I><FONT COLOR=red>";
+      if (n % 53 == 14) html += "</FONT></I>";
+      html += words.Next();
+      html += ' ';
+    }
+    html += "\n";
+  }
+  return html + "</BODY></HTML>";
+}
+
+std::string Table(int rows) {
+  std::string html = "<TABLE BORDER=1>";
+  Words_ words;
+  for (int r = 0; r < rows; ++r) {
+    html += "<TR>";
+    for (int c = 0; c < 5; ++c) {
+      html += "<TD>";
+      html += words.Next();
+      html += ' ';
+      html += words.Next();
+      html += "</TD>";
+    }
+    html += "</TR>\n";
+  }
+  return html + "</TABLE>";
+}
+
+std::string Pre(std::size_t bytes) {
+  std::string html = "<PRE>";
+  Words_ words;
+  while (html.size() < bytes) {
+    for (int w = 0; w < 10; ++w) {
+      html += words.Next();
+      html += "  ";
+    }
+    html += "\n";
+  }
+  return html + "</PRE>";
+}
+
+// depth levels of tables, each cell of a level holding text and, in its
+// middle column, the next level.
+std::string Nested(int depth, int width) {
+  if (depth == 0) return "core text";
+  std::string html = "<TABLE BORDER=1><TR>";
+  for (int c = 0; c < width; ++c) html += c == width / 2 ? "<TD>" + Nested(depth - 1, width) + "</TD>" : "<TD>cell</TD>";
+  return html + "</TR></TABLE>";
+}
+
+std::string Lists(int count) {
+  std::string html;
+  Words_ words;
+  for (int l = 0; l < count; ++l) {
+    html += l % 2 ? "<OL TYPE=i>" : "<UL>";
+    for (int i = 0; i < 4; ++i) {
+      html += "<LI>";
+      html += words.Next();
+      html += ' ';
+      html += words.Next();
+    }
+    html += l % 2 ? "</OL>\n" : "</UL>\n";
+  }
+  return html;
+}
+
+double Seconds(const std::function<void()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  work();
+  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+  return elapsed.count();
+}
+
+double Ours(const std::string& html, int32_t& height) {
+  TSectionList root(nullptr, nullptr);
+  root.SetDefaults("Times New Roman", "Courier New", 12, cl::clBlack, cl::clBlue, cl::clWhite);
+  cl::TStringList names;
+  THtmlParseResult result;
+  cl::TBitmap bitmap;
+  bitmap.SetSize(800, 600);
+  return Seconds([&] {
+    HtmlParseBuffer(root, names, html.data(), static_cast<int32_t>(html.size()), THtmlParseOptions(), result);
+    int32_t curs = 0, maxWidth = 0;
+    height = root.Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
+    root.Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
+  });
+}
+
+double Qt(const std::string& html) {
+  QTextDocument document;
+  return Seconds([&] {
+    document.setHtml(QString::fromLatin1(html.data(), static_cast<qsizetype>(html.size())));
+    document.setTextWidth(800);
+    (void)document.size();
+  });
+}
+
+struct Case {
+  const char* name;
+  std::function<std::string(int scale)> make;  // scale 1 or 2
+};
+
+}  // namespace
+
+int main() {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  cl::EnsureQtApplication();
+  const Case cases[] = {
+      {"paragraphs_5mb", [](int s) { return Paragraphs(static_cast<std::size_t>(s) * 5 * 1024 * 1024); }},
+      {"table_10000x5", [](int s) { return Table(10000 * s); }},
+      {"pre_1mb", [](int s) { return Pre(static_cast<std::size_t>(s) * 1024 * 1024); }},
+      // Twice the input: the innermost level twice as wide.
+      {"nested_tables_8", [](int s) { return Nested(8, 3 * s); }},
+      {"lists_5000", [](int s) { return Lists(5000 * s); }},
+  };
+  std::printf("%-16s %10s %10s %10s %10s %12s\n", "document", "bytes", "height", "ours ms", "Qt ms", "ours 2x ms");
+  std::vector<std::string> ratios;
+  for (const Case& c : cases) {
+    const std::string once = c.make(1);
+    const std::string twice = c.make(2);
+    int32_t height = 0, height2 = 0;
+    // The best of two runs, so a cold cache does not count.
+    const double ours = std::min(Ours(once, height), Ours(once, height));
+    const double ours2 = std::min(Ours(twice, height2), Ours(twice, height2));
+    const double qt = Qt(once);
+    std::printf("%-16s %10zu %10d %10.1f %10.1f %12.1f\n", c.name, once.size(), height, ours * 1000, qt * 1000,
+                ours2 * 1000);
+    char line[128];
+    std::snprintf(line, sizeof line, "RATIO %s %.2f", c.name, ours / qt);
+    ratios.emplace_back(line);
+    std::snprintf(line, sizeof line, "RATIO %s_2x %.2f", c.name, ours2 / ours);
+    ratios.emplace_back(line);
+  }
+  for (const std::string& r : ratios) std::printf("%s\n", r.c_str());
+  return 0;
+}
