@@ -13,7 +13,11 @@
 #include <string>
 #include <typeinfo>
 
+#include "html/block_sections.h"
 #include "html/form_control_builder.h"
+#include "html/list_items.h"
+#include "html/preformated.h"
+#include "html/table.h"
 #include "html/tests/layout_fixture.h"
 #include "platform/core/memory_stream.h"
 
@@ -478,6 +482,178 @@ TEST_F(HtmlParserTest, PlainTextFileAndLongLines) {
   ASSERT_GE(f.root.Count(), 3);
   EXPECT_EQ(static_cast<const TSection*>(f.root[1])->Buff, std::string(500, 'q'));
   EXPECT_EQ(static_cast<const TSection*>(f.root[2])->Buff, "next");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HtmlParserTest, TwoParagraphTagsGiveOneSpace) {
+  Parse("a<P><P></P>b<P>c");
+  EXPECT_EQ(Structure(), "TSection 0/1 \"a\"\nTParagraphSpace\nTSection 0/1 \"b\"\nTParagraphSpace\n"
+                         "TSection 0/1 \"c\"\n");
+}
+
+TEST_F(HtmlParserTest, HeadingsGetSpacesAndTheirFont) {
+  Parse("<H2 ALIGN=center>Title</H2>text<H7>plain</H>");
+  EXPECT_EQ(Structure(), "THeadingSpace\nTSection 0/2 \"Title\"\nTHeadingSpace\nTSection 0/1 \"text\"\n"
+                         "THeadingSpace\nTSection 0/1 \"plain\"\nTHeadingSpace\n");
+  EXPECT_EQ(Runs(TextWith("Title")), "0:18b");
+  EXPECT_EQ(Runs(TextWith("text")), "0:12");
+  EXPECT_EQ(Runs(TextWith("plain")), "0:12");
+  const THeadingSpace* first = nullptr;
+  for (int i = 0; i < f.root.Count() && !first; ++i) first = dynamic_cast<const THeadingSpace*>(f.root[i]);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->Level, 2);
+}
+
+TEST_F(HtmlParserTest, AnyListEndClosesTheInnermostList) {
+  Parse("<UL><LI>a<OL><LI>b</UL>c</UL>d");
+  EXPECT_EQ(Structure(), "TUListItem 1/1 \"a\"\nTOListItem 2/1 #11 \"b\"\nTSection 1/1 \"c\"\n"
+                         "TSection 0/1 \"d\"\n");
+}
+
+TEST_F(HtmlParserTest, OrderedListsTakeStartAndType) {
+  struct Case {
+    const char* html;
+    const char* items;
+  } const cases[] = {
+      {"<OL START=5 TYPE=i><LI>a<LI>b</OL>", "TOListItem 1/1 #5i \"a\"\nTOListItem 1/1 #6i \"b\"\n"},
+      {"<OL START=-1><LI>a</OL>", "TOListItem 1/1 #11 \"a\"\n"},
+      {"<OL START=x TYPE=A><LI>a</OL>", "TOListItem 1/1 #1A \"a\"\n"},
+      {"<OL START=0><LI><P>a</OL>", "TOListItem 1/1 #01 \"a\"\n"},
+      {"<UL PLAIN><LI>a</UL><MENU><LI>b</MENU>", "TUListItem 1/1 nobullet \"a\"\nTUListItem 1/1 \"b\"\n"},
+      {"<DL><DT>term<DD>text</DL>", "TDListItem 0/1 \"term\"\nTDListItem 1/1 \"text\"\n"},
+      {"<BLOCKQUOTE>q<BLOCKQUOTE>r</BLOCKQUOTE></BLOCKQUOTE>", "TSection 1/1 \"q\"\nTSection 2/1 \"r\"\n"},
+  };
+  for (const Case& c : cases) {
+    LayoutFixture fresh;
+    cl::TStringList n;
+    const std::string html = c.html;
+    HtmlParseBuffer(fresh.root, n, html.data(), static_cast<int32_t>(html.size()), options, result);
+    EXPECT_EQ(::Structure(fresh.root), c.items) << c.html;
+  }
+}
+
+TEST_F(HtmlParserTest, ListItemsTakeTheStylesInForce) {
+  Parse("<B><UL><LI>a</UL>");
+  EXPECT_EQ(Runs(TextWith("a")), "0:12b");
+}
+
+TEST_F(HtmlParserTest, CenterInAListKeepsTheFollowingItems) {
+  Parse("<UL><LI>a<CENTER>b</CENTER><LI>c</UL>");
+  EXPECT_EQ(Structure(), "TUListItem 1/1 \"a\"\nTSection 1/2 \"b\"\nTUListItem 1/1 \"c\"\n");
+}
+
+TEST_F(HtmlParserTest, RulesAndPages) {
+  Parse("a<HR SIZE=4 WIDTH=2000000000 ALIGN=left>b<PAGE>c");
+  EXPECT_EQ(Structure(), "TSection 0/1 \"a\"\nTHorzLine\nTSection 0/1 \"b\"\nTPage\nTSection 0/1 \"c\"\n");
+  const auto& rule = dynamic_cast<const THorzLine&>(*f.root[1]);
+  EXPECT_EQ(rule.RuleSize, 4);
+  EXPECT_EQ(rule.RuleWidth, 32000);
+  EXPECT_EQ(rule.RuleAlign, 1);
+}
+
+TEST_F(HtmlParserTest, PreKeepsItsTextAndIgnoresBlockTags) {
+  Parse("<PRE>a<TABLE>b  &lt; x < y <B>c</B>\n<H1>d<BR>\ne</PRE>f");
+  EXPECT_EQ(Structure(), "TPreFormated 0/1 \"ab  < x < y c\"\nTPreFormated 0/1 \"d\"\nTPreFormated 0/1 \"e\"\n"
+                         "TSection 0/1 \"f\"\n");
+  EXPECT_EQ(Runs(TextWith("ab")), "0:10pre 12:10bpre 13:10pre");
+  EXPECT_EQ(Runs(TextWith("f")), "0:12");
+}
+
+TEST_F(HtmlParserTest, PreFontSizesAndControls) {
+  Parse("<PRE><FONT SIZE=7>big</FONT> <SELECT><OPTION>o</SELECT>x<MAP NAME=m></MAP>y\n<PAGE>z</PRE>");
+  EXPECT_EQ(Structure(), "TPreFormated 0/1 \"big [ctl]xy\"\nTPreFormated 0/1 \" \"\nTPage\n"
+                         "TPreFormated 0/1 \"z\"\n");
+  EXPECT_EQ(Runs(TextWith("big")), "0:30pre 3:10pre");
+  EXPECT_EQ(f.root.ImageMaps.size(), 1u);
+}
+
+TEST_F(HtmlParserTest, TableCellsWithoutRowsStartARow) {
+  Parse("<TABLE BORDER><TD>a<TD ALIGN=right>b<TR><TH>h</TABLE>after");
+  ASSERT_EQ(Structure(), "ThtmlTable\nTSection 0/1 \"after\"\n");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[0]);
+  ASSERT_EQ(table.Rows.size(), 2u);
+  ASSERT_EQ(table.Rows[0]->Count(), 2);
+  EXPECT_EQ(::Structure(*table.Rows[0]->Cells[0]->Cell), "TSection 0/1 \"a\"\n");
+  EXPECT_EQ(::Structure(*table.Rows[0]->Cells[1]->Cell), "TSection 0/3 \"b\"\n");
+  const TCell& th = *table.Rows[1]->Cells[0]->Cell;
+  EXPECT_EQ(::Structure(th), "TSection 0/2 \"h\"\n");
+  for (const auto& s : th)
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) EXPECT_EQ(Runs(*t), "0:12b");
+  EXPECT_TRUE(table.Border);
+  // Bold of TH does not leak out of the table.
+  EXPECT_EQ(Runs(TextWith("after")), "0:12");
+}
+
+TEST_F(HtmlParserTest, TextBetweenCellsGoesBeforeTheTable) {
+  Parse("<TABLE><TR>stray<TD>in</TD> more <TR VALIGN=bottom ALIGN=center><TD VALIGN=top>x<TD>y</TABLE>");
+  EXPECT_EQ(Structure(), "TSection 0/1 \"stray\"\nTSection 0/1 \"more \"\nThtmlTable\n");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 1]);
+  ASSERT_EQ(table.Rows.size(), 2u);
+  EXPECT_EQ(table.Rows[1]->Cells[0]->VAlign, 0);
+  EXPECT_EQ(table.Rows[1]->Cells[1]->VAlign, 2);
+  EXPECT_EQ(::Structure(*table.Rows[1]->Cells[1]->Cell), "TSection 0/2 \"y\"\n");
+}
+
+TEST_F(HtmlParserTest, CaptionsAndSpansAreRead) {
+  Parse("<TABLE><CAPTION ALIGN=bottom>cap</CAPTION><TR><TD COLSPAN=2000000000 ROWSPAN=5000 WIDTH=99999>a"
+        "</TABLE>");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 1]);
+  EXPECT_FALSE(table.CaptionOnTop);
+  EXPECT_EQ(::Structure(*table.Caption->Cell), "TSection 0/2 \"cap\"\n");
+  const TCellObj& cell = *table.Rows[0]->Cells[0];
+  EXPECT_EQ(cell.ColSpan, 1000);
+  EXPECT_EQ(cell.RowSpan, 1000);
+  EXPECT_EQ(cell.WidthAttr, 32000);
+  EXPECT_GT(f.Layout(600), 0);
+}
+
+TEST_F(HtmlParserTest, FontsPushedInACellArePoppedAtTheNextCell) {
+  Parse("<TABLE><TD><FONT SIZE=7><A HREF=x>a<TD>b</TABLE>c");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 2]);
+  const TCell& second = *table.Rows[0]->Cells[1]->Cell;
+  for (const auto& s : second)
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) EXPECT_EQ(Runs(*t), "0:12");
+  EXPECT_EQ(Runs(TextWith("c")), "0:12");
+}
+
+TEST_F(HtmlParserTest, DeepTablesStopAtTheNestingLimit) {
+  std::string html;
+  for (int i = 0; i < 5000; ++i) html += "<TABLE><TR><TD>";
+  html += "deep";
+  for (int i = 0; i < 5000; ++i) html += "</TD></TR></TABLE>";
+  html += "after";
+  Parse(html);
+  EXPECT_EQ(Texts().back()->Buff, "after");
+  int depth = 0;
+  const TCell* cell = &f.root;
+  while (cell) {
+    const ThtmlTable* table = nullptr;
+    for (const auto& s : *cell)
+      if ((table = dynamic_cast<const ThtmlTable*>(s.get()))) break;
+    if (!table || table->Rows.empty() || table->Rows[0]->Cells.empty()) break;
+    ++depth;
+    cell = table->Rows[0]->Cells[0]->Cell.get();
+  }
+  EXPECT_EQ(depth, MaxNestingDepth);
+  EXPECT_GT(f.Layout(600), 0);
+}
+
+TEST_F(HtmlParserTest, AnExceptionInsideATableKeepsTheTableAndItsAnchors) {
+  options.OnMeta = [](cl::TObject*, const std::string&, const std::string&, const std::string&) {
+    throw cl::Exception("handler failed");
+  };
+  EXPECT_THROW(Parse("<TABLE><TR><TD><A NAME=in>cell<META NAME=x>"), cl::Exception);
+  ASSERT_EQ(names.Count(), 1);
+  ASSERT_EQ(Structure(), "ThtmlTable\n");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 1]);
+  ASSERT_EQ(table.Rows.size(), 1u);
+  const TCell& cell = *table.Rows[0]->Cells[0]->Cell;
+  bool found = false;
+  for (const auto& s : cell) found = found || s.get() == static_cast<const TSectionBase*>(names.Objects(0));
+  EXPECT_TRUE(found);
 }
 
 }  // namespace
