@@ -573,7 +573,7 @@ TEST_F(HtmlParserTest, PreFontSizesAndControls) {
 TEST_F(HtmlParserTest, TableCellsWithoutRowsStartARow) {
   Parse("<TABLE BORDER><TD>a<TD ALIGN=right>b<TR><TH>h</TABLE>after");
   ASSERT_EQ(Structure(), "ThtmlTable\nTSection 0/1 \"after\"\n");
-  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[0]);
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 2]);
   ASSERT_EQ(table.Rows.size(), 2u);
   ASSERT_EQ(table.Rows[0]->Count(), 2);
   EXPECT_EQ(::Structure(*table.Rows[0]->Cells[0]->Cell), "TSection 0/1 \"a\"\n");
@@ -581,7 +581,9 @@ TEST_F(HtmlParserTest, TableCellsWithoutRowsStartARow) {
   const TCell& th = *table.Rows[1]->Cells[0]->Cell;
   EXPECT_EQ(::Structure(th), "TSection 0/2 \"h\"\n");
   for (const auto& s : th)
-    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) EXPECT_EQ(Runs(*t), "0:12b");
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) {
+      EXPECT_EQ(Runs(*t), "0:12b");
+    }
   EXPECT_TRUE(table.Border);
   // Bold of TH does not leak out of the table.
   EXPECT_EQ(Runs(TextWith("after")), "0:12");
@@ -615,7 +617,9 @@ TEST_F(HtmlParserTest, FontsPushedInACellArePoppedAtTheNextCell) {
   const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 2]);
   const TCell& second = *table.Rows[0]->Cells[1]->Cell;
   for (const auto& s : second)
-    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) EXPECT_EQ(Runs(*t), "0:12");
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) {
+      EXPECT_EQ(Runs(*t), "0:12");
+    }
   EXPECT_EQ(Runs(TextWith("c")), "0:12");
 }
 
