@@ -661,3 +661,95 @@ TEST_F(HtmlParserTest, AnExceptionInsideATableKeepsTheTableAndItsAnchors) {
 }
 
 }  // namespace
+
+namespace {
+
+class DrawnDocumentTest : public HtmlParserTest {
+ protected:
+  void Draw(const std::string& html, int32_t width = 300) {
+    Parse(html);
+    f.Canvas().FillRect({0, 0, 600, 400}, cl::clWhite);
+    f.Layout(width);
+    f.root.Draw(f.Canvas(), {0, 0, width, 400}, 0, 0, width);
+  }
+  cl::TColor Pixel(int x, int y) { return f.Canvas().GetPixel(x, y) & 0xFFFFFF; }
+  int Count(cl::TColor colour, int x1, int y1, int x2, int y2) {
+    int n = 0;
+    for (int y = y1; y < y2; ++y)
+      for (int x = x1; x < x2; ++x) n += Pixel(x, y) == colour;
+    return n;
+  }
+};
+
+TEST_F(DrawnDocumentTest, BodyColourAndAlignmentsReachTheScreen) {
+  Draw("<BODY TEXT=red><CENTER>ab</CENTER><P ALIGN=right>cd<P>ef", 200);
+  const LineRec& centred = TextWith("ab").Lines.at(0);
+  const LineRec& right = TextWith("cd").Lines.at(0);
+  const LineRec& left = TextWith("ef").Lines.at(0);
+  EXPECT_EQ(centred.DrawX, 92);
+  EXPECT_NEAR(right.DrawX, 184, 1);
+  EXPECT_EQ(left.DrawX, 0);
+  EXPECT_GE(right.DrawY, centred.DrawY + LayoutFixture::LineHeight + 14);  // the paragraph space
+  EXPECT_EQ(Pixel(93, centred.DrawY + 6), cl::clRed);
+  EXPECT_EQ(Pixel(90, centred.DrawY + 6), cl::clWhite);
+  EXPECT_EQ(Pixel(185, right.DrawY + 6), cl::clRed);
+  EXPECT_EQ(Pixel(182, right.DrawY + 6), cl::clWhite);
+  EXPECT_EQ(Pixel(1, left.DrawY + 6), cl::clRed);
+}
+
+TEST_F(DrawnDocumentTest, ListItemsAreIndentedWithTheirMarkers) {
+  Draw("<UL><LI>a</UL><OL><LI>b</OL><UL PLAIN><LI>c</UL>");
+  for (const char* text : {"a", "b", "c"}) {
+    const LineRec& line = TextWith(text).Lines.at(0);
+    EXPECT_EQ(line.DrawX, 35) << text;
+    EXPECT_EQ(Pixel(36, line.DrawY + 6), cl::clBlack) << text;
+  }
+  // Everything left of the text is the marker: not white.
+  const int bullet = 34 * 16 - Count(cl::clWhite, 0, TextWith("a").Lines[0].DrawY, 34, TextWith("a").Lines[0].DrawY + 16);
+  const int number = 34 * 16 - Count(cl::clWhite, 0, TextWith("b").Lines[0].DrawY, 34, TextWith("b").Lines[0].DrawY + 16);
+  const int none = 34 * 16 - Count(cl::clWhite, 0, TextWith("c").Lines[0].DrawY, 34, TextWith("c").Lines[0].DrawY + 16);
+  EXPECT_GT(bullet, 0);
+  EXPECT_GT(number, 0);
+  EXPECT_EQ(none, 0);
+}
+
+TEST_F(DrawnDocumentTest, ARuleIsDrawnAcrossTheWidth) {
+  Draw("a<HR COLOR=blue SIZE=4>b", 300);
+  const TSectionBase* rule = nullptr;
+  for (const auto& s : f.root)
+    if (dynamic_cast<const THorzLine*>(s.get())) rule = s.get();
+  ASSERT_NE(rule, nullptr);
+  const int y = rule->PlacedY + (rule->FlowHeight - 4) / 2 + 1;
+  EXPECT_EQ(Pixel(150, y), cl::clBlue);
+  EXPECT_EQ(Pixel(12, y), cl::clBlue);
+  EXPECT_EQ(Pixel(5, y), cl::clWhite);
+  EXPECT_EQ(Pixel(295, y), cl::clWhite);
+  EXPECT_LT(TextWith("a").Lines[0].DrawY, rule->PlacedY);
+  EXPECT_GE(TextWith("b").Lines[0].DrawY, rule->PlacedY + rule->FlowHeight);
+}
+
+TEST_F(DrawnDocumentTest, TableCellsShowTheirBackgroundAndText) {
+  Draw("<TABLE BORDER=1 CELLPADDING=4><TR><TD BGCOLOR=#00FF00>xx</TD><TD>y</TD></TR></TABLE>");
+  const auto* table = dynamic_cast<const ThtmlTable*>(f.root[1]);
+  ASSERT_NE(table, nullptr);
+  EXPECT_GT(Count(cl::clLime, 0, 0, 300, 100), 100);
+  // The text of the first cell stands on the green.
+  const TSection* xx = nullptr;
+  for (const auto& s : *table->Rows[0]->Cells[0]->Cell)
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) xx = t;
+  ASSERT_NE(xx, nullptr);
+  const LineRec& line = xx->Lines.at(0);
+  EXPECT_EQ(Pixel(line.DrawX + 1, line.DrawY + 6), cl::clBlack);
+  EXPECT_EQ(Pixel(line.DrawX - 2, line.DrawY + 6), cl::clLime);
+}
+
+TEST_F(DrawnDocumentTest, PreformattedLinesDoNotWrap) {
+  const std::string line(100, 'm');
+  Draw("<PRE>" + line + "\nnext</PRE>", 200);
+  const TSection& first = TextWith("mmm");
+  ASSERT_EQ(first.Lines.size(), 1u);
+  EXPECT_EQ(first.Lines[0].Ln, 100);
+  EXPECT_GT(TextWith("next").Lines.at(0).DrawY, first.Lines[0].DrawY);
+}
+
+}  // namespace
