@@ -132,7 +132,7 @@ double Ours(const std::string& html, int32_t& height) {
   });
 }
 
-double Qt(const std::string& html) {
+double QtEngine(const std::string& html) {
   QTextDocument document;
   return Seconds([&] {
     document.setHtml(QString::fromLatin1(html.data(), static_cast<qsizetype>(html.size())));
@@ -165,10 +165,13 @@ int main() {
     const std::string once = c.make(1);
     const std::string twice = c.make(2);
     int32_t height = 0, height2 = 0;
-    // The best of two runs, so a cold cache does not count.
-    const double ours = std::min(Ours(once, height), Ours(once, height));
-    const double ours2 = std::min(Ours(twice, height2), Ours(twice, height2));
-    const double qt = Qt(once);
+    // The best of three runs, so a cold cache does not count.
+    double ours = 1e9, ours2 = 1e9;
+    for (int run = 0; run < 3; ++run) {
+      ours = std::min(ours, Ours(once, height));
+      ours2 = std::min(ours2, Ours(twice, height2));
+    }
+    const double qt = QtEngine(once);
     std::printf("%-16s %10zu %10d %10.1f %10.1f %12.1f\n", c.name, once.size(), height, ours * 1000, qt * 1000,
                 ours2 * 1000);
     char line[128];
