@@ -14,6 +14,7 @@
 #include <typeinfo>
 
 #include "html/block_sections.h"
+#include "html/document_parser.h"
 #include "html/form_control_builder.h"
 #include "html/list_items.h"
 #include "html/preformated.h"
@@ -750,6 +751,41 @@ TEST_F(DrawnDocumentTest, PreformattedLinesDoNotWrap) {
   ASSERT_EQ(first.Lines.size(), 1u);
   EXPECT_EQ(first.Lines[0].Ln, 100);
   EXPECT_GT(TextWith("next").Lines.at(0).DrawY, first.Lines[0].DrawY);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HtmlParserTest, TheViewersParseStepReachesTheEntryPoints) {
+  std::string meta, include;
+  TParseRequest request;
+  request.Document = &f.root;
+  request.NameList = &names;
+  request.Source = TParseRequest::FromBuffer;
+  const std::string html = "<TITLE>t</TITLE><BASE HREF=b TARGET=g><META NAME=n CONTENT=c><!--#inc a=1-->z";
+  request.Buffer = html;
+  request.OnMeta = [&](const std::string& e, const std::string& n, const std::string& c) { meta = e + n + c; };
+  request.OnInclude = [&](cl::TObject*, const std::string& command, cl::TStrings* params, std::string& buffer) {
+    include = command + params->Text();
+    buffer = "<B>inc</B>";
+  };
+  const TParseResult parsed = ParseDocument(request);
+  EXPECT_EQ(parsed.Title, "t");
+  EXPECT_EQ(parsed.Base, "b");
+  EXPECT_EQ(parsed.BaseTarget, "g");
+  EXPECT_EQ(meta, "nc");
+  EXPECT_EQ(include.substr(0, 3), "inc");
+  EXPECT_EQ(Texts().back()->Buff, "incz");
+
+  LayoutFixture text;
+  request.Document = &text.root;
+  request.Kind = ftText;
+  const std::string plain = "<B>x</B>\nline";
+  request.Buffer = plain;
+  ParseDocument(request);
+  EXPECT_EQ(static_cast<const TSection*>(text.root[1])->Buff, "<B>x</B>");
+  EXPECT_EQ(static_cast<const TSection*>(text.root[2])->Buff, "line");
 }
 
 }  // namespace
