@@ -1,12 +1,12 @@
 #include "platform/gui/application.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QStyleFactory>
 #include <cstdio>
 
 #include "platform/core/exception.h"
 #include "platform/core/message_hooks.h"
+#include "platform/gui/common_dialogs.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
 #include "platform/gui/timer.h"
@@ -70,9 +70,11 @@ void TApplication::HandleException(const std::exception& error) {
   const auto* own = dynamic_cast<const Exception*>(&error);
   const std::string text = own != nullptr ? own->Message() : error.what();
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
-  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
-      QGuiApplication::platformName() != "offscreen") {
-    QMessageBox::critical(nullptr, QString(), ToQString(text));
+  // The error box goes through the dialog seam, so a test's script sees it;
+  // on the offscreen platform without a script the text goes to stderr.
+  if (DialogSeamInstalled() || (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+                                QGuiApplication::platformName() != "offscreen")) {
+    MessageBox(text, "", MB_OK | MB_ICONERROR);
   } else {
     std::fprintf(stderr, "%s\n", text.c_str());
   }

@@ -225,6 +225,8 @@ TDialogSeam& DialogSeam() {
 
 void SetDialogSeam(TDialogSeam* seam) { installedSeam = seam; }
 
+bool DialogSeamInstalled() { return installedSeam != nullptr; }
+
 std::string QtFilterOf(const std::string& filter) { return FromQString(QtFilters(filter).join(";;")); }
 
 bool TOpenDialog::Execute() { return DialogSeam().RunOpen(*this); }

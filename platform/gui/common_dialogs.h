@@ -108,6 +108,7 @@ class TDialogSeam {
 // Installs a seam (the caller keeps it alive); nullptr restores Qt's.
 void SetDialogSeam(TDialogSeam* seam);
 TDialogSeam& DialogSeam();
+bool DialogSeamInstalled();
 
 // The filter list as Qt's name filters ("text (patterns)").
 std::string QtFilterOf(const std::string& filter);

@@ -548,6 +548,11 @@ bool TControl::Access::Dispatch(TControl& control, QWidget& widget, QEvent* even
       default: break;
     }
   }
+  if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress ||
+      event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick) {
+    const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    NoteMousePosition({global.x(), global.y()});
+  }
   if (event->type() == kMessageEvent) {
     TMessage message = static_cast<MessageEvent*>(event)->message_;
     control.WndProc(message);

@@ -22,4 +22,9 @@ bool ShowPopupMenuOf(TControl& control, TPoint screenPos);
 // A wheel turn given to a visible vertical scroll bar; false for other controls.
 bool WheelScrollsBar(TControl& control, int wheelDelta);
 
+// The pointer's last place as the window system reported it to a control
+// (the cursor position where Qt's platform cannot tell one).
+void NoteMousePosition(TPoint screenPos);
+TPoint LastMousePosition();
+
 }  // namespace cl

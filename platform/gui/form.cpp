@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QIcon>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "platform/gui/control_hooks.h"
 #include "platform/gui/control_widget.h"
 #include "platform/gui/handler_guard.h"
+#include "platform/gui/qt_bridge.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/virtual_keys.h"
 
@@ -231,6 +234,21 @@ TWinControl* TForm::ActiveControl() const {
 void TForm::SetActiveControl(TWinControl* control) {
   activeControl_ = control;
   if (control != nullptr && Visible() && control->CanFocus()) control->SetFocus();
+}
+
+void TForm::SetIcon(TBitmap& icon) {
+  if (icon.Empty()) {
+    Widget()->setWindowIcon(QIcon());
+    return;
+  }
+  QImage image = icon.Handle()->image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb transparent = image.pixel(0, image.height() - 1);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) == transparent) image.setPixel(x, y, qRgba(0, 0, 0, 0));
+    }
+  }
+  Widget()->setWindowIcon(QIcon(QPixmap::fromImage(image)));
 }
 
 void TForm::Paint() { Canvas().FillRect(ClientRect(), Color()); }

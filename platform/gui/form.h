@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/gui/bitmap.h"
 #include "platform/gui/control.h"
 
 namespace cl {
@@ -68,6 +69,9 @@ class TForm : public TWinControl {
   // The focused control of the form (or the one to focus when it shows).
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* control);
+
+  // The window's icon (the bitmap's bottom-left colour is transparent).
+  void SetIcon(TBitmap& icon);
 
   void SetVisible(bool visible) override;
   void Paint() override;

@@ -8,6 +8,7 @@
 #include "platform/core/ansi_case.h"
 #include "platform/core/mul_div.h"
 #include "platform/gui/application.h"
+#include "platform/gui/control_hooks.h"
 #include "platform/gui/font_engine.h"
 #include "platform/gui/qt_bridge.h"
 #include "platform/gui/qt_input.h"
@@ -46,6 +47,24 @@ void TScreen::SetCursor(TCursor cursor) {
   } else {
     QApplication::setOverrideCursor(ToQCursor(cursor));
   }
+}
+
+namespace {
+
+TPoint lastMousePosition;
+
+}  // namespace
+
+void NoteMousePosition(TPoint screenPos) { lastMousePosition = screenPos; }
+
+TPoint LastMousePosition() { return lastMousePosition; }
+
+TPoint TScreen::CursorPos() const {
+  EnsureQtApplication();
+  // The offscreen platform has no pointer of its own: what the events said.
+  if (QGuiApplication::platformName() == "offscreen") return lastMousePosition;
+  const QPoint pos = QCursor::pos();
+  return {pos.x(), pos.y()};
 }
 
 std::vector<std::string> TScreen::Fonts() const {

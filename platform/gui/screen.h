@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gui/cursors.h"
+#include "platform/gui/geometry.h"
 
 namespace cl {
 
@@ -44,6 +45,9 @@ class TScreen {
   // the pixel heights it comes in at this screen's density, ascending.
   bool IsScalableFont(const std::string& face) const;
   std::vector<int> FontPixelHeights(const std::string& face) const;
+
+  // Where the mouse pointer is, in screen coordinates (GetCursorPos).
+  TPoint CursorPos() const;
 
   // Screen.Cursor: shown over every window while not crDefault.
   TCursor Cursor() const { return cursor_; }

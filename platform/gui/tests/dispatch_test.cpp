@@ -8,6 +8,8 @@
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/messages.h"
 #include "platform/gui/panel.h"
+#include "platform/gui/screen.h"
+#include "platform/gui/test_support/scripted_dialogs.h"
 #include "window_fixture.h"
 
 namespace {
@@ -85,6 +87,26 @@ TEST_F(DispatchTest, AnExceptionInAHandlerReachesHandleExceptionAndTheLoopGoesOn
   // The silent abort is caught and never shown.
   cl::RunGuarded(panel, [] { throw cl::EAbort(); });
   EXPECT_EQ(recorder.Messages().size(), 2u);
+}
+
+TEST_F(DispatchTest, WithoutAHandlerTheErrorBoxShowsTheMessage) {
+  t::ScriptedDialogs script;
+  auto* panel = Make<MessagePanel>(*form);
+  panel->SetParent(form.get());
+  panel->SetBounds(0, 0, 50, 50);
+  panel->OnClick = [](cl::TObject*) { throw cl::Exception("Chyba p\xf8i z\xe1pisu"); };
+  t::Click(*panel, 5, 5);
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].text, "Chyba p\xf8i z\xe1pisu");
+  EXPECT_EQ(script.Messages[0].flags, cl::MB_OK | cl::MB_ICONERROR);
+}
+
+TEST_F(DispatchTest, TheCursorPositionFollowsTheMouse) {
+  auto* panel = Make<MessagePanel>(*form);
+  panel->SetParent(form.get());
+  panel->SetBounds(20, 30, 100, 100);
+  t::MouseMove(*panel, 7, 9);
+  EXPECT_EQ(panel->ScreenToClient(cl::Screen().CursorPos()), (cl::TPoint{7, 9}));
 }
 
 TEST_F(DispatchTest, AControlFreedInItsOwnClickGoesWhenTheClickHasReturned) {
