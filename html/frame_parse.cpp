@@ -154,7 +154,7 @@ class TFrameReader {
           DoFrameSet(set.AddChildSet(), fileName);
           break;
         case FrameSy:
-          set.AddFrame(tokenizer_.AttributeList(), fileName);
+          set.AddFrame(tokenizer_.AttributeList(), fileName, info_);
           break;
         case NoFramesSy:
           SkipNoFrames();

@@ -55,8 +55,10 @@ class TFrameSetBuilder {
   virtual void ParseFrameDimensions(const TAttributeList& attributes) = 0;
   // A nested FRAMESET: a new child set, appended to this set's children.
   virtual TFrameSetBuilder& AddChildSet() = 0;
-  // A FRAME; fileName is the frame-set document's, for resolving SRC.
-  virtual void AddFrame(const TAttributeList& attributes, const std::string& fileName) = 0;
+  // A FRAME; fileName is the frame-set document's and info its head so far,
+  // for resolving SRC.
+  virtual void AddFrame(const TAttributeList& attributes, const std::string& fileName,
+                        const TFrameDocumentInfo& info) = 0;
   // After the FRAMESET's end tag or the end of input.
   virtual void EndFrameSet(const TFrameDocumentInfo& info) = 0;
 };

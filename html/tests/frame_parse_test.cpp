@@ -30,7 +30,8 @@ class TRecordingSet : public TFrameSetBuilder {
     children_.push_back(std::make_unique<TRecordingSet>(log_));
     return *children_.back();
   }
-  void AddFrame(const TAttributeList& attributes, const std::string& fileName) override {
+  void AddFrame(const TAttributeList& attributes, const std::string& fileName,
+                const TFrameDocumentInfo&) override {
     const TAttribute* src = FindAttribute(attributes, SrcSy);
     log_ += " f:" + (src ? src->StrValue : std::string("-"));
     lastFileName = fileName;
