@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "browser/color_grid.h"
+#include "browser/spin_edit.h"
+#include "html/doc_viewer.h"
+#include "platform/gui/button.h"
+#include "platform/gui/form.h"
+#include "platform/gui/label.h"
+#include "platform/gui/list_box.h"
+
+namespace brw {
+
+// The modal dialog for the viewer's defaults: text face, text, link and
+// background colours and text size, shown at once in a sample document.
+// The main window fills it, shows it and on OK reads the choices back.
+class TFontForm : public cl::TForm {
+ public:
+  explicit TFontForm(cl::TComponent* owner);
+
+  // Selects the face in the list (adding it first when the list lacks it, so
+  // any face the viewer uses can be kept) and shows it in the sample.
+  void SetFontName(const std::string& name);
+  void SetFontColor(cl::TColor color);
+  void SetHotSpotColor(cl::TColor color);
+  void SetFontSize(int32_t size);
+  // Selects the colour's name in the background list, adding it when absent.
+  void SetBackground(cl::TColor color);
+  // The selected face; raises cl::Exception when none is selected.
+  std::string GetSelectedFontName() const;
+  // The selected background; raises cl::Exception when none is selected.
+  cl::TColor GetSelectedBackground() const;
+
+  cl::TColor FontColor() const { return fontColor_; }
+  cl::TColor HotSpotColor() const { return hotSpotColor_; }
+  int32_t FontSize() const { return fontSize_; }
+
+  // Handlers.
+  void ResetButtonClick();
+  void ListBoxClicks(cl::TObject* sender);
+  void FontColorGridChange();
+  void HotSpotColorGridChange();
+
+  TDocViewer& FontViewer() { return *fontViewer_; }
+  cl::TListBox& FontListBox() { return *fontListBox_; }
+  cl::TListBox& BackListBox() { return *backListBox_; }
+  TColorGrid& FontColorGrid() { return *fontColorGrid_; }
+  TColorGrid& HotSpotColorGrid() { return *hotSpotColorGrid_; }
+  TSpinEdit& FontSizeEdit() { return *fontSizeEdit_; }
+
+ private:
+  void FormCreate();
+
+  TDocViewer* fontViewer_ = nullptr;
+  cl::TListBox* fontListBox_ = nullptr;
+  cl::TListBox* backListBox_ = nullptr;
+  TColorGrid* fontColorGrid_ = nullptr;
+  TColorGrid* hotSpotColorGrid_ = nullptr;
+  TSpinEdit* fontSizeEdit_ = nullptr;
+  cl::TButton* resetButton_ = nullptr;
+  cl::TButton* okButton_ = nullptr;
+  cl::TButton* cancelButton_ = nullptr;
+  cl::TColor fontColor_ = cl::clBlack;
+  cl::TColor hotSpotColor_ = cl::clBlue;
+  int32_t fontSize_ = 12;
+  std::string sampleText_;
+};
+
+}  // namespace brw

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "browser/browser_form.h"
+#include "html/tests/viewer_fixture.h"
+#include "platform/core/tests/temp_directory.h"
+#include "platform/gui/test_support/gui_test.h"
+#include "platform/gui/test_support/scripted_dialogs.h"
+
+// The main window on fixture documents (the line format of ParseLines),
+// with a Windows directory of the test's own.
+class BrowserFormTest : public ::testing::Test {
+ protected:
+  BrowserFormTest() {
+    cl::testing::EnsureGuiTestApplication();
+    if (const char* old = std::getenv("BRANNIK_WINDIR")) oldWindir_ = old;
+    setenv("BRANNIK_WINDIR", windir_.Path().c_str(), 1);
+    docs_.Write("index.htm", "#title Start page\nFirst line\nSecond line\n");
+    docs_.Write("other.htm", "#title Other page\nOther text\n");
+  }
+  ~BrowserFormTest() override {
+    form_.reset();
+    cl::testing::ProcessEvents();
+    if (oldWindir_)
+      setenv("BRANNIK_WINDIR", oldWindir_->c_str(), 1);
+    else
+      unsetenv("BRANNIK_WINDIR");
+  }
+
+  // Makes and shows the window as the program does with these command-line
+  // arguments; the program's file is in the fixture folder.
+  brw::TBrowserForm& Start(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), Doc("browser"));
+    form_ = std::make_unique<brw::TBrowserForm>(nullptr, std::move(arguments));
+    form_->Viewer().Parser = [this](const TParseRequest& request) { return ParseLines(request, &parses_); };
+    form_->Show();
+    cl::testing::ProcessEvents();
+    return *form_;
+  }
+  void Stop() {
+    form_.reset();
+    cl::testing::ProcessEvents();
+  }
+
+  std::string Doc(const std::string& name) const { return docs_ / name; }
+  std::vector<bool> EnabledButtons() {
+    std::vector<bool> enabled;
+    for (int i = 0; i < brw::toolButtonCount; ++i)
+      enabled.push_back(form_->Button(static_cast<brw::TToolButton>(i)).Enabled());
+    return enabled;
+  }
+  std::vector<bool> EnabledItems() {
+    std::vector<bool> enabled;
+    for (int i = 0; i < brw::toolButtonCount; ++i)
+      enabled.push_back(form_->MenuItem(static_cast<brw::TToolButton>(i)).Enabled());
+    return enabled;
+  }
+
+  const TempDirectory windir_;
+  const TempDirectory docs_;
+  std::optional<std::string> oldWindir_;
+  std::vector<std::string> parses_;
+  std::unique_ptr<brw::TBrowserForm> form_;
+};
