@@ -53,22 +53,25 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
     list->Font().SetHeight(-11);
     list->OnClick = [this](cl::TObject* sender) { ListBoxClicks(sender); };
   }
-  fontColorGrid_ = Place<TColorGrid>(*this, "FontColorGrid", 232, 24, 72, 72);
+  // A click enables the colour; the markers start off.
+  fontColorGrid_ = Place<cl::TColorGrid>(*this, "FontColorGrid", 232, 24, 72, 72);
   fontColorGrid_->OnChange = [this](cl::TObject*) { FontColorGridChange(); };
-  hotSpotColorGrid_ = Place<TColorGrid>(*this, "HotSpotColorGrid", 232, 112, 72, 72);
+  hotSpotColorGrid_ = Place<cl::TColorGrid>(*this, "HotSpotColorGrid", 232, 112, 72, 72);
   hotSpotColorGrid_->OnChange = [this](cl::TObject*) { HotSpotColorGridChange(); };
-  fontSizeEdit_ = Place<TSpinEdit>(*this, "FontSizeEdit", 8, 352, 57, 26);
+  for (cl::TColorGrid* grid : {fontColorGrid_, hotSpotColorGrid_}) {
+    grid->SetClickEnablesColor(true);
+    grid->SetForegroundEnabled(false);
+  }
+  fontSizeEdit_ = Place<cl::TSpinEdit>(*this, "FontSizeEdit", 8, 352, 57, 26);
   fontSizeEdit_->SetRange(6, 24);
   fontSizeEdit_->SetValue(12);
   fontSizeEdit_->OnChange = [this](cl::TObject* sender) { ListBoxClicks(sender); };
   resetButton_ = Place<cl::TButton>(*this, "ResetButton", 232, 352, 73, 26);
   resetButton_->OnClick = [this](cl::TObject*) { ResetButtonClick(); };
-  okButton_ = Place<cl::TButton>(*this, "BitBtnOK", 72, 352, 73, 26);
-  okButton_->SetModalResult(cl::mrOk);
-  okButton_->SetDefault(true);
-  cancelButton_ = Place<cl::TButton>(*this, "BitBtnCancel", 152, 352, 73, 26);
-  cancelButton_->SetModalResult(cl::mrCancel);
-  cancelButton_->SetCancel(true);
+  okButton_ = Place<cl::TBitBtn>(*this, "BitBtnOK", 72, 352, 73, 26);
+  okButton_->SetKind(cl::bkOK);
+  cancelButton_ = Place<cl::TBitBtn>(*this, "BitBtnCancel", 152, 352, 73, 26);
+  cancelButton_->SetKind(cl::bkCancel);
 
   PlaceLabel(*this, "LabelInkColor", 232, 8, txtFontInkLabel, nullptr);
   PlaceLabel(*this, "LabelRefColor", 232, 96, txtFontLinkLabel, nullptr);

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "browser/color_grid.h"
-#include "browser/spin_edit.h"
 #include "html/doc_viewer.h"
 #include "platform/gui/button.h"
+#include "platform/gui/color_grid.h"
 #include "platform/gui/form.h"
 #include "platform/gui/label.h"
 #include "platform/gui/list_box.h"
+#include "platform/gui/spin_edit.h"
 
 namespace brw {
 
@@ -46,9 +46,9 @@ class TFontForm : public cl::TForm {
   TDocViewer& FontViewer() { return *fontViewer_; }
   cl::TListBox& FontListBox() { return *fontListBox_; }
   cl::TListBox& BackListBox() { return *backListBox_; }
-  TColorGrid& FontColorGrid() { return *fontColorGrid_; }
-  TColorGrid& HotSpotColorGrid() { return *hotSpotColorGrid_; }
-  TSpinEdit& FontSizeEdit() { return *fontSizeEdit_; }
+  cl::TColorGrid& FontColorGrid() { return *fontColorGrid_; }
+  cl::TColorGrid& HotSpotColorGrid() { return *hotSpotColorGrid_; }
+  cl::TSpinEdit& FontSizeEdit() { return *fontSizeEdit_; }
 
  private:
   void FormCreate();
@@ -56,12 +56,12 @@ class TFontForm : public cl::TForm {
   TDocViewer* fontViewer_ = nullptr;
   cl::TListBox* fontListBox_ = nullptr;
   cl::TListBox* backListBox_ = nullptr;
-  TColorGrid* fontColorGrid_ = nullptr;
-  TColorGrid* hotSpotColorGrid_ = nullptr;
-  TSpinEdit* fontSizeEdit_ = nullptr;
+  cl::TColorGrid* fontColorGrid_ = nullptr;
+  cl::TColorGrid* hotSpotColorGrid_ = nullptr;
+  cl::TSpinEdit* fontSizeEdit_ = nullptr;
   cl::TButton* resetButton_ = nullptr;
-  cl::TButton* okButton_ = nullptr;
-  cl::TButton* cancelButton_ = nullptr;
+  cl::TBitBtn* okButton_ = nullptr;
+  cl::TBitBtn* cancelButton_ = nullptr;
   cl::TColor fontColor_ = cl::clBlack;
   cl::TColor hotSpotColor_ = cl::clBlue;
   int32_t fontSize_ = 12;

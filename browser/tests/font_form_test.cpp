@@ -21,8 +21,8 @@ class FontFormTest : public ::testing::Test {
 
 TEST_F(FontFormTest, TakesItsTextsAndListsFacesAndFixedColours) {
   EXPECT_EQ(form_->Caption(), brw::TextByNumber(brw::txtFontCaption));
-  EXPECT_EQ(t::Child<cl::TButton>(*form_, "BitBtnOK").Caption(), "&OK");
-  EXPECT_EQ(t::Child<cl::TButton>(*form_, "BitBtnCancel").Caption(), "Storno");
+  EXPECT_EQ(t::Child<cl::TBitBtn>(*form_, "BitBtnOK").Caption(), "&OK");
+  EXPECT_EQ(t::Child<cl::TBitBtn>(*form_, "BitBtnCancel").Caption(), "Storno");
   EXPECT_EQ(t::Child<cl::TButton>(*form_, "ResetButton").Caption(), brw::TextByNumber(brw::txtFontReset));
   EXPECT_GT(form_->FontListBox().Count(), 0);
   EXPECT_EQ(form_->BackListBox().Count(), 16);
@@ -57,25 +57,22 @@ TEST_F(FontFormTest, GridsAndSizeEditSetTheChoicesAndTheSample) {
   EXPECT_FALSE(form_->FontColorGrid().ForegroundEnabled());
   form_->Show();
   t::ProcessEvents();
-  brw::TColorGrid& ink = form_->FontColorGrid();
-  const cl::TRect red = ink.CellRect(9);
-  t::Click(ink, red.Left + 3, red.Top + 3);
+  cl::TColorGrid& ink = form_->FontColorGrid();
+  // Cells are 18 pixels square, row by row: red is the second of row 3.
+  t::Click(ink, 18 + 3, 2 * 18 + 3);
   EXPECT_EQ(form_->FontColor(), cl::clRed);
   EXPECT_EQ(form_->FontViewer().DefFontColor(), cl::clRed);
   // The marker goes off again when the colour is set from outside.
   EXPECT_FALSE(ink.ForegroundEnabled());
 
-  brw::TColorGrid& link = form_->HotSpotColorGrid();
-  const cl::TRect green = link.CellRect(2);
-  t::Click(link, green.Left + 3, green.Top + 3);
+  cl::TColorGrid& link = form_->HotSpotColorGrid();
+  t::Click(link, 2 * 18 + 3, 3);
   EXPECT_EQ(form_->HotSpotColor(), cl::clGreen);
   EXPECT_EQ(form_->FontViewer().DefHotSpotColor(), cl::clGreen);
 
-  form_->FontSizeEdit().Edit().SetText("18");
+  form_->FontSizeEdit().SetValue(18);
   EXPECT_EQ(form_->FontSize(), 18);
   EXPECT_EQ(form_->FontViewer().DefFontSize(), 18);
-  form_->FontSizeEdit().UpButton().Click();
-  EXPECT_EQ(form_->FontSize(), 19);
-  form_->FontSizeEdit().Edit().SetText("99");
+  form_->FontSizeEdit().SetValue(99);
   EXPECT_EQ(form_->FontSize(), 24);  // the edit's range is 6 to 24
 }
