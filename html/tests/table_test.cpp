@@ -406,3 +406,54 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
+  TableFixture f;
+  ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}, {AlignSy, "center"}});
+  table.CaptionOnTop = false;
+  const TUrlTarget cellLink("cell.htm", ""), captionLink("caption.htm", "");
+  auto linked = [&](const TUrlTarget& link, const std::string& text) {
+    auto section = std::make_unique<TSection>(0, 1, &link, *f.Font());
+    section->AppendText(text);
+    return section;
+  };
+  TCellList& row = f.NewRow(table);
+  f.NewCell(row, "plain");
+  f.NewCell(row, "").Cell->AddSection(linked(cellLink, "link"));
+  table.Caption->Cell->AddSection(linked(captionLink, "caption"));
+  f.Layout(200);
+  f.Draw(200);
+  // Grid 9 characters wide centred in 200: from 64; the caption is as wide.
+  EXPECT_EQ(table.DrawX, 64);
+  EXPECT_EQ(table.GridHeight, 16);
+  TFormControlObj* control = nullptr;
+  std::unique_ptr<TUrlTarget> target;
+  ASSERT_TRUE(table.LinkAt(f.Canvas(), 64 + 5 * 8 + 4, 8, control, target));
+  EXPECT_EQ(target->Url, "cell.htm");
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 8, control, target));
+  ASSERT_TRUE(table.LinkAt(f.Canvas(), 64 + 4, 16 + 8, control, target));
+  EXPECT_EQ(target->Url, "caption.htm");
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 40, control, target));  // below the table
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 10, 8, control, target));       // left of the grid
+}
+
+TEST(Table, APrintedTableThatWouldCrossThePageEndStartsTheNextPage) {
+  TableFixture f;
+  f.root.AddSection(std::make_unique<THeadingSpace>(1));  // 16 high
+  ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}});
+  f.NewCell(f.NewRow(table), "", {{HeightSy, "60"}});
+  f.Layout(200);
+  f.root.IsPrintCopy = true;
+  f.Canvas().FillRect({0, 0, 600, 400}, cl::clWhite);
+  // A page of 70 clipped at 20: the table at 16 starts in its upper half and is drawn.
+  f.root.PageLimitY = 70;
+  table.Draw(f.Canvas(), {0, 0, 200, 70}, *f.root.Indents, 0, 16);
+  EXPECT_EQ(f.root.PageLimitY, 70);
+  // Starting at 40 of a 70 page it would cross the end: the page ends above it.
+  table.Draw(f.Canvas(), {0, 0, 200, 70}, *f.root.Indents, 0, 40);
+  EXPECT_EQ(f.root.PageLimitY, 40);
+}
+
+}  // namespace
