@@ -31,6 +31,7 @@ TFrame::~TFrame() {
 
 void TFrame::LeaveTree() {
   if (topSet_ == nullptr) return;
+  if (viewer_ != nullptr) topSet_->RemoveViewer(*viewer_);
   if (!TargetName.empty()) topSet_->RemoveFrameName(TargetName, *this);
   topSet_->RemoveFrame(*this);
   if (nestedSet_ != nullptr) nestedSet_->LeaveTree();

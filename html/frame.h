@@ -7,6 +7,7 @@
 #include "html/frame_base.h"
 
 class TSubFrameSet;
+class TDocViewer;
 
 // One FRAME: an empty panel until its document is loaded, then the panel
 // around that document's viewer or nested frame set.
@@ -23,6 +24,11 @@ class TFrame : public TFrameBase {
   bool CheckNoResize(bool& first, bool& last) override;
   void CalcSizes(int left, int top, int width, int height) override;
   void LeaveTree() override;
+  // Shows SourceFile: in a viewer, or in a nested set for a frame-set
+  // document; a document that fails shows the error document instead.
+  void LoadFiles() override;
+
+  TDocViewer* Viewer() const { return viewer_; }
 
   // The set whose child this frame is.
   TSubFrameSet& OwnerSet() const { return ownerSet_; }
@@ -45,4 +51,9 @@ class TFrame : public TFrameBase {
  private:
   TSubFrameSet& ownerSet_;
   TSubFrameSet* nestedSet_ = nullptr;
+  TDocViewer* viewer_ = nullptr;
+
+  void CreateViewer();
+  void DropNestedSet();
+  void ShowErrorDocument(const std::string& name);
 };

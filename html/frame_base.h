@@ -27,6 +27,8 @@ class TFrameBase : public cl::TCustomPanel {
   // Takes the panel out of its top set's tables (names, frame list, focused
   // viewer) before it is freed later than the tree, or moves elsewhere.
   virtual void LeaveTree() = 0;
+  // Loads the documents of the panel's frames.
+  virtual void LoadFiles() = 0;
 
   bool IsUnloaded = false;  // between unloading and reloading its files
 

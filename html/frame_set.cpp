@@ -40,6 +40,8 @@ void TFrameSet::Clear() {
   TSubFrameSet::Clear();
   NamedFrames.clear();
   AllFrames.clear();
+  AllViewers.clear();
+  FocusedViewer = nullptr;
   DraggingSet = nullptr;
   SetTitle.clear();
   SetFile.clear();

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "html/doc_viewer.h"
 #include "html/sub_frame_set.h"
 
 class TFrame;
@@ -32,7 +33,21 @@ class TFrameSet : public TSubFrameSet {
   void CheckResize();
   void Resize() override;
 
+  // Shows a file: a frame-set document in this set, any other document in
+  // one frame. A file that cannot be opened raises.
+  void LoadFromFile(const std::string& fileName, const std::string& anchor);
+  // The only viewer when there is exactly one, else the one last entered.
+  TDocViewer* ActiveViewer() const;
+  void RemoveViewer(const TDocViewer& viewer);
+
+  // Nesting of running frame loads; deeper loads leave their frames empty.
+  static constexpr int MaxLoadDepth = 4;
+
   std::map<std::string, TFrame*> NamedFrames;
+  std::vector<TDocViewer*> AllViewers;
+  TDocViewer* FocusedViewer = nullptr;
+  // The parse step the inner viewers load through.
+  TDocumentParser DocumentParser;
   std::vector<TFrame*> AllFrames;
   TSubFrameSet* DraggingSet = nullptr;
   std::string SetTitle;

@@ -41,6 +41,10 @@ void TSubFrameSet::LeaveTree() {
   topSet_ = nullptr;
 }
 
+void TSubFrameSet::LoadFiles() {
+  for (TFrameBase* child : children_) child->LoadFiles();
+}
+
 void TSubFrameSet::UpdateFrameList() {
   for (TFrameBase* child : children_) child->UpdateFrameList();
 }
@@ -128,6 +132,9 @@ void TSubFrameSet::PlaceChildren() {
     const int extent = Borders[i + 1] - Borders[i];
     if (SplitRows) children_[i]->SetBounds(BevelInset, BevelInset + start, innerWidth, extent);
     else children_[i]->SetBounds(BevelInset + start, BevelInset, extent, innerHeight);
+    // Unchanged bounds bring no resize, yet nested sizes may have changed.
+    if (auto* childSet = dynamic_cast<TSubFrameSet*>(children_[i])) childSet->PlaceChildren();
+    else if (auto* frame = dynamic_cast<TFrame*>(children_[i]); frame && frame->NestedSet()) frame->NestedSet()->PlaceChildren();
   }
 }
 

@@ -23,6 +23,7 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   bool CheckNoResize(bool& first, bool& last) override;
   void CalcSizes(int left, int top, int width, int height) override;
   void LeaveTree() override;
+  void LoadFiles() override;
 
   // Frees every child and forgets the codes, borders and BASE.
   virtual void Clear();
