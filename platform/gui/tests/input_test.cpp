@@ -135,3 +135,23 @@ TEST_F(InputTest, WheelOverAControlWithAVerticalBarScrollsThreeLinesANotch) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputTest, FocusMovesBetweenControlsWithEnterAndExit) {
+  std::vector<std::string> events;
+  panel->OnEnter = [&](cl::TObject*) { events.push_back("enter 1"); };
+  panel->OnExit = [&](cl::TObject*) { events.push_back("exit 1"); };
+  other->OnEnter = [&](cl::TObject*) { events.push_back("enter 2"); };
+  panel->SetFocus();
+  t::ProcessEvents();
+  EXPECT_TRUE(panel->Focused());
+  other->SetFocus();
+  t::ProcessEvents();
+  EXPECT_TRUE(other->Focused());
+  EXPECT_FALSE(panel->Focused());
+  EXPECT_EQ(events, (std::vector<std::string>{"enter 1", "exit 1", "enter 2"}));
+  EXPECT_EQ(form->ActiveControl(), other);
+}
+
+}  // namespace
