@@ -55,7 +55,8 @@ void TFrame::CreateViewer() {
   viewer_->FrameOwner = this;
   viewer_->SetTabStop(true);
   if (topSet_ != nullptr) {
-    viewer_->Parser = topSet_->DocumentParser;
+    // Unset, the viewer keeps its own parse step.
+    if (topSet_->DocumentParser) viewer_->Parser = topSet_->DocumentParser;
     viewer_->SetServerRoot(topSet_->ServerRoot);
     TFrameSet* const top = topSet_;
     TDocViewer* const viewer = viewer_;

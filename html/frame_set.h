@@ -46,7 +46,7 @@ class TFrameSet : public TSubFrameSet {
   std::map<std::string, TFrame*> NamedFrames;
   std::vector<TDocViewer*> AllViewers;
   TDocViewer* FocusedViewer = nullptr;
-  // The parse step the inner viewers load through.
+  // The parse step the inner viewers load through; unset, their own.
   TDocumentParser DocumentParser;
   std::vector<TFrame*> AllFrames;
   TSubFrameSet* DraggingSet = nullptr;
