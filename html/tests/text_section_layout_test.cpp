@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <sstream>
 #include <string>
 
 #include "html/tests/document_dump.h"
@@ -287,6 +290,87 @@ TEST(TextSection, AnEmptySectionTakesOnlyItsClearSpace) {
   EXPECT_EQ(padded.Buff, " ");
   EXPECT_EQ(padded.PadIfEmpty(), 3);
   EXPECT_EQ(padded.Buff, " ");
+}
+
+// The line-breaking rules applied directly, one character at a time, to a
+// paragraph of text and font runs in a cell without floats.
+std::string ReferenceLines(const TSection& section, int32_t width) {
+  const std::string& text = section.Buff;
+  const int32_t n = static_cast<int32_t>(text.size());
+  auto advance = [&](int32_t i) {
+    const TMyFont& font = *section.Fonts.GetFontObjAt(i)->RunFont;
+    return font.Advances()[static_cast<unsigned char>(text[static_cast<size_t>(i)])];
+  };
+  std::ostringstream out;
+  for (int32_t start = 0; start < n;) {
+    int32_t fit = 0;
+    for (int32_t used = 0; start + fit < n && used + advance(start + fit) <= width; ++fit) used += advance(start + fit);
+    fit = std::max(fit, 1);
+    int32_t take = n - start;
+    if (fit < n - start) {
+      take = fit;
+      if (text[static_cast<size_t>(start + fit - 1)] == ' ') {
+        while (start + take < n && text[static_cast<size_t>(start + take)] == ' ') ++take;
+      } else {
+        int32_t back = start + fit - 1;
+        while (back > start && text[static_cast<size_t>(back)] != ' ') --back;
+        if (back > start) {
+          take = back - start + 1;
+        } else {
+          int32_t e = start + fit;
+          while (e < n && text[static_cast<size_t>(e)] != ' ') ++e;
+          while (e < n && text[static_cast<size_t>(e)] == ' ') ++e;
+          take = e - start;
+        }
+      }
+    }
+    int32_t shown = take;
+    while (shown > 1 && text[static_cast<size_t>(start + shown - 1)] == ' ') --shown;
+    int32_t t = 0;
+    for (int32_t i = start; i < start + shown; ++i) t += advance(i);
+    int32_t indent = 0;
+    if (section.Justify == 2) indent = std::max(0, (width - t) / 2);
+    if (section.Justify == 3) indent = std::max(0, width - t - 1);
+    out << (start > 0 ? " " : "") << start << "+" << take << "@" << indent;
+    start += take;
+  }
+  return out.str();
+}
+
+TEST(TextSection, LineBreakingAgreesWithTheRulesAppliedCharacterByCharacter) {
+  // Mixed sizes on the fixed-pitch engine and real proportional fonts; runs
+  // change inside words too.
+  for (const auto engine : {cl::FontEngineKind::FixedPitch, cl::FontEngineKind::Real}) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 60; ++round) {
+      LayoutFixture f;
+      cl::ScopedFontEngine scoped(engine);
+      f.root.RefreshAllFonts();
+      auto section = std::make_unique<TSection>(0, static_cast<uint8_t>(1 + random() % 3), nullptr, *f.Font());
+      const int32_t sizes[] = {8, 10, 12, 14, 18, 24};
+      const int words = 1 + static_cast<int>(random() % 60);
+      for (int w = 0; w < words; ++w) {
+        std::string word(1 + random() % (random() % 8 == 0 ? 40 : 9), 'a');
+        for (char& c : word) c = static_cast<char>("abcdefghijklmnopqrstuvwxyzMW.,"[random() % 30]);
+        const size_t cut = random() % (word.size() + 1);
+        section->AppendText(word.substr(0, cut));
+        if (random() % 3 == 0) section->ChangeFont(f.root, *f.Font(sizes[random() % 6]));
+        section->AppendText(word.substr(cut));
+        section->AppendText(std::string(1 + random() % 3, ' '));
+      }
+      const int32_t width = static_cast<int32_t>(random() % 320);
+      TSection& text = *section;
+      f.root.AddSection(std::move(section));
+      f.Layout(width);
+      ASSERT_EQ(DumpLines(text), ReferenceLines(text, width)) << round << " width " << width << ": " << text.Buff;
+      for (const LineRec& line : text.Lines) {
+        int32_t height = 0;
+        for (int32_t i = line.Start; i < line.Start + line.Ln; ++i)
+          height = std::max(height, text.Fonts.GetFontObjAt(i)->LineHeight);
+        ASSERT_EQ(line.LineHt, height) << round << " line " << line.Start;
+      }
+    }
+  }
 }
 
 TEST(TextSection, ListMarkersGoOnPastTwentyAndZ) {
