@@ -291,3 +291,53 @@ TEST_F(Locks, RacingProcessesGetDistinctUniqueNamesAndLoseNoFile) {
   EXPECT_EQ(Entries().size(), static_cast<std::size_t>(children * rounds)) << "nothing else, no lock file";
   munmap(names, children * rounds * 256);
 }
+
+TEST_F(Locks, WaitersForAHeldDirectoryTimeOutOrAreServedWhenItIsReleased) {
+  // Child 0 holds the directory's lock for a while; the others then ask for a
+  // unique name, some with a timeout shorter than the hold, some longer.
+  struct Shared {
+    std::atomic<int> held;
+    std::atomic<long> waited[6];
+  };
+  auto* shared = static_cast<Shared*>(
+      mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(shared, MAP_FAILED);
+  new (shared) Shared{};
+  constexpr long hold = 600;
+  const std::uint16_t timeouts[6] = {0, 100, 100, 20000, 20000, 20000};
+  const ShortString lock = S(dir_ / "subdir.smf");
+  const bool allGood = InChildren(6, [&](int child) {
+    if (child == 0) {
+      int32_t handle = -1;
+      if (FLAGFILE(&lock, &handle, 0)) return 1;
+      shared->held = 1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(hold));
+      CLOSEHANDLE(&handle);
+      return 0;
+    }
+    while (shared->held.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ShortString name = S(dir_ / "x.msg");
+    const auto start = Clock::now();
+    const bool failed = UNIQUEFILE(&name, timeouts[child], false);
+    shared->waited[child] = Ms(start);
+    const bool shortWait = timeouts[child] < hold;
+    if (failed != shortWait) return 2;
+    if (failed && name.Str() != (dir_ / "x.msg").string()) return 3;
+    return 0;
+  });
+  EXPECT_TRUE(allGood);
+  for (int child = 1; child < 6; ++child) {
+    SCOPED_TRACE(child);
+    const long waited = shared->waited[child].load();
+    if (timeouts[child] < hold) {
+      EXPECT_GE(waited, timeouts[child]);
+      EXPECT_LT(waited, hold - 50) << "gave up at its own timeout, not at the release";
+    } else {
+      EXPECT_GE(waited, hold / 2) << "served only after the release";
+    }
+  }
+  const std::vector<std::string> entries = Entries();
+  EXPECT_EQ(entries.size(), 3u) << "one file for each served waiter, no lock file";
+  for (const std::string& e : entries) EXPECT_EQ(fs::path(e).extension(), ".msg") << e;
+  munmap(shared, sizeof(Shared));
+}
