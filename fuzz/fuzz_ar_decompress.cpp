@@ -10,11 +10,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 0xFFFF) return 0;
   const auto length = static_cast<std::uint16_t>(size);
-  // Exactly sized heap buffers, so that any overrun is caught.
-  const auto source = std::make_unique<std::uint8_t[]>(size + 1);
-  std::memcpy(source.get(), data, size);
+  // Exactly sized heap buffers (also of size 0), so that any overrun is caught.
+  const auto source = std::make_unique<std::uint8_t[]>(size);
+  if (size > 0) std::memcpy(source.get(), data, size);
   const std::uint16_t claimed = size >= 6 ? static_cast<std::uint16_t>(data[4] | data[5] << 8) : 0;
-  const auto target = std::make_unique<std::uint8_t[]>(claimed + 1u);
+  const auto target = std::make_unique<std::uint8_t[]>(claimed);
   const auto work = std::make_unique<std::uint8_t[]>(8192);
   const std::uint16_t result = ARDecompress(source.get(), length, target.get(), claimed, work.get(), 8192);
   if (result < 0xFFFC && result != claimed) std::abort();

@@ -277,6 +277,24 @@ TEST(ArBlock, DamagedStreamsGiveMinusOne) {
   }
 }
 
+TEST(ArBlock, LengthThatReadsAsAnErrorWordIsDamaged) {
+  // One block whose every code is the literal 0 and takes no bits.
+  const struct Case {
+    std::uint16_t length;
+    std::uint16_t expected;
+  } cases[] = {{65531, 65531}, {65532, kDamaged}, {65535, kDamaged}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.length);
+    Stream s;
+    s.Bits(16, c.length).Bits(5, 0).Bits(5, 0).Bits(9, 0).Bits(9, 0).Bits(4, 0).Bits(4, 0);
+    Bytes out(65535, 0xAA);
+    ASSERT_EQ(Expand(s.Block('M', c.length), out), c.expected);
+    if (c.expected < kSmallWork) {
+      EXPECT_EQ(Bytes(out.begin(), out.begin() + c.length), Bytes(c.length, 0));
+    }
+  }
+}
+
 TEST(ArBlock, EmptyLengthDecodesToNothing) {
   Bytes out(1);
   EXPECT_EQ(Expand(Stream().Bits(32, 0).Block('N', 0), out), 0);

@@ -291,3 +291,53 @@ TEST_F(Locks, RacingProcessesGetDistinctUniqueNamesAndLoseNoFile) {
   EXPECT_EQ(Entries().size(), static_cast<std::size_t>(children * rounds)) << "nothing else, no lock file";
   munmap(names, children * rounds * 256);
 }
+
+TEST_F(Locks, WaitersForAHeldDirectoryTimeOutOrAreServedWhenItIsReleased) {
+  // Child 0 holds the directory's lock until the waiters with a short timeout
+  // have given up; the waiters with a long one must get their names, and only
+  // after the release.
+  struct Shared {
+    std::atomic<int> held, gaveUp, released;
+    std::atomic<long> waited[6];
+  };
+  auto* shared = static_cast<Shared*>(
+      mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(shared, MAP_FAILED);
+  new (shared) Shared{};
+  const std::uint16_t timeouts[6] = {0, 100, 100, 30000, 30000, 30000};
+  const ShortString lock = S(dir_ / "subdir.smf");
+  const bool allGood = InChildren(6, [&](int child) {
+    if (child == 0) {
+      int32_t handle = -1;
+      if (FLAGFILE(&lock, &handle, 0)) return 1;
+      shared->held = 1;
+      const auto since = Clock::now();
+      while (shared->gaveUp.load() < 2 && Ms(since) < 20000)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      shared->released = 1;
+      CLOSEHANDLE(&handle);
+      return 0;
+    }
+    while (shared->held.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ShortString name = S(dir_ / "x.msg");
+    const auto start = Clock::now();
+    const bool failed = UNIQUEFILE(&name, timeouts[child], false);
+    shared->waited[child] = Ms(start);
+    if (timeouts[child] < 1000) {
+      shared->gaveUp.fetch_add(1);
+      if (!failed) return 2;
+      if (name.Str() != (dir_ / "x.msg").string()) return 3;
+    } else {
+      if (failed) return 4;
+      if (shared->released.load() == 0) return 5;  // served while the lock was held
+    }
+    return 0;
+  });
+  EXPECT_TRUE(allGood);
+  for (int child = 1; child <= 2; ++child) EXPECT_GE(shared->waited[child].load(), 100) << child;
+  const std::vector<std::string> entries = Entries();
+  EXPECT_EQ(entries.size(), 3u) << "one file for each served waiter, no lock file";
+  for (const std::string& e : entries) EXPECT_EQ(fs::path(e).extension(), ".msg") << e;
+  munmap(shared, sizeof(Shared));
+}
