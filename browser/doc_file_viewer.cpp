@@ -1,5 +1,6 @@
 #include "browser/doc_file_viewer.h"
 
+#include "html/document_parser.h"
 #include "platform/core/exception.h"
 #include "utility/short_strings.h"
 
@@ -21,6 +22,7 @@ std::string CutShort(std::string text) {
 }  // namespace
 
 tDocFileViewer::tDocFileViewer(cl::TComponent* owner) : TDocViewer(owner) {
+  Parser = ParseDocument;
   OnHotSpotClick = [this](cl::TObject* sender, const std::string& url, bool& handled) {
     handled = false;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(sender, Target(), url, handled);

@@ -1,6 +1,7 @@
 #include "browser/font_form.h"
 
 #include "browser/texts.h"
+#include "html/document_parser.h"
 #include "platform/core/exception.h"
 #include "platform/gui/color_names.h"
 #include "platform/gui/screen_facts.h"
@@ -36,6 +37,7 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   SetClientSize(313, 388);
 
   fontViewer_ = Place<TDocViewer>(*this, "FontViewer", 8, 24, 217, 161);
+  fontViewer_->Parser = ParseDocument;
   fontViewer_->SetCursor(cl::crIBeam);
   fontViewer_->SetViewImages(false);
   fontViewer_->SetBorderStyle(htSingle);
