@@ -369,3 +369,18 @@ TEST_F(BrowserFormTest, TheProgramsOwnParserShowsRealDocuments) {
   form_->Button(brw::tbFont).Click();
   EXPECT_TRUE(driver.Ran());
 }
+
+TEST_F(BrowserFormTest, DocumentsWithAnchorsReloadAndCloseCleanly) {
+  docs_.Write("anchors.htm",
+              "<title>Anchors</title><a href=\"#end\">down</a><h2><a name=\"top\">Top</a></h2>"
+              "<p>Text<p><a name=\"end\">End</a>");
+  form_ = std::make_unique<brw::TBrowserForm>(nullptr, std::vector<std::string>{Doc("browser"), Doc("anchors.htm")});
+  form_->Show();
+  t::ProcessEvents();
+  ASSERT_EQ(form_->Caption(), "Anchors");
+  EXPECT_GT(form_->Viewer().NameList().Count(), 0);
+  form_->Button(brw::tbReload).Click();
+  form_->Button(brw::tbIncFont).Click();
+  EXPECT_EQ(form_->GetCurrentFile(), Doc("anchors.htm"));
+  Stop();
+}
