@@ -129,7 +129,11 @@ void TFontForm::SetHotSpotColor(cl::TColor color) {
 void TFontForm::SetFontSize(int32_t size) {
   fontViewer_->SetDefFontSize(size);
   fontSize_ = size;
+  // The edit shows the size within its range; its echo of a cut value is no
+  // choice of the user's and must not replace the size.
+  showingSize_ = true;
   fontSizeEdit_->SetValue(size);
+  showingSize_ = false;
 }
 
 void TFontForm::SetBackground(cl::TColor color) {
@@ -170,7 +174,7 @@ void TFontForm::ListBoxClicks(cl::TObject* sender) {
     if (fontListBox_->ItemIndex() >= 0) SetFontName(GetSelectedFontName());
   } else if (sender == backListBox_) {
     if (backListBox_->ItemIndex() >= 0) SetBackground(GetSelectedBackground());
-  } else if (sender == fontSizeEdit_) {
+  } else if (sender == fontSizeEdit_ && !showingSize_) {
     SetFontSize(fontSizeEdit_->Value());
   }
 }
