@@ -14,6 +14,7 @@
 #include "platform/core/exception.h"
 #include "platform/core/program_start.h"
 #include "platform/gui/application.h"
+#include "platform/gui/bitmap.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/screen_facts.h"
 #include "platform/gui/virtual_keys.h"
@@ -91,6 +92,12 @@ TBrowserForm::TBrowserForm(cl::TComponent* owner, std::vector<std::string> argum
   Font().SetName("System");
   Font().SetHeight(-13);
   SetCaption(" ");
+  {
+    const std::vector<std::uint8_t> iconFile = FormIconBitmapFile();
+    cl::TBitmap icon;
+    icon.LoadFromMemory(iconFile.data(), iconFile.size());
+    SetIcon(icon);
+  }
   CreateToolBar();
   CreateMenu();
   SetPopupMenu(popupMenu_);

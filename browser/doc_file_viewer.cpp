@@ -1,5 +1,6 @@
 #include "browser/doc_file_viewer.h"
 
+#include "html/document_parser.h"
 #include "platform/core/exception.h"
 #include "utility/short_strings.h"
 
@@ -21,6 +22,11 @@ std::string CutShort(std::string text) {
 }  // namespace
 
 tDocFileViewer::tDocFileViewer(cl::TComponent* owner) : TDocViewer(owner) {
+  Parser = ParseDocument;
+  // The parser files each anchor under the section that holds it, and the
+  // document owns its sections: the name list only points at them. Owning
+  // them too freed every section twice at the next load and at the end.
+  NameList().SetOwnsObjects(false);
   OnHotSpotClick = [this](cl::TObject* sender, const std::string& url, bool& handled) {
     handled = false;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(sender, Target(), url, handled);

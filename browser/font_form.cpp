@@ -1,6 +1,7 @@
 #include "browser/font_form.h"
 
 #include "browser/texts.h"
+#include "html/document_parser.h"
 #include "platform/core/exception.h"
 #include "platform/gui/color_names.h"
 #include "platform/gui/screen_facts.h"
@@ -36,6 +37,7 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   SetClientSize(313, 388);
 
   fontViewer_ = Place<TDocViewer>(*this, "FontViewer", 8, 24, 217, 161);
+  fontViewer_->Parser = ParseDocument;
   fontViewer_->SetCursor(cl::crIBeam);
   fontViewer_->SetViewImages(false);
   fontViewer_->SetBorderStyle(htSingle);
@@ -127,7 +129,11 @@ void TFontForm::SetHotSpotColor(cl::TColor color) {
 void TFontForm::SetFontSize(int32_t size) {
   fontViewer_->SetDefFontSize(size);
   fontSize_ = size;
+  // The edit shows the size within its range; its echo of a cut value is no
+  // choice of the user's and must not replace the size.
+  showingSize_ = true;
   fontSizeEdit_->SetValue(size);
+  showingSize_ = false;
 }
 
 void TFontForm::SetBackground(cl::TColor color) {
@@ -168,7 +174,7 @@ void TFontForm::ListBoxClicks(cl::TObject* sender) {
     if (fontListBox_->ItemIndex() >= 0) SetFontName(GetSelectedFontName());
   } else if (sender == backListBox_) {
     if (backListBox_->ItemIndex() >= 0) SetBackground(GetSelectedBackground());
-  } else if (sender == fontSizeEdit_) {
+  } else if (sender == fontSizeEdit_ && !showingSize_) {
     SetFontSize(fontSizeEdit_->Value());
   }
 }

@@ -65,6 +65,7 @@ class TFontForm : public cl::TForm {
   cl::TColor fontColor_ = cl::clBlack;
   cl::TColor hotSpotColor_ = cl::clBlue;
   int32_t fontSize_ = 12;
+  bool showingSize_ = false;
   std::string sampleText_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 #include <string_view>
 
@@ -313,6 +314,38 @@ void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int by
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
+// The images side by side as a 24-bit Windows bitmap file; transparent
+// pixels get the key colour, which the lower-left pixel always has.
+std::vector<std::uint8_t> BitmapFile(std::initializer_list<TGlyphImage> parts) {
+  const int height = parts.begin()->Height;
+  int width = 0;
+  for (const TGlyphImage& part : parts) width += part.Width;
+  const std::uint32_t rowSize = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+  constexpr std::uint32_t dataOffset = 14 + 40;
+  std::vector<std::uint8_t> file = {'B', 'M'};
+  PutLittleEndian(file, dataOffset + rowSize * static_cast<std::uint32_t>(height), 4);
+  PutLittleEndian(file, 0, 4);
+  PutLittleEndian(file, dataOffset, 4);
+  PutLittleEndian(file, 40, 4);
+  PutLittleEndian(file, static_cast<std::uint32_t>(width), 4);
+  PutLittleEndian(file, static_cast<std::uint32_t>(height), 4);
+  PutLittleEndian(file, 1, 2);
+  PutLittleEndian(file, 24, 2);
+  for (int i = 0; i < 6; ++i) PutLittleEndian(file, 0, 4);
+  for (int y = height - 1; y >= 0; --y) {  // bottom-up
+    std::uint32_t written = 0;
+    for (const TGlyphImage& part : parts)
+      for (int x = 0; x < part.Width; ++x) {
+        std::uint32_t pixel = part.At(x, y);
+        if (pixel == transparent) pixel = keyColour;
+        PutLittleEndian(file, pixel & 0xFFFFFF, 3);  // blue, green, red
+        written += 3;
+      }
+    for (; written < rowSize; ++written) file.push_back(0);
+  }
+  return file;
+}
+
 }  // namespace
 
 TGlyphImage ToolGlyph(TToolGlyph glyph, bool disabled) {
@@ -321,29 +354,10 @@ TGlyphImage ToolGlyph(TToolGlyph glyph, bool disabled) {
 }
 
 std::vector<std::uint8_t> ToolGlyphBitmapFile(TToolGlyph glyph) {
-  const TGlyphImage parts[] = {ToolGlyph(glyph, false), ToolGlyph(glyph, true)};
-  constexpr int width = 2 * glyphSize;
-  constexpr int height = glyphSize;
-  constexpr std::uint32_t rowSize = width * 3;  // already a multiple of four
-  constexpr std::uint32_t dataOffset = 14 + 40;
-  std::vector<std::uint8_t> file = {'B', 'M'};
-  PutLittleEndian(file, dataOffset + rowSize * height, 4);
-  PutLittleEndian(file, 0, 4);
-  PutLittleEndian(file, dataOffset, 4);
-  PutLittleEndian(file, 40, 4);
-  PutLittleEndian(file, width, 4);
-  PutLittleEndian(file, height, 4);
-  PutLittleEndian(file, 1, 2);
-  PutLittleEndian(file, 24, 2);
-  for (int i = 0; i < 6; ++i) PutLittleEndian(file, 0, 4);
-  for (int y = height - 1; y >= 0; --y)  // bottom-up
-    for (int x = 0; x < width; ++x) {
-      std::uint32_t pixel = parts[x / glyphSize].At(x % glyphSize, y);
-      if (pixel == transparent) pixel = keyColour;
-      PutLittleEndian(file, pixel & 0xFFFFFF, 3);  // blue, green, red
-    }
-  return file;
+  return BitmapFile({ToolGlyph(glyph, false), ToolGlyph(glyph, true)});
 }
+
+std::vector<std::uint8_t> FormIconBitmapFile() { return BitmapFile({FormIcon()}); }
 
 TGlyphImage FormIcon() {
   // A mast sending waves on a blue tile, as on the sample documents' logo.

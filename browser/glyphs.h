@@ -32,7 +32,9 @@ TGlyphImage ToolGlyph(TToolGlyph glyph, bool disabled);
 // colour of the lower-left pixel, which is always transparent.
 std::vector<std::uint8_t> ToolGlyphBitmapFile(TToolGlyph glyph);
 
-// The main window's 32 x 32 icon.
+// The main window's 32 x 32 icon, as an image and as a 24-bit Windows bitmap
+// file whose lower-left pixel has the transparent colour.
 TGlyphImage FormIcon();
+std::vector<std::uint8_t> FormIconBitmapFile();
 
 }  // namespace brw

@@ -345,3 +345,42 @@ TEST_F(BrowserFormTest, VersionItemShowsTheProgramsFileVersion) {
   // A program file without a block: no version.
   EXPECT_EQ(Start({}).VersionItem().Caption(), "Brannik(TM) HTML Browser ");
 }
+
+TEST_F(BrowserFormTest, TheProgramsOwnParserShowsRealDocuments) {
+  // No fixture parser: the viewers parse HTML and text as the program does.
+  docs_.Write("real.htm", "<html><head><title>Real page</title></head><body><h1>Heading</h1>Text</body></html>");
+  docs_.Write("notes.txt", "Plain <b>text</b>\n");
+  form_ = std::make_unique<brw::TBrowserForm>(nullptr, std::vector<std::string>{Doc("browser"), Doc("real.htm")});
+  form_->Show();
+  t::ProcessEvents();
+  EXPECT_EQ(form_->Caption(), "Real page");
+  EXPECT_EQ(EnabledButtons(), withDocument);
+  form_->OpenDocument(Doc("notes.txt"));
+  EXPECT_EQ(form_->GetCurrentFile(), Doc("notes.txt"));
+  form_->Viewer().SelectAll();
+  EXPECT_GT(form_->Viewer().SelLength(), 0);
+
+  t::ModalDriver driver("FontForm", [&](cl::TForm& dialog) {
+    auto& fontForm = dynamic_cast<brw::TFontForm&>(dialog);
+    EXPECT_EQ(fontForm.FontViewer().DocumentTitle(), "");
+    EXPECT_GT(fontForm.FontViewer().SectionList().Count(), 0);  // the sample document is there
+    t::Child<cl::TButton>(dialog, "BitBtnCancel").Click();
+  });
+  form_->Button(brw::tbFont).Click();
+  EXPECT_TRUE(driver.Ran());
+}
+
+TEST_F(BrowserFormTest, DocumentsWithAnchorsReloadAndCloseCleanly) {
+  docs_.Write("anchors.htm",
+              "<title>Anchors</title><a href=\"#end\">down</a><h2><a name=\"top\">Top</a></h2>"
+              "<p>Text<p><a name=\"end\">End</a>");
+  form_ = std::make_unique<brw::TBrowserForm>(nullptr, std::vector<std::string>{Doc("browser"), Doc("anchors.htm")});
+  form_->Show();
+  t::ProcessEvents();
+  ASSERT_EQ(form_->Caption(), "Anchors");
+  EXPECT_GT(form_->Viewer().NameList().Count(), 0);
+  form_->Button(brw::tbReload).Click();
+  form_->Button(brw::tbIncFont).Click();
+  EXPECT_EQ(form_->GetCurrentFile(), Doc("anchors.htm"));
+  Stop();
+}

@@ -76,3 +76,20 @@ TEST_F(FontFormTest, GridsAndSizeEditSetTheChoicesAndTheSample) {
   form_->FontSizeEdit().SetValue(99);
   EXPECT_EQ(form_->FontSize(), 24);  // the edit's range is 6 to 24
 }
+
+TEST_F(FontFormTest, ASizeBeyondTheEditsRangeIsKeptUntilTheUserChangesIt) {
+  // "Larger" steps past 24; opening the dialog for a colour must not cut it.
+  struct Case {
+    int32_t size;
+    int32_t shown;
+  } const cases[] = {{36, 24}, {72, 24}, {12, 12}};
+  for (const Case& c : cases) {
+    form_->SetFontSize(c.size);
+    EXPECT_EQ(form_->FontSize(), c.size);
+    EXPECT_EQ(form_->FontViewer().DefFontSize(), c.size);
+    EXPECT_EQ(form_->FontSizeEdit().Value(), c.shown);
+  }
+  form_->SetFontSize(36);
+  form_->FontSizeEdit().SetValue(20);
+  EXPECT_EQ(form_->FontSize(), 20);
+}

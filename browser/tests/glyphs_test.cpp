@@ -102,3 +102,22 @@ TEST(Glyphs, TheFormIconIsATileWithRoundedCorners) {
   for (const auto& [x, y] : {std::pair{0, 0}, {31, 0}, {0, 31}, {31, 31}}) EXPECT_EQ(icon.At(x, y), 0u);
   for (const auto& [x, y] : {std::pair{16, 2}, {2, 16}, {16, 29}, {16, 20}}) EXPECT_EQ(icon.At(x, y) >> 24, 0xFFu);
 }
+
+TEST(Glyphs, TheFormIconFileHoldsTheIconOverTheLowerLeftColour) {
+  const TGlyphImage icon = brw::FormIcon();
+  const std::vector<std::uint8_t> file = brw::FormIconBitmapFile();
+  ASSERT_EQ(file.size(), 54u + 32 * 32 * 3);
+  EXPECT_EQ(Read32(file, 2), file.size());
+  EXPECT_EQ(Read32(file, 18), 32u);
+  EXPECT_EQ(Read32(file, 22), 32u);
+  const auto pixel = [&file](int x, int y) {
+    const std::size_t at = 54 + static_cast<std::size_t>((31 - y) * 32 + x) * 3;
+    return std::uint32_t{file[at]} | std::uint32_t{file[at + 1]} << 8 | std::uint32_t{file[at + 2]} << 16;
+  };
+  const std::uint32_t key = pixel(0, 31);
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x) {
+      const std::uint32_t expected = icon.At(x, y) == 0 ? key : icon.At(x, y) & 0xFFFFFF;
+      ASSERT_EQ(pixel(x, y), expected) << x << "," << y;
+    }
+}
