@@ -411,4 +411,45 @@ TEST_F(FrameViewerTest, LinksExpandAgainstTheActiveViewerOrTheSetsFile) {
   EXPECT_EQ(fv->ExpandLinkFileName("sub/next.htm"), here + "sub/next.htm");
 }
 
+TEST_F(FrameViewerTest, ReloadLoadsEveryFrameAgainAtItsPlace) {
+  std::string lines;
+  for (int i = 0; i < 60; ++i) lines += "line " + std::to_string(i) + "\n";
+  Write("long.htm", lines);
+  Write("a.htm", "short\n");
+  const std::string top =
+      Write("top.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=long.htm NAME=Long><FRAME SRC=a.htm></FRAMESET>");
+  fv->LoadFromFile(top);
+  TDocViewer* const viewer = Named("Long").Viewer();
+  ASSERT_NE(viewer, nullptr);
+  viewer->SetVScrollBarPosition(200);
+  const int32_t place = viewer->VScrollBarPosition();
+  ASSERT_GT(place, 0);
+  loads.clear();
+  processing.clear();
+  fv->Reload();
+  EXPECT_EQ(loads, (std::vector<std::string>{Path("long.htm"), Path("a.htm")}));
+  EXPECT_EQ(Named("Long").Viewer(), viewer);
+  EXPECT_FALSE(Named("Long").IsUnloaded);
+  EXPECT_EQ(viewer->VScrollBarPosition(), place);
+  EXPECT_EQ(viewer->CurrentFile(), Path("long.htm"));
+  EXPECT_EQ(processing, (std::vector<bool>{true, false}));
+}
+
+TEST_F(FrameViewerTest, CoveringALinkReportsTheInnerViewerAndTheTarget) {
+  Write("b.htm", "b\n");
+  fv->LoadFromFile(Write("page.htm", "plain\n#link b.htm|go|there\n"));
+  TDocViewer& inner = *fv->ActiveViewer();
+  std::vector<std::string> covered;
+  fv->OnHotSpotTargetCovered = [&](cl::TObject* sender, const std::string& target, const std::string& url) {
+    EXPECT_EQ(sender, &inner);
+    covered.push_back(target + "|" + url);
+  };
+  t::ProcessEvents();
+  const int x = inner.MarginWidth() + 2;
+  t::MouseMove(inner.PaintPanel(), x, inner.MarginHeight() + 16 + 8);
+  t::MouseMove(inner.PaintPanel(), x + 8, inner.MarginHeight() + 16 + 8);
+  t::MouseMove(inner.PaintPanel(), x, inner.MarginHeight() + 8);
+  EXPECT_EQ(covered, (std::vector<std::string>{"there|b.htm", "|"}));
+}
+
 }  // namespace
