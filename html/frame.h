@@ -5,6 +5,7 @@
 #include "html/attributes.h"
 #include "html/frame_attributes.h"
 #include "html/frame_base.h"
+#include "html/frame_parse.h"
 
 class TSubFrameSet;
 class TDocViewer;
@@ -70,9 +71,11 @@ class TFrame : public TFrameBase {
   cl::TTimer* refreshTimer_ = nullptr;  // owned as a component, made on first use
 
   void CreateViewer();
+  // What the application supplies for name, or else the file.
+  TDocumentSource DocumentSource(const std::string& name) const;
   // A nested set for a frame-set document, parsed and loaded.
-  TSubFrameSet* BuildNestedSet(const std::string& fileName);
-  void LoadIntoViewer(const std::string& fileName, const std::string& anchor);
+  TSubFrameSet* BuildNestedSet(const TDocumentSource& source, const std::string& fileName);
+  void LoadIntoViewer(const TDocumentSource& source, const std::string& anchor);
   // Takes the viewer or nested set out and frees it once its events return.
   void ReleaseViewer(TDocViewer* viewer);
   void ReleaseNestedSet(TSubFrameSet* nested);

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "html/doc_viewer.h"
 #include "html/frame.h"
@@ -31,6 +32,10 @@ bool IsFrameSetFile(const std::string& name) {
   return !IsImageFileName(name) && !IsTextFileName(name) && IsFrameDocument(TDocumentSource::File(name), {});
 }
 
+bool IsFrameSetSource(const TDocumentSource& source) {
+  return source.Kind == SourceFile ? IsFrameSetFile(source.FileName) : IsFrameDocument(source, {});
+}
+
 }  // namespace
 
 void TFrame::CreateViewer() {
@@ -60,23 +65,42 @@ void TFrame::CreateViewer() {
   }
 }
 
-TSubFrameSet* TFrame::BuildNestedSet(const std::string& fileName) {
+TDocumentSource TFrame::DocumentSource(const std::string& name) const {
+  TFrameSetViewer* const owner = topSet_ == nullptr ? nullptr : topSet_->OwnerViewer;
+  if (owner == nullptr || !owner->HasRequestEvents()) return TDocumentSource::File(name);
+  if (!IsImageFileName(name) && !IsTextFileName(name)) {
+    if (auto requested = owner->RequestDocument(name, *topSet_)) return *requested;
+  }
+  // With request events the name was kept as the document gave it.
+  return TDocumentSource::File(owner->ExpandLinkFileName(name));
+}
+
+TSubFrameSet* TFrame::BuildNestedSet(const TDocumentSource& source, const std::string& fileName) {
   auto* nested = cl::Make<TSubFrameSet>(*this, topSet_);
   nested->Hide();
   SetNestedSet(nested);
   nested->SendToBack();
   nested->Show();
-  nested->ParseAndLoad(fileName);
+  nested->ParseAndLoad(source, fileName);
   nested->CalcSizes(0, 0, nested->ClientWidth(), nested->ClientHeight());
   nested->PlaceChildren();
   return nested;
 }
 
-void TFrame::LoadIntoViewer(const std::string& fileName, const std::string& anchor) {
+void TFrame::LoadIntoViewer(const TDocumentSource& source, const std::string& anchor) {
   viewer_->SetBase(ownerSet_.SetBase);
-  if (IsImageFileName(fileName)) viewer_->LoadImageFile(fileName);
-  else if (IsTextFileName(fileName)) viewer_->LoadTextFile(fileName + anchor);
-  else viewer_->LoadFromFile(fileName + anchor);
+  const std::string& fileName = source.FileName;
+  switch (source.Kind) {
+    case TSourceKind::SourceBuffer: viewer_->LoadFromBuffer(source.Buffer, source.BufferSize); break;
+    case TSourceKind::SourceStrings: viewer_->LoadStrings(*source.Strings); break;
+    case TSourceKind::SourceStream: viewer_->LoadFromStream(*source.Stream); break;
+    default:
+      if (IsImageFileName(fileName)) viewer_->LoadImageFile(fileName);
+      else if (IsTextFileName(fileName)) viewer_->LoadTextFile(fileName + anchor);
+      else viewer_->LoadFromFile(fileName + anchor);
+      return;
+  }
+  viewer_->PositionTo(anchor);
 }
 
 void TFrame::ReleaseViewer(TDocViewer* viewer) {
@@ -115,14 +139,12 @@ void TFrame::LoadFiles() {
   const std::string name = SourceFile;
   const TLoadDepth depth(top);
   try {
-    if (IsFrameSetFile(name)) {
-      BuildNestedSet(name);
+    const TDocumentSource source = DocumentSource(name);
+    if (IsFrameSetSource(source)) {
+      BuildNestedSet(source, name);
     } else {
       if (viewer_ == nullptr) CreateViewer();
-      viewer_->SetBase(ownerSet_.SetBase);
-      if (IsImageFileName(name)) viewer_->LoadImageFile(name);
-      else if (IsTextFileName(name)) viewer_->LoadTextFile(name);
-      else viewer_->LoadFromFile(name + Anchor);
+      LoadIntoViewer(source, Anchor);
     }
   } catch (const std::exception&) {
     DropNestedSet();
@@ -134,13 +156,19 @@ void TFrameSet::LoadFromFile(const std::string& fileName, const std::string& anc
   Clear();
   cl::FreeReleased();
   LoadDepth = 0;
-  SetFile = utl::FEXPAND(fileName);
-  if (IsFrameSetFile(SetFile)) {
-    ParseAndLoad(SetFile);
+  std::optional<TDocumentSource> requested;
+  if (OwnerViewer != nullptr && OwnerViewer->HasRequestEvents() && !IsImageFileName(fileName) &&
+      !IsTextFileName(fileName)) {
+    requested = OwnerViewer->RequestDocument(fileName, *this);
+  }
+  SetFile = requested ? fileName : utl::FEXPAND(fileName);
+  if (requested ? IsFrameSetSource(*requested) : IsFrameSetFile(SetFile)) {
+    ParseAndLoad(requested ? *requested : TDocumentSource::File(SetFile), SetFile);
   } else {
     AddFrame(TAttributeList(), SetFile, TFrameDocumentInfo{});
     auto& frame = dynamic_cast<TFrame&>(*Children().back());
-    frame.SourceFile = SetFile;
+    // The frame asks for a supplied document again by the same name.
+    frame.SourceFile = HasRequestEvents && !IsImageFileName(fileName) && !IsTextFileName(fileName) ? fileName : SetFile;
     frame.Anchor = anchor;
     EndFrameSet(TFrameDocumentInfo{});
     frame.LoadFiles();
@@ -163,14 +191,14 @@ void TFrameSet::RemoveViewer(const TDocViewer& viewer) {
   if (OwnerViewer != nullptr) OwnerViewer->ViewerGone(viewer);
 }
 
-void TSubFrameSet::ParseAndLoad(const std::string& fileName) {
+void TSubFrameSet::ParseAndLoad(const TDocumentSource& source, const std::string& fileName) {
   DocumentFile = fileName;
   RefreshSeconds = 0;
   RefreshLink.clear();
   TFrameParseHandlers handlers;
   if (topSet_ != nullptr && topSet_->OwnerViewer != nullptr) handlers = topSet_->OwnerViewer->ParseHandlers(*this);
   TFrameDocumentInfo info;
-  FrameParse(TDocumentSource::File(fileName), *this, handlers, fileName, info);
+  FrameParse(source, *this, handlers, fileName, info);
   LoadFiles();
   bool first = false;
   bool last = false;
@@ -191,8 +219,10 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
       return;
     }
     bool frameSet = false;
+    TDocumentSource source;
     try {
-      frameSet = IsFrameSetFile(file);
+      source = DocumentSource(file);
+      frameSet = IsFrameSetSource(source);
     } catch (const cl::EInOutError& error) {
       throw cl::EInOutError("Can't load: " + file, error.ErrorCode);
     } catch (const std::exception&) {
@@ -202,7 +232,7 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
     if (viewer_ != nullptr && !frameSet) {
       const std::string shown = viewer_->CurrentFile();
       try {
-        LoadIntoViewer(file, anchor);
+        LoadIntoViewer(source, anchor);
       } catch (const std::exception&) {
         // A parse that failed half-way has replaced the old document.
         if (viewer_->CurrentFile() != shown) ShowErrorDocument(file);
@@ -224,10 +254,10 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
     nestedSet_ = nullptr;
     try {
       if (frameSet) {
-        BuildNestedSet(file);
+        BuildNestedSet(source, file);
       } else {
         CreateViewer();
-        LoadIntoViewer(file, anchor);
+        LoadIntoViewer(source, anchor);
         if (ownerSet_.FrameBorder != 0) SetBevelOuter(cl::bvLowered);
       }
     } catch (...) {
@@ -271,7 +301,7 @@ void TFrame::ReloadFiles(int position) {
       viewer_->OnSoundRequest = topSet_->OwnerViewer->OnSoundRequest;
     }
     try {
-      LoadIntoViewer(SourceFile, std::string());
+      LoadIntoViewer(DocumentSource(SourceFile), std::string());
     } catch (const std::exception&) {
       if (!IsImageFileName(SourceFile) && !IsTextFileName(SourceFile)) ShowErrorDocument(SourceFile);
     }

@@ -51,11 +51,35 @@ TFrameSetViewer::~TFrameSetViewer() {
   DestroyComponents();
 }
 
+std::optional<TDocumentSource> TFrameSetViewer::RequestDocument(const std::string& name,
+                                                                TFrameSet& sender) const {
+  if (OnStringsRequest) {
+    cl::TStrings* strings = nullptr;
+    OnStringsRequest(&sender, name, strings);
+    if (strings != nullptr) return TDocumentSource::FromStrings(*strings);
+  } else if (OnStreamRequest) {
+    cl::TStream* stream = nullptr;
+    OnStreamRequest(&sender, name, stream);
+    if (stream != nullptr) return TDocumentSource::FromStream(*stream);
+  } else if (OnBufferRequest) {
+    const char* buffer = nullptr;
+    int32_t size = 0;
+    OnBufferRequest(&sender, name, buffer, size);
+    if (buffer != nullptr && size > 0) return TDocumentSource::FromBuffer(buffer, size);
+  } else if (OnFileRequest) {
+    std::string newName;
+    OnFileRequest(&sender, name, newName);
+    if (!newName.empty()) return TDocumentSource::File(newName);
+  }
+  return std::nullopt;
+}
+
 TFrameSet* TFrameSetViewer::NewFrameSet() {
   auto* set = cl::Make<TFrameSet>(*this);
   set->OwnerViewer = this;
   set->DocumentParser = DocumentParser;
   set->ServerRoot = serverRoot_;
+  set->HasRequestEvents = HasRequestEvents();
   set->SetBevelOuter(cl::bvLowered);
   set->SetBevelWidth(2);
   set->Hide();
@@ -109,7 +133,11 @@ void TFrameSetViewer::LoadFromFileInternal(const std::string& name) {
   busyViewers_.clear();
   viewersBusyFlag_ = false;
   StopSound();
-  const std::string expanded = link.File.empty() ? currentSet_->SetFile : utl::FEXPAND(link.File);
+  currentSet_->HasRequestEvents = HasRequestEvents();
+  // Names the application supplies documents for stay as given.
+  const std::string expanded = link.File.empty()     ? currentSet_->SetFile
+                               : HasRequestEvents() ? link.File
+                                                    : utl::FEXPAND(link.File);
   if (!currentSet_->SetFile.empty() && SameFileName(expanded, currentSet_->SetFile)) {
     // The top-level history records the place left here.
     currentSet_->LoadFromFile(expanded, link.Anchor);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,15 @@ using THotSpotTargetClickEvent =
     std::function<void(cl::TObject* sender, const std::string& target, const std::string& url, bool& handled)>;
 using TWindowRequestEvent =
     std::function<void(cl::TObject* sender, const std::string& target, const std::string& url)>;
+
+// Documents the application supplies instead of files, asked by name with
+// the top frame set as Sender; what they return stays the application's.
+using TStringsRequestEvent =
+    std::function<void(cl::TObject* sender, const std::string& src, cl::TStrings*& strings)>;
+using TStreamRequestEvent = std::function<void(cl::TObject* sender, const std::string& src, cl::TStream*& stream)>;
+using TBufferRequestEvent =
+    std::function<void(cl::TObject* sender, const std::string& src, const char*& buffer, int32_t& size)>;
+using TFileRequestEvent = std::function<void(cl::TObject* sender, const std::string& src, std::string& newName)>;
 
 enum fvOptionEnum : uint8_t { fvMetaRefresh };
 using TFrameSetViewerOptions = std::set<fvOptionEnum>;
@@ -121,6 +131,10 @@ class TFrameSetViewer : public cl::TWinControl {
   TIncludeType OnInclude;
   TSoundType OnSoundRequest;
   TFrameSetViewerOptions fvOptions;
+  TStringsRequestEvent OnStringsRequest;
+  TStreamRequestEvent OnStreamRequest;
+  TBufferRequestEvent OnBufferRequest;
+  TFileRequestEvent OnFileRequest;
   // The parse step the inner viewers load through; unset, their own.
   TDocumentParser DocumentParser;
 
@@ -135,6 +149,12 @@ class TFrameSetViewer : public cl::TWinControl {
   // The handlers of a frame-set parse into set.
   TFrameParseHandlers ParseHandlers(TSubFrameSet& set);
   bool MetaRefreshOn() const { return fvOptions.contains(fvMetaRefresh); }
+  bool HasRequestEvents() const {
+    return OnStringsRequest || OnStreamRequest || OnBufferRequest || OnFileRequest;
+  }
+  // Asks the first assigned request event for name; nothing when it gives
+  // no document.
+  std::optional<TDocumentSource> RequestDocument(const std::string& name, TFrameSet& sender) const;
   // Runs a load of part of the tree inside the processing bracket.
   void RunLoading(const std::function<void()>& load);
 

@@ -30,8 +30,9 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   void ReloadFiles(int position) override;
   void UnloadFiles() override;
 
-  // Parses the frame-set document into this set and loads its frames.
-  void ParseAndLoad(const std::string& fileName);
+  // Parses the frame-set document into this set and loads its frames;
+  // fileName names it (relative sources and refresh targets start there).
+  void ParseAndLoad(const TDocumentSource& source, const std::string& fileName);
   // META refresh of the frame-set document: starts the timer when the
   // target, expanded like a link of the document, exists as a file.
   void StartRefreshTimer();

@@ -452,4 +452,50 @@ TEST_F(FrameViewerTest, CoveringALinkReportsTheInnerViewerAndTheTarget) {
   EXPECT_EQ(covered, (std::vector<std::string>{"there|b.htm", "|"}));
 }
 
+TEST_F(FrameViewerTest, TheApplicationMaySupplyDocuments) {
+  const std::string page = Write("page.htm", "#title From the file\n");
+  const std::string other = Write("other.htm", "#title Other file\n");
+  cl::TStringList supplied;
+  supplied.SetText("#title Supplied\ntext\n");
+  std::vector<std::string> asked;
+  fv->OnStringsRequest = [&](cl::TObject* sender, const std::string& src, cl::TStrings*& strings) {
+    EXPECT_NE(dynamic_cast<TFrameSet*>(sender), nullptr);
+    asked.push_back("strings " + src);
+    strings = &supplied;
+  };
+  // Asked only while the other three are unassigned.
+  fv->OnFileRequest = [&](cl::TObject*, const std::string& src, std::string& newName) {
+    asked.push_back("file " + src);
+    newName = other;
+  };
+  fv->LoadFromFile(page);
+  EXPECT_EQ(fv->DocumentTitle(), "Supplied");
+  EXPECT_EQ(fv->CurrentFile(), page);
+  EXPECT_EQ(asked, (std::vector<std::string>{"strings " + page, "strings " + page}));
+
+  // A supplied frame set: its frames keep their names as written and are asked for in turn.
+  cl::TStringList frames;
+  frames.SetText("<FRAMESET COLS=\"*,*\"><FRAME SRC=left.htm NAME=Left><FRAME SRC=right.htm#part NAME=Right></FRAMESET>");
+  cl::TStringList left;
+  left.SetText("#title Left supplied\n");
+  const std::string set = Write("set.htm", "");
+  asked.clear();
+  fv->OnStringsRequest = [&](cl::TObject*, const std::string& src, cl::TStrings*& strings) {
+    asked.push_back(src);
+    strings = src == set ? &frames : src == "left.htm" ? &left : nullptr;
+  };
+  fv->LoadFromFile(set);
+  EXPECT_EQ(asked, (std::vector<std::string>{set, "left.htm", "right.htm"}));
+  ASSERT_NE(Named("Left").Viewer(), nullptr);
+  EXPECT_EQ(Named("Left").Viewer()->DocumentTitle(), "Left supplied");
+  EXPECT_EQ(Named("Right").SourceFile, "right.htm");
+
+  fv->OnStringsRequest = nullptr;
+  asked.clear();
+  fv->LoadFromFile(page);
+  EXPECT_EQ(fv->DocumentTitle(), "Other file");
+  EXPECT_EQ(asked, (std::vector<std::string>{"file " + page, "file " + page}));
+  EXPECT_EQ(fv->ActiveViewer()->CurrentFile(), other);
+}
+
 }  // namespace
