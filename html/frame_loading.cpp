@@ -134,7 +134,16 @@ void TFrame::ShowErrorDocument(const std::string& name) {
 
 void TFrame::LoadFiles() {
   IsUnloaded = false;
-  if (topSet_ == nullptr || SourceFile.empty() || topSet_->LoadDepth >= TFrameSet::MaxLoadDepth) return;
+  if (topSet_ == nullptr) return;
+  if (SourceFile.empty() || topSet_->LoadDepth >= TFrameSet::MaxLoadDepth) {
+    // An empty panel answers the mouse as the frame viewer would.
+    if (const TFrameSetViewer* owner = topSet_->OwnerViewer) {
+      OnMouseDown = owner->OnMouseDown;
+      OnMouseMove = owner->OnMouseMove;
+      OnMouseUp = owner->OnMouseUp;
+    }
+    return;
+  }
   TFrameSet& top = *topSet_;
   const std::string name = SourceFile;
   const TLoadDepth depth(top);

@@ -498,4 +498,21 @@ TEST_F(FrameViewerTest, TheApplicationMaySupplyDocuments) {
   EXPECT_EQ(fv->ActiveViewer()->CurrentFile(), other);
 }
 
+TEST_F(FrameViewerTest, AFrameWithoutASourcePassesTheViewersMouseEvents) {
+  Write("a.htm", "text\n");
+  fv->LoadFromFile(Write("top.htm", "<FRAMESET COLS=\"*,*\"><FRAME SRC=a.htm><FRAME NAME=Empty></FRAMESET>"));
+  std::vector<std::string> events;
+  fv->OnMouseDown = [&](cl::TObject* sender, cl::TMouseButton, cl::TShiftState, int, int) {
+    events.push_back(sender == &Named("Empty") ? "down in the empty frame" : "down elsewhere");
+  };
+  fv->OnMouseUp = [&](cl::TObject*, cl::TMouseButton, cl::TShiftState, int, int) { events.push_back("up"); };
+  fv->LoadFromFile(Path("top.htm"));
+  TFrame& empty = Named("Empty");
+  EXPECT_EQ(empty.Viewer(), nullptr);
+  t::ProcessEvents();
+  t::MouseDown(empty, empty.Width() / 2, empty.Height() / 2);
+  t::MouseUp(empty, empty.Width() / 2, empty.Height() / 2);
+  EXPECT_EQ(events, (std::vector<std::string>{"down in the empty frame", "up"}));
+}
+
 }  // namespace
