@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/document_parser.h"
 #include "html/image_unit.h"
 #include "html/image_cache.h"
 #include "html/paint_panel.h"
@@ -79,6 +80,7 @@ TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner), SubmitLi
   };
   sectionList_->ExpandFileName = [this](const std::string& name) { return ExpandLinkFileName(name); };
   nameList_.SetSorted(true);
+  Parser = ParseDocument;
 
   autoScrollTimer_ = std::make_unique<cl::TTimer>();
   autoScrollTimer_->SetEnabled(false);

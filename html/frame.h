@@ -5,9 +5,13 @@
 #include "html/attributes.h"
 #include "html/frame_attributes.h"
 #include "html/frame_base.h"
+#include "html/frame_parse.h"
 
 class TSubFrameSet;
 class TDocViewer;
+namespace cl {
+class TTimer;
+}
 
 // One FRAME: an empty panel until its document is loaded, then the panel
 // around that document's viewer or nested frame set.
@@ -27,6 +31,16 @@ class TFrame : public TFrameBase {
   // Shows SourceFile: in a viewer, or in a nested set for a frame-set
   // document; a document that fails shows the error document instead.
   void LoadFiles() override;
+  void ReloadFiles(int position) override;
+  void UnloadFiles() override;
+  // Navigates the frame to another file (empty: the one shown) and anchor.
+  // A failure keeps what the frame showed and its SourceFile, and raises.
+  void LoadFrameFile(const std::string& newFile, const std::string& anchor, bool history);
+  // The viewer's META refresh: the target, expanded like a link of the
+  // document shown, is loaded after delay seconds when it exists.
+  void ViewerMetaRefresh(int delay, const std::string& url);
+  void RefreshTimerTick();
+  cl::TTimer* RefreshTimer() const { return refreshTimer_; }
 
   TDocViewer* Viewer() const { return viewer_; }
 
@@ -43,6 +57,8 @@ class TFrame : public TFrameBase {
   bool FixedSize = false;
   std::int32_t MarginX = 10;
   std::int32_t MarginY = 5;
+  std::string RefreshFile;
+  std::int32_t PositionAtUnload = 0;
 
   void MouseDown(cl::TMouseButton button, cl::TShiftState shift, int x, int y) override;
   void MouseMove(cl::TShiftState shift, int x, int y) override;
@@ -52,8 +68,17 @@ class TFrame : public TFrameBase {
   TSubFrameSet& ownerSet_;
   TSubFrameSet* nestedSet_ = nullptr;
   TDocViewer* viewer_ = nullptr;
+  cl::TTimer* refreshTimer_ = nullptr;  // owned as a component, made on first use
 
   void CreateViewer();
+  // What the application supplies for name, or else the file.
+  TDocumentSource DocumentSource(const std::string& name) const;
+  // A nested set for a frame-set document, parsed and loaded.
+  TSubFrameSet* BuildNestedSet(const TDocumentSource& source, const std::string& fileName);
+  void LoadIntoViewer(const TDocumentSource& source, const std::string& anchor);
+  // Takes the viewer or nested set out and frees it once its events return.
+  void ReleaseViewer(TDocViewer* viewer);
+  void ReleaseNestedSet(TSubFrameSet* nested);
   void DropNestedSet();
   void ShowErrorDocument(const std::string& name);
 };

@@ -29,6 +29,11 @@ class TFrameBase : public cl::TCustomPanel {
   virtual void LeaveTree() = 0;
   // Loads the documents of the panel's frames.
   virtual void LoadFiles() = 0;
+  // Shows the files again after UnloadFiles; a negative position means the
+  // place each viewer had when it was unloaded.
+  virtual void ReloadFiles(int position) = 0;
+  // Stops refresh timers and empties the viewers, remembering their places.
+  virtual void UnloadFiles() = 0;
 
   bool IsUnloaded = false;  // between unloading and reloading its files
 

@@ -8,6 +8,7 @@
 #include "html/sub_frame_set.h"
 
 class TFrame;
+class TFrameSetViewer;
 
 // The top of a frame-set tree: the tables of the whole tree (frame names,
 // frames), the drag in progress and the document's title and file.
@@ -20,6 +21,7 @@ class TFrameSet : public TSubFrameSet {
   void FrameMouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y) override;
   void EndFrameSet(const TFrameDocumentInfo& info) override;
   void Clear() override;
+  void RefreshTimerTick() override;
 
   // The frame a target names, ignoring case; null for none.
   TFrame* FindFrame(const std::string& name) const;
@@ -43,6 +45,8 @@ class TFrameSet : public TSubFrameSet {
   // Nesting of running frame loads; deeper loads leave their frames empty.
   static constexpr int MaxLoadDepth = 4;
 
+  // The frame viewer showing this set; null for a set on its own.
+  TFrameSetViewer* OwnerViewer = nullptr;
   std::map<std::string, TFrame*> NamedFrames;
   std::vector<TDocViewer*> AllViewers;
   TDocViewer* FocusedViewer = nullptr;

@@ -1,6 +1,7 @@
 #include "html/frame_source.h"
 
 #include "html/url_path.h"
+#include "platform/core/file_system.h"
 #include "platform/core/ansi_case.h"
 #include "utility/path_names.h"
 #include "utility/same_text.h"
@@ -51,3 +52,8 @@ std::string ExpandDocumentLink(std::string_view link, const TLinkContext& contex
 }
 
 bool SameFileName(std::string_view a, std::string_view b) { return a == b; }
+
+bool DocumentFileExists(const std::string& name) {
+  const std::uint32_t attributes = win::GetFileAttributes(name);
+  return attributes != 0xFFFFFFFF && (attributes & 0x10) == 0;
+}

@@ -32,3 +32,7 @@ std::string ExpandDocumentLink(std::string_view link, const TLinkContext& contex
 // Two file names name the same file only when they are equal: the file
 // system tells names apart by case.
 bool SameFileName(std::string_view a, std::string_view b);
+
+// True for an existing file that is no directory (names resolve as the
+// kernel layer resolves them).
+bool DocumentFileExists(const std::string& name);

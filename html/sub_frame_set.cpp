@@ -8,6 +8,7 @@
 #include "html/frame_set.h"
 #include "html/frame_sizes.h"
 #include "platform/gui/handler_guard.h"
+#include "platform/gui/timer.h"
 #include "utility/path_names.h"
 
 namespace {
@@ -67,6 +68,10 @@ void TSubFrameSet::Clear() {
   DragBorder = 0;
   SetBase.clear();
   SetBaseTarget.clear();
+  if (refreshTimer_ != nullptr) refreshTimer_->SetEnabled(false);
+  RefreshSeconds = 0;
+  RefreshLink.clear();
+  RefreshFile.clear();
 }
 
 void TSubFrameSet::ParseFrameDimensions(const TAttributeList& attributes) {

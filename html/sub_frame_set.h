@@ -8,6 +8,9 @@
 #include "html/frame_parse.h"
 
 class TFrame;
+namespace cl {
+class TTimer;
+}
 
 // A FRAMESET: children stacked in rows or columns, sized from the ROWS or
 // COLS codes, with borders between them that the user may drag.
@@ -24,6 +27,17 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   void CalcSizes(int left, int top, int width, int height) override;
   void LeaveTree() override;
   void LoadFiles() override;
+  void ReloadFiles(int position) override;
+  void UnloadFiles() override;
+
+  // Parses the frame-set document into this set and loads its frames;
+  // fileName names it (relative sources and refresh targets start there).
+  void ParseAndLoad(const TDocumentSource& source, const std::string& fileName);
+  // META refresh of the frame-set document: starts the timer when the
+  // target, expanded like a link of the document, exists as a file.
+  void StartRefreshTimer();
+  virtual void RefreshTimerTick();
+  cl::TTimer* RefreshTimer() const { return refreshTimer_; }
 
   // Frees every child and forgets the codes, borders and BASE.
   virtual void Clear();
@@ -52,6 +66,10 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   std::int32_t BevelInset = 0;
   std::string SetBase;
   std::string SetBaseTarget;
+  std::string DocumentFile;  // the frame-set document this set was parsed from
+  std::string RefreshLink;
+  std::int32_t RefreshSeconds = 0;
+  std::string RefreshFile;
 
   void MouseDown(cl::TMouseButton button, cl::TShiftState shift, int x, int y) override;
   void MouseMove(cl::TShiftState shift, int x, int y) override;
@@ -71,4 +89,5 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   TFrameBase* EnclosingPanel() const;
 
   std::vector<TFrameBase*> children_;  // owned as components, in document order
+  cl::TTimer* refreshTimer_ = nullptr;  // owned as a component, made on first use
 };

@@ -13,14 +13,14 @@ namespace {
 
 constexpr int32_t AutoScrollStepSize = 16;
 
-// Digits, ASCII letters, the upper block as before (0xC0-0xFF without the
-// signs 0xD7 and 0xF7) and every other letter code page 1250 has: the cased
-// ones (š, ť, ž, ś, ź, ł, ą, ş, ľ, ż and their capitals).
+// Digits, ASCII letters, the upper block (0xC0-0xFF without the signs 0xD7
+// and 0xF7) and every other letter code page 1250 has: the cased ones (š, ť,
+// ž, ś, ź, ł, ą, ş, ľ, ż and their capitals) and µ, which has no capital.
 bool IsWordCharacter(char ch) {
   const auto byte = static_cast<unsigned char>(ch);
   if ((byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z')) return true;
   if (byte >= 0xC0) return byte != 0xD7 && byte != 0xF7;
-  return byte >= 0x80 && cl::AnsiUpperChar(ch) != cl::AnsiLowerChar(ch);
+  return byte == 0xB5 || (byte >= 0x80 && cl::AnsiUpperChar(ch) != cl::AnsiLowerChar(ch));
 }
 
 }  // namespace

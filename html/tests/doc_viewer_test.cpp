@@ -385,4 +385,36 @@ TEST_F(ViewerTest, TheBackgroundPictureIsTiledFromTheScrollPosition) {
   viewer->SectionList().BgBitmap = nullptr;
 }
 
+#ifdef SHOW_DOCUMENT
+TEST_F(ViewerTest, TheShowProgramPutsADocumentFileInAWindow) {
+  struct Case {
+    std::string file;
+    int status;
+    std::string output;
+  };
+  const Case cases[] = {
+      {Write("shown.htm", "<TITLE>Shown page</TITLE><P>Some words to lay out."), 0, "title: Shown page\n"},
+      {Write("notes.txt", "plain text\n"), 0, "title: \n"},
+      {(dir / "missing.htm").string(), 1 << 8, ""},
+  };
+  for (const Case& c : cases) {
+    const std::string command = std::string("QT_QPA_PLATFORM=offscreen '") + SHOW_DOCUMENT + "' --quit '" + c.file +
+                                "' 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) output += chunk;
+    EXPECT_EQ(::pclose(pipe), c.status) << c.file;
+    if (c.status != 0) continue;
+    EXPECT_EQ(output.substr(0, c.output.size()), c.output) << c.file;
+    EXPECT_NE(output.find("file: " + c.file + "\n"), std::string::npos) << output;
+    // Laid out: the document is taller than its two margins.
+    const std::size_t height = output.find("height: ");
+    ASSERT_NE(height, std::string::npos) << output;
+    EXPECT_GT(std::atoi(output.c_str() + height + 8), 10) << output;
+  }
+}
+#endif
+
 }  // namespace

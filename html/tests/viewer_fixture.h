@@ -49,8 +49,8 @@ class SpacerSection : public TSectionBase {
 };
 
 // A stand-in for the parser that reads a line format: "#title T",
-// "#base B", "#anchor NAME" (the next section), "#meta HTTPEQ|CONTENT",
-// "#link URL|text" (a linked section), "#spacer H", "#wide W" (a line W
+// "#base B", "#target T" (the BASE target), "#anchor NAME" (the next
+// section), "#meta HTTPEQ|CONTENT", "#link URL|text[|target]" (a linked section), "#spacer H", "#wide W" (a line W
 // pixels wide), "#fail" (raises after
 // what came before); every other line is a paragraph.
 inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::string>* log = nullptr) {
@@ -91,6 +91,8 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
       result.Title = arg(7);
     } else if (line.rfind("#base ", 0) == 0) {
       result.Base = arg(6);
+    } else if (line.rfind("#target ", 0) == 0) {
+      result.BaseTarget = arg(8);
     } else if (line.rfind("#anchor ", 0) == 0) {
       std::string name = arg(8);
       for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -102,9 +104,10 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
     } else if (line.rfind("#link ", 0) == 0) {
       const std::string rest = arg(6);
       const auto bar = rest.find('|');
-      const TUrlTarget link(rest.substr(0, bar), "");
+      const auto second = rest.find('|', bar + 1);
+      const TUrlTarget link(rest.substr(0, bar), second == std::string::npos ? "" : rest.substr(second + 1));
       auto section = std::make_unique<TSection>(0, 1, &link, *font());
-      section->AppendText(rest.substr(bar + 1));
+      section->AppendText(rest.substr(bar + 1, second == std::string::npos ? std::string::npos : second - bar - 1));
       document.AddSection(std::move(section));
     } else if (line.rfind("#spacer ", 0) == 0) {
       document.AddSection(std::make_unique<SpacerSection>(std::stoi(arg(8))));

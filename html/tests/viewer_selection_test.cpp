@@ -76,7 +76,7 @@ TEST_F(SelectionTest, CoveringALinkFiresOnceAndLeavingItFiresAnEmptySource) {
 
 TEST_F(SelectionTest, DoubleClickSelectsWholeWordsOfEveryCodePage1250Letter) {
   // "žluťoučký kůň śląskie łąka ŻŹ" in code page 1250.
-  const std::string czech = "\x9El\x75\x9Dou\xE8k\xFD k\xF9\xF2 \x9Cl\xB9skie\n\xB3\xB9ka \xAF\x8F\xBC\xBE\xAA\xBA end";
+  const std::string czech = "\x9El\x75\x9Dou\xE8k\xFD k\xF9\xF2 \x9Cl\xB9skie\n\xB3\xB9ka \xAF\x8F\xBC\xBE\xAA\xBA end \xB5m";
   LoadText(czech + "\n");
   struct Case {
     int row;
@@ -85,7 +85,8 @@ TEST_F(SelectionTest, DoubleClickSelectsWholeWordsOfEveryCodePage1250Letter) {
   };
   const Case cases[] = {{0, 0, "\x9El\x75\x9Dou\xE8k\xFD"}, {0, 3, "\x9El\x75\x9Dou\xE8k\xFD"},
                         {0, 11, "k\xF9\xF2"},                {0, 14, "\x9Cl\xB9skie"},
-                        {1, 1, "\xB3\xB9ka"},                {1, 7, "\xAF\x8F\xBC\xBE\xAA\xBA"}};
+                        {1, 1, "\xB3\xB9ka"},                {1, 7, "\xAF\x8F\xBC\xBE\xAA\xBA"},
+                        {1, 17, "\xB5m"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.column);
     viewer->SetSelLength(0);
