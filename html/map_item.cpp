@@ -28,6 +28,11 @@ std::vector<std::int32_t> ParseCoords(const std::string& text) {
   return numbers;
 }
 
+std::uint64_t Distance(std::int32_t a, std::int32_t b) {
+  const std::int64_t d = std::int64_t{a} - b;
+  return static_cast<std::uint64_t>(d < 0 ? -d : d);
+}
+
 }  // namespace
 
 bool TMapRegion::Contains(std::int32_t x, std::int32_t y) const {
@@ -36,9 +41,14 @@ bool TMapRegion::Contains(std::int32_t x, std::int32_t y) const {
     case Shape::Rectangle:
       return x >= c[0] && x <= c[2] && y >= c[1] && y <= c[3];
     case Shape::Circle: {
-      const std::int64_t dx = x - c[0], dy = y - c[1], r = c[2];
-      // (dx² + dy²) <= (r + 1/2)², in integers.
-      return 4 * (dx * dx + dy * dy) <= (2 * r + 1) * (2 * r + 1);
+      // dx² + dy² <= (r + 1/2)², i.e. <= r² + r in integers. Document
+      // coordinates may be anything: the quick rejection keeps the squares
+      // inside 64 bits.
+      const std::uint64_t dx = Distance(x, c[0]), dy = Distance(y, c[1]);
+      const std::uint64_t ar = Distance(c[2], 0);
+      if (dx > ar + 1 || dy > ar + 1) return false;
+      const std::uint64_t bound = c[2] >= 0 ? ar * ar + ar : ar * ar - ar;
+      return dx * dx + dy * dy <= bound;
     }
     case Shape::Polygon: {
       // Winding number at the pixel's centre; coordinates doubled to stay integral.
@@ -49,7 +59,9 @@ bool TMapRegion::Contains(std::int32_t x, std::int32_t y) const {
         const std::int64_t x1 = 2 * std::int64_t{c[2 * i]}, y1 = 2 * std::int64_t{c[2 * i + 1]};
         const std::size_t j = (i + 1) % n;
         const std::int64_t x2 = 2 * std::int64_t{c[2 * j]}, y2 = 2 * std::int64_t{c[2 * j + 1]};
-        const std::int64_t side = (x2 - x1) * (py - y1) - (px - x1) * (y2 - y1);
+        // Differences reach 2^33, so their products need more than 64 bits.
+        using Wide = __int128;
+        const Wide side = Wide{x2 - x1} * (py - y1) - Wide{px - x1} * (y2 - y1);
         if (y1 <= py && y2 > py && side > 0) ++winding;
         else if (y1 > py && y2 <= py && side < 0) --winding;
       }

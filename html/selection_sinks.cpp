@@ -18,7 +18,8 @@ std::int32_t SelTextCount::Finish() { return CharCount; }
 
 SelTextBuf::SelTextBuf(char* buffer, std::int32_t bufferSize) {
   TextBuffer = buffer;
-  BufferSize = buffer ? bufferSize : 0;
+  // Negative sizes count as none, so BufferSize - 1 never wraps.
+  BufferSize = buffer && bufferSize > 0 ? bufferSize : 0;
 }
 
 void SelTextBuf::AddText(const char* text, std::int32_t count) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,7 +80,7 @@ TEST(SelectionSinks, BufferSinkStopsAtItsCapacity) {
 }
 
 TEST(SelectionSinks, BufferSinkOfNoSizeWritesNothing) {
-  for (const std::int32_t size : {0, -5}) {
+  for (const std::int32_t size : {0, -5, INT32_MIN}) {
     char guard[2] = {'#', '#'};
     SelTextBuf sink(guard, size);
     sink.AddText("abc", 3);
@@ -214,6 +215,37 @@ TEST(MapItem, NoHrefHidesALinkOnlyWhenAddedFirst) {
   EXPECT_FALSE(map.HitTest(5, 5));  // the first area has no URL and decides
   ASSERT_TRUE(map.HitTest(15, 15));
   EXPECT_EQ(map.HitTest(15, 15)->Url, "y.htm");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MapItem, CoordinatesAtTheLimitsOfThirtyTwoBitsStillHitRight) {
+  struct Case {
+    const char* shape;
+    const char* coords;
+    int x, y;
+    bool hit;
+  };
+  const Case cases[] = {
+      {"circle", "-2147483648,0,5", 1, 0, false},
+      {"circle", "-2147483648,0,5", -2147483647 - 1 + 5, 0, true},
+      {"circle", "0,0,2147483647", 2147483647, 0, true},
+      {"circle", "0,0,2147483647", 2147483647, 2147483647, false},
+      {"circle", "2147483647,2147483647,-2147483648", -2147483647 - 1, 0, false},
+      {"poly", "-2147483648,-2147483648,2147483647,-2147483648,2147483647,2147483647,-2147483648,2147483647", 0, 0,
+       true},
+      {"poly", "-2147483648,-2147483648,2147483647,-2147483648,2147483647,2147483647,-2147483648,2147483647",
+       2147483647, 0, false},
+      {"poly", "-2147483648,0,2147483647,0,0,2147483647", 5, 5, true},
+      {"poly", "-2147483648,0,2147483647,0,0,2147483647", 5, -1, false},
+  };
+  for (const auto& c : cases) {
+    TMapItem map;
+    map.AddArea(Area({{ShapeSy, c.shape}, {CoordsSy, c.coords}, {HrefSy, "x.htm"}}));
+    EXPECT_EQ(map.HitTest(c.x, c.y).has_value(), c.hit) << c.shape << " " << c.coords << " at " << c.x << "," << c.y;
+  }
 }
 
 }  // namespace

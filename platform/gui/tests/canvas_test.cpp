@@ -6,6 +6,7 @@
 #include "platform/gui/canvas.h"
 #include "platform/gui/font_engine.h"
 #include "platform/gui/gdi_constants.h"
+#include "platform/gui/region.h"
 
 namespace {
 
@@ -43,6 +44,16 @@ TEST(CanvasPixelRules, FillRectAndRectangleExcludeTheRightAndBottomEdges) {
   EXPECT_EQ(Row(canvas, 2, 6), ".#..#.");
   EXPECT_EQ(Row(canvas, 3, 6), ".####.");
   EXPECT_EQ(Row(canvas, 4, 6), "......");
+}
+
+TEST(CanvasPixelRules, FillRgnPaintsTheRegionAndNotItsRightAndBottomEdges) {
+  TBitmap bitmap;
+  MakeWhite(bitmap, 7, 7);
+  auto& canvas = bitmap.Canvas();
+  const auto frame = win::CombineRgn(win::CreateRectRgn(0, 0, 5, 5), win::CreateRectRgn(2, 2, 4, 4), win::RGN_DIFF);
+  canvas.FillRgn(frame, cl::clBlack);
+  const char* expected[] = {"#####..", "#####..", "##..#..", "##..#..", "#####..", ".......", "......."};
+  for (int y = 0; y < 7; ++y) EXPECT_EQ(Row(canvas, y, 7), expected[y]) << y;
 }
 
 TEST(CanvasPixelRules, LineExcludesItsEndPoint) {
