@@ -23,10 +23,6 @@ std::string CutShort(std::string text) {
 
 tDocFileViewer::tDocFileViewer(cl::TComponent* owner) : TDocViewer(owner) {
   Parser = ParseDocument;
-  // The parser files each anchor under the section that holds it, and the
-  // document owns its sections: the name list only points at them. Owning
-  // them too freed every section twice at the next load and at the end.
-  NameList().SetOwnsObjects(false);
   OnHotSpotClick = [this](cl::TObject* sender, const std::string& url, bool& handled) {
     handled = false;
     if (OnHotSpotTargetClick) OnHotSpotTargetClick(sender, Target(), url, handled);

@@ -59,6 +59,8 @@ int32_t TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& ma
     if (!section->Dropped) {
       try {
         int32_t m = 0;
+        // Anchors scroll to PlacedY, whatever the section's own layout does.
+        section->PlacedY = y + h;
         h += section->Layout(canvas, y + h, *Indents, m, curs);
         maxWidth = std::max(maxWidth, m);
         continue;

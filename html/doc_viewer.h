@@ -75,15 +75,6 @@ struct TParseResult {
 };
 using TDocumentParser = std::function<TParseResult(const TParseRequest& request)>;
 
-// An anchor's place, the object kept with its (upper-case) name in NameList.
-// Objects whose place layout moves answer the laid-out Y.
-class TAnchorY : public cl::TObject {
- public:
-  explicit TAnchorY(int32_t y = 0) : Y(y) {}
-  virtual int32_t YValue() const { return Y; }
-  int32_t Y;
-};
-
 // The control that shows one HTML document, text file or image: it owns the
 // document, lays it out for its width, scrolls it with its own bars and
 // paints it double-buffered on its panel.
@@ -286,7 +277,9 @@ class TDocViewer : public cl::TWinControl {
   std::string baseEx_;
   std::string baseTarget_;
   std::string currentFile_;
-  cl::TStringList nameList_{true};
+  // Upper-case anchor names, each with the section that holds it; the
+  // document owns the sections, the list only points at them.
+  cl::TStringList nameList_{false};
   THtmlFileType fileType_ = ftHTML;
   std::string defFontName_;
   std::string defPreFontName_;

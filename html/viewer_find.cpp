@@ -25,9 +25,9 @@ bool TDocViewer::PositionTo(std::string dest) {
   if (dest.empty()) return false;
   int index = 0;
   if (!nameList_.Find(cl::AnsiUpperCase(dest), index)) return false;
-  const auto* anchor = dynamic_cast<const TAnchorY*>(nameList_.Objects(index));
-  if (anchor == nullptr) return false;
-  ScrollToY(anchor->YValue());
+  const auto* section = dynamic_cast<const TSectionBase*>(nameList_.Objects(index));
+  if (section == nullptr) return false;
+  ScrollToY(section->PlacedY);
   HScrollTo(0);
   return true;
 }

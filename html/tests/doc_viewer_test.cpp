@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "html/document_parser.h"
 #include "html/tests/viewer_fixture.h"
 #include "platform/core/in_out_error.h"
 #include "platform/gui/virtual_keys.h"
@@ -59,7 +60,7 @@ TEST_F(ViewerTest, AParseFailureStillShowsWhatWasParsedAndPropagates) {
 TEST_F(ViewerTest, AnchorsInTheNameScrollInAnyCaseAndMissingOnesKeepThePlace) {
   const std::string page = Write("page.htm", Lines(30) + "#anchor Sec\nsection\n" + Lines(30, "more"));
   viewer->LoadFromFile(page + "#sEC");
-  const int32_t anchorY = viewer->SectionList().SectionTop(30);
+  const int32_t anchorY = viewer->SectionList()[30]->PlacedY;
   EXPECT_EQ(viewer->VScrollBarPosition(), anchorY);
   viewer->LoadFromFile(page + "#nowhere");  // same file: the place stays
   EXPECT_EQ(viewer->VScrollBarPosition(), anchorY);
@@ -71,6 +72,27 @@ TEST_F(ViewerTest, AnchorsInTheNameScrollInAnyCaseAndMissingOnesKeepThePlace) {
   viewer->SetVScrollBarPosition(200);
   viewer->LoadFromFile(Write("short.htm", "one\n"));  // new file: at the top
   EXPECT_EQ(viewer->VScrollBarPosition(), 0);
+}
+
+TEST_F(ViewerTest, ParsedAnchorsScrollToTheirSectionsAndOutliveReloads) {
+  viewer->Parser = ParseDocument;
+  std::string html = "<HTML><BODY>";
+  for (int i = 0; i < 40; ++i) html += "<P>paragraph " + std::to_string(i) + "</P>";
+  html += "<H2><A NAME=\"dolu\">Dole</A></H2>";
+  for (int i = 0; i < 40; ++i) html += "<P>more " + std::to_string(i) + "</P>";
+  html += "</BODY></HTML>";
+  const std::string page = Write("real.htm", html);
+  viewer->LoadFromFile(page);
+  ASSERT_EQ(viewer->NameList().Count(), 1);
+  const auto* section = dynamic_cast<const TSectionBase*>(viewer->NameList().Objects(0));
+  ASSERT_NE(section, nullptr);
+  EXPECT_GT(section->PlacedY, 40 * 16);
+  ASSERT_TRUE(viewer->PositionTo("#DOLU"));
+  EXPECT_EQ(viewer->VScrollBarPosition(), section->PlacedY);
+  // The sections belong to the document alone: loads and the end free them once.
+  viewer->LoadFromFile(page + "#dolu");
+  viewer->LoadFromFile(Write("other.htm", "<P>other</P>"));
+  EXPECT_FALSE(viewer->PositionTo("dolu"));
 }
 
 TEST_F(ViewerTest, MemoryLoadsLeaveNoCurrentFile) {

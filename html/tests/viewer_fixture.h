@@ -22,17 +22,6 @@
 #include "platform/gui/form.h"
 #include "platform/gui/test_support/gui_test.h"
 
-// An anchor at the top of a section, wherever layout puts it.
-class SectionAnchor : public TAnchorY {
- public:
-  SectionAnchor(TSectionList& document, int index) : document_(document), index_(index) {}
-  int32_t YValue() const override { return document_.SectionTop(index_); }
-
- private:
-  TSectionList& document_;
-  int index_;
-};
-
 // A section of a fixed height and no text.
 class SpacerSection : public TSectionBase {
  public:
@@ -84,6 +73,7 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
     f->SetRelSize(document, 12);
     return f;
   };
+  std::vector<std::pair<std::string, int>> anchors;
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     auto arg = [&](size_t n) { return line.size() > n ? line.substr(n) : std::string(); };
@@ -96,7 +86,7 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
     } else if (line.rfind("#anchor ", 0) == 0) {
       std::string name = arg(8);
       for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      request.NameList->AddObject(name, new SectionAnchor(document, document.Count()));
+      anchors.emplace_back(name, document.Count());
     } else if (line.rfind("#meta ", 0) == 0) {
       const std::string rest = arg(6);
       const auto bar = rest.find('|');
@@ -121,6 +111,9 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
       document.AddSection(std::move(section));
     }
   }
+  // As the parser does: each anchor names the section that follows it.
+  for (const auto& [name, index] : anchors)
+    if (index < document.Count()) request.NameList->AddObject(name, document[index]);
   return result;
 }
 
