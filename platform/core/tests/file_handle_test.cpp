@@ -195,6 +195,35 @@ TEST(FileHandle, ClosingAnInvalidHandleFails) {
   EXPECT_EQ(GetLastError(), 6u);
 }
 
+// A zeroed handle variable or a standard stream's number never reaches the
+// process's own descriptors 0 to 4: every call fails with 6.
+TEST(FileHandle, NumbersBelowFiveAreNoHandles) {
+  struct Case {
+    const char* call;
+    bool (*succeeds)(HANDLE);
+  };
+  const Case cases[] = {
+      {"ReadFile", [](HANDLE h) { char b[1]; std::uint32_t n = 9; return ReadFile(h, b, 1, &n) || n != 0; }},
+      {"WriteFile", [](HANDLE h) { std::uint32_t n = 9; return WriteFile(h, "x", 1, &n) || n != 0; }},
+      {"SetFilePointer", [](HANDLE h) { return SetFilePointer(h, 0, FILE_CURRENT, nullptr); }},
+      {"SetEndOfFile", [](HANDLE h) { return SetEndOfFile(h); }},
+      {"FlushFileBuffers", [](HANDLE h) { return FlushFileBuffers(h); }},
+      {"GetFileSize", [](HANDLE h) { std::int64_t size = 0; return GetFileSize(h, &size); }},
+      {"GetFileTime", [](HANDLE h) { std::uint32_t t = 0; return GetFileTime(h, &t); }},
+      {"SetFileTime", [](HANDLE h) { return SetFileTime(h, (23u << 25) | (3u << 21) | (14u << 16)); }},
+      {"CloseHandle", [](HANDLE h) { return CloseHandle(h); }},
+      {"SameFile", [](HANDLE h) { return SameFile(h, h); }},
+  };
+  for (const HANDLE h : {INVALID_HANDLE_VALUE, 0, 1, 2, 3, 4}) {
+    for (const Case& c : cases) {
+      SetLastError(0);
+      EXPECT_FALSE(c.succeeds(h)) << c.call << "(" << h << ")";
+      EXPECT_EQ(GetLastError(), 6u) << c.call << "(" << h << ")";
+    }
+  }
+  EXPECT_NE(fcntl(STDERR_FILENO, F_GETFD), -1);  // still open
+}
+
 }  // namespace
 
 namespace {
