@@ -124,9 +124,8 @@ std::optional<std::string> TemporaryBeside(std::string_view target) {
 
 // Whether MAKEDIRECTORY has to make the parent first: it is missing (error 2
 // or 3). A status query stands in for changing into the parent, which would
-// disturb the process. Changing into a missing directory answers "path not
-// found" (3) at every level, so the browser's build, which makes the parent
-// only on that answer, follows the same rule.
+// disturb the process. The browser's build takes the same answer, so that a
+// save into a folder several levels deep never stops half way.
 bool ParentMissing(const std::string& parent) {
   if (win::GetFileAttributes(parent) != win::INVALID_FILE_ATTRIBUTES) return false;
   const std::uint32_t code = win::GetLastError();
