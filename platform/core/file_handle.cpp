@@ -173,6 +173,11 @@ bool WriteFile(HANDLE handle, const void* buffer, std::uint32_t count, std::uint
     const ssize_t n = RetryOnInterrupt([&] { return write(handle, bytes + total, count - total); });
     if (n <= 0) {
       if (done) *done = total;
+      // An open handle without write access is denied, as a read-only handle is.
+      if (n < 0 && errno == EBADF && fcntl(handle, F_GETFD) != -1) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+      }
       return Fail(n < 0 ? errno : ENOSPC);
     }
     total += std::uint32_t(n);

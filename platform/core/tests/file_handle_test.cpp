@@ -146,7 +146,13 @@ TEST(FileHandle, ReadOnlyFileIsRefusedForWritingEvenToRoot) {
   EXPECT_EQ(dir.Read("ro"), "keep");
   const HANDLE reader = Open(dir / "ro", GENERIC_READ, shareAll);
   EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+  // Writing through a handle opened for reading is denied, not a bad handle.
+  std::uint32_t done = 9;
+  EXPECT_FALSE(WriteFile(reader, "x", 1, &done));
+  EXPECT_EQ(done, 0u);
+  EXPECT_EQ(GetLastError(), 5u);
   CloseHandle(reader);
+  EXPECT_EQ(dir.Read("ro"), "keep");
 }
 
 TEST(FileHandle, ReadWriteSeekAndTruncate) {
