@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/file_system.h"
 #include "platform/core/last_error.h"
 #include "temp_directory.h"
 
@@ -125,6 +126,13 @@ TEST(FileSharing, AHandleInAnotherProcessDeniesAccessItsSharingExcludes) {
   EXPECT_NE(reader, INVALID_HANDLE_VALUE);
   CloseHandle(reader);
   EXPECT_EQ(Open(dir / "f", GENERIC_READ, FILE_SHARE_WRITE), INVALID_HANDLE_VALUE);
+  // Nor can the file be deleted or renamed while the other process holds it.
+  SetLastError(0);
+  EXPECT_FALSE(DeleteFile(dir / "f"));
+  EXPECT_EQ(GetLastError(), 32u);
+  EXPECT_FALSE(MoveFile(dir / "f", dir / "g"));
+  EXPECT_EQ(GetLastError(), 32u);
+  EXPECT_EQ(dir.Read("f"), "data");
 
   ASSERT_EQ(write(done[1], "x", 1), 1);
   int status = 0;
