@@ -104,22 +104,28 @@ bool DeleteTree(const std::string& dir, std::uint64_t volume) {
   return !win::RemoveDirectory(StripTrailingSeparator(dir));
 }
 
-// Beside the target, for a move across file systems.
-std::string TemporaryBeside(std::string_view target) {
+// A new empty file beside the target, for a move across file systems. Made
+// here, so that no other program's file of that name is overwritten.
+std::optional<std::string> TemporaryBeside(std::string_view target) {
   const std::string dir = DIRNAME(target);
-  std::string candidate;
   for (std::uint32_t attempt = 0; attempt < 1000; ++attempt) {
-    candidate = dir + "~brn" + std::to_string((win::GetTickCount() + attempt * 7919u) % 100000u) + ".tmp";
-    if (FILENOTFOUND(candidate) && !DIREXISTS(candidate)) break;
+    const std::string candidate =
+        dir + "~brn" + std::to_string((win::GetTickCount() + attempt * 7919u) % 100000u) + ".tmp";
+    Handle made = win::CreateFile(candidate, win::GENERIC_READ | win::GENERIC_WRITE, 0, win::CREATE_NEW);
+    if (made != noHandle) {
+      CLOSEHANDLE(made);
+      return candidate;
+    }
+    if (win::GetLastError() != win::ERROR_FILE_EXISTS && win::GetLastError() != win::ERROR_ALREADY_EXISTS)
+      return std::nullopt;
   }
-  return candidate;
+  return std::nullopt;
 }
 
 // Whether MAKEDIRECTORY has to make the parent first: it is missing (error 2
 // or 3). A status query stands in for changing into the parent, which would
-// disturb the process. Changing into a missing directory answers "path not
-// found" (3) at every level, so the browser's build, which makes the parent
-// only on that answer, follows the same rule.
+// disturb the process. The browser's build takes the same answer, so that a
+// save into a folder several levels deep never stops half way.
 bool ParentMissing(const std::string& parent) {
   if (win::GetFileAttributes(parent) != win::INVALID_FILE_ATTRIBUTES) return false;
   const std::uint32_t code = win::GetLastError();
@@ -192,13 +198,14 @@ bool RENAMEANYWAY(std::string_view source, std::string_view target) {
   if (win::MoveFileReplacing(*from, *to)) return false;
   if (win::GetLastError() == win::ERROR_NOT_SAME_DEVICE) {
     const std::uint32_t attributes = win::GetFileAttributes(*from);
-    const std::string temporary = TemporaryBeside(*to);
-    if (attributes != win::INVALID_FILE_ATTRIBUTES && !COPYFILE(*from, temporary) &&
-        win::MoveFileReplacing(temporary, *to)) {
-      win::SetFileAttributes(*to, attributes);
-      return DELETEANYWAY(*from);
+    const auto temporary = attributes != win::INVALID_FILE_ATTRIBUTES ? TemporaryBeside(*to) : std::nullopt;
+    if (temporary) {
+      if (!COPYFILE(*from, *temporary) && win::MoveFileReplacing(*temporary, *to)) {
+        win::SetFileAttributes(*to, attributes);
+        return DELETEANYWAY(*from);
+      }
+      DELETEANYWAY(*temporary);
     }
-    DELETEANYWAY(temporary);
   }
   if (targetExists) win::SetFileAttributes(*to, targetAttributes);
   return true;

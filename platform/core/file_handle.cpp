@@ -26,6 +26,14 @@ bool Fail(int errnoValue) {
   return false;
 }
 
+// A handle variable left at 0 or holding a standard stream's number must not
+// reach the terminal: below 5 nothing is a handle of the layer.
+bool Refused(HANDLE handle) {
+  if (handle >= lowestHandle) return false;
+  SetLastError(ERROR_INVALID_HANDLE);
+  return true;
+}
+
 // Write-only handles sit on read-write descriptors so that they can hold
 // their sharing locks; the layer itself refuses their reads.
 class WriteOnlyHandles {
@@ -128,10 +136,7 @@ HANDLE CreateFile(std::string_view name, std::uint32_t access, std::uint32_t sha
 }
 
 bool CloseHandle(HANDLE handle) {
-  if (handle < lowestHandle) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return false;
-  }
+  if (Refused(handle)) return false;
   WriteOnly().Set(handle, false);
   // The descriptor is gone even when close reports EINTR.
   return close(handle) == 0 || errno == EINTR || Fail(errno);
@@ -139,6 +144,7 @@ bool CloseHandle(HANDLE handle) {
 
 bool ReadFile(HANDLE handle, void* buffer, std::uint32_t count, std::uint32_t* done) {
   if (done) *done = 0;
+  if (Refused(handle)) return false;
   if (WriteOnly().Contains(handle)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
@@ -159,12 +165,19 @@ bool ReadFile(HANDLE handle, void* buffer, std::uint32_t count, std::uint32_t* d
 }
 
 bool WriteFile(HANDLE handle, const void* buffer, std::uint32_t count, std::uint32_t* done) {
+  if (done) *done = 0;
+  if (Refused(handle)) return false;
   std::uint32_t total = 0;
   const auto* bytes = static_cast<const char*>(buffer);
   while (total < count) {
     const ssize_t n = RetryOnInterrupt([&] { return write(handle, bytes + total, count - total); });
     if (n <= 0) {
       if (done) *done = total;
+      // An open handle without write access is denied, as a read-only handle is.
+      if (n < 0 && errno == EBADF && fcntl(handle, F_GETFD) != -1) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+      }
       return Fail(n < 0 ? errno : ENOSPC);
     }
     total += std::uint32_t(n);
@@ -175,6 +188,7 @@ bool WriteFile(HANDLE handle, const void* buffer, std::uint32_t count, std::uint
 
 bool SetFilePointer(HANDLE handle, std::int64_t distance, int method, std::int64_t* position) {
   const int whence = method == FILE_BEGIN ? SEEK_SET : method == FILE_CURRENT ? SEEK_CUR : SEEK_END;
+  if (Refused(handle)) return false;
   if (method < FILE_BEGIN || method > FILE_END) return Fail(EINVAL);
   std::int64_t origin = 0;
   if (whence != SEEK_SET) {
@@ -198,16 +212,19 @@ bool SetFilePointer(HANDLE handle, std::int64_t distance, int method, std::int64
 }
 
 bool SetEndOfFile(HANDLE handle) {
+  if (Refused(handle)) return false;
   const off_t here = lseek(handle, 0, SEEK_CUR);
   if (here < 0) return Fail(errno);
   return RetryOnInterrupt([&] { return ftruncate(handle, here); }) == 0 || Fail(errno);
 }
 
 bool FlushFileBuffers(HANDLE handle) {
+  if (Refused(handle)) return false;
   return RetryOnInterrupt([&] { return fsync(handle); }) == 0 || Fail(errno);
 }
 
 bool GetFileSize(HANDLE handle, std::int64_t* size) {
+  if (Refused(handle)) return false;
   struct stat st;
   if (fstat(handle, &st) != 0) return Fail(errno);
   if (size) *size = st.st_size;
@@ -215,6 +232,7 @@ bool GetFileSize(HANDLE handle, std::int64_t* size) {
 }
 
 bool GetFileTime(HANDLE handle, std::uint32_t* dosTime) {
+  if (Refused(handle)) return false;
   struct stat st;
   if (fstat(handle, &st) != 0) return Fail(errno);
   if (dosTime) *dosTime = DosTimeFromUnix(st.st_mtime);
@@ -222,6 +240,7 @@ bool GetFileTime(HANDLE handle, std::uint32_t* dosTime) {
 }
 
 bool SetFileTime(HANDLE handle, std::uint32_t dosTime) {
+  if (Refused(handle)) return false;
   const auto t = UnixFromDosTime(dosTime);
   if (!t) return Fail(EINVAL);
   const struct timespec times[2] = {{0, UTIME_OMIT}, {*t, 0}};
@@ -229,6 +248,7 @@ bool SetFileTime(HANDLE handle, std::uint32_t dosTime) {
 }
 
 bool SameFile(HANDLE a, HANDLE b) {
+  if (Refused(a) || Refused(b)) return false;
   struct stat sa, sb;
   return fstat(a, &sa) == 0 && fstat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;

@@ -108,6 +108,13 @@ TEST_F(Files, RenameOfAFileHeldOpenFails) {
   EXPECT_TRUE(Two(RENAMEANYWAY, "a", "b"));
   CLOSEHANDLE(&h);
   EXPECT_EQ(dir.Read("a"), "A");
+  // A target held open is not replaced, and the source stays.
+  dir.Write("b", "B");
+  h = Hold("b", 0x40);
+  EXPECT_TRUE(Two(RENAMEANYWAY, "a", "b"));
+  CLOSEHANDLE(&h);
+  EXPECT_EQ(dir.Read("a"), "A");
+  EXPECT_EQ(dir.Read("b"), "B");
 }
 
 TEST_F(Files, RenameAnywayReplacesTheTargetAndKeepsItWhenTheMoveFails) {

@@ -161,6 +161,13 @@ TEST_F(RawHandles, ReadOnlyHandleRefusesWritesAndBadHandlesFail) {
   EXPECT_TRUE(SEEKHANDLEEND(-1, &size));
   EXPECT_EQ(size, -1);
   EXPECT_TRUE(FLUSHHANDLE(-1));
+  // A handle variable left at 0, or a standard stream's number, is no file:
+  // nothing is read from or written to the terminal.
+  for (int32_t standard = 0; standard <= 2; ++standard) {
+    EXPECT_TRUE(WRITEHANDLE(standard, "x", 1)) << standard;
+    EXPECT_TRUE(READHANDLE(standard, buffer, 1)) << standard;
+    EXPECT_TRUE(SEEKHANDLETO(standard, 0)) << standard;
+  }
 }
 
 TEST_F(RawHandles, HandleTimeStampsAndReadsPackedTimes) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/file_system.h"
 #include "platform/core/last_error.h"
 #include "temp_directory.h"
 
@@ -125,6 +126,13 @@ TEST(FileSharing, AHandleInAnotherProcessDeniesAccessItsSharingExcludes) {
   EXPECT_NE(reader, INVALID_HANDLE_VALUE);
   CloseHandle(reader);
   EXPECT_EQ(Open(dir / "f", GENERIC_READ, FILE_SHARE_WRITE), INVALID_HANDLE_VALUE);
+  // Nor can the file be deleted or renamed while the other process holds it.
+  SetLastError(0);
+  EXPECT_FALSE(DeleteFile(dir / "f"));
+  EXPECT_EQ(GetLastError(), 32u);
+  EXPECT_FALSE(MoveFile(dir / "f", dir / "g"));
+  EXPECT_EQ(GetLastError(), 32u);
+  EXPECT_EQ(dir.Read("f"), "data");
 
   ASSERT_EQ(write(done[1], "x", 1), 1);
   int status = 0;
@@ -146,7 +154,13 @@ TEST(FileHandle, ReadOnlyFileIsRefusedForWritingEvenToRoot) {
   EXPECT_EQ(dir.Read("ro"), "keep");
   const HANDLE reader = Open(dir / "ro", GENERIC_READ, shareAll);
   EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+  // Writing through a handle opened for reading is denied, not a bad handle.
+  std::uint32_t done = 9;
+  EXPECT_FALSE(WriteFile(reader, "x", 1, &done));
+  EXPECT_EQ(done, 0u);
+  EXPECT_EQ(GetLastError(), 5u);
   CloseHandle(reader);
+  EXPECT_EQ(dir.Read("ro"), "keep");
 }
 
 TEST(FileHandle, ReadWriteSeekAndTruncate) {
@@ -193,6 +207,35 @@ TEST(FileHandle, FileTimeRoundTripsInTwoSecondSteps) {
 TEST(FileHandle, ClosingAnInvalidHandleFails) {
   EXPECT_FALSE(CloseHandle(INVALID_HANDLE_VALUE));
   EXPECT_EQ(GetLastError(), 6u);
+}
+
+// A zeroed handle variable or a standard stream's number never reaches the
+// process's own descriptors 0 to 4: every call fails with 6.
+TEST(FileHandle, NumbersBelowFiveAreNoHandles) {
+  struct Case {
+    const char* call;
+    bool (*succeeds)(HANDLE);
+  };
+  const Case cases[] = {
+      {"ReadFile", [](HANDLE h) { char b[1]; std::uint32_t n = 9; return ReadFile(h, b, 1, &n) || n != 0; }},
+      {"WriteFile", [](HANDLE h) { std::uint32_t n = 9; return WriteFile(h, "x", 1, &n) || n != 0; }},
+      {"SetFilePointer", [](HANDLE h) { return SetFilePointer(h, 0, FILE_CURRENT, nullptr); }},
+      {"SetEndOfFile", [](HANDLE h) { return SetEndOfFile(h); }},
+      {"FlushFileBuffers", [](HANDLE h) { return FlushFileBuffers(h); }},
+      {"GetFileSize", [](HANDLE h) { std::int64_t size = 0; return GetFileSize(h, &size); }},
+      {"GetFileTime", [](HANDLE h) { std::uint32_t t = 0; return GetFileTime(h, &t); }},
+      {"SetFileTime", [](HANDLE h) { return SetFileTime(h, (23u << 25) | (3u << 21) | (14u << 16)); }},
+      {"CloseHandle", [](HANDLE h) { return CloseHandle(h); }},
+      {"SameFile", [](HANDLE h) { return SameFile(h, h); }},
+  };
+  for (const HANDLE h : {INVALID_HANDLE_VALUE, 0, 1, 2, 3, 4}) {
+    for (const Case& c : cases) {
+      SetLastError(0);
+      EXPECT_FALSE(c.succeeds(h)) << c.call << "(" << h << ")";
+      EXPECT_EQ(GetLastError(), 6u) << c.call << "(" << h << ")";
+    }
+  }
+  EXPECT_NE(fcntl(STDERR_FILENO, F_GETFD), -1);  // still open
 }
 
 }  // namespace

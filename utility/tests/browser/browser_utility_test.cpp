@@ -57,7 +57,9 @@ TEST(BrowserUtility, StringAndPathRoutinesAreThere) {
   EXPECT_EQ(utl::STRTRIM("  x  "), "x");
   EXPECT_EQ(utl::STRLBO("  x  "), "x  ");
   EXPECT_EQ(utl::STRTBO("  x  "), "  x");
-  EXPECT_FALSE(utl::STRCUTBTO(',', "10,20").head.empty());
+  const utl::CutResult cut = utl::STRCUTBTO(',', "a , b , c");
+  EXPECT_EQ(cut.head, "a");
+  EXPECT_EQ(cut.rest, "b , c");
   EXPECT_EQ(utl::STRACC("C:\\dir", '\\'), "C:\\dir\\");
   EXPECT_EQ(utl::STRDCC("C:\\dir\\", '\\'), "C:\\dir");
   EXPECT_EQ(utl::IMIN(3, -2), -2);
