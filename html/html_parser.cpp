@@ -984,6 +984,12 @@ void THtmlParser::DoTable(int32_t level) {
   } depthGuard{depth_};
   EndLink();
   const int fontTop = fonts_.Count();
+  // End tags inside the table leave the fonts in force where it starts.
+  struct TFloor {
+    TFontStack& fonts;
+    int previous;
+    ~TFloor() { fonts.SetFloor(previous); }
+  } floor{fonts_, fonts_.SetFloor(fontTop)};
   TCell* const parent = &Cell();
   const uint8_t savedAlignment = currentAlignment_;
   const cl::TFontStyles savedStyles = styles_;

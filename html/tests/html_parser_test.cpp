@@ -624,6 +624,18 @@ TEST_F(HtmlParserTest, FontsPushedInACellArePoppedAtTheNextCell) {
   EXPECT_EQ(Runs(TextWith("c")), "0:12");
 }
 
+TEST_F(HtmlParserTest, EndTagsInsideATableLeaveTheFontsInForceWhereItStarts) {
+  // The stray </FONT> in the cell must not take the size 5 font, or the
+  // cell's size 7 font would outlive the table.
+  Parse("<FONT SIZE=5><TABLE><TD></FONT><FONT SIZE=7>x</TABLE>y</FONT>z");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 2]);
+  for (const auto& s : *table.Rows[0]->Cells[0]->Cell)
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) {
+      EXPECT_EQ(Runs(*t), "0:36");
+    }
+  EXPECT_EQ(Runs(TextWith("yz")), "0:18 1:12");
+}
+
 TEST_F(HtmlParserTest, DeepTablesStopAtTheNestingLimit) {
   std::string html;
   for (int i = 0; i < 5000; ++i) html += "<TABLE><TR><TD>";
