@@ -20,6 +20,7 @@
 #include "html/preformated.h"
 #include "html/table.h"
 #include "html/tests/layout_fixture.h"
+#include "html/tests/viewer_fixture.h"
 #include "platform/core/memory_stream.h"
 
 namespace {
@@ -798,6 +799,18 @@ TEST_F(HtmlParserTest, TheViewersParseStepReachesTheEntryPoints) {
   ParseDocument(request);
   EXPECT_EQ(static_cast<const TSection*>(text.root[1])->Buff, "<B>x</B>");
   EXPECT_EQ(static_cast<const TSection*>(text.root[2])->Buff, "line");
+}
+
+class ViewerParseTest : public ViewerTest {};
+
+TEST_F(ViewerParseTest, ScriptsReachTheViewersHandler) {
+  std::string seen;
+  viewer->Parser = ParseDocument;
+  viewer->SetOnScript([&](cl::TObject* sender, const std::string& language, const char* script) {
+    seen = (sender == viewer ? "viewer:" : "other:") + language + ":" + script;
+  });
+  LoadText("<SCRIPT LANGUAGE=js>a = 1;\nb()</SCRIPT>after");
+  EXPECT_EQ(seen, "viewer:js:a = 1;\r\nb()");
 }
 
 }  // namespace
