@@ -581,9 +581,9 @@ bool THtmlParser::DoFont(HtmlSymbol symbol, bool inPre) {
   for (const auto& a : Attrs()) {
     switch (a->Code) {
       case SizeSy: {
-        int32_t n = a->IntValue;
+        int64_t n = a->IntValue;
         if (a->StrValue.size() > 1 && (a->StrValue[0] == '+' || a->StrValue[0] == '-')) n += baseFontSize_;
-        size = std::clamp(n, 1, 7);
+        size = static_cast<int32_t>(std::clamp<int64_t>(n, 1, 7));
         if (symbol == BaseFontSy) baseFontSize_ = size;
         break;
       }
@@ -828,10 +828,12 @@ void THtmlParser::DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet&
         break;
       case LISy:
         EndSection();
-        if (listSymbol == OLSy)
-          section_ = NewOrderedItem(level, Link(), fonts_.Top(), styles_, type, counter++);
-        else
+        if (listSymbol == OLSy) {
+          section_ = NewOrderedItem(level, Link(), fonts_.Top(), styles_, type, counter);
+          if (counter < INT32_MAX) ++counter;
+        } else {
           section_ = NewBulletItem(level, Link(), fonts_.Top(), styles_, plain);
+        }
         scriptState_ = 0;
         Tok.SkipWhiteSpace();
         Tok.Next();

@@ -204,6 +204,8 @@ TEST_F(HtmlParserTest, FontSizesAreRelativeToTheBaseFont) {
       {"<FONT SIZE=+2>x", 18}, {"<FONT SIZE=9>x", 36},        {"<FONT SIZE=-5>x", 8},  {"<FONT SIZE=2>x", 10},
       {"<FONT SIZE=-1>x", 10}, {"<BASEFONT SIZE=5><FONT SIZE=+1>x", 24}, {"<BIG>x", 14},
       {"<SMALL>x", 10},        {"<BIG><BIG><BIG><BIG><BIG>x", 36},      {"<SMALL><SMALL><SMALL>x", 8},
+      // A relative size at the edge of the number range still counts from the base.
+      {"<FONT SIZE=+2147483647>x", 36}, {"<FONT SIZE=-2147483648>x", 8},
   };
   for (const Case& c : cases) {
     LayoutFixture fresh;
@@ -524,6 +526,8 @@ TEST_F(HtmlParserTest, OrderedListsTakeStartAndType) {
       {"<OL START=-1><LI>a</OL>", "TOListItem 1/1 #11 \"a\"\n"},
       {"<OL START=x TYPE=A><LI>a</OL>", "TOListItem 1/1 #1A \"a\"\n"},
       {"<OL START=0><LI><P>a</OL>", "TOListItem 1/1 #01 \"a\"\n"},
+      // The numbering stops at the largest number instead of wrapping round.
+      {"<OL START=2147483647><LI>a<LI>b</OL>", "TOListItem 1/1 #21474836471 \"a\"\nTOListItem 1/1 #21474836471 \"b\"\n"},
       {"<UL PLAIN><LI>a</UL><MENU><LI>b</MENU>", "TUListItem 1/1 nobullet \"a\"\nTUListItem 1/1 \"b\"\n"},
       {"<DL><DT>term<DD>text</DL>", "TDListItem 0/1 \"term\"\nTDListItem 1/1 \"text\"\n"},
       {"<BLOCKQUOTE>q<BLOCKQUOTE>r</BLOCKQUOTE></BLOCKQUOTE>", "TSection 1/1 \"q\"\nTSection 2/1 \"r\"\n"},
