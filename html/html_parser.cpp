@@ -353,8 +353,10 @@ void THtmlParser::DoBodyTag() {
   section_ = std::make_unique<TSection>(0, currentAlignment_, nullptr, fonts_.Top(), styles_);
   scriptState_ = 0;
   if (before) {
-    for (int i = 0; i < nameList_.Count(); ++i)
-      if (nameList_.Objects(i) == before.get()) nameList_.PutObject(i, section_.get());
+    // The names given while it was the open section are the last ones; a
+    // scan of the whole list would repeat at every BODY of every cell.
+    for (int i = nameList_.Count(); i-- > 0 && nameList_.Objects(i) == before.get();)
+      nameList_.PutObject(i, section_.get());
     if (before->Images.Count() > 0 || before->FormControls.Count() > 0) Cell().AddSection(std::move(before));
   }
   Tok.Next();

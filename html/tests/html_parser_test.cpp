@@ -154,6 +154,18 @@ TEST_F(HtmlParserTest, AnAnchorBeforeBodyStillNamesALiveSection) {
   for (const auto& s : f.root) found = found || s.get() == named;
   EXPECT_TRUE(found);
   EXPECT_EQ(named->Buff, "y");
+
+  // In a cell only the names of the dropped text move; earlier ones stay.
+  LayoutFixture g;
+  cl::TStringList cellNames;
+  const std::string html = "<A NAME=a>x<TABLE><TD><A NAME=b>p<A NAME=c>q<BODY>r</TABLE>";
+  HtmlParseBuffer(g.root, cellNames, html.data(), static_cast<int32_t>(html.size()), options, result);
+  ASSERT_EQ(cellNames.Count(), 3);
+  const std::string expected[] = {"x", "r", "r"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(static_cast<const TSection*>(static_cast<const TSectionBase*>(cellNames.Objects(i)))->Buff,
+              expected[i])
+        << i;
 }
 
 TEST_F(HtmlParserTest, AControlBeforeBodyKeepsItsSection) {
