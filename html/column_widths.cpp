@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
 
 #include "platform/core/mul_div.h"
 
@@ -17,7 +16,8 @@ int32_t Sum(const std::vector<int32_t>& values, int32_t from, int32_t count) {
 }
 
 // Adds amount to the columns in proportion to weights (their sum weightSum);
-// evenly when the weights sum to 0.
+// evenly when the weights sum to 0. Weights may be values itself: each
+// column's weight is read before its value changes.
 void Spread(std::vector<int32_t>& values, const std::vector<size_t>& columns, const std::vector<int32_t>& weights,
             int32_t weightSum, int32_t amount) {
   if (columns.empty()) return;
@@ -36,10 +36,13 @@ std::vector<size_t> Range(int32_t from, int32_t count) {
   return columns;
 }
 
-std::set<int32_t> SpansPresent(const std::vector<TSpanCell>& cells) {
-  std::set<int32_t> spans;
-  for (const TSpanCell& cell : cells) spans.insert(cell.Span);
-  return spans;
+// The cells in increasing span, in their order within a span.
+std::vector<const TSpanCell*> BySpan(const std::vector<TSpanCell>& cells) {
+  std::vector<const TSpanCell*> sorted;
+  sorted.reserve(cells.size());
+  for (const TSpanCell& cell : cells) sorted.push_back(&cell);
+  std::stable_sort(sorted.begin(), sorted.end(), [](const TSpanCell* a, const TSpanCell* b) { return a->Span < b->Span; });
+  return sorted;
 }
 
 // Grows the spanned columns so that their sums reach the cell's sizes.
@@ -47,8 +50,8 @@ void WidenSpanned(TColumnSizes& sizes, const TSpanCell& cell, int32_t min, int32
   const auto columns = Range(cell.Col, cell.Span);
   const int32_t m = Sum(sizes.Min, cell.Col, cell.Span);
   const int32_t bigM = Sum(sizes.Max, cell.Col, cell.Span);
-  if (m < min) Spread(sizes.Min, columns, std::vector<int32_t>(sizes.Min), m, min - m);
-  if (bigM < max) Spread(sizes.Max, columns, std::vector<int32_t>(sizes.Max), bigM, max - bigM);
+  if (m < min) Spread(sizes.Min, columns, sizes.Min, m, min - m);
+  if (bigM < max) Spread(sizes.Max, columns, sizes.Max, bigM, max - bigM);
 }
 
 void Raise(int32_t& value, int32_t to) { value = std::max(value, to); }
@@ -60,21 +63,21 @@ int32_t TColumnSizes::TotalMax() const { return Sum(Max, 0, Count()); }
 
 TColumnSizes ColumnMinMax(int32_t columns, const std::vector<TSpanCell>& cells) {
   TColumnSizes sizes(columns);
-  for (const int32_t span : SpansPresent(cells)) {
-    for (const TSpanCell& cell : cells) {
-      if (cell.Span != span || cell.Col + span > columns) continue;
-      int32_t min = cell.Min, max = cell.Max;
-      if (span == 1) {
-        if (cell.PixelWidth > 0) {
-          // The measured maximum gives way to the pixel width.
-          min = std::max(min, cell.PixelWidth + cell.Extra);
-          max = min;
-        }
-        Raise(sizes.Min[static_cast<size_t>(cell.Col)], min);
-        Raise(sizes.Max[static_cast<size_t>(cell.Col)], max);
-      } else {
-        WidenSpanned(sizes, cell, min, max);
+  for (const TSpanCell* sorted : BySpan(cells)) {
+    const TSpanCell& cell = *sorted;
+    const int32_t span = cell.Span;
+    if (span < 1 || cell.Col + span > columns) continue;
+    int32_t min = cell.Min, max = cell.Max;
+    if (span == 1) {
+      if (cell.PixelWidth > 0) {
+        // The measured maximum gives way to the pixel width.
+        min = std::max(min, cell.PixelWidth + cell.Extra);
+        max = min;
       }
+      Raise(sizes.Min[static_cast<size_t>(cell.Col)], min);
+      Raise(sizes.Max[static_cast<size_t>(cell.Col)], max);
+    } else {
+      WidenSpanned(sizes, cell, min, max);
     }
   }
   return sizes;
@@ -82,62 +85,62 @@ TColumnSizes ColumnMinMax(int32_t columns, const std::vector<TSpanCell>& cells) 
 
 TColumnSizes ColumnMinMaxPercent(int32_t columns, const std::vector<TSpanCell>& cells, int32_t tableWidth) {
   TColumnSizes sizes(columns);
-  for (const int32_t span : SpansPresent(cells)) {
-    for (const TSpanCell& cell : cells) {
-      if (cell.Span != span || cell.Col + span > columns) continue;
-      int32_t p = cell.Share;
-      if (p == 0 && cell.PixelWidth > 0 && tableWidth > 0) p = std::min(1000, MulDiv(cell.PixelWidth, 1000, tableWidth));
-      const auto col = static_cast<size_t>(cell.Col);
-      if (span == 1) {
-        Raise(sizes.Min[col], cell.Min);
-        Raise(sizes.Max[col], cell.Max);
-        Raise(sizes.Percents[col], p);
-        continue;
-      }
-      const auto spanned = Range(cell.Col, span);
-      const int32_t m = Sum(sizes.Min, cell.Col, span);
-      const int32_t bigM = Sum(sizes.Max, cell.Col, span);
-      const int32_t bigP = Sum(sizes.Percents, cell.Col, span);
-      const int32_t dm = cell.Min - m, dM = cell.Max - bigM;
-      if (p <= 0 && bigP <= 0) {
-        if (dm > 0) Spread(sizes.Min, spanned, std::vector<int32_t>(sizes.Min), m, dm);
-        if (dM > 0) Spread(sizes.Max, spanned, std::vector<int32_t>(sizes.Max), bigM, dM);
-        continue;
-      }
-      auto shareless = [&] {
-        std::vector<size_t> out;
-        for (size_t c : spanned)
-          if (sizes.Percents[c] == 0) out.push_back(c);
-        return out;
-      };
-      const int32_t k = static_cast<int32_t>(shareless().size());
-      if (k == 0 && bigP < p) {
-        for (size_t c : spanned) sizes.Percents[c] = MulDiv(sizes.Percents[c], p, bigP);
-      } else if (k > 0) {
-        const int32_t t = std::max(0, (p - bigP) / k);
-        if (t > 0)
-          for (size_t c : shareless()) sizes.Percents[c] = t;
-      }
-      const int32_t q = std::max(Sum(sizes.Percents, cell.Col, span), 1);
-      const auto still = shareless();
-      if (dm > 0) {
-        if (still.empty()) {
-          for (size_t c : spanned) Raise(sizes.Min[c], MulDiv(cell.Min, sizes.Percents[c], q));
-        } else {
-          int32_t maxima = 0;
-          for (size_t c : still) maxima += sizes.Max[c];
-          Spread(sizes.Min, still, std::vector<int32_t>(sizes.Max), maxima, dm);
-        }
-      }
-      if (dM > 0) {
-        if (still.empty()) {
-          for (size_t c : spanned) Raise(sizes.Max[c], MulDiv(cell.Max, sizes.Percents[c], q));
-        } else {
-          Spread(sizes.Max, still, {}, 0, dM);
-        }
-      }
-      for (size_t c : spanned) Raise(sizes.Max[c], sizes.Min[c]);
+  for (const TSpanCell* sorted : BySpan(cells)) {
+    const TSpanCell& cell = *sorted;
+    const int32_t span = cell.Span;
+    if (span < 1 || cell.Col + span > columns) continue;
+    int32_t p = cell.Share;
+    if (p == 0 && cell.PixelWidth > 0 && tableWidth > 0) p = std::min(1000, MulDiv(cell.PixelWidth, 1000, tableWidth));
+    const auto col = static_cast<size_t>(cell.Col);
+    if (span == 1) {
+      Raise(sizes.Min[col], cell.Min);
+      Raise(sizes.Max[col], cell.Max);
+      Raise(sizes.Percents[col], p);
+      continue;
     }
+    const auto spanned = Range(cell.Col, span);
+    const int32_t m = Sum(sizes.Min, cell.Col, span);
+    const int32_t bigM = Sum(sizes.Max, cell.Col, span);
+    const int32_t bigP = Sum(sizes.Percents, cell.Col, span);
+    const int32_t dm = cell.Min - m, dM = cell.Max - bigM;
+    if (p <= 0 && bigP <= 0) {
+      if (dm > 0) Spread(sizes.Min, spanned, sizes.Min, m, dm);
+      if (dM > 0) Spread(sizes.Max, spanned, sizes.Max, bigM, dM);
+      continue;
+    }
+    auto shareless = [&] {
+      std::vector<size_t> out;
+      for (size_t c : spanned)
+        if (sizes.Percents[c] == 0) out.push_back(c);
+      return out;
+    };
+    const int32_t k = static_cast<int32_t>(shareless().size());
+    if (k == 0 && bigP < p) {
+      for (size_t c : spanned) sizes.Percents[c] = MulDiv(sizes.Percents[c], p, bigP);
+    } else if (k > 0) {
+      const int32_t t = std::max(0, (p - bigP) / k);
+      if (t > 0)
+        for (size_t c : shareless()) sizes.Percents[c] = t;
+    }
+    const int32_t q = std::max(Sum(sizes.Percents, cell.Col, span), 1);
+    const auto still = shareless();
+    if (dm > 0) {
+      if (still.empty()) {
+        for (size_t c : spanned) Raise(sizes.Min[c], MulDiv(cell.Min, sizes.Percents[c], q));
+      } else {
+        int32_t maxima = 0;
+        for (size_t c : still) maxima += sizes.Max[c];
+        Spread(sizes.Min, still, sizes.Max, maxima, dm);
+      }
+    }
+    if (dM > 0) {
+      if (still.empty()) {
+        for (size_t c : spanned) Raise(sizes.Max[c], MulDiv(cell.Max, sizes.Percents[c], q));
+      } else {
+        Spread(sizes.Max, still, {}, 0, dM);
+      }
+    }
+    for (size_t c : spanned) Raise(sizes.Max[c], sizes.Min[c]);
   }
   return sizes;
 }

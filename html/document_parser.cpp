@@ -44,6 +44,11 @@ TParseResult ParseDocument(const TParseRequest& request) {
     options.OnMeta = [&request](cl::TObject*, const std::string& httpEq, const std::string& name,
                                 const std::string& content) { request.OnMeta(httpEq, name, content); };
   options.OnSound = request.OnSoundRequest;
+  if (document.OwnerViewer && document.OwnerViewer->OnScript)
+    options.OnScript = [handler = document.OwnerViewer->OnScript](cl::TObject* sender, const std::string& language,
+                                                                   const std::string& script) {
+      handler(sender, language, script.c_str());
+    };
   if (request.OnInclude)
     options.OnInclude = [&request](cl::TObject* sender, const std::string& command, cl::TStrings& params) {
       std::string buffer;

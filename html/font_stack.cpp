@@ -1,5 +1,7 @@
 #include "html/font_stack.h"
 
+#include <algorithm>
+
 TFontStack::TFontStack(std::unique_ptr<TMyFont> baseFont) {
   entries_.reserve(Capacity);
   entries_.push_back({std::move(baseFont), EofSy});
@@ -21,7 +23,7 @@ bool TFontStack::Pop(HtmlSymbol pusher) {
     --unpushed_[pusher];
     return false;
   }
-  for (size_t i = entries_.size(); i-- > 1;)
+  for (size_t i = entries_.size(); i-- > floor_;)
     if (entries_[i].Pusher == pusher) {
       entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
       return true;
@@ -31,7 +33,7 @@ bool TFontStack::Pop(HtmlSymbol pusher) {
 
 bool TFontStack::WillPop(HtmlSymbol pusher) const {
   if (unpushed_[pusher] > 0) return false;
-  for (size_t i = entries_.size(); i-- > 1;)
+  for (size_t i = entries_.size(); i-- > floor_;)
     if (entries_[i].Pusher == pusher) return true;
   return false;
 }
@@ -39,4 +41,10 @@ bool TFontStack::WillPop(HtmlSymbol pusher) const {
 void TFontStack::PopTo(int count) {
   if (count < 1) count = 1;
   while (Count() > count) entries_.pop_back();
+}
+
+int TFontStack::SetFloor(int floor) {
+  const int previous = static_cast<int>(floor_);
+  floor_ = static_cast<size_t>(std::max(floor, 1));
+  return previous;
 }

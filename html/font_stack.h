@@ -36,6 +36,9 @@ class TFontStack {
   bool WillPop(HtmlSymbol pusher) const;
   // Back to count entries (at least the base font).
   void PopTo(int count);
+  // End tags pop only fonts above the first floor entries (a table keeps
+  // the fonts in force where it starts); answers the previous floor.
+  int SetFloor(int floor);
 
  private:
   struct Entry {
@@ -43,5 +46,6 @@ class TFontStack {
     HtmlSymbol Pusher;
   };
   std::vector<Entry> entries_;
+  size_t floor_ = 1;
   std::array<int, 256> unpushed_{};
 };

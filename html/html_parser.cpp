@@ -353,8 +353,10 @@ void THtmlParser::DoBodyTag() {
   section_ = std::make_unique<TSection>(0, currentAlignment_, nullptr, fonts_.Top(), styles_);
   scriptState_ = 0;
   if (before) {
-    for (int i = 0; i < nameList_.Count(); ++i)
-      if (nameList_.Objects(i) == before.get()) nameList_.PutObject(i, section_.get());
+    // The names given while it was the open section are the last ones; a
+    // scan of the whole list would repeat at every BODY of every cell.
+    for (int i = nameList_.Count(); i-- > 0 && nameList_.Objects(i) == before.get();)
+      nameList_.PutObject(i, section_.get());
     if (before->Images.Count() > 0 || before->FormControls.Count() > 0) Cell().AddSection(std::move(before));
   }
   Tok.Next();
@@ -581,9 +583,9 @@ bool THtmlParser::DoFont(HtmlSymbol symbol, bool inPre) {
   for (const auto& a : Attrs()) {
     switch (a->Code) {
       case SizeSy: {
-        int32_t n = a->IntValue;
+        int64_t n = a->IntValue;
         if (a->StrValue.size() > 1 && (a->StrValue[0] == '+' || a->StrValue[0] == '-')) n += baseFontSize_;
-        size = std::clamp(n, 1, 7);
+        size = static_cast<int32_t>(std::clamp<int64_t>(n, 1, 7));
         if (symbol == BaseFontSy) baseFontSize_ = size;
         break;
       }
@@ -828,10 +830,12 @@ void THtmlParser::DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet&
         break;
       case LISy:
         EndSection();
-        if (listSymbol == OLSy)
-          section_ = NewOrderedItem(level, Link(), fonts_.Top(), styles_, type, counter++);
-        else
+        if (listSymbol == OLSy) {
+          section_ = NewOrderedItem(level, Link(), fonts_.Top(), styles_, type, counter);
+          if (counter < INT32_MAX) ++counter;
+        } else {
           section_ = NewBulletItem(level, Link(), fonts_.Top(), styles_, plain);
+        }
         scriptState_ = 0;
         Tok.SkipWhiteSpace();
         Tok.Next();
@@ -984,6 +988,12 @@ void THtmlParser::DoTable(int32_t level) {
   } depthGuard{depth_};
   EndLink();
   const int fontTop = fonts_.Count();
+  // End tags inside the table leave the fonts in force where it starts.
+  struct TFloor {
+    TFontStack& fonts;
+    int previous;
+    ~TFloor() { fonts.SetFloor(previous); }
+  } floor{fonts_, fonts_.SetFloor(fontTop)};
   TCell* const parent = &Cell();
   const uint8_t savedAlignment = currentAlignment_;
   const cl::TFontStyles savedStyles = styles_;

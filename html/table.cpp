@@ -1,7 +1,6 @@
 #include "html/table.h"
 
 #include <algorithm>
-#include <set>
 #include <string>
 
 #include "html/colors.h"
@@ -24,6 +23,22 @@ std::optional<cl::TColor> DocumentColour(const std::string& text) {
   std::string value = text;
   if (const auto colour = ColorFromString(value)) return *colour | cl::PaletteRelative;
   return std::nullopt;
+}
+
+// Lines are drawn pixel by pixel, so a frame reaching far beyond the clip
+// (the border of a long table, a tall spanning cell) is cut to it first.
+void ClippedBorder3D(const TBorderDocument& document, cl::TCanvas& canvas, const cl::TRect& clip, int32_t x1,
+                     int32_t y1, int32_t x2, int32_t y2, bool raised) {
+  if (x1 >= clip.Left - 1 && y1 >= clip.Top - 1 && x2 <= clip.Right + 1 && y2 <= clip.Bottom + 1) {
+    DrawBorder3D(document, canvas, x1, y1, x2, y2, raised);
+    return;
+  }
+  if (x2 < clip.Left || y2 < clip.Top || x1 > clip.Right || y1 > clip.Bottom) return;
+  const int saved = canvas.SaveDC();
+  canvas.IntersectClipRect(clip.Left, clip.Top, clip.Right, clip.Bottom);
+  DrawBorder3D(document, canvas, std::max(x1, clip.Left - 1), std::max(y1, clip.Top - 1),
+               std::min(x2, clip.Right + 1), std::min(y2, clip.Bottom + 1), raised);
+  canvas.RestoreDC(saved);
 }
 
 }  // namespace
@@ -309,16 +324,25 @@ void ThtmlTable::ComputeWidths(cl::TCanvas& canvas, int32_t w) {
   for (int32_t& width : Widths) width = std::max(width, 0);
 }
 
-int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, int32_t width) {
-  CellCache& cache = caches_[&cell];
+void ThtmlTable::PrepareCaches() {
+  rowFirst_.assign(Rows.size() + 1, 0);
+  for (size_t r = 0; r < Rows.size(); ++r) {
+    size_t real = 0;
+    for (const auto& cell : Rows[r]->Cells) real += cell ? 1 : 0;
+    rowFirst_[r + 1] = rowFirst_[r] + real;
+  }
+  caches_.resize(rowFirst_.back());
+}
+
+int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width) return cache.Height;
   // Laid out where it will most likely stay, so that placing it may keep this layout.
   int32_t curs = cache.Curs;
-  return LayoutCell(canvas, cell, cache.Y, curs, width);
+  return LayoutCell(canvas, cell, cache, cache.Y, curs, width);
 }
 
-int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, int32_t y, int32_t& curs, int32_t width) {
-  CellCache& cache = caches_[&cell];
+int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t y, int32_t& curs,
+                               int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width && cache.Placed && cache.Y == y && cache.Curs == curs) {
     curs += cache.PosCount;
     return cache.Height;
@@ -365,12 +389,12 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   int32_t rowsTop = y;
   CaptionHeight = 0;
   if (CaptionOnTop) {
-    CaptionHeight = LayoutCell(canvas, *Caption, y, curs, TotalWidth);
+    CaptionHeight = LayoutCell(canvas, *Caption, captionCache_, y, curs, TotalWidth);
     rowsTop += CaptionHeight;
   }
   LayoutRows(canvas, rowsTop, curs);
   FlowHeight = CaptionHeight + GridHeight;
-  if (!CaptionOnTop) FlowHeight += LayoutCell(canvas, *Caption, PlacedY + GridHeight, curs, TotalWidth);
+  if (!CaptionOnTop) FlowHeight += LayoutCell(canvas, *Caption, captionCache_, PlacedY + GridHeight, curs, TotalWidth);
 
   TableIndent = 0;
   if (TotalWidth < available) {
@@ -396,73 +420,89 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
 void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
   const int32_t rows = static_cast<int32_t>(Rows.size());
   const int32_t pad2 = 2 * CellPadding;
+  PrepareCaches();
   std::vector<int32_t> starts(static_cast<size_t>(NumCols) + 1, 0);
-  for (int32_t c = 0; c < NumCols; ++c) starts[static_cast<size_t>(c) + 1] = starts[static_cast<size_t>(c)] + Widths[static_cast<size_t>(c)];
-  std::set<int32_t> spans;
-  ForEachCell([&](TCellObj& cell, int32_t, int32_t col) {
-    const int32_t last = std::min(col + std::max(cell.ColSpan, 1), NumCols);
-    cell.SpanWidth = starts[static_cast<size_t>(last)] - starts[static_cast<size_t>(col)];
-    spans.insert(cell.RowSpan);
-  });
+  for (size_t c = 0; c < static_cast<size_t>(NumCols); ++c) starts[c + 1] = starts[c] + Widths[c];
+  // The cells spanning rows, by span and then by row: each span's pass
+  // visits only its own cells.
+  struct Spanning {
+    int32_t Span, Row;
+    size_t Index;
+    TCellObj* Cell;
+  };
+  std::vector<Spanning> spanning;
+  for (size_t r = 0, index = 0; r < Rows.size(); ++r)
+    for (const auto& cell : Rows[r]->Cells) {
+      if (!cell) continue;
+      const size_t col = static_cast<size_t>(&cell - Rows[r]->Cells.data());
+      const size_t last = std::min(col + static_cast<size_t>(std::max(cell->ColSpan, 1)), static_cast<size_t>(NumCols));
+      cell->SpanWidth = starts[last] - starts[std::min(col, last)];
+      if (cell->RowSpan > 1) spanning.push_back({cell->RowSpan, static_cast<int32_t>(r), index, cell.get()});
+      ++index;
+    }
+  std::stable_sort(spanning.begin(), spanning.end(),
+                   [](const Spanning& a, const Spanning& b) { return a.Span < b.Span; });
   auto contentWidth = [&](const TCellObj& cell) { return std::max(0, cell.SpanWidth - pad2 - CellSpacing); };
 
-  // Row heights, one pass per row span present. The single-row pass lays the
-  // cells out where they are expected to end up.
+  // Single rows first, each cell laid out where it is expected to end up.
   std::vector<int32_t> heights(static_cast<size_t>(rows), 0);
   int32_t expectedTop = top;
   int32_t expectedCurs = curs;
-  for (const int32_t s : spans) {
-    for (int32_t k = 0; k + s <= rows; ++k) {
-      int32_t value = 0;
-      bool any = false;
-      for (const auto& cell : Rows[static_cast<size_t>(k)]->Cells) {
-        if (!cell || cell->RowSpan != s) continue;
-        any = true;
-        if (s == 1) {
-          CellCache& cache = caches_[cell.get()];
-          if (cache.Pass != pass_) {
-            cache.Y = expectedTop + CellPadding + CellSpacing;
-            cache.Curs = expectedCurs;
-          }
-        }
-        cell->ContentHeight = CellHeight(canvas, *cell, contentWidth(*cell));
-        if (s == 1) expectedCurs += caches_[cell.get()].PosCount;
-        value = std::max({value, cell->ContentHeight, cell->HeightAttr - pad2});
+  for (size_t k = 0; k < Rows.size(); ++k) {
+    int32_t value = 0;
+    size_t index = rowFirst_[k];
+    for (const auto& cell : Rows[k]->Cells) {
+      if (!cell) continue;
+      CellCache& cache = caches_[index++];
+      if (cell->RowSpan != 1) continue;
+      if (cache.Pass != pass_) {
+        cache.Y = expectedTop + CellPadding + CellSpacing;
+        cache.Curs = expectedCurs;
       }
-      const int32_t h = value + pad2 + CellSpacing;
-      if (s == 1) {
-        heights[static_cast<size_t>(k)] = h;
-        expectedTop += h;
-      } else if (any) {
-        int64_t sum = 0;
-        for (int32_t i = k; i < k + s; ++i) sum += heights[static_cast<size_t>(i)];
-        if (sum < h) {
-          const int32_t grow = static_cast<int32_t>((h - sum) / s);
-          for (int32_t i = k; i < k + s; ++i) heights[static_cast<size_t>(i)] += grow;
-          heights[static_cast<size_t>(k + s - 1)] += static_cast<int32_t>(h - sum) - grow * s;
-        }
-      }
+      cell->ContentHeight = CellHeight(canvas, *cell, cache, contentWidth(*cell));
+      expectedCurs += cache.PosCount;
+      value = std::max({value, cell->ContentHeight, cell->HeightAttr - pad2});
+    }
+    heights[k] = value + pad2 + CellSpacing;
+    expectedTop += heights[k];
+  }
+  // Then each span present, over the rows where such cells start.
+  for (size_t g = 0; g < spanning.size();) {
+    const int32_t s = spanning[g].Span, k = spanning[g].Row;
+    int32_t value = 0;
+    for (; g < spanning.size() && spanning[g].Span == s && spanning[g].Row == k; ++g) {
+      TCellObj& cell = *spanning[g].Cell;
+      cell.ContentHeight = CellHeight(canvas, cell, caches_[spanning[g].Index], contentWidth(cell));
+      value = std::max({value, cell.ContentHeight, cell.HeightAttr - pad2});
+    }
+    if (k + s > rows) continue;
+    const int32_t h = value + pad2 + CellSpacing;
+    int64_t sum = 0;
+    for (int32_t i = k; i < k + s; ++i) sum += heights[static_cast<size_t>(i)];
+    if (sum < h) {
+      const int32_t grow = static_cast<int32_t>((h - sum) / s);
+      for (int32_t i = k; i < k + s; ++i) heights[static_cast<size_t>(i)] += grow;
+      heights[static_cast<size_t>(k + s - 1)] += static_cast<int32_t>(h - sum) - grow * s;
     }
   }
-  if (spans.empty() || *spans.begin() != 1)
-    for (int32_t k = 0; k < rows; ++k)
-      if (heights[static_cast<size_t>(k)] == 0) heights[static_cast<size_t>(k)] = pad2 + CellSpacing;
 
   std::vector<int64_t> rowTops(static_cast<size_t>(rows) + 1, 0);
-  for (int32_t k = 0; k < rows; ++k) rowTops[static_cast<size_t>(k) + 1] = rowTops[static_cast<size_t>(k)] + heights[static_cast<size_t>(k)];
+  for (size_t k = 0; k < Rows.size(); ++k) rowTops[k + 1] = rowTops[k] + heights[k];
   int32_t y = top;
-  for (int32_t k = 0; k < rows; ++k) {
-    TCellList& row = *Rows[static_cast<size_t>(k)];
-    row.RowHeight = heights[static_cast<size_t>(k)];
+  for (size_t k = 0; k < Rows.size(); ++k) {
+    TCellList& row = *Rows[k];
+    row.RowHeight = heights[k];
     row.RowDrawHeight = 0;
+    size_t index = rowFirst_[k];
     for (const auto& cell : row.Cells) {
       if (!cell) continue;
-      const int32_t last = std::min(k + cell->RowSpan, rows);
-      cell->SpanHeight = static_cast<int32_t>(rowTops[static_cast<size_t>(last)] - rowTops[static_cast<size_t>(k)]);
+      const size_t last = std::min(k + static_cast<size_t>(std::max(cell->RowSpan, 1)), Rows.size());
+      cell->SpanHeight = static_cast<int32_t>(rowTops[last] - rowTops[k]);
       row.RowDrawHeight = std::max(row.RowDrawHeight, cell->SpanHeight);
       const int32_t spare = cell->SpanHeight - cell->ContentHeight - CellSpacing - pad2;
       cell->ContentOffset = cell->VAlign == 1 ? spare / 2 : cell->VAlign == 2 ? spare : 0;
-      LayoutCell(canvas, *cell, y + CellPadding + CellSpacing + cell->ContentOffset, curs, contentWidth(*cell));
+      LayoutCell(canvas, *cell, caches_[index++], y + CellPadding + CellSpacing + cell->ContentOffset, curs,
+                 contentWidth(*cell));
     }
     y += row.RowHeight;
   }
@@ -524,7 +564,7 @@ int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManag
                          top + CellSpacing + CellPadding + cell->ContentOffset,
                          std::max(0, cell->SpanWidth - CellSpacing - 2 * CellPadding));
         if (Border)
-          DrawBorder3D(borderDocument, canvas, box.Left - 1, box.Top - 1, box.Right, box.Bottom, false);
+          ClippedBorder3D(borderDocument, canvas, clip, box.Left - 1, box.Top - 1, box.Right, box.Bottom, false);
         if (spacing) drawnCells.push_back(box);
       }
       if (c < Widths.size()) cellX += Widths[c];
@@ -537,8 +577,8 @@ int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManag
     canvas.FillRgn(*spacing, BorderColor);
   }
   if (Border)
-    DrawBorder3D(borderDocument, canvas, DrawX, gridTop - scroll, DrawX + GridWidth - 1,
-                 rowsBottom + CellSpacing - 1 - scroll, true);
+    ClippedBorder3D(borderDocument, canvas, clip, DrawX, gridTop - scroll, DrawX + GridWidth - 1,
+                    rowsBottom + CellSpacing - 1 - scroll, true);
   if (!CaptionOnTop) Caption->Cell->Draw(canvas, clip, x + TableIndent, gridTop + GridHeight, TotalWidth);
   return result;
 }

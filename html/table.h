@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "html/attributes.h"
@@ -121,8 +120,10 @@ class ThtmlTable : public TSectionBase {
   void ComputeWidths(cl::TCanvas& canvas, int32_t width);
   void LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs);
   // Lays out a cell, or keeps its last layout when nothing it depends on changed.
-  int32_t LayoutCell(cl::TCanvas& canvas, TCellObj& cell, int32_t y, int32_t& curs, int32_t width);
-  int32_t CellHeight(cl::TCanvas& canvas, TCellObj& cell, int32_t width);
+  int32_t LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t y, int32_t& curs, int32_t width);
+  int32_t CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t width);
+  // One cache a real cell, in grid order; rowFirst_ holds each row's first.
+  void PrepareCaches();
   // Tells the tables standing in the cells that they are nested in this one.
   void LinkNested();
   bool TooDeep() const { return nesting_ > MaxNesting; }
@@ -136,6 +137,8 @@ class ThtmlTable : public TSectionBase {
   bool nestedLinked_ = false;
   uint64_t pass_ = 0;  // the outermost table's layout count
   uint64_t measuredPass_ = 0;
-  std::unordered_map<const TCellObj*, CellCache> caches_;
+  std::vector<CellCache> caches_;
+  std::vector<size_t> rowFirst_;
+  CellCache captionCache_;
   std::vector<TSpanCell> measuredCells_;
 };

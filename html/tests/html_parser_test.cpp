@@ -20,6 +20,7 @@
 #include "html/preformated.h"
 #include "html/table.h"
 #include "html/tests/layout_fixture.h"
+#include "html/tests/viewer_fixture.h"
 #include "platform/core/memory_stream.h"
 
 namespace {
@@ -153,6 +154,18 @@ TEST_F(HtmlParserTest, AnAnchorBeforeBodyStillNamesALiveSection) {
   for (const auto& s : f.root) found = found || s.get() == named;
   EXPECT_TRUE(found);
   EXPECT_EQ(named->Buff, "y");
+
+  // In a cell only the names of the dropped text move; earlier ones stay.
+  LayoutFixture g;
+  cl::TStringList cellNames;
+  const std::string html = "<A NAME=a>x<TABLE><TD><A NAME=b>p<A NAME=c>q<BODY>r</TABLE>";
+  HtmlParseBuffer(g.root, cellNames, html.data(), static_cast<int32_t>(html.size()), options, result);
+  ASSERT_EQ(cellNames.Count(), 3);
+  const std::string expected[] = {"x", "r", "r"};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(static_cast<const TSection*>(static_cast<const TSectionBase*>(cellNames.Objects(i)))->Buff,
+              expected[i])
+        << i;
 }
 
 TEST_F(HtmlParserTest, AControlBeforeBodyKeepsItsSection) {
@@ -203,6 +216,8 @@ TEST_F(HtmlParserTest, FontSizesAreRelativeToTheBaseFont) {
       {"<FONT SIZE=+2>x", 18}, {"<FONT SIZE=9>x", 36},        {"<FONT SIZE=-5>x", 8},  {"<FONT SIZE=2>x", 10},
       {"<FONT SIZE=-1>x", 10}, {"<BASEFONT SIZE=5><FONT SIZE=+1>x", 24}, {"<BIG>x", 14},
       {"<SMALL>x", 10},        {"<BIG><BIG><BIG><BIG><BIG>x", 36},      {"<SMALL><SMALL><SMALL>x", 8},
+      // A relative size at the edge of the number range still counts from the base.
+      {"<FONT SIZE=+2147483647>x", 36}, {"<FONT SIZE=-2147483648>x", 8},
   };
   for (const Case& c : cases) {
     LayoutFixture fresh;
@@ -523,6 +538,8 @@ TEST_F(HtmlParserTest, OrderedListsTakeStartAndType) {
       {"<OL START=-1><LI>a</OL>", "TOListItem 1/1 #11 \"a\"\n"},
       {"<OL START=x TYPE=A><LI>a</OL>", "TOListItem 1/1 #1A \"a\"\n"},
       {"<OL START=0><LI><P>a</OL>", "TOListItem 1/1 #01 \"a\"\n"},
+      // The numbering stops at the largest number instead of wrapping round.
+      {"<OL START=2147483647><LI>a<LI>b</OL>", "TOListItem 1/1 #21474836471 \"a\"\nTOListItem 1/1 #21474836471 \"b\"\n"},
       {"<UL PLAIN><LI>a</UL><MENU><LI>b</MENU>", "TUListItem 1/1 nobullet \"a\"\nTUListItem 1/1 \"b\"\n"},
       {"<DL><DT>term<DD>text</DL>", "TDListItem 0/1 \"term\"\nTDListItem 1/1 \"text\"\n"},
       {"<BLOCKQUOTE>q<BLOCKQUOTE>r</BLOCKQUOTE></BLOCKQUOTE>", "TSection 1/1 \"q\"\nTSection 2/1 \"r\"\n"},
@@ -622,6 +639,18 @@ TEST_F(HtmlParserTest, FontsPushedInACellArePoppedAtTheNextCell) {
       EXPECT_EQ(Runs(*t), "0:12");
     }
   EXPECT_EQ(Runs(TextWith("c")), "0:12");
+}
+
+TEST_F(HtmlParserTest, EndTagsInsideATableLeaveTheFontsInForceWhereItStarts) {
+  // The stray </FONT> in the cell must not take the size 5 font, or the
+  // cell's size 7 font would outlive the table.
+  Parse("<FONT SIZE=5><TABLE><TD></FONT><FONT SIZE=7>x</TABLE>y</FONT>z");
+  const auto& table = dynamic_cast<const ThtmlTable&>(*f.root[f.root.Count() - 2]);
+  for (const auto& s : *table.Rows[0]->Cells[0]->Cell)
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) {
+      EXPECT_EQ(Runs(*t), "0:36");
+    }
+  EXPECT_EQ(Runs(TextWith("yz")), "0:18 1:12");
 }
 
 TEST_F(HtmlParserTest, DeepTablesStopAtTheNestingLimit) {
@@ -786,6 +815,18 @@ TEST_F(HtmlParserTest, TheViewersParseStepReachesTheEntryPoints) {
   ParseDocument(request);
   EXPECT_EQ(static_cast<const TSection*>(text.root[1])->Buff, "<B>x</B>");
   EXPECT_EQ(static_cast<const TSection*>(text.root[2])->Buff, "line");
+}
+
+class ViewerParseTest : public ViewerTest {};
+
+TEST_F(ViewerParseTest, ScriptsReachTheViewersHandler) {
+  std::string seen;
+  viewer->Parser = ParseDocument;
+  viewer->SetOnScript([&](cl::TObject* sender, const std::string& language, const char* script) {
+    seen = (sender == viewer ? "viewer:" : "other:") + language + ":" + script;
+  });
+  LoadText("<SCRIPT LANGUAGE=js>a = 1;\nb()</SCRIPT>after");
+  EXPECT_EQ(seen, "viewer:js:a = 1;\r\nb()");
 }
 
 }  // namespace

@@ -203,6 +203,44 @@ TEST(Table, ATallRowSpanGrowsItsRowsEquallyTheLastTakingTheRemainder) {
   EXPECT_EQ(first.RowDrawHeight, 101);
 }
 
+TEST(Table, RowSpansAreSettledShortestFirst) {
+  TableFixture f;
+  ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}});
+  TCellList& r0 = f.NewRow(table);
+  f.NewCell(r0, "a", {{RowSpanSy, "3"}, {HeightSy, "120"}});
+  f.NewCell(r0, "x");
+  f.NewCell(f.NewRow(table), "x");
+  TCellList& r2 = f.NewRow(table);
+  f.NewCell(r2, "b", {{RowSpanSy, "2"}, {HeightSy, "100"}});
+  f.NewCell(r2, "x");
+  f.NewCell(f.NewRow(table), "x");
+  f.Layout(600);
+  // Span 2 first: rows 2 and 3 grow from 16 to 50. Then span 3 over
+  // 16 + 16 + 50 = 82: 12 more each, the remainder 2 to row 2.
+  std::vector<int32_t> heights;
+  for (const auto& row : table.Rows) heights.push_back(row->RowHeight);
+  EXPECT_EQ(heights, (std::vector<int32_t>{28, 28, 64, 50}));
+  EXPECT_EQ(table.Rows[0]->Cells[0]->SpanHeight, 120);
+}
+
+TEST(Table, AFrameReachingPastTheClipIsDrawnOnlyInsideIt) {
+  TableFixture f;
+  ThtmlTable& table = f.NewTable({{BorderSy, "1"}, {CellPaddingSy, "2"}});  // spacing 4
+  for (int r = 0; r < 40; ++r) f.NewCell(f.NewRow(table), "a");
+  f.Layout(600);
+  ASSERT_GT(table.FlowHeight, 400);
+  f.Canvas().FillRect({0, 0, 600, 400}, cl::clWhite);
+  f.root.Draw(f.Canvas(), {0, 100, 600, 200}, 0, 0, 600);
+  const cl::TColor shadow = cl::ColorToRGB(cl::clBtnShadow) & 0xFFFFFF;
+  // The raised grid frame's sides run through the clip...
+  for (const int y : {100, 150, 199}) {
+    EXPECT_EQ(f.Pixel(0, y), cl::clSilver) << y;
+    EXPECT_EQ(f.Pixel(table.GridWidth - 2, y), shadow) << y;
+  }
+  // ...and no top or bottom edge appears where the frame was cut.
+  for (const int y : {99, 100, 199, 200}) EXPECT_EQ(f.Pixel(1, y), cl::clWhite) << y;
+}
+
 TEST(Table, VerticalAlignmentOffsetsTheContent) {
   TableFixture f;
   ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}});
