@@ -15,13 +15,6 @@
 #include "utility/path_names.h"
 #include "utility/same_text.h"
 
-namespace {
-
-// Longest selection the frame viewer copies.
-constexpr int32_t maxCopyLength = 31999;
-
-}  // namespace
-
 // Marks the frame viewer as loading for a scope, also when the load raises.
 class TFrameSetViewer::TLoadingBracket {
  public:
@@ -299,9 +292,8 @@ bool TFrameSetViewer::FindText(const std::string& s, bool matchCase) {
 void TFrameSetViewer::CopyToClipboard() {
   TDocViewer* const active = ActiveViewer();
   if (active == nullptr) return;
-  const int32_t length = active->SelLength();
-  if (length > maxCopyLength) throw EBufferTooSmall("Selected text exceeds buffer size");
-  if (length <= 0) return;
+  // The clipboard buffer grows with the text, so any selection is copied whole.
+  if (active->SelLength() <= 0) return;
   active->CopyToClipboard();
 }
 

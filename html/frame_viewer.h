@@ -9,7 +9,6 @@
 
 #include "html/doc_viewer.h"
 #include "html/frame_parse.h"
-#include "platform/core/exception.h"
 #include "platform/gui/control.h"
 
 class TFrame;
@@ -34,12 +33,6 @@ using TFileRequestEvent = std::function<void(cl::TObject* sender, const std::str
 
 enum fvOptionEnum : uint8_t { fvMetaRefresh };
 using TFrameSetViewerOptions = std::set<fvOptionEnum>;
-
-// Raised by CopyToClipboard for a selection the frame viewer will not copy.
-class EBufferTooSmall : public cl::Exception {
- public:
-  using cl::Exception::Exception;
-};
 
 // The control that shows local documents that may be frame sets: one current
 // frame set fills it, each frame holding a viewer or a nested set. It routes
@@ -71,7 +64,7 @@ class TFrameSetViewer : public cl::TWinControl {
   int32_t SelLength() const;
   void SetSelLength(int32_t length);
   bool FindText(const std::string& s, bool matchCase);
-  // A selection above 31999 characters raises EBufferTooSmall.
+  // The active viewer's selection, whole; nothing for an empty one.
   void CopyToClipboard();
   void SetFocus() override;
   void RepaintFrames();
