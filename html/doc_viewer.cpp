@@ -8,7 +8,10 @@
 #include "html/paint_panel.h"
 #include "html/scroll_bar_32.h"
 #include "html/html_common.h"
+#include "html/process_error.h"
 #include "platform/core/ansi_case.h"
+#include "platform/gui/application.h"
+#include "platform/gui/messages.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/virtual_keys.h"
 
@@ -79,6 +82,12 @@ TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner), SubmitLi
     paintPanel_->SetColor((colour & 0xFF000000) == 0 ? colour | 0x02000000 : colour);
   };
   sectionList_->ExpandFileName = [this](const std::string& name) { return ExpandLinkFileName(name); };
+  // Shown once the layout or paint that met the error has returned: a
+  // modal box inside them would let the loop repaint a half-built document.
+  sectionList_->OnProcessError = [this](const std::string& message) {
+    if (processErrors_.empty()) cl::PostMessage(*this, WM_PROCESS_ERROR, 0, 0);
+    processErrors_.push_back(message);
+  };
   nameList_.SetSorted(true);
   Parser = ParseDocument;
 
@@ -296,6 +305,12 @@ void TDocViewer::WndProc(cl::TMessage& message) {
     case WM_AUTO_SCROLL:
       if (autoScrolling_) autoScrollTimer_->SetEnabled(true);
       return;
+    case WM_PROCESS_ERROR: {
+      const std::vector<std::string> errors = std::move(processErrors_);
+      processErrors_.clear();
+      for (const std::string& error : errors) cl::Application().HandleException(EProcessError(error));
+      return;
+    }
     case WM_DEFERRED_SUBMIT:
       if (OnFormSubmit) OnFormSubmit(this, SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod, SubmitList);
       return;

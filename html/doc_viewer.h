@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "html/section_list.h"
 #include "platform/core/string_list.h"
@@ -82,6 +83,8 @@ class TDocViewer : public cl::TWinControl {
  public:
   static constexpr uint32_t WM_DEFERRED_SUBMIT = 0x464;
   static constexpr uint32_t WM_AUTO_SCROLL = 0x466;
+  // Shows the processing errors of the last layout.
+  static constexpr uint32_t WM_PROCESS_ERROR = 0x467;
   static constexpr cl::TCursor LinkCursor = 1;
   static constexpr cl::TCursor TextCursor = 2;
 
@@ -307,6 +310,7 @@ class TDocViewer : public cl::TWinControl {
   std::string serverRoot_;
   int32_t selAnchor_ = -1;
   cl::TPoint lastMouse_;  // viewer coordinates of the last move while selecting
+  std::vector<std::string> processErrors_;  // waiting for WM_PROCESS_ERROR
 
   // Children first: the document refers to the panel.
   cl::TPaintBox* borderBox_ = nullptr;

@@ -3,7 +3,8 @@
 #include "html/indent_manager.h"
 
 TSectionBase::TSectionBase(TSectionList* master, const TSectionBase& source)
-    : Document(master), FlowHeight(source.FlowHeight) {}
+    // A section that failed stays out of the copy's layout, so its error is not reported again.
+    : Document(master), FlowHeight(source.FlowHeight), Dropped(source.Dropped) {}
 
 std::unique_ptr<TSectionBase> TSectionBase::Clone(TSectionList* master) const {
   return std::make_unique<TSectionBase>(master, *this);

@@ -6,6 +6,8 @@
 #include "html/document_parser.h"
 #include "html/tests/viewer_fixture.h"
 #include "platform/core/in_out_error.h"
+#include "platform/gui/application.h"
+#include "html/process_error.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace {
@@ -385,6 +387,50 @@ TEST_F(ViewerTest, APaintThatRaisesFillsTheBackgroundAndIsReportedOnce) {
   t::ProcessEvents();
   EXPECT_GE(section->draws, 2);
   EXPECT_EQ(recorder.Messages().size(), 1u);
+}
+
+// A section whose layout cannot be done, as a table too wide for the engine.
+class UnlayoutableSection : public SpacerSection {
+ public:
+  using SpacerSection::SpacerSection;
+  int32_t Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t&, int32_t&) override {
+    ++layouts;
+    throw EProcessError("Table has too many Columns");
+  }
+  int layouts = 0;
+};
+
+TEST_F(ViewerTest, AProcessingErrorIsShownOnceAfterTheLayoutThatMetIt) {
+  std::vector<std::string> shown;
+  bool shownInsideLayout = false;
+  t::ExceptionRecorder recorder;  // gives the handler back at the end
+  cl::Application().SetExceptionHandler([&](const std::exception& error) {
+    shownInsideLayout = shownInsideLayout || viewer->Layouting();
+    shown.push_back(dynamic_cast<const cl::Exception&>(error).Message());
+  });
+  viewer->Clear();
+  viewer->SectionList().AddSection(std::make_unique<SpacerSection>(20));
+  auto owned = std::make_unique<UnlayoutableSection>(50);
+  UnlayoutableSection* failing = owned.get();
+  viewer->SectionList().AddSection(std::move(owned));
+  viewer->SectionList().AddSection(std::make_unique<SpacerSection>(30));
+  viewer->FinishLoad({});
+  EXPECT_EQ(failing->layouts, 1);
+  // Nothing is shown from inside the load and its layout.
+  EXPECT_TRUE(shown.empty());
+  t::ProcessEvents();
+  EXPECT_EQ(shown, std::vector<std::string>{"Table has too many Columns"});
+  EXPECT_FALSE(shownInsideLayout);
+  // The section stays, empty; the rest is laid out below it; a new layout
+  // neither tries it again nor reports it again.
+  EXPECT_EQ(viewer->SectionList().Count(), 3);
+  EXPECT_TRUE(failing->Dropped);
+  EXPECT_EQ(viewer->SectionList().SectionTop(1), 20);
+  EXPECT_EQ(viewer->SectionList().SectionTop(2), 20);
+  viewer->SetBounds(0, 0, 250, 200);
+  t::ProcessEvents();
+  EXPECT_EQ(failing->layouts, 1);
+  EXPECT_EQ(shown.size(), 1u);
 }
 
 TEST_F(ViewerTest, TheBackgroundPictureIsTiledFromTheScrollPosition) {

@@ -19,6 +19,11 @@ class TestBlock : public TSectionBase {
       : floatHeight_(floatHeight), fails_(fails) {
     FlowHeight = height;
   }
+  TestBlock(TSectionList* master, const TestBlock& source)
+      : TSectionBase(master, source), floatHeight_(source.floatHeight_), fails_(source.fails_) {}
+  std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override {
+    return std::make_unique<TestBlock>(master, *this);
+  }
   int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
                  int32_t& curs) override {
     ++layouts;
@@ -127,6 +132,12 @@ TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {
   f.Layout(200);
   EXPECT_EQ(reports.size(), 1u);
   EXPECT_EQ(failing->layouts, 1);
+  // The print copy leaves it out as well, and so reports nothing again.
+  TSectionList copy(f.root);
+  EXPECT_TRUE(copy[1]->Dropped);
+  curs = 0;
+  EXPECT_EQ(copy.Layout(f.Canvas(), 0, curs, maxWidth, 300), 32);
+  EXPECT_EQ(reports.size(), 1u);
 }
 
 TEST(DocumentModel, WithoutAHandlerProcessErrorsWaitForTheViewer) {
