@@ -122,6 +122,8 @@ void TDocViewer::DoLayout() {
   const int32_t width =
       std::max(0, Width() - (vertical ? scrollWidth_ : 0) - reserve - 2 * marginWidth_);
   int32_t curs = 0, maxWidth = 0;
+  // Where DrawDocument will put the cell's left edge.
+  sectionList_->Indents->OriginX = marginWidth_ - HScrollBarPosition();
   const int32_t height = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, curs, maxWidth, width);
   maxHorz_ = maxWidth;
   docHeight_ = height + (vertical ? 2 : 1) * marginHeight_;

@@ -58,6 +58,9 @@ class IndentManagerBasic {
   int32_t ListLevel = 0;
   int32_t LeftEdge = 0;
   int32_t RightEdge = 0;
+  // Window X at which the cell's left edge will be drawn, as far as layout
+  // knows it: positions set from it let hit tests work before any paint.
+  int32_t OriginX = 0;
 
  private:
   void AddLeft(IndentRec rec);

@@ -334,25 +334,28 @@ void ThtmlTable::PrepareCaches() {
   caches_.resize(rowFirst_.back());
 }
 
-int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t width) {
+int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width) return cache.Height;
   // Laid out where it will most likely stay, so that placing it may keep this layout.
   int32_t curs = cache.Curs;
-  return LayoutCell(canvas, cell, cache, cache.Y, curs, width);
+  return LayoutCell(canvas, cell, cache, x, cache.Y, curs, width);
 }
 
-int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t y, int32_t& curs,
-                               int32_t width) {
-  if (cache.Pass == pass_ && cache.Width == width && cache.Placed && cache.Y == y && cache.Curs == curs) {
+int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t y,
+                               int32_t& curs, int32_t width) {
+  if (cache.Pass == pass_ && cache.Width == width && cache.Placed && cache.X == x && cache.Y == y &&
+      cache.Curs == curs) {
     curs += cache.PosCount;
     return cache.Height;
   }
   const int32_t start = curs;
   int32_t maxWidth = 0;
+  cell.Cell->Indents->OriginX = x;
   cache.Height = cell.Cell->Layout(canvas, y, curs, maxWidth, width);
   cache.Pass = pass_;
   cache.Width = width;
   cache.Placed = true;
+  cache.X = x;
   cache.Y = y;
   cache.Curs = start;
   cache.PosCount = curs - start;
@@ -385,17 +388,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
   TotalWidth = std::max(GridWidth, CaptionMinWidth);
 
-  // The caption first: its positions come before the cells' when it is on top.
-  int32_t rowsTop = y;
-  CaptionHeight = 0;
-  if (CaptionOnTop) {
-    CaptionHeight = LayoutCell(canvas, *Caption, captionCache_, y, curs, TotalWidth);
-    rowsTop += CaptionHeight;
-  }
-  LayoutRows(canvas, rowsTop, curs);
-  FlowHeight = CaptionHeight + GridHeight;
-  if (!CaptionOnTop) FlowHeight += LayoutCell(canvas, *Caption, captionCache_, PlacedY + GridHeight, curs, TotalWidth);
-
+  // Placed before the cells are laid out, so that they know their X.
   TableIndent = 0;
   if (TotalWidth < available) {
     if (Align == 2)
@@ -405,6 +398,22 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   }
   TableIndent += indents.LeftAt(PlacedY);
   GridOffset = (TotalWidth - GridWidth) / 2 + TableIndent;
+  DrawX = indents.OriginX + GridOffset;
+  DrawY = PlacedY;
+  const int32_t captionX = indents.OriginX + TableIndent;
+
+  // The caption first: its positions come before the cells' when it is on top.
+  int32_t rowsTop = y;
+  CaptionHeight = 0;
+  if (CaptionOnTop) {
+    CaptionHeight = LayoutCell(canvas, *Caption, captionCache_, captionX, y, curs, TotalWidth);
+    rowsTop += CaptionHeight;
+  }
+  LayoutRows(canvas, DrawX, rowsTop, curs);
+  FlowHeight = CaptionHeight + GridHeight;
+  if (!CaptionOnTop)
+    FlowHeight += LayoutCell(canvas, *Caption, captionCache_, captionX, PlacedY + GridHeight, curs, TotalWidth);
+
   PosCount = curs - FirstPos;
   maxWidth = TotalWidth;
   if (Float) {
@@ -417,7 +426,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   return FlowHeight;
 }
 
-void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
+void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t& curs) {
   const int32_t rows = static_cast<int32_t>(Rows.size());
   const int32_t pad2 = 2 * CellPadding;
   PrepareCaches();
@@ -427,7 +436,7 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
   // visits only its own cells.
   struct Spanning {
     int32_t Span, Row;
-    size_t Index;
+    size_t Col, Index;
     TCellObj* Cell;
   };
   std::vector<Spanning> spanning;
@@ -437,12 +446,15 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
       const size_t col = static_cast<size_t>(&cell - Rows[r]->Cells.data());
       const size_t last = std::min(col + static_cast<size_t>(std::max(cell->ColSpan, 1)), static_cast<size_t>(NumCols));
       cell->SpanWidth = starts[last] - starts[std::min(col, last)];
-      if (cell->RowSpan > 1) spanning.push_back({cell->RowSpan, static_cast<int32_t>(r), index, cell.get()});
+      if (cell->RowSpan > 1) spanning.push_back({cell->RowSpan, static_cast<int32_t>(r), col, index, cell.get()});
       ++index;
     }
   std::stable_sort(spanning.begin(), spanning.end(),
                    [](const Spanning& a, const Spanning& b) { return a.Span < b.Span; });
   auto contentWidth = [&](const TCellObj& cell) { return std::max(0, cell.SpanWidth - pad2 - CellSpacing); };
+  auto contentX = [&](size_t column) {
+    return x + starts[std::min(column, starts.size() - 1)] + CellSpacing + CellPadding;
+  };
 
   // Single rows first, each cell laid out where it is expected to end up.
   std::vector<int32_t> heights(static_cast<size_t>(rows), 0);
@@ -451,7 +463,9 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
   for (size_t k = 0; k < Rows.size(); ++k) {
     int32_t value = 0;
     size_t index = rowFirst_[k];
-    for (const auto& cell : Rows[k]->Cells) {
+    const auto& cells = Rows[k]->Cells;
+    for (size_t c = 0; c < cells.size(); ++c) {
+      TCellObj* cell = cells[c].get();
       if (!cell) continue;
       CellCache& cache = caches_[index++];
       if (cell->RowSpan != 1) continue;
@@ -459,7 +473,7 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
         cache.Y = expectedTop + CellPadding + CellSpacing;
         cache.Curs = expectedCurs;
       }
-      cell->ContentHeight = CellHeight(canvas, *cell, cache, contentWidth(*cell));
+      cell->ContentHeight = CellHeight(canvas, *cell, cache, contentX(c), contentWidth(*cell));
       expectedCurs += cache.PosCount;
       value = std::max({value, cell->ContentHeight, cell->HeightAttr - pad2});
     }
@@ -472,7 +486,8 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
     int32_t value = 0;
     for (; g < spanning.size() && spanning[g].Span == s && spanning[g].Row == k; ++g) {
       TCellObj& cell = *spanning[g].Cell;
-      cell.ContentHeight = CellHeight(canvas, cell, caches_[spanning[g].Index], contentWidth(cell));
+      cell.ContentHeight =
+          CellHeight(canvas, cell, caches_[spanning[g].Index], contentX(spanning[g].Col), contentWidth(cell));
       value = std::max({value, cell.ContentHeight, cell.HeightAttr - pad2});
     }
     if (k + s > rows) continue;
@@ -494,15 +509,16 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs) {
     row.RowHeight = heights[k];
     row.RowDrawHeight = 0;
     size_t index = rowFirst_[k];
-    for (const auto& cell : row.Cells) {
+    for (size_t c = 0; c < row.Cells.size(); ++c) {
+      TCellObj* cell = row.Cells[c].get();
       if (!cell) continue;
       const size_t last = std::min(k + static_cast<size_t>(std::max(cell->RowSpan, 1)), Rows.size());
       cell->SpanHeight = static_cast<int32_t>(rowTops[last] - rowTops[k]);
       row.RowDrawHeight = std::max(row.RowDrawHeight, cell->SpanHeight);
       const int32_t spare = cell->SpanHeight - cell->ContentHeight - CellSpacing - pad2;
       cell->ContentOffset = cell->VAlign == 1 ? spare / 2 : cell->VAlign == 2 ? spare : 0;
-      LayoutCell(canvas, *cell, caches_[index++], y + CellPadding + CellSpacing + cell->ContentOffset, curs,
-                 contentWidth(*cell));
+      LayoutCell(canvas, *cell, caches_[index++], contentX(c), y + CellPadding + CellSpacing + cell->ContentOffset,
+                 curs, contentWidth(*cell));
     }
     y += row.RowHeight;
   }

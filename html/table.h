@@ -106,7 +106,8 @@ class ThtmlTable : public TSectionBase {
     uint64_t Pass = 0;
     int32_t Width = -1;
     int32_t Height = 0;
-    bool Placed = false;  // the last layout was at Y with positions from Curs
+    bool Placed = false;  // the last layout was at X, Y with positions from Curs
+    int32_t X = 0;
     int32_t Y = 0;
     int32_t Curs = 0;
     int32_t PosCount = 0;
@@ -118,10 +119,13 @@ class ThtmlTable : public TSectionBase {
   const std::vector<TSpanCell>& MeasureCells(cl::TCanvas& canvas);
   void EnterPass();
   void ComputeWidths(cl::TCanvas& canvas, int32_t width);
-  void LayoutRows(cl::TCanvas& canvas, int32_t top, int32_t& curs);
-  // Lays out a cell, or keeps its last layout when nothing it depends on changed.
-  int32_t LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t y, int32_t& curs, int32_t width);
-  int32_t CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t width);
+  // x: window X of the grid's left edge, as the table will be drawn.
+  void LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t& curs);
+  // Lays out a cell whose content starts at window X x, or keeps its last
+  // layout when nothing it depends on changed.
+  int32_t LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t y, int32_t& curs,
+                     int32_t width);
+  int32_t CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t width);
   // One cache a real cell, in grid order; rowFirst_ holds each row's first.
   void PrepareCaches();
   // Tells the tables standing in the cells that they are nested in this one.

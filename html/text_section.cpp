@@ -420,6 +420,7 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
     start += take;
   }
   curs = FirstPos + PosCount;
+  PlaceLines(indents.OriginX);
   if (ListLevel > 0) FlowHeight = std::max(FlowHeight, indents.BelowDeeperLeft() - PlacedY);
   PaintHeight = std::max(indents.FloatBottom() - PlacedY, FlowHeight);
   return FlowHeight;

@@ -23,7 +23,7 @@ struct LineRec {
   int32_t Ln = 0;
   int32_t LineDescent = 0;
   int32_t LineIndent = 0;
-  int32_t DrawX = 0, DrawY = 0;  // as last drawn
+  int32_t DrawX = 0, DrawY = 0;  // as last drawn, or as laid out before any draw
   int32_t Height() const { return SpaceBefore + LineHt + SpaceAfter; }
 };
 
@@ -126,6 +126,9 @@ class TSection : public TSectionBase {
                 bool firstTextLine, bool printing);
   void DrawMarker(cl::TCanvas& canvas, const LineRec& line, int32_t x, int32_t textBottom);
   int LineAtY(int32_t y, int32_t& lineTop, int32_t& charsAbove) const;
+  // Each line's DrawX and DrawY as a draw of the section at x and PlacedY
+  // sets them; layout calls it so that hit tests need no paint first.
+  void PlaceLines(int32_t x);
 
   std::vector<int64_t> sums_;        // sums_[i]: advances of characters 0 .. i-1
   std::vector<int32_t> markStarts_;  // positions of marks, in text order

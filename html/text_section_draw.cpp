@@ -68,6 +68,15 @@ int32_t TSection::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager
   return result;
 }
 
+void TSection::PlaceLines(int32_t x) {
+  int32_t top = PlacedY;
+  for (LineRec& line : Lines) {
+    line.DrawX = x + line.LineIndent;
+    line.DrawY = top + line.SpaceBefore;
+    top += line.Height();
+  }
+}
+
 void TSection::DrawMarker(cl::TCanvas& canvas, const LineRec& line, int32_t x, int32_t textBottom) {
   const int32_t scroll = Document->ScrollY;
   const int32_t b = FirstLineIndent + x;

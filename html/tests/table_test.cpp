@@ -477,6 +477,53 @@ TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
   EXPECT_FALSE(table.LinkAt(f.Canvas(), 10, 8, control, target));       // left of the grid
 }
 
+TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
+  TableFixture f;
+  ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}, {AlignSy, "center"}});
+  table.CaptionOnTop = false;
+  const TUrlTarget cellLink("cell.htm", ""), captionLink("caption.htm", "");
+  auto linked = [&](const TUrlTarget& link, const std::string& text) {
+    auto section = std::make_unique<TSection>(0, 1, &link, *f.Font());
+    section->AppendText(text);
+    return section;
+  };
+  TCellList& row = f.NewRow(table);
+  f.NewCell(row, "plain");
+  f.NewCell(row, "").Cell->AddSection(linked(cellLink, "link"));
+  table.Caption->Cell->AddSection(linked(captionLink, "caption"));
+  // The document will be drawn 30 pixels in; the grid is centred in 200 from 64.
+  f.root.Indents->OriginX = 30;
+  f.Layout(200);
+  struct Case {
+    int32_t x, y;
+    const char* url;  // nullptr: no link
+  };
+  const Case cases[] = {
+      {30 + 64 + 5 * 8 + 4, 8, "cell.htm"},   {30 + 64 + 8 * 8 + 4, 8, "cell.htm"},
+      {30 + 64 + 4, 8, nullptr},              {30 + 64 + 4, 16 + 8, "caption.htm"},
+      {30 + 64 + 6 * 8 + 4, 16 + 8, "caption.htm"}, {30 + 10, 8, nullptr},
+  };
+  for (int painted = 0; painted < 2; ++painted) {
+    EXPECT_EQ(table.DrawX, 30 + 64);
+    for (const Case& c : cases) {
+      TFormControlObj* control = nullptr;
+      std::unique_ptr<TUrlTarget> target;
+      const bool found = f.root.LinkAt(f.Canvas(), c.x, c.y, control, target);
+      EXPECT_EQ(found, c.url != nullptr) << c.x << "," << c.y << " painted " << painted;
+      if (found && c.url) {
+        EXPECT_EQ(target->Url, c.url);
+      }
+      TCaretPlace place;
+      const int32_t caret = f.root.CaretAtXY(f.Canvas(), c.x, c.y, place);
+      if (c.url) {
+        EXPECT_EQ(place.CaretX, c.x - 4) << caret;
+      }
+    }
+    f.Canvas().FillRect({0, 0, 600, 400}, cl::clWhite);
+    f.root.Draw(f.Canvas(), {0, 0, 300, 400}, 30, 0, 300);
+  }
+}
+
 TEST(Table, APrintedTableThatWouldCrossThePageEndStartsTheNextPage) {
   TableFixture f;
   f.root.AddSection(std::make_unique<THeadingSpace>(1));  // 16 high

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "html/tests/document_dump.h"
 #include "html/tests/layout_fixture.h"
@@ -214,6 +215,58 @@ TEST(TextSectionDraw, TheCaretGoesBeforeACharacterOnItsLeftHalfAndAfterItOnTheRi
   EXPECT_EQ(x, 35 + 16);
   EXPECT_FALSE(section.PositionToXY(f.Canvas(), 7, y, x));
   EXPECT_FALSE(section.PositionToXY(f.Canvas(), 8, y, x));
+}
+
+// What the hit tests answer over a grid of points: caret position, caret X,
+// in-text flag and the link URL ("" for none).
+struct HitAnswer {
+  int32_t position, caretX;
+  bool inText;
+  std::string url;
+  bool operator==(const HitAnswer&) const = default;
+};
+
+std::vector<HitAnswer> HitAnswers(LayoutFixture& f, int32_t width, int32_t height) {
+  std::vector<HitAnswer> answers;
+  for (int32_t y = 0; y < height; y += 4)
+    for (int32_t x = 0; x < width; x += 3) {
+      TCaretPlace place;
+      HitAnswer answer{f.root.CaretAtXY(f.Canvas(), x, y, place), place.CaretX, place.InText, ""};
+      TFormControlObj* control = nullptr;
+      std::unique_ptr<TUrlTarget> target;
+      if (f.root.LinkAt(f.Canvas(), x, y, control, target) && target) answer.url = target->Url;
+      answers.push_back(answer);
+    }
+  return answers;
+}
+
+TEST(TextSectionDraw, HitTestsBeforeTheFirstPaintAnswerAsAfterIt) {
+  LayoutFixture f;
+  f.AddText("plain words");
+  f.AddText("centred", 2);
+  f.AddText("an item", 1, 1);
+  const TUrlTarget link("r.htm", "");
+  auto linked = std::make_unique<TSection>(0, 3, &link, *f.Font());
+  linked->AppendText("go");
+  TSection& right = *linked;
+  f.root.AddSection(std::move(linked));
+  // The document is drawn 40 pixels in from the window's left.
+  f.root.Indents->OriginX = 40;
+  f.Layout(200);
+
+  // Never painted: the right-aligned link's characters are at 40 + 200 - 16 - 1.
+  EXPECT_EQ(right.Lines[0].DrawX, 40 + 183);
+  TFormControlObj* control = nullptr;
+  std::unique_ptr<TUrlTarget> target;
+  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 40 + 183 + 12, 48 + 8, control, target));
+  EXPECT_EQ(target->Url, "r.htm");
+  TCaretPlace place;
+  EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40 + 35 + 5, 32 + 8, place), 18 + 1);
+  EXPECT_EQ(place.CaretX, 40 + 35 + 8);
+
+  const std::vector<HitAnswer> before = HitAnswers(f, 300, 64);
+  f.root.Draw(f.Canvas(), {0, 0, 300, 100}, 40, 0, 300);
+  EXPECT_TRUE(HitAnswers(f, 300, 64) == before);
 }
 
 TEST(TextSectionDraw, LinksAreFoundOnTheirCharactersAndServerMapsGetThePoint) {

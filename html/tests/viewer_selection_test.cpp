@@ -48,6 +48,36 @@ TEST_F(SelectionTest, AClickOnALinkFollowsIt) {
   EXPECT_EQ(viewer->URL(), "next.htm");
 }
 
+TEST_F(SelectionTest, HitTestsNeedNoPaintFirst) {
+  viewer->SetMarginWidth(40);
+  cl::testing::ProcessEvents();
+  // A viewer that lays its document out but is never painted.
+  TPaintPanel& panel = Panel();
+  const auto paint = panel.OnPaintDocument;
+  panel.OnPaintDocument = [](cl::TCanvas&) {};
+  LoadText("plain words here\n#link next.htm|go\n");
+  auto carets = [&] {
+    std::vector<std::pair<int32_t, int32_t>> answers;
+    for (int row = 0; row < 2; ++row)
+      for (int x = 0; x < 200; x += 3) {
+        TCaretPlace place;
+        const int32_t caret = viewer->SectionList().CaretAtXY(panel.Canvas(), x, row * 16 + 8, place);
+        answers.emplace_back(caret, place.CaretX);
+      }
+    return answers;
+  };
+  const auto before = carets();
+  // A click on the link's last character follows it.
+  Press(PanelX(1), PanelY(1));
+  Release(PanelX(1), PanelY(1));
+  ASSERT_EQ(clicked, std::vector<std::string>{"next.htm"});
+  EXPECT_EQ(viewer->SelLength(), 0);
+  panel.OnPaintDocument = paint;
+  panel.Repaint();
+  cl::testing::ProcessEvents();
+  EXPECT_TRUE(carets() == before);
+}
+
 TEST_F(SelectionTest, ADragEndingOnALinkOnlySelects) {
   LoadText("plain words here\n#link next.htm|go there\n");
   Press(PanelX(0), PanelY(0));
