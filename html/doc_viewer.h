@@ -82,6 +82,8 @@ class TDocViewer : public cl::TWinControl {
  public:
   static constexpr uint32_t WM_DEFERRED_SUBMIT = 0x464;
   static constexpr uint32_t WM_AUTO_SCROLL = 0x466;
+  // A size change that came while the viewer was busy, laid out afterwards.
+  static constexpr uint32_t WM_DEFERRED_RESIZE = 0x467;
   static constexpr cl::TCursor LinkCursor = 1;
   static constexpr cl::TCursor TextCursor = 2;
 
@@ -288,7 +290,8 @@ class TDocViewer : public cl::TWinControl {
   cl::TColor defBackground_ = 0;
   int32_t defFontSize_ = 12;
   bool processing_ = false;
-  int32_t lastWidth_ = -1;
+  int32_t lastWidth_ = -1;  // the width of the last layout
+  bool resizePending_ = false;
   int32_t imageCacheCount_ = -1;
   bool noSelect_ = false;
   cl::TScrollStyle scrollBars_ = cl::ssBoth;

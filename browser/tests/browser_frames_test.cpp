@@ -22,7 +22,9 @@ class BrowserFramesTest : public BrowserFormTest {
                 "<FRAMESET COLS=\"160,*\"><FRAME SRC=\"toc.htm\" NAME=\"toc\">"
                 "<FRAME SRC=\"intro.htm\" NAME=\"Main\">"
                 "<NOFRAMES>No frames here</NOFRAMES></FRAMESET></HTML>");
-    docs_.Write("toc.htm", "#title Contents\n#link part.htm|Part one|main\n#link other.htm|Whole page|_top\n");
+    docs_.Write("toc.htm",
+                "#title Contents\n#link part.htm|Part one|main\n#link other.htm|Whole page|_top\n"
+                "Words enough to fill a narrow contents frame several times over, so that they wrap.\n");
     docs_.Write("intro.htm", "#title Intro\nIntro text\nmore intro\n");
     docs_.Write("part.htm", "#title Part\nPart text\n");
   }
@@ -68,6 +70,12 @@ TEST_F(BrowserFramesTest, AFrameSetStartDocumentShowsItsFramesUnderItsTitle) {
   EXPECT_EQ(form.GetCurrentFile(), Doc("guide.htm"));
   EXPECT_EQ(FrameViewer("toc").CurrentFile(), Doc("toc.htm"));
   EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("intro.htm"));
+  // Each frame is laid out at its own width, not the window's.
+  for (const char* frame : {"toc", "main"}) {
+    TDocViewer& viewer = FrameViewer(frame);
+    EXPECT_LE(viewer.MaxHorz() + 2 * viewer.MarginWidth(), viewer.Width()) << frame;
+    EXPECT_FALSE(viewer.HScrollBar().Visible()) << frame;
+  }
   EXPECT_EQ(form.BusyCount(), 0);
   EXPECT_EQ(EnabledButtons(), withoutActiveFrame);
   EXPECT_EQ(EnabledItems(), withoutActiveFrame);
