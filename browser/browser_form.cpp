@@ -312,13 +312,17 @@ void TBrowserForm::EndBusy() {
   if (--busyCount_ == 0) UpdateButtons();
 }
 
-void TBrowserForm::UpdateButtons() {
+void TBrowserForm::SetDocumentActionsEnabled() {
   const bool hasDocument = viewer_->ActiveViewer() != nullptr && !GetCurrentFile().empty();
-  SetActionEnabled(tbFileOpen, true);
   for (const TToolButton button : {tbReload, tbSave, tbSelectAll, tbHome, tbFind})
     SetActionEnabled(button, hasDocument);
   SetActionEnabled(tbPrint, hasDocument && viewer_->CanPrint());
   SetActionEnabled(tbCopy, viewer_->SelLength() > 0);
+}
+
+void TBrowserForm::UpdateButtons() {
+  SetActionEnabled(tbFileOpen, true);
+  SetDocumentActionsEnabled();
   SetActionEnabled(tbBack, viewer_->BackButtonEnabled());
   SetActionEnabled(tbForward, viewer_->FwdButtonEnabled());
   for (const TToolButton button : {tbFont, tbIncFont, tbDecFont}) SetActionEnabled(button, true);
@@ -432,12 +436,14 @@ void TBrowserForm::PopupMenuPopup() {
   for (size_t i = 0; i < buttons_.size(); ++i) menuItems_[i]->SetEnabled(buttons_[i]->Enabled());
 }
 
-void TBrowserForm::Timer200msTimer() { SetActionEnabled(tbCopy, viewer_->SelLength() > 0); }
+// A frame set has no active viewer until one of its frames is entered, which
+// no busy bracket marks: the document's actions follow the focus here too.
+void TBrowserForm::Timer200msTimer() { SetDocumentActionsEnabled(); }
 
 void TBrowserForm::ViewerHotSpotTargetClick(cl::TObject* sender, const std::string&, const std::string& url,
                                             bool& handled) {
   handled = false;
-  auto* const viewer = dynamic_cast<TDocViewer*>(sender);
+  auto* const viewer = dynamic_cast<TFrameSetViewer*>(sender);
   const auto link = ExeLinkTarget(url, [viewer](std::string_view name) {
     return viewer != nullptr ? viewer->ExpandLinkFileName(std::string(name)) : std::string(name);
   });

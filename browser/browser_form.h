@@ -86,6 +86,8 @@ class TBrowserForm : public cl::TForm {
   // A button and its menu item go on and off together, so that a disabled
   // action's shortcut does nothing either.
   void SetActionEnabled(TToolButton button, bool enabled);
+  // The actions that need a document with an active viewer, and Copy.
+  void SetDocumentActionsEnabled();
   void RunBusy(void (TBrowserForm::*handler)());
 
   tDocFileViewer* viewer_ = nullptr;

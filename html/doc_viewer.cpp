@@ -119,6 +119,7 @@ void TDocViewer::DoLayout() {
   FlagOn layouting(layouting_);
   const int32_t reserve = borderStyle_ == htNone ? 1 : 3;
   const bool vertical = scrollBars_ == cl::ssVertical || scrollBars_ == cl::ssBoth;
+  lastWidth_ = Width();
   const int32_t width =
       std::max(0, Width() - (vertical ? scrollWidth_ : 0) - reserve - 2 * marginWidth_);
   int32_t curs = 0, maxWidth = 0;
@@ -176,7 +177,12 @@ void TDocViewer::Relayout() {
 void TDocViewer::Resize() {
   cl::TWinControl::Resize();
   if (!sectionList_) return;  // still being made
-  if (Width() == lastWidth_ || processing_) {
+  if (processing_) {
+    // A load that pumps messages (decoding images) may be resized midway,
+    // after its layout: that layout is redone once the load is over.
+    resizePending_ = resizePending_ || Width() != lastWidth_;
+    UpdateScrollBars();
+  } else if (Width() == lastWidth_) {
     UpdateScrollBars();
   } else {
     paintPanel_->SizeChanged = true;
@@ -313,6 +319,10 @@ void TDocViewer::WndProc(cl::TMessage& message) {
       for (const std::string& error : errors) cl::Application().HandleException(EProcessError(error));
       return;
     }
+    case WM_DEFERRED_RESIZE:
+      if (processing_) resizePending_ = true;
+      else if (Width() != lastWidth_) Resize();
+      return;
     case WM_DEFERRED_SUBMIT:
       if (OnFormSubmit) OnFormSubmit(this, SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod, SubmitList);
       return;
@@ -341,6 +351,10 @@ void TDocViewer::DrawDocument(cl::TCanvas& canvas) {
 void TDocViewer::DoProcessing(bool value) {
   if (processing_ == value) return;
   processing_ = value;
+  if (!value && resizePending_) {
+    resizePending_ = false;
+    cl::PostMessage(*this, WM_DEFERRED_RESIZE, 0, 0);
+  }
   if (OnProcessing) OnProcessing(this, value);
 }
 

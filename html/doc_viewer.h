@@ -85,6 +85,8 @@ class TDocViewer : public cl::TWinControl {
   static constexpr uint32_t WM_AUTO_SCROLL = 0x466;
   // Shows the processing errors of the last layout.
   static constexpr uint32_t WM_PROCESS_ERROR = 0x467;
+  // A size change that came while the viewer was busy, laid out afterwards.
+  static constexpr uint32_t WM_DEFERRED_RESIZE = 0x468;
   static constexpr cl::TCursor LinkCursor = 1;
   static constexpr cl::TCursor TextCursor = 2;
 
@@ -291,7 +293,8 @@ class TDocViewer : public cl::TWinControl {
   cl::TColor defBackground_ = 0;
   int32_t defFontSize_ = 12;
   bool processing_ = false;
-  int32_t lastWidth_ = -1;
+  int32_t lastWidth_ = -1;  // the width of the last layout
+  bool resizePending_ = false;
   int32_t imageCacheCount_ = -1;
   bool noSelect_ = false;
   cl::TScrollStyle scrollBars_ = cl::ssBoth;

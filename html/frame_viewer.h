@@ -71,9 +71,12 @@ class TFrameSetViewer : public cl::TWinControl {
   virtual std::string ExpandLinkFileName(const std::string& url);
 
   bool IsProcessing() const { return loadingFlag_ || viewersBusyFlag_; }
-  // Back and forward wait for the two-level history.
+  // Back and forward wait for the two-level history: until it exists they
+  // report themselves off, and there is no place to step to.
   bool BackButtonEnabled() const { return false; }
   bool FwdButtonEnabled() const { return false; }
+  void GoBack() {}
+  void GoForward() {}
   const std::string& ClickedURL() const { return clickedUrl_; }
   const std::string& ClickedTarget() const { return clickedTarget_; }
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,7 +41,10 @@ class BrowserFormTest : public ::testing::Test {
   brw::TBrowserForm& Start(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), Doc("browser"));
     form_ = std::make_unique<brw::TBrowserForm>(nullptr, std::move(arguments));
-    form_->Viewer().Parser = [this](const TParseRequest& request) { return ParseLines(request, &parses_); };
+    form_->Viewer().DocumentParser = [this](const TParseRequest& request) {
+      if (onParse_) onParse_(request);
+      return ParseLines(request, &parses_);
+    };
     form_->Show();
     cl::testing::ProcessEvents();
     return *form_;
@@ -50,6 +55,13 @@ class BrowserFormTest : public ::testing::Test {
   }
 
   std::string Doc(const std::string& name) const { return docs_ / name; }
+  // The inner viewer that has the focus (the only one of a plain document).
+  TDocViewer& Active() {
+    TDocViewer* const active = form_->Viewer().ActiveViewer();
+    EXPECT_NE(active, nullptr);
+    if (active == nullptr) throw std::runtime_error("no active viewer");
+    return *active;
+  }
   std::vector<bool> EnabledButtons() {
     std::vector<bool> enabled;
     for (int i = 0; i < brw::toolButtonCount; ++i)
@@ -67,5 +79,7 @@ class BrowserFormTest : public ::testing::Test {
   const TempDirectory docs_;
   std::optional<std::string> oldWindir_;
   std::vector<std::string> parses_;
+  // Called as each document is parsed, while the viewer loads it.
+  std::function<void(const TParseRequest&)> onParse_;
   std::unique_ptr<brw::TBrowserForm> form_;
 };

@@ -107,16 +107,16 @@ TEST_F(BrowserFormTest, HomeOnTheStartDocumentOnlyScrollsAndElsewhereLoadsIt) {
   docs_.Write("long.htm", "#title Long\n#spacer 3000\nEnd\n");
   docs_.Write("LONG.HTM", "#title Long\n#spacer 3000\nEnd\n");
   brw::TBrowserForm& form = Start({Doc("long.htm")});
-  form.Viewer().SetVScrollBarPosition(1000);
-  ASSERT_NE(form.Viewer().VScrollBarPosition(), 0);
+  Active().SetVScrollBarPosition(1000);
+  ASSERT_NE(Active().VScrollBarPosition(), 0);
   form.OpenDocument(Doc("LONG.HTM"));
   form.Viewer().LoadFromFile(Doc("long.htm"));
   const size_t afterOpen = parses_.size();
-  form.Viewer().SetVScrollBarPosition(1000);
-  ASSERT_NE(form.Viewer().VScrollBarPosition(), 0);
+  Active().SetVScrollBarPosition(1000);
+  ASSERT_NE(Active().VScrollBarPosition(), 0);
   form.Button(brw::tbHome).Click();
   EXPECT_EQ(parses_.size(), afterOpen);
-  EXPECT_EQ(form.Viewer().VScrollBarPosition(), 0);
+  EXPECT_EQ(Active().VScrollBarPosition(), 0);
 
   form.Viewer().LoadFromFile(Doc("other.htm"));
   form.Button(brw::tbHome).Click();
@@ -378,7 +378,7 @@ TEST_F(BrowserFormTest, DocumentsWithAnchorsReloadAndCloseCleanly) {
   form_->Show();
   t::ProcessEvents();
   ASSERT_EQ(form_->Caption(), "Anchors");
-  EXPECT_GT(form_->Viewer().NameList().Count(), 0);
+  EXPECT_GT(Active().NameList().Count(), 0);
   form_->Button(brw::tbReload).Click();
   form_->Button(brw::tbIncFont).Click();
   EXPECT_EQ(form_->GetCurrentFile(), Doc("anchors.htm"));

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "browser/tests/browser_form_fixture.h"
+#include "html/frame.h"
+#include "html/frame_set.h"
+#include "platform/core/scheduler.h"
+#include "platform/gui/clipboard.h"
+#include "platform/gui/font_engine.h"
+
+namespace t = cl::testing;
+
+namespace {
+
+// The main window on a frame set: a contents frame whose links load into
+// the frame named Main or replace the whole document.
+class BrowserFramesTest : public BrowserFormTest {
+ protected:
+  BrowserFramesTest() {
+    win::SetScheduler(&clock_);
+    docs_.Write("guide.htm",
+                "<HTML><HEAD><TITLE>Frame guide</TITLE></HEAD>"
+                "<FRAMESET COLS=\"160,*\"><FRAME SRC=\"toc.htm\" NAME=\"toc\">"
+                "<FRAME SRC=\"intro.htm\" NAME=\"Main\">"
+                "<NOFRAMES>No frames here</NOFRAMES></FRAMESET></HTML>");
+    docs_.Write("toc.htm",
+                "#title Contents\n#link part.htm|Part one|main\n#link other.htm|Whole page|_top\n"
+                "Words enough to fill a narrow contents frame several times over, so that they wrap.\n");
+    docs_.Write("intro.htm", "#title Intro\nIntro text\nmore intro\n");
+    docs_.Write("part.htm", "#title Part\nPart text\n");
+  }
+  ~BrowserFramesTest() override {
+    Stop();
+    win::SetScheduler(nullptr);
+  }
+
+  TDocViewer& FrameViewer(const std::string& name) {
+    TFrame* const frame = form_->Viewer().CurrentSet().FindFrame(name);
+    if (frame == nullptr || frame->Viewer() == nullptr) throw std::runtime_error("no viewer in frame " + name);
+    return *frame->Viewer();
+  }
+  // A click on text row `row` of a frame's document, as the user makes it.
+  void ClickRow(const std::string& frame, int row) {
+    TDocViewer& viewer = FrameViewer(frame);
+    const int x = viewer.MarginWidth() + 2;
+    const int y = viewer.MarginHeight() + row * 16 + 8;
+    t::ProcessEvents();
+    t::MouseDown(viewer.PaintPanel(), x, y);
+    t::MouseUp(viewer.PaintPanel(), x, y);
+    t::ProcessEvents();
+  }
+  void Wait(uint64_t ms) {
+    clock_.Advance(ms);
+    t::ProcessEvents();
+  }
+
+  cl::ScopedFontEngine engine_{cl::FontEngineKind::FixedPitch};
+  win::ManualScheduler clock_{1000};
+};
+
+// Open, the document's actions but Copy and Print, and the fonts.
+const std::vector<bool> withActiveFrame = {true, true, true, false, true, false, true,
+                                           true, false, false, true, true, true};
+// No frame entered yet: only Open and the fonts.
+const std::vector<bool> withoutActiveFrame = {true, false, false, false, false, false, false,
+                                              false, false, false, true, true, true};
+
+TEST_F(BrowserFramesTest, AFrameSetStartDocumentShowsItsFramesUnderItsTitle) {
+  brw::TBrowserForm& form = Start({Doc("guide.htm")});
+  EXPECT_EQ(form.Caption(), "Frame guide");
+  EXPECT_EQ(form.GetCurrentFile(), Doc("guide.htm"));
+  EXPECT_EQ(FrameViewer("toc").CurrentFile(), Doc("toc.htm"));
+  EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("intro.htm"));
+  // Each frame is laid out at its own width, not the window's.
+  for (const char* frame : {"toc", "main"}) {
+    TDocViewer& viewer = FrameViewer(frame);
+    EXPECT_LE(viewer.MaxHorz() + 2 * viewer.MarginWidth(), viewer.Width()) << frame;
+    EXPECT_FALSE(viewer.HScrollBar().Visible()) << frame;
+  }
+  EXPECT_EQ(form.BusyCount(), 0);
+  EXPECT_EQ(EnabledButtons(), withoutActiveFrame);
+  EXPECT_EQ(EnabledItems(), withoutActiveFrame);
+}
+
+TEST_F(BrowserFramesTest, ALinkInTheContentsFrameLoadsIntoItsTargetFrame) {
+  brw::TBrowserForm& form = Start({Doc("guide.htm")});
+  ClickRow("toc", 0);
+  EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("part.htm"));
+  EXPECT_EQ(FrameViewer("toc").CurrentFile(), Doc("toc.htm"));
+  // Still the frame set: the caption and the file that Save and Home use.
+  EXPECT_EQ(form.GetCurrentFile(), Doc("guide.htm"));
+  EXPECT_EQ(form.Caption(), "Frame guide");
+  EXPECT_EQ(form.BusyCount(), 0);
+  // The clicked frame has the focus, so the document's actions are on;
+  // there is no history and no printing yet.
+  EXPECT_EQ(EnabledButtons(), withActiveFrame);
+  EXPECT_EQ(EnabledItems(), withActiveFrame);
+
+  ClickRow("toc", 1);  // target _top: the whole window
+  EXPECT_EQ(form.GetCurrentFile(), Doc("other.htm"));
+  ASSERT_NE(form.Viewer().ActiveViewer(), nullptr);
+  EXPECT_EQ(form.Viewer().ActiveViewer()->CurrentFile(), Doc("other.htm"));
+  EXPECT_EQ(form.StartDocument(), Doc("guide.htm"));
+
+  form.Button(brw::tbHome).Click();
+  EXPECT_EQ(form.GetCurrentFile(), Doc("guide.htm"));
+  EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("intro.htm"));
+}
+
+TEST_F(BrowserFramesTest, EnteringAFrameEnablesTheDocumentsActionsWithin200ms) {
+  brw::TBrowserForm& form = Start({Doc("guide.htm")});
+  Wait(250);
+  ASSERT_EQ(EnabledButtons(), withoutActiveFrame);
+  ClickRow("main", 0);  // plain text, no link
+  ASSERT_EQ(form.Viewer().ActiveViewer(), &FrameViewer("main"));
+  Wait(200);
+  EXPECT_EQ(EnabledButtons(), withActiveFrame);
+  EXPECT_EQ(EnabledItems(), withActiveFrame);
+}
+
+TEST_F(BrowserFramesTest, SelectAllCopyAndFindActOnTheFrameWithTheFocus) {
+  brw::TBrowserForm& form = Start({Doc("guide.htm")});
+  ClickRow("main", 0);
+  Wait(200);
+  form.Button(brw::tbSelectAll).Click();
+  EXPECT_GT(FrameViewer("main").SelLength(), 0);
+  EXPECT_EQ(FrameViewer("toc").SelLength(), 0);
+  Wait(200);
+  ASSERT_TRUE(form.Button(brw::tbCopy).Enabled());
+  cl::Clipboard().Clear();
+  form.Button(brw::tbCopy).Click();
+  const std::string copied = cl::Clipboard().AsText();
+  EXPECT_NE(copied.find("Intro text"), std::string::npos) << copied;
+  EXPECT_EQ(copied.find("Part one"), std::string::npos) << copied;
+
+  t::ScriptedDialogs script;
+  script.Find = [](cl::TFindDialog& dialog) {
+    dialog.FindText = "more intro";  // in the focused frame
+    dialog.Find();
+    dialog.FindText = "Whole page";  // only in the contents frame
+    dialog.Find();
+  };
+  script.Message = [](const std::string&, const std::string&, uint32_t) { return cl::IDOK; };
+  form.Button(brw::tbFind).Click();
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_NE(script.Messages[0].text.find("Whole page"), std::string::npos);
+  // What was found is the focused frame's selection.
+  cl::Clipboard().Clear();
+  form.BBtn_CopyClick();
+  const std::string found = cl::Clipboard().AsText();
+  EXPECT_NE(found.find("more intro"), std::string::npos) << found;
+  EXPECT_EQ(found.find("Intro text"), std::string::npos) << found;
+}
+
+TEST_F(BrowserFramesTest, TheButtonsAreOffWhileAFrameLoads) {
+  struct Seen {
+    int32_t busy;
+    std::vector<bool> buttons;
+    std::vector<bool> items;
+  };
+  std::vector<Seen> seen;
+  onParse_ = [&](const TParseRequest& request) {
+    if (request.FileName == Doc("part.htm"))
+      seen.push_back({form_->BusyCount(), EnabledButtons(), EnabledItems()});
+  };
+  brw::TBrowserForm& form = Start({Doc("guide.htm")});
+  ClickRow("toc", 0);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].busy, 1);
+  EXPECT_EQ(seen[0].buttons, std::vector<bool>(brw::toolButtonCount, false));
+  EXPECT_EQ(seen[0].items, std::vector<bool>(brw::toolButtonCount, false));
+  EXPECT_EQ(form.BusyCount(), 0);
+  EXPECT_EQ(EnabledButtons(), withActiveFrame);
+
+  // Reload's own bracket and the viewer's nest in the one count.
+  form.Button(brw::tbReload).Click();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[1].busy, 2);
+  EXPECT_EQ(form.BusyCount(), 0);
+  EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("part.htm"));
+  EXPECT_EQ(EnabledButtons(), withActiveFrame);
+}
+
+}  // namespace
