@@ -158,7 +158,8 @@ std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, 
     if (!FileExists(fileName)) return nullptr;
     cl::TColor colour = 0;
     const std::string ext = Extension(fileName);
-    if (ext == ".gif" && GifFileTransparentColor(fileName, colour))
+    if (ext == ".gif" &&
+        (GifFileTransparentColor(fileName, colour) || AnimatedGifFileTransparentColor(fileName, colour)))
       transparencyKind = trGifColor;
     else if (ext == ".png" && PngFileHasTransparentColor(fileName, colour))
       transparencyKind = trPngColor;
@@ -176,7 +177,7 @@ std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, 
     if (stream == nullptr || stream->Memory() == nullptr || stream->Size() < 20) return nullptr;
     stream->SetPosition(0);
     cl::TColor colour = 0;
-    if (GifTransparentColor(*stream, colour))
+    if (GifTransparentColor(*stream, colour) || AnimatedGifTransparentColor(*stream, colour))
       transparencyKind = trGifColor;
     else if (PngHasTransparentColor(*stream, colour))
       transparencyKind = trPngColor;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 #include "html/image_sniff.h"
 #include "html/read_only_file_stream.h"
@@ -60,6 +62,96 @@ bool GifFileTransparentColor(const std::string& fileName, cl::TColor& colour) {
   try {
     TReadOnlyFileStream file(fileName);
     return GifTransparentColor(file, colour);
+  } catch (...) {
+    return false;
+  }
+}
+
+namespace {
+
+// Walks the blocks of a GIF89 held in memory up to its second frame.
+class GifWalk {
+ public:
+  explicit GifWalk(const std::vector<std::uint8_t>& bytes) : data_(bytes) {}
+
+  // The first frame's transparent colour, when the file has a second frame.
+  std::optional<cl::TColor> FirstFrameTransparentColour() {
+    if (data_.size() < 13 || SniffImageType(data_.data(), data_.size()) != itGif89) return std::nullopt;
+    pos_ = 13;
+    std::size_t globalAt = 0, globalEntries = 0;
+    if (data_[10] & 0x80) {
+      globalAt = pos_;
+      globalEntries = std::size_t{2} << (data_[10] & 7);
+      pos_ += 3 * globalEntries;
+    }
+    int transparentIndex = -1;
+    std::optional<cl::TColor> first;
+    for (int frame = 0; pos_ < data_.size();) {
+      const std::uint8_t introducer = data_[pos_++];
+      if (introducer == 0x21) {
+        if (pos_ >= data_.size()) return std::nullopt;
+        const std::uint8_t label = data_[pos_++];
+        // Only the first frame's control extension counts.
+        if (frame == 0 && label == 0xF9 && pos_ + 5 <= data_.size() && data_[pos_] >= 4)
+          transparentIndex = (data_[pos_ + 1] & 1) ? data_[pos_ + 4] : -1;
+        if (!SkipSubBlocks()) return std::nullopt;
+      } else if (introducer == 0x2C) {
+        if (frame == 1) return first;
+        if (pos_ + 9 > data_.size()) return std::nullopt;
+        const std::uint8_t packed = data_[pos_ + 8];
+        pos_ += 9;
+        std::size_t tableAt = globalAt, entries = globalEntries;
+        if (packed & 0x80) {
+          tableAt = pos_;
+          entries = std::size_t{2} << (packed & 7);
+          pos_ += 3 * entries;
+        }
+        if (transparentIndex < 0 || static_cast<std::size_t>(transparentIndex) >= entries) return std::nullopt;
+        const std::size_t at = tableAt + 3 * static_cast<std::size_t>(transparentIndex);
+        if (at + 3 > data_.size()) return std::nullopt;
+        first = cl::RGB(data_[at], data_[at + 1], data_[at + 2]);
+        ++pos_;  // LZW minimum code size
+        if (!SkipSubBlocks()) return std::nullopt;
+        frame = 1;
+      } else {
+        return std::nullopt;  // the trailer, or bytes that are no block
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  // Steps over a chain of data sub-blocks and its terminator.
+  bool SkipSubBlocks() {
+    while (pos_ < data_.size() && data_[pos_] != 0) pos_ += std::size_t{1} + data_[pos_];
+    if (pos_ >= data_.size()) return false;
+    ++pos_;
+    return true;
+  }
+
+  const std::vector<std::uint8_t>& data_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace
+
+bool AnimatedGifTransparentColor(cl::TStream& stream, cl::TColor& colour) {
+  PositionKeeper keep(stream);
+  const std::int64_t size = stream.Size();
+  if (size < 13 || size > std::int64_t{0x7FFFFFFF}) return false;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  stream.SetPosition(0);
+  if (!ReadExactly(stream, bytes.data(), static_cast<std::int32_t>(size))) return false;
+  const std::optional<cl::TColor> found = GifWalk(bytes).FirstFrameTransparentColour();
+  if (!found) return false;
+  colour = *found;
+  return true;
+}
+
+bool AnimatedGifFileTransparentColor(const std::string& fileName, cl::TColor& colour) {
+  try {
+    TReadOnlyFileStream file(fileName);
+    return AnimatedGifTransparentColor(file, colour);
   } catch (...) {
     return false;
   }

@@ -14,6 +14,14 @@
 bool GifTransparentColor(cl::TStream& stream, cl::TColor& colour);
 bool GifFileTransparentColor(const std::string& fileName, cl::TColor& colour);
 
+// A GIF89 of more than one frame: the colour of the transparent index that the
+// first frame's own graphic control extension marks, wherever it stands among
+// the extensions before that frame (an animation opens with its looping
+// application extension, which the probe above does not read past), taken
+// from the frame's local table when it has one.
+bool AnimatedGifTransparentColor(cl::TStream& stream, cl::TColor& colour);
+bool AnimatedGifFileTransparentColor(const std::string& fileName, cl::TColor& colour);
+
 // A palette PNG whose PLTE comes before a tRNS with a first alpha below 127:
 // the first palette colour. The chunk walk stops at IDAT, IEND, a short read
 // or a chunk that would end past the stream.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "html/image_unit.h"
+#include "html/tests/image_test_support.h"
 #include "html/tests/layout_fixture.h"
 
 namespace {
@@ -103,6 +104,29 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   EXPECT_EQ(ScaledSize(10, 4, 0), 0);
   EXPECT_EQ(ScaledSize(10, 4, 2), 20);
   std::filesystem::remove_all(dir);
+}
+
+TEST(ImageObj, AnAnimationsTransparentColourShowsTheBackground) {
+  TImageUnitScope unit;
+  TempDir dir;
+  fixtures::GifOptions o;
+  o.globalTable = {{255, 0, 255}, {255, 0, 0}, {0, 0, 255}, {255, 255, 255}};
+  o.indexes = {0, 1, 2, 0};  // magenta red / blue magenta
+  o.blocksBeforeImage =
+      fixtures::Concat({fixtures::GifApplicationExtension(), fixtures::GifControlExtension(true, 0)});
+  const std::string src = dir.Write("vlny.gif", TwoFrameGif(o));
+  LayoutFixture f;
+  TImageObj image = MakeImage({{SrcSy, src.c_str(), 0}});
+  image.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+  ASSERT_EQ(image.ObjWidth, 2);
+  const cl::TColor background = cl::RGB(0, 128, 0);
+  f.Canvas().FillRect({0, 0, 300, 100}, background);
+  image.Draw(f.Canvas(), 10, 0, 12, nullptr);  // bottom-aligned: top at 10
+  auto at = [&](int x, int y) { return f.Canvas().GetPixel(x, y) & 0xFFFFFF; };
+  EXPECT_EQ(at(10, 10), background);
+  EXPECT_EQ(at(11, 10), cl::RGB(255, 0, 0));
+  EXPECT_EQ(at(10, 11), cl::RGB(0, 0, 255));
+  EXPECT_EQ(at(11, 11), background);
 }
 
 }  // namespace

@@ -73,6 +73,57 @@ TEST(GifProbe, ShortStreamsAndFilesAnswerFalse) {
   EXPECT_FALSE(GifFileTransparentColor(dir.Name("none.gif"), colour));
 }
 
+TEST(GifProbe, AnAnimationTakesItsFirstFrameTransparencyPastTheApplicationExtension) {
+  struct Case {
+    const char* name;
+    Bytes gif;
+    bool found;
+    cl::TColor colour;
+  };
+  auto options = [](Bytes blocks) {
+    fixtures::GifOptions o;
+    o.globalTable = kTable;
+    o.blocksBeforeImage = std::move(blocks);
+    return o;
+  };
+  const Bytes loop = fixtures::GifApplicationExtension();
+  const Bytes animation = TwoFrameGif(options(fixtures::Concat({loop, fixtures::GifControlExtension(true, 1)})));
+  const Case cases[] = {
+      {"after the application extension", animation, true, cl::RGB(40, 50, 60)},
+      {"control extension first", TwoFrameGif(options(fixtures::GifControlExtension(true, 3))), true,
+       cl::RGB(100, 110, 120)},
+      {"transparency flag clear",
+       TwoFrameGif(options(fixtures::Concat({loop, fixtures::GifControlExtension(false, 1)}))), false, 0},
+      {"no control extension", TwoFrameGif(options(loop)), false, 0},
+      {"index beyond the table", TwoFrameGif(options(fixtures::Concat({loop, fixtures::GifControlExtension(true, 9)}))),
+       false, 0},
+      // A still picture keeps to the probe of the first block after the table.
+      {"single frame", fixtures::Gif(options(fixtures::Concat({loop, fixtures::GifControlExtension(true, 1)}))), false,
+       0},
+      {"cut inside the first frame", Bytes(animation.begin(), animation.end() - 30), false, 0},
+      {"GIF87", [&] {
+         Bytes old = animation;
+         old[4] = '7';
+         return old;
+       }(), false, 0},
+  };
+  for (const auto& c : cases) {
+    auto stream = StreamOf(c.gif);
+    stream->SetPosition(4);
+    cl::TColor colour = -5;
+    EXPECT_EQ(AnimatedGifTransparentColor(*stream, colour), c.found) << c.name;
+    if (c.found) {
+      EXPECT_EQ(colour, c.colour) << c.name;
+    }
+    EXPECT_EQ(stream->Position(), 4) << c.name;
+  }
+  TempDir dir;
+  cl::TColor colour = 0;
+  EXPECT_TRUE(AnimatedGifFileTransparentColor(dir.Write("a.gif", animation), colour));
+  EXPECT_EQ(colour, cl::RGB(40, 50, 60));
+  EXPECT_FALSE(AnimatedGifFileTransparentColor(dir.Name("none.gif"), colour));
+}
+
 Bytes Trns(uint8_t alpha) { return fixtures::PngChunk("tRNS", {alpha, 255}); }
 Bytes Plte() { return fixtures::PngChunk("PLTE", {11, 22, 33, 44, 55, 66}); }
 

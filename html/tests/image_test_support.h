@@ -40,3 +40,15 @@ inline std::unique_ptr<cl::TMemoryStream> StreamOf(const fixtures::Bytes& bytes)
   stream->SetPosition(0);
   return stream;
 }
+
+// A GIF of two frames: the one the options describe, then the same image again
+// without the blocks before it.
+inline fixtures::Bytes TwoFrameGif(fixtures::GifOptions o) {
+  fixtures::Bytes out = fixtures::Gif(o);
+  out.pop_back();  // the trailer
+  o.blocksBeforeImage.clear();
+  const fixtures::Bytes plain = fixtures::Gif(o);
+  const std::size_t image = 13 + ((plain[10] & 0x80) ? 3 * (std::size_t{2} << (plain[10] & 7)) : 0);
+  out.insert(out.end(), plain.begin() + static_cast<long>(image), plain.end());
+  return out;
+}
