@@ -124,7 +124,10 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
   const int32_t selTo = Document->SelTo - FirstPos;
   const bool selecting = !printing && Document->SelFrom < Document->SelTo;
   int32_t xx = x + line.LineIndent;
-  const int32_t end = line.Start + line.Ln;
+  // Blanks that end a line are not drawn: an underline stops under the last
+  // character, and aligned lines are placed by their width without them.
+  int32_t end = line.Start + line.Ln;
+  while (end > line.Start && Buff[end - 1] == ' ') --end;
   for (int32_t pos = line.Start; pos < end;) {
     if (Buff[pos] == ImageMark) {
       TImageObj* image = Images.FindImage(pos);

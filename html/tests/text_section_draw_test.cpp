@@ -52,6 +52,61 @@ TEST(TextSectionDraw, SelectedTextIsDrawnInInverseVideo) {
   EXPECT_EQ(section->Lines[0].DrawY, 0);
 }
 
+TEST(TextSectionDraw, BlanksThatEndALineAreNotDrawn) {
+  struct Case {
+    const char* name;
+    int32_t width;
+    cl::TColor blank;  // the selected blank's cell, x 16 to 23
+  };
+  const Case cases[] = {
+      {"wrapped after the blank", 24, cl::clWhite},
+      {"blank inside the line", 300, cl::clBlack},
+  };
+  for (const auto& c : cases) {
+    LayoutFixture f;
+    f.AddText("ab cd");
+    f.Layout(c.width);
+    f.root.SelFrom = 0;
+    f.root.SelTo = 5;
+    f.root.Draw(f.Canvas(), {0, 0, 300, 100}, 0, 0, 300);
+    for (const int x : {16, 20, 23}) EXPECT_EQ(f.Canvas().GetPixel(x, 5) & 0xFFFFFF, c.blank) << c.name << " x " << x;
+    EXPECT_EQ(f.Canvas().GetPixel(15, 5) & 0xFFFFFF, cl::clBlack) << c.name;  // the gap after b, selected
+  }
+}
+
+TEST(TextSectionDraw, ALinkUnderlineEndsWithTheLastCharacterOfAWrappedLine) {
+  LayoutFixture f;
+  cl::ScopedFontEngine real(cl::FontEngineKind::Real);
+  f.root.SetDefaults("Arial", "Courier New", 12, cl::clBlack, cl::clBlue, cl::clWhite);
+  auto section = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+  TUrlTarget link("t.htm", "");
+  auto underlined = f.Font();
+  underlined->SetStyle(underlined->Style() | cl::fsUnderline);
+  section->ChangeFontAndLink(HrefSy, f.root, *underlined, &link);
+  section->AppendText("Telefonn\xED linka");
+  TSection& text = *section;
+  f.root.AddSection(std::move(section));
+  f.Layout(600);
+  const int32_t word = text.TextWidth(f.Canvas(), 0, true, 10);
+  const int32_t withBlank = text.TextWidth(f.Canvas(), 0, false, 10);
+  ASSERT_GT(withBlank, word + 2);
+  f.Layout(withBlank + 2);
+  ASSERT_GE(text.Lines.size(), 2u);
+  ASSERT_EQ(text.Lines[0].Ln, 10);
+  f.root.Draw(f.Canvas(), {0, 0, 600, 100}, 0, 0, 600);
+  // The underline lies between the baseline and the text bottom; no letter of
+  // the word reaches below the baseline.
+  const int32_t baseline = text.Lines[0].LineHt - text.Lines[0].LineDescent;
+  auto darkIn = [&](int32_t from, int32_t to) {
+    int dark = 0;
+    for (int32_t y = baseline + 1; y < text.Lines[0].LineHt; ++y)
+      for (int32_t x = from; x < to; ++x) dark += (f.Canvas().GetPixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    return dark;
+  };
+  EXPECT_GT(darkIn(1, word - 1), word / 2);
+  EXPECT_EQ(darkIn(word + 2, withBlank), 0);
+}
+
 TEST(TextSectionDraw, RealFontsShowTheSelectionInverse) {
   LayoutFixture f;
   cl::ScopedFontEngine real(cl::FontEngineKind::Real);
