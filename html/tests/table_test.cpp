@@ -447,11 +447,12 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
 
 namespace {
 
-TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
-  TableFixture f;
+// A centred table without padding or spacing: "plain" and a link in its
+// row, a linked caption below.
+ThtmlTable& LinkedTable(TableFixture& f) {
   ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}, {AlignSy, "center"}});
   table.CaptionOnTop = false;
-  const TUrlTarget cellLink("cell.htm", ""), captionLink("caption.htm", "");
+  static const TUrlTarget cellLink("cell.htm", ""), captionLink("caption.htm", "");
   auto linked = [&](const TUrlTarget& link, const std::string& text) {
     auto section = std::make_unique<TSection>(0, 1, &link, *f.Font());
     section->AppendText(text);
@@ -461,6 +462,12 @@ TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
   f.NewCell(row, "plain");
   f.NewCell(row, "").Cell->AddSection(linked(cellLink, "link"));
   table.Caption->Cell->AddSection(linked(captionLink, "caption"));
+  return table;
+}
+
+TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
+  TableFixture f;
+  ThtmlTable& table = LinkedTable(f);
   f.Layout(200);
   f.Draw(200);
   // Grid 9 characters wide centred in 200: from 64; the caption is as wide.
@@ -479,18 +486,7 @@ TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
 
 TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
   TableFixture f;
-  ThtmlTable& table = f.NewTable({{CellPaddingSy, "0"}, {CellSpacingSy, "0"}, {AlignSy, "center"}});
-  table.CaptionOnTop = false;
-  const TUrlTarget cellLink("cell.htm", ""), captionLink("caption.htm", "");
-  auto linked = [&](const TUrlTarget& link, const std::string& text) {
-    auto section = std::make_unique<TSection>(0, 1, &link, *f.Font());
-    section->AppendText(text);
-    return section;
-  };
-  TCellList& row = f.NewRow(table);
-  f.NewCell(row, "plain");
-  f.NewCell(row, "").Cell->AddSection(linked(cellLink, "link"));
-  table.Caption->Cell->AddSection(linked(captionLink, "caption"));
+  ThtmlTable& table = LinkedTable(f);
   // The document will be drawn 30 pixels in; the grid is centred in 200 from 64.
   f.root.Indents->OriginX = 30;
   f.Layout(200);
