@@ -18,6 +18,7 @@
 #include "platform/gui/screen.h"
 #include "platform/gui/screen_facts.h"
 #include "platform/gui/virtual_keys.h"
+#include "utility/path_names.h"
 #include "utility/short_strings.h"
 
 namespace brw {
@@ -81,6 +82,12 @@ constexpr THandler handlers[toolButtonCount] = {
     &TBrowserForm::BBtn_ForwardClick,  &TBrowserForm::BBtn_FontClick,      &TBrowserForm::BBtn_IncFontClick,
     &TBrowserForm::BBtn_DecFontClick,
 };
+
+// The start document as the viewer names the file it loaded: a relative name
+// (as a command line may give it) is made full against the current directory.
+std::string ExpandedDocumentName(const std::string& name) {
+  return name.empty() ? name : CutShort(utl::FEXPAND(name));
+}
 
 }  // namespace
 
@@ -388,7 +395,7 @@ void TBrowserForm::FindDialogFind() {
 }
 
 void TBrowserForm::BBtn_HomeClick() {
-  if (utl::STRUPR(startDocument_) != utl::STRUPR(GetCurrentFile())) {
+  if (utl::STRUPR(ExpandedDocumentName(startDocument_)) != utl::STRUPR(GetCurrentFile())) {
     try {
       viewer_->LoadFromFile(startDocument_);
     } catch (const std::exception&) {

@@ -209,7 +209,9 @@ void TSection::CopySelection() {
   for (const LineRec& line : Lines) {
     const int32_t d = line.Start;
     if (d >= b) break;
-    if (d + line.Ln < a) continue;
+    // A selection starting at the first character of the next line does not
+    // take this line's break; an empty line at the start still counts.
+    if (d + line.Ln < a || (line.Ln > 0 && d + line.Ln == a)) continue;
     const int32_t first = std::max(0, a - d);
     const int32_t last = std::min(line.Ln, b - d);
     if (first == 0)

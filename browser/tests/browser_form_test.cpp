@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -122,6 +123,32 @@ TEST_F(BrowserFormTest, HomeOnTheStartDocumentOnlyScrollsAndElsewhereLoadsIt) {
   form.Button(brw::tbHome).Click();
   EXPECT_EQ(form.GetCurrentFile(), Doc("LONG.HTM"));
   EXPECT_EQ(form.Caption(), "Long");  // Home leaves the caption alone
+}
+
+TEST_F(BrowserFormTest, HomeOnARelativeStartDocumentOnlyScrolls) {
+  docs_.Write("long.htm", "#title Long\n#spacer 3000\nEnd\n");
+  struct Case {
+    const char* argument;
+  } const cases[] = {{"long.htm"}, {"./long.htm"}, {"pages/../long.htm"}};
+  std::filesystem::create_directory(docs_.Path() / "pages");
+  // The command line names the document against the current directory.
+  struct InFolder {
+    const std::filesystem::path before = std::filesystem::current_path();
+    explicit InFolder(const std::filesystem::path& folder) { std::filesystem::current_path(folder); }
+    ~InFolder() { std::filesystem::current_path(before); }
+  } const inDocs(docs_.Path());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument);
+    brw::TBrowserForm& form = Start({c.argument});
+    ASSERT_EQ(form.Caption(), "Long");
+    const size_t loaded = parses_.size();
+    Active().SetVScrollBarPosition(1000);
+    ASSERT_NE(Active().VScrollBarPosition(), 0);
+    form.Button(brw::tbHome).Click();
+    EXPECT_EQ(parses_.size(), loaded);
+    EXPECT_EQ(Active().VScrollBarPosition(), 0);
+    Stop();
+  }
 }
 
 TEST_F(BrowserFormTest, FailedOpenBecomesTheHomeDocument) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "html/document_parser.h"
 #include "html/frame.h"
 #include "html/frame_set.h"
 #include "html/tests/viewer_fixture.h"
@@ -98,6 +99,36 @@ TEST_F(FrameViewerTest, APlainDocumentIsOneFrameAndAnswersForTheViewer) {
   EXPECT_EQ(fv->SelLength(), 5);
   EXPECT_FALSE(fv->BackButtonEnabled());
   EXPECT_FALSE(fv->FwdButtonEnabled());
+}
+
+TEST_F(FrameViewerTest, AWordFoundAtALineStartCountsAndCopiesAsFound) {
+  fv->DocumentParser = ParseDocument;
+  std::string words;
+  for (int i = 10; i < 60; ++i) words += "w" + std::to_string(i) + " ";
+  fv->LoadFromFile(Write("page.htm", "<P>first paragraph</P><P>" + words + "</P>"));
+  ASSERT_NE(fv->ActiveViewer(), nullptr);
+  const TSectionList& doc = fv->ActiveViewer()->SectionList();
+  const TSection* paragraph = nullptr;
+  for (int i = 0; i < doc.Count() && !paragraph; ++i) {
+    const auto* section = dynamic_cast<const TSection*>(doc[i]);
+    if (section && section->Buff.rfind("w10", 0) == 0) paragraph = section;
+  }
+  ASSERT_NE(paragraph, nullptr);
+  ASSERT_GT(paragraph->Lines.size(), 1u);
+  struct Case {
+    const char* name;
+    size_t line;
+  } const cases[] = {{"paragraph start", 0}, {"wrapped line start", 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string word = paragraph->Buff.substr(static_cast<size_t>(paragraph->Lines[c.line].Start), 3);
+    ASSERT_TRUE(fv->FindText(word, true));
+    EXPECT_EQ(fv->ActiveViewer()->SelStart(), paragraph->FirstPos + paragraph->Lines[c.line].Start);
+    EXPECT_EQ(fv->SelLength(), 3);
+    cl::Clipboard().SetAsText("");
+    fv->CopyToClipboard();
+    EXPECT_EQ(cl::Clipboard().AsText(), word);
+  }
 }
 
 TEST_F(FrameViewerTest, AMissingFileRaisesAndKeepsTheShownSet) {

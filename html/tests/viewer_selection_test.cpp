@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "html/document_parser.h"
 #include "html/tests/viewer_fixture.h"
 #include "platform/core/scheduler.h"
 #include "platform/gui/clipboard.h"
@@ -166,6 +167,35 @@ TEST_F(SelectionTest, FindScrollsAMatchBelowTheWindowIntoView) {
   const int32_t y = viewer->MarginHeight() + 60 * 16;
   EXPECT_LE(viewer->VScrollBarPosition(), y);
   EXPECT_GT(viewer->VScrollBarPosition() + Panel().Height(), y);
+}
+
+TEST_F(SelectionTest, AFoundWordCountsAndCopiesWithoutTheBreakBeforeIt) {
+  // The viewer's lines hold 32 characters; each word to find starts a line.
+  struct Case {
+    const char* name;
+    const char* html;
+    const char* copied;
+  } const cases[] = {
+      {"second paragraph", "<P>first paragraph</P><P>Tenletters and more</P>", "Tenletters"},
+      {"wrapped line", "<P>aaa bbb ccc ddd eee fff ggg hhh Tenletters kkk</P>", "Tenletters"},
+      {"after a line break", "first line<BR>Tenletters and more", "Tenletters"},
+      {"preformatted line", "<PRE>pre line\nTenletters and more\n</PRE>", "Tenletters"},
+      {"next table cell", "<TABLE><TR><TD>left</TD></TR><TR><TD>Tenletters and more</TD></TR></TABLE>",
+       "Tenletters"},
+      // A match that fills its line is a fully selected line: its break is copied.
+      {"whole line", "<P>first</P><P>Tenletters</P>", "Tenletters\r\n"},
+  };
+  viewer->Parser = ParseDocument;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadText(c.html);
+    ASSERT_TRUE(viewer->FindText("Tenletters", true));
+    EXPECT_EQ(viewer->SectionList().SelTo - viewer->SelStart(), 10);
+    cl::Clipboard().SetAsText("");
+    viewer->CopyToClipboard();
+    EXPECT_EQ(cl::Clipboard().AsText(), c.copied);
+    EXPECT_EQ(viewer->SelLength(), static_cast<int32_t>(std::string(c.copied).size()));
+  }
 }
 
 TEST_F(SelectionTest, SelectionLengthWritesOnlyCollapse) {
