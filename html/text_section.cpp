@@ -430,7 +430,8 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
   PlaceLines(indents.OriginX);
   if (ListLevel > 0) FlowHeight = std::max(FlowHeight, indents.BelowDeeperLeft() - PlacedY);
   PaintHeight = std::max(indents.FloatBottom() - PlacedY, FlowHeight);
-  ReleaseMeasures();
+  // A preformatted section measures its width next and frees them then.
+  if (!Preformatted()) ReleaseMeasures();
   return FlowHeight;
 }
 

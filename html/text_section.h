@@ -107,6 +107,9 @@ class TSection : public TSectionBase {
   void AppendRaw(std::string_view s);
   // Prefix sums of the advances from the current fonts.
   void Measure();
+  // The sums take eight bytes a character: a laid-out document keeps them
+  // only for the sections drawn or hit-tested since, not for all of its text.
+  void ReleaseMeasures();
 
  private:
   int32_t FitChars(cl::TCanvas& canvas, int32_t width, std::vector<TImageObj*>& pending, IndentManager& indents,
@@ -122,9 +125,6 @@ class TSection : public TSectionBase {
   int32_t PieceEnd(int32_t pos, int32_t limit) const;
   bool IsMark(int32_t pos) const { return Buff[pos] == ImageMark || Buff[pos] == ControlMark; }
   void EnsureMeasured();
-  // The sums take eight bytes a character: a laid-out document keeps them
-  // only for the sections drawn or hit-tested since, not for all of its text.
-  void ReleaseMeasures();
   void DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineRec& line, int32_t x, int32_t top,
                 bool firstTextLine, bool printing);
   void DrawMarker(cl::TCanvas& canvas, const LineRec& line, int32_t x, int32_t textBottom);
