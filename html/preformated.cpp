@@ -7,12 +7,13 @@
 
 void TPreFormated::AppendText(std::string_view s) {
   if (s.empty() || PosCount >= MaxChars) return;
-  std::string text(s.substr(0, static_cast<size_t>(MaxChars - PosCount)));
-  for (char& c : text)
-    if (c == ImageMark || c == ControlMark) c = '?';
+  const std::string_view text = s.substr(0, static_cast<size_t>(MaxChars - PosCount));
   if (BuffSize() < PosCount + static_cast<int32_t>(text.size()))
     EnsureCapacity(PosCount + static_cast<int32_t>(text.size()) + 100);
+  const size_t from = Buff.size();
   AppendRaw(text);
+  for (size_t i = from; i < Buff.size(); ++i)
+    if (Buff[i] == ImageMark || Buff[i] == ControlMark) Buff[i] = '?';
 }
 
 std::unique_ptr<TSectionBase> TPreFormated::Clone(TSectionList* master) const {
@@ -36,4 +37,5 @@ int32_t TPreFormated::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& inde
 void TPreFormated::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
   max = PosCount > 0 ? TextWidth(canvas, 0, false, PosCount) + Indent : Indent;
   min = std::min(MaxMinWidth, max);
+  ReleaseMeasures();
 }

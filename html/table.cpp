@@ -245,6 +245,10 @@ void ThtmlTable::BuildGrid() {
 }
 
 void ThtmlTable::LinkNested() {
+  // The cells' sections are settled once the document is parsed: one visit
+  // is enough, and later passes need not walk every cell again.
+  if (nestedLinked_) return;
+  nestedLinked_ = true;
   auto link = [this](const TCellObj& cell) {
     for (const auto& section : *cell.Cell)
       if (auto* table = dynamic_cast<ThtmlTable*>(section.get())) {
@@ -325,6 +329,8 @@ void ThtmlTable::ComputeWidths(cl::TCanvas& canvas, int32_t w) {
 }
 
 void ThtmlTable::PrepareCaches() {
+  // The grid does not change once built.
+  if (rowFirst_.size() == Rows.size() + 1) return;
   rowFirst_.assign(Rows.size() + 1, 0);
   for (size_t r = 0; r < Rows.size(); ++r) {
     size_t real = 0;

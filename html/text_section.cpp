@@ -63,12 +63,12 @@ void TSection::AppendText(std::string_view s) {
   const bool lineStart = PosCount == 0 || Buff.back() == ' ' || !textStarted_;
   if (s.front() == ' ' && lineStart) s.remove_prefix(1);
   if (s.empty()) return;
-  std::string text(s);
+  const size_t from = Buff.size();
+  AppendRaw(s);
   // Marks come only with their objects: a stray mark byte in the text would
   // stand for an image or control that does not exist.
-  for (char& c : text)
-    if (c == ImageMark || c == ControlMark) c = '?';
-  AppendRaw(text);
+  for (size_t i = from; i < Buff.size(); ++i)
+    if (Buff[i] == ImageMark || Buff[i] == ControlMark) Buff[i] = '?';
   textStarted_ = true;
 }
 
@@ -82,22 +82,24 @@ uint8_t TSection::PadIfEmpty() {
 
 void TSection::ChangeFont(const TSectionList& document, const TMyFont& font, cl::TFontStyles extraStyle,
                           uint8_t scriptMode) {
+  // The run's font is settled before it reaches the run: every change of a
+  // run's font measures it again.
+  TMyFont settled;
+  settled.Assign(font);
+  settled.SetStyle(settled.Style() | extraStyle);
+  if (scriptMode == 1 || scriptMode == 2) settled.SetRelSize(document, win::MulDiv(settled.RelSize, 3, 4));
   TFontObj* last = Fonts[Fonts.Count() - 1];
-  TFontObj* run = last;
   if (last->StartPos == PosCount) {
-    last->RunFont->Assign(font);
+    last->RunFont->Assign(settled);
+    last->ScriptMode = scriptMode;
   } else {
     auto runFont = std::make_unique<TMyFont>();
-    runFont->Assign(font);
+    runFont->Assign(settled);
     auto added = std::make_unique<TFontObj>(std::move(runFont), PosCount);
     added->Link->Assign(last->Link->Url, last->Link->Target);
-    run = added.get();
+    added->ScriptMode = scriptMode;
     Fonts.Add(std::move(added));
   }
-  run->RunFont->SetStyle(run->RunFont->Style() | extraStyle);
-  run->ScriptMode = scriptMode;
-  if (scriptMode == 1 || scriptMode == 2)
-    run->RunFont->SetRelSize(document, win::MulDiv(run->RunFont->RelSize, 3, 4));
   measured_ = false;
 }
 
@@ -159,6 +161,11 @@ void TSection::Measure() {
     }
   }
   measured_ = true;
+}
+
+void TSection::ReleaseMeasures() {
+  std::vector<int64_t>().swap(sums_);
+  measured_ = false;
 }
 
 void TSection::EnsureMeasured() {
@@ -423,6 +430,8 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
   PlaceLines(indents.OriginX);
   if (ListLevel > 0) FlowHeight = std::max(FlowHeight, indents.BelowDeeperLeft() - PlacedY);
   PaintHeight = std::max(indents.FloatBottom() - PlacedY, FlowHeight);
+  // A preformatted section measures its width next and frees them then.
+  if (!Preformatted()) ReleaseMeasures();
   return FlowHeight;
 }
 
@@ -449,6 +458,7 @@ void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
     while (pos < PosCount && (Buff[pos] == ' ' || Buff[pos] == ImageMark)) ++pos;
   }
   min += floats + Indent;
+  ReleaseMeasures();
 }
 
 std::string ListMarkerText(char style, int32_t number) {

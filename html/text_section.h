@@ -107,6 +107,9 @@ class TSection : public TSectionBase {
   void AppendRaw(std::string_view s);
   // Prefix sums of the advances from the current fonts.
   void Measure();
+  // The sums take eight bytes a character: a laid-out document keeps them
+  // only for the sections drawn or hit-tested since, not for all of its text.
+  void ReleaseMeasures();
 
  private:
   int32_t FitChars(cl::TCanvas& canvas, int32_t width, std::vector<TImageObj*>& pending, IndentManager& indents,

@@ -180,6 +180,15 @@ TEST(Preformated, ALongLineKeepsItsSpacesNeverWrapsAndAsksATableForAtMost500) {
   EXPECT_EQ(min, max);
 }
 
+TEST(Preformated, MarkBytesInTheTextBecomeQuestionMarks) {
+  LayoutFixture f;
+  TPreFormated pre(0, 1, nullptr, *f.Font());
+  pre.AppendText(" a");
+  pre.AppendText(std::string("\x04" "b\x02", 3));
+  EXPECT_EQ(pre.Buff, " a?b?");
+  EXPECT_EQ(pre.PosCount, 5);
+}
+
 TEST(Preformated, TextBeyond20000CharactersIsNotKept) {
   LayoutFixture f;
   TPreFormated pre(0, 1, nullptr, *f.Font());
