@@ -35,6 +35,16 @@ std::uint32_t Be32(const std::uint8_t* p) {
 // Far more chunks than any real picture carries before its image data.
 constexpr int MaxPngChunks = 100000;
 
+// A stream probe run on a file; a file that cannot be opened has no colour.
+bool ProbeFile(const std::string& fileName, cl::TColor& colour, bool (*probe)(cl::TStream&, cl::TColor&)) {
+  try {
+    TReadOnlyFileStream file(fileName);
+    return probe(file, colour);
+  } catch (...) {
+    return false;
+  }
+}
+
 }  // namespace
 
 bool GifTransparentColor(cl::TStream& stream, cl::TColor& colour) {
@@ -59,12 +69,7 @@ bool GifTransparentColor(cl::TStream& stream, cl::TColor& colour) {
 }
 
 bool GifFileTransparentColor(const std::string& fileName, cl::TColor& colour) {
-  try {
-    TReadOnlyFileStream file(fileName);
-    return GifTransparentColor(file, colour);
-  } catch (...) {
-    return false;
-  }
+  return ProbeFile(fileName, colour, GifTransparentColor);
 }
 
 namespace {
@@ -149,12 +154,7 @@ bool AnimatedGifTransparentColor(cl::TStream& stream, cl::TColor& colour) {
 }
 
 bool AnimatedGifFileTransparentColor(const std::string& fileName, cl::TColor& colour) {
-  try {
-    TReadOnlyFileStream file(fileName);
-    return AnimatedGifTransparentColor(file, colour);
-  } catch (...) {
-    return false;
-  }
+  return ProbeFile(fileName, colour, AnimatedGifTransparentColor);
 }
 
 bool PngHasTransparentColor(cl::TStream& stream, cl::TColor& colour) {
@@ -201,10 +201,5 @@ bool PngHasTransparentColor(cl::TStream& stream, cl::TColor& colour) {
 }
 
 bool PngFileHasTransparentColor(const std::string& fileName, cl::TColor& colour) {
-  try {
-    TReadOnlyFileStream file(fileName);
-    return PngHasTransparentColor(file, colour);
-  } catch (...) {
-    return false;
-  }
+  return ProbeFile(fileName, colour, PngHasTransparentColor);
 }
