@@ -7,15 +7,17 @@
 #include <functional>
 #include <string>
 
-#include "html/image_decode.h"
-#include "html/image_unit.h"
-#include "html/masks.h"
+#include "html/images/image_decode.h"
+#include "html/images/image_unit.h"
+#include "html/images/masks.h"
 #include "platform/core/memory_stream.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/font_engine.h"
 #include "platform/gui/gdi_constants.h"
 #include "suite/picdec/tests/image_fixtures.h"
+
+using namespace html;
 
 namespace {
 

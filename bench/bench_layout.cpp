@@ -13,12 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "html/html_parser.h"
-#include "html/section_list.h"
+#include "html/parse/html_parser.h"
+#include "html/document/section_list.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
+
+using namespace html;
 
 namespace {
 

@@ -9,11 +9,13 @@
 #include <memory>
 #include <string>
 
-#include "html/section_list.h"
-#include "html/text_section.h"
+#include "html/document/section_list.h"
+#include "html/document/text_section.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
+
+using namespace html;
 
 namespace {
 

@@ -5,8 +5,10 @@
 #include <ctime>
 #include <string>
 
-#include "html/html_tokenizer.h"
+#include "html/parse/html_tokenizer.h"
 #include "platform/core/memory_stream.h"
+
+using namespace html;
 
 namespace {
 

@@ -450,7 +450,7 @@ void TBrowserForm::Timer200msTimer() { SetDocumentActionsEnabled(); }
 void TBrowserForm::ViewerHotSpotTargetClick(cl::TObject* sender, const std::string&, const std::string& url,
                                             bool& handled) {
   handled = false;
-  auto* const viewer = dynamic_cast<TFrameSetViewer*>(sender);
+  auto* const viewer = dynamic_cast<html::TFrameSetViewer*>(sender);
   const auto link = ExeLinkTarget(url, [viewer](std::string_view name) {
     return viewer != nullptr ? viewer->ExpandLinkFileName(std::string(name)) : std::string(name);
   });

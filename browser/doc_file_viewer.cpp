@@ -6,19 +6,19 @@
 namespace brw {
 
 std::string tDocFileViewer::GetDocumentName() const {
-  const TDocViewer* const active = ActiveViewer();
+  const html::TDocViewer* const active = ActiveViewer();
   std::string name = active != nullptr ? active->CurrentFile() : CurrentFile();
   if (name.size() > utl::kShortStringMax) name.resize(utl::kShortStringMax);
   return name;
 }
 
 int32_t tDocFileViewer::GetPosition() const {
-  TDocViewer* const active = ActiveViewer();
+  html::TDocViewer* const active = ActiveViewer();
   return active != nullptr ? active->Position() : 0;
 }
 
 void tDocFileViewer::SetPosition(int32_t position) {
-  if (TDocViewer* const active = ActiveViewer()) active->SetPosition(position);
+  if (html::TDocViewer* const active = ActiveViewer()) active->SetPosition(position);
 }
 
 void tDocFileViewer::Print(int32_t, int32_t) { throw cl::Exception("Printing is not available"); }

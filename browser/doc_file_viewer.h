@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <string>
 
-#include "html/frame_viewer.h"
+#include "html/frames/frame_viewer.h"
 
 namespace brw {
 
 // The browser's document viewer: the frame viewer, plus what the main window
 // asks of the viewer that has the focus.
-class tDocFileViewer : public TFrameSetViewer {
+class tDocFileViewer : public html::TFrameSetViewer {
  public:
-  using TFrameSetViewer::TFrameSetViewer;
+  using html::TFrameSetViewer::TFrameSetViewer;
 
   // The active viewer's file, else the top-level document's; at most 255
   // characters.

@@ -1,7 +1,7 @@
 #include "browser/font_form.h"
 
 #include "browser/texts.h"
-#include "html/document_parser.h"
+#include "html/parse/document_parser.h"
 #include "platform/core/exception.h"
 #include "platform/gui/color_names.h"
 #include "platform/gui/screen_facts.h"
@@ -36,11 +36,11 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   Font().SetName("System");
   SetClientSize(313, 388);
 
-  fontViewer_ = Place<TDocViewer>(*this, "FontViewer", 8, 24, 217, 161);
-  fontViewer_->Parser = ParseDocument;
+  fontViewer_ = Place<html::TDocViewer>(*this, "FontViewer", 8, 24, 217, 161);
+  fontViewer_->Parser = html::ParseDocument;
   fontViewer_->SetCursor(cl::crIBeam);
   fontViewer_->SetViewImages(false);
-  fontViewer_->SetBorderStyle(htSingle);
+  fontViewer_->SetBorderStyle(html::htSingle);
   fontViewer_->HistoryMaxCount = 0;
   fontViewer_->SetDefFontName("Times New Roman");
   fontViewer_->SetDefPreFontName("Courier New");

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "html/doc_viewer.h"
+#include "html/viewer/doc_viewer.h"
 #include "platform/gui/button.h"
 #include "platform/gui/color_grid.h"
 #include "platform/gui/form.h"
@@ -43,7 +43,7 @@ class TFontForm : public cl::TForm {
   void FontColorGridChange();
   void HotSpotColorGridChange();
 
-  TDocViewer& FontViewer() { return *fontViewer_; }
+  html::TDocViewer& FontViewer() { return *fontViewer_; }
   cl::TListBox& FontListBox() { return *fontListBox_; }
   cl::TListBox& BackListBox() { return *backListBox_; }
   cl::TColorGrid& FontColorGrid() { return *fontColorGrid_; }
@@ -53,7 +53,7 @@ class TFontForm : public cl::TForm {
  private:
   void FormCreate();
 
-  TDocViewer* fontViewer_ = nullptr;
+  html::TDocViewer* fontViewer_ = nullptr;
   cl::TListBox* fontListBox_ = nullptr;
   cl::TListBox* backListBox_ = nullptr;
   cl::TColorGrid* fontColorGrid_ = nullptr;

@@ -27,3 +27,24 @@ function(brannik_test_program name dir)
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${name} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# Lets TARGET's own sources (those under DIR, tests excluded) include project
+# headers only from the folders given; checked before the target compiles, so
+# an include against the direction of use fails the build.
+function(brannik_include_rules target dir)
+  cmake_parse_arguments(R "" "" "ALLOWED" ${ARGN})
+  file(GLOB_RECURSE files CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h")
+  list(FILTER files EXCLUDE REGEX "/tests/")
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
+  set(rules ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.cmake)
+  file(WRITE ${rules} "set(FILES \"${files}\")\nset(ALLOWED \"${R_ALLOWED}\")\n")
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DRULES=${rules} -DSTAMP=${stamp}
+            -P ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
+    DEPENDS ${files} ${rules} ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
+    COMMENT "Checking the includes of ${target}"
+    VERBATIM)
+  add_custom_target(${target}_includes DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_includes)
+endfunction()

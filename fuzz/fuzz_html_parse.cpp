@@ -5,13 +5,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "html/html_parser.h"
-#include "html/section_list.h"
+#include "html/parse/html_parser.h"
+#include "html/document/section_list.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/font_engine.h"
+
+using namespace html;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool app = (setenv("QT_QPA_PLATFORM", "offscreen", 0), cl::EnsureQtApplication(), true);

@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "html/html_tokenizer.h"
+#include "html/parse/html_tokenizer.h"
 #include "platform/core/memory_stream.h"
 #include "platform/core/string_list.h"
+
+using namespace html;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

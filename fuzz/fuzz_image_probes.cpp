@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "html/image_probes.h"
-#include "html/image_sniff.h"
+#include "html/images/image_probes.h"
+#include "html/images/image_sniff.h"
 #include "platform/core/memory_stream.h"
+
+using namespace html;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   (void)SniffImageType(data, size);

@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "html/block_sections.h"
-#include "html/section_list.h"
-#include "html/table.h"
-#include "html/text_section.h"
+#include "html/document/block_sections.h"
+#include "html/document/section_list.h"
+#include "html/document/table.h"
+#include "html/document/text_section.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/font_engine.h"
+
+using namespace html;
 
 namespace {
 

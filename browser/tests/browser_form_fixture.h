@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "browser/browser_form.h"
-#include "html/tests/viewer_fixture.h"
+#include "html/testing/viewer_fixture.h"
 #include "platform/core/tests/temp_directory.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/test_support/scripted_dialogs.h"
+
+using namespace html;
 
 // The main window on fixture documents (the line format of ParseLines),
 // with a Windows directory of the test's own.

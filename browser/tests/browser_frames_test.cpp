@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "browser/tests/browser_form_fixture.h"
-#include "html/frame.h"
-#include "html/frame_set.h"
+#include "html/frames/frame.h"
+#include "html/frames/frame_set.h"
 #include "platform/core/scheduler.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/font_engine.h"
+
+using namespace html;
 
 namespace t = cl::testing;
 

@@ -8,8 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "html/html_tokenizer.h"
+#include "html/parse/html_tokenizer.h"
 #include "platform/core/cp1250.h"
+
+using namespace html;
 
 // The shipped sample documents are what a new user sees first: every link
 // and picture in them must lead somewhere.

@@ -1,7 +1,0 @@
-#include "html/attributes.h"
-
-const TAttribute* FindAttribute(const TAttributeList& list, HtmlSymbol code) {
-  for (const auto& attribute : list)
-    if (attribute->Code == code) return attribute.get();
-  return nullptr;
-}

@@ -1,0 +1,174 @@
+#include "html/document/cell.h"
+
+#include <algorithm>
+
+#include "html/document/process_error.h"
+#include "html/document/section_list.h"
+#include "html/document/text_section.h"
+
+namespace html {
+
+TCell::TCell(TSectionList* master) : Root(master), Indents(std::make_unique<IndentManager>()) {}
+
+TCell::TCell(TSectionList* master, const TCell& source)
+    : Root(master), FontSizeSlot(source.FontSizeSlot), Indents(std::make_unique<IndentManager>()) {
+  for (const auto& section : source) AddSection(section->Clone(master));
+}
+
+TCell::~TCell() = default;
+
+void TCell::AddSection(std::unique_ptr<TSectionBase> section) {
+  if (!section) return;
+  if (auto* text = dynamic_cast<TSection*>(section.get()); text && text->Preformatted() && text->PosCount == 0)
+    text->AppendText(" ");
+  TSectionBase* added = section.get();
+  Add(std::move(section));
+  added->SetParent(Root);
+}
+
+void TCell::RefreshAllFonts() {
+  for (const auto& section : *this) section->RefreshFonts();
+}
+
+TSectionBase* TCell::SectionAtY(int32_t y, int32_t& top, int& index) const {
+  int32_t bandTop = 0;
+  for (int i = 0; i < Count(); ++i) {
+    TSectionBase* section = Items(i);
+    if (y >= bandTop && y < bandTop + section->FlowHeight) {
+      top = bandTop;
+      index = i;
+      return section;
+    }
+    bandTop += section->FlowHeight;
+  }
+  return nullptr;
+}
+
+void TCell::SectionFailed(TSectionBase& section, const std::string& message) {
+  section.Dropped = true;
+  if (Root) Root->ReportProcessError(message);
+}
+
+int32_t TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width) {
+  Indents->Clear();
+  Indents->Reset(0, width);
+  Indents->LayoutWidth = width;
+  CellTop = y;
+  FirstPos = curs;
+  int32_t h = 0;
+  maxWidth = 0;
+  for (const auto& section : *this) {
+    if (!section->Dropped) {
+      try {
+        int32_t m = 0;
+        // Anchors scroll to PlacedY, whatever the section's own layout does.
+        section->PlacedY = y + h;
+        h += section->Layout(canvas, y + h, *Indents, m, curs);
+        maxWidth = std::max(maxWidth, m);
+        continue;
+      } catch (const EProcessError& error) {
+        SectionFailed(*section, error.Message());
+      }
+    }
+    // A dropped section owns no height and no positions.
+    section->FirstPos = curs;
+    section->PosCount = 0;
+    section->FlowHeight = section->PaintHeight = 0;
+    section->PlacedY = y + h;
+  }
+  PosCount = curs - FirstPos;
+  return std::max(h, Indents->FloatBottom() - y);
+}
+
+void TCell::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
+  min = max = 0;
+  for (const auto& section : *this) {
+    if (section->Dropped) continue;
+    int32_t sectionMin = 0, sectionMax = 0;
+    section->MeasureWidths(canvas, sectionMin, sectionMax);
+    min = std::max(min, sectionMin);
+    max = std::max(max, sectionMax);
+  }
+}
+
+int32_t TCell::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth) {
+  Indents->Reset(x, x + Indents->LayoutWidth);
+  Indents->PaintClipWidth = clipWidth;
+  for (const auto& section : *this) {
+    if (section->Dropped) {
+      section->PlacedY = y;
+      continue;
+    }
+    y = section->Draw(canvas, clip, *Indents, x, y);
+  }
+  return y;
+}
+
+bool TCell::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
+                   std::unique_ptr<TUrlTarget>& urlTarget) {
+  formControl = nullptr;
+  urlTarget.reset();
+  int32_t top = 0;
+  for (const auto& section : *this) {
+    if (y >= top && y < top + section->PaintHeight && !section->Dropped &&
+        section->LinkAt(canvas, x, y - top, formControl, urlTarget))
+      return true;
+    top += section->FlowHeight;
+  }
+  return false;
+}
+
+bool TCell::ObjectAtXY(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff) {
+  int32_t top = 0;
+  for (const auto& section : *this) {
+    if (y >= top && y < top + section->PaintHeight && !section->Dropped &&
+        section->ObjectAt(x, y - top, image, xOff, yOff))
+      return true;
+    top += section->FlowHeight;
+  }
+  return false;
+}
+
+int32_t TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
+  int32_t top = 0;
+  int index = 0;
+  TSectionBase* section = SectionAtY(y, top, index);
+  if (!section || section->Dropped) return -1;
+  place.Cell = nullptr;
+  const int32_t result = section->CaretAt(canvas, x, y - top, place);
+  place.LineY += top;
+  if (result >= 0 && !place.Cell) place.Cell = this;
+  return result;
+}
+
+int32_t TCell::SearchText(int32_t from, std::string_view text, bool matchCase) {
+  for (const auto& section : *this) {
+    if (section->Dropped) continue;
+    const int32_t found = section->Search(from, text, matchCase);
+    if (found >= 0) return found;
+  }
+  return -1;
+}
+
+bool TCell::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
+  for (const auto& section : *this)
+    if (!section->Dropped && section->PositionToXY(canvas, position, y, x)) return true;
+  return false;
+}
+
+bool TCell::CharAt(int32_t position, char& character, TSectionBase*& owner) {
+  if (position < FirstPos || position > FirstPos + PosCount) return false;
+  for (const auto& section : *this)
+    if (!section->Dropped && section->CharAt(position, character, owner)) return true;
+  return false;
+}
+
+void TCell::CopySelection() {
+  if (!Root || Root->SelFrom >= Root->SelTo) return;
+  for (const auto& section : *this) {
+    if (section->FirstPos >= Root->SelTo) break;
+    if (!section->Dropped && Root->SelFrom < section->FirstPos + section->PosCount) section->CopySelection();
+  }
+}
+
+}  // namespace html

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "html/document/free_list.h"
+#include "html/document/indent_manager.h"
+#include "html/document/section_base.h"
+#include "platform/core/object.h"
+#include "platform/gui/colors.h"
+#include "platform/gui/geometry.h"
+
+namespace html {
+
+// An ordered list of sections with its own indentation manager: the document
+// root and every table cell.
+class TCell : public cl::TObject, public TFreeList<TSectionBase> {
+ public:
+  explicit TCell(TSectionList* master);
+  // Each section copied through its Clone for master.
+  TCell(TSectionList* master, const TCell& source);
+  ~TCell() override;
+
+  // Appends (null is ignored) and gives the section its document.
+  void AddSection(std::unique_ptr<TSectionBase> section);
+  void RefreshAllFonts();
+  // The section whose flow band holds y, with its top and index; null past the end.
+  TSectionBase* SectionAtY(int32_t y, int32_t& top, int& index) const;
+
+  virtual int32_t Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width);
+  virtual void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max);
+  virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth);
+  // y relative to the cell top.
+  virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
+                      std::unique_ptr<TUrlTarget>& urlTarget);
+
+  bool ObjectAtXY(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff);
+  int32_t CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
+  int32_t SearchText(int32_t from, std::string_view text, bool matchCase);
+  bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x);
+  bool CharAt(int32_t position, char& character, TSectionBase*& owner);
+  // The sections' parts of the document's selection, to its sink.
+  void CopySelection();
+
+  TSectionList* Root = nullptr;
+  int32_t FontSizeSlot = 12;  // on the root: the document's default font size in points
+  int32_t CellTop = 0;
+  int32_t FirstPos = 0;
+  int32_t PosCount = 0;
+  std::unique_ptr<IndentManager> Indents;
+  bool HasBackground = false;
+  cl::TColor CellColor = 0;
+
+ protected:
+  // Section i's layout raised a processing error with this message.
+  virtual void SectionFailed(TSectionBase& section, const std::string& message);
+};
+
+}  // namespace html

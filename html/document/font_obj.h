@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "html/document/my_font.h"
+#include "html/document/url_target.h"
+
+namespace html {
+
+class TSectionList;
+
+// One font run of a section: the font from StartPos on, the link the run
+// belongs to, and its metrics, measured again on every change of the font.
+class TFontObj {
+ public:
+  TFontObj(std::unique_ptr<TMyFont> font, int32_t position);
+  explicit TFontObj(const TFontObj& source);
+  TFontObj& operator=(const TFontObj&) = delete;
+
+  void FontChanged();
+  // Link colour for a run with a URL, else the text colour.
+  void UpdateFont(const TSectionList& document);
+
+  int32_t StartPos = 0;
+  std::unique_ptr<TMyFont> RunFont;
+  int32_t LineHeight = 0;  // height + external leading
+  int32_t FontHeight = 0;
+  int32_t Overhang = 0;
+  int32_t Descent = 0;
+  uint8_t ScriptMode = 0;  // 0 normal, 1 subscript, 2 superscript
+  std::unique_ptr<TUrlTarget> Link;
+
+ private:
+  void Hook();
+};
+
+}  // namespace html

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/gui/gdi_objects.h"
+
+namespace cl {
+class TBitmap;
+class TCanvas;
+class TGraphic;
+}  // namespace cl
+
+namespace html {
+
+class TSectionList;
+
+// What the document asks of the image side: pictures by name and their use,
+// the stand-in pictures, masked drawing and the shared palette. The viewer
+// gives its document the image code's; a document without one shows no pictures.
+class TImageSource {
+ public:
+  virtual ~TImageSource() = default;
+
+  // A picture by name: from the cache, else through the host's requests,
+  // else from the file; stored in the cache. Null when it cannot be had;
+  // delayed when the application sends it later. Picture and mask belong to
+  // the cache.
+  virtual cl::TGraphic* FetchImage(TSectionList& document, const std::string& name, uint8_t& transparency,
+                                   bool& fromCache, bool& delayed, cl::TBitmap*& mask) = 0;
+  // One more (or one fewer) user of a cached picture.
+  virtual void AddUse(const std::string& name) = 0;
+  virtual void ReleaseUse(const std::string& name) = 0;
+  // Shown while a picture is pending and with images off; and for a picture
+  // that could not be had, with its mask.
+  virtual cl::TBitmap* DefaultBitmap() = 0;
+  virtual cl::TBitmap* ErrorBitmap() = 0;
+  virtual cl::TBitmap* ErrorMask() = 0;
+  virtual void DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
+                          int32_t width, int32_t height) = 0;
+  // The palette pictures are drawn with; null on deep screens.
+  virtual win::HPALETTE Palette() = 0;
+};
+
+}  // namespace html

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "html/document/text_section.h"
+
+namespace html {
+
+// One unwrapped line of preformatted text (PRE). Its spaces are kept as
+// written and its lines never break.
+class TPreFormated : public TSection {
+ public:
+  // Text beyond this many characters is not kept.
+  static constexpr int32_t MaxChars = 20000;
+  // A table never needs more than this much of the line as its minimum.
+  static constexpr int32_t MaxMinWidth = 500;
+
+  // As a text section; the parser passes justify 1.
+  TPreFormated(int32_t level, uint8_t justify, const TUrlTarget* link, const TMyFont& font,
+               cl::TFontStyles extraStyle = 0)
+      : TSection(level, justify, link, font, extraStyle) {}
+  TPreFormated(TSectionList* master, const TPreFormated& source) : TSection(master, source) {}
+
+  void AppendText(std::string_view s) override;
+  bool Preformatted() const override { return true; }
+
+  std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override;
+  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
+                 int32_t& curs) override;
+  void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) override;
+};
+
+}  // namespace html

@@ -1,0 +1,48 @@
+#include "html/document/section_base.h"
+
+#include "html/document/indent_manager.h"
+
+namespace html {
+
+TSectionBase::TSectionBase(TSectionList* master, const TSectionBase& source)
+    // A section that failed stays out of the copy's layout, so its error is not reported again.
+    : Document(master), FlowHeight(source.FlowHeight), Dropped(source.Dropped) {}
+
+std::unique_ptr<TSectionBase> TSectionBase::Clone(TSectionList* master) const {
+  return std::make_unique<TSectionBase>(master, *this);
+}
+
+int32_t TSectionBase::Layout(cl::TCanvas&, int32_t, IndentManager& indents, int32_t& maxWidth, int32_t& curs) {
+  FirstPos = curs;
+  PaintHeight = FlowHeight;
+  maxWidth = indents.LayoutWidth;
+  return FlowHeight;
+}
+
+int32_t TSectionBase::Draw(cl::TCanvas&, const cl::TRect&, IndentManager&, int32_t, int32_t y) {
+  PlacedY = y;
+  return y + FlowHeight;
+}
+
+bool TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t, TFormControlObj*&, std::unique_ptr<TUrlTarget>&) {
+  return false;
+}
+
+bool TSectionBase::ObjectAt(int32_t, int32_t, TImageObj*&, int32_t&, int32_t&) { return false; }
+
+int32_t TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t, TCaretPlace&) { return -1; }
+
+int32_t TSectionBase::Search(int32_t, std::string_view, bool) { return -1; }
+
+bool TSectionBase::PositionToXY(cl::TCanvas&, int32_t, int32_t&, int32_t&) { return false; }
+
+bool TSectionBase::CharAt(int32_t, char&, TSectionBase*&) { return false; }
+
+void TSectionBase::MeasureWidths(cl::TCanvas&, int32_t& min, int32_t& max) { min = max = 0; }
+
+void TSectionBase::SetParent(TSectionList* master) {
+  Document = master;
+  ResizeToFont();
+}
+
+}  // namespace html

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+namespace html {
+
+// Transparency kinds of a picture.
+enum TTransparency : std::uint8_t { trOpaque = 0, trLowerLeft = 1, trGifColor = 2, trPngColor = 3 };
+
+}  // namespace html

@@ -1,6 +1,0 @@
-#include "html/frame_base.h"
-
-TFrameBase::TFrameBase(cl::TComponent* owner, TFrameSet* topSet) : cl::TCustomPanel(owner), topSet_(topSet) {
-  SetBevelOuter(cl::bvNone);
-  SetParentColor(true);
-}

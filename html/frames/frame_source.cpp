@@ -1,0 +1,63 @@
+#include "html/frames/frame_source.h"
+
+#include "html/document/url_path.h"
+#include "platform/core/file_system.h"
+#include "platform/core/ansi_case.h"
+#include "utility/path_names.h"
+#include "utility/same_text.h"
+
+namespace html {
+
+namespace {
+
+bool IsBlank(char ch) { return static_cast<unsigned char>(ch) <= ' '; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// From the last "." of the last name component, lower-cased and cut to 5.
+std::string ExtensionOf(std::string_view name) {
+  const std::size_t nameStart = name.find_last_of("\\/:");
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos || (nameStart != std::string_view::npos && dot < nameStart)) return {};
+  return cl::AnsiLowerCase(name.substr(dot, 5));
+}
+
+bool IsSeparatorChar(char ch) { return ch == '\\' || ch == '/'; }
+
+}  // namespace
+
+TSplitLink SplitAnchor(std::string_view link) {
+  const std::size_t hash = link.find('#');
+  if (hash == std::string_view::npos) return {std::string(link), {}};
+  return {std::string(link.substr(0, hash)), std::string(link.substr(hash))};
+}
+
+bool IsImageFileName(std::string_view name) {
+  const std::string ext = ExtensionOf(name);
+  return ext == ".gif" || ext == ".jpg" || ext == ".jpeg" || ext == ".bmp" || ext == ".png";
+}
+
+bool IsTextFileName(std::string_view name) { return ExtensionOf(name) == ".txt"; }
+
+std::string ExpandDocumentLink(std::string_view link, const TLinkContext& context) {
+  std::string path = UrlToPathWithRoot(Trimmed(link), context.ServerRoot);
+  if (path.find(':') != std::string::npos || path.empty() || IsSeparatorChar(path.front())) return path;
+  if (!context.BaseHref.empty()) {
+    if (utl::SameText(context.BaseHref, "DosPath")) return utl::FEXPAND(path);
+    return utl::DIRNAME(UrlToPath(context.BaseHref)) + path;
+  }
+  return context.Folder + path;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) { return a == b; }
+
+bool DocumentFileExists(const std::string& name) {
+  const std::uint32_t attributes = win::GetFileAttributes(name);
+  return attributes != 0xFFFFFFFF && (attributes & 0x10) == 0;
+}
+
+}  // namespace html

@@ -1,0 +1,109 @@
+#include "html/images/document_images.h"
+
+#include "html/document/document_host.h"
+#include "html/document/html_common.h"
+#include "html/document/section_list.h"
+#include "html/images/image_decode.h"
+#include "html/images/image_unit.h"
+#include "html/images/masks.h"
+#include "platform/core/ansi_case.h"
+#include "platform/core/memory_stream.h"
+#include "platform/gui/bitmap.h"
+
+namespace html {
+
+cl::TGraphic* TDocumentImages::FetchImage(TSectionList& document, const std::string& name, uint8_t& transparency,
+                                          bool& fromCache, bool& delayed, cl::TBitmap*& mask) {
+  mask = nullptr;
+  fromCache = delayed = false;
+  if (name.empty()) return nullptr;
+  const std::string key = cl::AnsiUpperCase(TrimBlanks(name));
+  TStringBitmapList& cache = BitmapList();
+  int index = -1;
+  if (cache.Find(key, index)) {
+    fromCache = true;
+    cl::TGraphic* image = cache.GetImage(index);
+    TBitmapItem* item = cache.Item(index);
+    if (auto* bitmap = dynamic_cast<cl::TBitmap*>(image)) {
+      if (item->TransparencyKind == trGifColor || item->TransparencyKind == trPngColor) {
+        transparency = item->TransparencyKind;
+      } else if (transparency == trLowerLeft) {
+        if (!item->MaskImage) item->MaskImage = MakeMask(*bitmap, false, 0);
+        item->TransparencyKind = trLowerLeft;
+      }
+    }
+    mask = item->MaskImage.get();
+    return image;
+  }
+
+  std::unique_ptr<cl::TBitmap> picture;
+  std::unique_ptr<cl::TBitmap> newMask;
+  TDocumentHost* const host = document.Host;
+  cl::TBitmap* given = nullptr;
+  cl::TColor colour = -1;
+  cl::TStream* stream = nullptr;
+  if (host && host->RequestBitmap(name, given, colour)) {
+    if (given) {
+      // The application hands the bitmap over.
+      picture.reset(given);
+      if (colour != -1) {
+        newMask = MakeMask(*picture, true, colour);
+        transparency = trGifColor;
+      } else if (transparency == trLowerLeft) {
+        newMask = MakeMask(*picture, false, 0);
+      }
+    }
+  } else if (host && host->RequestImage(name, stream)) {
+    if (stream && stream == ImageUnit().WaitStream.get()) {
+      delayed = true;
+      return nullptr;
+    }
+    if (auto* memory = dynamic_cast<cl::TMemoryStream*>(stream); memory && memory->Size() > 0)
+      picture = DecodeImageStreamMasked(memory, transparency, newMask);
+  } else {
+    picture = DecodeImageFileMasked(name, transparency, newMask);
+  }
+  if (!picture) return nullptr;
+  const uint8_t kind = newMask ? transparency : uint8_t{trOpaque};
+  TBitmapItem& stored = cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(newMask), kind));
+  // A fetch that ran while messages were pumped may have cached the name first.
+  mask = stored.MaskImage.get();
+  return stored.Image.get();
+}
+
+void TDocumentImages::AddUse(const std::string& name) {
+  if (ImageUnit().Started) BitmapList().IncUsage(name);
+}
+
+void TDocumentImages::ReleaseUse(const std::string& name) {
+  if (ImageUnit().Started) BitmapList().DecUsage(name);
+}
+
+cl::TBitmap* TDocumentImages::DefaultBitmap() {
+  StartImageUnit();
+  return ImageUnit().DefaultBitmap.get();
+}
+
+cl::TBitmap* TDocumentImages::ErrorBitmap() {
+  StartImageUnit();
+  return ImageUnit().ErrorBitmap.get();
+}
+
+cl::TBitmap* TDocumentImages::ErrorMask() {
+  StartImageUnit();
+  return ImageUnit().ErrorBitmapMask.get();
+}
+
+void TDocumentImages::DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
+                                 int32_t width, int32_t height) {
+  html::DrawMasked(canvas, image, mask, x, y, width, height);
+}
+
+win::HPALETTE TDocumentImages::Palette() { return ImageUnit().EnginePalette.get(); }
+
+TDocumentImages& DocumentImages() {
+  static TDocumentImages images;
+  return images;
+}
+
+}  // namespace html

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "html/document/image_source.h"
+
+namespace html {
+
+// The image side as documents see it: the process-wide image unit and its
+// cache, the host's picture requests, then the decoder.
+class TDocumentImages final : public TImageSource {
+ public:
+  cl::TGraphic* FetchImage(TSectionList& document, const std::string& name, uint8_t& transparency,
+                           bool& fromCache, bool& delayed, cl::TBitmap*& mask) override;
+  void AddUse(const std::string& name) override;
+  void ReleaseUse(const std::string& name) override;
+  cl::TBitmap* DefaultBitmap() override;
+  cl::TBitmap* ErrorBitmap() override;
+  cl::TBitmap* ErrorMask() override;
+  void DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
+                  int32_t width, int32_t height) override;
+  win::HPALETTE Palette() override;
+};
+
+// The one every viewer hands its documents (it holds no state of its own).
+TDocumentImages& DocumentImages();
+
+}  // namespace html

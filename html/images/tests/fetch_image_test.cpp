@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "html/images/document_images.h"
+#include "html/images/image_cache.h"
+#include "html/images/image_unit.h"
+#include "html/testing/layout_fixture.h"
+#include "html/testing/stub_host.h"
+#include "platform/core/ansi_case.h"
+#include "platform/core/memory_stream.h"
+
+namespace html {
+
+namespace {
+
+// A 2 x 2 BMP of 24 bits: lower row red, upper row blue.
+std::vector<char> TinyBmp() {
+  std::vector<uint8_t> b = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0,
+                            1, 0, 24, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const uint8_t rows[] = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 0};
+  b.insert(b.end(), rows, rows + sizeof rows);
+  return {b.begin(), b.end()};
+}
+
+class FetchImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() / ("fetch_image_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir_);
+    const auto bmp = TinyBmp();
+    std::ofstream(dir_ / "tiny.bmp", std::ios::binary).write(bmp.data(), static_cast<std::streamsize>(bmp.size()));
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string File(const char* name) const { return (dir_ / name).string(); }
+
+  cl::TGraphic* Fetch(TSectionList& root, const std::string& name, uint8_t& transparency, bool& fromCache,
+                      bool& delayed, cl::TBitmap*& mask) {
+    return DocumentImages().FetchImage(root, name, transparency, fromCache, delayed, mask);
+  }
+
+  TImageUnitScope unit_;
+  std::filesystem::path dir_;
+};
+
+TEST_F(FetchImageTest, AFileIsDecodedOnceAndThenComesFromTheCache) {
+  LayoutFixture f(&DocumentImages());
+  uint8_t transparency = 0;
+  bool fromCache = true, delayed = true;
+  cl::TBitmap* mask = reinterpret_cast<cl::TBitmap*>(1);
+  cl::TGraphic* first = Fetch(f.root, File("tiny.bmp"), transparency, fromCache, delayed, mask);
+  ASSERT_NE(first, nullptr);
+  EXPECT_FALSE(fromCache);
+  EXPECT_FALSE(delayed);
+  EXPECT_EQ(mask, nullptr);
+  EXPECT_EQ(first->Width(), 2);
+  // The key is the name upper-cased and trimmed.
+  transparency = 1;
+  cl::TGraphic* again = Fetch(f.root, "  " + File("tiny.bmp") + " ", transparency, fromCache, delayed, mask);
+  EXPECT_EQ(again, first);
+  EXPECT_TRUE(fromCache);
+  ASSERT_NE(mask, nullptr);  // made on first need from the lower-left pixel
+  int index = -1;
+  ASSERT_TRUE(BitmapList().Find(cl::AnsiUpperCase(File("tiny.bmp")), index));
+  EXPECT_EQ(BitmapList().Item(index)->TransparencyKind, 1);
+  EXPECT_EQ(Fetch(f.root, File("missing.bmp"), transparency, fromCache, delayed, mask), nullptr);
+  EXPECT_EQ(Fetch(f.root, "", transparency, fromCache, delayed, mask), nullptr);
+}
+
+TEST_F(FetchImageTest, TheViewersEventsComeBeforeTheFile) {
+  StubHost host;
+  LayoutFixture f(&DocumentImages(), &host);
+  int bitmapRequests = 0;
+  host.OnBitmap = [&](const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) {
+    ++bitmapRequests;
+    EXPECT_EQ(name, "pic");
+    EXPECT_EQ(colour, -1);
+    bitmap = new cl::TBitmap;
+    bitmap->SetSize(3, 3);
+    colour = cl::clWhite;
+  };
+  uint8_t transparency = 0;
+  bool fromCache = false, delayed = false;
+  cl::TBitmap* mask = nullptr;
+  cl::TGraphic* image = Fetch(f.root, "pic", transparency, fromCache, delayed, mask);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(transparency, 2);
+  EXPECT_NE(mask, nullptr);
+  EXPECT_EQ(Fetch(f.root, "PIC", transparency, fromCache, delayed, mask), image);
+  EXPECT_EQ(bitmapRequests, 1);
+
+  StubHost laterHost;
+  LayoutFixture g(&DocumentImages(), &laterHost);
+  laterHost.OnImage = [&](const std::string& name, cl::TStream*& stream) {
+    stream = name == "later" ? static_cast<cl::TStream*>(ImageUnit().WaitStream.get()) : nullptr;
+  };
+  EXPECT_EQ(Fetch(g.root, "later", transparency, fromCache, delayed, mask), nullptr);
+  EXPECT_TRUE(delayed);
+  EXPECT_EQ(Fetch(g.root, "none", transparency, fromCache, delayed, mask), nullptr);
+  EXPECT_FALSE(delayed);
+}
+
+TEST_F(FetchImageTest, TheBackgroundIsFetchedOnceAndDelayedNamesWait) {
+  StubHost host;
+  LayoutFixture f(&DocumentImages(), &host);
+  int expansions = 0;
+  host.OnExpand = [&](const std::string& name) {
+    ++expansions;
+    return (dir_ / name).string();
+  };
+  f.root.SetBackgroundName("tiny.bmp");
+  cl::TBitmap* background = f.root.BackgroundBitmap();
+  ASSERT_NE(background, nullptr);
+  EXPECT_EQ(f.root.BackgroundBitmap(), background);
+  EXPECT_EQ(expansions, 1);
+  EXPECT_TRUE(f.root.BgFetched);
+  f.root.ClearDocument();
+  EXPECT_EQ(f.root.BgBitmap, nullptr);
+  EXPECT_TRUE(f.root.BgImageName.empty());
+
+  StubHost laterHost;
+  LayoutFixture g(&DocumentImages(), &laterHost);
+  laterHost.OnImage = [&](const std::string&, cl::TStream*& stream) {
+    stream = ImageUnit().WaitStream.get();
+  };
+  g.root.SetBackgroundName("back.gif");
+  EXPECT_EQ(g.root.BackgroundBitmap(), nullptr);
+  ASSERT_EQ(g.root.DelayedImages.Count(), 1);
+  EXPECT_EQ(g.root.DelayedImages.GetObject(0), &g.root);
+  LayoutFixture h(&DocumentImages());
+  h.root.ImagesOn = false;
+  h.root.SetBackgroundName((dir_ / "tiny.bmp").string());
+  EXPECT_EQ(h.root.BackgroundBitmap(), nullptr);
+  EXPECT_FALSE(h.root.BgFetched);
+}
+
+}  // namespace
+
+}  // namespace html

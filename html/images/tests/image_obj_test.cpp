@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "html/images/image_unit.h"
+#include "html/testing/image_test_support.h"
+#include "html/testing/layout_fixture.h"
+
+namespace html {
+
+namespace {
+
+struct Attr {
+  HtmlSymbol code;
+  const char* text;
+  int32_t value;
+};
+
+TImageObj MakeImage(std::initializer_list<Attr> attrs) {
+  TAttributeList list;
+  for (const auto& a : attrs) list.Add(LayoutFixture::Attr(a.code, a.text, a.value));
+  return TImageObj(0, list);
+}
+
+TEST(ImageObj, AttributesAreReadWithTheirLimits) {
+  EXPECT_EQ(MakeImage({{HeightSy, "0", 0}}).SpecHeight, 1);
+  const TImageObj wide = MakeImage({{WidthSy, "150%", 150}});
+  EXPECT_EQ(wide.SpecWidth, 0);
+  EXPECT_FALSE(wide.PercentWidth);
+  const TImageObj half = MakeImage({{WidthSy, "50%", 50}});
+  EXPECT_EQ(half.SpecWidth, 50);
+  EXPECT_TRUE(half.PercentWidth);
+  EXPECT_EQ(MakeImage({{HSpaceSy, "-30", -30}}).HSpace, 20);
+  EXPECT_EQ(MakeImage({}).HSpace, 5);
+  struct Case {
+    const char* align;
+    uint8_t code;
+  };
+  for (const Case c : {Case{"absmiddle", 1}, Case{"Middle", 1}, Case{"TOP", 0}, Case{"baseline", 2},
+                       Case{"left", 3}, Case{"RIGHT", 4}})
+    EXPECT_EQ(MakeImage({{AlignSy, c.align, 0}}).ObjAlign, c.code) << c.align;
+  EXPECT_EQ(MakeImage({{UseMapSy, " #m ", 0}}).MapName, "M");
+  EXPECT_EQ(MakeImage({{UseMapSy, "#", 0}}).MapName, "#");
+  EXPECT_TRUE(MakeImage({{BorderSy, "0", 0}}).NoBorder);
+  EXPECT_TRUE(MakeImage({{TranspSy, "", 0}}).TransparencyKind == 1);
+}
+
+TEST(ImageObj, PlaceholdersKeepTheAskedSizeOrGrowToTheIcon) {
+  LayoutFixture f;
+  f.root.ImagesOn = false;
+  TImageObj sized = MakeImage({{WidthSy, "10", 10}, {HeightSy, "12", 12}});
+  sized.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+  EXPECT_EQ(sized.ObjWidth, 10);
+  EXPECT_EQ(sized.ObjHeight, 12);
+  TImageObj bare = MakeImage({});
+  bare.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+  EXPECT_GE(bare.ObjWidth, 24);
+  EXPECT_GE(bare.ObjHeight, 24);
+  EXPECT_FALSE(bare.ImageKnown);
+  // Inside a link a border adds a pixel on each side, unless BORDER=0.
+  TFontObj linked(f.Font(), 0);
+  linked.Link->Url = "a.htm";
+  sized.LayoutImage(f.root, f.Canvas(), &linked, 300);
+  EXPECT_EQ(sized.ObjWidth, 12);
+  TImageObj unbordered = MakeImage({{WidthSy, "10", 10}, {HeightSy, "12", 12}, {BorderSy, "0", 0}});
+  unbordered.LayoutImage(f.root, f.Canvas(), &linked, 300);
+  EXPECT_EQ(unbordered.ObjWidth, 10);
+}
+
+TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
+  TImageUnitScope unit;
+  const auto dir = std::filesystem::temp_directory_path() / ("image_obj_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  // A 4 x 2 BMP of 24 bits.
+  std::vector<uint8_t> b = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
+                            1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  b.resize(b.size() + 24, 0x80);
+  std::ofstream(dir / "pic.bmp", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
+  const std::string src = (dir / "pic.bmp").string();
+  {
+    LayoutFixture f;
+    struct Case {
+      std::initializer_list<Attr> attrs;
+      int32_t width, height;
+    };
+    const Case cases[] = {
+        {{{SrcSy, src.c_str(), 0}}, 4, 2},
+        {{{SrcSy, src.c_str(), 0}, {WidthSy, "40", 40}}, 40, 20},
+        {{{SrcSy, src.c_str(), 0}, {HeightSy, "10", 10}}, 20, 10},
+        {{{SrcSy, src.c_str(), 0}, {WidthSy, "50%", 50}}, 150, 2},
+        {{{SrcSy, "missing.bmp", 0}, {WidthSy, "7", 7}, {HeightSy, "9", 9}}, 7, 9},
+    };
+    for (const auto& c : cases) {
+      TImageObj image = MakeImage(c.attrs);
+      image.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+      EXPECT_EQ(image.ObjWidth, c.width) << c.attrs.begin()->text << c.width;
+      EXPECT_EQ(image.ObjHeight, c.height) << c.attrs.begin()->text << c.width;
+      f.bitmap.SetSize(300, 100);
+      image.Draw(f.Canvas(), 0, 0, 50, nullptr);
+    }
+  }
+  EXPECT_EQ(ScaledSize(10, 4, 0), 0);
+  EXPECT_EQ(ScaledSize(10, 4, 2), 20);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(ImageObj, AnAnimationsTransparentColourShowsTheBackground) {
+  TImageUnitScope unit;
+  TempDir dir;
+  fixtures::GifOptions o;
+  o.globalTable = {{255, 0, 255}, {255, 0, 0}, {0, 0, 255}, {255, 255, 255}};
+  o.indexes = {0, 1, 2, 0};  // magenta red / blue magenta
+  o.blocksBeforeImage =
+      fixtures::Concat({fixtures::GifApplicationExtension(), fixtures::GifControlExtension(true, 0)});
+  const std::string src = dir.Write("vlny.gif", TwoFrameGif(o));
+  LayoutFixture f;
+  TImageObj image = MakeImage({{SrcSy, src.c_str(), 0}});
+  image.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+  ASSERT_EQ(image.ObjWidth, 2);
+  const cl::TColor background = cl::RGB(0, 128, 0);
+  f.Canvas().FillRect({0, 0, 300, 100}, background);
+  image.Draw(f.Canvas(), 10, 0, 12, nullptr);  // bottom-aligned: top at 10
+  auto at = [&](int x, int y) { return f.Canvas().GetPixel(x, y) & 0xFFFFFF; };
+  EXPECT_EQ(at(10, 10), background);
+  EXPECT_EQ(at(11, 10), cl::RGB(255, 0, 0));
+  EXPECT_EQ(at(10, 11), cl::RGB(0, 0, 255));
+  EXPECT_EQ(at(11, 11), background);
+}
+
+}  // namespace
+
+}  // namespace html

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "html/document/attributes.h"
+#include "html/document/html_symbol.h"
+#include "platform/core/exception.h"
+#include "platform/core/file_stream.h"
+#include "platform/core/object.h"
+#include "platform/core/stream.h"
+#include "platform/core/string_list.h"
+
+namespace html {
+
+// The one error the tokenizer raises itself: input that ends inside "<!".
+class EParseError : public cl::Exception {
+ public:
+  using cl::Exception::Exception;
+};
+
+enum TSourceKind : std::uint8_t {
+  SourceFile = 0,
+  SourceBuffer = 1,
+  SourceStrings = 2,
+  SourceStream = 3,
+  SourceInclude = 4,
+};
+
+// A server-side include <!--#command params-->: the handler gets the command
+// (as written) and the parameters, one line name="value" each, and returns the
+// text to read in place of the comment (empty for none). The parameter list
+// belongs to the tokenizer and lives only for the call; the returned text is
+// the tokenizer's to keep until it has been read.
+using TIncludeHandler =
+    std::function<std::string(cl::TObject* sender, const std::string& command, cl::TStrings& params)>;
+
+// Turns a document source into one-byte symbols, each with its token text
+// and, for tags, an attribute list. The parser pulls them with Next (or the
+// TEXTAREA and SCRIPT readers) and looks only at the current symbol, token
+// text and attribute list. The current character is always the first one not
+// yet consumed by a token. Character 26 ends the input wherever it stands,
+// since DOS files end that way.
+class THtmlTokenizer {
+ public:
+  THtmlTokenizer() = default;
+  THtmlTokenizer(const THtmlTokenizer&) = delete;
+  THtmlTokenizer& operator=(const THtmlTokenizer&) = delete;
+
+  // Sources. Each resets the reading state (push-back, InScript,
+  // ParagraphSpaceAdded, the attribute list; InPre stays for the caller);
+  // Start then loads the first character and symbol. The buffer, strings and
+  // stream are only observed and must outlive the reading; a stream is read
+  // from its current position in blocks of 250 bytes.
+  // OpenFile raises cl::EInOutError when the file cannot be opened.
+  void OpenFile(const std::string& fileName);
+  void OpenBuffer(const char* buffer, std::int32_t size);
+  void OpenStrings(const cl::TStrings& strings);
+  void OpenStream(cl::TStream& stream);
+  // GetCh once, then Next once.
+  void Start();
+  // Closes the file and forgets the source.
+  void Close();
+
+  // Reads the next token into CurrentSymbol, TokenText, HeadingLevel and
+  // (for attribute-bearing start tags) the attribute list.
+  void Next();
+  // The readers used inside TEXTAREA and SCRIPT instead of Next.
+  void NextTextAreaToken();
+  void NextScriptToken();
+
+  // Character level, for the parser's own readers.
+  void GetChBasic();  // next character, CR/LF pairs folded to CR, tab to space
+  void GetCh();       // like GetChBasic, but skips comments, declarations, includes
+  void SkipWhiteSpace();
+  // One attribute of a tag; false when no attribute name starts here.
+  bool GetAttribute(HtmlSymbol& sym, std::string& name, std::string& value, std::int32_t& numValue);
+
+  HtmlSymbol CurrentSymbol() const { return currentSymbol_; }
+  const std::string& TokenText() const { return tokenText_; }
+  std::int32_t HeadingLevel() const { return headingLevel_; }
+  const TAttributeList& AttributeList() const { return attributeList_; }
+  // Hands the current attributes to a caller that keeps them; the tokenizer's
+  // list is empty afterwards.
+  TAttributeList TakeAttributeList() { return std::move(attributeList_); }
+  char CurrentChar() const { return currentChar_; }
+  char CurrentCharUpper() const { return currentCharUpper_; }
+  TSourceKind SourceKind() const { return sourceKind_; }
+
+  bool InPre = false;               // white space is kept as it stands
+  bool InScript = false;            // comments are not recognised
+  bool ParagraphSpaceAdded = false;  // cleared by Next for tokens that take the space
+  TIncludeHandler IncludeHandler;   // unassigned = no includes
+  cl::TObject* IncludeSender = nullptr;
+
+  // Token text capacity; text runs stop at 100 so text reaches the sections in pieces.
+  static constexpr std::size_t tokenCapacity = 150;
+  static constexpr std::size_t textRunLimit = 100;
+
+ private:
+  char ReadSourceChar();
+  char ReadFileChar();
+  char ReadLineChar();
+  void ResetState(TSourceKind kind);
+  void AppendToken(char ch);
+  void SetCurrent(char ch);
+  bool GetTag();
+  bool GetEntity();
+  bool GetText();
+  void GetAttributeName(std::string& name);
+  void GetQuotedValue(std::string& value, std::int32_t& numValue);
+  void GetNumberValue(std::string& value, std::int32_t& numValue);
+  void GetUnquotedValue(std::string& value);
+  void SkipComment();
+  void SkipDeclaration();
+  void DoInclude();
+
+  TSourceKind sourceKind_ = SourceBuffer;
+  TSourceKind savedSourceKind_ = SourceBuffer;
+
+  // File: read through a 2000-byte buffer.
+  std::unique_ptr<cl::TFileStream> file_;
+  std::string fileName_;
+  std::array<char, 2000> fileBuffer_{};
+  std::size_t fileBufferPos_ = 0;
+  std::size_t fileBufferLen_ = 0;
+  bool fileEnded_ = false;
+  // Buffer.
+  const char* bufferPos_ = nullptr;
+  const char* bufferEnd_ = nullptr;
+  // Strings and stream share the current line and the position in it.
+  const cl::TStrings* strings_ = nullptr;
+  int nextLine_ = 0;
+  cl::TStream* stream_ = nullptr;
+  std::string currentLine_;
+  std::size_t linePos_ = 0;
+  // Include text, owned until read.
+  std::string includeText_;
+  std::size_t includePos_ = 0;
+
+  char currentChar_ = 26;
+  char currentCharUpper_ = 26;
+  int pushedBackChar_ = -1;  // -1 = none, so that a NUL byte can be pushed back too
+  bool commentOpen_ = false;
+  HtmlSymbol currentSymbol_ = EofSy;
+  std::string tokenText_;
+  std::int32_t headingLevel_ = 0;
+  TAttributeList attributeList_;
+};
+
+}  // namespace html

@@ -1,0 +1,101 @@
+#include "tokenizer_harness.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <ostream>
+
+#include "platform/core/memory_stream.h"
+
+namespace html {
+
+std::ostream& operator<<(std::ostream& out, const Tok& tok) {
+  out << "{" << int(tok.sym) << ", \"" << tok.text << "\"";
+  for (const auto& a : tok.attrs) out << ", " << a;
+  return out << "}";
+}
+
+namespace {
+
+bool CarriesAttributes(HtmlSymbol sym) {
+  switch (sym) {
+    case BodySy: case PSy: case BRSy: case HSy: case HRSy: case BaseSy: case OLSy:
+    case ULSy: case ImageSy: case ASy: case MapSy: case AreaSy: case TableSy: case TDSy:
+    case TRSy: case THSy: case CaptionSy: case InputSy: case FormSy: case TextAreaSy:
+    case SelectSy: case OptionSy: case FontSy: case BaseFontSy: case FrameSetSy:
+    case FrameSy: case ScriptSy: case DivSy: case BgSoundSy: case WrapSy: case MetaSy:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::vector<Tok> Drain(THtmlTokenizer& tokenizer) {
+  std::vector<Tok> out;
+  for (int guard = 0; guard < 100000; ++guard) {
+    Tok tok{tokenizer.CurrentSymbol(), tokenizer.TokenText(), {}};
+    if (CarriesAttributes(tok.sym))
+      for (const auto& a : tokenizer.AttributeList())
+        tok.attrs.push_back(std::to_string(int(a->Code)) + "=" + a->StrValue + "/" + std::to_string(a->IntValue));
+    if (tok.sym == HSy || tok.sym == HEndSy) tok.text = "h" + std::to_string(tokenizer.HeadingLevel());
+    out.push_back(tok);
+    if (tok.sym == EofSy) break;
+    tokenizer.Next();
+  }
+  return out;
+}
+
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Buffer: return "buffer";
+    case Kind::File: return "file";
+    case Kind::Strings: return "strings";
+    case Kind::Stream: return "stream";
+  }
+  return "?";
+}
+
+std::vector<Tok> TokenizeAs(Kind kind, const std::string& input) {
+  THtmlTokenizer tokenizer;
+  switch (kind) {
+    case Kind::Buffer: {
+      tokenizer.OpenBuffer(input.data(), static_cast<std::int32_t>(input.size()));
+      tokenizer.Start();
+      return Drain(tokenizer);
+    }
+    case Kind::File: {
+      char name[] = "/tmp/brannik_tok_XXXXXX";
+      const int fd = ::mkstemp(name);
+      if (fd < 0) return {};
+      ::close(fd);
+      std::ofstream(name, std::ios::binary) << input;
+      tokenizer.OpenFile(name);
+      tokenizer.Start();
+      auto tokens = Drain(tokenizer);
+      tokenizer.Close();
+      std::remove(name);
+      return tokens;
+    }
+    case Kind::Strings: {
+      cl::TStringList lines;
+      lines.SetText(input);
+      tokenizer.OpenStrings(lines);
+      tokenizer.Start();
+      return Drain(tokenizer);
+    }
+    case Kind::Stream: {
+      cl::TMemoryStream stream;
+      stream.WriteBuffer(input.data(), static_cast<std::int32_t>(input.size()));
+      stream.SetPosition(0);
+      tokenizer.OpenStream(stream);
+      tokenizer.Start();
+      return Drain(tokenizer);
+    }
+  }
+  return {};
+}
+
+}  // namespace html

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "html/parse/html_tokenizer.h"
+
+namespace html {
+
+// One token as the tests compare it: symbol, text and, for attribute-bearing
+// tags, "CODE=value/number" for each attribute.
+struct Tok {
+  HtmlSymbol sym;
+  std::string text;
+  std::vector<std::string> attrs;
+  bool operator==(const Tok&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Tok& tok);
+
+// Every token of an opened tokenizer up to and including EofSy.
+std::vector<Tok> Drain(THtmlTokenizer& tokenizer);
+
+enum class Kind { Buffer, File, Strings, Stream };
+const char* KindName(Kind kind);
+
+// Tokenizes input through one source kind. Strings get the input's lines
+// (TStrings::SetText); the others its bytes.
+std::vector<Tok> TokenizeAs(Kind kind, const std::string& input);
+
+}  // namespace html

@@ -1,0 +1,329 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "html/document/document_host.h"
+#include "html/document/section_list.h"
+#include "html/parse/document_parser.h"
+#include "platform/core/string_list.h"
+#include "platform/gui/control.h"
+#include "platform/gui/paint_box.h"
+#include "platform/gui/scroll_bar.h"
+#include "platform/gui/timer.h"
+
+namespace cl {
+class TStream;
+class TStrings;
+}  // namespace cl
+
+namespace html {
+class TDocViewer;
+class TImageObj;
+class TPaintPanel;
+class T32ScrollBar;
+
+enum THTMLBorderStyle : uint8_t { htFocused, htNone, htSingle };
+
+// The viewer's image events. A bitmap handed back is owned by the image cache
+// from then on.
+using TGetBitmapEvent =
+    std::function<void(TDocViewer* sender, const std::string& name, cl::TBitmap*& bitmap, cl::TColor& color)>;
+using TGetImageEvent = std::function<void(TDocViewer* sender, const std::string& name, cl::TStream*& stream)>;
+
+// Made for one OnRightClick call and freed after it.
+struct TRightClickParameters {
+  std::string URL;
+  std::string Target;
+  TImageObj* Image = nullptr;
+  int32_t ImageX = 0;
+  int32_t ImageY = 0;
+};
+
+using THotSpotEvent = std::function<void(cl::TObject* sender, const std::string& src)>;
+using THotSpotClickEvent = std::function<void(cl::TObject* sender, const std::string& src, bool& handled)>;
+using TProcessingEvent = std::function<void(cl::TObject* sender, bool processingOn)>;
+using TMetaType = std::function<void(cl::TObject* sender, const std::string& httpEq, const std::string& name,
+                                     const std::string& content)>;
+using TMetaRefreshType = std::function<void(cl::TObject* sender, int delay, const std::string& url)>;
+using TImageClickEvent = std::function<void(cl::TObject* sender, cl::TObject* obj, cl::TMouseButton button,
+                                            cl::TShiftState shift, int x, int y)>;
+using TImageOverEvent =
+    std::function<void(cl::TObject* sender, cl::TObject* obj, cl::TShiftState shift, int x, int y)>;
+using TRightClickEvent = std::function<void(cl::TObject* sender, TRightClickParameters& parameters)>;
+using TObjectClickEvent = std::function<void(cl::TObject* sender, cl::TObject* obj, const std::string& onClick)>;
+using TFormSubmitEvent =
+    std::function<void(cl::TObject* sender, const std::string& action, const std::string& target,
+                       const std::string& encType, const std::string& method, cl::TStringList& results)>;
+
+// The control that shows one HTML document, text file or image: it owns the
+// document, lays it out for its width, scrolls it with its own bars and
+// paints it double-buffered on its panel.
+class TDocViewer : public cl::TWinControl {
+ public:
+  static constexpr uint32_t WM_DEFERRED_SUBMIT = 0x464;
+  static constexpr uint32_t WM_AUTO_SCROLL = 0x466;
+  // Shows the processing errors of the last layout.
+  static constexpr uint32_t WM_PROCESS_ERROR = 0x467;
+  // A size change that came while the viewer was busy, laid out afterwards.
+  static constexpr uint32_t WM_DEFERRED_RESIZE = 0x468;
+  static constexpr cl::TCursor LinkCursor = 1;
+  static constexpr cl::TCursor TextCursor = 2;
+
+  explicit TDocViewer(cl::TComponent* owner);
+  ~TDocViewer() override;
+
+  // Loading. Each is refused while Processing; file loads also for an empty
+  // name. A missing file raises EInOutError "Can't locate file: " + name and
+  // keeps the document shown.
+  void LoadFromFile(const std::string& fileName);
+  void LoadTextFile(const std::string& fileName);
+  void LoadImageFile(const std::string& fileName);
+  void LoadFromBuffer(const char* buffer, int32_t bufSize);
+  void LoadFromStream(cl::TStream& stream);
+  void LoadStrings(const cl::TStrings& strings);
+  void LoadStringsAs(const cl::TStrings& strings, THtmlFileType fileType);
+  // Title, base and target from the parse; background picture; layout.
+  void FinishLoad(const TParseResult& parsed);
+  virtual void Clear();
+  // Lays out again at the kept Position.
+  void Relayout();
+  void DoLayout();
+  void UpdateScrollBars();
+  void ScrollToY(int32_t y);
+
+  // Top section index shl 16 or the offset in it (at most 0xFFFF); the
+  // index is read unsigned.
+  int32_t Position();
+  void SetPosition(int32_t position);
+  int32_t VScrollBarPosition() const;
+  void SetVScrollBarPosition(int32_t position);
+  int32_t HScrollBarPosition() const;
+
+  virtual std::string ExpandLinkFileName(const std::string& link);
+  // The parser's meta callback.
+  void HandleMetaRefresh(const std::string& httpEq, const std::string& name, const std::string& content);
+
+  // Selection, links and find.
+  virtual void PanelMouseDown(cl::TObject* sender, cl::TMouseButton button, cl::TShiftState shift, int x, int y);
+  virtual void PanelMouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y);
+  virtual void PanelMouseUp(cl::TObject* sender, cl::TMouseButton button, cl::TShiftState shift, int x, int y);
+  virtual void FollowLink();
+  virtual bool HotSpotClickHandled();
+  // The link or image form control at a panel point.
+  bool GetLinkAt(int x, int y, TFormControlObj*& formControl, std::unique_ptr<TUrlTarget>& urlTarget);
+  void SelectWord(int x, int y);
+  void SelectAll();
+  void CopyToClipboard();
+  int32_t SelLength();
+  void SetSelLength(int32_t length);
+  int32_t SelStart() const;
+  bool FindText(const std::string& s, bool matchCase);
+  bool PositionTo(std::string dest);
+
+  virtual void DrawDocument(cl::TCanvas& canvas);
+  void DrawBorder();
+
+  // Published properties.
+  cl::TColor DefBackground() const { return defBackground_; }
+  void SetDefBackground(cl::TColor color);
+  cl::TColor DefFontColor() const { return defFontColor_; }
+  void SetDefFontColor(cl::TColor color);
+  cl::TColor DefHotSpotColor() const { return defHotSpotColor_; }
+  void SetDefHotSpotColor(cl::TColor color);
+  int32_t DefFontSize() const { return defFontSize_; }
+  void SetDefFontSize(int32_t size);
+  const std::string& DefFontName() const { return defFontName_; }
+  void SetDefFontName(const std::string& name);
+  const std::string& DefPreFontName() const { return defPreFontName_; }
+  void SetDefPreFontName(const std::string& name);
+  uint8_t CharSet() const { return charSet_; }
+  void SetCharSet(uint8_t charSet);
+  bool ViewImages() const;
+  void SetViewImages(bool view);
+  int32_t ImageCacheCount() const { return imageCacheCount_; }
+  void SetImageCacheCount(int32_t count);
+  bool NoSelect() const { return noSelect_; }
+  void SetNoSelect(bool noSelect);
+  cl::TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(cl::TScrollStyle style);
+  THTMLBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(THTMLBorderStyle style);
+  int32_t MarginWidth() const { return marginWidth_; }
+  void SetMarginWidth(int32_t width);
+  int32_t MarginHeight() const { return marginHeight_; }
+  void SetMarginHeight(int32_t height);
+  const std::string& ServerRoot() const { return serverRoot_; }
+  void SetServerRoot(const std::string& root);
+  const std::string& Base() const { return base_; }
+  void SetBase(const std::string& base);
+  void SetOnFormSubmit(TFormSubmitEvent handler);
+  void SetOnBitmapRequest(TGetBitmapEvent handler);
+  void SetOnImageRequest(TGetImageEvent handler);
+  void SetOnScript(TScriptEvent handler) { OnScript = std::move(handler); }
+  void SetOnObjectClick(TObjectClickEvent handler) { OnObjectClick = std::move(handler); }
+
+  const std::string& DocumentTitle() const { return documentTitle_; }
+  const std::string& CurrentFile() const { return currentFile_; }
+  const std::string& BaseTarget() const { return baseTarget_; }
+  const std::string& URL() const { return url_; }
+  const std::string& Target() const { return target_; }
+  THtmlFileType FileType() const { return fileType_; }
+  bool Processing() const { return processing_; }
+  bool Layouting() const { return layouting_; }
+  int32_t DocHeight() const { return docHeight_; }
+  int32_t MaxHorz() const { return maxHorz_; }
+  int32_t CaretPos() const { return caretPos_; }
+  int32_t ScrollWidth() const { return scrollWidth_; }
+  bool AutoScrolling() const { return autoScrolling_; }
+
+  TSectionList& SectionList() { return *sectionList_; }
+  cl::TStringList& NameList() { return nameList_; }
+  TPaintPanel& PaintPanel() { return *paintPanel_; }
+  cl::TPaintBox& BorderBox() { return *borderBox_; }
+  T32ScrollBar& VScrollBar() { return *vScrollBar_; }
+  cl::TScrollBar& HScrollBar() { return *hScrollBar_; }
+
+  // The parse step of every load; the HTML parser's entry points by default.
+  TDocumentParser Parser;
+
+  THotSpotEvent OnHotSpotCovered;
+  THotSpotClickEvent OnHotSpotClick;
+  TScriptEvent OnScript;
+  TFormSubmitEvent OnFormSubmit;
+  cl::TNotifyEvent OnHistoryChange;
+  TProcessingEvent OnProcessing;
+  TIncludeType OnInclude;
+  TSoundType OnSoundRequest;
+  TMetaType OnMeta;
+  TMetaRefreshType OnMetaRefresh;
+  TRightClickEvent OnRightClick;
+  TImageClickEvent OnImageClick;
+  TImageOverEvent OnImageOver;
+  TObjectClickEvent OnObjectClick;
+
+  std::string MetaRefreshURL;
+  int32_t MetaRefreshDelay = 0;
+
+  // History and printing keep their fields here; the loads record through
+  // BumpHistory.
+  cl::TStringList History;
+  cl::TStringList TitleHistory;
+  cl::TStringList PositionHistory;
+  int32_t HistoryIndex = 0;
+  int32_t HistoryMaxCount = 0;
+  double PrintMarginLeft = 2.0, PrintMarginRight = 2.0, PrintMarginTop = 2.0, PrintMarginBottom = 2.0;
+  int32_t PrintedPage = 0;
+  cl::TObject* FrameOwner = nullptr;
+  // A form submission waiting for the deferred-submit message.
+  std::string SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod;
+  cl::TStringList SubmitList;
+
+  // Where a load or a jump records the page left: file, title, position, kind.
+  virtual void BumpHistory(const std::string& fileName, const std::string& title, int32_t oldPos,
+                           THtmlFileType fileType);
+
+  // Handlers.
+  void VScrollNotify(cl::TScrollCode code, int32_t trackPos);
+  void WndProc(cl::TMessage& message) override;
+  void KeyDown(uint16_t& key, cl::TShiftState shift) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void Resize() override;
+
+ private:
+  friend class TPaintPanel;
+  void LoadFile(const std::string& fileName, THtmlFileType fileType);
+  void LoadFromMemory(const std::function<void(TParseRequest&)>& source, THtmlFileType fileType,
+                      bool metaRefresh);
+  void ResetForLoad();
+  TParseResult Parse(TParseRequest& request);
+  TParseRequest Request(THtmlFileType kind);
+  void StopSound();
+  void ReportMetaRefresh();
+  void DoProcessing(bool value);
+  void FontsChanged(bool relayout);
+  void HScrollTo(int32_t position);
+  int32_t PanelHeight() const;
+  int32_t MaxVScroll() const;
+  int32_t MaxHScroll() const;
+  void ExtendSelection(int x, int y);
+  void AutoScrollStep();
+  void StopAutoScroll();
+  int32_t DocumentY(int y) const;
+  int32_t DocumentX(int x) const;
+  bool IsWordChar(int32_t position, TSectionBase* owner);
+
+  bool layouting_ = false;
+  std::string documentTitle_;
+  std::string url_;
+  std::string target_;
+  std::string base_;
+  std::string baseEx_;
+  std::string baseTarget_;
+  std::string currentFile_;
+  // Upper-case anchor names, each with the section that holds it; the
+  // document owns the sections, the list only points at them.
+  cl::TStringList nameList_{false};
+  THtmlFileType fileType_ = ftHTML;
+  std::string defFontName_;
+  std::string defPreFontName_;
+  cl::TColor defFontColor_ = 0;
+  cl::TColor defHotSpotColor_ = 0;
+  cl::TColor defBackground_ = 0;
+  int32_t defFontSize_ = 12;
+  bool processing_ = false;
+  int32_t lastWidth_ = -1;  // the width of the last layout
+  bool resizePending_ = false;
+  int32_t imageCacheCount_ = -1;
+  bool noSelect_ = false;
+  cl::TScrollStyle scrollBars_ = cl::ssBoth;
+  THTMLBorderStyle borderStyle_ = htFocused;
+  int32_t caretPos_ = 0;
+  int32_t scrollWidth_ = 16;
+  int32_t maxHorz_ = 0;
+  int32_t docHeight_ = 0;
+  bool autoScrolling_ = false;
+  bool linkPressed_ = false;
+  bool mouseSelecting_ = false;
+  uint8_t charSet_ = 1;
+  bool linkActivated_ = false;
+  int32_t marginHeight_ = 5;
+  int32_t marginWidth_ = 10;
+  std::string serverRoot_;
+  int32_t selAnchor_ = -1;
+  cl::TPoint lastMouse_;  // viewer coordinates of the last move while selecting
+  std::vector<std::string> processErrors_;  // waiting for WM_PROCESS_ERROR
+  TGetBitmapEvent onBitmapRequest_;
+  TGetImageEvent onImageRequest_;
+
+  // What the document asks of this viewer.
+  class DocumentHost final : public TDocumentHost {
+   public:
+    explicit DocumentHost(TDocViewer& viewer) : viewer_(viewer) {}
+    cl::TObject* EventSender() override { return &viewer_; }
+    bool RequestBitmap(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) override;
+    bool RequestImage(const std::string& name, cl::TStream*& stream) override;
+    std::string ExpandImageName(const std::string& name) override;
+    void BackgroundChanged(cl::TColor colour) override;
+    bool ProcessError(const std::string& message) override;
+
+   private:
+    TDocViewer& viewer_;
+  };
+  DocumentHost host_{*this};
+
+  // Children first: the document refers to the panel.
+  cl::TPaintBox* borderBox_ = nullptr;
+  TPaintPanel* paintPanel_ = nullptr;
+  T32ScrollBar* vScrollBar_ = nullptr;
+  cl::TScrollBar* hScrollBar_ = nullptr;
+  std::unique_ptr<TSectionList> sectionList_;
+  std::unique_ptr<cl::TTimer> autoScrollTimer_;
+};
+
+}  // namespace html
