@@ -5,8 +5,8 @@
 
 #include "html/html_tokenizer.h"
 
-// One token as the tests compare it: symbol, text and, for attribute-bearing
-// tags, "CODE=value/number" for each attribute.
+// One token as the tests compare it: symbol, text and "CODE=value/number" for
+// each attribute the tokenizer collected for it.
 struct Tok {
   HtmlSymbol sym;
   std::string text;
@@ -16,7 +16,8 @@ struct Tok {
 
 std::ostream& operator<<(std::ostream& out, const Tok& tok);
 
-// Every token of an opened tokenizer up to and including EofSy.
+// Every token of an opened tokenizer up to and including EofSy; takes each
+// token's attribute list.
 std::vector<Tok> Drain(THtmlTokenizer& tokenizer);
 
 enum class Kind { Buffer, File, Strings, Stream };
