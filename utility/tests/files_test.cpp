@@ -198,12 +198,15 @@ TEST_F(Files, FailedCopyDeletesOnlyATargetItMadeOrEmptied) {
   EXPECT_EQ(dir.Read("dst"), "keep");
 }
 
-TEST_F(Files, CopyOrAppendOfAFileOntoItselfTouchesNothing) {
+TEST_F(Files, CopyOrAppendOfAFileOntoItselfFailsAndTouchesNothing) {
   dir.Write("self.txt", "content");
-  EXPECT_FALSE(Two(COPYFILE, "self.txt", "SELF.TXT"));
-  EXPECT_EQ(dir.Read("self.txt"), "content");
-  EXPECT_FALSE(Two(APPENDFILE, "self.txt", "Self.Txt"));
-  EXPECT_EQ(dir.Read("self.txt"), "content");
+  for (const char* other : {"self.txt", "SELF.TXT", "Self.Txt"}) {
+    SCOPED_TRACE(other);
+    EXPECT_TRUE(Two(COPYFILE, "self.txt", other));
+    EXPECT_TRUE(Two(APPENDFILE, "self.txt", other));
+    EXPECT_EQ(dir.Read("self.txt"), "content");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST_F(Files, AppendAddsTheSourceToAnExistingTarget) {
