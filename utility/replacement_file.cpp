@@ -35,7 +35,10 @@ std::string MakeBeside(std::string_view target) {
 }  // namespace
 
 ReplacementFile::ReplacementFile(std::string_view target) : target_(target), name_(MakeBeside(target)) {
-  if (!name_.empty() && OPENHANDLE(name_, modeReadWrite, handle_)) {
+  if (name_.empty()) return;
+  // Whoever could not read the old file must not read the new one either.
+  if (win::GetFileAttributes(target_) != win::INVALID_FILE_ATTRIBUTES) win::CopyAccessRights(target_, name_);
+  if (OPENHANDLE(name_, modeReadWrite, handle_)) {
     DELETEANYWAY(name_);
     name_.clear();
   }

@@ -180,6 +180,22 @@ TEST_F(Files, CopyMakesTheTargetDirectoryAndCopiesTheBytes) {
   EXPECT_EQ(dir.Read("old"), "new");
 }
 
+// The copy replaces the target through a new file, which keeps what the old
+// one let others do.
+TEST_F(Files, CopyOverATargetKeepsItsAccessRights) {
+  dir.Write("src", "new");
+  for (const mode_t mode : {0600, 0640, 0664}) {
+    SCOPED_TRACE(mode);
+    dir.Write("dst", "old");
+    chmod((dir / "dst").c_str(), mode);
+    EXPECT_FALSE(Two(COPYFILE, "src", "dst"));
+    EXPECT_EQ(dir.Read("dst"), "new");
+    struct stat st;
+    ASSERT_EQ(stat((dir / "dst").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, mode);
+  }
+}
+
 TEST_F(Files, FailedCopyDeletesOnlyATargetItMadeOrEmptied) {
   EXPECT_TRUE(Two(COPYFILE, "missing", "dst"));
   EXPECT_FALSE(dir.Exists("dst"));
