@@ -151,6 +151,8 @@ bool RENAMEFILE(std::string_view source, std::string_view target) {
   const std::uint32_t attributes = win::GetFileAttributes(*from);
   if (attributes == win::INVALID_FILE_ATTRIBUTES) return true;
   if (COPYFILE(*from, *to)) return true;
+  // A moved file keeps its access rights, as it does within a file system.
+  win::CopyAccessRights(*from, *to);
   if (!win::SetFileAttributes(*to, attributes)) return true;
   return DELETEANYWAY(*from);
 }
@@ -170,6 +172,7 @@ bool RENAMEANYWAY(std::string_view source, std::string_view target) {
     // COPYFILE replaces the target only once the copy is complete.
     const std::uint32_t attributes = win::GetFileAttributes(*from);
     if (attributes != win::INVALID_FILE_ATTRIBUTES && !COPYFILE(*from, *to)) {
+      win::CopyAccessRights(*from, *to);
       win::SetFileAttributes(*to, attributes);
       return DELETEANYWAY(*from);
     }

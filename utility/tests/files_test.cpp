@@ -160,9 +160,13 @@ TEST_F(Files, MovesAcrossFileSystemsCopyAndRefuseLikeMovesWithinOne) {
   EXPECT_EQ(std::filesystem::status(existing).permissions() & std::filesystem::perms::owner_write,
             std::filesystem::perms::none);  // the attributes came along
   dir.Write("b", "B");
+  chmod((dir / "b").c_str(), 0640);
   const ShortString b = N("b"), fresh = S(other + "/fresh");
   EXPECT_FALSE(RENAMEFILE(&b, &fresh));
   EXPECT_FALSE(dir.Exists("b"));
+  struct stat moved;
+  ASSERT_EQ(stat((other + "/fresh").c_str(), &moved), 0);
+  EXPECT_EQ(moved.st_mode & 0777, 0640u);
   std::error_code ignored;
   std::filesystem::permissions(existing, std::filesystem::perms::owner_all, ignored);
   std::filesystem::remove_all(other, ignored);
