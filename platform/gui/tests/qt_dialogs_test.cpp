@@ -97,6 +97,14 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsSpeakCzech) {
   EXPECT_EQ(buttons, (std::vector<std::string>{"&Ano", "&Ne", "Zru\xC5\xA1it"}));
 
   const TempDirectory folder;
+  // The working directory holds the name in other letters.
+  const TempDirectory elsewhere;
+  elsewhere.Write("DOKUMENT.HTM", "");
+  struct InFolder {
+    const std::filesystem::path before = std::filesystem::current_path();
+    explicit InFolder(const std::filesystem::path& path) { std::filesystem::current_path(path); }
+    ~InFolder() { std::filesystem::current_path(before); }
+  } const inElsewhere(elsewhere.Path());
   cl::TSaveDialog save;
   save.InitialDir = folder.Path().string();
   save.FileName = "dokument.htm";
