@@ -1,8 +1,7 @@
 #pragma once
 
-// Test support: what the screen shows of a control, read back from its
-// window after the pending paints (the offscreen platform keeps each window's
-// pixels as a real screen would).
+// Test support: what the screen shows of a control. The control's window
+// paints the point now, children and all, as it does for the screen.
 
 #include "platform/gui/colors.h"
 #include "platform/gui/control.h"
