@@ -258,7 +258,7 @@ TEST_F(FrameViewerTest, AFrameSetThatComesThroughAnIncludeIsShownAsOne) {
   const std::string included = Write("included.htm", "<!--#frames-->\n");
   // As the whole document and as a frame's document.
   fv->LoadFromFile(included);
-  EXPECT_EQ(fv->CurrentSet().Children().size(), 2u);
+  ASSERT_EQ(fv->CurrentSet().Children().size(), 2u);
   EXPECT_EQ(Named("Left").SourceFile, Path("a.htm"));
   EXPECT_EQ(Named("Right").SourceFile, Path("b.htm"));
   fv->LoadFromFile(Write("outer.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=included.htm NAME=Inner><FRAME SRC=a.htm></FRAMESET>"));
