@@ -11,7 +11,9 @@ namespace {
 
 class TCountingSet : public TFrameSetBuilder {
  public:
-  void ParseFrameDimensions(const TAttributeList& attributes) override { dimensions_ += static_cast<std::size_t>(attributes.Count()); }
+  void ParseFrameDimensions(const TAttributeList& attributes) override {
+    dimensions_ += static_cast<std::size_t>(attributes.Count());
+  }
   TFrameSetBuilder& AddChildSet() override {
     children_.push_back(std::make_unique<TCountingSet>());
     return *children_.back();

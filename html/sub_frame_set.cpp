@@ -188,7 +188,8 @@ std::int32_t TSubFrameSet::DragCoordinate(int x, int y) const {
 void TSubFrameSet::ShowDragLine(int x, int y) {
   const std::int32_t at = BevelInset + DragCoordinate(x, y);
   // A 2-pixel band across the set, centred on the border.
-  const cl::TRect line = SplitRows ? cl::Rect(0, at - 1, ClientWidth(), at + 1) : cl::Rect(at - 1, 0, at + 1, ClientHeight());
+  const cl::TRect line =
+      SplitRows ? cl::Rect(0, at - 1, ClientWidth(), at + 1) : cl::Rect(at - 1, 0, at + 1, ClientHeight());
   if (dragLinePanel_ == nullptr) {
     dragLinePanel_ = cl::Make<cl::TPanel>(*this);
     dragLinePanel_->SetBevelOuter(cl::bvNone);

@@ -261,7 +261,8 @@ TEST_F(FrameViewerTest, AFrameSetThatComesThroughAnIncludeIsShownAsOne) {
   ASSERT_EQ(fv->CurrentSet().Children().size(), 2u);
   EXPECT_EQ(Named("Left").SourceFile, Path("a.htm"));
   EXPECT_EQ(Named("Right").SourceFile, Path("b.htm"));
-  fv->LoadFromFile(Write("outer.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=included.htm NAME=Inner><FRAME SRC=a.htm></FRAMESET>"));
+  fv->LoadFromFile(
+      Write("outer.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=included.htm NAME=Inner><FRAME SRC=a.htm></FRAMESET>"));
   ASSERT_NE(Named("Inner").NestedSet(), nullptr);
   EXPECT_EQ(Named("Inner").NestedSet()->Children().size(), 2u);
   EXPECT_EQ(Named("Right").SourceFile, Path("b.htm"));
