@@ -389,7 +389,6 @@ TFrameParseHandlers TFrameSetViewer::CheckHandlers() {
   TFrameParseHandlers handlers;
   handlers.Sender = this;
   if (OnInclude) {
-    // Read at each include, so that a handler set later still counts.
     handlers.Include = [this](cl::TObject* sender, const std::string& command, cl::TStrings& params) {
       std::string buffer;
       if (OnInclude) OnInclude(sender, command, &params, buffer);
