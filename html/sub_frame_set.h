@@ -6,9 +6,12 @@
 
 #include "html/frame_base.h"
 #include "html/frame_parse.h"
+#include "platform/gui/colors.h"
+#include "platform/gui/geometry.h"
 
 class TFrame;
 namespace cl {
+class TPanel;
 class TTimer;
 }
 
@@ -62,6 +65,10 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   std::vector<std::int32_t> Borders;
   std::vector<bool> BlockedBorders;
   int DragBorder = 0;
+  // Where the drag line stands on the screen while a border is dragged;
+  // empty otherwise.
+  cl::TRect DragLine;
+  static constexpr cl::TColor DragLineColor = cl::clGray;
   std::int32_t FrameBorder = 2;
   std::int32_t BevelInset = 0;
   std::string SetBase;
@@ -87,7 +94,15 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   // Events within 3 pixels of the set's edge belong to the enclosing set.
   bool PassedToEnclosingSet(int x, int y);
   TFrameBase* EnclosingPanel() const;
+  // The dragged border's place for a mouse position, kept one pixel inside
+  // its neighbours as the border itself will be.
+  std::int32_t DragCoordinate(int x, int y) const;
+  void ShowDragLine(int x, int y);
+  void HideDragLine();
 
   std::vector<TFrameBase*> children_;  // owned as components, in document order
   cl::TTimer* refreshTimer_ = nullptr;  // owned as a component, made on first use
+  // A panel over the children rather than drawing on the screen: the
+  // children are windows of their own that a set's canvas cannot reach.
+  cl::TPanel* dragLinePanel_ = nullptr;  // owned as a component, made on first drag
 };
