@@ -5,6 +5,7 @@
 
 #include "html/font_obj.h"
 #include "html/frame_drawing.h"
+#include "html/image_cache.h"
 #include "html/image_unit.h"
 #include "html/masks.h"
 #include "html/html_common.h"
@@ -173,6 +174,18 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
   }
 }
 
+const TScaledPicture* TImageObj::ScaledCopy(cl::TBitmap& bitmap, const cl::TBitmap* mask, int32_t width,
+                                            int32_t height) const {
+  if (Source.empty()) return nullptr;
+  TStringBitmapList& cache = BitmapList();
+  int index = -1;
+  if (!cache.Find(CacheKey(Source), index)) return nullptr;
+  TBitmapItem* item = cache.Item(index);
+  // Only the cache's own picture and mask have copies.
+  if (item == nullptr || item->Image.get() != &bitmap || (mask && mask != item->MaskImage.get())) return nullptr;
+  return item->ScaledTo(width, height);
+}
+
 void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   const int32_t scroll = ParentSectionList ? ParentSectionList->ScrollY : 0;
   Left = x;
@@ -186,6 +199,11 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   const int32_t height = fixed ? bitmap->Height() : ImageHeight;
   try {
     cl::TBitmap* mask = showImages ? MaskImage : nullptr;
+    if (!fixed && showImages)
+      if (const TScaledPicture* scaled = ScaledCopy(*bitmap, mask, width, height)) {
+        bitmap = scaled->Image.get();
+        mask = mask ? scaled->Mask.get() : nullptr;
+      }
     if ((TransparencyKind != 0 || bitmap == unit.ErrorBitmap.get()) && mask)
       DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)

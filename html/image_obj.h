@@ -17,6 +17,7 @@ class TCell;
 class TFontObj;
 class TFormControlObj;
 class TSectionList;
+struct TScaledPicture;
 
 // One inline image standing at mark 4 of a section's text: what the line
 // layout and the hit tests read, and its picture from the document's
@@ -68,6 +69,9 @@ class TImageObj : public cl::TObject {
 
  private:
   void DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y);
+  // The cache's copy of the picture at the display size, when it has one.
+  const TScaledPicture* ScaledCopy(cl::TBitmap& bitmap, const cl::TBitmap* mask, int32_t width,
+                                   int32_t height) const;
 };
 
 // value * numerator / denominator for picture sizes: 0 (never -1) for a

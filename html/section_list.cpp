@@ -97,8 +97,10 @@ cl::TGraphic* TSectionList::FetchImage(const std::string& name, uint8_t& transpa
   int index = -1;
   if (cache.Find(key, index)) {
     fromCache = true;
-    cl::TGraphic* image = cache.GetImage(index);
     TBitmapItem* item = cache.Item(index);
+    // Failed before in this document: not asked for again.
+    if (item == nullptr || item->Failed()) return nullptr;
+    cl::TGraphic* image = cache.GetImage(index);
     if (auto* bitmap = dynamic_cast<cl::TBitmap*>(image)) {
       if (item->TransparencyKind == trGifColor || item->TransparencyKind == trPngColor) {
         transparency = item->TransparencyKind;
@@ -139,7 +141,10 @@ cl::TGraphic* TSectionList::FetchImage(const std::string& name, uint8_t& transpa
   } else {
     picture = DecodeImageFileMasked(name, transparency, newMask);
   }
-  if (!picture) return nullptr;
+  if (!picture) {
+    cache.AddFailure(key);
+    return nullptr;
+  }
   const uint8_t kind = newMask ? transparency : uint8_t{trOpaque};
   TBitmapItem& stored = cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(newMask), kind));
   // A fetch that ran while messages were pumped may have cached the name first.
