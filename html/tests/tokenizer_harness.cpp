@@ -14,7 +14,7 @@ std::ostream& operator<<(std::ostream& out, const Tok& tok) {
   return out << "}";
 }
 
-std::vector<Tok> Drain(THtmlTokenizer& tokenizer) {
+std::vector<Tok> Drain(THtmlTokenizer& tokenizer, const std::function<void()>& advance) {
   std::vector<Tok> out;
   for (int guard = 0; guard < 100000; ++guard) {
     Tok tok{tokenizer.CurrentSymbol(), tokenizer.TokenText(), {}};
@@ -25,7 +25,10 @@ std::vector<Tok> Drain(THtmlTokenizer& tokenizer) {
     if (tok.sym == HSy || tok.sym == HEndSy) tok.text = "h" + std::to_string(tokenizer.HeadingLevel());
     out.push_back(tok);
     if (tok.sym == EofSy) break;
-    tokenizer.Next();
+    if (advance)
+      advance();
+    else
+      tokenizer.Next();
   }
   return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,9 @@ struct Tok {
 
 std::ostream& operator<<(std::ostream& out, const Tok& tok);
 
-// Every token of an opened tokenizer up to and including EofSy; takes each
-// token's attribute list.
-std::vector<Tok> Drain(THtmlTokenizer& tokenizer);
+// Every token of an opened tokenizer up to and including EofSy, each with the
+// attribute list it left; advance reads the next token (Next when not given).
+std::vector<Tok> Drain(THtmlTokenizer& tokenizer, const std::function<void()>& advance = nullptr);
 
 enum class Kind { Buffer, File, Strings, Stream };
 const char* KindName(Kind kind);
