@@ -6,7 +6,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_clock.h"
 #include "branutl/crc.h"
 
 namespace {
@@ -22,16 +22,7 @@ namespace {
 constexpr std::size_t kTotal = 256u << 20;
 constexpr std::size_t kCall = 65535;
 
-// Best of a few runs, in seconds.
-double Best(const std::function<void()>& run) {
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
-}
+double Best(const std::function<void()>& run) { return bench::BestOf(bench::kRuns, run); }
 
 }  // namespace
 
@@ -73,6 +64,7 @@ int main() {
   std::filesystem::remove(path);
 
   const double mb = kTotal / 1e6;
+  bench::PrintClock();
   std::printf("%-22s %10s %10s %12s %12s\n", "case", "ours MB/s", "zlib MB/s", "ours reg", "~zlib crc");
   std::printf("%-22s %10.0f %10.0f %12.8X %12.8X\n", "EVALUATECRC 64 KB calls", mb / oursBuffer,
               mb / zlibBuffer, ours, static_cast<std::uint32_t>(~theirs));

@@ -1,7 +1,6 @@
 // The drawing layer and the image code: text measuring and drawing with the
 // real and the fixed-pitch font engine, stretching in both stretch modes,
 // masked drawing and decoding through the image decoder.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -10,6 +9,7 @@
 #include "html/images/image_decode.h"
 #include "html/images/image_unit.h"
 #include "html/images/masks.h"
+#include "bench/bench_clock.h"
 #include "platform/core/memory_stream.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
@@ -21,17 +21,8 @@ using namespace html;
 
 namespace {
 
-// Best of three runs, in milliseconds.
-double Time(const std::function<void()>& work) {
-  double best = 1e12;
-  for (int run = 0; run < 3; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-  }
-  return best;
-}
+// Milliseconds.
+double Time(const std::function<void()>& work) { return bench::BestOf(bench::kRuns, work) * 1000; }
 
 std::string Line(int n) {
   static const char* words[] = {"lorem", "ipsum", "p\xf8\xedli\x9a", "\x9elu\x9dou\xe8k\xfd", "k\xf9\xf2", "AVAWAY"};
@@ -65,6 +56,7 @@ std::unique_ptr<cl::TBitmap> Noise(int width, int height) {
 int main() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   TImageUnitScope unit;
+  bench::PrintClock();
   std::printf("%-34s %10s\n", "operation", "ms");
 
   cl::TBitmap page;

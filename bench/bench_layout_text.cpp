@@ -2,8 +2,6 @@
 // then draws one screen of it, for 100 KB and 1 MB of text: the time should
 // grow with the size, not its square.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +9,7 @@
 
 #include "html/document/section_list.h"
 #include "html/document/text_section.h"
+#include "bench/bench_clock.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
@@ -48,19 +47,17 @@ std::unique_ptr<TSectionList> MakeDocument(std::size_t bytes) {
 }
 
 double TimeLayout(std::size_t bytes, int32_t& height, int& lines) {
-  double best = 1e9;
-  for (int run = 0; run < 3; ++run) {
-    auto root = MakeDocument(bytes);
-    cl::TBitmap bitmap;
-    bitmap.SetSize(800, 600);
-    const auto start = std::chrono::steady_clock::now();
-    int32_t curs = 0, maxWidth = 0;
-    height = root->Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
-    root->Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    best = std::min(best, elapsed.count());
-    lines = static_cast<int>(static_cast<TSection*>(root->Items(0))->Lines.size());
-  }
+  std::unique_ptr<TSectionList> root;
+  cl::TBitmap bitmap;
+  bitmap.SetSize(800, 600);
+  const double best = bench::BestOf(
+      bench::kRuns, [&] { root = MakeDocument(bytes); },
+      [&] {
+        int32_t curs = 0, maxWidth = 0;
+        height = root->Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
+        root->Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
+      });
+  lines = static_cast<int>(static_cast<TSection*>(root->Items(0))->Lines.size());
   return best;
 }
 
@@ -69,6 +66,7 @@ double TimeLayout(std::size_t bytes, int32_t& height, int& lines) {
 int main() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   cl::EnsureQtApplication();
+  bench::PrintClock();
   std::printf("%-10s %10s %10s %10s\n", "paragraph", "lines", "height", "ms");
   double seconds[2] = {0, 0};
   const std::size_t sizes[2] = {100 * 1024, 1024 * 1024};

@@ -1,11 +1,11 @@
 // Tokenizing throughput on generated documents of 1 and 5 MB: prose, tables
 // and entity-heavy text, from a buffer and from a stream.
-#include <algorithm>
 #include <cstdio>
-#include <ctime>
+#include <memory>
 #include <string>
 
 #include "html/parse/html_tokenizer.h"
+#include "bench/bench_clock.h"
 #include "platform/core/memory_stream.h"
 
 using namespace html;
@@ -58,33 +58,26 @@ std::size_t CountTokens(THtmlTokenizer& tokenizer) {
   return count;
 }
 
-// The CPU time of this thread, in seconds: on a busy machine wall-clock time
-// mostly measures the other processes and makes the ratio meaningless.
-double ThreadSeconds() {
-  timespec now{};
-  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Best of five runs, in seconds of CPU time.
 double TimeTokenize(const std::string& doc, bool fromStream, std::size_t& tokens) {
-  double best = 1e9;
-  for (int run = 0; run < 5; ++run) {
-    THtmlTokenizer tokenizer;
-    cl::TMemoryStream stream;
-    if (fromStream) {
-      stream.WriteBuffer(doc.data(), static_cast<std::int32_t>(doc.size()));
-      stream.SetPosition(0);
-    }
-    const double start = ThreadSeconds();
-    if (fromStream)
-      tokenizer.OpenStream(stream);
-    else
-      tokenizer.OpenBuffer(doc.data(), static_cast<std::int32_t>(doc.size()));
-    tokens = CountTokens(tokenizer);
-    best = std::min(best, ThreadSeconds() - start);
-  }
-  return best;
+  std::unique_ptr<THtmlTokenizer> tokenizer;
+  cl::TMemoryStream stream;
+  return bench::BestOf(
+      bench::kRuns,
+      [&] {
+        tokenizer = std::make_unique<THtmlTokenizer>();
+        if (fromStream) {
+          stream.Clear();
+          stream.WriteBuffer(doc.data(), static_cast<std::int32_t>(doc.size()));
+          stream.SetPosition(0);
+        }
+      },
+      [&] {
+        if (fromStream)
+          tokenizer->OpenStream(stream);
+        else
+          tokenizer->OpenBuffer(doc.data(), static_cast<std::int32_t>(doc.size()));
+        tokens = CountTokens(*tokenizer);
+      });
 }
 
 }  // namespace
@@ -92,6 +85,7 @@ double TimeTokenize(const std::string& doc, bool fromStream, std::size_t& tokens
 int main() {
   constexpr std::size_t mb = 1024 * 1024;
   double total1 = 0, total5 = 0;
+  bench::PrintClock();
   std::printf("%-8s %-7s %5s %10s %10s %9s\n", "document", "source", "MB", "tokens", "cpu ms", "MB/s");
   for (const std::string kind : {"prose", "tables", "entities"}) {
     for (const std::size_t megabytes : {std::size_t{1}, std::size_t{5}}) {

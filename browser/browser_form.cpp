@@ -356,15 +356,18 @@ void TBrowserForm::BBtn_FileOpenClick() {
 void TBrowserForm::BBtn_ReloadClick() { viewer_->Reload(); }
 
 void TBrowserForm::BBtn_SaveClick() {
-  saveDialog_->InitialDir = FolderOf(saveFileName_);
-  saveDialog_->FileName = NamePartOf(saveFileName_);
+  // The dialog starts at the document itself, in its folder under its name,
+  // so that a copy is one change of name or folder away.
+  const std::string current = GetCurrentFile();
+  saveDialog_->InitialDir = FolderOf(current);
+  saveDialog_->FileName = NamePartOf(current);
   if (!saveDialog_->Execute()) return;
   saveFileName_ = CutShort(saveDialog_->FileName);
   const cl::TCursor oldCursor = cl::Screen().Cursor();
   cl::Screen().SetCursor(cl::crHourGlass);
   bool saved = false;
   try {
-    saved = SaveDocumentCopy(GetCurrentFile(), saveFileName_);
+    saved = SaveDocumentCopy(current, saveFileName_);
   } catch (const std::exception&) {
     saved = false;
   }

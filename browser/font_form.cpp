@@ -47,15 +47,8 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   fontViewer_->SetNoSelect(false);
   fontViewer_->SetCharSet(1);  // DEFAULT_CHARSET
 
-  fontListBox_ = Place<cl::TListBox>(*this, "FontListBox", 8, 216, 217, 115);
-  fontListBox_->SetSorted(true);
-  backListBox_ = Place<cl::TListBox>(*this, "BackListBox", 232, 216, 73, 115);
-  for (cl::TListBox* list : {fontListBox_, backListBox_}) {
-    list->Font().SetName("MS Sans Serif");
-    list->Font().SetHeight(-11);
-    list->OnClick = [this](cl::TObject* sender) { ListBoxClicks(sender); };
-  }
-  // A click enables the colour; the markers start off.
+  // Made in the order of the layout, which is the order of Tab. A click
+  // enables a colour; the markers start off.
   fontColorGrid_ = Place<cl::TColorGrid>(*this, "FontColorGrid", 232, 24, 72, 72);
   fontColorGrid_->OnChange = [this](cl::TObject*) { FontColorGridChange(); };
   hotSpotColorGrid_ = Place<cl::TColorGrid>(*this, "HotSpotColorGrid", 232, 112, 72, 72);
@@ -63,6 +56,14 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   for (cl::TColorGrid* grid : {fontColorGrid_, hotSpotColorGrid_}) {
     grid->SetClickEnablesColor(true);
     grid->SetForegroundEnabled(false);
+  }
+  fontListBox_ = Place<cl::TListBox>(*this, "FontListBox", 8, 216, 217, 115);
+  fontListBox_->SetSorted(true);
+  backListBox_ = Place<cl::TListBox>(*this, "BackListBox", 232, 216, 73, 115);
+  for (cl::TListBox* list : {fontListBox_, backListBox_}) {
+    list->Font().SetName("MS Sans Serif");
+    list->Font().SetHeight(-11);
+    list->OnClick = [this](cl::TObject* sender) { ListBoxClicks(sender); };
   }
   fontSizeEdit_ = Place<cl::TSpinEdit>(*this, "FontSizeEdit", 8, 352, 57, 26);
   fontSizeEdit_->SetRange(6, 24);
@@ -75,8 +76,8 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   cancelButton_ = Place<cl::TBitBtn>(*this, "BitBtnCancel", 152, 352, 73, 26);
   cancelButton_->SetKind(cl::bkCancel);
 
-  PlaceLabel(*this, "LabelInkColor", 232, 8, txtFontInkLabel, nullptr);
-  PlaceLabel(*this, "LabelRefColor", 232, 96, txtFontLinkLabel, nullptr);
+  PlaceLabel(*this, "LabelInkColor", 232, 8, txtFontInkLabel, fontColorGrid_);
+  PlaceLabel(*this, "LabelRefColor", 232, 96, txtFontLinkLabel, hotSpotColorGrid_);
   PlaceLabel(*this, "LabelSize", 8, 336, txtFontSizeLabel, fontSizeEdit_);
   PlaceLabel(*this, "LabelFont", 8, 200, txtFontFaceLabel, fontListBox_);
   PlaceLabel(*this, "LabelBackground", 232, 200, txtFontBackgroundLabel, backListBox_);

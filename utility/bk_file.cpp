@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <exception>
-#include <optional>
 #include <vector>
 
 #include "utility/bk_exception.h"
@@ -12,12 +10,12 @@
 #include "utility/file_operations.h"
 #include "utility/random_source.h"
 #include "utility/raw_handles.h"
+#include "utility/replacement_file.h"
 
 namespace utl {
 
 namespace {
 
-constexpr std::uint16_t modeWriteExclusive = 0x01;
 constexpr std::uint16_t modeReadWriteDenyWrite = 0x22;
 constexpr std::int32_t BlockSize = 32768;
 
@@ -27,11 +25,6 @@ class BKHandle {
   static BKHandle Open(std::string_view name, std::uint16_t mode) {
     BKHandle file(name);
     if (OPENHANDLE(name, mode, file.handle_)) throw xIOOpen(name);
-    return file;
-  }
-  static BKHandle Create(std::string_view name) {
-    BKHandle file(name);
-    if (CREATEHANDLE(name, file.handle_)) throw xIOCreate(name);
     return file;
   }
   BKHandle(BKHandle&& other) noexcept : name_(other.name_), handle_(other.handle_) {
@@ -63,6 +56,15 @@ class BKHandle {
   void EndHere() {
     if (TRUNCATEHANDLE(handle_)) throw xIOWrite(name_);
   }
+  void Flush() {
+    if (FLUSHHANDLE(handle_)) throw xIOWrite(name_);
+  }
+  // After a failed append: the old length and header again, as far as the
+  // system lets.
+  void Restore(std::int32_t size, const tBKHeader& header) noexcept {
+    if (!SEEKHANDLETO(handle_, size)) TRUNCATEHANDLE(handle_);
+    if (!SEEKHANDLETO(handle_, 0)) WRITEHANDLE(handle_, &header, BKHeaderSize);
+  }
   void Close() {
     Handle closing = handle_;
     handle_ = noHandle;
@@ -82,6 +84,27 @@ void AddCovered(std::uint8_t check[2], const tBKHeader& header) {
 
 std::uint16_t Word(const std::uint8_t check[2]) {
   return static_cast<std::uint16_t>(check[0] | check[1] << 8);
+}
+
+void WriteTo(const ReplacementFile& file, std::string_view name, const void* data, std::int32_t count) {
+  if (count > 0 && WRITEHANDLE(file.File(), data, count)) throw xIOWrite(name);
+}
+
+// Puts the written replacement in the file's place with the given attributes.
+void CommitWithAttributes(ReplacementFile& file, std::string_view name, std::uint16_t attributes) {
+  if (file.Finish()) throw xIOClose(name);
+  std::uint16_t given = attributes;
+  if (FILEATTR(file.Name(), true, given)) throw xIOAttr(name);
+  // A read-only old file would refuse the rename; it gets its bit back when
+  // the rename fails.
+  std::uint16_t previous = 0;
+  const bool readOnly = !FILEATTR(name, false, previous) && (previous & 1);
+  std::uint16_t none = 0;
+  if (readOnly && FILEATTR(name, true, none)) throw xIOAttr(name);
+  if (file.Commit()) {
+    if (readOnly) FILEATTR(name, true, previous);
+    throw xIOWrite(name);
+  }
 }
 
 [[noreturn]] void BadCheck(std::string_view name, std::uint16_t computed, std::uint16_t stored) {
@@ -167,46 +190,18 @@ void LoadBKFile(std::string_view name, tBKHeader& header, void* data, std::size_
 void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader& header,
                 const void* data, std::size_t length) {
   if (!data) length = 0;
-  std::optional<BKHandle> file;
-  if (!FILENOTFOUND(name)) {
-    std::uint16_t previous = 0;
-    const bool knowPrevious = !FILEATTR(name, false, previous);
-    std::uint16_t none = 0;
-    if (FILEATTR(name, true, none)) throw xIOAttr(name);
-    try {
-      file.emplace(BKHandle::Open(name, modeWriteExclusive));
-    } catch (...) {
-      // The file stays as it was, its attributes included.
-      if (knowPrevious) FILEATTR(name, true, previous);
-      throw;
-    }
-  } else {
-    file.emplace(BKHandle::Create(name));
-  }
-
-  std::exception_ptr failure;
-  try {
-    tBKHeader copy = header;
-    copy.magic[0] = 'B';
-    copy.magic[1] = 'K';
-    const std::uint16_t check = BKCheckWord(copy, data, length);
-    copy.checkA = static_cast<std::uint8_t>(check);
-    copy.checkB = static_cast<std::uint8_t>(check >> 8);
-    file->Write(&copy, BKHeaderSize);
-    file->Write(data, static_cast<std::int32_t>(length));
-    // An older, longer file must not keep its tail behind the new data.
-    file->EndHere();
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  try {
-    file->Close();
-  } catch (...) {
-    if (!failure) failure = std::current_exception();
-  }
-  std::uint16_t given = attributes;
-  if (FILEATTR(name, true, given) && !failure) failure = std::make_exception_ptr(xIOAttr(name));
-  if (failure) std::rethrow_exception(failure);
+  tBKHeader copy = header;
+  copy.magic[0] = 'B';
+  copy.magic[1] = 'K';
+  const std::uint16_t check = BKCheckWord(copy, data, length);
+  copy.checkA = static_cast<std::uint8_t>(check);
+  copy.checkB = static_cast<std::uint8_t>(check >> 8);
+  // Written beside the old file, which stays whole until the new one is.
+  ReplacementFile file(name);
+  if (!file.Ready()) throw xIOCreate(name);
+  WriteTo(file, name, &copy, BKHeaderSize);
+  WriteTo(file, name, data, static_cast<std::int32_t>(length));
+  CommitWithAttributes(file, name, attributes);
 }
 
 void CheckBKFile(std::string_view name, tBKHeader& header) {
@@ -227,14 +222,24 @@ void AppendToBKFile(std::string_view name, const void* data, std::int32_t length
   BKHandle file = BKHandle::Open(name, modeReadWriteDenyWrite);
   tBKHeader header;
   file.Read(&header, BKHeaderSize);
+  tBKHeader extended = header;
   std::uint8_t check[2] = {header.checkA, header.checkB};
   BKFCCEVAL(check, data, static_cast<std::size_t>(length));
-  header.checkA = check[0];
-  header.checkB = check[1];
-  file.SeekEnd();
-  file.Write(data, length);
-  file.Seek(0);
-  file.Write(&header, BKHeaderSize);
+  extended.checkA = check[0];
+  extended.checkB = check[1];
+  const std::int32_t size = file.SeekEnd();
+  // The data are on the disk before the header covers them; a failure on the
+  // way leaves the file as it was.
+  try {
+    file.Write(data, length);
+    file.Flush();
+    file.Seek(0);
+    file.Write(&extended, BKHeaderSize);
+    file.Flush();
+  } catch (...) {
+    file.Restore(size, header);
+    throw;
+  }
   file.Close();
 }
 
@@ -246,9 +251,10 @@ void TruncateBKFile(std::string_view name, std::int32_t dataLength) {
   const std::int32_t size = file.SeekEnd();
   if (dataLength > size - static_cast<std::int32_t>(BKHeaderSize))
     throw xInternal("A BK file cannot be cut beyond its data");
-  const std::int32_t end = static_cast<std::int32_t>(BKHeaderSize) + dataLength;
-  file.Seek(end);
-  file.EndHere();
+  // The kept part goes to a new file, so that a failure keeps the old one.
+  ReplacementFile kept(name);
+  if (!kept.Ready()) throw xIOCreate(name);
+  WriteTo(kept, name, &header, BKHeaderSize);
   std::uint8_t check[2] = {0, 0};
   AddCovered(check, header);
   file.Seek(BKHeaderSize);
@@ -257,13 +263,18 @@ void TruncateBKFile(std::string_view name, std::int32_t dataLength) {
     const std::int32_t count = std::min(left, BlockSize);
     file.Read(block.data(), count);
     BKFCCEVAL(check, block.data(), static_cast<std::size_t>(count));
+    WriteTo(kept, name, block.data(), count);
     left -= count;
   }
   header.checkA = check[0];
   header.checkB = check[1];
-  file.Seek(0);
-  file.Write(&header, BKHeaderSize);
+  if (SEEKHANDLETO(kept.File(), 0)) throw xIOSeek(name);
+  WriteTo(kept, name, &header, BKHeaderSize);
+  // The rename needs the old file closed.
   file.Close();
+  std::uint16_t attributes = 0;
+  if (FILEATTR(name, false, attributes)) throw xIOAttr(name);
+  CommitWithAttributes(kept, name, attributes);
 }
 
 }  // namespace utl

@@ -48,15 +48,18 @@ void FILLBKHEADER(tBKHeader& header, bool withKey, std::uint8_t kind, std::uint8
 
 // Reads the header and exactly length data bytes, then verifies the check.
 void LoadBKFile(std::string_view name, tBKHeader& header, void* data, std::size_t length);
-// Writes a copy of the header with magic and check, the data (none when data
-// is null), and ends the file there; the file then gets the attributes.
+// Writes a copy of the header with magic and check and the data (none when
+// data is null) to a new file with the attributes, which then replaces the
+// old one; a failure keeps the old file whole.
 void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader& header,
                 const void* data, std::size_t length);
 // Verifies the check over the header and everything after it.
 void CheckBKFile(std::string_view name, tBKHeader& header);
-// Appends 0..65535 bytes and extends the header's check by them.
+// Appends 0..65535 bytes and extends the header's check by them; a failure
+// cuts the file back to what it was.
 void AppendToBKFile(std::string_view name, const void* data, std::int32_t length);
-// Keeps dataLength bytes of data (0 .. the data there are) and recomputes the check.
+// Keeps dataLength bytes of data (0 .. the data there are) and recomputes the
+// check, through a new file that replaces the old one.
 void TruncateBKFile(std::string_view name, std::int32_t dataLength);
 
 }  // namespace utl

@@ -11,6 +11,7 @@
 #include "platform/core/scheduler.h"
 #include "utility/path_names.h"
 #include "utility/raw_handles.h"
+#include "utility/replacement_file.h"
 
 namespace utl {
 BRANNIK_VARIANT_BEGIN
@@ -59,23 +60,10 @@ bool DirectoryOfTargetReady(std::string_view target) {
   return dir.empty() || DIREXISTS(dir) || !MAKEDIRECTORY(dir);
 }
 
-// The copy of COPYFILE; touched tells whether the target was made or emptied.
-bool CopyBytes(std::string_view source, std::string_view target, bool& touched) {
-  touched = false;
-  HandleGuard from, to;
-  if (OPENHANDLE(source, modeReadDenyNone, from.handle)) return true;
-  // Made (or emptied) and closed first, then reopened exclusively.
-  Handle created = win::CreateFile(target, win::GENERIC_READ | win::GENERIC_WRITE, 0, win::CREATE_ALWAYS);
-  if (created == noHandle) return true;
-  touched = true;
-  CLOSEHANDLE(created);
-  if (OPENHANDLE(target, modeReadWrite, to.handle)) return true;
-  std::int32_t size = 0;
-  if (SEEKHANDLEEND(from.handle, size)) return true;
-  std::int32_t count = size;
-  if (COPYBLOCK(from.handle, to.handle, 0, 0, count) || count < size) return true;
-  const bool sourceCloseFailed = from.Close();
-  return to.Close() || sourceCloseFailed;
+// Ends the file at its old size after a failed append, so that no part of the
+// new bytes stays behind.
+void CutBack(Handle handle, std::int32_t size) {
+  if (!SEEKHANDLETO(handle, size)) TRUNCATEHANDLE(handle);
 }
 
 std::optional<std::string> ExpandedUncut(std::string_view name) {
@@ -102,24 +90,6 @@ bool DeleteTree(const std::string& dir, std::uint64_t volume) {
     }
   }
   return !win::RemoveDirectory(StripTrailingSeparator(dir));
-}
-
-// A new empty file beside the target, for a move across file systems. Made
-// here, so that no other program's file of that name is overwritten.
-std::optional<std::string> TemporaryBeside(std::string_view target) {
-  const std::string dir = DIRNAME(target);
-  for (std::uint32_t attempt = 0; attempt < 1000; ++attempt) {
-    const std::string candidate =
-        dir + "~brn" + std::to_string((win::GetTickCount() + attempt * 7919u) % 100000u) + ".tmp";
-    Handle made = win::CreateFile(candidate, win::GENERIC_READ | win::GENERIC_WRITE, 0, win::CREATE_NEW);
-    if (made != noHandle) {
-      CLOSEHANDLE(made);
-      return candidate;
-    }
-    if (win::GetLastError() != win::ERROR_FILE_EXISTS && win::GetLastError() != win::ERROR_ALREADY_EXISTS)
-      return std::nullopt;
-  }
-  return std::nullopt;
 }
 
 // Whether MAKEDIRECTORY has to make the parent first: it is missing (error 2
@@ -181,6 +151,8 @@ bool RENAMEFILE(std::string_view source, std::string_view target) {
   const std::uint32_t attributes = win::GetFileAttributes(*from);
   if (attributes == win::INVALID_FILE_ATTRIBUTES) return true;
   if (COPYFILE(*from, *to)) return true;
+  // A moved file keeps its access rights, as it does within a file system.
+  win::CopyAccessRights(*from, *to);
   if (!win::SetFileAttributes(*to, attributes)) return true;
   return DELETEANYWAY(*from);
 }
@@ -197,14 +169,12 @@ bool RENAMEANYWAY(std::string_view source, std::string_view target) {
   if (targetExists && !win::SetFileAttributes(*to, 0)) return true;
   if (win::MoveFileReplacing(*from, *to)) return false;
   if (win::GetLastError() == win::ERROR_NOT_SAME_DEVICE) {
+    // COPYFILE replaces the target only once the copy is complete.
     const std::uint32_t attributes = win::GetFileAttributes(*from);
-    const auto temporary = attributes != win::INVALID_FILE_ATTRIBUTES ? TemporaryBeside(*to) : std::nullopt;
-    if (temporary) {
-      if (!COPYFILE(*from, *temporary) && win::MoveFileReplacing(*temporary, *to)) {
-        win::SetFileAttributes(*to, attributes);
-        return DELETEANYWAY(*from);
-      }
-      DELETEANYWAY(*temporary);
+    if (attributes != win::INVALID_FILE_ATTRIBUTES && !COPYFILE(*from, *to)) {
+      win::CopyAccessRights(*from, *to);
+      win::SetFileAttributes(*to, attributes);
+      return DELETEANYWAY(*from);
     }
   }
   if (targetExists) win::SetFileAttributes(*to, targetAttributes);
@@ -214,44 +184,63 @@ bool RENAMEANYWAY(std::string_view source, std::string_view target) {
 bool COPYFILE(std::string_view source, std::string_view target) {
   if (!DirectoryOfTargetReady(target)) return true;
   if (FILENOTFOUND(source)) return true;
-  // A file copied onto itself under another spelling stays as it is.
-  if (SameFile(source, target)) return false;
-  bool touched = false;
-  if (CopyBytes(source, target, touched)) {
-    if (touched) DELETEANYWAY(target);
-    return true;
-  }
-  return false;
+  // A file copied onto itself under another spelling would be lost.
+  if (SameFile(source, target)) return true;
+  HandleGuard from;
+  if (OPENHANDLE(source, modeReadDenyNone, from.handle)) return true;
+  // The old target stays until the copy is complete, whatever goes wrong.
+  ReplacementFile copy(target);
+  if (!copy.Ready()) return true;
+  std::int32_t size = 0;
+  if (SEEKHANDLEEND(from.handle, size)) return true;
+  std::int32_t count = size;
+  if (COPYBLOCK(from.handle, copy.File(), 0, 0, count) || count < size) return true;
+  if (from.Close()) return true;
+  return copy.Commit();
 }
 
 bool APPENDFILE(std::string_view source, std::string_view target) {
-  if (SameFile(source, target)) return false;
+  // Appending a file to itself would read what it writes.
+  if (SameFile(source, target)) return true;
   HandleGuard from, to;
   if (OPENHANDLE(source, modeReadDenyNone, from.handle) || OPENHANDLE(target, modeWrite, to.handle))
     return true;
   std::int32_t size = 0;
   if (SEEKHANDLEEND(to.handle, size)) return true;
+  const auto failed = [&] {
+    CutBack(to.handle, size);
+    return true;
+  };
   std::vector<char> block(blockSize);
   for (;;) {
     std::int32_t n = blockSize;
     READHANDLECOND(from.handle, block.data(), n);
-    if (n < 0) return true;
+    if (n < 0) return failed();
     if (n == 0) break;
-    if (WRITEHANDLE(to.handle, block.data(), n)) return true;
+    if (WRITEHANDLE(to.handle, block.data(), n)) return failed();
   }
+  if (FLUSHHANDLE(to.handle)) return failed();
   const bool sourceCloseFailed = from.Close();
   return to.Close() || sourceCloseFailed;
 }
 
 bool APPENDLINE(std::string_view name, std::string_view line) {
   HandleGuard file;
-  if (FILENOTFOUND(name) ? CREATEHANDLE(name, file.handle) : OPENHANDLE(name, modeReadWrite, file.handle))
-    return true;
+  const bool made = FILENOTFOUND(name);
+  if (made ? CREATEHANDLE(name, file.handle) : OPENHANDLE(name, modeReadWrite, file.handle)) return true;
   std::int32_t size = 0;
-  if (SEEKHANDLEEND(file.handle, size)) return true;
   const std::string text = std::string(line) + "\r\n";
-  if (WRITEHANDLE(file.handle, text.data(), std::int32_t(text.size()))) return true;
-  return file.Close();
+  if (!SEEKHANDLEEND(file.handle, size) && !WRITEHANDLE(file.handle, text.data(), std::int32_t(text.size())) &&
+      !FLUSHHANDLE(file.handle))
+    return file.Close();
+  // A failed line leaves the file as it was, or no file when it was new.
+  if (made) {
+    file.Close();
+    DELETEANYWAY(name);
+  } else {
+    CutBack(file.handle, size);
+  }
+  return true;
 }
 
 bool DELETEFILE(std::string_view name) { return !win::DeleteFile(name); }

@@ -21,10 +21,13 @@ bool ISONREMOVABLEMEDIUM(std::string_view name);
 bool RENAMEFILE(std::string_view source, std::string_view target);
 // Moves a file over an existing target, which is replaced in one step.
 bool RENAMEANYWAY(std::string_view source, std::string_view target);
-// Copies the bytes; on failure only a target this call made or emptied is deleted.
+// Copies the bytes into a new file that replaces the target when complete; on
+// failure an old target is untouched. A file onto itself is a failure.
 bool COPYFILE(std::string_view source, std::string_view target);
+// A failure cuts the target back to its old length; a file onto itself fails.
 bool APPENDFILE(std::string_view source, std::string_view target);
-// Appends the line and CR LF, making the file when it is missing.
+// Appends the line and CR LF, making the file when it is missing; a failure
+// leaves the file as it was (or none).
 bool APPENDLINE(std::string_view name, std::string_view line);
 bool DELETEFILE(std::string_view name);
 // Clears the attributes, then deletes.

@@ -183,6 +183,15 @@ bool INSERTTOHANDLE(Handle handle, std::int32_t position, const void* data, std:
   if (count == 0) return false;
   if (std::int64_t(std::max(size, position)) + count > std::numeric_limits<std::int32_t>::max())
     return true;
+  // The file takes its new length before any byte moves, so that a full disk
+  // stops the insertion with the file cut back to what it was; the moves then
+  // write only where the file already has room.
+  const char* bytes = static_cast<const char*>(data);
+  if (!WriteAt(handle, std::max(size, position), bytes, count)) {
+    if (Seek(handle, size, win::FILE_BEGIN)) TRUNCATEHANDLE(handle);
+    return true;
+  }
+  if (position >= size) return false;
   std::vector<char> block(blockSize);
   // The tail moves from the end backwards, so no byte is overwritten unmoved.
   while (position < size) {
@@ -192,7 +201,7 @@ bool INSERTTOHANDLE(Handle handle, std::int32_t position, const void* data, std:
     if (!WriteAt(handle, blockStart + count, block.data(), n)) return true;
     size = blockStart;
   }
-  return !WriteAt(handle, position, static_cast<const char*>(data), count);
+  return !WriteAt(handle, position, bytes, count);
 }
 
 bool DELETEFROMHANDLE(Handle handle, std::int32_t position, std::int32_t count) {

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
+#include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "browser/font_form.h"
 #include "browser/tests/browser_form_fixture.h"
@@ -32,6 +38,37 @@ std::string ReadFile(const std::string& name) {
   s << in.rdbuf();
   return s.str();
 }
+
+// Tells when every program started during its life has ended: they inherit
+// the write end of its pipe (no close-on-exec) and hold it while they run, so
+// the read end sees its end of file once the last of them is gone, at once
+// when none was started.
+class ProgramsStartedMeanwhile {
+ public:
+  ProgramsStartedMeanwhile() {
+    if (pipe(ends_) != 0) throw std::runtime_error("no pipe");
+  }
+  ~ProgramsStartedMeanwhile() {
+    for (const int end : ends_)
+      if (end >= 0) close(end);
+  }
+  // Waits, up to a deadline that only a hung program reaches.
+  bool Ended() const {
+    close(ends_[1]);
+    ends_[1] = -1;
+    pollfd end{ends_[0], POLLIN, 0};
+    char byte = 0;
+    while (poll(&end, 1, 20000) == 1) {
+      const ssize_t got = read(ends_[0], &byte, 1);
+      if (got == 0) return true;
+      if (got < 0 && errno != EINTR) return false;
+    }
+    return false;
+  }
+
+ private:
+  mutable int ends_[2] = {-1, -1};
+};
 
 }  // namespace
 
@@ -204,6 +241,70 @@ TEST_F(BrowserFormTest, FindThatFailsSaysSoWithTheText) {
   EXPECT_EQ(script.Messages[0].flags, cl::MB_OK | cl::MB_ICONINFORMATION);
 }
 
+TEST_F(BrowserFormTest, CzechTextTypedIntoTheFindWindowFindsEachOccurrenceThenSaysSo) {
+  // A real page through the program's own parser, as the user had it.
+  docs_.Write("cisla.htm", cp("<title>Čísla</title><h1>Hledání</h1><p>První čísla jsou zde."
+                              "<table border=1><tr><td>Druhá Čísla také<td>x</table><p>Konec"));
+  form_ = std::make_unique<brw::TBrowserForm>(nullptr, std::vector<std::string>{Doc("browser"), Doc("cisla.htm")});
+  form_->Show();
+  t::ProcessEvents();
+  brw::TBrowserForm& form = *form_;
+  ASSERT_EQ(form.Caption(), cp("Čísla"));
+  t::ScriptedDialogs script;
+  script.RealFind = true;
+  // Three times over, as the user tried: the window shows with what was
+  // typed before selected, so typing replaces it.
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    form.Button(brw::tbFind).Click();
+    ASSERT_TRUE(t::FindWindowShowing());
+    const std::vector<std::string> texts = t::FindWindowTexts();
+    for (const char* czech : {"Najít", "&Najít:", "Najít &další", "Storno"})
+      EXPECT_NE(std::find(texts.begin(), texts.end(), cp(czech)), texts.end()) << czech;
+    t::TypeIntoFindWindow(cp("čísla"));
+    EXPECT_EQ(t::FindWindowText(), cp("čísla"));
+    const size_t messages = script.Messages.size();
+    for (const char* found : {"čísla", "Čísla"}) {
+      t::PressKeyInFindWindow(cl::VK_RETURN);
+      t::ProcessEvents();
+      std::string selected;
+      Active().SectionList().CopySelectionToClipboard([&](std::string_view text) { selected = text; });
+      EXPECT_EQ(selected, cp(found));
+      EXPECT_EQ(Active().SelLength(), 5);
+    }
+    EXPECT_EQ(script.Messages.size(), messages);
+    t::PressKeyInFindWindow(cl::VK_RETURN);
+    t::ProcessEvents();
+    ASSERT_EQ(script.Messages.size(), messages + 1);
+    EXPECT_EQ(script.Messages.back().text, cp("Další výskyt řetězce \"čísla\" nebyl nalezen."));
+    t::PressKeyInFindWindow(cl::VK_ESCAPE);
+    t::ProcessEvents();
+    EXPECT_FALSE(t::FindWindowShowing());
+    EXPECT_FALSE(form.FindDialog().Showing());
+    EXPECT_TRUE(form.Visible());
+    // A fresh load searches from the top again.
+    form.OpenDocument(Doc("cisla.htm"));
+  }
+}
+
+TEST_F(BrowserFormTest, SaveStartsInTheDocumentsFolderWithItsName) {
+  brw::TBrowserForm& form = Start({Doc("index.htm")});
+  t::ScriptedDialogs script;
+  std::vector<std::pair<std::string, std::string>> offered;
+  script.Save = [&](cl::TSaveDialog& dialog) {
+    offered.emplace_back(dialog.InitialDir, dialog.FileName);
+    dialog.FileName = Doc("copy.htm");
+    return true;
+  };
+  form.Button(brw::tbSave).Click();
+  // After a copy and another document, the dialog starts at that document.
+  form.OpenDocument(Doc("other.htm"));
+  form.Button(brw::tbSave).Click();
+  const std::string folder = docs_.Path().string() + "/";
+  EXPECT_EQ(offered, (std::vector<std::pair<std::string, std::string>>{{folder, "index.htm"},
+                                                                       {folder, "other.htm"}}));
+}
+
 TEST_F(BrowserFormTest, SaveCopiesTheSourceAndRefusesWhatWouldDestroyAFile) {
   brw::TBrowserForm& form = Start({Doc("index.htm")});
   const std::string source = ReadFile(Doc("index.htm"));
@@ -330,7 +431,10 @@ TEST_F(BrowserFormTest, ExeLinksStartTheProgramWithItsParameters) {
   const std::string record = Doc("args.txt");
   docs_.Write("rec.exe", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + record + "'\n");
   std::filesystem::permissions(Doc("rec.exe"), std::filesystem::perms::owner_all);
-  docs_.Write("plain.exe", "not a program");
+  // A recorder too, but not executable: it must not run.
+  docs_.Write("plain.exe", "#!/bin/sh\nprintf '%s|' \"$@\" > '" + record + "'\n");
+  std::filesystem::permissions(Doc("plain.exe"),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   brw::TBrowserForm& form = Start({Doc("index.htm")});
   struct Case {
     const char* url;
@@ -347,17 +451,17 @@ TEST_F(BrowserFormTest, ExeLinksStartTheProgramWithItsParameters) {
   for (const Case& c : cases) {
     std::filesystem::remove(record);
     bool handled = !c.handled;
-    form.ViewerHotSpotTargetClick(&form.Viewer(), "", c.url, handled);
-    EXPECT_EQ(handled, c.handled) << c.url;
-    std::string got;
-    for (int i = 0; i < 200 && c.arguments != nullptr && got.empty(); ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      got = ReadFile(record);
+    {
+      const ProgramsStartedMeanwhile started;
+      form.ViewerHotSpotTargetClick(&form.Viewer(), "", c.url, handled);
+      ASSERT_TRUE(started.Ended()) << c.url;
     }
+    EXPECT_EQ(handled, c.handled) << c.url;
+    // Every program the click started has ended: its record is complete, and
+    // no record means that nothing ran.
     if (c.arguments != nullptr) {
-      EXPECT_EQ(got, c.arguments) << c.url;
+      EXPECT_EQ(ReadFile(record), c.arguments) << c.url;
     } else {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
       EXPECT_FALSE(std::filesystem::exists(record)) << c.url;
     }
   }

@@ -9,7 +9,11 @@
 #include <string>
 
 #include "html/parse/html_tokenizer.h"
+#include "html/viewer/doc_viewer.h"
+#include "html/parse/document_parser.h"
+#include "html/document/text_section.h"
 #include "platform/core/cp1250.h"
+#include "platform/gui/test_support/gui_test.h"
 
 using namespace html;
 
@@ -115,4 +119,33 @@ TEST(Samples, PagesUseOnlyTagsAndAttributesTheViewerKnows) {
     tokenizer.Close();
     EXPECT_GT(tags, 10) << page.filename();
   }
+}
+
+// The page about fonts shows what it says: past the document's start a
+// BASEFONT moves only the base of the relative sizes, not the text.
+TEST(Samples, ThePageAboutFontsShowsWhatBaseFontDoes) {
+  cl::testing::EnsureGuiTestApplication();
+  TDocViewer viewer(nullptr);
+  viewer.Parser = ParseDocument;
+  viewer.LoadFromFile((samples / "pismo.htm").string());
+  // The relative size of the run holding a text, 0 when no section holds it.
+  auto sizeAt = [&viewer](const char* utf8) {
+    const std::string text = win::Utf8ToCp1250(utf8).value();
+    for (const auto& section : viewer.SectionList()) {
+      const auto* words = dynamic_cast<const TSection*>(section.get());
+      const size_t at = words != nullptr ? words->Buff.find(text) : std::string::npos;
+      if (at == std::string::npos) continue;
+      int32_t overhang = 0;
+      return words->Fonts.GetFontAt(static_cast<int32_t>(at), overhang)->RelSize;
+    }
+    return 0;
+  };
+  const int32_t normal = sizeAt("Značka BASEFONT uprostřed dokumentu");
+  ASSERT_GT(normal, 0);
+  EXPECT_EQ(sizeAt("zůstává tento text běžný"), normal);
+  EXPECT_GT(sizeAt("o jednu menší je teď velikost 4"), normal);
+  EXPECT_GT(sizeAt("o jednu větší velikost 6"), sizeAt("o jednu menší je teď velikost 4"));
+  const int32_t smallerAgain = sizeAt("o jednu menší je opět menší");
+  EXPECT_GT(smallerAgain, 0);
+  EXPECT_LT(smallerAgain, normal);
 }

@@ -189,6 +189,8 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   const int32_t height = fixed ? bitmap->Height() : ImageHeight;
   try {
     cl::TBitmap* mask = showImages ? MaskImage : nullptr;
+    if (!fixed && showImages && !Source.empty())
+      images_->UseScaledCopy(CacheKey(Source), bitmap, mask, width, height);
     if ((TransparencyKind != 0 || bitmap == images_->ErrorBitmap()) && mask)
       images_->DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)

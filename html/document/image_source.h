@@ -36,6 +36,11 @@ class TImageSource {
   virtual cl::TBitmap* DefaultBitmap() = 0;
   virtual cl::TBitmap* ErrorBitmap() = 0;
   virtual cl::TBitmap* ErrorMask() = 0;
+  // Puts the cache's copy of the named picture (and its mask) at width x
+  // height in place of bitmap and mask, when the cache keeps one: shrinking a
+  // large picture on every draw would read all of its pixels each time.
+  virtual void UseScaledCopy(const std::string& name, cl::TBitmap*& bitmap, cl::TBitmap*& mask, int32_t width,
+                             int32_t height) = 0;
   virtual void DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
                           int32_t width, int32_t height) = 0;
   // The palette pictures are drawn with; null on deep screens.

@@ -9,6 +9,8 @@ void TMyFont::Assign(const cl::TFont& source) {
   if (const auto* font = dynamic_cast<const TMyFont*>(&source)) {
     RelSize = font->RelSize;
     UsesPreFont = font->UsesPreFont;
+    OwnColor = font->OwnColor;
+    OwnName = font->OwnName;
   }
   cl::TFont::Assign(source);
 }
@@ -19,10 +21,20 @@ void TMyFont::SetRelSize(const TSectionList& document, int32_t n) {
 }
 
 void TMyFont::UpdateFont(const TSectionList& document, cl::TColor colour) {
-  SetName(UsesPreFont ? document.DefaultPreFontName : document.DefaultFontName);
+  if (!OwnName) SetName(UsesPreFont ? document.DefaultPreFontName : document.DefaultFontName);
   SetCharset(document.FontCharset);
   SetSize(win::MulDiv(document.FontSizeSlot, RelSize, 12));
-  SetColor(colour | cl::PaletteRelative);
+  if (!OwnColor) SetColor(colour | cl::PaletteRelative);
+}
+
+void TMyFont::SetOwnColor(cl::TColor colour) {
+  OwnColor = true;
+  SetColor(colour);
+}
+
+void TMyFont::SetOwnName(const std::string& name) {
+  OwnName = true;
+  SetName(name);
 }
 
 }  // namespace html

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/gui/font.h"
 
@@ -12,15 +13,22 @@ class TSectionList;
 // that changing the defaults re-derives it without parsing again.
 class TMyFont : public cl::TFont {
  public:
-  // Copies RelSize and UsesPreFont too when the source is a TMyFont.
+  // Copies RelSize, UsesPreFont and the own flags too when the source is a TMyFont.
   void Assign(const cl::TFont& source) override;
   // Point size := MulDiv(document default size, n, 12).
   void SetRelSize(const TSectionList& document, int32_t n);
-  // Name, charset and size from the document; colour as given (palette-relative).
+  // Charset and size from the document; name from the document and colour
+  // as given (palette-relative), each unless the text set its own.
   void UpdateFont(const TSectionList& document, cl::TColor colour);
+  // A colour or face the text asked for itself (FONT COLOR, FACE...): it
+  // stays when the defaults change.
+  void SetOwnColor(cl::TColor colour);
+  void SetOwnName(const std::string& name);
 
   int32_t RelSize = 12;      // the size when the document default is 12 points
   bool UsesPreFont = false;  // takes the preformatted font name
+  bool OwnColor = false;     // the colour is the text's own, not a default
+  bool OwnName = false;      // the face is the text's own, not a default
 };
 
 }  // namespace html

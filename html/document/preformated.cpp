@@ -8,12 +8,10 @@
 namespace html {
 
 void TPreFormated::AppendText(std::string_view s) {
-  if (s.empty() || PosCount >= MaxChars) return;
-  const std::string_view text = s.substr(0, static_cast<size_t>(MaxChars - PosCount));
-  if (BuffSize() < PosCount + static_cast<int32_t>(text.size()))
-    EnsureCapacity(PosCount + static_cast<int32_t>(text.size()) + 100);
+  // No length limit: a long line is kept whole, like any other text.
+  if (s.empty()) return;
   const size_t from = Buff.size();
-  AppendRaw(text);
+  AppendRaw(s);
   for (size_t i = from; i < Buff.size(); ++i)
     if (Buff[i] == ImageMark || Buff[i] == ControlMark) Buff[i] = '?';
 }

@@ -12,8 +12,6 @@ namespace html {
 // written and its lines never break.
 class TPreFormated : public TSection {
  public:
-  // Text beyond this many characters is not kept.
-  static constexpr int32_t MaxChars = 20000;
   // A table never needs more than this much of the line as its minimum.
   static constexpr int32_t MaxMinWidth = 500;
 

@@ -1,6 +1,7 @@
 #include "html/document/text_section.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "html/document/indent_manager.h"
 #include "html/document/section_list.h"
@@ -249,7 +250,7 @@ int32_t TSection::FindCountThatFits(cl::TCanvas&, int32_t width, int32_t count, 
 int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>& pending,
                            IndentManager& indents, int32_t y, int32_t max, int32_t from,
                            int32_t& startFloatHeight) {
-  int32_t w = 0;
+  int64_t w = 0;  // preformatted lines can be very wide
   bool atStart = true;
   const int32_t limit = from + max;
   for (int32_t pos = from; pos < limit;) {
@@ -402,7 +403,9 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
     y += clear;
   }
   while (start < PosCount) {
-    const int32_t width = Preformatted() ? 32000 : indents.RightAt(y) - indents.LeftAt(y);
+    // A preformatted line never wraps, however wide it is.
+    const int32_t width =
+        Preformatted() ? std::numeric_limits<int32_t>::max() : indents.RightAt(y) - indents.LeftAt(y);
     const int32_t remaining = PosCount - start;
     int32_t startFloatHeight = 0;
     const int32_t n = std::max(FitChars(canvas, width, pending, indents, y, remaining, start, startFloatHeight), 1);

@@ -30,12 +30,19 @@ class TLoadDepth {
   TFrameSet& set_;
 };
 
-bool IsFrameSetFile(const std::string& name) {
-  return !IsImageFileName(name) && !IsTextFileName(name) && IsFrameDocument(TDocumentSource::File(name), {});
+// A FRAMESET may come from an include, so the check reads them as the parse will.
+TFrameParseHandlers CheckHandlers(const TFrameSet* top) {
+  return top != nullptr && top->OwnerViewer != nullptr ? top->OwnerViewer->CheckHandlers() : TFrameParseHandlers{};
 }
 
-bool IsFrameSetSource(const TDocumentSource& source) {
-  return source.Kind == SourceFile ? IsFrameSetFile(source.FileName) : IsFrameDocument(source, {});
+bool IsFrameSetFile(const std::string& name, const TFrameSet* top) {
+  return !IsImageFileName(name) && !IsTextFileName(name) &&
+         IsFrameDocument(TDocumentSource::File(name), CheckHandlers(top));
+}
+
+bool IsFrameSetSource(const TDocumentSource& source, const TFrameSet* top) {
+  return source.Kind == SourceFile ? IsFrameSetFile(source.FileName, top)
+                                   : IsFrameDocument(source, CheckHandlers(top));
 }
 
 }  // namespace
@@ -151,7 +158,7 @@ void TFrame::LoadFiles() {
   const TLoadDepth depth(top);
   try {
     const TDocumentSource source = DocumentSource(name);
-    if (IsFrameSetSource(source)) {
+    if (IsFrameSetSource(source, topSet_)) {
       BuildNestedSet(source, name);
     } else {
       if (viewer_ == nullptr) CreateViewer();
@@ -173,7 +180,7 @@ void TFrameSet::LoadFromFile(const std::string& fileName, const std::string& anc
     requested = OwnerViewer->RequestDocument(fileName, *this);
   }
   SetFile = requested ? fileName : utl::FEXPAND(fileName);
-  if (requested ? IsFrameSetSource(*requested) : IsFrameSetFile(SetFile)) {
+  if (requested ? IsFrameSetSource(*requested, this) : IsFrameSetFile(SetFile, this)) {
     ParseAndLoad(requested ? *requested : TDocumentSource::File(SetFile), SetFile);
   } else {
     AddFrame(TAttributeList(), SetFile, TFrameDocumentInfo{});
@@ -233,7 +240,7 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
     TDocumentSource source;
     try {
       source = DocumentSource(file);
-      frameSet = IsFrameSetSource(source);
+      frameSet = IsFrameSetSource(source, topSet_);
     } catch (const cl::EInOutError& error) {
       throw cl::EInOutError("Can't load: " + file, error.ErrorCode);
     } catch (const std::exception&) {

@@ -1,7 +1,9 @@
 #include "html/frames/frame_parse.h"
 
+#include <cstddef>
 #include <exception>
 #include <optional>
+#include <vector>
 
 namespace html {
 
@@ -145,18 +147,43 @@ class TFrameReader {
   }
 
  private:
-  void DoFrameSet(TFrameSetBuilder& set, const std::string& fileName) {
-    set.ParseFrameDimensions(tokenizer_.AttributeList());
+  // Reads one top-level FRAMESET up to its end symbol, which is left for
+  // the caller, or the end of input. Nested sets are kept on a stack of
+  // their own, not the call stack: hostile input nests without bound.
+  void DoFrameSet(TFrameSetBuilder& top, const std::string& fileName) {
+    std::vector<TFrameSetBuilder*> open{&top};
+    top.ParseFrameDimensions(tokenizer_.AttributeList());
     tokenizer_.Next();
+    // FRAMESET levels past the depth limit still open; what they hold is
+    // dropped, their end tags close nothing.
+    std::size_t ignored = 0;
     for (;;) {
       const HtmlSymbol sym = tokenizer_.CurrentSymbol();
-      if (sym == FrameSetEndSy || sym == EofSy) break;
+      if (sym == EofSy) break;
+      TFrameSetBuilder& set = *open.back();
       switch (sym) {
+        case FrameSetEndSy:
+          if (ignored > 0) {
+            --ignored;
+            break;
+          }
+          if (open.size() == 1) {
+            top.EndFrameSet(info_);
+            return;
+          }
+          set.EndFrameSet(info_);
+          open.pop_back();
+          break;
         case FrameSetSy:
-          DoFrameSet(set.AddChildSet(), fileName);
+          if (ignored > 0 || open.size() >= static_cast<std::size_t>(MaxFrameSetDepth)) {
+            ++ignored;
+            break;
+          }
+          open.push_back(&set.AddChildSet());
+          open.back()->ParseFrameDimensions(tokenizer_.AttributeList());
           break;
         case FrameSy:
-          set.AddFrame(tokenizer_.AttributeList(), fileName, info_);
+          if (ignored == 0) set.AddFrame(tokenizer_.AttributeList(), fileName, info_);
           break;
         case NoFramesSy:
           SkipNoFrames();
@@ -167,12 +194,11 @@ class TFrameReader {
         default:
           break;
       }
-      // A nested set stops at its own end symbol (or the end of input),
-      // which this Next consumes.
       if (tokenizer_.CurrentSymbol() == EofSy) break;
       tokenizer_.Next();
     }
-    set.EndFrameSet(info_);
+    // The end of input closes every open set, the innermost first.
+    for (auto it = open.rbegin(); it != open.rend(); ++it) (*it)->EndFrameSet(info_);
   }
 
   void SkipNoFrames() {

@@ -65,6 +65,11 @@ class TFrameSetBuilder {
   virtual void EndFrameSet(const TFrameDocumentInfo& info) = 0;
 };
 
+// FRAMESET nesting followed inside one document, the top set counting as 1.
+// Deeper sets are ignored with all they hold: each level is a panel inside
+// the last, and deep widget trees grow costly to handle.
+inline constexpr int MaxFrameSetDepth = 20;
+
 // True when a FRAMESET comes before any body content. A file that cannot be
 // opened raises; a parse error or any failure of another source answers false.
 bool IsFrameDocument(const TDocumentSource& source, const TFrameParseHandlers& handlers);

@@ -38,7 +38,12 @@ TFrameSetViewer::TFrameSetViewer(cl::TComponent* owner)
   SetTabStop(false);
   SetColor(defBackground_);
   currentSet_ = NewFrameSet();
+  // The empty set shows the background until a document comes, and stays
+  // when the first load fails.
+  currentSet_->Show();
 }
+
+void TFrameSetViewer::Paint() { Canvas().FillRect(ClientRect(), Color()); }
 
 TFrameSetViewer::~TFrameSetViewer() {
   // The sets reach back into this viewer while their viewers go.
@@ -183,6 +188,20 @@ void TFrameSetViewer::Clear() {
 
 // ------------------------------------------------------------ links
 
+namespace {
+
+// The frame whose document holds the frame set of frame: framesets nested in
+// one document lie between them. Null when that document is the top one.
+TFrame* EnclosingFrame(const TFrame& frame) {
+  for (cl::TComponent* owner = frame.OwnerSet().Owner(); owner != nullptr; owner = owner->Owner()) {
+    if (auto* enclosing = dynamic_cast<TFrame*>(owner)) return enclosing;
+    if (dynamic_cast<TFrameSet*>(owner) != nullptr) return nullptr;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 std::string TFrameSetViewer::ActiveLinkTarget(TDocViewer& viewer) const {
   if (!viewer.Target().empty()) return viewer.Target();
   if (!viewer.BaseTarget().empty()) return viewer.BaseTarget();
@@ -215,9 +234,8 @@ void TFrameSetViewer::ViewerHotSpotClick(TDocViewer& viewer, const std::string& 
     set = currentSet_;
   } else if (utl::SameText(target, "_parent")) {
     if (clickedFrame == nullptr) return;
-    // The frame that holds the clicked frame's set, or else the top set.
-    if (auto* enclosing = dynamic_cast<TFrame*>(clickedFrame->OwnerSet().Owner())) frame = enclosing;
-    else set = currentSet_;
+    frame = EnclosingFrame(*clickedFrame);
+    if (frame == nullptr) set = currentSet_;
   } else {
     if (OnBlankWindowRequest) OnBlankWindowRequest(this, target, url);
     return;
@@ -369,9 +387,21 @@ void TFrameSetViewer::SetupViewer(TDocViewer& viewer, TFrame& frame) {
   }
 }
 
-TFrameParseHandlers TFrameSetViewer::ParseHandlers(TSubFrameSet& set) {
+TFrameParseHandlers TFrameSetViewer::CheckHandlers() {
   TFrameParseHandlers handlers;
   handlers.Sender = this;
+  if (OnInclude) {
+    handlers.Include = [this](cl::TObject* sender, const std::string& command, cl::TStrings& params) {
+      std::string buffer;
+      if (OnInclude) OnInclude(sender, command, &params, buffer);
+      return buffer;
+    };
+  }
+  return handlers;
+}
+
+TFrameParseHandlers TFrameSetViewer::ParseHandlers(TSubFrameSet& set) {
+  TFrameParseHandlers handlers = CheckHandlers();
   handlers.MetaSender = &set;
   handlers.Meta = [this, &set](cl::TObject* sender, const std::string& httpEq, const std::string& name,
                                const std::string& content) {

@@ -144,6 +144,8 @@ class TFrameSetViewer : public cl::TWinControl {
   // The busy hook of every inner viewer.
   void ViewerBusy(TDocViewer& viewer, bool busy);
   void ViewerGone(const TDocViewer& viewer);
+  // The handlers of the frame-set check: includes only.
+  TFrameParseHandlers CheckHandlers();
   // The handlers of a frame-set parse into set.
   TFrameParseHandlers ParseHandlers(TSubFrameSet& set);
   bool MetaRefreshOn() const { return fvOptions.contains(fvMetaRefresh); }
@@ -155,6 +157,9 @@ class TFrameSetViewer : public cl::TWinControl {
   std::optional<TDocumentSource> RequestDocument(const std::string& name, TFrameSet& sender) const;
   // Runs a load of part of the tree inside the processing bracket.
   void RunLoading(const std::function<void()>& load);
+
+  // The background colour wherever no set covers the viewer.
+  void Paint() override;
 
  private:
   class TLoadingBracket;

@@ -8,6 +8,7 @@
 #include "html/frames/frame_set.h"
 #include "html/frames/frame_sizes.h"
 #include "platform/gui/handler_guard.h"
+#include "platform/gui/panel.h"
 #include "platform/gui/timer.h"
 #include "utility/path_names.h"
 
@@ -31,6 +32,7 @@ TSubFrameSet::~TSubFrameSet() {
 void TSubFrameSet::DestroyChildren() {
   for (TFrameBase* child : children_) child->LeaveTree();
   children_.clear();
+  dragLinePanel_ = nullptr;
   DestroyComponents();
 }
 
@@ -41,6 +43,7 @@ void TSubFrameSet::LeaveTree() {
   if (topSet_ == nullptr || IsTopSet()) return;
   for (TFrameBase* child : children_) child->LeaveTree();
   if (topSet_->DraggingSet == this) topSet_->DraggingSet = nullptr;
+  HideDragLine();
   topSet_ = nullptr;
 }
 
@@ -68,6 +71,7 @@ void TSubFrameSet::Clear() {
   BlockedBorders.clear();
   Borders.clear();
   DragBorder = 0;
+  HideDragLine();
   SetBase.clear();
   SetBaseTarget.clear();
   if (refreshTimer_ != nullptr) refreshTimer_->SetEnabled(false);
@@ -177,13 +181,50 @@ bool TSubFrameSet::PassedToEnclosingSet(int x, int y) {
   return x <= edgeBand || y <= edgeBand || x >= ClientWidth() - edgeBand || y >= ClientHeight() - edgeBand;
 }
 
+std::int32_t TSubFrameSet::DragCoordinate(int x, int y) const {
+  std::vector<std::int32_t> borders = Borders;
+  MoveBorder(borders, DragBorder, SplitCoordinate(x, y));
+  return static_cast<std::size_t>(DragBorder) < borders.size() ? borders[DragBorder] : SplitCoordinate(x, y);
+}
+
+void TSubFrameSet::ShowDragLine(int x, int y) {
+  const std::int32_t at = BevelInset + DragCoordinate(x, y);
+  // A 2-pixel band across the set, centred on the border.
+  const cl::TRect line =
+      SplitRows ? cl::Rect(0, at - 1, ClientWidth(), at + 1) : cl::Rect(at - 1, 0, at + 1, ClientHeight());
+  if (dragLinePanel_ == nullptr) {
+    dragLinePanel_ = cl::Make<cl::TPanel>(*this);
+    dragLinePanel_->SetBevelOuter(cl::bvNone);
+    dragLinePanel_->SetColor(DragLineColor);
+    dragLinePanel_->SetParent(this);
+  }
+  dragLinePanel_->SetBoundsRect(line);
+  dragLinePanel_->Show();
+  dragLinePanel_->BringToFront();
+  dragLinePanel_->Update();
+  const cl::TPoint topLeft = ClientToScreen({line.Left, line.Top});
+  const cl::TPoint bottomRight = ClientToScreen({line.Right, line.Bottom});
+  DragLine = cl::Rect(topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y);
+}
+
+void TSubFrameSet::HideDragLine() {
+  DragLine = cl::TRect{};
+  if (dragLinePanel_ != nullptr) dragLinePanel_->Hide();
+}
+
 void TSubFrameSet::FrameMouseMove(cl::TObject* sender, cl::TShiftState shift, int x, int y) {
   if (topSet_ == nullptr) return;
-  if (topSet_->DraggingSet == nullptr && PassedToEnclosingSet(x, y)) {
+  TSubFrameSet* const dragging = topSet_->DraggingSet;
+  if (dragging == this) {
+    ShowDragLine(x, y);
+    return;
+  }
+  // The moves of a drag come from the panel it started on, inside the
+  // dragging set: they travel up to it.
+  if (dragging != nullptr || PassedToEnclosingSet(x, y)) {
     if (TFrameBase* enclosing = EnclosingPanel()) enclosing->FrameMouseMove(sender, shift, x + Left(), y + Top());
     return;
   }
-  if (topSet_->DraggingSet != nullptr) return;  // the dragging set moves its border when the button goes up
   const TNearestBorder nearest = FindNearestBorder(Borders, SplitCoordinate(x, y));
   DragBorder = nearest.Index;
   const bool blocked = static_cast<std::size_t>(DragBorder) < BlockedBorders.size() && BlockedBorders[DragBorder];
@@ -201,8 +242,10 @@ void TSubFrameSet::FrameMouseDown(cl::TObject* sender, cl::TMouseButton button, 
   }
   if (button != cl::mbLeft) return;
   auto* panel = dynamic_cast<cl::TControl*>(sender);
-  if (panel != nullptr && (panel->Cursor() == cl::crVSplit || panel->Cursor() == cl::crHSplit))
+  if (panel != nullptr && (panel->Cursor() == cl::crVSplit || panel->Cursor() == cl::crHSplit)) {
     topSet_->DraggingSet = this;
+    ShowDragLine(x, y);
+  }
 }
 
 void TSubFrameSet::FrameMouseUp(cl::TObject* sender, cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
@@ -215,6 +258,7 @@ void TSubFrameSet::FrameMouseUp(cl::TObject* sender, cl::TMouseButton button, cl
   }
   if (button != cl::mbLeft) return;
   topSet_->DraggingSet = nullptr;
+  HideDragLine();
   // Without a confined cursor the border is kept between its neighbours here.
   MoveBorder(Borders, DragBorder, SplitCoordinate(x, y));
   PixelSizes = SizesFromBorders(Borders, SizeTotal);

@@ -6,8 +6,11 @@
 
 #include "html/frames/frame_base.h"
 #include "html/frames/frame_parse.h"
+#include "platform/gui/colors.h"
+#include "platform/gui/geometry.h"
 
 namespace cl {
+class TPanel;
 class TTimer;
 }  // namespace cl
 
@@ -65,6 +68,10 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   std::vector<std::int32_t> Borders;
   std::vector<bool> BlockedBorders;
   int DragBorder = 0;
+  // Where the drag line stands on the screen while a border is dragged;
+  // empty otherwise.
+  cl::TRect DragLine;
+  static constexpr cl::TColor DragLineColor = cl::clGray;
   std::int32_t FrameBorder = 2;
   std::int32_t BevelInset = 0;
   std::string SetBase;
@@ -90,9 +97,17 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   // Events within 3 pixels of the set's edge belong to the enclosing set.
   bool PassedToEnclosingSet(int x, int y);
   TFrameBase* EnclosingPanel() const;
+  // The dragged border's place for a mouse position, kept one pixel inside
+  // its neighbours as the border itself will be.
+  std::int32_t DragCoordinate(int x, int y) const;
+  void ShowDragLine(int x, int y);
+  void HideDragLine();
 
   std::vector<TFrameBase*> children_;  // owned as components, in document order
   cl::TTimer* refreshTimer_ = nullptr;  // owned as a component, made on first use
+  // A panel over the children rather than drawing on the screen: the
+  // children are windows of their own that a set's canvas cannot reach.
+  cl::TPanel* dragLinePanel_ = nullptr;  // owned as a component, made on first drag
 };
 
 }  // namespace html

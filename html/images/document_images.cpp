@@ -22,8 +22,10 @@ cl::TGraphic* TDocumentImages::FetchImage(TSectionList& document, const std::str
   int index = -1;
   if (cache.Find(key, index)) {
     fromCache = true;
-    cl::TGraphic* image = cache.GetImage(index);
     TBitmapItem* item = cache.Item(index);
+    // Failed before in this document: not asked for again.
+    if (item == nullptr || item->Failed()) return nullptr;
+    cl::TGraphic* image = cache.GetImage(index);
     if (auto* bitmap = dynamic_cast<cl::TBitmap*>(image)) {
       if (item->TransparencyKind == trGifColor || item->TransparencyKind == trPngColor) {
         transparency = item->TransparencyKind;
@@ -63,7 +65,10 @@ cl::TGraphic* TDocumentImages::FetchImage(TSectionList& document, const std::str
   } else {
     picture = DecodeImageFileMasked(name, transparency, newMask);
   }
-  if (!picture) return nullptr;
+  if (!picture) {
+    cache.AddFailure(key);
+    return nullptr;
+  }
   const uint8_t kind = newMask ? transparency : uint8_t{trOpaque};
   TBitmapItem& stored = cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(newMask), kind));
   // A fetch that ran while messages were pumped may have cached the name first.
@@ -92,6 +97,21 @@ cl::TBitmap* TDocumentImages::ErrorBitmap() {
 cl::TBitmap* TDocumentImages::ErrorMask() {
   StartImageUnit();
   return ImageUnit().ErrorBitmapMask.get();
+}
+
+void TDocumentImages::UseScaledCopy(const std::string& name, cl::TBitmap*& bitmap, cl::TBitmap*& mask,
+                                    int32_t width, int32_t height) {
+  if (bitmap == nullptr) return;
+  TStringBitmapList& cache = BitmapList();
+  int index = -1;
+  if (!cache.Find(name, index)) return;
+  TBitmapItem* item = cache.Item(index);
+  // Only the cache's own picture and mask have copies.
+  if (item == nullptr || item->Image.get() != bitmap || (mask && mask != item->MaskImage.get())) return;
+  if (const TScaledPicture* scaled = item->ScaledTo(width, height)) {
+    bitmap = scaled->Image.get();
+    mask = mask ? scaled->Mask.get() : nullptr;
+  }
 }
 
 void TDocumentImages::DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,

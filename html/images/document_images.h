@@ -15,6 +15,8 @@ class TDocumentImages final : public TImageSource {
   cl::TBitmap* DefaultBitmap() override;
   cl::TBitmap* ErrorBitmap() override;
   cl::TBitmap* ErrorMask() override;
+  void UseScaledCopy(const std::string& name, cl::TBitmap*& bitmap, cl::TBitmap*& mask, int32_t width,
+                     int32_t height) override;
   void DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
                   int32_t width, int32_t height) override;
   win::HPALETTE Palette() override;

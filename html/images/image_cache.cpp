@@ -1,6 +1,34 @@
 #include "html/images/image_cache.h"
 
+#include <algorithm>
+
 namespace html {
+
+const TScaledPicture* TBitmapItem::FindScaled(std::int32_t width, std::int32_t height) const {
+  for (const TScaledPicture& s : scaled_)
+    if (s.Width == width && s.Height == height) return &s;
+  return nullptr;
+}
+
+const TScaledPicture* TBitmapItem::ScaledTo(std::int32_t width, std::int32_t height) {
+  auto* bitmap = dynamic_cast<cl::TBitmap*>(Image.get());
+  if (bitmap == nullptr || bitmap->Empty() || width <= 0 || height <= 0) return nullptr;
+  // Only a smaller copy pays, and it never holds more than the picture itself.
+  if (std::int64_t{width} * height >= std::int64_t{bitmap->Width()} * bitmap->Height()) return nullptr;
+  auto found = std::find_if(scaled_.begin(), scaled_.end(),
+                            [&](const TScaledPicture& s) { return s.Width == width && s.Height == height; });
+  if (found == scaled_.end()) {
+    if (scaled_.size() >= MaxScaledSizes) scaled_.erase(scaled_.begin());
+    TScaledPicture made{width, height, ScaledImage(*bitmap, width, height), nullptr};
+    if (made.Image == nullptr) return nullptr;
+    scaled_.push_back(std::move(made));
+    found = scaled_.end() - 1;
+  }
+  // A mask may come to the entry after the copy was made.
+  if (MaskImage && !found->Mask) found->Mask = ScaledMask(*MaskImage, width, height);
+  if (MaskImage && !found->Mask) return nullptr;
+  return &*found;
+}
 
 TStringBitmapList::TStringBitmapList() : cl::TStringList(true) { SetSorted(true); }
 
@@ -10,17 +38,23 @@ TBitmapItem& TStringBitmapList::AddItem(std::string_view key, std::unique_ptr<TB
   int index = 0;
   if (Find(key, index)) {
     TBitmapItem* existing = Item(index);
-    if (existing != nullptr) {
+    if (existing != nullptr && !existing->Failed()) {
       ++existing->UserCount;
       return *existing;
     }
-    PutObject(index, item.release());  // the entry had no picture: this one fills it
+    PutObject(index, item.release());  // the entry had no picture: this one takes its place
   } else {
     index = cl::TStringList::AddObject(key, item.release());
   }
   TBitmapItem& added = *Item(index);
   ++added.UserCount;
   return added;
+}
+
+void TStringBitmapList::AddFailure(std::string_view key) {
+  int index = 0;
+  if (Find(key, index)) return;
+  cl::TStringList::AddObject(key, new TBitmapItem(nullptr, nullptr, trOpaque));
 }
 
 int TStringBitmapList::AddObject(std::string_view key, cl::TObject* object) {
@@ -72,7 +106,7 @@ void TStringBitmapList::NewDocumentPass() {
     TBitmapItem* item = Item(i);
     if (item == nullptr) continue;
     ++item->IdleDocuments;
-    if (item->IdleDocuments > cacheLimit_ && item->UserCount <= 0) Delete(i);
+    if (item->Failed() || (item->IdleDocuments > cacheLimit_ && item->UserCount <= 0)) Delete(i);
   }
 }
 

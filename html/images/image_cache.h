@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "html/document/transparency.h"
+#include "html/images/scaled_picture.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/graphic.h"
@@ -12,17 +14,32 @@
 namespace html {
 
 // One entry of the image cache: the picture, its mask and the counts that
-// decide when it goes.
+// decide when it goes. An entry without a picture remembers that the name
+// could not be loaded.
 class TBitmapItem : public cl::TObject {
  public:
   TBitmapItem(std::unique_ptr<cl::TGraphic> image, std::unique_ptr<cl::TBitmap> mask, std::uint8_t transparencyKind)
       : TransparencyKind(transparencyKind), Image(std::move(image)), MaskImage(std::move(mask)) {}
 
+  bool Failed() const { return Image == nullptr; }
+
+  // The bitmap picture (and its mask, when the entry has one) shrunk to
+  // width x height, made on first need and kept for later draws; null for
+  // an animated picture and for a size of no fewer pixels than the picture,
+  // which is drawn directly.
+  const TScaledPicture* ScaledTo(std::int32_t width, std::int32_t height);
+  // The copy already made for that size, or null.
+  const TScaledPicture* FindScaled(std::int32_t width, std::int32_t height) const;
+
   std::int32_t IdleDocuments = 0;  // new documents since the last fetch
   std::int32_t UserCount = 0;      // image objects using the entry
   std::uint8_t TransparencyKind;
-  std::unique_ptr<cl::TGraphic> Image;   // a bitmap or an animated GIF
+  std::unique_ptr<cl::TGraphic> Image;   // a bitmap or an animated GIF; null: failed
   std::unique_ptr<cl::TBitmap> MaskImage;  // monochrome, 1 where transparent; or none
+
+ private:
+  static constexpr std::size_t MaxScaledSizes = 4;
+  std::vector<TScaledPicture> scaled_;  // the sizes drawn last, oldest first
 };
 
 // The process-wide image cache: a sorted string list keyed by the image name
@@ -36,11 +53,18 @@ class TStringBitmapList : public cl::TStringList {
   // (a fetch that ran while messages were pumped during a decode), the entry
   // already cached is kept, counted and returned, and the new one is freed:
   // the caller draws with the returned entry's picture either way.
+  // A remembered failure under the key is replaced.
   TBitmapItem& AddItem(std::string_view key, std::unique_ptr<TBitmapItem> item);
+  // Remembers that the key could not be loaded, so that further references
+  // in the same document show the error picture without asking the decoder
+  // again; the next new document forgets it. Nothing happens when the key
+  // is already there.
+  void AddFailure(std::string_view key);
   // The list takes the object in every case (a duplicate's is freed).
   int AddObject(std::string_view key, cl::TObject* object) override;
 
-  // The entry's picture; the fetch resets IdleDocuments and counts a user.
+  // The entry's picture (null for a failure); the fetch resets IdleDocuments
+  // and counts a user.
   cl::TGraphic* GetImage(int index);
   TBitmapItem* Item(int index) const;
   // An image object was copied / freed.
@@ -52,7 +76,7 @@ class TStringBitmapList : public cl::TStringList {
   // the new limit; then keeps the limit.
   void SetCacheLimit(std::int32_t limit);
   // A viewer starts a new document: every entry ages by one; unused entries
-  // older than the limit go.
+  // older than the limit go, and remembered failures go.
   void NewDocumentPass();
   // Frees every unused entry (memory runs short).
   void PurgeIdle();

@@ -1,5 +1,7 @@
 #include "html/images/masks.h"
 
+#include <algorithm>
+
 #include "platform/gui/gdi_constants.h"
 
 namespace html {
@@ -26,26 +28,48 @@ std::unique_ptr<cl::TBitmap> MakeMask(cl::TBitmap& bitmap, bool useColour, cl::T
   return mask;
 }
 
+namespace {
+
+// The part of the destination rectangle that lands on the device, in logical
+// coordinates: an image drawn far larger than the window is composed only
+// where it shows. Printers and scaling mappings get the whole rectangle.
+cl::TRect ShownPart(const cl::TCanvas& dc, std::int32_t x, std::int32_t y, std::int32_t width,
+                    std::int32_t height) {
+  const cl::TRect whole{x, y, x + width, y + height};
+  const cl::TSize size = dc.Size();
+  if (dc.IsPrinter() || size.cx <= 0 || size.cy <= 0) return whole;
+  const cl::TPoint from = dc.LPtoDP({x, y}), to = dc.LPtoDP({x + width, y + height});
+  if (to.X - from.X != width || to.Y - from.Y != height) return whole;
+  const std::int32_t dx = from.X - x, dy = from.Y - y;
+  return {std::max(x, -dx), std::max(y, -dy), std::min(x + width, size.cx - dx), std::min(y + height, size.cy - dy)};
+}
+
+}  // namespace
+
 void DrawMasked(cl::TCanvas& dc, cl::TBitmap& image, cl::TBitmap& mask, std::int32_t x, std::int32_t y,
                 std::int32_t destWidth, std::int32_t destHeight) {
   if (dc.Planes() == 1 && dc.BitsPerPixel() == 1) return;
   if (image.Empty() || mask.Empty() || destWidth <= 0 || destHeight <= 0) return;
+  const cl::TRect shown = ShownPart(dc, x, y, destWidth, destHeight);
+  if (shown.Right <= shown.Left || shown.Bottom <= shown.Top) return;
   const cl::TColor oldBk = dc.SetBkColor(cl::clWhite);
   const cl::TColor oldText = dc.SetTextColor(cl::clBlack);
-  // The image where the mask is 0, black where it is 1.
+  // The image where the mask is 0, black where it is 1; the shown part only,
+  // placed so that it holds the pixels the whole stretch would.
+  const std::int32_t ox = x - shown.Left, oy = y - shown.Top;
   cl::TBitmap picture;
-  picture.SetSize(destWidth, destHeight);
+  picture.SetSize(shown.Right - shown.Left, shown.Bottom - shown.Top);
   cl::TCanvas& pc = picture.Canvas();
   pc.SetBkColor(cl::clWhite);
   pc.SetTextColor(cl::clBlack);
   pc.SetStretchBltMode(win::COLORONCOLOR);
-  pc.StretchBlt(0, 0, destWidth, destHeight, image.Canvas(), 0, 0, image.Width(), image.Height(), win::SRCCOPY);
+  pc.StretchBlt(ox, oy, destWidth, destHeight, image.Canvas(), 0, 0, image.Width(), image.Height(), win::SRCCOPY);
   pc.SetStretchBltMode(win::BLACKONWHITE);
-  pc.StretchBlt(0, 0, destWidth, destHeight, mask.Canvas(), 0, 0, mask.Width(), mask.Height(), win::DSna);
+  pc.StretchBlt(ox, oy, destWidth, destHeight, mask.Canvas(), 0, 0, mask.Width(), mask.Height(), win::DSna);
   // The destination kept where the mask is 1, then the picture laid over it.
   const int oldMode = dc.SetStretchBltMode(win::BLACKONWHITE);
   dc.StretchBlt(x, y, destWidth, destHeight, mask.Canvas(), 0, 0, mask.Width(), mask.Height(), win::SRCAND);
-  dc.BitBlt(x, y, destWidth, destHeight, pc, 0, 0, win::SRCPAINT);
+  dc.BitBlt(shown.Left, shown.Top, shown.Right - shown.Left, shown.Bottom - shown.Top, pc, 0, 0, win::SRCPAINT);
   dc.SetStretchBltMode(oldMode);
   dc.SetTextColor(oldText);
   dc.SetBkColor(oldBk);

@@ -63,11 +63,14 @@ TAttributeList Clamped(const TAttributeList& attributes) {
       case WidthSy:
       case HeightSy:
       case BorderSy:
-      case CellPaddingSy:
-      case CellSpacingSy:
-      case HSpaceSy:
       case MarginWidthSy:
       case MarginHeightSy: value = std::clamp(value, 0, MaxPixels); break;
+      // Their sign means something to the table and image (a negative
+      // spacing or padding keeps the default, HSPACE counts by its size):
+      // only the size is bounded here.
+      case CellPaddingSy:
+      case CellSpacingSy:
+      case HSpaceSy: value = std::clamp(value, -MaxPixels, MaxPixels); break;
       default: break;
     }
     out.Add(std::make_unique<TAttribute>(a->Code, a->StrValue, value));
@@ -143,6 +146,7 @@ class THtmlParser {
   void DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet& terminators);
   void DoTable(int32_t level);
   void DoPre(int32_t level);
+  void AppendPreChar(std::string& pending, int32_t& column) const;
   bool DoFont(HtmlSymbol symbol, bool inPre);
   bool ChangeSize(HtmlSymbol symbol);
   void DoAnchor();
@@ -185,6 +189,7 @@ class THtmlParser {
   TFontStack fonts_;
   TUrlTarget url_;
   bool inLink_ = false;
+  bool ownLinkColor_ = false;  // BODY LINK gave the link colour
   TCell* currentCell_ = nullptr;
   std::unique_ptr<TSection> section_;
   uint8_t currentAlignment_ = 1;
@@ -240,6 +245,7 @@ void THtmlParser::ParsePlainText() {
   Tok.InPre = true;
   section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
   std::string pending;
+  int32_t column = 0;
   auto flush = [&] {
     if (!pending.empty()) section_->AppendText(pending);
     pending.clear();
@@ -250,8 +256,9 @@ void THtmlParser::ParsePlainText() {
       flush();
       EndSection();
       section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
+      column = 0;
     } else {
-      pending += Tok.CurrentChar();
+      AppendPreChar(pending, column);
       if (pending.size() > PrePieceLimit) flush();
     }
     Tok.GetChBasic();
@@ -338,12 +345,15 @@ void THtmlParser::DoBodyTag() {
     switch (a->Code) {
       case TextSy:
         if (const auto colour = ColorFromString(value)) {
-          fonts_.Top().SetColor(*colour | cl::PaletteRelative);
+          fonts_.Top().SetOwnColor(*colour | cl::PaletteRelative);
           document_.DefaultTextColor = *colour | cl::PaletteRelative;
         }
         break;
       case LinkSy:
-        if (const auto colour = ColorFromString(value)) document_.DefaultLinkColor = *colour | cl::PaletteRelative;
+        if (const auto colour = ColorFromString(value)) {
+          document_.DefaultLinkColor = *colour | cl::PaletteRelative;
+          ownLinkColor_ = true;
+        }
         break;
       case BGColorSy:
         if (const auto colour = ColorFromString(value)) document_.SetBackgroundColor(*colour | cl::PaletteRelative);
@@ -565,7 +575,13 @@ void THtmlParser::DoAnchor() {
   if (fonts_.Push(ASy)) {
     TMyFont& font = fonts_.Top();
     font.SetStyle(font.Style() | cl::fsUnderline);
-    font.SetColor(document_.DefaultLinkColor | cl::PaletteRelative);
+    // The document's LINK colour is its own; else links follow the default.
+    if (ownLinkColor_) {
+      font.SetOwnColor(document_.DefaultLinkColor | cl::PaletteRelative);
+    } else {
+      font.SetColor(document_.DefaultLinkColor | cl::PaletteRelative);
+      font.OwnColor = false;
+    }
   }
   if (section_) section_->ChangeFontAndLink(HrefSy, document_, fonts_.Top(), &url_, styles_, scriptState_);
 }
@@ -611,9 +627,9 @@ bool THtmlParser::DoFont(HtmlSymbol symbol, bool inPre) {
   if (!fonts_.Push(symbol)) return false;
   if (size == 0 && !colour && face.empty()) return false;
   TMyFont& font = fonts_.Top();
-  if (colour) font.SetColor(*colour | cl::PaletteRelative);
+  if (colour) font.SetOwnColor(*colour | cl::PaletteRelative);
   if (size > 0) font.SetRelSize(document_, inPre ? PreFontSizes[size] : FontSizes[size]);
-  if (!face.empty()) font.SetName(face);
+  if (!face.empty()) font.SetOwnName(face);
   return true;
 }
 
@@ -875,12 +891,17 @@ void THtmlParser::DoPre(int32_t level) {
   newLine();
   Tok.InPre = true;
   std::string pending;
+  int32_t column = 0;  // text characters since the line start, for tabs
   auto flush = [&] {
     if (!pending.empty()) {
       if (!section_) newLine();
       section_->AppendText(pending);
     }
     pending.clear();
+  };
+  auto appendToken = [&] {
+    pending += Tok.TokenText();
+    column += static_cast<int32_t>(Tok.TokenText().size());
   };
   bool done = false;
   while (!done) {
@@ -889,17 +910,18 @@ void THtmlParser::DoPre(int32_t level) {
       flush();
       EndSection();
       newLine();
+      column = 0;
       Tok.GetCh();
       continue;
     }
     if (c == 26) break;
     if (c == '&') {
       Tok.Next();
-      pending += Tok.TokenText();
+      appendToken();
       continue;
     }
     if (c != '<') {
-      pending += c;
+      AppendPreChar(pending, column);
       if (pending.size() > PrePieceLimit) flush();
       Tok.GetCh();
       continue;
@@ -912,12 +934,13 @@ void THtmlParser::DoPre(int32_t level) {
       continue;
     }
     switch (sym) {
-      case TextSy: pending += Tok.TokenText(); break;  // a "<" that starts no tag
+      case TextSy: appendToken(); break;  // a "<" that starts no tag
       case PSy:
       case BRSy:
         flush();
         EndSection();
         newLine();
+        column = 0;
         if (Tok.CurrentChar() == '\r') Tok.GetCh();
         break;
       case PreEndSy:
@@ -966,6 +989,7 @@ void THtmlParser::DoPre(int32_t level) {
         EndSection();
         Cell().AddSection(NewPage());
         newLine();
+        column = 0;
         break;
       case ScriptSy: DoScript(); break;
       default: break;
@@ -976,6 +1000,20 @@ void THtmlParser::DoPre(int32_t level) {
   Tok.InPre = false;
   if (pushed) fonts_.Pop(PreSy);
   Tok.Next();
+}
+
+// The current character of preformatted text; a tab runs to the next
+// multiple of eight columns, so tab-aligned columns stay aligned.
+void THtmlParser::AppendPreChar(std::string& pending, int32_t& column) const {
+  constexpr int32_t tabWidth = 8;
+  if (Tok.CurrentChar() == ' ' && Tok.CurrentCharIsTab()) {
+    const int32_t blanks = tabWidth - column % tabWidth;
+    pending.append(static_cast<size_t>(blanks), ' ');
+    column += blanks;
+  } else {
+    pending += Tok.CurrentChar();
+    ++column;
+  }
 }
 
 void THtmlParser::DoTable(int32_t level) {

@@ -138,6 +138,9 @@ void THtmlTokenizer::ResetState(TSourceKind kind) {
   sourceKind_ = savedSourceKind_ = kind;
   pushedBackChar_ = -1;
   commentOpen_ = false;
+  currentIsTab_ = false;
+  endedInComment_ = false;
+  endDelivered_ = false;
   InScript = false;
   ParagraphSpaceAdded = false;
   attributeList_.ClearAndFree();
@@ -273,12 +276,38 @@ void THtmlTokenizer::GetChBasic() {
       pushedBackChar_ = static_cast<unsigned char>(following);
     }
   }
-  if (ch == '\t') ch = ' ';
+  currentIsTab_ = ch == '\t';
+  if (currentIsTab_) ch = ' ';
   SetCurrent(ch);
   if (ch == eofChar && commentOpen_) throw EParseError("Open Comment at End of HTML File");
 }
 
 void THtmlTokenizer::GetCh() {
+  if (commentOpen_) {
+    GetChSkipping();
+    return;
+  }
+  // The outermost reader: the end inside a comment becomes the end of input
+  // here, so that the token being read keeps what it has collected.
+  try {
+    GetChSkipping();
+  } catch (const EParseError&) {
+    commentOpen_ = false;
+    pushedBackChar_ = -1;
+    currentIsTab_ = false;
+    SetCurrent(eofChar);
+    endedInComment_ = true;
+  }
+}
+
+void THtmlTokenizer::EndOfInput() {
+  currentSymbol_ = EofSy;
+  if (!endedInComment_) return;
+  if (endDelivered_) throw EParseError("Open Comment at End of HTML File");
+  endDelivered_ = true;
+}
+
+void THtmlTokenizer::GetChSkipping() {
   bool again;
   do {
     again = false;
@@ -371,7 +400,7 @@ void THtmlTokenizer::AppendToken(char ch) {
 void THtmlTokenizer::Next() {
   tokenText_.clear();
   if (currentChar_ == eofChar) {
-    currentSymbol_ = EofSy;
+    EndOfInput();
   } else if (!GetTag() && !GetEntity() && !GetText()) {
     currentSymbol_ = OtherCharSy;
     tokenText_.assign(1, currentChar_);
@@ -574,7 +603,7 @@ bool THtmlTokenizer::GetText() {
 void THtmlTokenizer::NextTextAreaToken() {
   tokenText_.clear();
   if (currentChar_ == eofChar) {
-    currentSymbol_ = EofSy;
+    EndOfInput();
   } else if (currentChar_ == '\r') {
     currentSymbol_ = EolSy;
     GetCh();
@@ -602,7 +631,7 @@ void THtmlTokenizer::NextTextAreaToken() {
 void THtmlTokenizer::NextScriptToken() {
   tokenText_.clear();
   if (currentChar_ == eofChar) {
-    currentSymbol_ = EofSy;
+    EndOfInput();
   } else if (currentChar_ == '\r') {
     currentSymbol_ = EolSy;
     GetCh();

@@ -67,7 +67,10 @@ class THtmlTokenizer {
   void Close();
 
   // Reads the next token into CurrentSymbol, TokenText, HeadingLevel and
-  // (for attribute-bearing start tags) the attribute list.
+  // (for attribute-bearing start tags) the attribute list. Input that ends
+  // inside "<!" ends like any other: the text read before it comes out, then
+  // EofSy; reading on past that EofSy raises EParseError. So every reader
+  // hands over what it collected before the error is seen.
   void Next();
   // The readers used inside TEXTAREA and SCRIPT instead of Next.
   void NextTextAreaToken();
@@ -75,7 +78,9 @@ class THtmlTokenizer {
 
   // Character level, for the parser's own readers.
   void GetChBasic();  // next character, CR/LF pairs folded to CR, tab to space
-  void GetCh();       // like GetChBasic, but skips comments, declarations, includes
+  // Like GetChBasic, but skips comments, declarations, includes. Input that
+  // ends inside one leaves character 26 current (see Next).
+  void GetCh();
   void SkipWhiteSpace();
   // One attribute of a tag; false when no attribute name starts here.
   bool GetAttribute(HtmlSymbol& sym, std::string& name, std::string& value, std::int32_t& numValue);
@@ -89,6 +94,8 @@ class THtmlTokenizer {
   TAttributeList TakeAttributeList() { return std::move(attributeList_); }
   char CurrentChar() const { return currentChar_; }
   char CurrentCharUpper() const { return currentCharUpper_; }
+  // The current blank was a tab before folding (preformatted text expands it).
+  bool CurrentCharIsTab() const { return currentIsTab_; }
   TSourceKind SourceKind() const { return sourceKind_; }
 
   bool InPre = false;               // white space is kept as it stands
@@ -115,6 +122,8 @@ class THtmlTokenizer {
   void GetQuotedValue(std::string& value, std::int32_t& numValue);
   void GetNumberValue(std::string& value, std::int32_t& numValue);
   void GetUnquotedValue(std::string& value);
+  void GetChSkipping();
+  void EndOfInput();
   void SkipComment();
   void SkipDeclaration();
   void DoInclude();
@@ -146,6 +155,9 @@ class THtmlTokenizer {
   char currentCharUpper_ = 26;
   int pushedBackChar_ = -1;  // -1 = none, so that a NUL byte can be pushed back too
   bool commentOpen_ = false;
+  bool currentIsTab_ = false;
+  bool endedInComment_ = false;  // the input ended inside "<!"
+  bool endDelivered_ = false;    // and EofSy has been handed out for it
   HtmlSymbol currentSymbol_ = EofSy;
   std::string tokenText_;
   std::int32_t headingLevel_ = 0;

@@ -49,6 +49,7 @@ std::unique_ptr<TSection> NewDefinitionItem(int32_t level, const TUrlTarget* lin
 
 void SetPreFont(const TSectionList& document, TMyFont& font) {
   font.UsesPreFont = true;
+  font.OwnName = false;
   font.SetName(document.DefaultPreFontName);
   font.SetRelSize(document, 10);
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <string_view>
 #include <typeinfo>
 
 #include "html/document/cell.h"
@@ -18,7 +20,11 @@ std::string KindOf(const TSectionBase& section) {
   int status = 0;
   std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(section).name(), nullptr, nullptr, &status),
                                               std::free);
-  return status == 0 && name ? name.get() : typeid(section).name();
+  if (status != 0 || !name) return typeid(section).name();
+  // The component's own classes go by their bare names.
+  const std::string_view full(name.get());
+  constexpr std::string_view own = "html::";
+  return std::string(full.starts_with(own) ? full.substr(own.size()) : full);
 }
 
 std::string Visible(const std::string& text) {

@@ -334,6 +334,8 @@ void TDocViewer::DoExit() {
 
 void TDocViewer::DrawBorder() { borderBox_->Invalidate(); }
 
+void TDocViewer::Paint() { Canvas().FillRect(ClientRect(), paintPanel_->Color()); }
+
 void TDocViewer::DrawDocument(cl::TCanvas& canvas) {
   if (layouting_) return;
   const cl::TRect rect{marginWidth_, 1, paintPanel_->Width(), paintPanel_->Height()};

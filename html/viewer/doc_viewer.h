@@ -234,6 +234,8 @@ class TDocViewer : public cl::TWinControl {
   void DoEnter() override;
   void DoExit() override;
   void Resize() override;
+  // What the panel and scroll bars leave uncovered: the background colour.
+  void Paint() override;
 
  private:
   friend class TPaintPanel;

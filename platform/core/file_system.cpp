@@ -67,6 +67,16 @@ bool SetFileAttributes(std::string_view name, std::uint32_t attributes) {
   return chmod(path->c_str(), mode) == 0 || FailFor(errno, *path);
 }
 
+bool CopyAccessRights(std::string_view from, std::string_view to) {
+  const auto source = NativeName(from);
+  if (!source) return false;
+  const auto target = NativeName(to);
+  if (!target) return false;
+  struct stat st;
+  if (stat(source->c_str(), &st) != 0) return FailFor(errno, *source);
+  return chmod(target->c_str(), (st.st_mode & 0777) | S_IWUSR) == 0 || FailFor(errno, *target);
+}
+
 bool DeleteFile(std::string_view name) {
   const auto path = NativeName(name);
   if (!path) return false;

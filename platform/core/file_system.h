@@ -31,6 +31,10 @@ bool MoveFile(std::string_view from, std::string_view to);
 // The same, replacing an existing target file in one step.
 bool MoveFileReplacing(std::string_view from, std::string_view to);
 
+// Gives a file the access rights of another (the owner keeps write access),
+// as a file that replaces another on Windows keeps the old one's security.
+bool CopyAccessRights(std::string_view from, std::string_view to);
+
 // An existing directory fails with 183.
 bool CreateDirectory(std::string_view name);
 bool RemoveDirectory(std::string_view name);

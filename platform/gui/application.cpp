@@ -1,7 +1,10 @@
 #include "platform/gui/application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cstdio>
 
 #include "platform/core/exception.h"
@@ -40,6 +43,14 @@ void EnsureQtApplication() {
   static QApplication* const ownApplication = new QApplication(qtArgc, qtArgv);
   (void)ownApplication;
   QApplication::setStyle(QStyleFactory::create("Fusion"));
+  // The program speaks Czech whatever the desktop's language: Qt's own
+  // dialogs (files, printing, message-box buttons) take Qt's Czech texts.
+  // A missing translation leaves them English.
+  auto* const czech = new QTranslator(ownApplication);
+  if (czech->load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(czech);
+  }
   // Windows hide rather than close (the layer decides when the program ends).
   QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -8,6 +8,7 @@
 #include "platform/core/stream.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/canvas_impl.h"
+#include "platform/gui/picture_budget.h"
 #include "platform/gui/qt_bridge.h"
 
 namespace cl {
@@ -82,6 +83,8 @@ TCanvas& TBitmap::Canvas() {
 }
 
 void TBitmap::LoadFromMemory(const void* data, std::size_t size) {
+  // Qt's reader would make every pixel a hostile header claims.
+  if (!BmpClaimIsPlausible(static_cast<const uint8_t*>(data), size)) throw Exception("Bitmap image is not valid");
   QByteArray bytes(static_cast<const char*>(data), static_cast<qsizetype>(size));
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);

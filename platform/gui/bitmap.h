@@ -46,7 +46,8 @@ class TBitmap : public TGraphic {
   TCanvas& Canvas();
 
   // The class library's own reader of Windows bitmap files; a palette comes
-  // with images of 8 bits or fewer. Raises cl::Exception on a bad image.
+  // with images of 8 bits or fewer. Raises cl::Exception on a bad image and
+  // on one whose header claims more than the picture budget or the data holds.
   void LoadFromMemory(const void* data, std::size_t size);
   // From the stream's position to its end.
   void LoadFromStream(TStream& stream);

@@ -48,7 +48,4 @@ QPainter::CompositionMode CompositionFor(uint32_t rop);
 // colour-to-monochrome copies.
 bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, uint32_t rop, TColor srcBk);
 
-// src (RGB32) resized with a stretch mode.
-QImage StretchImage(const QImage& src, int width, int height, int mode);
-
 }  // namespace cl

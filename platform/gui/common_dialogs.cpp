@@ -3,6 +3,9 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -73,7 +78,16 @@ bool RunFileDialog(TOpenDialog& dialog, bool save) {
   }
   if (!dialog.DefaultExt.empty()) qt.setDefaultSuffix(ToQString(dialog.DefaultExt));
   if (!dialog.InitialDir.empty()) qt.setDirectory(NativeOf(dialog.InitialDir));
-  if (!dialog.FileName.empty()) qt.selectFile(NativeOf(dialog.FileName));
+  if (!dialog.FileName.empty()) {
+    // A bare name lies in the initial folder, not in the working directory
+    // that the native form of a relative name would look in.
+    std::string name = dialog.FileName;
+    if (name.find_first_of("\\/:") == std::string::npos && !dialog.InitialDir.empty()) {
+      const char last = dialog.InitialDir.back();
+      name = dialog.InitialDir + (last == '\\' || last == '/' || last == ':' ? "" : "\\") + name;
+    }
+    qt.selectFile(NativeOf(name));
+  }
   if (!(dialog.Options & ofOverwritePrompt)) qt.setOption(QFileDialog::DontConfirmOverwrite);
   if (qt.exec() != QDialog::Accepted || qt.selectedFiles().isEmpty()) return false;
   dialog.FileName = SystemNameOf(qt.selectedFiles().first());
@@ -81,33 +95,46 @@ bool RunFileDialog(TOpenDialog& dialog, bool save) {
   return true;
 }
 
-// Qt has no find dialog: a small one of ours, one per TFindDialog.
+// Qt has no find dialog: a small one of ours, one per TFindDialog, in the
+// program's Czech (Windows' own is in the language of the system).
 class FindWindow : public QDialog {
  public:
   explicit FindWindow(TFindDialog& owner) : owner_(owner) {
-    setWindowTitle(QStringLiteral("Find"));
+    setObjectName(QStringLiteral("FindDialog"));
+    setWindowTitle(QStringLiteral(u"Najít"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Find what:")));
+    auto* label = new QLabel(QStringLiteral(u"&Najít:"));
+    row->addWidget(label);
     text_ = new QLineEdit;
+    text_->setObjectName(QStringLiteral("FindText"));
+    label->setBuddy(text_);
     row->addWidget(text_);
     layout->addLayout(row);
-    matchCase_ = new QCheckBox(QStringLiteral("Match case"));
-    wholeWord_ = new QCheckBox(QStringLiteral("Whole word"));
-    down_ = new QCheckBox(QStringLiteral("Down"));
+    matchCase_ = new QCheckBox(QStringLiteral(u"&Rozlišovat malá a velká písmena"));
+    matchCase_->setObjectName(QStringLiteral("MatchCase"));
+    wholeWord_ = new QCheckBox(QStringLiteral(u"&Jen celá slova"));
+    wholeWord_->setObjectName(QStringLiteral("WholeWord"));
+    down_ = new QCheckBox(QStringLiteral(u"&Dolů"));
+    down_->setObjectName(QStringLiteral("Down"));
     layout->addWidget(matchCase_);
     layout->addWidget(wholeWord_);
     layout->addWidget(down_);
     auto* buttons = new QHBoxLayout;
-    auto* next = new QPushButton(QStringLiteral("Find Next"));
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* next = new QPushButton(QStringLiteral(u"Najít &další"));
+    next->setObjectName(QStringLiteral("FindNext"));
+    auto* cancel = new QPushButton(QStringLiteral(u"Storno"));
+    cancel->setObjectName(QStringLiteral("Cancel"));
     next->setDefault(true);
     buttons->addWidget(next);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
     QObject::connect(next, &QPushButton::clicked, [this] { RunGuarded(&owner_, [this] { FindNext(); }); });
-    QObject::connect(cancel, &QPushButton::clicked, [this] { owner_.CloseDialog(); });
+    QObject::connect(cancel, &QPushButton::clicked, [this] { reject(); });
   }
+  // Esc, the title bar's close and Storno all end the dialog as CloseDialog
+  // does, so that the owner knows it is gone.
+  void reject() override { owner_.CloseDialog(); }
   void Load() {
     const TFindOptions options = owner_.Options;
     text_->setText(ToQString(owner_.FindText));
@@ -120,6 +147,10 @@ class FindWindow : public QDialog {
     matchCase_->setEnabled(!(options & frDisableMatchCase));
     wholeWord_->setEnabled(!(options & frDisableWholeWord));
     down_->setEnabled(!(options & frDisableUpDown));
+    // As Windows' dialog: the text has the focus, selected, so typing
+    // replaces what was searched for before.
+    text_->selectAll();
+    text_->setFocus(Qt::OtherFocusReason);
   }
 
  private:
@@ -138,6 +169,30 @@ class FindWindow : public QDialog {
   QCheckBox* wholeWord_;
   QCheckBox* down_;
 };
+
+// The title as the window system shows it: Qt adds the program's name to
+// a title that lacks it, and shows the name alone for an empty one.
+QString ShownTitle(const QString& title) {
+  const QString name = QGuiApplication::applicationDisplayName();
+  if (title.isEmpty()) return name;
+  if (name.isEmpty() || title.contains(name)) return title;
+  return title + QStringLiteral(u" \u2014 ") + name;
+}
+
+// Windows makes a message box wide enough for its caption; Qt sizes it to the
+// text alone, and a short text left the title cut ("b...k"). A spacer as wide
+// as the title bar needs (the title, the icon and the buttons beside it)
+// holds the box open; QMessageBox takes its layout's minimum width.
+void FitCaption(QMessageBox& box) {
+  auto* const grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
+  const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+  const int width = QFontMetrics(titleFont).horizontalAdvance(ShownTitle(box.windowTitle())) + 5 * titleBar;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
 
 std::map<TFindDialog*, std::unique_ptr<FindWindow>>& FindWindows() {
   static std::map<TFindDialog*, std::unique_ptr<FindWindow>> windows;
@@ -209,6 +264,8 @@ class QtDialogs final : public TDialogSeam {
       case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
       default: box.setStandardButtons(QMessageBox::Ok); break;
     }
+    // Last: the icon lays the box out anew.
+    FitCaption(box);
     switch (box.exec()) {
       case QMessageBox::Yes: return IDYES;
       case QMessageBox::No: return IDNO;
@@ -218,10 +275,12 @@ class QtDialogs final : public TDialogSeam {
   }
 };
 
-TDialogSeam& DialogSeam() {
+TDialogSeam& QtDialogSeam() {
   static QtDialogs qtDialogs;
-  return installedSeam != nullptr ? *installedSeam : qtDialogs;
+  return qtDialogs;
 }
+
+TDialogSeam& DialogSeam() { return installedSeam != nullptr ? *installedSeam : QtDialogSeam(); }
 
 void SetDialogSeam(TDialogSeam* seam) { installedSeam = seam; }
 

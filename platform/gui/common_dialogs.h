@@ -109,6 +109,8 @@ class TDialogSeam {
 void SetDialogSeam(TDialogSeam* seam);
 TDialogSeam& DialogSeam();
 bool DialogSeamInstalled();
+// Qt's dialogs themselves, for a seam that passes some of them on.
+TDialogSeam& QtDialogSeam();
 
 // The filter list as Qt's name filters ("text (patterns)").
 std::string QtFilterOf(const std::string& filter);

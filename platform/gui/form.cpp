@@ -225,8 +225,11 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
 }
 
 TWinControl* TForm::ActiveControl() const {
-  if (TControl* focused = ControlOf(Widget()->focusWidget())) {
-    if (auto* win = dynamic_cast<TWinControl*>(focused); win != nullptr && win->ParentForm() == this) return win;
+  // The focus may sit in a part of a control's widget (a spin edit's text).
+  for (const QWidget* widget = Widget()->focusWidget(); widget != nullptr && widget != Widget();
+       widget = widget->parentWidget()) {
+    if (auto* win = dynamic_cast<TWinControl*>(ControlOf(widget)); win != nullptr && win->ParentForm() == this)
+      return win;
   }
   return activeControl_;
 }

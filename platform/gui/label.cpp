@@ -1,6 +1,11 @@
 #include "platform/gui/label.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <QWidget>
+
+#include "platform/gui/handler_guard.h"
+#include "platform/gui/qt_bridge.h"
 
 namespace cl {
 
@@ -8,6 +13,19 @@ TLabel::TLabel(TComponent* owner) : TControl(owner) {
   SetBounds(0, 0, 65, 17);
   // The parent shows through around the text.
   Widget()->setAttribute(Qt::WA_OpaquePaintEvent, false);
+  // Qt's shortcut map sees the key before any control does (a text field
+  // would take Alt with a letter as that letter) and shares it with the
+  // buttons' own access keys.
+  accessKey_ = new QShortcut(Widget());
+  accessKey_->setContext(Qt::WindowShortcut);
+  QObject::connect(accessKey_, &QShortcut::activated, [this] { AccessKeyPressed(); });
+  QObject::connect(accessKey_, &QShortcut::activatedAmbiguously, [this] { AccessKeyPressed(); });
+}
+
+void TLabel::AccessKeyPressed() {
+  RunGuarded(this, [this] {
+    if (focusControl_ != nullptr && Enabled() && focusControl_->CanFocus()) focusControl_->SetFocus();
+  });
 }
 
 std::string TLabel::ShownText() const {
@@ -34,6 +52,7 @@ void TLabel::SetAlignment(TAlignment alignment) {
 }
 
 void TLabel::CaptionChanged() {
+  accessKey_->setKey(QKeySequence::mnemonic(ToQString(Caption())));
   AdjustSize();
   Invalidate();
 }

@@ -3,10 +3,13 @@
 #include "platform/gui/control.h"
 #include "platform/gui/panel.h"
 
+class QShortcut;
+
 namespace cl {
 
-// A text on its parent; "&" marks the access key, which moves the focus to
-// FocusControl.
+// A text on its parent; "&" marks the access key: Alt with it moves the
+// focus to FocusControl. A key that marks several labels or buttons of a
+// window visits them in turn and presses no button.
 class TLabel : public TControl {
  public:
   explicit TLabel(TComponent* owner);
@@ -28,8 +31,10 @@ class TLabel : public TControl {
 
  private:
   void AdjustSize();
+  void AccessKeyPressed();
 
   TWinControl* focusControl_ = nullptr;
+  QShortcut* accessKey_ = nullptr;  // owned by the widget
   bool autoSize_ = true;
   TAlignment alignment_ = taLeftJustify;
 };

@@ -48,68 +48,69 @@ std::pair<int, int> Span(int d, int destSize, int srcSize) {
   return {first, std::min(last, srcSize)};
 }
 
-}  // namespace
-
-QImage StretchImage(const QImage& src, int width, int height, int mode) {
-  if (src.width() == width && src.height() == height) return src;
-  QImage out(width, height, QImage::Format_RGB32);
-  const bool combine = mode == win::BLACKONWHITE || mode == win::WHITEONBLACK;
-  for (int y = 0; y < height; ++y) {
-    const auto [y0, y1] = Span(y, height, src.height());
-    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < width; ++x) {
-      const auto [x0, x1] = Span(x, width, src.width());
-      if (!combine) {
-        row[x] = reinterpret_cast<const QRgb*>(src.constScanLine(y0))[x0];
-        continue;
-      }
-      // Every source pixel that falls on this one is combined, so a thin
-      // black (or white) line survives shrinking.
-      QRgb value = mode == win::BLACKONWHITE ? 0xFFFFFFFFu : 0xFF000000u;
-      for (int sy = y0; sy < y1; ++sy) {
-        const auto* srcRow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-        for (int sx = x0; sx < x1; ++sx) value = mode == win::BLACKONWHITE ? (value & srcRow[sx]) : (value | srcRow[sx]);
-      }
-      row[x] = value | 0xFF000000u;
-    }
-  }
-  return out;
+// The part of destRect that lands on the device: a picture drawn far larger
+// than the device is made only where it shows. Under a mapping that scales,
+// or on a painter that was handed over transformed, the whole rectangle.
+QRect VisiblePart(const TCanvas& dest, const QRect& destRect) {
+  const QTransform mapping = CanvasAccess::Mapping(dest);
+  if (mapping.type() > QTransform::TxTranslate) return destRect;
+  const auto& target = CanvasAccess::Target(dest);
+  if (target.kind == TCanvas::Target::Kind::Painter &&
+      (target.painter == nullptr || !target.painter->transform().isIdentity()))
+    return destRect;
+  const TSize size = dest.Size();
+  const QRect device = QRect(0, 0, size.cx, size.cy).translated(-qRound(mapping.dx()), -qRound(mapping.dy()));
+  return destRect.intersected(device);
 }
+
+}  // namespace
 
 bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, uint32_t rop, TColor srcBk) {
   if (!KnownRop(rop) || destRect.width() <= 0 || destRect.height() <= 0) return false;
   const win::HBITMAP destBitmap = CanvasAccess::Bitmap(dest);
   const bool destMono = destBitmap != nullptr && destBitmap->image.format() == QImage::Format_Mono;
-  QImage pixels(destRect.size(), QImage::Format_RGB32);
+  if (UsesSource(rop) && (src.isNull() || srcRect.width() <= 0 || srcRect.height() <= 0)) return false;
+  const QRect visible = VisiblePart(dest, destRect);
+  if (visible.isEmpty()) return true;
+  QImage pixels(visible.size(), QImage::Format_RGB32);
   pixels.fill(Qt::black);
   if (UsesSource(rop)) {
-    if (src.isNull() || srcRect.width() <= 0 || srcRect.height() <= 0) return false;
     // The source as colours: a monochrome one through the destination's text
     // (0) and background (1) colours, or black and white onto monochrome.
     const bool srcMono = src.format() == QImage::Format_Mono;
+    const bool direct = !srcMono && src.depth() == 32;
     const QRgb zero = destMono ? qRgb(0, 0, 0) : ToQRgb(dest.TextColor());
     const QRgb one = destMono ? qRgb(255, 255, 255) : ToQRgb(dest.BkColor());
-    QImage part(srcRect.size(), QImage::Format_RGB32);
-    const bool inside = src.rect().contains(srcRect);
-    for (int y = 0; y < srcRect.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(part.scanLine(y));
-      const int sy = srcRect.y() + y;
-      if (inside && !srcMono) {
-        const auto* from = reinterpret_cast<const QRgb*>(src.constScanLine(sy)) + srcRect.x();
-        for (int x = 0; x < srcRect.width(); ++x) row[x] = from[x] | 0xFF000000u;
-        continue;
-      }
-      for (int x = 0; x < srcRect.width(); ++x) {
-        const int sx = srcRect.x() + x;
-        if (!src.valid(sx, sy))
-          row[x] = srcMono ? zero : qRgb(0, 0, 0);
-        else if (srcMono)
-          row[x] = src.pixelIndex(sx, sy) != 0 ? one : zero;
-        else
-          row[x] = src.pixel(sx, sy) | 0xFF000000u;
+    auto at = [&](int sx, int sy) -> QRgb {
+      if (!src.valid(sx, sy)) return srcMono ? zero : qRgb(0, 0, 0);
+      if (srcMono) return src.pixelIndex(sx, sy) != 0 ? one : zero;
+      if (direct) return reinterpret_cast<const QRgb*>(src.constScanLine(sy))[sx] | 0xFF000000u;
+      return src.pixel(sx, sy) | 0xFF000000u;
+    };
+    const int mode = dest.StretchBltMode();
+    const bool stretched = destRect.size() != srcRect.size();
+    const bool combine = stretched && (mode == win::BLACKONWHITE || mode == win::WHITEONBLACK);
+    // Each destination pixel reads only the source pixels that map onto it.
+    for (int y = 0; y < visible.height(); ++y) {
+      const auto [y0, y1] = Span(visible.y() - destRect.y() + y, destRect.height(), srcRect.height());
+      auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+      for (int x = 0; x < visible.width(); ++x) {
+        const auto [x0, x1] = Span(visible.x() - destRect.x() + x, destRect.width(), srcRect.width());
+        if (!combine) {
+          row[x] = at(srcRect.x() + x0, srcRect.y() + y0);
+          continue;
+        }
+        // Every source pixel that falls on this one is combined, so a thin
+        // black (or white) line survives shrinking.
+        QRgb value = mode == win::BLACKONWHITE ? 0xFFFFFFFFu : 0xFF000000u;
+        for (int sy = y0; sy < y1; ++sy)
+          for (int sx = x0; sx < x1; ++sx) {
+            const QRgb p = at(srcRect.x() + sx, srcRect.y() + sy);
+            value = mode == win::BLACKONWHITE ? (value & p) : (value | p);
+          }
+        row[x] = value | 0xFF000000u;
       }
     }
-    pixels = StretchImage(part, destRect.width(), destRect.height(), dest.StretchBltMode());
     if (destMono && !srcMono) {
       // Colour to monochrome: the source's background colour becomes 1.
       const QRgb bk = ToQRgb(srcBk) & 0xFFFFFFu;
@@ -122,7 +123,7 @@ bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, 
   const QPainter::CompositionMode mode = CompositionFor(rop);
   return CanvasAccess::Paint(dest, [&](QPainter& painter) {
     painter.setCompositionMode(mode);
-    painter.drawImage(destRect.topLeft(), pixels);
+    painter.drawImage(visible.topLeft(), pixels);
   });
 }
 

@@ -12,8 +12,11 @@
 // Result: 1 on success; then *bitmap is a new bitmap and *palette a new
 // palette (or null) that the caller owns from now on; the palette passed in
 // stays the caller's and is never handed back. Below 1 on failure (0 not
-// decodable, -1 no such file, -2 stopped by the callback): then nothing is
-// returned and both handles are left as they were.
+// decodable, -1 no such file, -2 stopped by the callback, -3 refused): then
+// nothing is returned and both handles are left as they were. Refused means
+// the headers were turned down before any pixel was made: a chunk or block
+// longer than the data that follows, or a picture larger than the decoder's
+// budget (30 megapixels, 128 MB decoded) or than the data could hold.
 //
 // The progress callback is called while decoding; returning 0 stops it.
 // With a depth of 8 or less the pixels take the nearest colour of the palette

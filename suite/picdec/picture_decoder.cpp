@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/core/file_handle.h"
+#include "suite/picdec/header_guard.h"
 #include "platform/gui/qt_bridge.h"
 
 namespace picdec {
@@ -161,6 +162,7 @@ const char* FormatName(Kind kind) {
 int16_t Decode(Kind kind, const uint8_t* data, std::size_t size, const Request& request, Decoded& out) {
   if (data == nullptr || size == 0 || size > 0x7FFFFFFF) return NotDecodable;
   if (kind == Kind::Bmp && !BmpIsSupported(data, size)) return NotDecodable;
+  if (!HeadersWithinBudget(kind, data, size)) return Refused;
   if (!Continue(request)) return Stopped;
 
   const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

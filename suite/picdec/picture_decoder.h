@@ -30,6 +30,8 @@ constexpr int16_t Success = 1;
 constexpr int16_t NotDecodable = 0;
 constexpr int16_t NoSuchFile = -1;
 constexpr int16_t Stopped = -2;
+// The headers declare more than the data holds or the budget allows.
+constexpr int16_t Refused = -3;
 
 // Decodes one picture of the kind; fills out only on success.
 int16_t Decode(Kind kind, const uint8_t* data, std::size_t size, const Request& request, Decoded& out);

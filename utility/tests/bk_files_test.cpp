@@ -199,6 +199,20 @@ TEST_F(BkFiles, SavedFileGetsTheAttributesAndAReadOnlyFileIsReplaced) {
   EXPECT_EQ(attributes & 1, 1);
 }
 
+TEST_F(BkFiles, SavingAndTruncatingKeepTheFilesAccessRights) {
+  ASSERT_FALSE(Save(Data(100)));
+  chmod((dir_ / "data.bk").c_str(), 0600);
+  ASSERT_FALSE(Save(Data(200)));
+  struct stat st;
+  ASSERT_EQ(stat((dir_ / "data.bk").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  chmod((dir_ / "data.bk").c_str(), 0640);
+  ASSERT_FALSE(TRUNCATEBKFILE(&name_, 50));
+  ASSERT_EQ(stat((dir_ / "data.bk").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(File().size(), 82u);
+}
+
 TEST_F(BkFiles, FailedOpenRestoresTheAttributesAndLeavesTheFile) {
   const tBKHeader h = Filled();
   const Bytes data = Data(300);

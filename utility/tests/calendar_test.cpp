@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <time.h>
 
 #include <chrono>
@@ -179,21 +178,12 @@ TEST(Calendar, TickDifferencesAndWaiting) {
   EXPECT_FALSE(WAITINGFOR(start - 70000, 60000));
 }
 
-double CpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-TEST(Calendar, DelayWaitsLongerThanAskedWithoutSpinning) {
-  const auto wallStart = std::chrono::steady_clock::now();
-  const double cpuStart = CpuSeconds();
+// Only the lower bound is free of the machine's load; the pacing of the wait
+// is tested against a manual clock.
+TEST(Calendar, DelayWaitsLongerThanAsked) {
+  const auto start = std::chrono::steady_clock::now();
   DELAY(200);
-  const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-  EXPECT_GT(wall, 0.2);
-  EXPECT_LT(wall, 2.0);
-  EXPECT_LT(CpuSeconds() - cpuStart, 0.1);
+  EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
 }
 
 }  // namespace

@@ -160,9 +160,13 @@ TEST_F(Files, MovesAcrossFileSystemsCopyAndRefuseLikeMovesWithinOne) {
   EXPECT_EQ(std::filesystem::status(existing).permissions() & std::filesystem::perms::owner_write,
             std::filesystem::perms::none);  // the attributes came along
   dir.Write("b", "B");
+  chmod((dir / "b").c_str(), 0640);
   const ShortString b = N("b"), fresh = S(other + "/fresh");
   EXPECT_FALSE(RENAMEFILE(&b, &fresh));
   EXPECT_FALSE(dir.Exists("b"));
+  struct stat moved;
+  ASSERT_EQ(stat((other + "/fresh").c_str(), &moved), 0);
+  EXPECT_EQ(moved.st_mode & 0777, 0640u);
   std::error_code ignored;
   std::filesystem::permissions(existing, std::filesystem::perms::owner_all, ignored);
   std::filesystem::remove_all(other, ignored);
@@ -178,6 +182,22 @@ TEST_F(Files, CopyMakesTheTargetDirectoryAndCopiesTheBytes) {
   dir.Write("short", "new");
   EXPECT_FALSE(Two(COPYFILE, "short", "old"));
   EXPECT_EQ(dir.Read("old"), "new");
+}
+
+// The copy replaces the target through a new file, which keeps what the old
+// one let others do.
+TEST_F(Files, CopyOverATargetKeepsItsAccessRights) {
+  dir.Write("src", "new");
+  for (const mode_t mode : {0600, 0640, 0664}) {
+    SCOPED_TRACE(mode);
+    dir.Write("dst", "old");
+    chmod((dir / "dst").c_str(), mode);
+    EXPECT_FALSE(Two(COPYFILE, "src", "dst"));
+    EXPECT_EQ(dir.Read("dst"), "new");
+    struct stat st;
+    ASSERT_EQ(stat((dir / "dst").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, mode);
+  }
 }
 
 TEST_F(Files, FailedCopyDeletesOnlyATargetItMadeOrEmptied) {
@@ -198,12 +218,15 @@ TEST_F(Files, FailedCopyDeletesOnlyATargetItMadeOrEmptied) {
   EXPECT_EQ(dir.Read("dst"), "keep");
 }
 
-TEST_F(Files, CopyOrAppendOfAFileOntoItselfTouchesNothing) {
+TEST_F(Files, CopyOrAppendOfAFileOntoItselfFailsAndTouchesNothing) {
   dir.Write("self.txt", "content");
-  EXPECT_FALSE(Two(COPYFILE, "self.txt", "SELF.TXT"));
-  EXPECT_EQ(dir.Read("self.txt"), "content");
-  EXPECT_FALSE(Two(APPENDFILE, "self.txt", "Self.Txt"));
-  EXPECT_EQ(dir.Read("self.txt"), "content");
+  for (const char* other : {"self.txt", "SELF.TXT", "Self.Txt"}) {
+    SCOPED_TRACE(other);
+    EXPECT_TRUE(Two(COPYFILE, "self.txt", other));
+    EXPECT_TRUE(Two(APPENDFILE, "self.txt", other));
+    EXPECT_EQ(dir.Read("self.txt"), "content");
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST_F(Files, AppendAddsTheSourceToAnExistingTarget) {

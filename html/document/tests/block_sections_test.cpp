@@ -191,15 +191,20 @@ TEST(Preformated, MarkBytesInTheTextBecomeQuestionMarks) {
   EXPECT_EQ(pre.PosCount, 5);
 }
 
-TEST(Preformated, TextBeyond20000CharactersIsNotKept) {
+TEST(Preformated, LongLinesAreKeptWholeAndNeverWrap) {
   LayoutFixture f;
-  TPreFormated pre(0, 1, nullptr, *f.Font());
+  auto owned = std::make_unique<TPreFormated>(0, 1, nullptr, *f.Font());
+  TPreFormated& pre = *owned;
   pre.AppendText(std::string(19990, 'a'));
-  pre.AppendText(std::string(25000, 'b'));
+  pre.AppendText(std::string(25000, 'b') + " ");
   pre.AppendText("c");
-  EXPECT_EQ(pre.PosCount, TPreFormated::MaxChars);
-  EXPECT_EQ(pre.Buff.back(), 'b');
-  EXPECT_TRUE(pre.Clone(&f.root)->PosCount == TPreFormated::MaxChars);
+  EXPECT_EQ(pre.PosCount, 19990 + 25001 + 1);
+  EXPECT_EQ(pre.Buff.back(), 'c');
+  EXPECT_EQ(pre.Clone(&f.root)->PosCount, pre.PosCount);
+  f.root.AddSection(std::move(owned));
+  f.Layout(300);
+  ASSERT_EQ(pre.Lines.size(), 1u);
+  EXPECT_EQ(pre.Lines[0].Ln, pre.PosCount);
 }
 
 TEST(ListItems, ItemsCarryTheirMarkerKindThroughCopies) {

@@ -181,9 +181,11 @@ TEST(DocumentModel, DefaultsCutNamesAndRefreshEveryFont) {
   StubHost host;
   LayoutFixture f(nullptr, &host);
   TSection& text = f.AddText("abc");
+  const size_t changes = host.Backgrounds.size();
   f.root.SetDefaults(std::string(40, 'x'), "Courier New", 24, cl::clRed, cl::clGreen, cl::clSilver);
   EXPECT_EQ(f.root.DefaultFontName, std::string(33, 'x'));
-  EXPECT_EQ(host.Backgrounds, std::vector<cl::TColor>{cl::clSilver});
+  ASSERT_EQ(host.Backgrounds.size(), changes + 1);
+  EXPECT_EQ(host.Backgrounds.back(), cl::clSilver);
   EXPECT_EQ(text.Fonts[0]->RunFont->Size(), 24);
   EXPECT_EQ(text.Fonts[0]->RunFont->Color(), cl::clRed | cl::PaletteRelative);
   EXPECT_EQ(text.BaseFont->Size(), 24);

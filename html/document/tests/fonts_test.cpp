@@ -30,7 +30,7 @@ TEST(Fonts, AssignCopiesTheRelativeSizeAndThePreformattedFlag) {
   EXPECT_EQ(copy.Name(), "Courier New");
 }
 
-TEST(Fonts, UpdateFontTakesTheLinkColourOnlyForLinkedRuns) {
+TEST(Fonts, UpdateFontTakesTheDefaultsOnlyForWhatTheTextDidNotSet) {
   LayoutFixture f;
   TFontObj run(f.Font(), 0);
   run.Link->Url = "a.htm";
@@ -43,6 +43,22 @@ TEST(Fonts, UpdateFontTakesTheLinkColourOnlyForLinkedRuns) {
   run.RunFont->UsesPreFont = true;
   run.UpdateFont(f.root);
   EXPECT_EQ(run.RunFont->Name(), "Courier New");
+  // A colour and face of the text's own stay; size and charset still follow.
+  run.RunFont->SetOwnColor(cl::clGreen | cl::PaletteRelative);
+  run.RunFont->SetOwnName("Verdana");
+  f.root.FontSizeSlot = 24;
+  for (const char* url : {"", "a.htm"}) {
+    run.Link->Url = url;
+    run.UpdateFont(f.root);
+    EXPECT_EQ(run.RunFont->Color(), cl::clGreen | cl::PaletteRelative) << url;
+    EXPECT_EQ(run.RunFont->Name(), "Verdana") << url;
+    EXPECT_EQ(run.RunFont->Size(), 24) << url;
+  }
+  TFontObj copy(run);
+  copy.Link->Clear();
+  copy.UpdateFont(f.root);
+  EXPECT_EQ(copy.RunFont->Color(), cl::clGreen | cl::PaletteRelative);
+  EXPECT_EQ(copy.RunFont->Name(), "Verdana");
 }
 
 TEST(Fonts, RunMetricsAreMeasuredAgainOnEveryFontChange) {

@@ -9,6 +9,7 @@
 #include "html/frames/frame_parse.h"
 #include "platform/gui/form.h"
 #include "platform/gui/test_support/gui_test.h"
+#include "platform/gui/test_support/screen_pixels.h"
 
 namespace html {
 
@@ -151,6 +152,66 @@ TEST_F(FrameSetTest, DraggingABorderResizesItsNeighboursUntilTheSetIsResized) {
   set->SetBounds(0, 0, 500, 800);
   EXPECT_EQ(FrameAt(0).Height(), 100);
   EXPECT_EQ(FrameAt(1).BoundsRect(), cl::Bounds(0, 100, 500, 233));
+}
+
+TEST_F(FrameSetTest, TheDragLineFollowsTheMouseWithinTheNeighboursBand) {
+  Load("<FRAMESET ROWS=\"100,*,2*\"><FRAME SRC=a><FRAME SRC=b><FRAME SRC=c></FRAMESET>");
+  TFrame& top = FrameAt(0);
+  const cl::TPoint origin = set->ClientToScreen({0, 0});
+  const auto lineAt = [&](int y) { return cl::Bounds(origin.X, origin.Y + y - 1, 500, 2); };
+  EXPECT_TRUE(set->DragLine.IsEmpty());
+  cl::testing::MouseMove(top, 10, 98);
+  cl::testing::MouseDown(top, 10, 98);
+  ASSERT_EQ(set->DraggingSet, set);
+  EXPECT_EQ(set->DragLine, lineAt(98));
+  // Border 1 moves between borders 0 and 2 (at 0 and 200), one pixel inside.
+  struct Case {
+    int mouseY;  // in the top frame, where the drag began
+    int lineY;
+  };
+  const Case cases[] = {{150, 150}, {60, 60}, {199, 199}, {250, 199}, {1, 1}, {-40, 1}};
+  for (const Case& c : cases) {
+    cl::testing::MouseMove(top, 10, c.mouseY, cl::ssLeft);
+    EXPECT_EQ(set->DragLine, lineAt(c.lineY)) << c.mouseY;
+  }
+  cl::testing::MouseMove(top, 10, 150, cl::ssLeft);
+  EXPECT_EQ(cl::testing::ScreenPixel(*set, 250, 149), TSubFrameSet::DragLineColor);
+  EXPECT_EQ(cl::testing::ScreenPixel(*set, 250, 150), TSubFrameSet::DragLineColor);
+  EXPECT_NE(cl::testing::ScreenPixel(*set, 250, 152), TSubFrameSet::DragLineColor);
+  cl::testing::MouseUp(top, 10, 150);
+  EXPECT_TRUE(set->DragLine.IsEmpty());
+  EXPECT_NE(cl::testing::ScreenPixel(*set, 250, 140), TSubFrameSet::DragLineColor);
+  EXPECT_EQ(top.Height(), 150);
+}
+
+TEST_F(FrameSetTest, FrameSetsNestedPastTheLimitAreIgnoredWithWhatTheyHold) {
+  constexpr int depth = 200000;
+  std::string document = "<FRAMESET ROWS=\"*,*,*\"><FRAME NAME=First>";
+  document.reserve(static_cast<std::size_t>(depth) * 40);
+  for (int i = 1; i < depth; ++i) document += "<FRAMESET ROWS=*,*><FRAME NAME=Deep>";
+  for (int i = 1; i < depth; ++i) document += "</FRAMESET>";
+  // Found in the top set only when every ignored level's end tag closed that level.
+  document += "<FRAME NAME=Last></FRAMESET>";
+  Load(document);
+  int levels = 1;
+  const TSubFrameSet* level = set;
+  for (;;) {
+    const TSubFrameSet* next = nullptr;
+    for (const TFrameBase* child : level->Children())
+      if (const auto* childSet = dynamic_cast<const TSubFrameSet*>(child)) next = childSet;
+    if (next == nullptr) break;
+    // Each level kept holds its own frame and the next level.
+    EXPECT_EQ(dynamic_cast<const TFrame&>(*next->Children().at(0)).TargetName, "Deep") << levels;
+    level = next;
+    ++levels;
+  }
+  EXPECT_EQ(levels, MaxFrameSetDepth);
+  ASSERT_EQ(set->Children().size(), 3u);
+  EXPECT_EQ(FrameAt(0).TargetName, "First");
+  EXPECT_EQ(FrameAt(2).TargetName, "Last");
+  // The deepest set kept: its frame, and an empty one for its second row.
+  ASSERT_EQ(level->Children().size(), 2u);
+  EXPECT_TRUE(dynamic_cast<const TFrame&>(*level->Children()[1]).TargetName.empty());
 }
 
 TEST_F(FrameSetTest, BordersBesideFixedFramesCannotBeDragged) {

@@ -14,6 +14,7 @@
 #include "platform/core/in_out_error.h"
 #include "platform/core/scheduler.h"
 #include "platform/gui/clipboard.h"
+#include "platform/gui/test_support/screen_pixels.h"
 
 namespace html {
 
@@ -223,6 +224,61 @@ TEST_F(FrameViewerTest, LinkTargetsReachTheirFrames) {
   };
   ClickRow(*Named("Menu").Viewer(), 5);
   EXPECT_EQ(requests, (std::vector<std::string>{"_blank b.htm"}));
+}
+
+TEST_F(FrameViewerTest, ParentLinksPassOverFrameSetsNestedInOneDocument) {
+  Write("b.htm", "#title B\nshown b\n");
+  Write("inner.htm", "#link b.htm|up|_parent\n");
+  Write("c.htm", "c\n");
+  const std::string top =
+      Write("top.htm", "<FRAMESET COLS=\"*,*\"><FRAME SRC=c.htm NAME=Left><FRAME SRC=deep.htm NAME=Outer></FRAMESET>");
+  // levels: how deep the clicked frame's set lies inside deep.htm.
+  for (const int levels : {1, 2, 3}) {
+    std::string deep;
+    for (int i = 1; i < levels; ++i) deep += "<FRAMESET ROWS=\"*,*\"><FRAME SRC=c.htm>";
+    deep += "<FRAMESET ROWS=\"*,*\"><FRAME SRC=inner.htm NAME=Inner><FRAME SRC=c.htm></FRAMESET>";
+    for (int i = 1; i < levels; ++i) deep += "</FRAMESET>";
+    Write("deep.htm", deep);
+    fv->LoadFromFile(top);
+    ASSERT_NE(Named("Inner").Viewer(), nullptr) << levels;
+    ClickRow(*Named("Inner").Viewer(), 0);
+    EXPECT_EQ(fv->CurrentFile(), top) << levels;
+    EXPECT_EQ(Named("Outer").SourceFile, Path("b.htm")) << levels;
+    EXPECT_EQ(Named("Outer").NestedSet(), nullptr) << levels;
+    EXPECT_EQ(Named("Left").SourceFile, Path("c.htm")) << levels;
+    EXPECT_EQ(fv->CurrentSet().FindFrame("Inner"), nullptr) << levels;
+  }
+}
+
+TEST_F(FrameViewerTest, AFrameSetThatComesThroughAnIncludeIsShownAsOne) {
+  fv->OnInclude = [](cl::TObject*, const std::string& command, cl::TStrings*, std::string& buffer) {
+    if (command == "frames")
+      buffer = "<FRAMESET COLS=\"*,*\"><FRAME SRC=a.htm NAME=Left><FRAME SRC=b.htm NAME=Right></FRAMESET>";
+  };
+  Write("a.htm", "a\n");
+  Write("b.htm", "b\n");
+  const std::string included = Write("included.htm", "<!--#frames-->\n");
+  // As the whole document and as a frame's document.
+  fv->LoadFromFile(included);
+  ASSERT_EQ(fv->CurrentSet().Children().size(), 2u);
+  EXPECT_EQ(Named("Left").SourceFile, Path("a.htm"));
+  EXPECT_EQ(Named("Right").SourceFile, Path("b.htm"));
+  fv->LoadFromFile(
+      Write("outer.htm", "<FRAMESET ROWS=\"*,*\"><FRAME SRC=included.htm NAME=Inner><FRAME SRC=a.htm></FRAMESET>"));
+  ASSERT_NE(Named("Inner").NestedSet(), nullptr);
+  EXPECT_EQ(Named("Inner").NestedSet()->Children().size(), 2u);
+  EXPECT_EQ(Named("Right").SourceFile, Path("b.htm"));
+}
+
+TEST_F(FrameViewerTest, AnEmptyViewerShowsItsBackgroundAlsoAfterAFailedLoad) {
+  constexpr cl::TColor background = 0xC08020;
+  fv->SetDefBackground(background);
+  const cl::TPoint points[] = {{200, 150}, {10, 10}, {390, 290}};
+  for (const cl::TPoint& at : points)
+    EXPECT_EQ(t::ScreenPixel(*fv, at.X, at.Y), background) << "before any load, at " << at.X << "," << at.Y;
+  EXPECT_THROW(fv->LoadFromFileInternal(Path("missing.htm")), std::exception);
+  for (const cl::TPoint& at : points)
+    EXPECT_EQ(t::ScreenPixel(*fv, at.X, at.Y), background) << "after a failed load, at " << at.X << "," << at.Y;
 }
 
 TEST_F(FrameViewerTest, TheApplicationMayHandleAClickFirst) {

@@ -106,6 +106,46 @@ TEST_F(FetchImageTest, TheViewersEventsComeBeforeTheFile) {
   EXPECT_FALSE(delayed);
 }
 
+TEST_F(FetchImageTest, AFailedNameIsNotDecodedAgainUntilTheNextDocument) {
+  // A GIF cut after its header: every decoder refuses it.
+  const std::vector<char> cut = {'G', 'I', 'F', '8', '9', 'a', 2, 0, 2, 0, static_cast<char>(0x80), 0, 0};
+  const std::string name = File("cut.gif");
+  std::ofstream(name, std::ios::binary).write(cut.data(), static_cast<std::streamsize>(cut.size()));
+  LayoutFixture f(&DocumentImages());
+  uint8_t transparency = 0;
+  bool fromCache = false, delayed = false;
+  cl::TBitmap* mask = nullptr;
+  EXPECT_EQ(Fetch(f.root, name, transparency, fromCache, delayed, mask), nullptr);
+  int index = -1;
+  ASSERT_TRUE(BitmapList().Find(cl::AnsiUpperCase(name), index));
+  EXPECT_TRUE(BitmapList().Item(index)->Failed());
+  // The file now holds a good picture; the document still knows the name failed.
+  const auto bmp = TinyBmp();
+  std::ofstream(name, std::ios::binary).write(bmp.data(), static_cast<std::streamsize>(bmp.size()));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Fetch(f.root, name, transparency, fromCache, delayed, mask), nullptr);
+    EXPECT_TRUE(fromCache);
+  }
+  BitmapList().NewDocumentPass();
+  cl::TGraphic* image = Fetch(f.root, name, transparency, fromCache, delayed, mask);
+  ASSERT_NE(image, nullptr);
+  EXPECT_FALSE(fromCache);
+  EXPECT_EQ(image->Width(), 2);
+
+  // The application's answer counts the same way: it is asked once.
+  StubHost host;
+  LayoutFixture g(&DocumentImages(), &host);
+  int requests = 0;
+  auto stream = std::make_unique<cl::TMemoryStream>();
+  stream->WriteBuffer(cut.data(), static_cast<int32_t>(cut.size()));
+  host.OnImage = [&](const std::string&, cl::TStream*& given) {
+    ++requests;
+    given = stream.get();
+  };
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(Fetch(g.root, "cut", transparency, fromCache, delayed, mask), nullptr);
+  EXPECT_EQ(requests, 1);
+}
+
 TEST_F(FetchImageTest, TheBackgroundIsFetchedOnceAndDelayedNamesWait) {
   StubHost host;
   LayoutFixture f(&DocumentImages(), &host);

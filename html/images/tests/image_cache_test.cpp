@@ -108,6 +108,30 @@ TEST(ImageCache, ADuplicateKeyKeepsTheCachedEntryAndFreesTheNewOne) {
   EXPECT_EQ(alive, 0);
 }
 
+TEST(ImageCache, AFailureLastsUntilTheNextDocumentAndAPictureReplacesIt) {
+  alive = 0;
+  TStringBitmapList list;
+  list.SetCacheLimit(5);
+  list.AddFailure("BAD");
+  list.AddFailure("BAD");
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_TRUE(list.Item(0)->Failed());
+  EXPECT_EQ(list.GetImage(0), nullptr);
+  list.IncUsage("BAD");  // image objects showing the error picture
+  list.NewDocumentPass();
+  EXPECT_EQ(list.Count(), 0);
+
+  list.AddFailure("LATE");
+  TBitmapItem& arrived = list.AddItem("LATE", Item());
+  EXPECT_FALSE(arrived.Failed());
+  EXPECT_EQ(arrived.UserCount, 1);
+  EXPECT_EQ(list.Count(), 1);
+  list.AddFailure("LATE");  // a picture is never forgotten for a failure
+  EXPECT_FALSE(list.Item(0)->Failed());
+  list.Clear();
+  EXPECT_EQ(alive, 0);
+}
+
 TEST(ImageCache, UsageOfAnUnknownKeyChangesNothing) {
   TStringBitmapList list;
   list.AddItem("A", Item());

@@ -99,6 +99,24 @@ TEST_F(ImageDecode, WhatTheDecoderRefusesOtherwiseGivesNothing) {
   EXPECT_EQ(DecodeImageStream(nullptr, true), nullptr);
 }
 
+TEST_F(ImageDecode, AHeaderClaimingMoreThanTheFileHoldsGivesNothingFromEitherReader) {
+  // A few dozen bytes each: the decoder refuses them, and so does the class library's
+  // reader that a refused BMP falls back to.
+  Bytes text = fixtures::Concat({fixtures::PngSignature(), fixtures::PngChunk("IHDR", fixtures::PngIhdr(2, 2, 8, 3)),
+                                 fixtures::PngChunk("tEXt", Bytes(9, 'a'))});
+  text[33] = 0x7F, text[34] = 0xFF, text[35] = 0xFF, text[36] = 0xF0;  // the chunk's length
+  const Bytes cases[] = {fixtures::Bmp8Claim(131075, 254, 0), fixtures::Bmp8Claim(4000, 4000, 0), text};
+  int n = 0;
+  for (const auto& bytes : cases) {
+    EXPECT_EQ(DecodeImageFile(dir.Write("claim" + std::to_string(n) + (n < 2 ? ".bmp" : ".png"), bytes), true),
+              nullptr)
+        << n;
+    auto stream = StreamOf(bytes);
+    EXPECT_EQ(DecodeImageStream(stream.get(), true), nullptr) << n;
+    ++n;
+  }
+}
+
 TEST_F(ImageDecode, MaskedGifFileFindsItsTransparentColourAndMasksIt) {
   uint8_t kind = trOpaque;
   std::unique_ptr<cl::TBitmap> mask;

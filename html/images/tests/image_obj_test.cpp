@@ -9,6 +9,9 @@
 #include "html/images/image_unit.h"
 #include "html/testing/image_test_support.h"
 #include "html/testing/layout_fixture.h"
+#include "html/images/document_images.h"
+#include "html/images/image_cache.h"
+#include "platform/core/ansi_case.h"
 
 namespace html {
 
@@ -50,7 +53,7 @@ TEST(ImageObj, AttributesAreReadWithTheirLimits) {
 }
 
 TEST(ImageObj, PlaceholdersKeepTheAskedSizeOrGrowToTheIcon) {
-  LayoutFixture f;
+  LayoutFixture f(&DocumentImages());
   f.root.ImagesOn = false;
   TImageObj sized = MakeImage({{WidthSy, "10", 10}, {HeightSy, "12", 12}});
   sized.LayoutImage(f.root, f.Canvas(), nullptr, 300);
@@ -82,7 +85,7 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   std::ofstream(dir / "pic.bmp", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
   const std::string src = (dir / "pic.bmp").string();
   {
-    LayoutFixture f;
+    LayoutFixture f(&DocumentImages());
     struct Case {
       std::initializer_list<Attr> attrs;
       int32_t width, height;
@@ -108,6 +111,48 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(ImageObj, AShrunkenPictureIsScaledOnceAndTheCopyServesEveryDraw) {
+  TempDir dir;
+  // 8 x 8: red on the left, blue on the right, a white bottom row (the
+  // lower-left colour TRANSP makes transparent).
+  std::vector<fixtures::Rgb> pixels;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      pixels.push_back(y == 7 ? fixtures::Rgb{255, 255, 255} : x < 4 ? fixtures::Rgb{255, 0, 0} : fixtures::Rgb{0, 0, 255});
+  const std::string src = dir.Write("pic.bmp", fixtures::Bmp24(8, 8, pixels));
+  for (const bool transparent : {false, true}) {
+    TImageUnitScope unit;  // a cache of its own
+    LayoutFixture f(&DocumentImages());
+    auto image = [&] {
+      if (transparent) return MakeImage({{SrcSy, src.c_str(), 0}, {WidthSy, "2", 2}, {HeightSy, "2", 2}, {TranspSy, "", 0}});
+      return MakeImage({{SrcSy, src.c_str(), 0}, {WidthSy, "2", 2}, {HeightSy, "2", 2}});
+    };
+    TImageObj first = image(), second = image();
+    first.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+    second.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+    ASSERT_EQ(first.Image, second.Image) << transparent;
+    ASSERT_EQ(first.ObjWidth, 2);
+    f.Canvas().FillRect({0, 0, 300, 100}, cl::clWhite);
+    first.Draw(f.Canvas(), 0, 0, 2, nullptr);
+    auto at = [&](int x, int y) { return f.Canvas().GetPixel(x, y) & 0xFFFFFF; };
+    EXPECT_EQ(at(0, 0), cl::clRed) << transparent;
+    EXPECT_EQ(at(1, 0), cl::clBlue) << transparent;
+    int index = -1;
+    ASSERT_TRUE(BitmapList().Find(cl::AnsiUpperCase(src), index));
+    TBitmapItem& item = *BitmapList().Item(index);
+    const TScaledPicture* scaled = item.FindScaled(2, 2);
+    ASSERT_NE(scaled, nullptr) << transparent;
+    EXPECT_EQ(scaled->Mask != nullptr, transparent);
+    // Marked, the copy shows whether the next draw scales the picture again.
+    scaled->Image->Canvas().SetPixel(0, 0, cl::clLime);
+    second.Draw(f.Canvas(), 100, 0, 2, nullptr);
+    EXPECT_EQ(at(100, 0), cl::clLime) << transparent;
+    EXPECT_EQ(at(101, 0), cl::clBlue) << transparent;
+    EXPECT_EQ(item.FindScaled(2, 2), scaled);
+    EXPECT_EQ(item.ScaledTo(8, 8), nullptr);  // full size: drawn directly
+  }
+}
+
 TEST(ImageObj, AnAnimationsTransparentColourShowsTheBackground) {
   TImageUnitScope unit;
   TempDir dir;
@@ -117,7 +162,7 @@ TEST(ImageObj, AnAnimationsTransparentColourShowsTheBackground) {
   o.blocksBeforeImage =
       fixtures::Concat({fixtures::GifApplicationExtension(), fixtures::GifControlExtension(true, 0)});
   const std::string src = dir.Write("vlny.gif", TwoFrameGif(o));
-  LayoutFixture f;
+  LayoutFixture f(&DocumentImages());
   TImageObj image = MakeImage({{SrcSy, src.c_str(), 0}});
   image.LayoutImage(f.root, f.Canvas(), nullptr, 300);
   ASSERT_EQ(image.ObjWidth, 2);

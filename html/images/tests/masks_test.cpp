@@ -95,6 +95,21 @@ TEST(Masks, MaskedDrawingStretchesImageAndMaskAlike) {
   EXPECT_NE(small.Canvas().GetPixel(0, 0), cl::clYellow);
 }
 
+TEST(Masks, AMaskedImageFarLargerThanTheDeviceIsComposedOnlyWhereItShows) {
+  // Stretched whole, 100,000 x 100,000 would take 40 GB; the 4 x 4 device
+  // shows the middle, where the four pixels meet.
+  auto image = Paint({"rg", "gb"});
+  auto mask = MakeMask(*image, true, cl::clLime);
+  cl::TBitmap dest;
+  dest.SetSize(4, 4);
+  dest.Canvas().FillRect(cl::Rect(0, 0, 4, 4), cl::clYellow);
+  DrawMasked(dest.Canvas(), *image, *mask, -49998, -49998, 100000, 100000);
+  EXPECT_EQ(Letters(dest, 0), "rryy");
+  EXPECT_EQ(Letters(dest, 1), "rryy");
+  EXPECT_EQ(Letters(dest, 2), "yybb");
+  EXPECT_EQ(Letters(dest, 3), "yybb");
+}
+
 TEST(Masks, NothingIsDrawnOnAMonochromeDevice) {
   auto image = Paint({"rg"});
   auto mask = MakeMask(*image, true, cl::clLime);

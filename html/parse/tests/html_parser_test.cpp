@@ -22,6 +22,7 @@
 #include "html/testing/layout_fixture.h"
 #include "html/testing/viewer_fixture.h"
 #include "platform/core/memory_stream.h"
+#include "platform/core/mul_div.h"
 
 namespace html {
 
@@ -399,29 +400,63 @@ TEST_F(HtmlParserTest, UnknownAndMisplacedTagsAreIgnored) {
   EXPECT_EQ(Structure(), "TSection 0/1 \"abcd\"\n");
 }
 
-TEST_F(HtmlParserTest, AnUnclosedCommentEndsEveryEntryPointQuietly) {
-  const std::string html = "<B>kept</B><!-- never closed";
-  Parse(html);
-  EXPECT_EQ(Texts()[0]->Buff, "kept");
-
-  LayoutFixture s;
-  cl::TStringList lines;
-  lines.SetText(html);
-  HtmlParseStrings(s.root, names, lines, options, result);
-  EXPECT_EQ(html::Structure(s.root), "TSection 0/1 \"kept\"\n");
-
-  LayoutFixture m;
-  cl::TMemoryStream stream;
-  stream.Write(html.data(), static_cast<int32_t>(html.size()));
-  HtmlParseStream(m.root, names, stream, options, result);
-  EXPECT_EQ(html::Structure(m.root), "TSection 0/1 \"kept\"\n");
-
-  const auto path = std::filesystem::temp_directory_path() / ("parser_comment_" + std::to_string(::getpid()) + ".htm");
-  std::ofstream(path) << html;
-  LayoutFixture fl;
-  HtmlParseFile(fl.root, names, path.string(), options, result);
-  std::filesystem::remove(path);
-  EXPECT_EQ(html::Structure(fl.root), "TSection 0/1 \"kept\"\n");
+TEST_F(HtmlParserTest, AnUnclosedCommentEndsEveryEntryPointQuietlyAndKeepsTheTextBeforeIt) {
+  struct Case {
+    std::string html;
+    std::string structure;
+  };
+  const std::string long150(150, 'l');
+  const Case cases[] = {
+      {"<B>bold</B> tail words<!-- unclosed", "TSection 0/1 \"bold tail words\"\n"},
+      {"a " + long150 + "<!DOCTYPE", "TSection 0/1 \"a " + long150 + "\"\n"},
+      {"<PRE>pre  " + long150 + "<!-- x", "TPreFormated 0/1 \"pre  " + long150 + "\"\n"},
+      {"<TABLE><TR><TD>cell text<!-- x", "ThtmlTable\n"},
+  };
+  auto parse = [&](const std::string& html, int entry, LayoutFixture& into) {
+    if (entry == 0) HtmlParseBuffer(into.root, names, html.data(), static_cast<int32_t>(html.size()), options, result);
+    if (entry == 1) {
+      cl::TStringList lines;
+      lines.SetText(html);
+      HtmlParseStrings(into.root, names, lines, options, result);
+    }
+    if (entry == 2) {
+      cl::TMemoryStream stream;
+      stream.Write(html.data(), static_cast<int32_t>(html.size()));
+      HtmlParseStream(into.root, names, stream, options, result);
+    }
+    if (entry == 3) {
+      const auto path =
+          std::filesystem::temp_directory_path() / ("parser_comment_" + std::to_string(::getpid()) + ".htm");
+      std::ofstream(path) << html;
+      HtmlParseFile(into.root, names, path.string(), options, result);
+      std::filesystem::remove(path);
+    }
+  };
+  for (const auto& c : cases)
+    for (int entry = 0; entry < 4; ++entry) {
+      LayoutFixture doc;
+      parse(c.html, entry, doc);
+      EXPECT_EQ(html::Structure(doc.root), c.structure) << c.html << " entry " << entry;
+      if (c.structure == "ThtmlTable\n") {
+        const auto& table = dynamic_cast<const ThtmlTable&>(*doc.root[doc.root.Count() - 1]);
+        ASSERT_EQ(table.Rows.size(), 1u);
+        EXPECT_EQ(html::Structure(*table.Rows[0]->Cells[0]->Cell), "TSection 0/1 \"cell text\"\n") << entry;
+      }
+    }
+  // Readers that gather text over several tokens keep theirs too.
+  Parse("<SELECT><OPTION>first<OPTION>second<!-- x");
+  const auto& select = dynamic_cast<const TParsedControlObj&>(*f.root.Forms[0]->Controls[0]);
+  ASSERT_EQ(select.Options.size(), 2u);
+  EXPECT_EQ(select.Options[1].Text, "second");
+  LayoutFixture area;
+  const std::string textArea = "<TEXTAREA>one\ntwo<!-- x";
+  HtmlParseBuffer(area.root, names, textArea.data(), static_cast<int32_t>(textArea.size()), options, result);
+  const auto& lines = dynamic_cast<const TParsedControlObj&>(*area.root.Forms[0]->Controls[0]);
+  EXPECT_EQ(lines.Lines, (std::vector<std::string>{"one", "two"}));
+  LayoutFixture title;
+  const std::string titled = "<TITLE>The title<!-- x";
+  HtmlParseBuffer(title.root, names, titled.data(), static_cast<int32_t>(titled.size()), options, result);
+  EXPECT_EQ(result.TitleText, "The title");
 }
 
 TEST_F(HtmlParserTest, AMissingFileFailsAfterTheCleanup) {
@@ -486,7 +521,7 @@ TEST_F(HtmlParserTest, PlainTextIsTakenAsItStands) {
   ASSERT_GE(texts.size(), 4u);
   EXPECT_EQ(texts[0], "a <B>b</B> &amp; <!-- c");
   EXPECT_EQ(texts[1], "<!DOCTYPE x> d");
-  EXPECT_EQ(texts[3], " end <!-- open");
+  EXPECT_EQ(texts[3], "        end <!-- open");
   const auto* first = dynamic_cast<const TSection*>(f.root[1]);
   EXPECT_TRUE(first->Fonts[0]->RunFont->UsesPreFont);
   EXPECT_EQ(first->Fonts[0]->RunFont->RelSize, 10);
@@ -582,6 +617,65 @@ TEST_F(HtmlParserTest, PreKeepsItsTextAndIgnoresBlockTags) {
   EXPECT_EQ(Runs(TextWith("f")), "0:12");
 }
 
+TEST_F(HtmlParserTest, TabsInPreformattedTextRunToTheNextMultipleOfEight) {
+  struct Case {
+    const char* text;  // one line
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"\tx", "        x"},
+      {"a\tb", "a       b"},
+      {"1234567\tx", "1234567 x"},
+      {"12345678\tx", "12345678        x"},
+      {"\t\tx", "                x"},
+      {"ab\t\tc\td", "ab              c       d"},
+      {"&lt;\tx", "<       x"},       // an entity is one column
+      {"a<B>b</B>\tc", "ab      c"},  // tags take none
+      {"a<3\tx", "a<3     x"},
+  };
+  for (const auto& c : cases) {
+    LayoutFixture doc;
+    const std::string html = std::string("<PRE>") + c.text + "\n\tnext</PRE>";
+    HtmlParseBuffer(doc.root, names, html.data(), static_cast<int32_t>(html.size()), options, result);
+    std::vector<std::string> lines;
+    for (const auto& s : doc.root)
+      if (const auto* t = dynamic_cast<const TPreFormated*>(s.get())) lines.push_back(t->Buff);
+    EXPECT_EQ(lines, (std::vector<std::string>{c.expected, "        next"})) << c.text;
+
+    LayoutFixture plain;
+    cl::TStringList text;
+    text.SetText(std::string(c.text) + "\n\tnext");
+    TextParseStrings(plain.root, names, text);
+    lines.clear();
+    for (const auto& s : plain.root)
+      if (const auto* t = dynamic_cast<const TPreFormated*>(s.get())) lines.push_back(t->Buff);
+    ASSERT_GE(lines.size(), 2u) << c.text;  // and the empty line after the last line end
+    EXPECT_EQ(lines[1], "        next");
+    if (std::string_view(c.text).find_first_of("&<") == std::string_view::npos) {
+      EXPECT_EQ(lines[0], c.expected);
+    }
+  }
+}
+
+TEST_F(HtmlParserTest, LongPreformattedAndPlainTextLinesAreKeptWhole) {
+  std::string line;
+  while (line.size() < 45000) line += "col" + std::to_string(line.size()) + " ";
+  const std::string html = "<PRE>" + line + "\nnext</PRE>";
+  Parse(html);
+  EXPECT_EQ(TextWith("col0 ").Buff, line);
+  LayoutFixture plain;
+  cl::TStringList text;
+  text.SetText(line + "\nnext");
+  TextParseStrings(plain.root, names, text);
+  ASSERT_GE(plain.root.Count(), 3);
+  EXPECT_EQ(static_cast<const TSection*>(plain.root[1])->Buff, line);
+  // Laid out as one line, however wide.
+  f.Layout(300);
+  const TSection& laid = TextWith("col0 ");
+  ASSERT_EQ(laid.Lines.size(), 1u);
+  EXPECT_EQ(laid.Lines[0].Ln, static_cast<int32_t>(line.size()));
+}
+
 TEST_F(HtmlParserTest, PreFontSizesAndControls) {
   Parse("<PRE><FONT SIZE=7>big</FONT> <SELECT><OPTION>o</SELECT>x<MAP NAME=m></MAP>y\n<PAGE>z</PRE>");
   EXPECT_EQ(Structure(), "TPreFormated 0/1 \"big [ctl]xy\"\nTPreFormated 0/1 \" \"\nTPage\n"
@@ -617,6 +711,46 @@ TEST_F(HtmlParserTest, TextBetweenCellsGoesBeforeTheTable) {
   EXPECT_EQ(table.Rows[1]->Cells[0]->VAlign, 0);
   EXPECT_EQ(table.Rows[1]->Cells[1]->VAlign, 2);
   EXPECT_EQ(html::Structure(*table.Rows[1]->Cells[1]->Cell), "TSection 0/2 \"y\"\n");
+}
+
+TEST_F(HtmlParserTest, NegativeSpacingsAndHSpaceGetTheirOwnRules) {
+  struct Case {
+    const char* attributes;
+    int32_t spacing, padding, tableHSpace;
+  };
+  const Case cases[] = {
+      {"CELLSPACING=-3 CELLPADDING=-2 HSPACE=-7", 2, 1, 7},
+      {"BORDER CELLSPACING=-3", 4, 1, 5},
+      {"CELLSPACING=7 CELLPADDING=3 HSPACE=-99999999", 7, 3, 20},
+      {"CELLSPACING=-2147483648 CELLPADDING=-99999 HSPACE=-2147483648", 2, 1, 20},
+  };
+  for (const auto& c : cases) {
+    LayoutFixture doc;
+    const std::string html = std::string("<TABLE ") + c.attributes + "><TR><TD>a</TABLE>";
+    HtmlParseBuffer(doc.root, names, html.data(), static_cast<int32_t>(html.size()), options, result);
+    const auto* table = dynamic_cast<const ThtmlTable*>(doc.root[doc.root.Count() - 1]);
+    ASSERT_NE(table, nullptr) << c.attributes;
+    EXPECT_EQ(table->CellSpacing, c.spacing) << c.attributes;
+    EXPECT_EQ(table->CellPadding, c.padding) << c.attributes;
+    EXPECT_EQ(table->HSpace, c.tableHSpace) << c.attributes;
+  }
+  const struct {
+    const char* hspace;
+    int32_t expected;
+  } images[] = {{"-7", 7}, {"-30", 20}, {"12", 12}, {"-2147483648", 20}};
+  for (const auto& image : images) {
+    for (const bool pre : {false, true}) {
+      LayoutFixture doc;
+      const std::string html =
+          std::string(pre ? "<PRE>" : "") + "a<IMG SRC=x.gif HSPACE=" + image.hspace + " ALIGN=left>b";
+      HtmlParseBuffer(doc.root, names, html.data(), static_cast<int32_t>(html.size()), options, result);
+      const TSection* text = nullptr;
+      for (const auto& s : doc.root)
+        if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && t->Images.Count() > 0) text = t;
+      ASSERT_NE(text, nullptr) << image.hspace;
+      EXPECT_EQ(text->Images[0]->HSpace, image.expected) << image.hspace << (pre ? " in PRE" : "");
+    }
+  }
 }
 
 TEST_F(HtmlParserTest, CaptionsAndSpansAreRead) {
@@ -829,6 +963,72 @@ TEST_F(ViewerParseTest, ScriptsReachTheViewersHandler) {
   });
   LoadText("<SCRIPT LANGUAGE=js>a = 1;\nb()</SCRIPT>after");
   EXPECT_EQ(seen, "viewer:js:a = 1;\r\nb()");
+}
+
+TEST_F(ViewerParseTest, NewDefaultsKeepTheColoursAndFacesTheDocumentSet) {
+  viewer->Parser = ParseDocument;
+  viewer->SetDefFontColor(cl::clBlack);
+  viewer->SetDefHotSpotColor(cl::clBlue);
+  const cl::TColor green = 0x008000 | cl::PaletteRelative;
+  LoadText("<FONT COLOR=green FACE=Verdana>green <TT>tt</TT></FONT>plain <A HREF=x>link</A>"
+           "<FONT COLOR=green><A HREF=y>default link</A></FONT><A HREF=z><FONT COLOR=green>green link</FONT></A>"
+           "<PRE>pre</PRE>");
+  // Each run: its text, then the colour and face it must have after the change.
+  struct Expected {
+    std::string text;
+    bool ownColor;  // stays green
+    const char* face;  // nullptr: the default face
+  };
+  const Expected expected[] = {{"green ", true, "Verdana"}, {"tt", true, nullptr}, {"plain ", false, nullptr},
+                               {"link", false, nullptr},    {"default link", false, nullptr},
+                               {"green link", true, nullptr}};
+  auto check = [&](const char* step, cl::TColor text, cl::TColor link) {
+    const TSectionList& doc = viewer->SectionList();
+    const TSection* body = nullptr;
+    const TSection* pre = nullptr;
+    for (const auto& s : doc)
+      if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty())
+        (t->Preformatted() ? pre : body) = t;
+    ASSERT_NE(body, nullptr) << step;
+    ASSERT_NE(pre, nullptr) << step;
+    for (const auto& e : expected) {
+      const size_t at = body->Buff.find(e.text);
+      ASSERT_NE(at, std::string::npos) << e.text;
+      const TFontObj* run = body->Fonts.GetFontObjAt(static_cast<int32_t>(at));
+      const bool linked = !run->Link->Url.empty();
+      EXPECT_EQ(run->RunFont->Color(), e.ownColor ? green : (linked ? link : text) | cl::PaletteRelative)
+          << step << ": " << e.text;
+      const std::string face = e.face ? e.face : e.text == "tt" ? doc.DefaultPreFontName : doc.DefaultFontName;
+      EXPECT_EQ(run->RunFont->Name(), face) << step << ": " << e.text;
+      EXPECT_EQ(run->RunFont->Size(), win::MulDiv(doc.FontSizeSlot, run->RunFont->RelSize, 12)) << step;
+    }
+    EXPECT_EQ(pre->Fonts[0]->RunFont->Name(), doc.DefaultPreFontName) << step;
+    EXPECT_EQ(pre->Fonts[0]->RunFont->Color(), text | cl::PaletteRelative) << step;
+  };
+  check("loaded", cl::clBlack, cl::clBlue);
+  viewer->SetDefFontSize(20);
+  check("size", cl::clBlack, cl::clBlue);
+  viewer->SetDefFontColor(cl::clRed);
+  check("text colour", cl::clRed, cl::clBlue);
+  viewer->SetDefHotSpotColor(cl::clPurple);
+  check("link colour", cl::clRed, cl::clPurple);
+  viewer->SetDefFontName("Arial");
+  viewer->SetDefPreFontName("Courier");
+  check("faces", cl::clRed, cl::clPurple);
+}
+
+TEST_F(ViewerParseTest, ColoursTheBodySetStayWhenTheDefaultsChange) {
+  viewer->Parser = ParseDocument;
+  LoadText("<BODY TEXT=#00FF00 LINK=#FF0000>text <A HREF=x>link</A>");
+  viewer->SetDefFontColor(cl::clBlack);
+  viewer->SetDefHotSpotColor(cl::clBlue);
+  const TSection* body = nullptr;
+  for (const auto& s : viewer->SectionList())
+    if (const auto* t = dynamic_cast<const TSection*>(s.get()); t && !t->Buff.empty()) body = t;
+  ASSERT_NE(body, nullptr);
+  EXPECT_EQ(body->Fonts.GetFontObjAt(0)->RunFont->Color(), 0x00FF00u | cl::PaletteRelative);
+  EXPECT_EQ(body->Fonts.GetFontObjAt(static_cast<int32_t>(body->Buff.find("link")))->RunFont->Color(),
+            0x0000FFu | cl::PaletteRelative);
 }
 
 }  // namespace

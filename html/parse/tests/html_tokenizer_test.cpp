@@ -69,6 +69,10 @@ const std::vector<Case>& Cases() {
         {TextSy, std::string(50, 'x'), {}}, eof}},
       {"< at the end is text", "a<", {{TextSy, "a", {}}, {TextSy, "<", {}}, eof}},
       {"empty end tag", "</>x", {{UnknownTagSy, "", {}}, {TextSy, "x", {}}, eof}},
+      {"only attribute-bearing start tags collect attributes",
+       "<B CLASS=x><CENTER ALIGN=left><DIV ALIGN=left></FONT SIZE=2><META NAME=m>",
+       {{BSy, "", {}}, {CenterSy, "", {}}, {DivSy, "", {"66=left/0"}}, {FontEndSy, "", {}},
+        {MetaSy, "", {"63=m/0"}}, eof}},
       {"tags and end tags", "<HTML><Body BGCOLOR=white></BODY></html><BLINK>",
        {{HtmlSy, "", {}}, {BodySy, "", {"73=white/0"}}, {BodyEndSy, "", {}}, {HtmlEndSy, "", {}},
         {UnknownTagSy, "", {}}, eof}},
@@ -211,17 +215,50 @@ TEST(HtmlTokenizer, ParagraphSpaceIsClearedOnlyByTokensThatTakeIt) {
   EXPECT_TRUE(tokenizer.ParagraphSpaceAdded);
 }
 
-TEST(HtmlTokenizer, DocumentEndingInsideACommentOrDeclarationRaises) {
-  for (const std::string input : {"<!-- open", "x<!DOCTYPE", "a<!-- b -- c", "<!--#include x=\"y"}) {
+TEST(HtmlTokenizer, InputEndingInsideACommentGivesItsTextThenRaises) {
+  // What was read before the open comment comes out whole, then EofSy; the
+  // error comes with the read past that end.
+  enum class Reader { Next, TextArea, Script };
+  struct Case {
+    std::string input;
+    Reader reader;
+    bool pre;
+    std::vector<Tok> expected;
+  };
+  const std::string run100(100, 'r');
+  const Case cases[] = {
+      {"<!-- open", Reader::Next, false, {eof}},
+      {"x<!DOCTYPE", Reader::Next, false, {{TextSy, "x", {}}, eof}},
+      {"a<!-- b -- c", Reader::Next, false, {{TextSy, "a", {}}, eof}},
+      {"<!--#include x=\"y", Reader::Next, false, {eof}},
+      {"<B>bold</B> tail words<!-- unclosed", Reader::Next, false,
+       {{BSy, "", {}}, {TextSy, "bold", {}}, {BEndSy, "", {}}, {TextSy, " tail words", {}}, eof}},
+      {run100 + "s<!-- x", Reader::Next, false, {{TextSy, run100, {}}, {TextSy, "s", {}}, eof}},
+      {"pre  kept\r<!DOCTYPE", Reader::Next, true, {{TextSy, "pre  kept\r", {}}, eof}},
+      {"<IMG ALT=\"a<!-- x", Reader::Next, false, {{ImageSy, "", {"65=a/0"}}, eof}},
+      {"area\rline<!-- x", Reader::TextArea, false,
+       {{TextSy, "area", {}}, {EolSy, "", {}}, {TextSy, "line", {}}, eof}},
+      {"var a;<!-- x", Reader::Script, false, {{TextSy, "var a;", {}}, eof}},
+  };
+  for (const auto& c : cases) {
     THtmlTokenizer tokenizer;
     tokenizer.IncludeHandler = [](cl::TObject*, const std::string&, cl::TStrings&) { return std::string(); };
-    tokenizer.OpenBuffer(input.data(), static_cast<std::int32_t>(input.size()));
+    tokenizer.InPre = c.pre;
+    tokenizer.OpenBuffer(c.input.data(), static_cast<std::int32_t>(c.input.size()));
+    auto next = [&] {
+      if (c.reader == Reader::TextArea) tokenizer.NextTextAreaToken();
+      if (c.reader == Reader::Script) tokenizer.NextScriptToken();
+      if (c.reader == Reader::Next) tokenizer.Next();
+    };
+    tokenizer.GetCh();
+    next();
+    const std::vector<Tok> tokens = Drain(tokenizer, next);
+    EXPECT_EQ(tokens, c.expected) << c.input;
     try {
-      tokenizer.Start();
-      Drain(tokenizer);
-      ADD_FAILURE() << input;
+      next();
+      ADD_FAILURE() << c.input;
     } catch (const EParseError& e) {
-      EXPECT_EQ(e.Message(), "Open Comment at End of HTML File") << input;
+      EXPECT_EQ(e.Message(), "Open Comment at End of HTML File") << c.input;
     }
   }
 }

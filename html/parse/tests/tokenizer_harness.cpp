@@ -16,34 +16,21 @@ std::ostream& operator<<(std::ostream& out, const Tok& tok) {
   return out << "}";
 }
 
-namespace {
-
-bool CarriesAttributes(HtmlSymbol sym) {
-  switch (sym) {
-    case BodySy: case PSy: case BRSy: case HSy: case HRSy: case BaseSy: case OLSy:
-    case ULSy: case ImageSy: case ASy: case MapSy: case AreaSy: case TableSy: case TDSy:
-    case TRSy: case THSy: case CaptionSy: case InputSy: case FormSy: case TextAreaSy:
-    case SelectSy: case OptionSy: case FontSy: case BaseFontSy: case FrameSetSy:
-    case FrameSy: case ScriptSy: case DivSy: case BgSoundSy: case WrapSy: case MetaSy:
-      return true;
-    default:
-      return false;
-  }
-}
-
-}  // namespace
-
-std::vector<Tok> Drain(THtmlTokenizer& tokenizer) {
+std::vector<Tok> Drain(THtmlTokenizer& tokenizer, const std::function<void()>& advance) {
   std::vector<Tok> out;
   for (int guard = 0; guard < 100000; ++guard) {
     Tok tok{tokenizer.CurrentSymbol(), tokenizer.TokenText(), {}};
-    if (CarriesAttributes(tok.sym))
-      for (const auto& a : tokenizer.AttributeList())
-        tok.attrs.push_back(std::to_string(int(a->Code)) + "=" + a->StrValue + "/" + std::to_string(a->IntValue));
+    // Taking the list after every token leaves only what the tokenizer itself
+    // collected for the next one: a tag it gives no attributes shows none.
+    for (const auto& a : tokenizer.TakeAttributeList())
+      tok.attrs.push_back(std::to_string(int(a->Code)) + "=" + a->StrValue + "/" + std::to_string(a->IntValue));
     if (tok.sym == HSy || tok.sym == HEndSy) tok.text = "h" + std::to_string(tokenizer.HeadingLevel());
     out.push_back(tok);
     if (tok.sym == EofSy) break;
-    tokenizer.Next();
+    if (advance)
+      advance();
+    else
+      tokenizer.Next();
   }
   return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -7,8 +8,8 @@
 
 namespace html {
 
-// One token as the tests compare it: symbol, text and, for attribute-bearing
-// tags, "CODE=value/number" for each attribute.
+// One token as the tests compare it: symbol, text and "CODE=value/number" for
+// each attribute the tokenizer collected for it.
 struct Tok {
   HtmlSymbol sym;
   std::string text;
@@ -18,8 +19,9 @@ struct Tok {
 
 std::ostream& operator<<(std::ostream& out, const Tok& tok);
 
-// Every token of an opened tokenizer up to and including EofSy.
-std::vector<Tok> Drain(THtmlTokenizer& tokenizer);
+// Every token of an opened tokenizer up to and including EofSy, each with the
+// attribute list it left; advance reads the next token (Next when not given).
+std::vector<Tok> Drain(THtmlTokenizer& tokenizer, const std::function<void()>& advance = nullptr);
 
 enum class Kind { Buffer, File, Strings, Stream };
 const char* KindName(Kind kind);

@@ -8,6 +8,7 @@
 #include "platform/core/in_out_error.h"
 #include "platform/gui/application.h"
 #include "html/document/process_error.h"
+#include "platform/gui/test_support/screen_pixels.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace html {
@@ -352,6 +353,21 @@ cl::TColor PixelAt(TDocViewer& viewer, int x, int y) {
   viewer.PaintPanel().DrawBackground(canvas, true);
   viewer.DrawDocument(canvas);
   return canvas.GetPixel(x, y) & 0xFFFFFF;
+}
+
+TEST_F(ViewerTest, WhatNoDocumentCoversShowsTheBackground) {
+  constexpr cl::TColor background = 0xC08020;
+  viewer->SetDefBackground(background);
+  EXPECT_EQ(cl::testing::ScreenPixel(*viewer, 150, 100), background);
+  // A load that fails half-way still shows the background round what it read.
+  EXPECT_THROW(LoadText("#spacer 20\n#fail\n"), std::exception);
+  EXPECT_EQ(cl::testing::ScreenPixel(*viewer, 150, 100), background);
+  // The corner between the two scroll bars belongs to neither.
+  LoadText("#wide 1000\n" + Lines(40));
+  ASSERT_TRUE(viewer->VScrollBar().Visible());
+  ASSERT_TRUE(viewer->HScrollBar().Visible());
+  const int corner = viewer->ScrollWidth() / 2 + 1;
+  EXPECT_EQ(cl::testing::ScreenPixel(*viewer, viewer->Width() - corner, viewer->Height() - corner), background);
 }
 
 TEST_F(ViewerTest, TheDocumentIsDrawnAtItsMarginsAndScrollPosition) {

@@ -19,13 +19,15 @@ void WriteRecorder(const TempDirectory& dir, const std::string& name) {
   chmod((dir / name).c_str(), 0755);
 }
 
+// The file's content once a started program has written it; "<missing>" when
+// it has not come by a generous deadline.
 std::string WaitForFile(const TempDirectory& dir, const std::string& name) {
-  for (int i = 0; i < 500; ++i) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  for (;;) {
     const std::string content = dir.Read(name);
-    if (content != "<missing>") return content;
+    if (content != "<missing>" || std::chrono::steady_clock::now() > deadline) return content;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  return "<missing>";
 }
 
 }  // namespace
@@ -61,6 +63,13 @@ TEST(StartProgram, NamesResolveAsTheSystemWritesThem) {
 TEST(StartProgram, OnlyRegularExecutableFilesStart) {
   const TempDirectory dir;
   dir.Write("plain.exe", "#!/bin/sh\ntouch \"$0.ran\"\n");
+  // Leaves its mark only once no plain.exe runs any more (the brackets keep
+  // grep from finding itself), so a wrongly started one has left its own.
+  dir.Write("allowed.exe",
+            "#!/bin/sh\nn=0\n"
+            "while grep -qs \"$(dirname \"$0\")/plain[.]exe\" /proc/[0-9]*/cmdline && [ $n -lt 3000 ]; do\n"
+            "  sleep 0.01; n=$((n + 1))\ndone\ntouch \"$0.ran\"\n");
+  chmod((dir / "allowed.exe").c_str(), 0755);
   dir.Write("sub/keep", "");
   struct Case {
     std::string file;
@@ -76,6 +85,8 @@ TEST(StartProgram, OnlyRegularExecutableFilesStart) {
     EXPECT_FALSE(win::StartProgram(c.file, "")) << c.file;
     EXPECT_EQ(win::GetLastError(), c.error) << c.file;
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  // Started after the refused ones, it shows the spawner at work.
+  ASSERT_TRUE(win::StartProgram(dir / "allowed.exe", ""));
+  ASSERT_EQ(WaitForFile(dir, "allowed.exe.ran"), "");
   EXPECT_EQ(dir.Read("plain.exe.ran"), "<missing>");
 }

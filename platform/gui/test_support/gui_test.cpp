@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
@@ -137,7 +140,63 @@ void PressKey(TControl& control, uint16_t virtualKey, TShiftState shift, char te
   QApplication::sendEvent(widget, &release);
 }
 
+void TypeKey(TForm& form, uint16_t virtualKey, TShiftState shift) {
+  QWindow* const window = TControl::Access::Widget(form)->windowHandle();
+  if (window == nullptr) throw Exception("The form is not shown");
+  QTest::sendKeyEvent(QTest::Click, window, static_cast<Qt::Key>(QtKeyOf(virtualKey)),
+                      TextOf(virtualKey, shift, 0), QtModifiers(shift));
+}
+
 void CloseByTitleBar(TForm& form) { TControl::Access::Widget(form)->close(); }
+
+namespace {
+
+QWidget* FindWindowWidget() {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->objectName() == QStringLiteral("FindDialog") && top->isVisible()) return top;
+  }
+  return nullptr;
+}
+
+QWindow& FindWindowHandle() {
+  QWidget* const window = FindWindowWidget();
+  if (window == nullptr || window->windowHandle() == nullptr) throw Exception("The find window is not shown");
+  return *window->windowHandle();
+}
+
+}  // namespace
+
+bool FindWindowShowing() { return FindWindowWidget() != nullptr; }
+
+void TypeIntoFindWindow(std::string_view cp1250) {
+  for (const QChar typed : ToQString(cp1250)) {
+    // The key of a letter is its capital's code, as the window system gives it.
+    const auto key = static_cast<Qt::Key>(typed.toUpper().unicode());
+    QTest::sendKeyEvent(QTest::Click, &FindWindowHandle(), key, QString(typed), Qt::NoModifier);
+  }
+}
+
+void PressKeyInFindWindow(uint16_t virtualKey, TShiftState shift) {
+  QTest::sendKeyEvent(QTest::Click, &FindWindowHandle(), static_cast<Qt::Key>(QtKeyOf(virtualKey)),
+                      TextOf(virtualKey, shift, 0), QtModifiers(shift));
+}
+
+std::vector<std::string> FindWindowTexts() {
+  std::vector<std::string> texts;
+  QWidget* const window = FindWindowWidget();
+  if (window == nullptr) return texts;
+  texts.push_back(FromQString(window->windowTitle()));
+  for (const QLabel* label : window->findChildren<QLabel*>()) texts.push_back(FromQString(label->text()));
+  for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+    texts.push_back(FromQString(button->text()));
+  return texts;
+}
+
+std::string FindWindowText() {
+  QWidget* const window = FindWindowWidget();
+  const QLineEdit* const edit = window != nullptr ? window->findChild<QLineEdit*>() : nullptr;
+  return edit != nullptr ? FromQString(edit->text()) : std::string();
+}
 
 struct ModalDriver::Poll {
   QTimer timer;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/gui/control.h"
@@ -46,8 +47,25 @@ void DoubleClick(TControl& control, int x, int y);
 void Wheel(TControl& control, int x, int y, int delta);
 // A key press and release delivered to control (text: the character typed).
 void PressKey(TControl& control, uint16_t virtualKey, TShiftState shift = 0, char text = 0);
+// A key press and release through the form's window, as the keyboard sends
+// them: Qt's shortcuts and mnemonics first, then the focused control.
+void TypeKey(TForm& form, uint16_t virtualKey, TShiftState shift = 0);
 // The title bar's close button.
 void CloseByTitleBar(TForm& form);
+
+// Qt's own find window (shown by TFindDialog without a script, or with
+// ScriptedDialogs::RealFind): whether it is up, and typing into it through the
+// window system, as the user's keyboard does. Each character of the code
+// page 1250 text is one key press with its text; keys go to the window's
+// focused field or button.
+bool FindWindowShowing();
+void TypeIntoFindWindow(std::string_view cp1250);
+void PressKeyInFindWindow(uint16_t virtualKey, TShiftState shift = 0);
+// What the find window shows (code page 1250): its title, then the texts of
+// its labels, check boxes and buttons, "&" marks included.
+std::vector<std::string> FindWindowTexts();
+// The find window's text field.
+std::string FindWindowText();
 
 // Drives the next modal form named formName (ignoring case): once it is the
 // active modal form, action runs on it (test failures and exceptions inside

@@ -37,10 +37,17 @@ bool ScriptedDialogs::RunPrint(TPrintDialog& dialog) {
 
 void ScriptedDialogs::ShowFind(TFindDialog& dialog) {
   Calls.push_back("find");
-  if (Find) Find(dialog);
+  if (RealFind) {
+    QtDialogSeam().ShowFind(dialog);
+  } else if (Find) {
+    Find(dialog);
+  }
 }
 
-void ScriptedDialogs::CloseFind(TFindDialog&) { Calls.push_back("close find"); }
+void ScriptedDialogs::CloseFind(TFindDialog& dialog) {
+  Calls.push_back("close find");
+  if (RealFind) QtDialogSeam().CloseFind(dialog);
+}
 
 int ScriptedDialogs::RunMessageBox(const std::string& text, const std::string& caption, uint32_t flags) {
   Calls.push_back("message");

@@ -24,6 +24,9 @@ class ScriptedDialogs : public TDialogSeam {
   // Called when the find dialog shows; the test then sets FindText and calls
   // the dialog's Find, as the user pressing "find next".
   std::function<void(TFindDialog&)> Find;
+  // The find dialog is Qt's own window instead, which the test drives with
+  // the find-dialog input of gui_test.h (Find is not called then).
+  bool RealFind = false;
   std::function<int(const std::string& text, const std::string& caption, uint32_t flags)> Message;
 
   struct MessageCall {

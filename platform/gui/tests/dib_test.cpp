@@ -147,4 +147,34 @@ TEST(Bitmaps, LoadFromMemoryReadsAWindowsBitmapFileAndRefusesGarbage) {
   EXPECT_THROW(bitmap.LoadFromMemory(garbage, sizeof garbage), cl::Exception);
 }
 
+TEST(Bitmaps, LoadFromMemoryRefusesAHeaderClaimingMoreThanTheFileOrTheBudget) {
+  struct Case {
+    int32_t width, height;
+    uint16_t bits;
+    uint32_t compression;
+  };
+  // Headers of 62 bytes with no rows after them.
+  const Case cases[] = {
+      {4000, 4000, 8, 0},    // 16 megapixels the file cannot hold
+      {4000, -4000, 24, 0},  // the same, rows top-down
+      {131075, 254, 8, 1},   // run-length rows, but over the budget
+      {2, 1, 24, 0},         // one row short
+  };
+  for (const Case& c : cases) {
+    std::vector<uint8_t> bmp = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0};
+    auto le = [&](uint32_t v, int bytes) {
+      for (int i = 0; i < bytes; ++i) bmp.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    };
+    le(static_cast<uint32_t>(c.width), 4);
+    le(static_cast<uint32_t>(c.height), 4);
+    le(1, 2);
+    le(c.bits, 2);
+    le(c.compression, 4);
+    bmp.resize(62);
+    cl::TBitmap bitmap;
+    EXPECT_THROW(bitmap.LoadFromMemory(bmp.data(), bmp.size()), cl::Exception) << c.width << " x " << c.height;
+    EXPECT_TRUE(bitmap.Empty());
+  }
+}
+
 }  // namespace

@@ -7,6 +7,8 @@
 #include "platform/core/ansi_case.h"
 #include "platform/gui/button.h"
 #include "platform/gui/color_grid.h"
+#include "platform/gui/edit.h"
+#include "platform/gui/label.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/spin_edit.h"
 #include "platform/gui/virtual_keys.h"
@@ -45,6 +47,49 @@ TEST_F(FontDialogPartsTest, ColorGridPicksTheClickedCellAndReportsIt) {
   t::Click(*grid, 71, 71);
   EXPECT_EQ(grid->ForegroundColor(), cl::clWhite);
   EXPECT_EQ(changes.size(), 2u);
+}
+
+TEST_F(FontDialogPartsTest, ColorGridIsATabStopWhoseArrowsMoveTheChoice) {
+  auto* edit = Make<cl::TEdit>(*form);
+  edit->SetParent(form.get());
+  auto* grid = Make<cl::TColorGrid>(*form);
+  grid->SetParent(form.get());
+  grid->SetBounds(10, 40, 72, 72);
+  std::vector<int> changes;
+  grid->OnChange = [&](cl::TObject*) { changes.push_back(grid->ForegroundIndex()); };
+  edit->SetFocus();
+  t::ProcessEvents();
+  t::TypeKey(*form, cl::VK_TAB);
+  t::ProcessEvents();
+  EXPECT_EQ(form->ActiveControl(), grid);
+  for (const uint16_t key : {cl::VK_RIGHT, cl::VK_RIGHT, cl::VK_DOWN, cl::VK_UP, cl::VK_LEFT, cl::VK_END,
+                             cl::VK_RIGHT, cl::VK_HOME, cl::VK_LEFT})
+    t::TypeKey(*form, key);
+  // Moves that would leave the grid change nothing.
+  EXPECT_EQ(changes, (std::vector<int>{1, 2, 6, 2, 1, 15, 0}));
+}
+
+TEST_F(FontDialogPartsTest, ALabelsAccessKeyFocusesItsControlAndTypesNothing) {
+  auto* first = Make<cl::TEdit>(*form);
+  first->SetParent(form.get());
+  auto* second = Make<cl::TEdit>(*form);
+  second->SetParent(form.get());
+  second->SetTop(40);
+  auto* label = Make<cl::TLabel>(*form);
+  label->SetParent(form.get());
+  label->SetTop(80);
+  label->SetCaption("&Jméno");
+  label->SetFocusControl(second);
+  first->SetFocus();
+  t::ProcessEvents();
+  t::TypeKey(*form, 'J', cl::ssAlt);
+  t::ProcessEvents();
+  EXPECT_EQ(form->ActiveControl(), second);
+  EXPECT_EQ(first->Text(), "");
+  EXPECT_EQ(second->Text(), "");
+  // A letter no caption marks moves nothing.
+  t::TypeKey(*form, 'Q', cl::ssAlt);
+  EXPECT_EQ(form->ActiveControl(), second);
 }
 
 TEST_F(FontDialogPartsTest, SpinEditKeepsItsRange) {

@@ -111,6 +111,22 @@ TEST(RasterOps, StretchingUpRepeatsEachPixel) {
   EXPECT_EQ(dest.Canvas().GetPixel(3, 3), cl::clWhite);
 }
 
+TEST(RasterOps, AStretchFarLargerThanTheDeviceMakesOnlyThePixelsThatShow) {
+  // 100,000 x 100,000 would be 40 GB made whole; the 10 x 10 device shows
+  // the middle, where the four source pixels meet.
+  for (const int mode : {win::COLORONCOLOR, win::BLACKONWHITE}) {
+    auto src = Make2x2(cl::clRed, cl::clLime, cl::clBlue, cl::clWhite);
+    TBitmap dest;
+    dest.SetSize(10, 10);
+    dest.Canvas().SetStretchBltMode(mode);
+    EXPECT_TRUE(dest.Canvas().StretchBlt(-49995, -49995, 100000, 100000, src->Canvas(), 0, 0, 2, 2, win::SRCCOPY));
+    EXPECT_EQ(dest.Canvas().GetPixel(4, 4), cl::clRed) << mode;
+    EXPECT_EQ(dest.Canvas().GetPixel(5, 4), cl::clLime) << mode;
+    EXPECT_EQ(dest.Canvas().GetPixel(4, 5), cl::clBlue) << mode;
+    EXPECT_EQ(dest.Canvas().GetPixel(9, 9), cl::clWhite) << mode;
+  }
+}
+
 TEST(RasterOps, BlitsStayInsideTheClipRegion) {
   auto dest = Make2x2(0, 0, 0, 0);
   auto src = Make2x2(cl::clWhite, cl::clWhite, cl::clWhite, cl::clWhite);

@@ -78,6 +78,25 @@ inline Bytes BmpRle8Row(int width, Rgb colour) {
   return out;
 }
 
+// The headers of an uncompressed 8-bit bitmap with a two-colour table and
+// pixelBytes bytes of rows: 62 bytes and what the rows add.
+inline Bytes Bmp8Claim(int32_t width, int32_t height, uint32_t pixelBytes) {
+  Bytes out = {'B', 'M'};
+  const uint32_t offset = 54 + 2 * 4;
+  Le32(out, offset + pixelBytes);
+  Le32(out, 0);
+  Le32(out, offset);
+  Le32(out, 40);
+  Le32(out, static_cast<uint32_t>(width));
+  Le32(out, static_cast<uint32_t>(height));
+  Le16(out, 1);
+  Le16(out, 8);
+  for (int i = 0; i < 6; ++i) Le32(out, i == 4 ? 2 : 0);  // BI_RGB, two colours used
+  out.insert(out.end(), {0, 0, 0, 0, 255, 255, 255, 0});
+  out.resize(out.size() + pixelBytes);
+  return out;
+}
+
 // GIF pieces. The image data is LZW with a clear code before every pixel,
 // which keeps every code at the minimum width: valid for any decoder.
 struct GifOptions {

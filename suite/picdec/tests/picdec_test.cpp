@@ -158,6 +158,62 @@ TEST(Picdec, FailuresReturnNothingAndLeaveTheHandlesAlone) {
   }
 }
 
+// A copy of data with the bytes written from offset on.
+Bytes Patched(Bytes data, size_t offset, std::initializer_list<uint8_t> bytes) {
+  for (const uint8_t b : bytes) data.at(offset++) = b;
+  return data;
+}
+
+TEST(Picdec, HeadersClaimingMoreThanTheDataOrTheBudgetAreRefusedBeforeAnyPixel) {
+  using fixtures::Concat;
+  using fixtures::PngChunk;
+  using fixtures::PngIhdr;
+  using fixtures::PngSignature;
+  // A text chunk that declares almost 2 GB and holds ten bytes.
+  Bytes hugeText = PngChunk("tEXt", Bytes(10, 'a'));
+  hugeText = Patched(hugeText, 0, {0x7F, 0xFF, 0xFF, 0xF0});
+  const Bytes idat = PngChunk("IDAT", fixtures::PngIdat({{0, 1}, {1, 0}}));
+  fixtures::GifOptions gif;
+  gif.globalTable = kTable;
+  const Bytes plainGif = fixtures::Gif(gif);
+  const size_t descriptor = 13 + 3 * 4 + 1;  // after the table and the 0x2C
+  const Bytes jpegHeader = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0,                       // APP0
+                            0xFF, 0xC0, 0, 11, 8, 0xFD, 0xE8, 0xFD, 0xE8, 1, 1, 0x11, 0,  // 65000 x 65000
+                            0xFF, 0xD9};
+  struct Case {
+    const char* what;
+    Call call;
+    Bytes data;
+  };
+  const Case cases[] = {
+      {"chunk longer than the file", Call::Png,
+       Concat({PngSignature(), PngChunk("IHDR", PngIhdr(2, 2, 8, 3)), hugeText})},
+      {"PNG over the budget", Call::Png,
+       Concat({PngSignature(), PngChunk("IHDR", PngIhdr(100000, 100000, 8, 2)), idat, PngChunk("IEND", {})})},
+      {"PNG rows no deflate stream could come from", Call::Png,
+       Concat({PngSignature(), PngChunk("IHDR", PngIhdr(20000, 1000, 8, 2)), idat, PngChunk("IEND", {})})},
+      {"BMP over the budget", Call::Bmp, fixtures::Bmp8Claim(131075, 254, 0)},
+      {"BMP rows the file does not hold", Call::Bmp, fixtures::Bmp8Claim(4000, 4000, 0)},
+      {"BMP top-down rows the file does not hold", Call::Bmp, fixtures::Bmp8Claim(4000, -4000, 64)},
+      {"GIF screen over the budget", Call::Gif, Patched(plainGif, 6, {0xFF, 0xFF, 0xFF, 0xFF})},
+      {"GIF image placed far outside the screen", Call::Gif,
+       Patched(plainGif, descriptor, {0x60, 0xEA, 0x60, 0xEA})},  // left and top 60000
+      {"JPEG frame over the budget", Call::Jpeg, jpegHeader},
+  };
+  for (const auto& c : cases) {
+    progressCalls = 0;
+    const Result r = FromStream(c.call, c.data);
+    EXPECT_EQ(r.code, -3) << c.what;
+    EXPECT_EQ(r.bitmap, nullptr) << c.what;
+    EXPECT_EQ(progressCalls, 0) << c.what;
+  }
+  // Within the budget and held by the data: decoded as before.
+  const Result fits = FromStream(Call::Bmp, fixtures::Bmp8Claim(4, 2, 8));
+  EXPECT_EQ(fits.code, 1);
+  const Result gifFits = FromStream(Call::Gif, plainGif);
+  EXPECT_EQ(gifFits.code, 1);
+}
+
 TEST(Picdec, ProgressCallbackThatAnswersZeroStopsTheDecoding) {
   progressCalls = 0;
   const Result r = FromStream(Call::Bmp, fixtures::Bmp24(1, 1, {{5, 5, 5}}), 24, nullptr, StoppingProgress);

@@ -39,6 +39,38 @@ TEST_F(ManualClock, DelayPumpsMessagesUntilMoreThanTheTimeHasPassed) {
   EXPECT_GT(utl::GETRELATIVETIME() - start, waited);
 }
 
+// Counts clock reads between sleeps. A waiter that spins instead of sleeping
+// is let out by a jump of the clock after many reads, so it fails, not hangs.
+class SpinCountingScheduler : public win::ManualScheduler {
+ public:
+  std::uint64_t MonotonicMs() override {
+    if (++readsSinceSleep_ > mostReadsBetweenSleeps) mostReadsBetweenSleeps = readsSinceSleep_;
+    if (readsSinceSleep_ > 10000) Advance(1000000);
+    return ManualScheduler::MonotonicMs();
+  }
+  void Sleep(std::uint32_t ms) override {
+    readsSinceSleep_ = 0;
+    sleptMs += ms;
+    ManualScheduler::Sleep(ms);
+  }
+  int mostReadsBetweenSleeps = 0;
+  std::uint64_t sleptMs = 0;
+
+ private:
+  int readsSinceSleep_ = 0;
+};
+
+TEST_F(ManualClock, DelaySleepsThroughTheWaitInsteadOfSpinning) {
+  SpinCountingScheduler counting;
+  win::SetScheduler(&counting);
+  win::SetMessagePumpHook([] {});
+  const std::uint32_t start = utl::GETRELATIVETIME();
+  utl::DELAY(200);
+  EXPECT_LE(utl::GETRELATIVETIME() - start, 211u);
+  EXPECT_LT(counting.mostReadsBetweenSleeps, 5);  // a few reads a sleep
+  EXPECT_GT(counting.sleptMs, 200u);
+}
+
 TEST_F(ManualClock, CurrentDateAndTimeComeFromTheScheduler) {
   setenv("TZ", "UTC", 1);
   tzset();

@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_frame_parse PRIVATE html)

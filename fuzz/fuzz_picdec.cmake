@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_picdec PRIVATE picdec platform_gui)
