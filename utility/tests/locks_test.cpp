@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "branutl/files.h"
 #include "branutl/handles.h"
 #include "branutl/locks.h"
 #include "platform/core/string_list.h"
@@ -61,13 +62,21 @@ class Locks : public testing::Test {
   fs::path dir_;
 };
 
+// Every child of a race ends within this, killed by its alarm if need be, so
+// a lock that is never granted fails the test rather than hanging it.
+constexpr unsigned ChildDeadlineSeconds = 60;
+constexpr long WaitDeadlineMs = 30000;
+
 // Runs body in `count` forked children; true when every child exited with 0.
 template <typename Body>
 bool InChildren(int count, Body body) {
   std::vector<pid_t> children;
   for (int i = 0; i < count; ++i) {
     const pid_t pid = fork();
-    if (pid == 0) _exit(body(i));
+    if (pid == 0) {
+      alarm(ChildDeadlineSeconds);
+      _exit(body(i));
+    }
     children.push_back(pid);
   }
   bool allGood = true;
@@ -77,6 +86,17 @@ bool InChildren(int count, Body body) {
     allGood = allGood && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
   return allGood;
+}
+
+// Polls until the condition holds; false once WaitDeadlineMs have passed.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  const auto since = Clock::now();
+  while (!condition()) {
+    if (Ms(since) > WaitDeadlineMs) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 }  // namespace
@@ -265,6 +285,41 @@ TEST_F(Locks, RacingProcessesHoldTheFlagFileOneAtATime) {
   munmap(shared, sizeof(std::atomic<int>) * 2);
 }
 
+// The release order of the directory lock: close the handle, then delete the
+// lock file. A waiter that opened the file just before the deletion must not
+// count as holding it beside one that created the next lock file.
+TEST_F(Locks, HoldersThatDeleteTheFlagFileOnReleaseStillHoldItOneAtATime) {
+  constexpr int children = 8, rounds = 250;
+  struct Shared {
+    std::atomic<int> holders, twoHolders, rounds;
+  };
+  auto* shared = static_cast<Shared*>(
+      mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(shared, MAP_FAILED);
+  new (shared) Shared{};
+  const ShortString lock = S(dir_ / "subdir.smf");
+  const fs::path work = dir_ / "work";
+  const bool allGood = InChildren(children, [&](int) {
+    for (int round = 0; round < rounds; ++round) {
+      int32_t handle = -1;
+      if (FLAGFILE(&lock, &handle, 20000)) return 1;
+      if (shared->holders.fetch_add(1) != 0) shared->twoHolders.fetch_add(1);
+      std::ofstream(work, std::ios::binary) << round;
+      std::error_code ignored;
+      fs::remove(work, ignored);
+      shared->holders.fetch_sub(1);
+      shared->rounds.fetch_add(1);
+      CLOSEHANDLE(&handle);
+      DELETEANYWAY(&lock);
+    }
+    return 0;
+  });
+  EXPECT_TRUE(allGood);
+  EXPECT_EQ(shared->twoHolders.load(), 0);
+  EXPECT_EQ(shared->rounds.load(), children * rounds);
+  munmap(shared, sizeof(Shared));
+}
+
 TEST_F(Locks, RacingProcessesGetDistinctUniqueNamesAndLoseNoFile) {
   constexpr int children = 6, rounds = 10;
   auto* names = static_cast<char*>(mmap(nullptr, children * rounds * 256, PROT_READ | PROT_WRITE,
@@ -311,15 +366,13 @@ TEST_F(Locks, WaitersForAHeldDirectoryTimeOutOrAreServedWhenItIsReleased) {
       int32_t handle = -1;
       if (FLAGFILE(&lock, &handle, 0)) return 1;
       shared->held = 1;
-      const auto since = Clock::now();
-      while (shared->gaveUp.load() < 2 && Ms(since) < 20000)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (!WaitUntil([&] { return shared->gaveUp.load() >= 2; })) return 6;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
       shared->released = 1;
       CLOSEHANDLE(&handle);
       return 0;
     }
-    while (shared->held.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!WaitUntil([&] { return shared->held.load() != 0; })) return 7;
     ShortString name = S(dir_ / "x.msg");
     const auto start = Clock::now();
     const bool failed = UNIQUEFILE(&name, timeouts[child], false);
