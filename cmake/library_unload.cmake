@@ -32,4 +32,8 @@ add_custom_target(library_unload_check
   COMMENT "Loading and unloading every shared library"
   VERBATIM)
 add_test(NAME library_unload COMMAND library_host ${library_files})
-set_tests_properties(library_unload PROPERTIES LABELS library_unload)
+# Closing a library that pulled in Qt leaves small allocations of system
+# libraries behind, past symbolising once unmapped; leaks are not what this checks.
+set_tests_properties(library_unload PROPERTIES
+  LABELS library_unload
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
