@@ -37,3 +37,8 @@ add_test(NAME library_unload COMMAND library_host ${library_files})
 set_tests_properties(library_unload PROPERTIES
   LABELS library_unload
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0")
+# The sound slots' write-back at unload is tested through the host.
+if(TARGET utility_tests)
+  target_compile_definitions(utility_tests PRIVATE LIBRARY_HOST_PATH="$<TARGET_FILE:library_host>")
+  add_dependencies(utility_tests library_host)
+endif()
