@@ -2,6 +2,8 @@
 // processes racing for the same lock and the same directory.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <dlfcn.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,10 +20,25 @@
 #include <thread>
 #include <vector>
 
+#include "branutl/calendar.h"
 #include "branutl/files.h"
 #include "branutl/handles.h"
 #include "branutl/locks.h"
+#include "branutl/numbers.h"
 #include "platform/core/string_list.h"
+
+namespace {
+std::atomic<int> directoriesOpened{0};
+}  // namespace
+
+// Visible, so that the library's directory reads come here first: the tests
+// count them.
+extern "C" __attribute__((visibility("default"))) DIR* opendir(const char* name) {
+  using Real = DIR* (*)(const char*);
+  static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "opendir"));
+  directoriesOpened.fetch_add(1);
+  return real(name);
+}
 
 namespace {
 
@@ -185,6 +202,46 @@ TEST_F(Locks, UniqueFileIsANewEmptyFileOfEightDigitsWithTheExtension) {
   for (char c : file.substr(0, 8)) EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'V')) << file;
   EXPECT_EQ(fs::file_size(made), 0u);
   EXPECT_EQ(Entries(), std::vector<std::string>{file}) << "the lock file is gone";
+}
+
+// Names already taken, under any extension or case, are passed over at the
+// cost of a lookup each: one call reads the directory once, however many
+// names it has to skip.
+TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
+  // Every name from a little before now to well after it is taken, so the
+  // call's seed lands among them and counts down past all of them.
+  constexpr std::int64_t before = 200, after = 6000;
+  const std::int64_t now = NOWASNAMESEED();
+  const char* const extensions[] = {".txt", ".msg", "", ".a.b"};
+  std::set<std::string> taken;
+  for (std::int64_t seed = now - before; seed <= now + after; ++seed) {
+    ShortString digits{};
+    INTTOBASE32(8, static_cast<std::uint64_t>(seed), &digits);
+    std::string name = digits.Str();
+    taken.insert(name);
+    if (seed % 3 == 0) std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    Touch(dir_ / (name + extensions[seed % 4]));
+  }
+  // What a call costs in a directory with nothing to skip.
+  const fs::path empty = dir_.string() + "_empty";
+  fs::create_directory(empty);
+  ShortString first = S(empty / "x.txt");
+  directoriesOpened = 0;
+  ASSERT_FALSE(UNIQUEFILE(&first, 1000, false));
+  const int reads = directoriesOpened.load();
+  fs::remove_all(empty);
+
+  ShortString name = S(dir_ / "x.txt");
+  ASSERT_LE(NOWASNAMESEED(), now + after) << "the fixture took too long to make";
+  directoriesOpened = 0;
+  ASSERT_FALSE(UNIQUEFILE(&name, 1000, false));
+  EXPECT_EQ(directoriesOpened.load(), reads) << "no directory read per skipped name";
+  const fs::path made = name.Str();
+  EXPECT_EQ(made.extension(), ".txt");
+  EXPECT_FALSE(taken.contains(made.stem().string())) << made;
+  ShortString below{};
+  INTTOBASE32(8, static_cast<std::uint64_t>(now - before - 1), &below);
+  EXPECT_EQ(made.stem().string(), below.Str()) << "the first free name below the taken ones";
 }
 
 TEST_F(Locks, MissingDirectoryFailsOrIsMadeAsAsked) {
