@@ -29,7 +29,20 @@
 
 namespace {
 std::atomic<int> directoriesOpened{0};
+// While set, the wall clock stands still at this time.
+std::atomic<bool> clockStopped{false};
+timespec stoppedAt{};
 }  // namespace
+
+extern "C" __attribute__((visibility("default"))) int clock_gettime(clockid_t clock, timespec* at) {
+  using Real = int (*)(clockid_t, timespec*);
+  static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "clock_gettime"));
+  if (clock == CLOCK_REALTIME && clockStopped.load()) {
+    *at = stoppedAt;
+    return 0;
+  }
+  return real(clock, at);
+}
 
 // Visible, so that the library's directory reads come here first: the tests
 // count them.
@@ -208,13 +221,18 @@ TEST_F(Locks, UniqueFileIsANewEmptyFileOfEightDigitsWithTheExtension) {
 // cost of a lookup each: one call reads the directory once, however many
 // names it has to skip.
 TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
-  // Every name from a little before now to well after it is taken, so the
-  // call's seed lands among them and counts down past all of them.
-  constexpr std::int64_t before = 200, after = 6000;
+  // With the wall clock stopped, the seed is known: every name from it down
+  // some way is taken, under various extensions and cases.
+  constexpr std::int64_t takenNames = 2000;
+  clock_gettime(CLOCK_REALTIME, &stoppedAt);
+  clockStopped = true;
+  struct Restart {
+    ~Restart() { clockStopped = false; }
+  } const restart;
   const std::int64_t now = NOWASNAMESEED();
   const char* const extensions[] = {".txt", ".msg", "", ".a.b"};
   std::set<std::string> taken;
-  for (std::int64_t seed = now - before; seed <= now + after; ++seed) {
+  for (std::int64_t seed = now - takenNames + 1; seed <= now; ++seed) {
     ShortString digits{};
     INTTOBASE32(8, static_cast<std::uint64_t>(seed), &digits);
     std::string name = digits.Str();
@@ -232,7 +250,6 @@ TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
   fs::remove_all(empty);
 
   ShortString name = S(dir_ / "x.txt");
-  ASSERT_LE(NOWASNAMESEED(), now + after) << "the fixture took too long to make";
   directoriesOpened = 0;
   ASSERT_FALSE(UNIQUEFILE(&name, 1000, false));
   EXPECT_EQ(directoriesOpened.load(), reads) << "no directory read per skipped name";
@@ -240,7 +257,7 @@ TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
   EXPECT_EQ(made.extension(), ".txt");
   EXPECT_FALSE(taken.contains(made.stem().string())) << made;
   ShortString below{};
-  INTTOBASE32(8, static_cast<std::uint64_t>(now - before - 1), &below);
+  INTTOBASE32(8, static_cast<std::uint64_t>(now - takenNames), &below);
   EXPECT_EQ(made.stem().string(), below.Str()) << "the first free name below the taken ones";
 }
 
