@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+
 #include <string>
 #include <vector>
 
@@ -87,6 +89,20 @@ TEST_F(DispatchTest, AnExceptionInAHandlerReachesHandleExceptionAndTheLoopGoesOn
   // The silent abort is caught and never shown.
   cl::RunGuarded(panel, [] { throw cl::EAbort(); });
   EXPECT_EQ(recorder.Messages().size(), 2u);
+}
+
+TEST_F(DispatchTest, AButtonClickedByQtItselfStillGuardsItsHandler) {
+  // Qt emits clicked outside the layer's mouse and key dispatch (a keyboard
+  // shortcut, accessibility, click()); the handler's exception must stop at
+  // HandleException all the same and never unwind through Qt's signal code.
+  t::ExceptionRecorder recorder;
+  auto* button = Make<cl::TButton>(*form);
+  button->SetParent(form.get());
+  button->OnClick = [](cl::TObject*) { throw cl::Exception("Boom"); };
+  auto* widget = qobject_cast<QPushButton*>(button->Widget());
+  ASSERT_NE(widget, nullptr);
+  EXPECT_NO_THROW(widget->click());
+  EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{"Boom"}));
 }
 
 TEST_F(DispatchTest, WithoutAHandlerTheErrorBoxShowsTheMessage) {
