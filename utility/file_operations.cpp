@@ -13,7 +13,6 @@
 #include "utility/raw_handles.h"
 
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 namespace {
 
@@ -305,5 +304,4 @@ bool DELETEDIRECTORY(std::string_view name) {
   return DeleteTree(*expanded, top.front().volumeSerial);
 }
 
-BRANNIK_VARIANT_END
 }  // namespace utl
