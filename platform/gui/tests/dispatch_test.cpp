@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "platform/core/exception.h"
-#include "platform/gui/button.h"
+include "platform/gui/button.h"
+#include "platform/gui/control_widget.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/messages.h"
 #include "platform/gui/panel.h"
@@ -99,7 +100,7 @@ TEST_F(DispatchTest, AButtonClickedByQtItselfStillGuardsItsHandler) {
   auto* button = Make<cl::TButton>(*form);
   button->SetParent(form.get());
   button->OnClick = [](cl::TObject*) { throw cl::Exception("Boom"); };
-  auto* widget = qobject_cast<QPushButton*>(button->Widget());
+  auto* widget = qobject_cast<QPushButton*>(cl::TControl::Access::Widget(*button));
   ASSERT_NE(widget, nullptr);
   EXPECT_NO_THROW(widget->click());
   EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{"Boom"}));
