@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/core/exception.h"
-include "platform/gui/button.h"
+#include "platform/gui/button.h"
 #include "platform/gui/control_widget.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/messages.h"
