@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 GEN  := -G Ninja
 
-.PHONY: deps build run test bench fuzz fuzz-smoke clean
+.PHONY: deps build run test unload-check bench fuzz fuzz-smoke clean
 
 deps:
 	@scripts/install-deps
@@ -18,7 +18,15 @@ test: deps
 	cmake -S . -B build-test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DBRANNIK_SANITIZE=ON
 	cmake --build build-test -j $(JOBS)
 	cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	@$(MAKE) --no-print-directory unload-check
 	@$(MAKE) --no-print-directory fuzz-smoke
+
+# Every shared library loaded and unloaded by a host program in Release, where
+# the sanitizers cannot hide a fault of start-up or shut-down; builds only the
+# libraries and the host.
+unload-check: deps
+	cmake -S . -B build $(GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS) --target library_unload_check
 
 bench: build
 	@scripts/run-benchmarks build

@@ -15,7 +15,7 @@
 #include "platform/gui/canvas.h"
 #include "platform/gui/font_engine.h"
 #include "platform/gui/gdi_constants.h"
-#include "suite/picdec/tests/image_fixtures.h"
+#include "platform/gui/test_support/image_fixtures.h"
 
 using namespace html;
 

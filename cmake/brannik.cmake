@@ -8,43 +8,74 @@ function(brannik_sources out dir)
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
-# One GoogleTest program for a folder: every .cpp in DIR/tests, linked with LIBS,
-# labelled with the folder's name. Does nothing while the folder has no tests.
-function(brannik_test_program name dir)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
-  file(GLOB test_sources CONFIGURE_DEPENDS "${dir}/tests/*.cpp")
-  if(NOT test_sources)
-    return()
+# Puts on TARGET's include path (SCOPE: PRIVATE, PUBLIC or INTERFACE) a view of
+# the source tree that holds only the given folders or headers (paths from the
+# project root). Everything includes by the path from the root, so an include
+# of anything outside a target's own and lower folders fails to compile.
+function(brannik_include_view target scope)
+  string(TOLOWER ${scope} kind)
+  set(view ${PROJECT_BINARY_DIR}/include_views/${target}.${kind})
+  file(REMOVE_RECURSE ${view})
+  foreach(path IN LISTS ARGN)
+    get_filename_component(parent ${view}/${path} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${path} ${view}/${path} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} ${scope} ${view})
+endfunction()
+
+# Lets TARGET's users see the headers of LIBS without linking them: the
+# exported headers of a shared library use the platform's types.
+function(brannik_headers_of target)
+  foreach(lib IN LISTS ARGN)
+    target_include_directories(${target} INTERFACE $<TARGET_PROPERTY:${lib},INTERFACE_INCLUDE_DIRECTORIES>)
+  endforeach()
+endfunction()
+
+# A shared library of SOURCES whose only visible symbols are the calls of its
+# export list (EXPORTS: "ordinal<TAB>name" lines), through a linker version
+# script written from that list.
+function(brannik_shared_library name)
+  cmake_parse_arguments(L "" "EXPORTS" "SOURCES" ${ARGN})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${L_EXPORTS})
+  file(STRINGS ${L_EXPORTS} lines REGEX "^[0-9]+[ \t]+[A-Za-z_]")
+  set(script "{\n  global:\n")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[0-9]+[ \t]+" "" symbol "${line}")
+    string(STRIP "${symbol}" symbol)
+    string(APPEND script "    ${symbol};\n")
+  endforeach()
+  string(APPEND script "  local: *;\n};\n")
+  set(map ${CMAKE_CURRENT_BINARY_DIR}/${name}.map)
+  file(CONFIGURE OUTPUT ${map} CONTENT "${script}" @ONLY)
+
+  add_library(${name} SHARED ${L_SOURCES})
+  target_link_options(${name} PRIVATE -Wl,--version-script=${map})
+  # clang leaves the sanitizer runtime out of shared libraries: the fuzz tree
+  # resolves it from the program.
+  if(NOT BRANNIK_FUZZ)
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
   endif()
+  set_target_properties(${name} PROPERTIES LINK_DEPENDS ${map})
+endfunction()
+
+# One GoogleTest program for a folder: every .cpp in DIR/tests, linked with
+# LIBS, compiled with DEFINITIONS, labelled with the program's name. The tests
+# see their own folder besides what LIBS give them.
+function(brannik_test_program name dir)
+  cmake_parse_arguments(T "" "" "LIBS;DEFINITIONS" ${ARGN})
+  file(GLOB test_sources CONFIGURE_DEPENDS "${dir}/tests/*.cpp")
   add_executable(${name} ${test_sources})
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${dir})
+  brannik_include_view(${name} PRIVATE ${folder})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     BRANNIK_TEST_DATA="${dir}/tests/data"
     BRANNIK_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
-    BRANNIK_BINARY_ROOT="${PROJECT_BINARY_DIR}")
+    BRANNIK_BINARY_ROOT="${PROJECT_BINARY_DIR}"
+    ${T_DEFINITIONS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${name} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-endfunction()
-
-# Lets TARGET's own sources (those under DIR, tests excluded) include project
-# headers only from the folders given; checked before the target compiles, so
-# an include against the direction of use fails the build.
-function(brannik_include_rules target dir)
-  cmake_parse_arguments(R "" "" "ALLOWED" ${ARGN})
-  file(GLOB_RECURSE files CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h")
-  list(FILTER files EXCLUDE REGEX "/tests/")
-  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.stamp)
-  set(rules ${CMAKE_CURRENT_BINARY_DIR}/${target}_includes.cmake)
-  file(WRITE ${rules} "set(FILES \"${files}\")\nset(ALLOWED \"${R_ALLOWED}\")\n")
-  add_custom_command(
-    OUTPUT ${stamp}
-    COMMAND ${CMAKE_COMMAND} -DRULES=${rules} -DSTAMP=${stamp}
-            -P ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
-    DEPENDS ${files} ${rules} ${PROJECT_SOURCE_DIR}/cmake/check_includes.cmake
-    COMMENT "Checking the includes of ${target}"
-    VERBATIM)
-  add_custom_target(${target}_includes DEPENDS ${stamp})
-  add_dependencies(${target} ${target}_includes)
 endfunction()

@@ -3,6 +3,7 @@
 // own text form.
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string written = win::WithProfileValue(text, "Sounds", "SND_00", "beep.wav");
   if (win::ProfileValue(written, "sounds", "snd_00") != "beep.wav") std::abort();
+  // The other keys read as they did.
+  for (const char* section : {"Sounds", "S"})
+    for (const char* key : {"SND_01", "k"})
+      if (win::ProfileValue(written, section, key) != win::ProfileValue(text, section, key))
+        std::abort();
   win::ProfileValue(text, "Sounds", "SND_00");
   return 0;
 }

@@ -4,27 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-// The BK data file: a 32-byte header, then the owner's data. The header's
-// check (XOR and sum modulo 256) covers header offsets 4 to 31 and every data
-// byte; both halves are independent of byte order, so appending or removing
-// data updates the check without reading the rest.
-#pragma pack(push, 1)
-struct tBKHeader {
-  char magic[2];              // "BK"
-  std::uint8_t checkA;        // XOR of the covered bytes
-  std::uint8_t checkB;        // their sum modulo 256
-  std::uint16_t keyWords[2];  // 0 without a key
-  std::uint16_t headerLength;  // 32
-  std::uint16_t version;       // the owner's
-  std::uint8_t kind;           // the owner's
-  std::uint8_t second;         // the owner's, never read here
-  char fv[2];                  // "FV"
-  std::uint8_t random[16];     // filler 0..254
-};
-#pragma pack(pop)
-static_assert(sizeof(tBKHeader) == 32);
-static_assert(offsetof(tBKHeader, keyWords) == 4 && offsetof(tBKHeader, version) == 10 &&
-              offsetof(tBKHeader, fv) == 14 && offsetof(tBKHeader, random) == 16);
+// The BK data file: a 32-byte header (tBKHeader, defined with the library's
+// calls), then the owner's data. The header's check (XOR and sum modulo 256)
+// covers header offsets 4 to 31 and every data byte.
+#include "utility/include/branutl/bk_files.h"
 
 namespace utl {
 

@@ -1,9 +1,8 @@
 #pragma once
 
-// The utility routines the browser links in its own build (browser_utility),
-// made from the same sources as the library's. Three behave differently
-// there: CLOSEHANDLE treats the handles 0 to 4 like -1, ISHANDLEVALID is
-// false for them, and MAKEDIRECTORY looks at the parent with a status query.
+// The utility routines the browser uses, from the same build as the
+// library's. The browser takes the standard handles 0 to 4 for no handle:
+// it passes browserHandles to CLOSEHANDLE and ISHANDLEVALID.
 //
 // Strings: STRCUTBTO, STRLBO, STRTBO, STRTRIM, STRACC, STRDCC; numbers: IMIN
 // (utl::Min); paths: FSPLIT, FEXPAND, DIRNAME; handles: OPENHANDLE,
@@ -17,6 +16,8 @@
 #include "utility/short_strings.h"
 
 namespace utl {
+
+inline constexpr StandardHandles browserHandles = StandardHandles::AreNone;
 
 inline std::int32_t IMIN(std::int32_t a, std::int32_t b) { return Min(a, b); }
 

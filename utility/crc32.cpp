@@ -13,7 +13,12 @@ namespace {
 
 constexpr std::uint32_t Polynomial = 0xEDB88320;  // 0x04C11DB7 reflected
 
-std::unique_ptr<tCRCator> theCRCator;
+// Made on first use, which is the library's start-up: it is destroyed only
+// after the units have stopped (library_init.cpp).
+std::unique_ptr<tCRCator>& TheCRCator() {
+  static std::unique_ptr<tCRCator> crcator;
+  return crcator;
+}
 
 #if defined(__x86_64__)
 bool HasCarrylessMultiply() {
@@ -117,10 +122,10 @@ std::uint32_t tCRCator::AddSliced(std::uint32_t reg, const std::uint8_t* p, std:
   return reg;
 }
 
-const tCRCator* CRCator() { return theCRCator.get(); }
+const tCRCator* CRCator() { return TheCRCator().get(); }
 
-void StartCRCator() { theCRCator = std::make_unique<tCRCator>(CRCKind32); }
+void StartCRCator() { TheCRCator() = std::make_unique<tCRCator>(CRCKind32); }
 
-void StopCRCator() { theCRCator.reset(); }
+void StopCRCator() { TheCRCator().reset(); }
 
 }  // namespace utl

@@ -14,7 +14,6 @@
 #include "utility/replacement_file.h"
 
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 namespace {
 
@@ -294,5 +293,4 @@ bool DELETEDIRECTORY(std::string_view name) {
   return DeleteTree(*expanded, top.front().volumeSerial);
 }
 
-BRANNIK_VARIANT_END
 }  // namespace utl

@@ -3,12 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "utility/build_variant.h"
-
 // Whole-file and directory operations on named files. Routines that can fail
 // return TRUE on failure.
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 // TRUE when no file of that name exists (a directory counts as not found).
 bool FILENOTFOUND(std::string_view name);
@@ -41,5 +38,4 @@ bool PREPAREDIRECTORY(std::string_view fileName);
 // or entering other file systems.
 bool DELETEDIRECTORY(std::string_view name);
 
-BRANNIK_VARIANT_END
 }  // namespace utl

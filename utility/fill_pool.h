@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "utility/short_string.h"
+#include "platform/core/short_string.h"
 
 namespace utl {
 

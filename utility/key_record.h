@@ -3,20 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The key record (file and memory format): 1024 random key bits guarded by a
-// CRC-32 register over the key bytes.
-#pragma pack(push, 1)
-struct tKeyRecord {
-  std::uint32_t crc;         // register over the first byteLength key bytes
-  std::uint8_t kind;         // 0 none, 1 key
-  std::uint16_t byteLength;  // 128
-  std::uint16_t bitLength;   // 1024
-  std::uint8_t key[4097];    // the key, then filler
-};
-#pragma pack(pop)
-static_assert(sizeof(tKeyRecord) == 4106);
-static_assert(offsetof(tKeyRecord, kind) == 4 && offsetof(tKeyRecord, byteLength) == 5 &&
-              offsetof(tKeyRecord, bitLength) == 7 && offsetof(tKeyRecord, key) == 9);
+// The key record (tKeyRecord) is defined with the library's calls.
+#include "utility/include/branutl/crc.h"
 
 namespace utl {
 

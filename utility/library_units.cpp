@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/core/short_string.h"
 #include "suite/brantxt/brantxt.h"
 #include "utility/beeper.h"
 #include "utility/code_pages.h"
 #include "utility/crc32.h"
 #include "utility/shared_locks.h"
-#include "utility/short_string.h"
 
 namespace {
 

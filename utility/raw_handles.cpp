@@ -8,7 +8,6 @@
 #include "platform/core/last_error.h"
 
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 namespace {
 
@@ -77,15 +76,8 @@ bool CREATEHANDLE(std::string_view name, Handle& handle) {
   return OPENHANDLE(name, modeReadWrite, handle);
 }
 
-bool CLOSEHANDLE(Handle& handle) {
-#ifdef BRANNIK_BROWSER_UTILITY
-  // The browser's build leaves the standard handles 0 to 4 alone.
-  if (handle >= 0 && handle <= 4) {
-    handle = noHandle;
-    return false;
-  }
-#endif
-  if (handle != noHandle) win::CloseHandle(handle);
+bool CLOSEHANDLE(Handle& handle, StandardHandles standard) {
+  if (ISHANDLEVALID(handle, standard)) win::CloseHandle(handle);
   handle = noHandle;
   return false;
 }
@@ -94,10 +86,8 @@ bool FLUSHHANDLE(Handle handle) { return !win::FlushFileBuffers(handle); }
 
 bool TRUNCATEHANDLE(Handle handle) { return !win::SetEndOfFile(handle); }
 
-bool ISHANDLEVALID(Handle handle) {
-#ifdef BRANNIK_BROWSER_UTILITY
-  if (handle >= 0 && handle <= 4) return false;
-#endif
+bool ISHANDLEVALID(Handle handle, StandardHandles standard) {
+  if (standard == StandardHandles::AreNone && handle >= 0 && handle <= 4) return false;
   return handle != noHandle;
 }
 
@@ -224,5 +214,4 @@ bool DELETEFROMHANDLE(Handle handle, std::int32_t position, std::int32_t count) 
   return SEEKHANDLETO(handle, size - count) || TRUNCATEHANDLE(handle);
 }
 
-BRANNIK_VARIANT_END
 }  // namespace utl

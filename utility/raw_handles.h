@@ -3,13 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "utility/build_variant.h"
-
 // Raw file handles: open, create, read, write, position, truncate and close,
 // and the block movers between handles. Every routine that can fail returns
 // TRUE on failure.
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 using Handle = std::int32_t;
 inline constexpr Handle noHandle = -1;
@@ -24,12 +21,17 @@ inline constexpr std::uint16_t modeReadWrite = 2;
 bool OPENHANDLE(std::string_view name, std::uint16_t mode, Handle& handle);
 // Creates or empties the file and opens it for reading and writing, exclusively.
 bool CREATEHANDLE(std::string_view name, Handle& handle);
+// How CLOSEHANDLE and ISHANDLEVALID take the handles 0 to 4, the standard
+// handles: the library's callers see files there; the browser sees none, so
+// it never closes them.
+enum class StandardHandles : std::uint8_t { AreFiles, AreNone };
+
 // Closes unless -1 and sets the variable to -1; never fails.
-bool CLOSEHANDLE(Handle& handle);
+bool CLOSEHANDLE(Handle& handle, StandardHandles standard = StandardHandles::AreFiles);
 bool FLUSHHANDLE(Handle handle);
 // Ends the file at the current position.
 bool TRUNCATEHANDLE(Handle handle);
-bool ISHANDLEVALID(Handle handle);
+bool ISHANDLEVALID(Handle handle, StandardHandles standard = StandardHandles::AreFiles);
 // TRUE unless exactly count bytes were read.
 bool READHANDLE(Handle handle, void* buffer, std::int32_t count);
 // count becomes the number read: 0 at the end of the file, -1 on error.
@@ -53,6 +55,4 @@ bool COPYBLOCK(Handle source, Handle target, std::int32_t sourcePosition,
 bool INSERTTOHANDLE(Handle handle, std::int32_t position, const void* data, std::int32_t count);
 // Removes count bytes at position (no further than the end of the file).
 bool DELETEFROMHANDLE(Handle handle, std::int32_t position, std::int32_t count);
-
-BRANNIK_VARIANT_END
 }  // namespace utl

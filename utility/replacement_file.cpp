@@ -10,7 +10,6 @@
 #include "utility/path_names.h"
 
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 namespace {
 
@@ -65,5 +64,4 @@ bool ReplacementFile::Commit() {
   return !committed_;
 }
 
-BRANNIK_VARIANT_END
 }  // namespace utl

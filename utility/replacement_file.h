@@ -3,11 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "utility/build_variant.h"
 #include "utility/raw_handles.h"
 
 namespace utl {
-BRANNIK_VARIANT_BEGIN
 
 // A new file beside a target, written in full before it takes the target's
 // place in one rename; until then the target stays as it was, and a
@@ -40,5 +38,4 @@ class ReplacementFile {
   bool committed_ = false;
 };
 
-BRANNIK_VARIANT_END
 }  // namespace utl

@@ -16,7 +16,12 @@ namespace {
 constexpr std::uint32_t IdleStepMs = 5;
 constexpr std::uint16_t modeReadExclusive = 0x10;
 
-std::unique_ptr<tSHRsrv> theSHRsrv;
+// Made on first use, which is the library's start-up: it is destroyed only
+// after the units have stopped (library_init.cpp).
+std::unique_ptr<tSHRsrv>& TheSHRsrv() {
+  static std::unique_ptr<tSHRsrv> shrsrv;
+  return shrsrv;
+}
 
 // At least one attempt; more while the last failed and no more than timeout
 // milliseconds have passed. The elapsed time is taken modulo 2^32, so a wrap
@@ -53,13 +58,14 @@ void tSHRsrv::Idle(std::uint32_t remaining) const {
 }
 
 const tSHRsrv& SHRsrv() {
-  if (!theSHRsrv) throw xInternal("Lock-file object not loaded");
-  return *theSHRsrv;
+  const auto& shrsrv = TheSHRsrv();
+  if (!shrsrv) throw xInternal("Lock-file object not loaded");
+  return *shrsrv;
 }
 
-void StartSHRsrv() { theSHRsrv = std::make_unique<tSHRsrv>(); }
+void StartSHRsrv() { TheSHRsrv() = std::make_unique<tSHRsrv>(); }
 
-void StopSHRsrv() { theSHRsrv.reset(); }
+void StopSHRsrv() { TheSHRsrv().reset(); }
 
 bool FlagFile(std::string_view name, Handle& handle, std::uint16_t timeout) {
   return Within(timeout, [&] {

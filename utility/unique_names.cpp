@@ -1,5 +1,7 @@
 #include "utility/unique_names.h"
 
+#include <unordered_set>
+
 #include "platform/core/ansi_case.h"
 #include "platform/core/file_handle.h"
 #include "platform/core/find_file.h"
@@ -51,15 +53,16 @@ void EnsureDirectory(const std::string& directory, bool makeDirectory) {
     throw xInternal::CreateFmt("Unable to MakeDirectory(%s)", directory.c_str());
 }
 
-bool Taken(Kind kind, const std::string& directory, const std::string& digits,
-           const std::string& candidate) {
-  if (kind == Kind::file) return !win::FindFiles(directory + digits + ".*").empty();
-  // Only directories block a directory name, but nothing can be made over
-  // an entry of exactly that name either.
-  return DIREXISTS(candidate) || !win::FindFiles(candidate).empty();
+// The eight digits of every entry, whatever its extension, upper-cased: read
+// once a call, so each candidate costs one lookup here and one exclusive create.
+std::unordered_set<std::string> TakenDigits(const std::string& directory) {
+  std::unordered_set<std::string> taken;
+  for (const std::string& entry : win::DirectoryNames(directory))
+    taken.insert(cl::AnsiUpperCase(std::string_view(entry).substr(0, entry.find('.'))));
+  return taken;
 }
 
-// True when made; false when someone made the name meanwhile.
+// True when made; false when the name is taken.
 bool Make(Kind kind, const std::string& candidate) {
   if (kind == Kind::file) {
     // Made only when new: even a lock that failed to exclude cannot give
@@ -74,8 +77,10 @@ bool Make(Kind kind, const std::string& candidate) {
     throw xInternal::CreateFmt("Attempt to exclusive open a new unique file \"%s\" failed",
                                candidate.c_str());
   }
+  // Only directories block a directory name, but nothing can be made over
+  // an entry of exactly that name either.
   if (!MAKEDIRECTORY(candidate)) return true;
-  if (DIREXISTS(candidate)) return false;
+  if (DIREXISTS(candidate) || !win::FindFiles(candidate).empty()) return false;
   throw xInternal::CreateFmt("Attempt to make new unique directory \"%s\" failed", candidate.c_str());
 }
 
@@ -84,11 +89,14 @@ std::string Unique(Kind kind, std::string_view name, std::uint16_t timeout, bool
   const std::string directory = DIRNAME(FEXPAND(name));
   EnsureDirectory(directory, makeDirectory);
   const DirectoryLock lock(directory, timeout);
+  const std::unordered_set<std::string> taken =
+      kind == Kind::file ? TakenDigits(directory) : std::unordered_set<std::string>();
   std::uint64_t seed = static_cast<std::uint64_t>(NOWASNAMESEED());
   for (;; --seed) {
     const std::string digits = INTTOBASE32(8, seed);
+    if (taken.contains(digits)) continue;
     const std::string candidate = directory + digits + ext;
-    if (!Taken(kind, directory, digits, candidate) && Make(kind, candidate)) return candidate;
+    if (Make(kind, candidate)) return candidate;
   }
 }
 

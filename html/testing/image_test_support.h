@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/core/memory_stream.h"
-#include "suite/picdec/tests/image_fixtures.h"
+#include "platform/gui/test_support/image_fixtures.h"
 
 namespace html {
 

@@ -61,6 +61,15 @@ WriteOnlyHandles& WriteOnly() {
   return table;
 }
 
+// Reopens allowed when the name keeps moving to other files under an open.
+constexpr int maxReopens = 100;
+
+bool NameGivesFile(const std::string& path, int fd) {
+  struct stat byName, byHandle;
+  return stat(path.c_str(), &byName) == 0 && fstat(fd, &byHandle) == 0 &&
+         byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
+}
+
 int OpenDescriptor(const std::string& path, int flags) {
   return RetryOnInterrupt([&] { return open(path.c_str(), flags, 0666); });
 }
@@ -79,60 +88,72 @@ HANDLE CreateFile(std::string_view name, std::uint32_t access, std::uint32_t sha
   const bool write = access & GENERIC_WRITE;
   const bool truncate = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
 
-  struct stat st;
-  const bool exists = stat(path->c_str(), &st) == 0;
-  if (exists) {
-    if (S_ISDIR(st.st_mode)) {
-      SetLastError(ERROR_ACCESS_DENIED);
+  for (int attempt = 0;; ++attempt) {
+    struct stat st;
+    const bool exists = stat(path->c_str(), &st) == 0;
+    if (exists) {
+      if (S_ISDIR(st.st_mode)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+      }
+      if (disposition == CREATE_NEW) {
+        SetLastError(ERROR_FILE_EXISTS);
+        return INVALID_HANDLE_VALUE;
+      }
+      // The read-only attribute holds for every user, root included.
+      if ((write || truncate) && !(st.st_mode & S_IWUSR)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+      }
+    } else if (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING) {
+      SetLastErrorForName(errno, *path);
       return INVALID_HANDLE_VALUE;
     }
-    if (disposition == CREATE_NEW) {
-      SetLastError(ERROR_FILE_EXISTS);
-      return INVALID_HANDLE_VALUE;
-    }
-    // The read-only attribute holds for every user, root included.
-    if ((write || truncate) && !(st.st_mode & S_IWUSR)) {
-      SetLastError(ERROR_ACCESS_DENIED);
-      return INVALID_HANDLE_VALUE;
-    }
-  } else if (disposition == OPEN_EXISTING || disposition == TRUNCATE_EXISTING) {
-    SetLastErrorForName(errno, *path);
-    return INVALID_HANDLE_VALUE;
-  }
 
-  int flags = O_CLOEXEC;
-  if (disposition == CREATE_NEW) flags |= O_CREAT | O_EXCL;
-  if (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) flags |= O_CREAT;
-  int fd = -1;
-  if (write || truncate) {
-    fd = OpenDescriptor(*path, flags | O_RDWR);
-    if (fd < 0 && errno == EACCES && !read) fd = OpenDescriptor(*path, flags | O_WRONLY);
-  } else {
-    fd = OpenDescriptor(*path, flags | O_RDONLY);
+    int flags = O_CLOEXEC;
+    if (disposition == CREATE_NEW) flags |= O_CREAT | O_EXCL;
+    if (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) flags |= O_CREAT;
+    int fd = -1;
+    if (write || truncate) {
+      fd = OpenDescriptor(*path, flags | O_RDWR);
+      if (fd < 0 && errno == EACCES && !read) fd = OpenDescriptor(*path, flags | O_WRONLY);
+    } else {
+      fd = OpenDescriptor(*path, flags | O_RDONLY);
+    }
+    if (fd < 0) {
+      SetLastErrorForName(errno, *path);
+      return INVALID_HANDLE_VALUE;
+    }
+    const int handle = fcntl(fd, F_DUPFD_CLOEXEC, lowestHandle);
+    const int dupError = errno;
+    close(fd);
+    if (handle < 0) {
+      SetLastErrorFromErrno(dupError);
+      return INVALID_HANDLE_VALUE;
+    }
+    if (!AcquireSharing(handle, read, write, share & FILE_SHARE_READ, share & FILE_SHARE_WRITE)) {
+      close(handle);
+      return INVALID_HANDLE_VALUE;
+    }
+    // The sharing sits on the file the name gave at open. When the name was
+    // deleted or given to another file meanwhile it guards nothing (a lock
+    // file's releaser deletes it after closing), so the name is opened again.
+    // Once held, the sharing keeps deleters and renamers off the name.
+    if (!NameGivesFile(*path, handle)) {
+      close(handle);
+      if (attempt < maxReopens) continue;
+      SetLastError(ERROR_SHARING_VIOLATION);
+      return INVALID_HANDLE_VALUE;
+    }
+    // Emptied only once the sharing allows it, so a refused open leaves the data.
+    if (truncate && exists && RetryOnInterrupt([&] { return ftruncate(handle, 0); }) != 0) {
+      SetLastErrorFromErrno(errno);
+      close(handle);
+      return INVALID_HANDLE_VALUE;
+    }
+    WriteOnly().Set(handle, write && !read);
+    return handle;
   }
-  if (fd < 0) {
-    SetLastErrorForName(errno, *path);
-    return INVALID_HANDLE_VALUE;
-  }
-  const int handle = fcntl(fd, F_DUPFD_CLOEXEC, lowestHandle);
-  const int dupError = errno;
-  close(fd);
-  if (handle < 0) {
-    SetLastErrorFromErrno(dupError);
-    return INVALID_HANDLE_VALUE;
-  }
-  if (!AcquireSharing(handle, read, write, share & FILE_SHARE_READ, share & FILE_SHARE_WRITE)) {
-    close(handle);
-    return INVALID_HANDLE_VALUE;
-  }
-  // Emptied only once the sharing allows it, so a refused open leaves the data.
-  if (truncate && exists && RetryOnInterrupt([&] { return ftruncate(handle, 0); }) != 0) {
-    SetLastErrorFromErrno(errno);
-    close(handle);
-    return INVALID_HANDLE_VALUE;
-  }
-  WriteOnly().Set(handle, write && !read);
-  return handle;
 }
 
 bool CloseHandle(HANDLE handle) {

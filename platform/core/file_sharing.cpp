@@ -12,6 +12,7 @@ namespace win {
 namespace {
 
 constexpr off_t markerBase = off_t(1) << 62;
+constexpr int maxClaimAttempts = 100;
 enum Marker : off_t { readMarker = 0, writeMarker = 1, denyReadMarker = 2, denyWriteMarker = 3 };
 
 bool HoldMarker(int fd, Marker marker) {
@@ -60,10 +61,29 @@ bool AcquireSharing(int fd, bool read, bool write, bool shareRead, bool shareWri
 }
 
 RemovalClaim::RemovalClaim(const std::string& nativePath) {
+  // The claim must sit on the file the path names when it is removed: a file
+  // opened just before another removal took the path away would guard nothing
+  // and let the removal take the next file of that name, held or not.
+  for (int attempt = 0; attempt < maxClaimAttempts; ++attempt) {
+    if (Claim(nativePath)) return;
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    held_ = false;
+  }
+  held_ = true;  // the name keeps moving: as busy as a held file
+}
+
+// True when done: claimed, found held, or found missing or no regular file.
+bool RemovalClaim::Claim(const std::string& nativePath) {
   struct stat st;
-  if (lstat(nativePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  if (lstat(nativePath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return true;
   const auto openAs = [&](int mode) {
     return RetryOnInterrupt([&] { return open(nativePath.c_str(), mode | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); });
+  };
+  const auto stillNamed = [&](int fd) {
+    struct stat byName, byHandle;
+    return lstat(nativePath.c_str(), &byName) == 0 && fstat(fd, &byHandle) == 0 &&
+           byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
   };
   fd_ = openAs(O_RDWR);
   if (fd_ < 0) fd_ = openAs(O_WRONLY);
@@ -76,14 +96,15 @@ RemovalClaim::RemovalClaim(const std::string& nativePath) {
       lock.l_len = 1;
       if (RetryOnInterrupt([&] { return fcntl(fd_, F_OFD_SETLK, &lock); }) != 0) held_ = true;
     }
-    return;
+    return held_ || stillNamed(fd_);
   }
   // Without write access no claim can be made; a test is the best there is.
   const int fd = openAs(O_RDONLY);
-  if (fd < 0) return;
+  if (fd < 0) return true;
   for (const Marker m : {readMarker, writeMarker, denyReadMarker, denyWriteMarker})
     held_ = held_ || MarkerTaken(fd, m);
   close(fd);
+  return true;
 }
 
 RemovalClaim::~RemovalClaim() {

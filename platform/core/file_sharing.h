@@ -30,6 +30,8 @@ class RemovalClaim {
   bool Held() const { return held_; }
 
  private:
+  bool Claim(const std::string& nativePath);
+
   int fd_ = -1;
   bool held_ = false;
 };

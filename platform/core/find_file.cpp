@@ -133,4 +133,26 @@ std::vector<FindData> FindFiles(std::string_view pattern) {
   return found;
 }
 
+std::vector<std::string> DirectoryNames(std::string_view directory) {
+  std::vector<std::string> names;
+  std::string dir = ".";
+  if (!directory.empty()) {
+    const auto path = NativeName(directory);
+    if (!path) return names;
+    dir = *path;
+  }
+  DIR* d = opendir(dir.c_str());
+  if (!d) {
+    SetLastErrorForName(errno == ENOENT ? ENOTDIR : errno, dir);
+    return names;
+  }
+  while (const dirent* e = readdir(d)) {
+    const std::string_view native = e->d_name;
+    if (native == "." || native == "..") continue;
+    if (auto name = SystemName(native)) names.push_back(std::move(*name));
+  }
+  closedir(d);
+  return names;
+}
+
 }  // namespace win

@@ -26,6 +26,11 @@ inline constexpr std::uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
 // page 1250 cannot hold are left out.
 std::vector<FindData> FindFiles(std::string_view pattern);
 
+// The names of the directory's entries, code page 1250, in no order and
+// without "." and ".."; one read of the directory, no per-entry lookups. Empty
+// with last error 3 when the directory cannot be read.
+std::vector<std::string> DirectoryNames(std::string_view directory);
+
 // Windows wildcard rules: case-insensitive, "*" any run, "?" one character,
 // "*" and "*.*" everything, "NAME.*" also NAME, "NAME." only NAME.
 bool MatchesWildcard(std::string_view pattern, std::string_view name);

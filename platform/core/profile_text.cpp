@@ -44,16 +44,23 @@ std::string Unquoted(std::string_view value) {
   return std::string(value);
 }
 
-// The lines without their ends; a CR before a line end belongs to the end.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
+// One line of the text: what the profile reads, and the end that followed it
+// (a last line may end in a CR alone or in nothing). A CR before a line's LF
+// belongs to the end; content and end together are the line's bytes.
+struct RawLine {
+  std::string_view content;
+  std::string_view end;
+};
+
+std::vector<RawLine> SplitLines(std::string_view text) {
+  std::vector<RawLine> lines;
   while (!text.empty()) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+    const auto lf = text.find('\n');
+    const std::string_view whole = text.substr(0, lf == std::string_view::npos ? lf : lf + 1);
+    std::string_view content = whole.substr(0, lf);
+    if (content.ends_with('\r')) content.remove_suffix(1);
+    lines.push_back({content, whole.substr(content.size())});
+    text.remove_prefix(whole.size());
   }
   return lines;
 }
@@ -66,10 +73,10 @@ struct SectionRange {
   bool found = false;
 };
 
-SectionRange FindSection(const std::vector<std::string_view>& lines, std::string_view section) {
+SectionRange FindSection(const std::vector<RawLine>& lines, std::string_view section) {
   SectionRange range;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const Line line = Classify(lines[i]);
+    const Line line = Classify(lines[i].content);
     if (line.kind != Line::Kind::Section) continue;
     if (range.found) break;
     if (!SameText(line.name, section)) continue;
@@ -77,7 +84,7 @@ SectionRange FindSection(const std::vector<std::string_view>& lines, std::string
   }
   if (!range.found) return range;
   for (std::size_t i = range.body; i < lines.size(); ++i) {
-    const Line line = Classify(lines[i]);
+    const Line line = Classify(lines[i].content);
     if (line.kind == Line::Kind::Section) break;
     if (line.kind == Line::Kind::Key) range.end = i + 1;
   }
@@ -92,7 +99,7 @@ std::optional<std::string> ProfileValue(std::string_view text, std::string_view 
   const SectionRange range = FindSection(lines, section);
   if (!range.found) return std::nullopt;
   for (std::size_t i = range.body; i < range.end; ++i) {
-    const Line line = Classify(lines[i]);
+    const Line line = Classify(lines[i].content);
     if (line.kind == Line::Kind::Key && SameText(line.name, key)) return Unquoted(line.value);
   }
   return std::nullopt;
@@ -102,31 +109,41 @@ std::string WithProfileValue(std::string_view text, std::string_view section,
                              std::string_view key, std::string_view value) {
   const std::string_view lineEnd = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
   const auto lines = SplitLines(text);
-  const std::string newLine = std::string(key) + "=" + std::string(value);
-  std::string replacement;  // out holds views of it
-
-  std::vector<std::string_view> out(lines.begin(), lines.end());
   const SectionRange range = FindSection(lines, section);
-  const std::string header = "[" + std::string(section) + "]";
-  if (!range.found) {
-    out.push_back(header);
-    out.push_back(newLine);
-  } else {
-    bool replaced = false;
-    for (std::size_t i = range.body; i < range.end && !replaced; ++i) {
-      const Line line = Classify(lines[i]);
-      if (line.kind == Line::Kind::Key && SameText(line.name, key)) {
-        // The key keeps the spelling the file gave it.
-        replacement = std::string(line.name) + "=" + std::string(value);
-        out[i] = replacement;
-        replaced = true;
-      }
-    }
-    if (!replaced) out.insert(out.begin() + static_cast<std::ptrdiff_t>(range.end), newLine);
-  }
 
+  // Every line keeps its bytes, its end included, so each reads back as it
+  // did; only the replaced key line and the inserted lines are new.
   std::string result;
-  for (const std::string_view line : out) result.append(line).append(lineEnd);
+  result.reserve(text.size() + section.size() + key.size() + value.size() + 8);
+  auto copyLines = [&](std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) result.append(lines[i].content).append(lines[i].end);
+  };
+  // Before a new line: a last line without LF gets one; a CR it ended with
+  // already reads as part of its end.
+  auto addLine = [&](std::string_view content) {
+    if (!result.empty() && !result.ends_with('\n')) result.append(result.ends_with('\r') ? "\n" : lineEnd);
+    result.append(content).append(lineEnd);
+  };
+  const std::string newLine = std::string(key) + "=" + std::string(value);
+
+  if (!range.found) {
+    copyLines(0, lines.size());
+    addLine("[" + std::string(section) + "]");
+    addLine(newLine);
+    return result;
+  }
+  for (std::size_t i = range.body; i < range.end; ++i) {
+    const Line line = Classify(lines[i].content);
+    if (line.kind != Line::Kind::Key || !SameText(line.name, key)) continue;
+    copyLines(0, i);
+    // The key keeps the spelling the file gave it.
+    result.append(line.name).append("=").append(value).append(lines[i].end);
+    copyLines(i + 1, lines.size());
+    return result;
+  }
+  copyLines(0, range.end);
+  addLine(newLine);
+  copyLines(range.end, lines.size());
   return result;
 }
 

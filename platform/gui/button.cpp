@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "platform/gui/control_widget.h"
+#include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
 
 namespace cl {
@@ -18,7 +19,7 @@ TButton::TButton(TComponent* owner) : TWinControl(owner, new Bridged<QPushButton
   SetBounds(0, 0, 75, 25);
   // Enter and Esc are the form's (DialogKey), never Qt's auto-default.
   ButtonOf(Widget())->setAutoDefault(false);
-  QObject::connect(ButtonOf(Widget()), &QPushButton::clicked, [this] { Click(); });
+  QObject::connect(ButtonOf(Widget()), &QPushButton::clicked, [this] { RunGuarded(this, [this] { Click(); }); });
 }
 
 void TButton::SetDefault(bool value) {

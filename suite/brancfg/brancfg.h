@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "utility/short_string.h"
+#include "platform/core/short_string.h"
 
 // The suite's configuration library: values by key number.
 

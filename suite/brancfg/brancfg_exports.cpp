@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/export_guard.h"
 #include "suite/brancfg/brancfg.h"
 #include "suite/brancfg/cfg_profile.h"
-
-#define BRANCFG_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
@@ -72,63 +71,52 @@ constexpr tPageLayout defaultLayout{20, 20, 20, 20, 210, 297};
 
 }  // namespace
 
-BRANCFG_EXPORT std::int32_t CFGGETINTEGER(std::uint8_t key) {
-  try {
+BRANNIK_EXPORT std::int32_t CFGGETINTEGER(std::uint8_t key) {
+  return ExportGuard<std::int32_t>(0, [&] {
     const auto text = CfgProfile().Read(KeyName("Integer", key));
     if (!text) return 0;
     const auto values = ReadIntegers(*text, 1);
     return values ? values->front() : 0;
-  } catch (...) {
-    return 0;
-  }
+  });
 }
 
-BRANCFG_EXPORT void CFGPUTINTEGER(std::uint8_t key, std::int32_t value) {
-  try {
-    CfgProfile().Write(KeyName("Integer", key), std::to_string(value));
-  } catch (...) {
-  }
+BRANNIK_EXPORT void CFGPUTINTEGER(std::uint8_t key, std::int32_t value) {
+  ExportGuardVoid([&] { CfgProfile().Write(KeyName("Integer", key), std::to_string(value)); });
 }
 
-BRANCFG_EXPORT void CFGGETSTRING(std::uint8_t key, ShortString* value) {
+BRANNIK_EXPORT void CFGGETSTRING(std::uint8_t key, ShortString* value) {
   if (!value) return;
   value->length = 0;
-  try {
-    if (const auto text = CfgProfile().Read(KeyName("String", key)))
-      value->Assign(Unescape(*text));
-  } catch (...) {
-    value->length = 0;
-  }
+  ExportGuardVoid([&] {
+    if (const auto text = CfgProfile().Read(KeyName("String", key))) value->Assign(Unescape(*text));
+  });
 }
 
-BRANCFG_EXPORT void CFGPUTSTRING(std::uint8_t key, const ShortString* value) {
-  try {
+BRANNIK_EXPORT void CFGPUTSTRING(std::uint8_t key, const ShortString* value) {
+  ExportGuardVoid([&] {
     const std::string text = value ? value->Str() : std::string();
     CfgProfile().Write(KeyName("String", key), "\"" + Escape(text) + "\"");
-  } catch (...) {
-  }
+  });
 }
 
 // Kept as "face, size, style"; there is no call to store one.
-BRANCFG_EXPORT void CFGGETFONTITEM(std::uint8_t fontId, tCfgFontItem* item) {
+BRANNIK_EXPORT void CFGGETFONTITEM(std::uint8_t fontId, tCfgFontItem* item) {
   if (!item) return;
   std::string face = "MS Sans Serif";
   std::int32_t size = 8, style = 0;
-  try {
-    if (const auto text = CfgProfile().Read(KeyName("Font", fontId))) {
-      const std::size_t comma = text->find(',');
-      if (comma != std::string::npos) {
-        if (const auto values = ReadIntegers(std::string_view(*text).substr(comma + 1), 2)) {
-          std::string_view name = std::string_view(*text).substr(0, comma);
-          while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-          face = std::string(name.substr(0, 31));
-          size = (*values)[0];
-          style = (*values)[1];
-        }
-      }
-    }
-  } catch (...) {
-  }
+  ExportGuardVoid([&] {
+    const auto text = CfgProfile().Read(KeyName("Font", fontId));
+    if (!text) return;
+    const std::size_t comma = text->find(',');
+    if (comma == std::string::npos) return;
+    const auto values = ReadIntegers(std::string_view(*text).substr(comma + 1), 2);
+    if (!values) return;
+    std::string_view name = std::string_view(*text).substr(0, comma);
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    face = std::string(name.substr(0, 31));
+    size = (*values)[0];
+    style = (*values)[1];
+  });
   *item = tCfgFontItem{};
   item->faceLength = static_cast<std::uint8_t>(face.size());
   face.copy(item->face, face.size());
@@ -136,30 +124,28 @@ BRANCFG_EXPORT void CFGGETFONTITEM(std::uint8_t fontId, tCfgFontItem* item) {
   item->style = static_cast<std::uint8_t>(style & 0x0F);
 }
 
-BRANCFG_EXPORT void CFGDEFAULTPAGELAYOUT(std::uint8_t /*layoutId*/, tPageLayout* layout) {
+BRANNIK_EXPORT void CFGDEFAULTPAGELAYOUT(std::uint8_t /*layoutId*/, tPageLayout* layout) {
   if (layout) *layout = defaultLayout;
 }
 
-BRANCFG_EXPORT void CFGGETPAGELAYOUT(std::uint8_t layoutId, tPageLayout* layout) {
+BRANNIK_EXPORT void CFGGETPAGELAYOUT(std::uint8_t layoutId, tPageLayout* layout) {
   if (!layout) return;
   *layout = defaultLayout;
-  try {
+  ExportGuardVoid([&] {
     if (const auto text = CfgProfile().Read(KeyName("PageLayout", layoutId))) {
       if (const auto v = ReadIntegers(*text, 6))
         *layout = {(*v)[0], (*v)[1], (*v)[2], (*v)[3], (*v)[4], (*v)[5]};
     }
-  } catch (...) {
-  }
+  });
 }
 
-BRANCFG_EXPORT void CFGPUTPAGELAYOUT(std::uint8_t layoutId, const tPageLayout* layout) {
+BRANNIK_EXPORT void CFGPUTPAGELAYOUT(std::uint8_t layoutId, const tPageLayout* layout) {
   if (!layout) return;
-  try {
+  ExportGuardVoid([&] {
     const tPageLayout l = *layout;
     CfgProfile().Write(KeyName("PageLayout", layoutId),
                        std::to_string(l.left) + "," + std::to_string(l.right) + "," +
                            std::to_string(l.top) + "," + std::to_string(l.bottom) + "," +
                            std::to_string(l.width) + "," + std::to_string(l.height));
-  } catch (...) {
-  }
+  });
 }

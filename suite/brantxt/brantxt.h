@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "utility/short_string.h"
+#include "platform/core/short_string.h"
 
 // The suite's text library: texts by number, Czech, code page 1250.
 extern "C" {

@@ -1,17 +1,12 @@
+#include "platform/core/export_guard.h"
 #include "suite/brantxt/brantxt.h"
 #include "suite/brantxt/text_table.h"
 
-extern "C" __attribute__((visibility("default"))) void STBITEM(std::uint16_t number,
-                                                               ShortString* text) {
+BRANNIK_EXPORT void STBITEM(std::uint16_t number, ShortString* text) {
   if (!text) return;
-  try {
+  text->length = 0;
+  ExportGuardVoid([&] {
     const TextTable& texts = BuiltInTexts();
-    const auto found = texts.find(number);
-    if (found == texts.end())
-      text->length = 0;
-    else
-      text->Assign(found->second);
-  } catch (...) {
-    text->length = 0;
-  }
+    if (const auto found = texts.find(number); found != texts.end()) text->Assign(found->second);
+  });
 }

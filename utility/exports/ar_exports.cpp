@@ -1,7 +1,7 @@
 #include "branutl/ar.h"
 
+#include "platform/core/export_guard.h"
 #include "utility/ar_block.h"
-#include "utility/export_guard.h"
 
 BRANNIK_EXPORT uint16_t AR_COMPRESS(uint8_t type, const void* source, uint16_t sourceLength,
                                     void* target, uint16_t targetSize, void* work,

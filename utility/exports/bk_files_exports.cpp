@@ -1,8 +1,8 @@
 #include "branutl/bk_files.h"
 
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/bk_file.h"
-#include "utility/export_guard.h"
-#include "utility/short_string.h"
 
 BRANNIK_EXPORT void BKFCCEVAL(uint8_t* check, const void* data, uint16_t length) {
   if (check && data) utl::BKFCCEVAL(check, data, length);

@@ -1,9 +1,9 @@
 #include <cstddef>
 
 #include "branutl/calendar.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/calendar.h"
-#include "utility/export_guard.h"
-#include "utility/short_string.h"
 
 static_assert(sizeof(tDateTimeRec) == 12);
 static_assert(offsetof(tDateTimeRec, second) == 10);

@@ -1,10 +1,10 @@
 #include <span>
 
 #include "branutl/ciphers.h"
-#include "utility/cipher.h"
-#include "utility/export_guard.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "suite/brantxt/brantxt.h"
-#include "utility/short_string.h"
+#include "utility/cipher.h"
 
 namespace {
 

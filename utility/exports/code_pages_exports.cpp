@@ -1,7 +1,7 @@
 #include "branutl/code_pages.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/code_pages.h"
-#include "utility/export_guard.h"
-#include "utility/short_string.h"
 
 BRANNIK_EXPORT void STR895X437(const ShortString* s, ShortString* out) {
   ExportGuardVoid([&] { ShortResult(out, utl::STR895X437(ShortArg(s))); });

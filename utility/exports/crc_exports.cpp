@@ -1,10 +1,10 @@
 #include "branutl/crc.h"
 
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/crc32.h"
-#include "utility/export_guard.h"
 #include "utility/file_crc.h"
 #include "utility/key_record.h"
-#include "utility/short_string.h"
 
 BRANNIK_EXPORT void INITCRC(uint32_t* reg) {
   if (reg) *reg = utl::CRCStart;

@@ -1,11 +1,11 @@
 #include <algorithm>
 
 #include "branutl/date_texts.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/base62.h"
 #include "utility/date_texts.h"
-#include "utility/export_guard.h"
 #include "utility/heuristic_search.h"
-#include "utility/short_string.h"
 #include "utility/tilde_codes.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "branutl/files.h"
-#include "utility/export_guard.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/file_operations.h"
-#include "utility/short_string.h"
 
 BRANNIK_EXPORT bool FILENOTFOUND(const ShortString* name) {
   return ExportGuard(true, [&] { return utl::FILENOTFOUND(ShortArg(name)); });

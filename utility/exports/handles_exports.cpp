@@ -1,7 +1,7 @@
 #include "branutl/handles.h"
-#include "utility/export_guard.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/raw_handles.h"
-#include "utility/short_string.h"
 
 BRANNIK_EXPORT bool OPENHANDLE(const ShortString* name, uint16_t mode, int32_t* handle) {
   return ExportGuard(true, [&] {

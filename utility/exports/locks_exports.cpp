@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "utility/export_guard.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/shared_locks.h"
-#include "utility/short_string.h"
 #include "utility/unique_names.h"
 
 namespace {

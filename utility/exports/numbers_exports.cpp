@@ -5,12 +5,12 @@
 #include <string>
 #include <utility>
 
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/bit_sets.h"
-#include "utility/export_guard.h"
 #include "utility/long_strings.h"
 #include "utility/number_texts.h"
 #include "utility/numbers.h"
-#include "utility/short_string.h"
 
 BRANNIK_EXPORT int32_t IMAX(int32_t a, int32_t b) { return utl::Max(a, b); }
 BRANNIK_EXPORT int32_t LIMAX(int32_t a, int32_t b) { return utl::Max(a, b); }

@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "branutl/paths.h"
-#include "utility/export_guard.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/path_names.h"
-#include "utility/short_string.h"
 
 namespace {
 

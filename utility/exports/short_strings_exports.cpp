@@ -2,10 +2,10 @@
 
 #include <span>
 
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/caret_notation.h"
-#include "utility/export_guard.h"
 #include "utility/fill_pool.h"
-#include "utility/short_string.h"
 #include "utility/short_strings.h"
 #include "utility/string_words.h"
 

@@ -1,6 +1,6 @@
 #include "branutl/sound_slots.h"
+#include "platform/core/export_guard.h"
 #include "utility/beeper.h"
-#include "utility/export_guard.h"
 
 BRANNIK_EXPORT void BEEP(std::uint16_t slot) {
   ExportGuardVoid([&] { utl::BEEP(slot); });

@@ -1,6 +1,6 @@
 #include "branutl/station_ids.h"
-#include "utility/export_guard.h"
-#include "utility/short_string.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/station_id.h"
 
 using utl::tSID;

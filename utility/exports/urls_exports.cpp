@@ -2,10 +2,10 @@
 #include <cstring>
 
 #include "branutl/urls.h"
-#include "utility/export_guard.h"
+#include "platform/core/export_guard.h"
+#include "platform/core/short_string.h"
 #include "utility/file_url.h"
 #include "utility/phone_text.h"
-#include "utility/short_string.h"
 #include "utility/station_url.h"
 
 namespace {

@@ -2,6 +2,8 @@
 // processes racing for the same lock and the same directory.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <dlfcn.h>
 #include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,9 +20,38 @@
 #include <thread>
 #include <vector>
 
+#include "branutl/calendar.h"
+#include "branutl/files.h"
 #include "branutl/handles.h"
 #include "branutl/locks.h"
+#include "branutl/numbers.h"
 #include "platform/core/string_list.h"
+
+namespace {
+std::atomic<int> directoriesOpened{0};
+// While set, the wall clock stands still at this time.
+std::atomic<bool> clockStopped{false};
+timespec stoppedAt{};
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) int clock_gettime(clockid_t clock, timespec* at) {
+  using Real = int (*)(clockid_t, timespec*);
+  static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "clock_gettime"));
+  if (clock == CLOCK_REALTIME && clockStopped.load()) {
+    *at = stoppedAt;
+    return 0;
+  }
+  return real(clock, at);
+}
+
+// Visible, so that the library's directory reads come here first: the tests
+// count them.
+extern "C" __attribute__((visibility("default"))) DIR* opendir(const char* name) {
+  using Real = DIR* (*)(const char*);
+  static const Real real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "opendir"));
+  directoriesOpened.fetch_add(1);
+  return real(name);
+}
 
 namespace {
 
@@ -61,13 +92,21 @@ class Locks : public testing::Test {
   fs::path dir_;
 };
 
+// Every child of a race ends within this, killed by its alarm if need be, so
+// a lock that is never granted fails the test rather than hanging it.
+constexpr unsigned ChildDeadlineSeconds = 60;
+constexpr long WaitDeadlineMs = 30000;
+
 // Runs body in `count` forked children; true when every child exited with 0.
 template <typename Body>
 bool InChildren(int count, Body body) {
   std::vector<pid_t> children;
   for (int i = 0; i < count; ++i) {
     const pid_t pid = fork();
-    if (pid == 0) _exit(body(i));
+    if (pid == 0) {
+      alarm(ChildDeadlineSeconds);
+      _exit(body(i));
+    }
     children.push_back(pid);
   }
   bool allGood = true;
@@ -77,6 +116,17 @@ bool InChildren(int count, Body body) {
     allGood = allGood && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
   return allGood;
+}
+
+// Polls until the condition holds; false once WaitDeadlineMs have passed.
+template <typename Condition>
+bool WaitUntil(Condition condition) {
+  const auto since = Clock::now();
+  while (!condition()) {
+    if (Ms(since) > WaitDeadlineMs) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 }  // namespace
@@ -165,6 +215,50 @@ TEST_F(Locks, UniqueFileIsANewEmptyFileOfEightDigitsWithTheExtension) {
   for (char c : file.substr(0, 8)) EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'V')) << file;
   EXPECT_EQ(fs::file_size(made), 0u);
   EXPECT_EQ(Entries(), std::vector<std::string>{file}) << "the lock file is gone";
+}
+
+// Names already taken, under any extension or case, are passed over at the
+// cost of a lookup each: one call reads the directory once, however many
+// names it has to skip.
+TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
+  // With the wall clock stopped, the seed is known: every name from it down
+  // some way is taken, under various extensions and cases.
+  constexpr std::int64_t takenNames = 2000;
+  clock_gettime(CLOCK_REALTIME, &stoppedAt);
+  clockStopped = true;
+  struct Restart {
+    ~Restart() { clockStopped = false; }
+  } const restart;
+  const std::int64_t now = NOWASNAMESEED();
+  const char* const extensions[] = {".txt", ".msg", "", ".a.b"};
+  std::set<std::string> taken;
+  for (std::int64_t seed = now - takenNames + 1; seed <= now; ++seed) {
+    ShortString digits{};
+    INTTOBASE32(8, static_cast<std::uint64_t>(seed), &digits);
+    std::string name = digits.Str();
+    taken.insert(name);
+    if (seed % 3 == 0) std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    Touch(dir_ / (name + extensions[seed % 4]));
+  }
+  // What a call costs in a directory with nothing to skip.
+  const fs::path empty = dir_.string() + "_empty";
+  fs::create_directory(empty);
+  ShortString first = S(empty / "x.txt");
+  directoriesOpened = 0;
+  ASSERT_FALSE(UNIQUEFILE(&first, 1000, false));
+  const int reads = directoriesOpened.load();
+  fs::remove_all(empty);
+
+  ShortString name = S(dir_ / "x.txt");
+  directoriesOpened = 0;
+  ASSERT_FALSE(UNIQUEFILE(&name, 1000, false));
+  EXPECT_EQ(directoriesOpened.load(), reads) << "no directory read per skipped name";
+  const fs::path made = name.Str();
+  EXPECT_EQ(made.extension(), ".txt");
+  EXPECT_FALSE(taken.contains(made.stem().string())) << made;
+  ShortString below{};
+  INTTOBASE32(8, static_cast<std::uint64_t>(now - takenNames), &below);
+  EXPECT_EQ(made.stem().string(), below.Str()) << "the first free name below the taken ones";
 }
 
 TEST_F(Locks, MissingDirectoryFailsOrIsMadeAsAsked) {
@@ -265,6 +359,41 @@ TEST_F(Locks, RacingProcessesHoldTheFlagFileOneAtATime) {
   munmap(shared, sizeof(std::atomic<int>) * 2);
 }
 
+// The release order of the directory lock: close the handle, then delete the
+// lock file. A waiter that opened the file just before the deletion must not
+// count as holding it beside one that created the next lock file.
+TEST_F(Locks, HoldersThatDeleteTheFlagFileOnReleaseStillHoldItOneAtATime) {
+  constexpr int children = 8, rounds = 250;
+  struct Shared {
+    std::atomic<int> holders, twoHolders, rounds;
+  };
+  auto* shared = static_cast<Shared*>(
+      mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+  ASSERT_NE(shared, MAP_FAILED);
+  new (shared) Shared{};
+  const ShortString lock = S(dir_ / "subdir.smf");
+  const fs::path work = dir_ / "work";
+  const bool allGood = InChildren(children, [&](int) {
+    for (int round = 0; round < rounds; ++round) {
+      int32_t handle = -1;
+      if (FLAGFILE(&lock, &handle, 20000)) return 1;
+      if (shared->holders.fetch_add(1) != 0) shared->twoHolders.fetch_add(1);
+      std::ofstream(work, std::ios::binary) << round;
+      std::error_code ignored;
+      fs::remove(work, ignored);
+      shared->holders.fetch_sub(1);
+      shared->rounds.fetch_add(1);
+      CLOSEHANDLE(&handle);
+      DELETEANYWAY(&lock);
+    }
+    return 0;
+  });
+  EXPECT_TRUE(allGood);
+  EXPECT_EQ(shared->twoHolders.load(), 0);
+  EXPECT_EQ(shared->rounds.load(), children * rounds);
+  munmap(shared, sizeof(Shared));
+}
+
 TEST_F(Locks, RacingProcessesGetDistinctUniqueNamesAndLoseNoFile) {
   constexpr int children = 6, rounds = 10;
   auto* names = static_cast<char*>(mmap(nullptr, children * rounds * 256, PROT_READ | PROT_WRITE,
@@ -311,15 +440,13 @@ TEST_F(Locks, WaitersForAHeldDirectoryTimeOutOrAreServedWhenItIsReleased) {
       int32_t handle = -1;
       if (FLAGFILE(&lock, &handle, 0)) return 1;
       shared->held = 1;
-      const auto since = Clock::now();
-      while (shared->gaveUp.load() < 2 && Ms(since) < 20000)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      if (!WaitUntil([&] { return shared->gaveUp.load() >= 2; })) return 6;
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
       shared->released = 1;
       CLOSEHANDLE(&handle);
       return 0;
     }
-    while (shared->held.load() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!WaitUntil([&] { return shared->held.load() != 0; })) return 7;
     ShortString name = S(dir_ / "x.msg");
     const auto start = Clock::now();
     const bool failed = UNIQUEFILE(&name, timeouts[child], false);

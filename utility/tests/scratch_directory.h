@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "../short_string.h"
+#include "platform/core/short_string.h"
 
 // A fresh directory for one test, removed with everything below it.
 class ScratchDirectory {

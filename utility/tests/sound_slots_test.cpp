@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -190,4 +192,29 @@ TEST(SoundSlots, BeepAndSpeakerCallsGiveTheseSoundsAndBells) {
       {"slots beyond the table beep", {{32}, {0xFFFF}, {0}}, true, "\a\a" + played},
   };
   for (const Case& c : cases) EXPECT_EQ(RunInChild(c.calls, c.bellPlays), c.heard) << c.what;
+}
+
+// A program that opens the library at run time and exits with it open, or
+// closes it first: the slots are written back to the ini file beside the
+// program either way, and the program ends cleanly.
+TEST(SoundSlots, SlotsAreWrittenBackWhenTheLibraryUnloads) {
+  const auto folder = std::filesystem::temp_directory_path() /
+                      ("sound_slots_unload_" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  const auto host = folder / "host";
+  std::filesystem::copy_file(LIBRARY_HOST_PATH, host);
+  const pid_t child = fork();
+  if (child == 0) {
+    execl(host.c_str(), host.c_str(), BRANUTL_PATH, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  std::ifstream in(folder / "brannik.ini", std::ios::binary);
+  const std::string ini(std::istreambuf_iterator<char>(in), {});
+  EXPECT_NE(ini.find("[Sounds]"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("SND_00=beep.wav"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("SND_15=Chyba.wav"), std::string::npos) << ini;
+  std::filesystem::remove_all(folder);
 }

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -22,6 +26,29 @@ std::string ReadFile(const std::string& path) {
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The lines as a reader sees them: split at LF, one CR before it dropped.
+std::vector<std::string> LineContents(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool SameCaseless(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
 }
 
 }  // namespace
@@ -75,12 +102,70 @@ TEST(ProfileText, WritingKeepsEveryOtherLine) {
       {"[S]\n  Key =  old \n", "S", "KEY", "new", "[S]\nKey=new\n"},
       {"[S]\r\na=1\r\n", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n"},
       {"[S]\na=1", "S", "b", "2", "[S]\na=1\nb=2\n"},
+      // Each line keeps its own end, a CR inside a line included.
+      {"\n[Sounds\r\r", "Sounds", "SND_00", "x", "\n[Sounds\r\r\n[Sounds]\nSND_00=x\n"},
+      {"[S]\r\na=1\nb=2\r\n", "S", "c", "3", "[S]\r\na=1\nb=2\r\nc=3\r\n"},
+      {"[S]\r\na=1\r", "S", "b", "2", "[S]\r\na=1\r\nb=2\r\n"},
+      {"[S]\nk=1\r", "S", "k", "2", "[S]\nk=2\r"},
+      {"[S]\nk=1\r\rz=0\n", "S", "z", "2", "[S]\nk=1\r\rz=0\nz=2\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(win::WithProfileValue(c.text, c.section, c.key, c.value), c.result) << c.text;
     EXPECT_EQ(win::ProfileValue(win::WithProfileValue(c.text, c.section, c.key, c.value),
                                 c.section, c.key),
               c.value);
+  }
+}
+
+// Random texts from the characters that give lines their meaning: the value
+// written reads back, every other key reads as before, and the lines of the
+// text stay as they were apart from the one replaced or added.
+TEST(ProfileText, WrittenValuesReadBackWhateverTheTextHolds) {
+  constexpr std::string_view alphabet = "[]=; \t\r\r\n\n\"Sounds_0kK";
+  const char* const sections[] = {"Sounds", "S", "s"};
+  const char* const keys[] = {"SND_00", "k", "K", "S"};
+  std::mt19937 random(1250);
+  for (int round = 0; round < 4000; ++round) {
+    std::string text(std::uniform_int_distribution<int>(0, 40)(random), ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const std::string section = sections[random() % std::size(sections)];
+    const std::string key = keys[random() % std::size(keys)];
+    const std::string value = "v" + std::to_string(round);
+
+    const std::string written = win::WithProfileValue(text, section, key, value);
+    ASSERT_EQ(win::ProfileValue(written, section, key), value) << testing::PrintToString(text);
+    for (const char* s : sections) {
+      for (const char* k : keys) {
+        if (SameCaseless(s, section) && SameCaseless(k, key)) continue;
+        ASSERT_EQ(win::ProfileValue(written, s, k), win::ProfileValue(text, s, k))
+            << testing::PrintToString(text) << " " << s << " " << k;
+      }
+    }
+
+    // The text's lines are those written, less the one line that is new or
+    // changed (and a new section header).
+    const auto before = LineContents(text);
+    auto after = LineContents(written);
+    const auto isNew = [&](const std::string& line) {
+      const auto equals = line.find('=');
+      return equals != std::string::npos && SameCaseless(line.substr(0, equals), key) &&
+             line.substr(equals + 1) == value;
+    };
+    const auto changed = std::find_if(after.begin(), after.end(), isNew);
+    ASSERT_NE(changed, after.end()) << testing::PrintToString(written);
+    const std::size_t at = static_cast<std::size_t>(changed - after.begin());
+    auto expected = before;
+    if (after.size() == before.size()) {
+      expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(at));  // the replaced line
+    } else if (after.size() == before.size() + 2) {
+      ASSERT_EQ(at + 1, after.size());
+      ASSERT_EQ(after[at - 1], "[" + section + "]");
+      after.erase(after.begin() + static_cast<std::ptrdiff_t>(at - 1));
+    } else {
+      ASSERT_EQ(after.size(), before.size() + 1) << testing::PrintToString(text);
+    }
+    after.erase(std::find_if(after.begin(), after.end(), isNew));
+    EXPECT_EQ(after, expected) << testing::PrintToString(text);
   }
 }
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QPushButton>
+
 #include <string>
 #include <vector>
 
 #include "platform/core/exception.h"
 #include "platform/gui/button.h"
+#include "platform/gui/control_widget.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/messages.h"
 #include "platform/gui/panel.h"
@@ -87,6 +90,20 @@ TEST_F(DispatchTest, AnExceptionInAHandlerReachesHandleExceptionAndTheLoopGoesOn
   // The silent abort is caught and never shown.
   cl::RunGuarded(panel, [] { throw cl::EAbort(); });
   EXPECT_EQ(recorder.Messages().size(), 2u);
+}
+
+TEST_F(DispatchTest, AButtonClickedByQtItselfStillGuardsItsHandler) {
+  // Qt emits clicked outside the layer's mouse and key dispatch (a keyboard
+  // shortcut, accessibility, click()); the handler's exception must stop at
+  // HandleException all the same and never unwind through Qt's signal code.
+  t::ExceptionRecorder recorder;
+  auto* button = Make<cl::TButton>(*form);
+  button->SetParent(form.get());
+  button->OnClick = [](cl::TObject*) { throw cl::Exception("Boom"); };
+  auto* widget = qobject_cast<QPushButton*>(cl::TControl::Access::Widget(*button));
+  ASSERT_NE(widget, nullptr);
+  EXPECT_NO_THROW(widget->click());
+  EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{"Boom"}));
 }
 
 TEST_F(DispatchTest, WithoutAHandlerTheErrorBoxShowsTheMessage) {

@@ -162,6 +162,7 @@ TEST_F(Brancfg, WritingKeepsTheFilesOtherLines) {
       "[Last]\n"
       "x=y\n");
   EXPECT_EQ(CFGGETINTEGER(4), 7) << "section and key match without case, first match wins";
+  // The replaced line keeps the key as the file spelt it.
   CFGPUTINTEGER(4, 12);
   CFGPUTINTEGER(9, 3);
   EXPECT_EQ(CFGGETINTEGER(4), 12);
@@ -171,7 +172,7 @@ TEST_F(Brancfg, WritingKeepsTheFilesOtherLines) {
             "[Other]\n"
             "Integer4=99\n"
             "[CONFIG]\n"
-            "Integer4=12\n"
+            "integer4=12\n"
             "; a comment\n"
             "Integer4=8\n"
             "Integer9=3\n"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/gui/qt_bridge.h"
-#include "suite/picdec/tests/image_fixtures.h"
+#include "platform/gui/test_support/image_fixtures.h"
 
 namespace {
 

@@ -6,15 +6,42 @@
    failure. */
 
 #include <stdbool.h>
+#include <stddef.h>
 #include <stdint.h>
 
 #ifdef __cplusplus
-#include "../../bk_file.h"
-#include "../../short_string.h"
-extern "C" {
+#include "platform/core/short_string.h"
 #else
 typedef struct ShortString ShortString;
-typedef struct tBKHeader tBKHeader;
+#endif
+
+/* The header. Both halves of the check are independent of byte order, so
+   appending or removing data updates the check without reading the rest. */
+#pragma pack(push, 1)
+typedef struct tBKHeader {
+  char magic[2];         /* "BK" */
+  uint8_t checkA;        /* XOR of the covered bytes */
+  uint8_t checkB;        /* their sum modulo 256 */
+  uint16_t keyWords[2];  /* 0 without a key */
+  uint16_t headerLength; /* 32 */
+  uint16_t version;      /* the owner's */
+  uint8_t kind;          /* the owner's */
+  uint8_t second;        /* the owner's, never read here */
+  char fv[2];            /* "FV" */
+  uint8_t random[16];    /* filler 0..254 */
+} tBKHeader;
+#pragma pack(pop)
+
+#ifdef __cplusplus
+static_assert(sizeof(tBKHeader) == 32);
+static_assert(offsetof(tBKHeader, keyWords) == 4 && offsetof(tBKHeader, version) == 10 &&
+              offsetof(tBKHeader, fv) == 14 && offsetof(tBKHeader, random) == 16);
+extern "C" {
+#else
+_Static_assert(sizeof(tBKHeader) == 32, "tBKHeader is 32 bytes");
+_Static_assert(offsetof(tBKHeader, keyWords) == 4 && offsetof(tBKHeader, version) == 10 &&
+                   offsetof(tBKHeader, fv) == 14 && offsetof(tBKHeader, random) == 16,
+               "tBKHeader's layout");
 #endif
 
 void BKFCCEVAL(uint8_t* check, const void* data, uint16_t length);

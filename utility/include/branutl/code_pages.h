@@ -4,7 +4,7 @@
 #include <stdint.h>
 
 #ifdef __cplusplus
-#include "../../short_string.h"
+#include "platform/core/short_string.h"
 extern "C" {
 #else
 typedef struct ShortString ShortString;

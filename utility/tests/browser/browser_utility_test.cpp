@@ -1,4 +1,4 @@
-// The browser's own build of the utility routines.
+// The utility routines as the browser uses them.
 #include "utility/browser_utility.h"
 
 #include <fcntl.h>
@@ -9,19 +9,43 @@
 #include <gtest/gtest.h>
 
 #include "../scratch_directory.h"
+#include "platform/core/last_error.h"
 
 namespace {
 
 TEST(BrowserUtility, StandardHandlesAreNeitherValidNorClosed) {
   for (utl::Handle h = 0; h <= 4; ++h) {
-    EXPECT_FALSE(utl::ISHANDLEVALID(h)) << h;
+    EXPECT_FALSE(utl::ISHANDLEVALID(h, utl::browserHandles)) << h;
     utl::Handle variable = h;
-    EXPECT_FALSE(utl::CLOSEHANDLE(variable));
+    EXPECT_FALSE(utl::CLOSEHANDLE(variable, utl::browserHandles));
     EXPECT_EQ(variable, -1);
   }
   EXPECT_NE(fcntl(STDERR_FILENO, F_GETFD), -1);  // still open
-  EXPECT_FALSE(utl::ISHANDLEVALID(-1));
-  EXPECT_TRUE(utl::ISHANDLEVALID(5));
+  EXPECT_FALSE(utl::ISHANDLEVALID(-1, utl::browserHandles));
+  EXPECT_TRUE(utl::ISHANDLEVALID(5, utl::browserHandles));
+}
+
+TEST(BrowserUtility, OnlyTheBrowsersPolicyTakesTheStandardHandlesForNone) {
+  // One build serves the library and the browser; the policy alone differs.
+  struct Case {
+    utl::StandardHandles standard;
+    bool valid;
+    std::uint32_t errorAfterClose;  // the layer refuses to close a standard handle
+  };
+  const Case cases[] = {
+      {utl::StandardHandles::AreFiles, true, 6},
+      {utl::StandardHandles::AreNone, false, 0},
+  };
+  for (const Case& c : cases) {
+    const int standard = static_cast<int>(c.standard);
+    EXPECT_EQ(utl::ISHANDLEVALID(STDERR_FILENO, c.standard), c.valid) << standard;
+    win::SetLastError(0);
+    utl::Handle variable = STDERR_FILENO;
+    EXPECT_FALSE(utl::CLOSEHANDLE(variable, c.standard)) << standard;
+    EXPECT_EQ(variable, -1) << standard;
+    EXPECT_EQ(win::GetLastError(), c.errorAfterClose) << standard;
+    EXPECT_NE(fcntl(STDERR_FILENO, F_GETFD), -1) << standard;
+  }
 }
 
 TEST(BrowserUtility, SaveCopiesTheDocumentThroughTheBrowsersRoutines) {
