@@ -16,16 +16,6 @@ namespace html {
 
 namespace {
 
-std::string KindOf(const TSectionBase& section) {
-  int status = 0;
-  std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(section).name(), nullptr, nullptr, &status),
-                                              std::free);
-  if (status != 0 || !name) return typeid(section).name();
-  // The component's own classes go by their bare names.
-  const std::string_view full(name.get());
-  constexpr std::string_view own = "html::";
-  return std::string(full.starts_with(own) ? full.substr(own.size()) : full);
-}
 
 std::string Visible(const std::string& text) {
   std::string out;
@@ -52,7 +42,7 @@ std::string DumpLines(const TSectionBase& section) {
 
 std::string DumpSection(const TSectionBase& section) {
   std::ostringstream out;
-  out << KindOf(section) << " pos=" << section.FirstPos << "+" << section.PosCount << " y=" << section.PlacedY
+  out << SectionKind(section) << " pos=" << section.FirstPos << "+" << section.PosCount << " y=" << section.PlacedY
       << " h=" << section.FlowHeight << "/" << section.PaintHeight;
   if (section.Dropped) out << " dropped";
   const auto* text = dynamic_cast<const TSection*>(&section);
@@ -74,6 +64,17 @@ std::string DumpDocument(const TCell& cell) {
   std::string out;
   for (const auto& section : cell) out += DumpSection(*section);
   return out;
+}
+
+std::string SectionKind(const TSectionBase& section) {
+  int status = 0;
+  std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(section).name(), nullptr, nullptr, &status),
+                                              std::free);
+  if (status != 0 || !name) return typeid(section).name();
+  // The component's own classes go by their bare names.
+  const std::string_view full(name.get());
+  constexpr std::string_view own = "html::";
+  return std::string(full.starts_with(own) ? full.substr(own.size()) : full);
 }
 
 }  // namespace html

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cxxabi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +18,7 @@
 #include "html/document/list_items.h"
 #include "html/document/preformated.h"
 #include "html/document/table.h"
+#include "html/testing/document_dump.h"
 #include "html/testing/layout_fixture.h"
 #include "html/testing/viewer_fixture.h"
 #include "platform/core/memory_stream.h"
@@ -28,12 +28,6 @@ namespace html {
 
 namespace {
 
-std::string KindOf(const TSectionBase& section) {
-  int status = 0;
-  std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(typeid(section).name(), nullptr, nullptr, &status),
-                                              std::free);
-  return status == 0 && name ? name.get() : typeid(section).name();
-}
 
 std::string Visible(std::string_view text) {
   std::string out;
@@ -55,8 +49,8 @@ std::string Structure(const TCell& cell) {
   std::ostringstream out;
   for (const auto& s : cell) {
     const auto* text = dynamic_cast<const TSection*>(s.get());
-    if (text && KindOf(*s) == "TSection" && text->Buff.empty() && text->Images.Count() == 0) continue;
-    out << KindOf(*s);
+    if (text && SectionKind(*s) == "TSection" && text->Buff.empty() && text->Images.Count() == 0) continue;
+    out << SectionKind(*s);
     if (text) {
       out << " " << text->ListLevel << "/" << int(text->Justify);
       if (text->ListType == 1) out << " #" << text->ListNumb << text->NumberStyle();
