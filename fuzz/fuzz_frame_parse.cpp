@@ -7,6 +7,8 @@
 
 #include "html/frames/frame_parse.h"
 
+using namespace html;
+
 namespace {
 
 class TCountingSet : public TFrameSetBuilder {
