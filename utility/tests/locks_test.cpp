@@ -236,13 +236,12 @@ TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
     Touch(dir_ / (name + extensions[seed % 4]));
   }
   // What a call costs in a directory with nothing to skip.
-  const fs::path empty = dir_.string() + "_empty";
-  fs::create_directory(empty);
+  const cl::testing::TempDirectory emptyDir;
+  const fs::path& empty = emptyDir.Path();
   ShortString first = S(empty / "x.txt");
   directoriesOpened = 0;
   ASSERT_FALSE(UNIQUEFILE(&first, 1000, false));
   const int reads = directoriesOpened.load();
-  fs::remove_all(empty);
 
   ShortString name = S(dir_ / "x.txt");
   directoriesOpened = 0;

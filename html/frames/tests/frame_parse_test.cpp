@@ -220,9 +220,10 @@ TEST(FrameParse, FailuresKeepWhatWasBuiltAndOnlyMissingFilesRaise) {
   const TTempFile scripted(doc);
   EXPECT_THROW(FrameParse(TDocumentSource::File(scripted.Name()), set, failing, "f.htm", info), cl::Exception);
 
-  EXPECT_THROW(IsFrameDocument(TDocumentSource::File("/tmp/brannik_no_such_dir/none.htm"), {}), cl::EInOutError);
-  EXPECT_THROW(FrameParse(TDocumentSource::File("/tmp/brannik_no_such_dir/none.htm"), set, {}, "f", info),
-               cl::EInOutError);
+  const cl::testing::TempDirectory dir;
+  const std::string missing = dir / "no_such_dir/none.htm";
+  EXPECT_THROW(IsFrameDocument(TDocumentSource::File(missing), {}), cl::EInOutError);
+  EXPECT_THROW(FrameParse(TDocumentSource::File(missing), set, {}, "f", info), cl::EInOutError);
 }
 
 TEST(FrameParse, IncludesAreReadInPlaceOfTheirComment) {

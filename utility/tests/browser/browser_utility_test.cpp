@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/last_error.h"
 #include "platform/core/short_string.h"
 #include "platform/core/test_support/temp_directory.h"
-#include "platform/core/last_error.h"
 
 namespace {
 
