@@ -78,13 +78,11 @@ TEST(ImageObj, PlaceholdersKeepTheAskedSizeOrGrowToTheIcon) {
 TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   TImageUnitScope unit;
   const cl::testing::TempDirectory temp;
-  const std::filesystem::path& dir = temp.Path();
   // A 4 x 2 BMP of 24 bits.
   std::vector<uint8_t> b = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
                             1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   b.resize(b.size() + 24, 0x80);
-  std::ofstream(dir / "pic.bmp", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
-  const std::string src = (dir / "pic.bmp").string();
+  const std::string src = temp.Write("pic.bmp", b);
   {
     LayoutFixture f(&DocumentImages());
     struct Case {

@@ -72,7 +72,7 @@ TEST(GifProbe, ShortStreamsAndFilesAnswerFalse) {
   cl::TColor colour = 0;
   EXPECT_TRUE(GifFileTransparentColor(dir.Write("t.gif", whole), colour));
   EXPECT_EQ(colour, cl::RGB(40, 50, 60));
-  EXPECT_FALSE(GifFileTransparentColor((dir / "none.gif"), colour));
+  EXPECT_FALSE(GifFileTransparentColor(dir / "none.gif", colour));
 }
 
 TEST(GifProbe, AnAnimationTakesItsFirstFrameTransparencyPastTheApplicationExtension) {
@@ -123,7 +123,7 @@ TEST(GifProbe, AnAnimationTakesItsFirstFrameTransparencyPastTheApplicationExtens
   cl::TColor colour = 0;
   EXPECT_TRUE(AnimatedGifFileTransparentColor(dir.Write("a.gif", animation), colour));
   EXPECT_EQ(colour, cl::RGB(40, 50, 60));
-  EXPECT_FALSE(AnimatedGifFileTransparentColor((dir / "none.gif"), colour));
+  EXPECT_FALSE(AnimatedGifFileTransparentColor(dir / "none.gif", colour));
 }
 
 Bytes Trns(uint8_t alpha) { return fixtures::PngChunk("tRNS", {alpha, 255}); }
@@ -193,7 +193,7 @@ TEST(PngProbe, FilesAreProbedAndMissingOnesAnswerFalse) {
   cl::TColor colour = 0;
   EXPECT_TRUE(PngFileHasTransparentColor(dir.Write("t.png", fixtures::PalettePng(fixtures::Concat({Plte(), Trns(3)}))), colour));
   EXPECT_EQ(colour, cl::RGB(11, 22, 33));
-  EXPECT_FALSE(PngFileHasTransparentColor((dir / "missing.png"), colour));
+  EXPECT_FALSE(PngFileHasTransparentColor(dir / "missing.png", colour));
 }
 
 }  // namespace

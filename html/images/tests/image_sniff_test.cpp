@@ -46,7 +46,7 @@ TEST(ImageSniff, FileKindFromItsHeadAndOpenFailureRaises) {
   const std::string tiny = dir.Write("tiny.bin", {'B'});
   EXPECT_EQ(SniffImageFileType(gif), itGif89);
   EXPECT_EQ(SniffImageFileType(tiny), itOther);
-  EXPECT_THROW(SniffImageFileType((dir / "missing.gif")), cl::EFOpenError);
+  EXPECT_THROW(SniffImageFileType(dir / "missing.gif"), cl::EFOpenError);
 }
 
 }  // namespace
