@@ -74,7 +74,6 @@ class TBrowserForm : public cl::TForm {
   cl::TFindDialog& FindDialog() { return *findDialog_; }
   const std::string& StartDocument() const { return startDocument_; }
   const std::string& IniFileName() const { return iniFileName_; }
-  int32_t BusyCount() const { return busyCount_; }
 
  private:
   void FormCreate(const std::vector<std::string>& arguments);

@@ -12,7 +12,7 @@
 
 #include "browser/browser_form.h"
 #include "html/testing/viewer_fixture.h"
-#include "platform/core/tests/temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/test_support/scripted_dialogs.h"
 
@@ -77,8 +77,8 @@ class BrowserFormTest : public ::testing::Test {
     return enabled;
   }
 
-  const TempDirectory windir_;
-  const TempDirectory docs_;
+  const cl::testing::TempDirectory windir_;
+  const cl::testing::TempDirectory docs_;
   std::optional<std::string> oldWindir_;
   std::vector<std::string> parses_;
   // Called as each document is parsed, while the viewer loads it.

@@ -78,7 +78,7 @@ TEST_F(BrowserFramesTest, AFrameSetStartDocumentShowsItsFramesUnderItsTitle) {
     EXPECT_LE(viewer.MaxHorz() + 2 * viewer.MarginWidth(), viewer.Width()) << frame;
     EXPECT_FALSE(viewer.HScrollBar().Visible()) << frame;
   }
-  EXPECT_EQ(form.BusyCount(), 0);
+  EXPECT_TRUE(form.Timer200ms().Enabled());  // no busy bracket left open
   EXPECT_EQ(EnabledButtons(), withoutActiveFrame);
   EXPECT_EQ(EnabledItems(), withoutActiveFrame);
 }
@@ -91,7 +91,7 @@ TEST_F(BrowserFramesTest, ALinkInTheContentsFrameLoadsIntoItsTargetFrame) {
   // Still the frame set: the caption and the file that Save and Home use.
   EXPECT_EQ(form.GetCurrentFile(), Doc("guide.htm"));
   EXPECT_EQ(form.Caption(), "Frame guide");
-  EXPECT_EQ(form.BusyCount(), 0);
+  EXPECT_TRUE(form.Timer200ms().Enabled());  // no busy bracket left open
   // The clicked frame has the focus, so the document's actions are on;
   // there is no history and no printing yet.
   EXPECT_EQ(EnabledButtons(), withActiveFrame);
@@ -155,29 +155,48 @@ TEST_F(BrowserFramesTest, SelectAllCopyAndFindActOnTheFrameWithTheFocus) {
 
 TEST_F(BrowserFramesTest, TheButtonsAreOffWhileAFrameLoads) {
   struct Seen {
-    int32_t busy;
+    bool timer;
     std::vector<bool> buttons;
     std::vector<bool> items;
   };
   std::vector<Seen> seen;
+  const auto see = [&] {
+    seen.push_back({form_->Timer200ms().Enabled(), EnabledButtons(), EnabledItems()});
+  };
   onParse_ = [&](const TParseRequest& request) {
-    if (request.FileName == Doc("part.htm"))
-      seen.push_back({form_->BusyCount(), EnabledButtons(), EnabledItems()});
+    if (request.FileName == Doc("part.htm")) see();
   };
   brw::TBrowserForm& form = Start({Doc("guide.htm")});
+  // What the window shows just after the viewer says its load has ended.
+  const auto processing = form.Viewer().OnProcessing;
+  form.Viewer().OnProcessing = [&, processing](cl::TObject* sender, bool on) {
+    processing(sender, on);
+    if (!on) see();
+  };
+  const Seen off{false, std::vector<bool>(brw::toolButtonCount, false),
+                 std::vector<bool>(brw::toolButtonCount, false)};
+  const auto expectSeen = [](const Seen& s, const Seen& expected, const char* when) {
+    EXPECT_EQ(s.timer, expected.timer) << when;
+    EXPECT_EQ(s.buttons, expected.buttons) << when;
+    EXPECT_EQ(s.items, expected.items) << when;
+  };
+
   ClickRow("toc", 0);
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].busy, 1);
-  EXPECT_EQ(seen[0].buttons, std::vector<bool>(brw::toolButtonCount, false));
-  EXPECT_EQ(seen[0].items, std::vector<bool>(brw::toolButtonCount, false));
-  EXPECT_EQ(form.BusyCount(), 0);
+  ASSERT_EQ(seen.size(), 2u);
+  expectSeen(seen[0], off, "while the frame loads");
+  // The viewer's bracket was the only one: its end turns the actions back on.
+  expectSeen(seen[1], {true, withActiveFrame, withActiveFrame}, "when the load ends");
+  EXPECT_TRUE(form.Timer200ms().Enabled());
   EXPECT_EQ(EnabledButtons(), withActiveFrame);
 
-  // Reload's own bracket and the viewer's nest in the one count.
+  // Reload's own bracket and the viewer's nest: the viewer's end inside it
+  // leaves everything off until Reload's ends.
+  seen.clear();
   form.Button(brw::tbReload).Click();
   ASSERT_EQ(seen.size(), 2u);
-  EXPECT_EQ(seen[1].busy, 2);
-  EXPECT_EQ(form.BusyCount(), 0);
+  expectSeen(seen[0], off, "while Reload loads the frame");
+  expectSeen(seen[1], off, "when the load inside Reload ends");
+  EXPECT_TRUE(form.Timer200ms().Enabled());
   EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("part.htm"));
   EXPECT_EQ(EnabledButtons(), withActiveFrame);
 }

@@ -8,7 +8,7 @@
 #include "browser/bk_wini_file.h"
 #include "browser/browser_settings.h"
 #include "platform/core/in_out_error.h"
-#include "platform/core/tests/temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 using brw::TBrowserSettings;
 using brw::TViewerDefaults;
@@ -34,7 +34,7 @@ class SettingsTest : public ::testing::Test {
   std::string WinIni() const { return dir_.Read("win.ini"); }
   void WriteWinIni(const std::string& text) const { dir_.Write("win.ini", text); }
 
-  const TempDirectory dir_;
+  const cl::testing::TempDirectory dir_;
   const std::vector<cl::TRect> screens_ = {cl::Rect(0, 0, 1280, 1024)};
   // The form as FormCreate leaves it: maximised, its design size.
   const TWindowPlacement current_ = {brw::wsMaximizedValue, cl::Bounds(100, 80, 640, 533)};

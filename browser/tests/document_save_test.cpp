@@ -7,12 +7,12 @@
 #include <string>
 
 #include "browser/document_save.h"
-#include "platform/core/tests/temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 using brw::SaveDocumentCopy;
 
 TEST(DocumentSave, TheCopyReplacesTheTargetWhole) {
-  const TempDirectory dir;
+  const cl::testing::TempDirectory dir;
   std::string big(200 * 1024 + 7, '\0');
   for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 % 251);
   dir.Write("doc.htm", big);
@@ -34,7 +34,7 @@ TEST(DocumentSave, TheCopyReplacesTheTargetWhole) {
 }
 
 TEST(DocumentSave, RefusedSavesLeaveTheTargetAlone) {
-  const TempDirectory dir;
+  const cl::testing::TempDirectory dir;
   dir.Write("doc.htm", "the document");
   dir.Write("target.htm", "keep me");
   ASSERT_EQ(link((dir / "doc.htm").c_str(), (dir / "hardlink.htm").c_str()), 0);
@@ -60,7 +60,7 @@ TEST(DocumentSave, RefusedSavesLeaveTheTargetAlone) {
 }
 
 TEST(DocumentSave, ReadOnlyTargetsAndStaleTemporaryFiles) {
-  const TempDirectory dir;
+  const cl::testing::TempDirectory dir;
   dir.Write("doc.htm", "new");
   dir.Write("target.htm", "old");
   chmod((dir / "target.htm").c_str(), 0444);

@@ -4,8 +4,8 @@
 
 #include "browser/version_info.h"
 #include "platform/core/places.h"
-#include "platform/core/tests/elf_file.h"
-#include "platform/core/tests/temp_directory.h"
+#include "platform/core/test_support/elf_file.h"
+#include "platform/core/test_support/temp_directory.h"
 
 using brw::GetVersionStrings;
 using brw::tVersionInfo;
@@ -26,7 +26,7 @@ TEST(VersionInfo, TheProgramsOwnBlockGivesItsVersionAndRelease) {
 }
 
 TEST(VersionInfo, FilesWithoutAUsableBlockGiveFalseAndEmptyStrings) {
-  const TempDirectory dir;
+  const cl::testing::TempDirectory dir;
   dir.Write("plain.txt", "no block here");
   dir.Write("empty-block", ElfFile("brannik_version", "TRANSLATION 0405 04E2\nBLOCK 040504E2\nReleased=1.1.2000\n"));
   for (const std::string& file : {dir / "plain.txt", dir / "missing.exe", dir / "empty-block"}) {
@@ -45,7 +45,7 @@ TEST(VersionInfo, FilesWithoutAUsableBlockGiveFalseAndEmptyStrings) {
 }
 
 TEST(VersionInfo, WithoutAFileVersionStringTheFixedVersionIsUsed) {
-  const TempDirectory dir;
+  const cl::testing::TempDirectory dir;
   dir.Write("prog", ElfFile("brannik_version",
                             "FILEVERSION 3.0.1.0\nTRANSLATION 0409 04B0\nBLOCK 040904B0\nReleased=today\n"));
   std::string version;
@@ -57,7 +57,7 @@ TEST(VersionInfo, WithoutAFileVersionStringTheFixedVersionIsUsed) {
 }
 
 TEST(VersionInfo, StringsComeFromTheFirstTranslationsTable) {
-  const TempDirectory dir;
+  const cl::testing::TempDirectory dir;
   dir.Write("prog", ElfFile("brannik_version",
                             "TRANSLATION 0405 04E2\nTRANSLATION 0409 04B0\n"
                             "BLOCK 040904B0\nFileVersion=english\nBLOCK 040504E2\nFileVersion=czech\n"));

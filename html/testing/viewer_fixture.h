@@ -16,6 +16,7 @@
 #include "html/document/text_section.h"
 #include "platform/core/memory_stream.h"
 #include "platform/core/string_list.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/font_engine.h"
 #include "platform/gui/screen.h"
@@ -125,10 +126,6 @@ class ViewerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     cl::testing::EnsureGuiTestApplication();
-    dir = std::filesystem::temp_directory_path() /
-          ("viewer_test_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
     form = std::make_unique<cl::TForm>(nullptr);
     form->SetBounds(10, 10, 400, 300);
     viewer = cl::Make<TDocViewer>(*form);
@@ -141,7 +138,6 @@ class ViewerTest : public ::testing::Test {
   void TearDown() override {
     form.reset();
     cl::testing::ProcessEvents();
-    std::filesystem::remove_all(dir);
   }
 
   std::string Write(const std::string& name, const std::string& text) {
@@ -165,7 +161,8 @@ class ViewerTest : public ::testing::Test {
   int PanelY(int row) const { return viewer->MarginHeight() + row * 16 + 8 - viewer->VScrollBarPosition(); }
 
   cl::ScopedFontEngine engine{cl::FontEngineKind::FixedPitch};
-  std::filesystem::path dir;
+  const cl::testing::TempDirectory temp;
+  const std::filesystem::path dir = temp.Path();
   std::unique_ptr<cl::TForm> form;
   TDocViewer* viewer = nullptr;
   std::vector<std::string> parses;

@@ -14,6 +14,7 @@
 #include "branutl/bk_files.h"
 #include "branutl/files.h"
 #include "branutl/handles.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -40,14 +41,7 @@ tBKHeader Filled(std::uint8_t kind = 55, std::uint16_t version = 1) {
 class BkFiles : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("bk_files_test_" + std::to_string(getpid()) + "_" +
-                                        testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
     name_ = ShortString::From((dir_ / "data.bk").string());
-  }
-  void TearDown() override {
-    fs::permissions(dir_ / "data.bk", fs::perms::owner_all, fs::perm_options::add, ignored_);
-    fs::remove_all(dir_);
   }
   Bytes File() const {
     std::ifstream in(dir_ / "data.bk", std::ios::binary);
@@ -68,9 +62,9 @@ class BkFiles : public testing::Test {
     return CHECKBKFILE(&name_, &h);
   }
 
-  fs::path dir_;
+  const cl::testing::TempDirectory temp_;
+  const fs::path dir_ = temp_.Path();
   ShortString name_;
-  std::error_code ignored_;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "branutl/crc.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -35,18 +36,11 @@ std::uint32_t Evaluate(std::uint8_t kind, const std::string& text) {
 
 class TempDir : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("crc_test_" + std::to_string(getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<std::streamsize>(bytes.size()));
-    return p.string();
+    return temp_.Write(name, bytes);
   }
-  fs::path dir_;
+  const cl::testing::TempDirectory temp_;
+  const fs::path dir_ = temp_.Path();
 };
 
 std::vector<std::uint8_t> Pattern(std::size_t n) {

@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "branutl/files.h"
 #include "branutl/handles.h"
-#include "scratch_directory.h"
+#include "platform/core/short_string.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ class Files : public ::testing::Test {
     OPENHANDLE(&n, mode, &h);
     return h;
   }
-  ScratchDirectory dir;
+  cl::testing::TempDirectory dir;
 };
 
 TEST_F(Files, NotFoundForMissingFilesAndDirectories) {
@@ -140,8 +142,8 @@ TEST_F(Files, MovesAcrossFileSystemsCopyAndRefuseLikeMovesWithinOne) {
   struct stat here, shm;
   if (stat(dir.Path().c_str(), &here) != 0 || stat("/dev/shm", &shm) != 0 || here.st_dev == shm.st_dev)
     GTEST_SKIP() << "no second file system";
-  char pattern[] = "/dev/shm/branutl-XXXXXX";
-  const std::string other = mkdtemp(pattern);
+  const cl::testing::TempDirectory otherDir("/dev/shm");
+  const std::string other = otherDir.Path().string();
   dir.Write("a", "A");
   dir.ReadOnly("a");
   const ShortString a = N("a"), target = S(other + "/t");
@@ -167,9 +169,6 @@ TEST_F(Files, MovesAcrossFileSystemsCopyAndRefuseLikeMovesWithinOne) {
   struct stat moved;
   ASSERT_EQ(stat((other + "/fresh").c_str(), &moved), 0);
   EXPECT_EQ(moved.st_mode & 0777, 0640u);
-  std::error_code ignored;
-  std::filesystem::permissions(existing, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(other, ignored);
 }
 
 TEST_F(Files, CopyMakesTheTargetDirectoryAndCopiesTheBytes) {

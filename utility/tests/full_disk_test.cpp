@@ -25,7 +25,8 @@
 #include "branutl/files.h"
 #include "branutl/handles.h"
 #include "branutl/locks.h"
-#include "scratch_directory.h"
+#include "platform/core/short_string.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -271,7 +272,7 @@ TEST(FullDisk, EveryFileWriterReportsTheFailureAndKeepsTheOldFilesWhole) {
   for (const bool mount : {true, false})
     for (const Case& c : Cases()) {
       SCOPED_TRACE(c.what);
-      const ScratchDirectory dir;
+      const cl::testing::TempDirectory dir;
       fs::create_directories(dir.Path() / "small");
       const Outcome outcome = InChild(c, dir.Path().string(), mount);
       if (outcome.skipped) continue;

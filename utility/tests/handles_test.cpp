@@ -6,7 +6,8 @@
 #include <string>
 
 #include "branutl/handles.h"
-#include "scratch_directory.h"
+#include "platform/core/short_string.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ class RawHandles : public ::testing::Test {
     EXPECT_FALSE(READHANDLE(h, data.data(), size));
     return data;
   }
-  ScratchDirectory dir;
+  cl::testing::TempDirectory dir;
 };
 
 TEST_F(RawHandles, OpenMissingFileFailsWithNoHandle) {

@@ -26,6 +26,7 @@
 #include "branutl/locks.h"
 #include "branutl/numbers.h"
 #include "platform/core/string_list.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 std::atomic<int> directoriesOpened{0};
@@ -72,13 +73,6 @@ std::string Read(const fs::path& p) {
 
 class Locks : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("locks_test_" + std::to_string(getpid()) + "_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   void Touch(const fs::path& p, const std::string& text = "") const {
     std::ofstream(p, std::ios::binary) << text;
   }
@@ -89,7 +83,8 @@ class Locks : public testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  const cl::testing::TempDirectory temp_;
+  const fs::path dir_ = temp_.Path();
 };
 
 // Every child of a race ends within this, killed by its alarm if need be, so
@@ -241,13 +236,12 @@ TEST_F(Locks, UniqueFileReadsTheDirectoryOnceHoweverManyNamesItSkips) {
     Touch(dir_ / (name + extensions[seed % 4]));
   }
   // What a call costs in a directory with nothing to skip.
-  const fs::path empty = dir_.string() + "_empty";
-  fs::create_directory(empty);
+  const cl::testing::TempDirectory emptyDir;
+  const fs::path& empty = emptyDir.Path();
   ShortString first = S(empty / "x.txt");
   directoriesOpened = 0;
   ASSERT_FALSE(UNIQUEFILE(&first, 1000, false));
   const int reads = directoriesOpened.load();
-  fs::remove_all(empty);
 
   ShortString name = S(dir_ / "x.txt");
   directoriesOpened = 0;

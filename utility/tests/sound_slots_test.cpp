@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "branutl/sound_slots.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -198,9 +199,8 @@ TEST(SoundSlots, BeepAndSpeakerCallsGiveTheseSoundsAndBells) {
 // closes it first: the slots are written back to the ini file beside the
 // program either way, and the program ends cleanly.
 TEST(SoundSlots, SlotsAreWrittenBackWhenTheLibraryUnloads) {
-  const auto folder = std::filesystem::temp_directory_path() /
-                      ("sound_slots_unload_" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
+  const cl::testing::TempDirectory temp;
+  const std::filesystem::path& folder = temp.Path();
   const auto host = folder / "host";
   std::filesystem::copy_file(LIBRARY_HOST_PATH, host);
   const pid_t child = fork();
@@ -216,5 +216,4 @@ TEST(SoundSlots, SlotsAreWrittenBackWhenTheLibraryUnloads) {
   EXPECT_NE(ini.find("[Sounds]"), std::string::npos) << ini;
   EXPECT_NE(ini.find("SND_00=beep.wav"), std::string::npos) << ini;
   EXPECT_NE(ini.find("SND_15=Chyba.wav"), std::string::npos) << ini;
-  std::filesystem::remove_all(folder);
 }

@@ -11,6 +11,7 @@
 
 #include "html/frames/frame.h"
 #include "html/frames/frame_set.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/form.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "html/testing/viewer_fixture.h"
@@ -23,9 +24,6 @@ class FrameLoadingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     cl::testing::EnsureGuiTestApplication();
-    char name[] = "/tmp/brannik_frames_XXXXXX";
-    ASSERT_NE(::mkdtemp(name), nullptr);
-    dir = name;
     form = std::make_unique<cl::TForm>(nullptr);
     form->SetBounds(10, 10, 600, 500);
     set = cl::Make<TFrameSet>(*form);
@@ -46,7 +44,6 @@ class FrameLoadingTest : public ::testing::Test {
   void TearDown() override {
     form.reset();
     cl::testing::ProcessEvents();
-    std::filesystem::remove_all(dir);
   }
 
   std::string Write(const std::string& name, const std::string& content) {
@@ -61,7 +58,8 @@ class FrameLoadingTest : public ::testing::Test {
     return dynamic_cast<TFrame&>(*owner.Children().at(index));
   }
 
-  std::string dir;
+  const cl::testing::TempDirectory temp;
+  const std::string dir = temp.Path().string();
   std::unique_ptr<cl::TForm> form;
   TFrameSet* set = nullptr;
   std::vector<std::string> loads;

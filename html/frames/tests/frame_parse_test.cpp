@@ -10,6 +10,7 @@
 
 #include "platform/core/in_out_error.h"
 #include "platform/core/memory_stream.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace html {
 
@@ -57,18 +58,12 @@ TDocumentSource Buffer(const std::string& text) {
 
 class TTempFile {
  public:
-  explicit TTempFile(const std::string& content) {
-    char name[] = "/tmp/brannik_frames_XXXXXX";
-    const int fd = ::mkstemp(name);
-    if (fd >= 0) ::close(fd);
-    name_ = name;
-    std::ofstream(name_, std::ios::binary) << content;
-  }
-  ~TTempFile() { std::remove(name_.c_str()); }
+  explicit TTempFile(const std::string& content) : name_(dir_.Write("document", content)) {}
   const std::string& Name() const { return name_; }
 
  private:
-  std::string name_;
+  const cl::testing::TempDirectory dir_;
+  const std::string name_;
 };
 
 TEST(FrameParse, FrameDocumentIsOneWhoseFrameSetComesBeforeBodyContent) {
@@ -225,9 +220,10 @@ TEST(FrameParse, FailuresKeepWhatWasBuiltAndOnlyMissingFilesRaise) {
   const TTempFile scripted(doc);
   EXPECT_THROW(FrameParse(TDocumentSource::File(scripted.Name()), set, failing, "f.htm", info), cl::Exception);
 
-  EXPECT_THROW(IsFrameDocument(TDocumentSource::File("/tmp/brannik_no_such_dir/none.htm"), {}), cl::EInOutError);
-  EXPECT_THROW(FrameParse(TDocumentSource::File("/tmp/brannik_no_such_dir/none.htm"), set, {}, "f", info),
-               cl::EInOutError);
+  const cl::testing::TempDirectory dir;
+  const std::string missing = dir / "no_such_dir/none.htm";
+  EXPECT_THROW(IsFrameDocument(TDocumentSource::File(missing), {}), cl::EInOutError);
+  EXPECT_THROW(FrameParse(TDocumentSource::File(missing), set, {}, "f", info), cl::EInOutError);
 }
 
 TEST(FrameParse, IncludesAreReadInPlaceOfTheirComment) {

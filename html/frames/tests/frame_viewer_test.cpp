@@ -13,6 +13,7 @@
 #include "html/testing/viewer_fixture.h"
 #include "platform/core/in_out_error.h"
 #include "platform/core/scheduler.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/test_support/screen_pixels.h"
 
@@ -29,10 +30,6 @@ class FrameViewerTest : public ::testing::Test {
   void SetUp() override {
     t::EnsureGuiTestApplication();
     win::SetScheduler(&clock);
-    dir = std::filesystem::temp_directory_path() /
-          ("frame_viewer_test_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
     form = std::make_unique<cl::TForm>(nullptr);
     form->SetBounds(10, 10, 500, 400);
     fv = cl::Make<TFrameSetViewer>(*form);
@@ -50,7 +47,6 @@ class FrameViewerTest : public ::testing::Test {
     form.reset();
     t::ProcessEvents();
     win::SetScheduler(nullptr);
-    std::filesystem::remove_all(dir);
   }
 
   std::string Write(const std::string& name, const std::string& text) {
@@ -80,7 +76,8 @@ class FrameViewerTest : public ::testing::Test {
 
   cl::ScopedFontEngine engine{cl::FontEngineKind::FixedPitch};
   win::ManualScheduler clock{1000};
-  std::filesystem::path dir;
+  const cl::testing::TempDirectory temp;
+  const std::filesystem::path dir = temp.Path();
   std::unique_ptr<cl::TForm> form;
   TFrameSetViewer* fv = nullptr;
   std::vector<std::string> loads;

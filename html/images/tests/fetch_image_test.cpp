@@ -15,6 +15,7 @@
 #include "html/testing/stub_host.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/memory_stream.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace html {
 
@@ -32,12 +33,9 @@ std::vector<char> TinyBmp() {
 class FetchImageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("fetch_image_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
     const auto bmp = TinyBmp();
     std::ofstream(dir_ / "tiny.bmp", std::ios::binary).write(bmp.data(), static_cast<std::streamsize>(bmp.size()));
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string File(const char* name) const { return (dir_ / name).string(); }
 
   cl::TGraphic* Fetch(TSectionList& root, const std::string& name, uint8_t& transparency, bool& fromCache,
@@ -46,7 +44,8 @@ class FetchImageTest : public ::testing::Test {
   }
 
   TImageUnitScope unit_;
-  std::filesystem::path dir_;
+  const cl::testing::TempDirectory temp_;
+  const std::filesystem::path dir_ = temp_.Path();
 };
 
 TEST_F(FetchImageTest, AFileIsDecodedOnceAndThenComesFromTheCache) {

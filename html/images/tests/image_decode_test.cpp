@@ -41,7 +41,7 @@ Bytes TransparentPng() {
 class ImageDecode : public ::testing::Test {
  protected:
   TImageUnitScope unit;
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
 };
 
 TEST_F(ImageDecode, EachKindDecodesFromAFileAndFromAStream) {
@@ -64,7 +64,7 @@ TEST_F(ImageDecode, EachKindDecodesFromAFileAndFromAStream) {
     ASSERT_NE(fromStream, nullptr) << c.name;
     EXPECT_EQ(fromStream->Canvas().GetPixel(0, 0), c.topLeft) << c.name;
   }
-  EXPECT_NE(DecodeImageFileForDisplay(dir.Name("a.gif")), nullptr);
+  EXPECT_NE(DecodeImageFileForDisplay(dir / "a.gif"), nullptr);
 }
 
 TEST_F(ImageDecode, ABmpTheDecoderRefusesIsReadByTheClassLibrary) {
@@ -95,7 +95,7 @@ TEST_F(ImageDecode, WhatTheDecoderRefusesOtherwiseGivesNothing) {
     EXPECT_EQ(DecodeImageStream(stream.get(), true), nullptr) << n;
     ++n;
   }
-  EXPECT_EQ(DecodeImageFile(dir.Name("missing.gif"), true), nullptr);
+  EXPECT_EQ(DecodeImageFile(dir / "missing.gif", true), nullptr);
   EXPECT_EQ(DecodeImageStream(nullptr, true), nullptr);
 }
 
@@ -168,7 +168,7 @@ TEST_F(ImageDecode, MaskedLoadersGiveNothingForAMissingFileOrA19ByteStream) {
   auto kept = std::make_unique<cl::TBitmap>();
   cl::TBitmap* before = kept.get();
   std::unique_ptr<cl::TBitmap> mask = std::move(kept);
-  EXPECT_EQ(DecodeImageFileMasked(dir.Name("none.gif"), kind, mask), nullptr);
+  EXPECT_EQ(DecodeImageFileMasked(dir / "none.gif", kind, mask), nullptr);
   EXPECT_EQ(mask.get(), before);
 
   const Bytes gif = TransparentGif(1);
@@ -215,7 +215,7 @@ TEST_F(ImageDecode, MessagesArePumpedWhileTheDecoderWorks) {
 TEST_F(ImageDecode, NamesLongerThan255CharactersStillDecode) {
   std::string sub;
   for (int i = 0; i < 3; ++i) sub += std::string(100, static_cast<char>('a' + i)) + "/";
-  std::filesystem::create_directories(dir.Name(sub));
+  std::filesystem::create_directories(dir / sub);
   const std::string name = dir.Write(sub + "picture.gif", PlainGif());
   ASSERT_GT(name.size(), 300u);
   EXPECT_NE(DecodeImageFile(name, true), nullptr);

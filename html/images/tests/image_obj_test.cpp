@@ -12,6 +12,7 @@
 #include "html/images/document_images.h"
 #include "html/images/image_cache.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace html {
 
@@ -76,14 +77,12 @@ TEST(ImageObj, PlaceholdersKeepTheAskedSizeOrGrowToTheIcon) {
 
 TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   TImageUnitScope unit;
-  const auto dir = std::filesystem::temp_directory_path() / ("image_obj_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const cl::testing::TempDirectory temp;
   // A 4 x 2 BMP of 24 bits.
   std::vector<uint8_t> b = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
                             1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   b.resize(b.size() + 24, 0x80);
-  std::ofstream(dir / "pic.bmp", std::ios::binary).write(reinterpret_cast<const char*>(b.data()), b.size());
-  const std::string src = (dir / "pic.bmp").string();
+  const std::string src = temp.Write("pic.bmp", b);
   {
     LayoutFixture f(&DocumentImages());
     struct Case {
@@ -108,11 +107,10 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   }
   EXPECT_EQ(ScaledSize(10, 4, 0), 0);
   EXPECT_EQ(ScaledSize(10, 4, 2), 20);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(ImageObj, AShrunkenPictureIsScaledOnceAndTheCopyServesEveryDraw) {
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
   // 8 x 8: red on the left, blue on the right, a white bottom row (the
   // lower-left colour TRANSP makes transparent).
   std::vector<fixtures::Rgb> pixels;
@@ -155,7 +153,7 @@ TEST(ImageObj, AShrunkenPictureIsScaledOnceAndTheCopyServesEveryDraw) {
 
 TEST(ImageObj, AnAnimationsTransparentColourShowsTheBackground) {
   TImageUnitScope unit;
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
   fixtures::GifOptions o;
   o.globalTable = {{255, 0, 255}, {255, 0, 0}, {0, 0, 255}, {255, 255, 255}};
   o.indexes = {0, 1, 2, 0};  // magenta red / blue magenta

@@ -68,11 +68,11 @@ TEST(GifProbe, ShortStreamsAndFilesAnswerFalse) {
     cl::TColor colour = 0;
     EXPECT_FALSE(GifTransparentColor(*stream, colour)) << cut;
   }
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
   cl::TColor colour = 0;
   EXPECT_TRUE(GifFileTransparentColor(dir.Write("t.gif", whole), colour));
   EXPECT_EQ(colour, cl::RGB(40, 50, 60));
-  EXPECT_FALSE(GifFileTransparentColor(dir.Name("none.gif"), colour));
+  EXPECT_FALSE(GifFileTransparentColor(dir / "none.gif", colour));
 }
 
 TEST(GifProbe, AnAnimationTakesItsFirstFrameTransparencyPastTheApplicationExtension) {
@@ -119,11 +119,11 @@ TEST(GifProbe, AnAnimationTakesItsFirstFrameTransparencyPastTheApplicationExtens
     }
     EXPECT_EQ(stream->Position(), 4) << c.name;
   }
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
   cl::TColor colour = 0;
   EXPECT_TRUE(AnimatedGifFileTransparentColor(dir.Write("a.gif", animation), colour));
   EXPECT_EQ(colour, cl::RGB(40, 50, 60));
-  EXPECT_FALSE(AnimatedGifFileTransparentColor(dir.Name("none.gif"), colour));
+  EXPECT_FALSE(AnimatedGifFileTransparentColor(dir / "none.gif", colour));
 }
 
 Bytes Trns(uint8_t alpha) { return fixtures::PngChunk("tRNS", {alpha, 255}); }
@@ -189,11 +189,11 @@ TEST(PngProbe, HostileChunkLengthsEndTheWalk) {
 }
 
 TEST(PngProbe, FilesAreProbedAndMissingOnesAnswerFalse) {
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
   cl::TColor colour = 0;
   EXPECT_TRUE(PngFileHasTransparentColor(dir.Write("t.png", fixtures::PalettePng(fixtures::Concat({Plte(), Trns(3)}))), colour));
   EXPECT_EQ(colour, cl::RGB(11, 22, 33));
-  EXPECT_FALSE(PngFileHasTransparentColor(dir.Name("missing.png"), colour));
+  EXPECT_FALSE(PngFileHasTransparentColor(dir / "missing.png", colour));
 }
 
 }  // namespace

@@ -41,12 +41,12 @@ TEST(ImageSniff, KindsComeFromTheFirstBytesTestedOnlyWhereBytesArePresent) {
 }
 
 TEST(ImageSniff, FileKindFromItsHeadAndOpenFailureRaises) {
-  TempDir dir;
+  const cl::testing::TempDirectory dir;
   const std::string gif = dir.Write("a.gif", {'G', 'I', 'F', '8', '9', 'a'});
   const std::string tiny = dir.Write("tiny.bin", {'B'});
   EXPECT_EQ(SniffImageFileType(gif), itGif89);
   EXPECT_EQ(SniffImageFileType(tiny), itOther);
-  EXPECT_THROW(SniffImageFileType(dir.Name("missing.gif")), cl::EFOpenError);
+  EXPECT_THROW(SniffImageFileType(dir / "missing.gif"), cl::EFOpenError);
 }
 
 }  // namespace

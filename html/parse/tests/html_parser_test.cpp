@@ -23,6 +23,7 @@
 #include "html/testing/viewer_fixture.h"
 #include "platform/core/memory_stream.h"
 #include "platform/core/mul_div.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace html {
 
@@ -419,11 +420,8 @@ TEST_F(HtmlParserTest, AnUnclosedCommentEndsEveryEntryPointQuietlyAndKeepsTheTex
       HtmlParseStream(into.root, names, stream, options, result);
     }
     if (entry == 3) {
-      const auto path =
-          std::filesystem::temp_directory_path() / ("parser_comment_" + std::to_string(::getpid()) + ".htm");
-      std::ofstream(path) << html;
-      HtmlParseFile(into.root, names, path.string(), options, result);
-      std::filesystem::remove(path);
+      const cl::testing::TempDirectory temp;
+      HtmlParseFile(into.root, names, temp.Write("comment.htm", html), options, result);
     }
   };
   for (const auto& c : cases)
@@ -522,10 +520,8 @@ TEST_F(HtmlParserTest, PlainTextIsTakenAsItStands) {
 }
 
 TEST_F(HtmlParserTest, PlainTextFileAndLongLines) {
-  const auto path = std::filesystem::temp_directory_path() / ("parser_plain_" + std::to_string(::getpid()) + ".txt");
-  std::ofstream(path) << std::string(500, 'q') << "\r\nnext";
-  TextParseFile(f.root, names, path.string());
-  std::filesystem::remove(path);
+  const cl::testing::TempDirectory temp;
+  TextParseFile(f.root, names, temp.Write("plain.txt", std::string(500, 'q') + "\r\nnext"));
   ASSERT_GE(f.root.Count(), 3);
   EXPECT_EQ(static_cast<const TSection*>(f.root[1])->Buff, std::string(500, 'q'));
   EXPECT_EQ(static_cast<const TSection*>(f.root[2])->Buff, "next");

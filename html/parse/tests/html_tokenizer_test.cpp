@@ -5,6 +5,7 @@
 
 #include "platform/core/in_out_error.h"
 #include "platform/core/memory_stream.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "tokenizer_harness.h"
 
 namespace html {
@@ -154,11 +155,8 @@ TEST(HtmlTokenizer, LineEndsAndEntitiesAcrossEveryBlockBoundaryComeOutWhole) {
         cl::TMemoryStream stream;
         stream.WriteBuffer(input.data(), static_cast<std::int32_t>(input.size()));
         stream.SetPosition(0);
-        char name[] = "/tmp/brannik_blocks_XXXXXX";
-        const int fd = ::mkstemp(name);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
-        ::close(fd);
+        const cl::testing::TempDirectory temp;
+        const std::string name = temp.Write("blocks", input);
         tokenizer.InPre = true;
         if (kind == Kind::Buffer) tokenizer.OpenBuffer(input.data(), static_cast<std::int32_t>(input.size()));
         if (kind == Kind::File) tokenizer.OpenFile(name);
@@ -167,7 +165,6 @@ TEST(HtmlTokenizer, LineEndsAndEntitiesAcrossEveryBlockBoundaryComeOutWhole) {
         std::string text;
         for (const auto& tok : Drain(tokenizer)) text += tok.text;
         tokenizer.Close();
-        ::unlink(name);
         EXPECT_EQ(text, expected) << at << " via " << KindName(kind);
       }
     }

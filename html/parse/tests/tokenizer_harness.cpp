@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "platform/core/memory_stream.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace html {
 
@@ -54,16 +55,11 @@ std::vector<Tok> TokenizeAs(Kind kind, const std::string& input) {
       return Drain(tokenizer);
     }
     case Kind::File: {
-      char name[] = "/tmp/brannik_tok_XXXXXX";
-      const int fd = ::mkstemp(name);
-      if (fd < 0) return {};
-      ::close(fd);
-      std::ofstream(name, std::ios::binary) << input;
-      tokenizer.OpenFile(name);
+      const cl::testing::TempDirectory temp;
+      tokenizer.OpenFile(temp.Write("tokens", input));
       tokenizer.Start();
       auto tokens = Drain(tokenizer);
       tokenizer.Close();
-      std::remove(name);
       return tokens;
     }
     case Kind::Strings: {

@@ -8,11 +8,12 @@
 
 #include "platform/core/file_system.h"
 #include "platform/core/last_error.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
 using namespace win;
+using cl::testing::TempDirectory;
 
 constexpr std::uint32_t readWrite = GENERIC_READ | GENERIC_WRITE;
 constexpr std::uint32_t shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;

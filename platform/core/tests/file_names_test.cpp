@@ -7,11 +7,12 @@
 
 #include "platform/core/file_handle.h"
 #include "platform/core/last_error.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
 using namespace win;
+using cl::testing::TempDirectory;
 
 // The directory in the system's own form: backslashes and the C: drive.
 std::string Dos(const std::string& native) {

@@ -9,11 +9,12 @@
 #include "platform/core/file_handle.h"
 #include "platform/core/file_sharing.h"
 #include "platform/core/last_error.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
 using namespace win;
+using cl::testing::TempDirectory;
 
 TEST(FileSystem, AttributesShowReadOnlyHiddenDirectoryAndArchive) {
   TempDirectory dir;

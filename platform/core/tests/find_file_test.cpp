@@ -7,11 +7,12 @@
 
 #include "platform/core/file_system.h"
 #include "platform/core/last_error.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
 using namespace win;
+using cl::testing::TempDirectory;
 
 TEST(Wildcards, FollowWindowsRules) {
   struct Case {

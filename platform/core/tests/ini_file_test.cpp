@@ -5,7 +5,9 @@
 
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
+
+using cl::testing::TempDirectory;
 
 TEST(IniFile, IntegersReadAsTheClassLibraryReadsThem) {
   const TempDirectory dir;

@@ -17,9 +17,11 @@
 #include "platform/core/last_error.h"
 #include "platform/core/profile_file.h"
 #include "platform/core/profile_text.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
+
+using cl::testing::TempDirectory;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

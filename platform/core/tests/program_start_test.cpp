@@ -8,9 +8,11 @@
 
 #include "platform/core/last_error.h"
 #include "platform/core/program_start.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
+
+using cl::testing::TempDirectory;
 
 // A program that writes its arguments, one a line, beside itself.
 void WriteRecorder(const TempDirectory& dir, const std::string& name) {

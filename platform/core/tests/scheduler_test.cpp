@@ -5,11 +5,12 @@
 #include "platform/core/environment.h"
 #include "platform/core/message_hooks.h"
 #include "platform/core/places.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
 using namespace win;
+using cl::testing::TempDirectory;
 
 TEST(Scheduler, TickCounterIsTheInstalledClockTruncatedTo32Bits) {
   ManualScheduler clock((std::uint64_t(1) << 32) - 10);

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "platform/core/sound.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
+
+using cl::testing::TempDirectory;
 
 TEST(Sound, NamesResolveToStopAFileOrTheBell) {
   TempDirectory dir;

@@ -7,19 +7,14 @@
 
 #include "platform/core/file_stream.h"
 #include "platform/core/memory_stream.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
 class TempDir : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/brannik_stream_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string Path(const char* name) const { return dir_ + "/" + name; }
-  std::string dir_;
+  std::string Path(const char* name) const { return dir_ / name; }
+  const cl::testing::TempDirectory dir_;
 };
 
 TEST(MemoryStream, ReadsWritesSeeksAndGrows) {

@@ -8,8 +8,8 @@
 #include "platform/core/last_error.h"
 #include "platform/core/places.h"
 #include "platform/core/version_block.h"
-#include "elf_file.h"
-#include "temp_directory.h"
+#include "platform/core/test_support/elf_file.h"
+#include "platform/core/test_support/temp_directory.h"
 
 BRANNIK_VERSION_BLOCK(
     "FILEVERSION 1.2.3.4\n"
@@ -20,6 +20,8 @@ BRANNIK_VERSION_BLOCK(
     "Comments=\n");
 
 namespace {
+
+using cl::testing::TempDirectory;
 
 std::unique_ptr<std::byte[]> ReadBlock(const std::string& fileName) {
   std::uint32_t handle = 7;

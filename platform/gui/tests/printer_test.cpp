@@ -7,6 +7,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/printer.h"
 #include "platform/gui/test_support/gui_test.h"
 
@@ -27,13 +28,10 @@ class PrinterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     t::EnsureGuiTestApplication();
-    dir = std::filesystem::temp_directory_path() / ("brannik_printer_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    pdf = (dir / "out.pdf").string();
+    pdf = dir / "out.pdf";
     printer.SetOutputFileName(pdf);
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-  std::filesystem::path dir;
+  const t::TempDirectory dir;
   std::string pdf;
   cl::TPrinter printer;
 };

@@ -11,7 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/core/tests/temp_directory.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/common_dialogs.h"
 #include "platform/gui/test_support/gui_test.h"
 
@@ -96,9 +96,9 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsSpeakCzech) {
   }
   EXPECT_EQ(buttons, (std::vector<std::string>{"&Ano", "&Ne", "Zru\xC5\xA1it"}));
 
-  const TempDirectory folder;
+  const t::TempDirectory folder;
   // The working directory holds the name in other letters.
-  const TempDirectory elsewhere;
+  const t::TempDirectory elsewhere;
   elsewhere.Write("DOKUMENT.HTM", "");
   struct InFolder {
     const std::filesystem::path before = std::filesystem::current_path();

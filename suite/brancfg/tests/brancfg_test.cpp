@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/core/test_support/temp_directory.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,14 +22,10 @@ namespace fs = std::filesystem;
 class Brancfg : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/brancfg-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
     setenv("BRANNIK_WINDIR", dir_.c_str(), 1);
   }
   void TearDown() override {
     unsetenv("BRANNIK_WINDIR");
-    fs::remove_all(dir_);
   }
 
   void WriteProfile(const std::string& text) const {
@@ -49,7 +47,8 @@ class Brancfg : public ::testing::Test {
     CFGPUTSTRING(key, &s);
   }
 
-  fs::path dir_;
+  const cl::testing::TempDirectory temp_;
+  const fs::path dir_ = temp_.Path();
 };
 
 bool operator==(const tPageLayout& a, const tPageLayout& b) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/qt_bridge.h"
 #include "platform/gui/test_support/image_fixtures.h"
 
@@ -236,13 +237,9 @@ TEST(Picdec, EightBitDepthMapsToTheCallersPaletteAndReturnsACopy) {
 }
 
 TEST(Picdec, FileCallsReadTheNamedFileAndReportAMissingOne) {
-  const auto dir = std::filesystem::temp_directory_path() / ("picdec_test_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const Bytes png = fixtures::PalettePng(fixtures::PngChunk("PLTE", {1, 2, 3, 4, 5, 6}));
-  {
-    std::ofstream out(dir / "Pic.png", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(png.data()), static_cast<long>(png.size()));
-  }
+  const cl::testing::TempDirectory temp;
+  const std::filesystem::path& dir = temp.Path();
+  temp.Write("Pic.png", fixtures::PalettePng(fixtures::PngChunk("PLTE", {1, 2, 3, 4, 5, 6})));
   win::HBITMAP bitmap = nullptr;
   win::HPALETTE palette = nullptr;
   // Names come in the system's form and resolve case-insensitively.
@@ -256,7 +253,6 @@ TEST(Picdec, FileCallsReadTheNamedFileAndReportAMissingOne) {
   EXPECT_EQ(rpng(missing.c_str(), 24, 1, &bitmap, &palette, nullptr, 0), -1);
   EXPECT_EQ(rjpg(missing.c_str(), 24, 1, &bitmap, &palette, nullptr, 0), -1);
   EXPECT_EQ(bitmap, nullptr);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -8,8 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../scratch_directory.h"
 #include "platform/core/last_error.h"
+#include "platform/core/short_string.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ TEST(BrowserUtility, OnlyTheBrowsersPolicyTakesTheStandardHandlesForNone) {
 }
 
 TEST(BrowserUtility, SaveCopiesTheDocumentThroughTheBrowsersRoutines) {
-  ScratchDirectory dir;
+  cl::testing::TempDirectory dir;
   dir.Write("page.htm", "<html>page</html>");
   // What Save does: delete the old copy, copy the source.
   EXPECT_TRUE(utl::DELETEANYWAY(dir / "saved/page.htm"));
@@ -67,7 +68,7 @@ TEST(BrowserUtility, SaveCopiesTheDocumentThroughTheBrowsersRoutines) {
 }
 
 TEST(BrowserUtility, MakeDirectoryMakesMissingParentsWithoutChangingDirectory) {
-  ScratchDirectory dir;
+  cl::testing::TempDirectory dir;
   const auto before = std::filesystem::current_path();
   EXPECT_FALSE(utl::MAKEDIRECTORY(dir / "a\\b\\c"));
   EXPECT_TRUE(std::filesystem::is_directory(dir.Path() / "a/b/c"));

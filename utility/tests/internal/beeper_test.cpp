@@ -15,6 +15,7 @@
 #include "platform/core/sound.h"
 #include "utility/beeper.h"
 #include "utility/path_names.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -42,18 +43,6 @@ class SoundRecorder : public win::SoundPlayer {
 
 class Beeper : public ::testing::Test {
  protected:
-  Beeper() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "beeper-XXXXXX").string();
-    dir_ = mkdtemp(pattern.data());
-    dir_ += "/";
-  }
-  ~Beeper() override {
-    std::error_code ignored;
-    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(dir_, ignored);
-  }
-
   std::string Ini() const { return dir_ + "brannik.ini"; }
   std::string Wave(const std::string& name) const { return dir_ + "WAV\\" + name; }
 
@@ -65,7 +54,8 @@ class Beeper : public ::testing::Test {
     return s.str();
   }
 
-  std::string dir_;
+  const cl::testing::TempDirectory temp_;
+  const std::string dir_ = temp_.Path().string() + "/";
   SoundRecorder recorder_;
 };
 

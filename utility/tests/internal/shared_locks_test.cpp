@@ -13,6 +13,7 @@
 #include "utility/number_texts.h"
 #include "utility/shared_locks.h"
 #include "utility/unique_names.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -23,20 +24,16 @@ class SharedLocksOnAManualClock : public testing::Test {
   void SetUp() override {
     utl::StartSHRsrv();
     win::SetScheduler(&clock_);
-    dir_ = fs::temp_directory_path() /
-           ("shared_locks_test_" + std::to_string(getpid()) + "_" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
   }
   void TearDown() override {
     win::SetScheduler(nullptr);
     utl::StopSHRsrv();
-    fs::remove_all(dir_);
   }
 
   // The tick counter starts 50 ms before it wraps; the wall clock at noon.
   win::ManualScheduler clock_{0xFFFFFFFFull - 49, 1700000000 - 1700000000 % 86400 + 12 * 3600};
-  fs::path dir_;
+  const cl::testing::TempDirectory temp_;
+  const fs::path dir_ = temp_.Path();
 };
 
 std::string Digits(std::uint64_t seed) { return utl::INTTOBASE32(8, seed); }

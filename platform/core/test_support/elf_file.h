@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-// A minimal 64-bit ELF file: the null section, one section with
+// Test support: a minimal 64-bit ELF file: the null section, one section with
 // the given name and contents, and the section-name table.
 inline std::string ElfFile(const std::string& sectionName, const std::string& contents) {
   const std::string names = std::string("\0", 1) + sectionName + '\0' + ".shstrtab" + '\0';
