@@ -15,7 +15,7 @@
 #include "platform/core/program_start.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
-#include "platform/gui/screen.h"
+#include "platform/gui/busy_cursor.h"
 #include "platform/gui/screen_facts.h"
 #include "platform/gui/virtual_keys.h"
 #include "utility/path_names.h"
@@ -363,15 +363,15 @@ void TBrowserForm::BBtn_SaveClick() {
   saveDialog_->FileName = NamePartOf(current);
   if (!saveDialog_->Execute()) return;
   saveFileName_ = CutShort(saveDialog_->FileName);
-  const cl::TCursor oldCursor = cl::Screen().Cursor();
-  cl::Screen().SetCursor(cl::crHourGlass);
   bool saved = false;
-  try {
-    saved = SaveDocumentCopy(current, saveFileName_);
-  } catch (const std::exception&) {
-    saved = false;
+  {
+    const cl::TBusyCursor busy;
+    try {
+      saved = SaveDocumentCopy(current, saveFileName_);
+    } catch (const std::exception&) {
+      saved = false;
+    }
   }
-  cl::Screen().SetCursor(oldCursor);
   cl::Application().ProcessMessages();
   if (!saved) cl::MessageBox(TextByNumber(txtSaveFailed), Caption(), cl::MB_OK | cl::MB_ICONERROR);
 }

@@ -118,15 +118,15 @@ bool TCell::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& 
   return false;
 }
 
-bool TCell::ObjectAtXY(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff) {
+std::optional<TObjectHit> TCell::ObjectAtXY(int32_t x, int32_t y) {
   int32_t top = 0;
   for (const auto& section : *this) {
-    if (y >= top && y < top + section->PaintHeight && !section->Dropped &&
-        section->ObjectAt(x, y - top, image, xOff, yOff))
-      return true;
+    if (y >= top && y < top + section->PaintHeight && !section->Dropped) {
+      if (auto hit = section->ObjectAt(x, y - top)) return hit;
+    }
     top += section->FlowHeight;
   }
-  return false;
+  return std::nullopt;
 }
 
 int32_t TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {

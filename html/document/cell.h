@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "html/document/free_list.h"
@@ -35,7 +36,7 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
                       std::unique_ptr<TUrlTarget>& urlTarget);
 
-  bool ObjectAtXY(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff);
+  std::optional<TObjectHit> ObjectAtXY(int32_t x, int32_t y);
   int32_t CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
   int32_t SearchText(int32_t from, std::string_view text, bool matchCase);
   bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x);

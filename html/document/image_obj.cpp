@@ -107,8 +107,11 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
       if (document.DelayedImages.IndexOf(CacheKey(Source)) >= 0) {
         pending = true;
       } else {
-        bool fromCache = false;
-        Image = images->FetchImage(document, Source, TransparencyKind, fromCache, pending, MaskImage);
+        const TFetchedImage fetched = images->FetchImage(document, Source, TransparencyKind);
+        Image = fetched.Image;
+        TransparencyKind = fetched.Transparency;
+        pending = fetched.Delayed;
+        MaskImage = fetched.Mask;
       }
     }
     if (!Image && pending) {

@@ -15,6 +15,17 @@ namespace html {
 
 class TSectionList;
 
+// What a fetch gives back. Picture and mask belong to the cache.
+struct TFetchedImage {
+  cl::TGraphic* Image = nullptr;
+  // The transparency asked for, or the kind the picture brought with it.
+  uint8_t Transparency = 0;
+  bool FromCache = false;
+  // The application sends the picture later.
+  bool Delayed = false;
+  cl::TBitmap* Mask = nullptr;
+};
+
 // What the document asks of the image side: pictures by name and their use,
 // the stand-in pictures, masked drawing and the shared palette. The viewer
 // gives its document the image code's; a document without one shows no pictures.
@@ -23,11 +34,8 @@ class TImageSource {
   virtual ~TImageSource() = default;
 
   // A picture by name: from the cache, else through the host's requests,
-  // else from the file; stored in the cache. Null when it cannot be had;
-  // delayed when the application sends it later. Picture and mask belong to
-  // the cache.
-  virtual cl::TGraphic* FetchImage(TSectionList& document, const std::string& name, uint8_t& transparency,
-                                   bool& fromCache, bool& delayed, cl::TBitmap*& mask) = 0;
+  // else from the file; stored in the cache. No image when it cannot be had.
+  virtual TFetchedImage FetchImage(TSectionList& document, const std::string& name, uint8_t transparency) = 0;
   // One more (or one fewer) user of a cached picture.
   virtual void AddUse(const std::string& name) = 0;
   virtual void ReleaseUse(const std::string& name) = 0;

@@ -28,7 +28,7 @@ bool TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t, TFormControlObj*&, std
   return false;
 }
 
-bool TSectionBase::ObjectAt(int32_t, int32_t, TImageObj*&, int32_t&, int32_t&) { return false; }
+std::optional<TObjectHit> TSectionBase::ObjectAt(int32_t, int32_t) { return std::nullopt; }
 
 int32_t TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t, TCaretPlace&) { return -1; }
 

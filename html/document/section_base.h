@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "html/document/url_target.h"
@@ -29,6 +30,13 @@ struct TCaretPlace {
   int32_t CaretX = 0;
 };
 
+// An image under a point, and the point inside it.
+struct TObjectHit {
+  TImageObj* Image = nullptr;
+  int32_t XOff = 0;
+  int32_t YOff = 0;
+};
+
 // The base of every section. Y values are document coordinates; text
 // positions number the characters of the whole document, each section owning
 // FirstPos .. FirstPos + PosCount - 1.
@@ -52,8 +60,8 @@ class TSectionBase : public cl::TObject {
   // y relative to the section's top; a link or an image form control.
   virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
                       std::unique_ptr<TUrlTarget>& urlTarget);
-  // An image under the point, with the point inside it.
-  virtual bool ObjectAt(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff);
+  // The image under the point, if any.
+  virtual std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y);
   // The text position nearest the point; -1 when not in this section.
   virtual int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
   // The first position >= from where text occurs; -1 if none.

@@ -92,12 +92,9 @@ std::string TSectionList::ExpandImageName(const std::string& name) const {
 cl::TBitmap* TSectionList::BackgroundBitmap() {
   if (ImagesOn && !BgFetched && !BgImageName.empty() && !BgBitmap && ImageSource) {
     BgImageName = ExpandImageName(BgImageName);
-    uint8_t transparency = trOpaque;
-    bool fromCache = false, delayed = false;
-    cl::TBitmap* mask = nullptr;
-    cl::TGraphic* image = ImageSource->FetchImage(*this, BgImageName, transparency, fromCache, delayed, mask);
-    BgBitmap = dynamic_cast<cl::TBitmap*>(image);
-    if (delayed) DelayedImages.AddObject(cl::AnsiUpperCase(TrimBlanks(BgImageName)), this);
+    const TFetchedImage fetched = ImageSource->FetchImage(*this, BgImageName, trOpaque);
+    BgBitmap = dynamic_cast<cl::TBitmap*>(fetched.Image);
+    if (fetched.Delayed) DelayedImages.AddObject(cl::AnsiUpperCase(TrimBlanks(BgImageName)), this);
     BgFetched = true;
   }
   return BgBitmap;

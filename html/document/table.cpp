@@ -643,19 +643,20 @@ bool ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlO
   return cell && cell->Cell->LinkAt(canvas, x, y - (CaptionOnTop ? CaptionHeight : 0) - cellY, formControl, urlTarget);
 }
 
-bool ThtmlTable::ObjectAt(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff) {
-  if (TooDeep() || y < 0 || y >= PaintHeight) return false;
+std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {
+  if (TooDeep() || y < 0 || y >= PaintHeight) return std::nullopt;
   const int32_t captionLeft = DrawX - GridOffset + TableIndent;
   const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
   if (inCaption) {
-    if (x < captionLeft || x >= captionLeft + TotalWidth) return false;
-    return Caption->Cell->ObjectAtXY(x, y - CaptionTop(), image, xOff, yOff);
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return std::nullopt;
+    return Caption->Cell->ObjectAtXY(x, y - CaptionTop());
   }
-  if (x < DrawX || x > DrawX + GridWidth) return false;
+  if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
   int32_t cellX = 0, cellY = 0;
   const int32_t gy = y - (CaptionOnTop ? CaptionHeight : 0);
   TCellObj* cell = CellAt(x, gy, cellX, cellY);
-  return cell && cell->Cell->ObjectAtXY(x, gy - cellY, image, xOff, yOff);
+  if (cell == nullptr) return std::nullopt;
+  return cell->Cell->ObjectAtXY(x, gy - cellY);
 }
 
 int32_t ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {

@@ -59,7 +59,7 @@ class ThtmlTable : public TSectionBase {
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
   bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
               std::unique_ptr<TUrlTarget>& urlTarget) override;
-  bool ObjectAt(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff) override;
+  std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y) override;
   int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) override;
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;
   bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) override;

@@ -277,9 +277,11 @@ bool TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj
   return true;
 }
 
-bool TSection::ObjectAt(int32_t x, int32_t y, TImageObj*& image, int32_t& xOff, int32_t& yOff) {
-  image = Images.PtInObject(x, y + PlacedY, xOff, yOff);
-  return image != nullptr;
+std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) {
+  TObjectHit hit;
+  hit.Image = Images.PtInObject(x, y + PlacedY, hit.XOff, hit.YOff);
+  if (hit.Image == nullptr) return std::nullopt;
+  return hit;
 }
 
 int32_t TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {

@@ -12,30 +12,30 @@
 
 namespace html {
 
-cl::TGraphic* TDocumentImages::FetchImage(TSectionList& document, const std::string& name, uint8_t& transparency,
-                                          bool& fromCache, bool& delayed, cl::TBitmap*& mask) {
-  mask = nullptr;
-  fromCache = delayed = false;
-  if (name.empty()) return nullptr;
+TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::string& name, uint8_t transparency) {
+  TFetchedImage fetched;
+  fetched.Transparency = transparency;
+  if (name.empty()) return fetched;
   const std::string key = cl::AnsiUpperCase(TrimBlanks(name));
   TStringBitmapList& cache = BitmapList();
   int index = -1;
   if (cache.Find(key, index)) {
-    fromCache = true;
+    fetched.FromCache = true;
     TBitmapItem* item = cache.Item(index);
     // Failed before in this document: not asked for again.
-    if (item == nullptr || item->Failed()) return nullptr;
+    if (item == nullptr || item->Failed()) return fetched;
     cl::TGraphic* image = cache.GetImage(index);
     if (auto* bitmap = dynamic_cast<cl::TBitmap*>(image)) {
       if (item->TransparencyKind == trGifColor || item->TransparencyKind == trPngColor) {
-        transparency = item->TransparencyKind;
-      } else if (transparency == trLowerLeft) {
+        fetched.Transparency = item->TransparencyKind;
+      } else if (fetched.Transparency == trLowerLeft) {
         if (!item->MaskImage) item->MaskImage = MakeMask(*bitmap, false, 0);
         item->TransparencyKind = trLowerLeft;
       }
     }
-    mask = item->MaskImage.get();
-    return image;
+    fetched.Mask = item->MaskImage.get();
+    fetched.Image = image;
+    return fetched;
   }
 
   std::unique_ptr<cl::TBitmap> picture;
@@ -50,30 +50,31 @@ cl::TGraphic* TDocumentImages::FetchImage(TSectionList& document, const std::str
       picture.reset(given);
       if (colour != -1) {
         newMask = MakeMask(*picture, true, colour);
-        transparency = trGifColor;
-      } else if (transparency == trLowerLeft) {
+        fetched.Transparency = trGifColor;
+      } else if (fetched.Transparency == trLowerLeft) {
         newMask = MakeMask(*picture, false, 0);
       }
     }
   } else if (host && host->RequestImage(name, stream)) {
     if (stream && stream == ImageUnit().WaitStream.get()) {
-      delayed = true;
-      return nullptr;
+      fetched.Delayed = true;
+      return fetched;
     }
     if (auto* memory = dynamic_cast<cl::TMemoryStream*>(stream); memory && memory->Size() > 0)
-      picture = DecodeImageStreamMasked(memory, transparency, newMask);
+      picture = DecodeImageStreamMasked(memory, fetched.Transparency, newMask);
   } else {
-    picture = DecodeImageFileMasked(name, transparency, newMask);
+    picture = DecodeImageFileMasked(name, fetched.Transparency, newMask);
   }
   if (!picture) {
     cache.AddFailure(key);
-    return nullptr;
+    return fetched;
   }
-  const uint8_t kind = newMask ? transparency : uint8_t{trOpaque};
+  const uint8_t kind = newMask ? fetched.Transparency : uint8_t{trOpaque};
   TBitmapItem& stored = cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(newMask), kind));
   // A fetch that ran while messages were pumped may have cached the name first.
-  mask = stored.MaskImage.get();
-  return stored.Image.get();
+  fetched.Mask = stored.MaskImage.get();
+  fetched.Image = stored.Image.get();
+  return fetched;
 }
 
 void TDocumentImages::AddUse(const std::string& name) {

@@ -8,8 +8,7 @@ namespace html {
 // cache, the host's picture requests, then the decoder.
 class TDocumentImages final : public TImageSource {
  public:
-  cl::TGraphic* FetchImage(TSectionList& document, const std::string& name, uint8_t& transparency,
-                           bool& fromCache, bool& delayed, cl::TBitmap*& mask) override;
+  TFetchedImage FetchImage(TSectionList& document, const std::string& name, uint8_t transparency) override;
   void AddUse(const std::string& name) override;
   void ReleaseUse(const std::string& name) override;
   cl::TBitmap* DefaultBitmap() override;

@@ -12,8 +12,8 @@
 #include "html/document/process_error.h"
 #include "platform/core/ansi_case.h"
 #include "platform/gui/application.h"
+#include "platform/gui/busy_cursor.h"
 #include "platform/gui/messages.h"
-#include "platform/gui/screen.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace html {
@@ -412,17 +412,17 @@ bool TDocViewer::ViewImages() const { return sectionList_->ImagesOn; }
 
 void TDocViewer::SetViewImages(bool view) {
   if (view == ViewImages() || processing_) return;
-  const cl::TCursor oldCursor = cl::Screen().Cursor();
-  cl::Screen().SetCursor(cl::crHourGlass);
+  cl::TBusyCursor busy;
   DoProcessing(true);
+  // The cursor is back before the processing handlers hear of the end.
   struct Restore {
     TDocViewer& viewer;
-    cl::TCursor cursor;
+    cl::TBusyCursor& busy;
     ~Restore() {
-      cl::Screen().SetCursor(cursor);
+      busy.End();
       viewer.DoProcessing(false);
     }
-  } restore{*this, oldCursor};
+  } restore{*this, busy};
   sectionList_->ImagesOn = view;
   if (sectionList_->Count() == 0) return;
   const int32_t position = Position();
@@ -471,19 +471,19 @@ bool SetMargin(int32_t& margin, int32_t value) {
 
 void TDocViewer::SetMarginWidth(int32_t width) {
   if (processing_ || !SetMargin(marginWidth_, width)) return;
-  const cl::TCursor oldCursor = cl::Screen().Cursor();
-  cl::Screen().SetCursor(cl::crHourGlass);
-  Relayout();
-  cl::Screen().SetCursor(oldCursor);
+  {
+    const cl::TBusyCursor busy;
+    Relayout();
+  }
   paintPanel_->Invalidate();
 }
 
 void TDocViewer::SetMarginHeight(int32_t height) {
   if (processing_ || !SetMargin(marginHeight_, height)) return;
-  const cl::TCursor oldCursor = cl::Screen().Cursor();
-  cl::Screen().SetCursor(cl::crHourGlass);
-  Relayout();
-  cl::Screen().SetCursor(oldCursor);
+  {
+    const cl::TBusyCursor busy;
+    Relayout();
+  }
   paintPanel_->Invalidate();
 }
 

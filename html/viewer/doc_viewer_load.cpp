@@ -10,7 +10,7 @@
 #include "platform/core/ansi_case.h"
 #include "platform/core/file_system.h"
 #include "platform/core/in_out_error.h"
-#include "platform/gui/screen.h"
+#include "platform/gui/busy_cursor.h"
 #include "utility/path_names.h"
 
 namespace html {
@@ -75,22 +75,22 @@ void TDocViewer::StopSound() {
 
 void TDocViewer::LoadFile(const std::string& fileName, THtmlFileType fileType) {
   if (processing_ || fileName.empty()) return;
-  const cl::TCursor oldCursor = cl::Screen().Cursor();
-  cl::Screen().SetCursor(cl::crHourGlass);
+  cl::TBusyCursor busy;
   std::string name = fileName;
   const std::string dest = SplitDestination(name);
   MetaRefreshDelay = 0;
   DoProcessing(true);
+  // The cursor is back before the processing handlers hear of the end.
   struct Restore {
     TDocViewer& viewer;
-    cl::TCursor cursor;
+    cl::TBusyCursor& busy;
     ~Restore() {
-      cl::Screen().SetCursor(cursor);
+      busy.End();
       viewer.DoProcessing(false);
     }
   };
   {
-    Restore restore{*this, oldCursor};
+    Restore restore{*this, busy};
     if (!FileExists(name)) throw cl::EInOutError("Can't locate file: " + name, 2);
     ResetForLoad();
     TParseRequest request = Request(fileType == ftText ? ftText : ftHTML);

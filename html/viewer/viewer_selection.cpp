@@ -55,17 +55,16 @@ void TDocViewer::PanelMouseMove(cl::TObject*, cl::TShiftState shift, int x, int 
   std::string newUrl, newTarget;
   TFormControlObj* formControl = nullptr;
   std::unique_ptr<TUrlTarget> link;
-  TImageObj* image = nullptr;
-  int32_t xOff = 0, yOff = 0;
+  std::optional<TObjectHit> hit;
   if (GetLinkAt(x, y, formControl, link)) {
     paintPanel_->SetCursor(LinkCursor);
     if (formControl == nullptr && link) {
       newUrl = link->Url;
       newTarget = link->Target;
     }
-  } else if ((OnImageClick || OnImageOver) && sectionList_->ObjectAtXY(x, DocumentY(y), image, xOff, yOff)) {
+  } else if ((OnImageClick || OnImageOver) && (hit = sectionList_->ObjectAtXY(x, DocumentY(y)))) {
     paintPanel_->SetCursor(cl::crArrow);
-    if (OnImageOver) OnImageOver(this, image, shift, xOff, yOff);
+    if (OnImageOver) OnImageOver(this, hit->Image, shift, hit->XOff, hit->YOff);
   } else {
     TCaretPlace place;
     const int32_t caret = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
@@ -130,16 +129,14 @@ void TDocViewer::StopAutoScroll() {
 void TDocViewer::PanelMouseUp(cl::TObject*, cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
   if (OnImageClick || OnRightClick) {
-    TImageObj* image = nullptr;
-    int32_t xOff = 0, yOff = 0;
-    const bool found = sectionList_->ObjectAtXY(x, DocumentY(y), image, xOff, yOff);
-    if (found && OnImageClick) OnImageClick(this, image, button, shift, xOff, yOff);
+    const std::optional<TObjectHit> hit = sectionList_->ObjectAtXY(x, DocumentY(y));
+    if (hit && OnImageClick) OnImageClick(this, hit->Image, button, shift, hit->XOff, hit->YOff);
     if (button == cl::mbRight && OnRightClick) {
       TRightClickParameters parameters;
-      if (found && image != nullptr) {
-        parameters.Image = image;
-        parameters.ImageX = xOff;
-        parameters.ImageY = yOff;
+      if (hit) {
+        parameters.Image = hit->Image;
+        parameters.ImageX = hit->XOff;
+        parameters.ImageY = hit->YOff;
       }
       TFormControlObj* formControl = nullptr;
       std::unique_ptr<TUrlTarget> link;

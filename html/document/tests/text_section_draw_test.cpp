@@ -353,10 +353,8 @@ TEST(TextSectionDraw, LinksAreFoundOnTheirCharactersAndServerMapsGetThePoint) {
   ASSERT_TRUE(f.root.LinkAt(f.Canvas(), image->Left + 10, image->Top + 20, control, target));
   EXPECT_EQ(target->Url, "u.htm?10,20");
   // The bordered image's last column is outside it.
-  TImageObj* hit = nullptr;
-  int32_t xOff = 0, yOff = 0;
-  EXPECT_TRUE(f.root.ObjectAtXY(image->Left + 39, image->Top, hit, xOff, yOff));
-  EXPECT_FALSE(f.root.ObjectAtXY(image->Left + 40, image->Top, hit, xOff, yOff));
+  EXPECT_TRUE(f.root.ObjectAtXY(image->Left + 39, image->Top));
+  EXPECT_FALSE(f.root.ObjectAtXY(image->Left + 40, image->Top));
 }
 
 TEST(TextSectionDraw, PrintingEndsThePageAboveALineThatWouldCrossIt) {

@@ -40,7 +40,12 @@ class FetchImageTest : public ::testing::Test {
 
   cl::TGraphic* Fetch(TSectionList& root, const std::string& name, uint8_t& transparency, bool& fromCache,
                       bool& delayed, cl::TBitmap*& mask) {
-    return DocumentImages().FetchImage(root, name, transparency, fromCache, delayed, mask);
+    const TFetchedImage fetched = DocumentImages().FetchImage(root, name, transparency);
+    transparency = fetched.Transparency;
+    fromCache = fetched.FromCache;
+    delayed = fetched.Delayed;
+    mask = fetched.Mask;
+    return fetched.Image;
   }
 
   TImageUnitScope unit_;
