@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "brantxt.h"
+#include "suite/brantxt/brantxt.h"
 #include "platform/core/message_hooks.h"
 #include "platform/gui/label.h"
 #include "platform/gui/test_support/gui_test.h"
@@ -37,7 +37,7 @@ std::string Shown(const std::function<void()>& call) {
     const ModalDriver driver("MessageForm", [&](cl::TForm& form) {
       message = Child<cl::TLabel>(form, "Message").Caption();
       caption = form.Caption();
-      cl::testing::TypeKey(form, VK_ESCAPE);
+      cl::testing::TypeKey(form, cl::VK_ESCAPE);
     });
     call();
   }
@@ -134,7 +134,7 @@ class BeepOrderTest : public ConfirmationTest {
     {
       const ModalDriver driver("MessageForm", [&](cl::TForm& form) {
         events_.push_back("box");
-        cl::testing::TypeKey(form, VK_RETURN);
+        cl::testing::TypeKey(form, cl::VK_RETURN);
       });
       call();
     }

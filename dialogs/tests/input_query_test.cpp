@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "brantxt.h"
+#include "suite/brantxt/brantxt.h"
 #include "platform/gui/button.h"
 #include "platform/gui/edit.h"
 #include "platform/gui/label.h"
@@ -41,10 +41,10 @@ TEST_F(InputQueryTest, OkAnswersTrueWithTheTextAndCancelKeepsTheValue) {
     std::uint8_t confirmed;
     std::string value;
   } const cases[] = {
-      {"Enter", [](cl::TForm& f) { cl::testing::TypeKey(f, VK_RETURN); }, 1, "P\xF9vodn\xED"},
-      {"Esc", [](cl::TForm& f) { cl::testing::TypeKey(f, VK_ESCAPE); }, 0, "P\xF9vodn\xED"},
-      {"typed, Enter", [](cl::TForm& f) { TypeAb(f); cl::testing::TypeKey(f, VK_RETURN); }, 1, "ab"},
-      {"typed, Esc", [](cl::TForm& f) { TypeAb(f); cl::testing::TypeKey(f, VK_ESCAPE); }, 0, "P\xF9vodn\xED"},
+      {"Enter", [](cl::TForm& f) { cl::testing::TypeKey(f, cl::VK_RETURN); }, 1, "P\xF9vodn\xED"},
+      {"Esc", [](cl::TForm& f) { cl::testing::TypeKey(f, cl::VK_ESCAPE); }, 0, "P\xF9vodn\xED"},
+      {"typed, Enter", [](cl::TForm& f) { TypeAb(f); cl::testing::TypeKey(f, cl::VK_RETURN); }, 1, "ab"},
+      {"typed, Esc", [](cl::TForm& f) { TypeAb(f); cl::testing::TypeKey(f, cl::VK_ESCAPE); }, 0, "P\xF9vodn\xED"},
       {"typed, OK clicked", [](cl::TForm& f) { TypeAb(f); Child<cl::TBitBtn>(f, "OK").Click(); }, 1, "ab"},
       {"title bar", [](cl::TForm& f) { cl::testing::CloseByTitleBar(f); }, 0, "P\xF9vodn\xED"},
   };
@@ -87,7 +87,7 @@ TEST_F(InputQueryTest, TheFormHoldsPromptEditAndButtonsInTheirPlaces) {
     EXPECT_EQ(ok.Caption(), Text(4));
     EXPECT_EQ(cancel.Caption(), Text(5));
     EXPECT_EQ(form.ClientHeight(), ok.Top() + ok.Height() + 10);
-    cl::testing::TypeKey(form, VK_ESCAPE);
+    cl::testing::TypeKey(form, cl::VK_ESCAPE);
   });
   INPUTQUERY(&caption, &prompt, &value);
 }
@@ -98,9 +98,9 @@ TEST_F(InputQueryTest, InputBoxAnswersTheTextOrTheDefault) {
     std::function<void(cl::TForm&)> action;
     std::string result;
   } const cases[] = {
-      {"Esc", [](cl::TForm& f) { cl::testing::TypeKey(f, VK_ESCAPE); }, "v\xFD" "choz\xED"},
-      {"Enter", [](cl::TForm& f) { cl::testing::TypeKey(f, VK_RETURN); }, "v\xFD" "choz\xED"},
-      {"typed", [](cl::TForm& f) { TypeAb(f); cl::testing::TypeKey(f, VK_RETURN); }, "ab"},
+      {"Esc", [](cl::TForm& f) { cl::testing::TypeKey(f, cl::VK_ESCAPE); }, "v\xFD" "choz\xED"},
+      {"Enter", [](cl::TForm& f) { cl::testing::TypeKey(f, cl::VK_RETURN); }, "v\xFD" "choz\xED"},
+      {"typed", [](cl::TForm& f) { TypeAb(f); cl::testing::TypeKey(f, cl::VK_RETURN); }, "ab"},
   };
   for (const Case& c : cases) {
     const ShortString caption = ShortString::From("Titulek"), prompt = ShortString::From("Text:");

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "brantxt.h"
+#include "suite/brantxt/brantxt.h"
 #include "platform/gui/button.h"
 #include "platform/gui/image.h"
 #include "platform/gui/label.h"
@@ -52,9 +52,9 @@ TEST_F(MessageBoxTest, EscAndEnterAnswerTheCancelAndDefaultButtons) {
     std::uint16_t key;
     std::uint16_t expected;
   } const cases[] = {
-      {Yes | No | Cancel, VK_ESCAPE, 2}, {Yes | No, VK_ESCAPE, 7}, {Ok, VK_ESCAPE, 1},
-      {Ok | Cancel, VK_ESCAPE, 2},       {Yes | No | Cancel, VK_RETURN, 6}, {Yes | No, VK_RETURN, 6},
-      {Ok, VK_RETURN, 1},                {Ok | Cancel, VK_RETURN, 1},
+      {Yes | No | Cancel, cl::VK_ESCAPE, 2}, {Yes | No, cl::VK_ESCAPE, 7}, {Ok, cl::VK_ESCAPE, 1},
+      {Ok | Cancel, cl::VK_ESCAPE, 2},       {Yes | No | Cancel, cl::VK_RETURN, 6}, {Yes | No, cl::VK_RETURN, 6},
+      {Ok, cl::VK_RETURN, 1},                {Ok | Cancel, cl::VK_RETURN, 1},
   };
   for (const Case& c : cases) {
     const std::uint16_t result =
@@ -129,7 +129,7 @@ TEST_F(MessageBoxTest, TypesGiveTheirIconAndCaptionAndUnknownTypesAreCustom) {
       icon = cl::testing::FindNamedControl(form, "Image") != nullptr;
       caption = form.Caption();
       labelLeft = Child<cl::TLabel>(form, "Message").Left();
-      cl::testing::TypeKey(form, VK_RETURN);
+      cl::testing::TypeKey(form, cl::VK_RETURN);
     });
     EXPECT_EQ(result, 1) << int(c.type);
     EXPECT_EQ(icon, c.icon) << int(c.type);
@@ -151,7 +151,9 @@ TEST_F(MessageBoxTest, ButtonsAreARowOfEqualButtonsCentredBelowTheContent) {
         EXPECT_EQ(buttons[i]->Width(), 77);
         EXPECT_EQ(buttons[i]->Height(), 27);
         EXPECT_EQ(buttons[i]->Top(), contentBottom + 10);
-        if (i > 0) EXPECT_EQ(buttons[i]->Left(), buttons[i - 1]->Left() + 77 + 8);
+        if (i > 0) {
+          EXPECT_EQ(buttons[i]->Left(), buttons[i - 1]->Left() + 77 + 8);
+        }
       }
       const int rowLeft = buttons.front()->Left(), rowRight = buttons.back()->Left() + 77;
       EXPECT_LE(std::abs(rowLeft + rowRight - form.ClientWidth()), 1) << "the row is centred";
@@ -178,7 +180,7 @@ TEST_F(MessageBoxTest, ALongMessageWrapsAtHalfTheScreenWidth) {
   msg.resize(255);
   const int half = cl::Screen().Width() / 2;
   Show(msg, 4, Ok, [&](cl::TForm& form) {
-    const auto& label = Child<cl::TLabel>(form, "Message");
+    auto& label = Child<cl::TLabel>(form, "Message");
     const int lineHeight = label.Canvas().TextHeight("Ag");
     EXPECT_LE(label.Width(), half);
     EXPECT_GT(label.Width(), half * 3 / 4);
@@ -245,7 +247,7 @@ TEST_F(MessageBoxTest, TheShortcutsShowTheirTypeButtonsAndText) {
         caption = form.Caption();
         message = Child<cl::TLabel>(form, "Message").Caption();
         for (cl::TBitBtn* button : ButtonsOf(form)) names.push_back(button->Name());
-        cl::testing::TypeKey(form, VK_ESCAPE);
+        cl::testing::TypeKey(form, cl::VK_ESCAPE);
       });
       result = c.call();
     }

@@ -18,7 +18,7 @@ TEST(DialogExportsInAHostWithoutQt, MakeTheApplicationObjectAndShowTheirBox) {
         cl::testing::WhenQtApplicationRuns([] {
           // Lives until the process ends.
           static cl::testing::ModalDriver driver(
-              "MessageForm", [](cl::TForm& form) { cl::testing::TypeKey(form, VK_ESCAPE); });
+              "MessageForm", [](cl::TForm& form) { cl::testing::TypeKey(form, cl::VK_ESCAPE); });
         });
         const ShortString msg = ShortString::From("Bez aplikace");
         _exit(SHOWMESSAGE(&msg) == 1 ? 0 : 4);

@@ -40,7 +40,18 @@ void TButton::CaptionChanged() { ButtonOf(Widget())->setText(ToQString(Caption()
 
 namespace {
 
-// The glyph of each kind, from the style's standard pictures.
+// The glyph of each kind, from the style's standard pictures; the second
+// stands in where a style has none of the first (Fusion lacks the newer ones).
+QStyle::StandardPixmap FallbackPixmap(TBitBtnKind kind) {
+  switch (kind) {
+    case bkAbort: return QStyle::SP_BrowserStop;
+    case bkRetry: return QStyle::SP_BrowserReload;
+    case bkIgnore: return QStyle::SP_ArrowForward;
+    case bkAll: return QStyle::SP_DialogApplyButton;
+    default: return QStyle::SP_CustomBase;
+  }
+}
+
 QStyle::StandardPixmap KindPixmap(TBitBtnKind kind) {
   switch (kind) {
     case bkOK: return QStyle::SP_DialogOkButton;
@@ -80,7 +91,10 @@ void TBitBtn::GlyphChanged() {
   if (!glyph_.Empty()) {
     button->setIcon(QIcon(QPixmap::fromImage(glyph_.Handle()->image)));
   } else if (kind_ != bkCustom && QApplication::instance() != nullptr) {
-    button->setIcon(button->style()->standardIcon(KindPixmap(kind_), nullptr, button));
+    QIcon icon = button->style()->standardIcon(KindPixmap(kind_), nullptr, button);
+    if (icon.isNull() && FallbackPixmap(kind_) != QStyle::SP_CustomBase)
+      icon = button->style()->standardIcon(FallbackPixmap(kind_), nullptr, button);
+    button->setIcon(icon);
   } else {
     button->setIcon(QIcon());
   }
