@@ -20,6 +20,7 @@ constexpr std::uint16_t OkText = 4, CancelText = 5;
 cl::TBitBtn* MakeButton(cl::TForm& form, cl::TBitBtnKind kind, std::uint16_t captionText, const char* name) {
   auto* button = cl::Make<cl::TBitBtn>(form);
   button->SetParent(&form);
+  button->Font().Assign(form.Font());
   button->SetKind(kind);
   button->SetMargin(2);
   button->SetSpacing(-1);
@@ -45,6 +46,8 @@ std::optional<std::string> InputQuery(std::string_view caption, std::string_view
   auto* label = cl::Make<cl::TLabel>(*form);
   label->SetName("Prompt");
   label->SetParent(form.get());
+  // Controls do not take their form's font by themselves.
+  label->Font().Assign(form->Font());
   label->SetAutoSize(true);
   label->SetCaption(std::string(prompt));
   label->SetLeft(10);
@@ -53,6 +56,7 @@ std::optional<std::string> InputQuery(std::string_view caption, std::string_view
   auto* edit = cl::Make<cl::TEdit>(*form);
   edit->SetName("Edit");
   edit->SetParent(form.get());
+  edit->Font().Assign(form->Font());
   edit->SetMaxLength(255);
   edit->SetBounds(10, label->Top() + label->Height() + 5, form->ClientWidth() - 20, edit->Height());
   edit->SetText(std::string(value.substr(0, 255)));

@@ -86,6 +86,8 @@ std::unique_ptr<cl::TForm> BuildMessageForm(std::string_view msg, std::uint8_t d
   auto* label = cl::Make<cl::TLabel>(*form);
   label->SetName("Message");
   label->SetParent(form.get());
+  // Controls do not take their form's font by themselves.
+  label->Font().Assign(form->Font());
   label->SetAutoSize(false);
   label->SetWordWrap(true);
   label->SetCaption(text);
@@ -115,6 +117,7 @@ std::unique_ptr<cl::TForm> BuildMessageForm(std::string_view msg, std::uint8_t d
     const ButtonRow& row = Buttons[bit];
     auto* button = cl::Make<cl::TBitBtn>(*form);
     button->SetParent(form.get());
+    button->Font().Assign(form->Font());
     button->SetBounds(0, 0, ButtonWidth, ButtonHeight);
     button->SetKind(row.kind);
     button->SetModalResult(row.result);

@@ -5,6 +5,7 @@
 
 #include "suite/brantxt/brantxt.h"
 #include "platform/gui/button.h"
+#include "platform/gui/draw_text.h"
 #include "platform/gui/image.h"
 #include "platform/gui/label.h"
 #include "platform/gui/screen.h"
@@ -186,6 +187,10 @@ TEST_F(MessageBoxTest, ALongMessageWrapsAtHalfTheScreenWidth) {
     EXPECT_GT(label.Width(), half * 3 / 4);
     EXPECT_GE(label.Height(), 3 * lineHeight);
     EXPECT_EQ(label.Top(), 10);
+    EXPECT_EQ(label.Font().Style(), cl::fsBold) << "the label shows the form's font it was measured in";
+    const cl::TRect lines = cl::DrawText(label.Canvas(), label.Caption(), cl::TRect{0, 0, label.Width(), 0},
+                                         cl::DT_WORDBREAK | cl::DT_CALCRECT);
+    EXPECT_EQ(lines.Height(), label.Height());
     EXPECT_EQ(form.ClientHeight(), label.Height() + 10 + 45);
     EXPECT_EQ(form.ClientWidth(), label.Width() + 20);
     form.SetModalResult(1);
@@ -207,6 +212,22 @@ TEST_F(MessageBoxTest, PositionsMoveTheEdgesAndNegativeOnesKeepTheCentre) {
     EXPECT_EQ(bounds.Left, c.x >= 0 ? c.x : centredLeft) << c.x;
     EXPECT_EQ(bounds.Top, c.y >= 0 ? c.y : centredTop) << c.y;
   }
+}
+
+TEST_F(MessageBoxTest, OnADenserScreenTheFormIsScaledFrom96PixelsPerInch) {
+  struct Density {
+    Density() { cl::Screen().SetPixelsPerInch(144); }
+    ~Density() { cl::Screen().SetPixelsPerInch(96); }
+  } const density;
+  Show("Hustota", 2, Yes | No, [&](cl::TForm& form) {
+    const std::vector<cl::TBitBtn*> buttons = ButtonsOf(form);
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0]->Width(), 116);  // 77 x 1.5, rounded half away from zero
+    EXPECT_EQ(buttons[0]->Height(), 41);
+    EXPECT_EQ(Child<cl::TLabel>(form, "Message").Left(), 78);  // (10 + 32 + 10) x 1.5
+    EXPECT_EQ(Child<cl::TImage>(form, "Image").Left(), 15);
+    form.SetModalResult(6);
+  });
 }
 
 TEST_F(MessageBoxTest, TheFormStaysOnTop) {
