@@ -75,6 +75,6 @@ TEST(BrandlgExportTable, SuiteLibrariesAreBoundByName) {
   std::string needed;
   for (const auto& line : dynamic)
     if (line.find("(NEEDED)") != std::string::npos) needed += line + "\n";
-  for (const char* library : {"libbranutl.so", "libbrantxt.so", "libbrancfg.so"})
+  for (const char* library : {"libbranutl.so", "libbrantxt.so", "libbrancfg.so", "libbranlst.so", "libbrangly.so"})
     EXPECT_NE(needed.find(std::string("[") + library + "]"), std::string::npos) << library << "\n" << needed;
 }
