@@ -39,7 +39,12 @@ function(brannik_shared_library name)
   cmake_parse_arguments(L "" "EXPORTS" "SOURCES" ${ARGN})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${L_EXPORTS})
   file(STRINGS ${L_EXPORTS} lines REGEX "^[0-9]+[ \t]+[A-Za-z_]")
-  set(script "{\n  global:\n")
+  # A library whose list is still empty exports nothing: the linker refuses
+  # an empty global section.
+  set(script "{\n")
+  if(lines)
+    string(APPEND script "  global:\n")
+  endif()
   foreach(line IN LISTS lines)
     string(REGEX REPLACE "^[0-9]+[ \t]+" "" symbol "${line}")
     string(STRIP "${symbol}" symbol)

@@ -210,8 +210,19 @@ void TForm::SetPlacement(const TWindowPlacement& placement) {
 
 void TForm::SetBorderStyle(TFormBorderStyle style) {
   borderStyle_ = style;
+  ApplyWindowFlags();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+  formStyle_ = style;
+  ApplyWindowFlags();
+}
+
+bool TForm::StaysOnTop() const { return (Widget()->windowFlags() & Qt::WindowStaysOnTopHint) != 0; }
+
+void TForm::ApplyWindowFlags() {
   Qt::WindowFlags flags = Qt::Window;
-  switch (style) {
+  switch (borderStyle_) {
     case bsNone: flags |= Qt::FramelessWindowHint; break;
     case bsDialog:
       flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
@@ -219,6 +230,7 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
     case bsToolWindow: flags = Qt::Tool; break;
     default: break;
   }
+  if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
   const bool shown = Widget()->isVisible();
   Widget()->setWindowFlags(flags);
   if (shown) Widget()->show();

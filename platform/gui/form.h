@@ -16,6 +16,7 @@ enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 enum TWindowState : uint8_t { wsNormal, wsMinimized, wsMaximized };
 enum TPosition : uint8_t { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter };
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow };
+enum TFormStyle : uint8_t { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
@@ -66,6 +67,14 @@ class TForm : public TWinControl {
   bool Scaled() const { return scaled_; }
   void SetScaled(bool scaled) { scaled_ = scaled; }
 
+  // fsStayOnTop keeps the window above the others of the desktop.
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  bool StaysOnTop() const;
+  // The help topic of the form (kept for the caller's help system).
+  int32_t HelpContext() const { return helpContext_; }
+  void SetHelpContext(int32_t context) { helpContext_ = context; }
+
   // The focused control of the form (or the one to focus when it shows).
   TWinControl* ActiveControl() const;
   void SetActiveControl(TWinControl* control);
@@ -103,6 +112,9 @@ class TForm : public TWinControl {
   TRect normalBounds_;
   TPosition position_ = poDesigned;
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TFormStyle formStyle_ = fsNormal;
+  int32_t helpContext_ = 0;
+  void ApplyWindowFlags();
   TWinControl* activeControl_ = nullptr;
   class ModalLoop* loop_ = nullptr;
 };

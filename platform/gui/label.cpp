@@ -4,6 +4,7 @@
 #include <QShortcut>
 #include <QWidget>
 
+#include "platform/gui/draw_text.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
 
@@ -46,6 +47,12 @@ void TLabel::SetAutoSize(bool autoSize) {
   AdjustSize();
 }
 
+void TLabel::SetWordWrap(bool wrap) {
+  wordWrap_ = wrap;
+  AdjustSize();
+  Invalidate();
+}
+
 void TLabel::SetAlignment(TAlignment alignment) {
   alignment_ = alignment;
   Invalidate();
@@ -64,6 +71,11 @@ void TLabel::FontChanged() {
 
 void TLabel::AdjustSize() {
   if (!autoSize_) return;
+  if (wordWrap_) {
+    const TRect lines = DrawText(Canvas(), Caption(), TRect{0, 0, Width(), 0}, DT_WORDBREAK | DT_CALCRECT);
+    SetBounds(Left(), Top(), Width(), lines.Height());
+    return;
+  }
   const TSize extent = Canvas().TextExtent(ShownText().empty() ? std::string(" ") : ShownText());
   SetBounds(Left(), Top(), extent.cx, extent.cy);
 }
@@ -72,6 +84,11 @@ void TLabel::Paint() {
   TCanvas& canvas = Canvas();
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   if (!Enabled()) canvas.Font().SetColor(clGrayText);
+  if (wordWrap_) {
+    const uint32_t align = alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
+    DrawText(canvas, Caption(), ClientRect(), DT_WORDBREAK | align);
+    return;
+  }
   const std::string text = ShownText();
   const int32_t width = canvas.TextWidth(text);
   int32_t x = 0;

@@ -18,6 +18,10 @@ class TLabel : public TControl {
   void SetFocusControl(TWinControl* control) { focusControl_ = control; }
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
+  // Word wrap: lines break at blanks inside the label's width (an auto-sized
+  // label keeps its width and takes the height of its lines).
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool wrap);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment alignment);
   // The caption as shown: "&&" is "&", a single "&" is left out.
@@ -36,6 +40,7 @@ class TLabel : public TControl {
   TWinControl* focusControl_ = nullptr;
   QShortcut* accessKey_ = nullptr;  // owned by the widget
   bool autoSize_ = true;
+  bool wordWrap_ = false;
   TAlignment alignment_ = taLeftJustify;
 };
 

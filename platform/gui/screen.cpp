@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFontDatabase>
+#include <QScreen>
 #include <algorithm>
 
 #include "platform/core/ansi_case.h"
@@ -14,6 +15,18 @@
 #include "platform/gui/qt_input.h"
 
 namespace cl {
+
+int TScreen::Width() const {
+  EnsureQtApplication();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().width() : 640;
+}
+
+int TScreen::Height() const {
+  EnsureQtApplication();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().height() : 480;
+}
 
 TScreen& Screen() {
   static TScreen screen;

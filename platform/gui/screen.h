@@ -34,6 +34,10 @@ class TScreen {
   int PixelsPerInch() const { return pixelsPerInch_; }
   void SetPixelsPerInch(int ppi) { pixelsPerInch_ = ppi > 0 ? ppi : 96; }
 
+  // The primary monitor's size in pixels (Screen.Width, Screen.Height).
+  int Width() const;
+  int Height() const;
+
   // The screen's cursor slots (positive numbers).
   void SetCursor(int slot, std::unique_ptr<TCursorShape> cursor);
   const TCursorShape* Cursor(int slot) const;

@@ -77,6 +77,36 @@ void EnsureGuiTestApplication() {
   (void)fixed;
 }
 
+bool QtApplicationExists() { return QCoreApplication::instance() != nullptr; }
+
+namespace {
+
+std::vector<std::function<void()>>& PendingStartActions() {
+  static std::vector<std::function<void()>> actions;
+  return actions;
+}
+
+void PostToApplication(std::function<void()> action) {
+  QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(action), Qt::QueuedConnection);
+}
+
+// Called by Qt's application constructor.
+void PostPendingStartActions() {
+  for (auto& action : PendingStartActions()) PostToApplication(std::move(action));
+  PendingStartActions().clear();
+}
+
+}  // namespace
+
+void WhenQtApplicationRuns(std::function<void()> action) {
+  if (QtApplicationExists()) {
+    PostToApplication(std::move(action));
+    return;
+  }
+  if (PendingStartActions().empty()) qAddPreRoutine(PostPendingStartActions);
+  PendingStartActions().push_back(std::move(action));
+}
+
 void ProcessEvents() {
   EnsureGuiTestApplication();
   Application().ProcessMessages();

@@ -19,6 +19,11 @@ namespace cl::testing {
 
 // Qt's application on the offscreen platform, Fusion style, a fixed palette.
 void EnsureGuiTestApplication();
+// Whether Qt's application object exists yet.
+bool QtApplicationExists();
+// Runs action from the event loop of Qt's application object: soon when it
+// exists, else once the code under test has made it and runs its loop.
+void WhenQtApplicationRuns(std::function<void()> action);
 // Runs pending events, posted messages, due timers and deferred releases.
 void ProcessEvents();
 

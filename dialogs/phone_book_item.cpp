@@ -1,0 +1,91 @@
+#include "dialogs/phone_book_item.h"
+
+#include <cstring>
+
+#include "utility/phone_text.h"
+#include "utility/station_url.h"
+
+namespace dlg {
+namespace {
+
+void EraseLeadingBlanks(std::string& line) { line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' ')); }
+
+// A field goes between quotes and the entry on one line: a quote in it would
+// end the field and a line break the entry, so neither may stay.
+std::string FieldText(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c == '"') c = '\'';
+    else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string TakeField(std::string& line) {
+  EraseLeadingBlanks(line);
+  if (!line.empty() && line.front() == '"') line.erase(0, 1);
+  const auto quote = line.find('"');
+  std::string field = line.substr(0, quote);
+  if (quote != std::string::npos) line.erase(0, quote + 1);
+  const auto comma = line.find(',');
+  if (comma != std::string::npos) line.erase(0, comma + 1);
+  EraseLeadingBlanks(line);
+  return field;
+}
+
+tPhoneBookItem tPhoneBookItem::FromLine(std::string_view text) {
+  std::string line(text);
+  tPhoneBookItem item;
+  item.Name.Assign(TakeField(line));
+  item.Company.Assign(TakeField(line));
+  const utl::PhoneParts phone = utl::URISPLITPHONE(TakeField(line));
+  item.Country.Assign(phone.country);
+  item.Area.Assign(phone.area);
+  item.Number.Assign(phone.number);
+  item.UseFor = utl::URISCHEME2USEFOR(TakeField(line));
+  if (item.UseFor == 0) item.UseFor = 1;
+  return item;
+}
+
+void tPhoneBookItem::Assign(const tPhoneBookItem& source) {
+  Reserved = source.Reserved;
+  Taken = source.Taken;
+  Name.Assign(source.Name.View());
+  Company.Assign(source.Company.View());
+  Country.Assign(source.Country.View());
+  Area.Assign(source.Area.View());
+  Number.Assign(source.Number.View());
+  UseFor = source.UseFor;
+}
+
+std::string tPhoneBookItem::PhoneText() const {
+  return Country.Str() + "-" + Area.Str() + "-" + Number.Str();
+}
+
+std::string tPhoneBookItem::Line() const {
+  return "\"" + FieldText(Name.View()) + "\", \"" + FieldText(Company.View()) + "\", \"" +
+         FieldText(PhoneText()) + "\", \"" + FieldText(utl::URIUSEFOR2SCHEME(UseFor)) + "\"\r\n";
+}
+
+void tPhoneBookItem::SetUseForFromFlags(std::uint8_t flags) {
+  if (flags & 0x02) UseFor = 1;
+  else if (flags & 0x04) UseFor = 2;
+  else if (flags & 0x08) UseFor = 3;
+  else UseFor = 1;
+}
+
+void tPhoneBookItem::LimitUseFor(std::uint8_t flags) {
+  const std::uint8_t bit = UseFor == 1 ? 0x02 : UseFor == 2 ? 0x04 : UseFor == 3 ? 0x08 : 0;
+  if (!(flags & bit)) SetUseForFromFlags(flags);
+}
+
+bool IsPhoneBookItem(const void* object) noexcept {
+  if (!object) return false;
+  std::uint32_t tag = 0;
+  std::memcpy(&tag, object, sizeof tag);
+  return tag == tPhoneBookItem::TypeTag;
+}
+
+}  // namespace dlg

@@ -1,0 +1,162 @@
+#include "dialogs/header_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+
+#include "scratch_directory.h"
+
+namespace {
+
+using dlg::tHeaderManager;
+
+constexpr std::size_t recordSize = 1158;
+
+dlg::TextSource Texts(std::map<std::uint16_t, std::string> table) {
+  return [table = std::move(table)](std::uint16_t n) {
+    const auto found = table.find(n);
+    return found == table.end() ? std::string() : found->second;
+  };
+}
+
+std::int32_t WidthAt(const std::vector<char>& file, std::size_t record, int h, int s) {
+  std::int32_t width = 0;
+  std::memcpy(&width, file.data() + 32 + record * recordSize + 2 + 4 * (17 * h + s), 4);
+  return width;
+}
+
+std::uint16_t KeyAt(const std::vector<char>& file, std::size_t record) {
+  std::uint16_t key = 0;
+  std::memcpy(&key, file.data() + 32 + record * recordSize, 2);
+  return key;
+}
+
+TEST(HeaderManager, CaptionTable) {
+  ScratchDirectory dir;
+  const tHeaderManager manager(dir.File("p.hdr"), 0x4000,
+                               Texts({{0x4000, " 120 | Name "},
+                                      {0x4001, "Name"},
+                                      {0x4002, "abc|Name"},
+                                      {0x4003, std::string(40, 'x')},
+                                      // Header 1: its section 0 is text 0x4010.
+                                      {0x4010, "55|Phone"}}));
+  const auto row = manager.HeaderSections(0);
+  ASSERT_EQ(row.size(), 4u);
+  EXPECT_EQ(row[0].width, 120);
+  EXPECT_EQ(row[0].caption, "Name");
+  EXPECT_EQ(row[1].width, 40);
+  EXPECT_EQ(row[2].width, 40);
+  EXPECT_EQ(row[2].caption, "Name");
+  EXPECT_EQ(row[3].caption, std::string(31, 'x'));
+  const auto second = manager.HeaderSections(1);
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_EQ(second[0].width, 55);
+  EXPECT_TRUE(manager.HeaderSections(17).empty());
+  EXPECT_TRUE(manager.HeaderSections(-1).empty());
+}
+
+TEST(HeaderManager, SixteenCaptionsAtMostPerHeader) {
+  std::map<std::uint16_t, std::string> table;
+  for (int n = 0; n < 32; ++n) table[0x4000 + n] = "10|C" + std::to_string(n);
+  ScratchDirectory dir;
+  const tHeaderManager manager(dir.File("p.hdr"), 0x4000, Texts(table));
+  const auto first = manager.HeaderSections(0);
+  ASSERT_EQ(first.size(), 16u);
+  EXPECT_EQ(first.back().caption, "C15");
+  EXPECT_EQ(manager.HeaderSections(1).front().caption, "C16");
+}
+
+TEST(HeaderManager, NoLayoutWithoutTheBaseText) {
+  ScratchDirectory dir;
+  const tHeaderManager manager(dir.File("p.hdr"), 0x4000, Texts({{0x4001, "10|A"}}));
+  EXPECT_TRUE(manager.HeaderSections(0).empty());
+}
+
+TEST(HeaderManager, ThreeKeysShareOneFile) {
+  ScratchDirectory dir;
+  const std::string file = dir.File("p.hdr");
+  const std::uint16_t keys[] = {0x4000, 0x4100, 0x4200};
+  auto textsFor = [](std::uint16_t key) { return Texts({{key, "10|A"}, {std::uint16_t(key + 1), "20|B"}}); };
+  for (int round = 0; round < 2; ++round)
+    for (const auto key : keys) {
+      tHeaderManager manager(file, key, textsFor(key));
+      const std::int32_t widths[] = {key / 0x100 + round, 7};
+      EXPECT_FALSE(manager.StoreHeaderWidths(widths, 0));
+      EXPECT_TRUE(manager.StoreHeaderWidths(widths, 17));
+    }
+  const auto bytes = ReadBytes(file);
+  ASSERT_EQ(bytes.size(), 32 + 3 * recordSize);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[13], 32);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(KeyAt(bytes, i), keys[i]);
+    EXPECT_EQ(WidthAt(bytes, i, 0, 0), keys[i] / 0x100 + 1);
+  }
+  for (const auto key : keys) {
+    const tHeaderManager manager(file, key, textsFor(key));
+    const auto row = manager.HeaderSections(0);
+    ASSERT_EQ(row.size(), 2u);
+    EXPECT_EQ(row[0].width, key / 0x100 + 1);
+    EXPECT_EQ(row[1].width, 7);
+  }
+}
+
+TEST(HeaderManager, PartialRecordIsCutBeforeAppending) {
+  ScratchDirectory dir;
+  const std::string file = dir.File("p.hdr");
+  { tHeaderManager manager(file, 0x4100, Texts({{0x4100, "10|A"}})); }
+  auto bytes = ReadBytes(file);
+  ASSERT_EQ(bytes.size(), 32 + recordSize);
+  bytes.pop_back();  // 32 + 1157: the record of 0x4100 is no longer whole
+  WriteBytes(file, bytes);
+  {
+    tHeaderManager manager(file, 0x4100, Texts({{0x4100, "10|A"}}));
+    const std::int32_t widths[] = {99};
+    manager.StoreHeaderWidths(widths, 0);
+  }
+  { tHeaderManager other(file, 0x4200, Texts({{0x4200, "10|A"}})); }
+  bytes = ReadBytes(file);
+  ASSERT_EQ(bytes.size(), 32 + 2 * recordSize);
+  EXPECT_EQ(KeyAt(bytes, 0), 0x4100);
+  EXPECT_EQ(WidthAt(bytes, 0, 0, 0), 99);
+  EXPECT_EQ(KeyAt(bytes, 1), 0x4200);
+  const tHeaderManager again(file, 0x4100, Texts({{0x4100, "10|A"}}));
+  EXPECT_EQ(again.HeaderSections(0)[0].width, 99);
+}
+
+TEST(HeaderManager, ForeignFileIsReplaced) {
+  ScratchDirectory dir;
+  const std::string file = dir.File("p.hdr");
+  WriteBytes(file, std::vector<char>(32 + recordSize, 'Z'));
+  {
+    const tHeaderManager manager(file, 0x4000, Texts({{0x4000, "10|A"}}));
+    EXPECT_EQ(manager.HeaderSections(0)[0].width, 10);
+  }
+  const auto bytes = ReadBytes(file);
+  ASSERT_EQ(bytes.size(), 32 + recordSize);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'K');
+  EXPECT_EQ(KeyAt(bytes, 0), 0x4000);
+}
+
+TEST(HeaderManager, StoredWidthsOutsideTheRangeKeepDefaults) {
+  ScratchDirectory dir;
+  const std::string file = dir.File("p.hdr");
+  auto texts = Texts({{0x4000, "10|A"}, {0x4001, "20|B"}, {0x4002, "30|C"}, {0x4003, "40|D"}});
+  {
+    tHeaderManager manager(file, 0x4000, texts);
+    const std::int32_t widths[] = {-5, 2001, 0, 44};
+    manager.StoreHeaderWidths(widths, 0);
+  }
+  const tHeaderManager manager(file, 0x4000, texts);
+  const auto row = manager.HeaderSections(0);
+  ASSERT_EQ(row.size(), 4u);
+  EXPECT_EQ(row[0].width, 10);
+  EXPECT_EQ(row[1].width, 20);
+  // A zero keeps this section and the later ones at their defaults.
+  EXPECT_EQ(row[2].width, 30);
+  EXPECT_EQ(row[3].width, 40);
+}
+
+}  // namespace
