@@ -25,8 +25,8 @@ class TFormControlObj : public cl::TObject {
  public:
   TFormControlObj(TSectionList* document, int32_t textPos) : TextPos(textPos), Document(document) {}
 
-  // Virtual operations in slot order; the base has no picture, no reset, no
-  // pairs and no sizing.
+  // Virtual operations; the base has no picture, no reset, no pairs and no
+  // sizing.
   virtual void DrawStatic(cl::TCanvas& canvas, int32_t x, int32_t y);
   virtual void ResetValue() {}
   // The index-th "name=value" pair; false when there are no more.

@@ -47,34 +47,34 @@ class TSectionBase : public cl::TObject {
   TSectionBase(TSectionList* master, const TSectionBase& source);
   ~TSectionBase() override = default;
 
-  // Virtual operations in slot order.
-  // 0: the copy for the document master.
+  // Virtual operations.
+  // The copy for the document master.
   virtual std::unique_ptr<TSectionBase> Clone(TSectionList* master) const;
-  // 1: the selected characters to the document's selection sink.
+  // The selected characters to the document's selection sink.
   virtual void CopySelection() {}
-  // 2: lays out at y; returns the flow height.
+  // Lays out at y; returns the flow height.
   virtual int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
                          int32_t& curs);
-  // 3: paints at document y (x = the cell's left); returns the y below.
+  // Paints at document y (x = the cell's left); returns the y below.
   virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y);
-  // 4: y relative to the section's top; a link or an image form control.
+  // y relative to the section's top; a link or an image form control.
   virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
                       std::unique_ptr<TUrlTarget>& urlTarget);
-  // 5: the image under the point, if any.
+  // The image under the point, if any.
   virtual std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y);
-  // 6: the text position nearest the point; -1 when not in this section.
+  // The text position nearest the point; -1 when not in this section.
   virtual int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
-  // 7: the first position >= from where text occurs; -1 if none.
+  // The first position >= from where text occurs; -1 if none.
   virtual int32_t Search(int32_t from, std::string_view text, bool matchCase);
-  // 8: the line top and X of a position.
+  // The line top and X of a position.
   virtual bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x);
-  // 9: the character at a position and the section holding it.
+  // The character at a position and the section holding it.
   virtual bool CharAt(int32_t position, char& character, TSectionBase*& owner);
-  // 10: fonts again from the document defaults.
+  // Fonts again from the document defaults.
   virtual void RefreshFonts() { ResizeToFont(); }
-  // 11: sizes that depend on fonts.
+  // Sizes that depend on fonts.
   virtual void ResizeToFont() {}
-  // 12: the narrowest width and the unbroken width.
+  // The narrowest width and the unbroken width.
   virtual void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max);
 
   void SetParent(TSectionList* master);

@@ -44,7 +44,7 @@ class TSection : public TSectionBase {
   TSection(TSectionList* master, const TSection& source);
   ~TSection() override;
 
-  // Slot 13: appends text (a leading space is dropped at a line start).
+  // Appends text (a leading space is dropped at a line start).
   virtual void AppendText(std::string_view s);
   // Preformatted sections never wrap and are never empty in a cell.
   virtual bool Preformatted() const { return false; }

@@ -1,18 +1,17 @@
-#include <algorithm>
 #include <exception>
-#include <optional>
+#include <memory>
+#include <string>
 
 #include "html/viewer/doc_viewer.h"
 #include "html/frames/frame.h"
 #include "html/frames/frame_error_document.h"
-#include "html/frames/frame_parse.h"
 #include "html/frames/frame_set.h"
+#include "html/frames/frame_set_detection.h"
 #include "html/frames/frame_source.h"
 #include "html/frames/frame_viewer.h"
 #include "platform/core/in_out_error.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/timer.h"
-#include "utility/path_names.h"
 
 namespace html {
 
@@ -29,21 +28,6 @@ class TLoadDepth {
  private:
   TFrameSet& set_;
 };
-
-// A FRAMESET may come from an include, so the check reads them as the parse will.
-TFrameParseHandlers CheckHandlers(const TFrameSet* top) {
-  return top != nullptr && top->OwnerViewer != nullptr ? top->OwnerViewer->CheckHandlers() : TFrameParseHandlers{};
-}
-
-bool IsFrameSetFile(const std::string& name, const TFrameSet* top) {
-  return !IsImageFileName(name) && !IsTextFileName(name) &&
-         IsFrameDocument(TDocumentSource::File(name), CheckHandlers(top));
-}
-
-bool IsFrameSetSource(const TDocumentSource& source, const TFrameSet* top) {
-  return source.Kind == SourceFile ? IsFrameSetFile(source.FileName, top)
-                                   : IsFrameDocument(source, CheckHandlers(top));
-}
 
 }  // namespace
 
@@ -170,60 +154,6 @@ void TFrame::LoadFiles() {
   }
 }
 
-void TFrameSet::LoadFromFile(const std::string& fileName, const std::string& anchor) {
-  Clear();
-  cl::FreeReleased();
-  LoadDepth = 0;
-  std::optional<TDocumentSource> requested;
-  if (OwnerViewer != nullptr && OwnerViewer->HasRequestEvents() && !IsImageFileName(fileName) &&
-      !IsTextFileName(fileName)) {
-    requested = OwnerViewer->RequestDocument(fileName, *this);
-  }
-  SetFile = requested ? fileName : utl::FEXPAND(fileName);
-  if (requested ? IsFrameSetSource(*requested, this) : IsFrameSetFile(SetFile, this)) {
-    ParseAndLoad(requested ? *requested : TDocumentSource::File(SetFile), SetFile);
-  } else {
-    AddFrame(TAttributeList(), SetFile, TFrameDocumentInfo{});
-    auto& frame = dynamic_cast<TFrame&>(*Children().back());
-    // The frame asks for a supplied document again by the same name.
-    frame.SourceFile = HasRequestEvents && !IsImageFileName(fileName) && !IsTextFileName(fileName) ? fileName : SetFile;
-    frame.Anchor = anchor;
-    EndFrameSet(TFrameDocumentInfo{});
-    frame.LoadFiles();
-    if (TDocViewer* viewer = frame.Viewer()) {
-      SetTitle = viewer->DocumentTitle();
-      SetBaseTarget = viewer->BaseTarget();
-    }
-  }
-  UpdateFrameList();
-  CheckResize();
-}
-
-TDocViewer* TFrameSet::ActiveViewer() const {
-  return AllViewers.size() == 1 ? AllViewers.front() : FocusedViewer;
-}
-
-void TFrameSet::RemoveViewer(const TDocViewer& viewer) {
-  std::erase(AllViewers, &viewer);
-  if (FocusedViewer == &viewer) FocusedViewer = nullptr;
-  if (OwnerViewer != nullptr) OwnerViewer->ViewerGone(viewer);
-}
-
-void TSubFrameSet::ParseAndLoad(const TDocumentSource& source, const std::string& fileName) {
-  DocumentFile = fileName;
-  RefreshSeconds = 0;
-  RefreshLink.clear();
-  TFrameParseHandlers handlers;
-  if (topSet_ != nullptr && topSet_->OwnerViewer != nullptr) handlers = topSet_->OwnerViewer->ParseHandlers(*this);
-  TFrameDocumentInfo info;
-  FrameParse(source, *this, handlers, fileName, info);
-  LoadFiles();
-  bool first = false;
-  bool last = false;
-  CheckNoResize(first, last);
-  StartRefreshTimer();
-}
-
 void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor, bool history) {
   if (topSet_ == nullptr) return;
   TFrameSet& top = *topSet_;
@@ -325,21 +255,6 @@ void TFrame::ReloadFiles(int position) {
     }
     viewer_->SetPosition(position < 0 ? PositionAtUnload : position);
   }
-  IsUnloaded = false;
-}
-
-void TSubFrameSet::UnloadFiles() {
-  if (refreshTimer_ != nullptr) refreshTimer_->SetEnabled(false);
-  for (TFrameBase* child : children_) child->UnloadFiles();
-  if (topSet_ != nullptr && topSet_->OwnerViewer != nullptr && topSet_->OwnerViewer->OnSoundRequest) {
-    topSet_->OwnerViewer->OnSoundRequest(topSet_->OwnerViewer, std::string(), 0, true);
-  }
-  IsUnloaded = true;
-}
-
-void TSubFrameSet::ReloadFiles(int position) {
-  for (TFrameBase* child : children_) child->ReloadFiles(position);
-  if (RefreshSeconds > 0 && refreshTimer_ != nullptr) refreshTimer_->SetEnabled(true);
   IsUnloaded = false;
 }
 

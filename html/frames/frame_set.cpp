@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "html/frames/frame.h"
+#include "html/frames/frame_viewer.h"
 #include "platform/core/ansi_case.h"
 
 namespace html {
@@ -78,6 +79,16 @@ void TFrameSet::CheckResize() {
 void TFrameSet::Resize() {
   TFrameBase::Resize();
   CheckResize();
+}
+
+TDocViewer* TFrameSet::ActiveViewer() const {
+  return AllViewers.size() == 1 ? AllViewers.front() : FocusedViewer;
+}
+
+void TFrameSet::RemoveViewer(const TDocViewer& viewer) {
+  std::erase(AllViewers, &viewer);
+  if (FocusedViewer == &viewer) FocusedViewer = nullptr;
+  if (OwnerViewer != nullptr) OwnerViewer->ViewerGone(viewer);
 }
 
 }  // namespace html

@@ -1,0 +1,121 @@
+#pragma once
+
+// The parser's own declarations, shared by its files (parser_core.cpp,
+// parser_lists.cpp, parser_tables.cpp, parser_pre.cpp, parser_forms.cpp).
+// Nothing outside html/parse includes this; callers use html_parser.h.
+
+#include <bitset>
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "html/document/html_common.h"
+#include "html/document/section_list.h"
+#include "html/document/text_section.h"
+#include "html/document/url_target.h"
+#include "html/forms/form_control_builder.h"
+#include "html/parse/font_stack.h"
+#include "html/parse/html_parser.h"
+#include "html/parse/html_tokenizer.h"
+
+namespace html {
+
+using SymbolSet = std::bitset<256>;
+
+inline SymbolSet Symbols(std::initializer_list<HtmlSymbol> symbols) {
+  SymbolSet set;
+  for (const HtmlSymbol s : symbols) set.set(s);
+  return set;
+}
+
+// The elements of running content, handled by DoCommonElements.
+extern const SymbolSet ContentSymbols;
+
+// Attribute values that sizes are summed from: bounded where they are read,
+// so no sum over a table or a line can overflow and no span can make the
+// grid huge.
+TAttributeList Clamped(const TAttributeList& attributes);
+uint8_t AlignmentOf(const std::string& value, uint8_t otherwise);
+
+class THtmlParser {
+ public:
+  THtmlParser(TSectionList& document, cl::TStrings& nameList, const THtmlParseOptions& options,
+              THtmlParseResult& result);
+  ~THtmlParser();
+  THtmlParser(const THtmlParser&) = delete;
+  THtmlParser& operator=(const THtmlParser&) = delete;
+
+  void ParseHtml();
+  void ParsePlainText();
+
+  THtmlTokenizer Tok;
+
+ private:
+  HtmlSymbol Sym() const { return Tok.CurrentSymbol(); }
+  const TAttributeList& Attrs() const { return Tok.AttributeList(); }
+  TCell& Cell() { return currentCell_ ? *currentCell_ : static_cast<TCell&>(document_); }
+
+  void DoBody(int32_t level, const SymbolSet& terminators);
+  void DoBodyTag();
+  void DoDivision(int32_t level, const SymbolSet& terminators);
+  void DoCommonElements(int32_t level);
+  void DoParagraph(int32_t level);
+  void DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet& terminators);
+  void DoTable(int32_t level);
+  void DoPre(int32_t level);
+  void AppendPreChar(std::string& pending, int32_t& column) const;
+  bool DoFont(HtmlSymbol symbol, bool inPre);
+  bool ChangeSize(HtmlSymbol symbol);
+  void DoAnchor();
+  void EndLink();
+  TFormControlObj* AddFormControl(HtmlSymbol code);
+  void DoForm();
+  void DoSelect(TFormControlObj* control);
+  void DoTextArea(TFormControlObj* control);
+  void DoMap(bool next);
+  void DoScript();
+  void DoTitle();
+  void DoBase();
+  void DoSound();
+  void DoMeta();
+  bool SetStyle(HtmlSymbol symbol);
+
+  void EndSection();
+  void NewSection(int32_t level, uint8_t alignment);
+  void EnsureSection(int32_t level) {
+    if (!section_) NewSection(level, currentAlignment_);
+  }
+  void ChangeFont();
+  // The end tag of pusher's kind; the font changes when the top went.
+  void PopFont(HtmlSymbol pusher) {
+    const TMyFont* before = &fonts_.Top();
+    fonts_.Pop(pusher);
+    if (&fonts_.Top() != before) ChangeFont();
+  }
+  uint8_t FindAlignment() const;
+  const TUrlTarget* Link() const { return inLink_ ? &url_ : nullptr; }
+  bool Nested() const { return depth_ >= MaxNestingDepth; }
+
+  TSectionList& document_;
+  cl::TStrings& nameList_;
+  const THtmlParseOptions& options_;
+  THtmlParseResult& result_;
+  TFormControlBuilder defaultControls_;
+  TFormControlBuilder& controls_;
+
+  TFontStack fonts_;
+  TUrlTarget url_;
+  bool inLink_ = false;
+  bool ownLinkColor_ = false;  // BODY LINK gave the link colour
+  TCell* currentCell_ = nullptr;
+  std::unique_ptr<TSection> section_;
+  uint8_t currentAlignment_ = 1;
+  int32_t baseFontSize_ = 3;
+  cl::TFontStyles styles_ = 0;
+  uint8_t scriptState_ = 0;
+  ThtmlForm* currentForm_ = nullptr;
+  int depth_ = 0;
+};
+
+}  // namespace html

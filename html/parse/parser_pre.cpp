@@ -1,0 +1,181 @@
+#include <cstdint>
+#include <string>
+
+#include "html/parse/html_parser_impl.h"
+#include "html/parse/parser_blocks.h"
+#include "platform/core/ansi_case.h"
+
+namespace html {
+
+namespace {
+
+constexpr size_t PrePieceLimit = 200;
+
+}  // namespace
+
+void THtmlParser::ParsePlainText() {
+  // Plain text is taken as it stands: no tags, entities or comments.
+  EndSection();
+  fonts_.Push(PreSy);
+  SetPreFont(document_, fonts_.Top());
+  Tok.InPre = true;
+  section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
+  std::string pending;
+  int32_t column = 0;
+  auto flush = [&] {
+    if (!pending.empty()) section_->AppendText(pending);
+    pending.clear();
+  };
+  Tok.GetChBasic();
+  while (Tok.CurrentChar() != 26) {
+    if (Tok.CurrentChar() == '\r') {
+      flush();
+      EndSection();
+      section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
+      column = 0;
+    } else {
+      AppendPreChar(pending, column);
+      if (pending.size() > PrePieceLimit) flush();
+    }
+    Tok.GetChBasic();
+  }
+  flush();
+  EndSection();
+  Tok.InPre = false;
+  fonts_.Pop(PreSy);
+}
+
+void THtmlParser::DoPre(int32_t level) {
+  EndSection();
+  const bool pushed = fonts_.Push(PreSy);
+  if (pushed) SetPreFont(document_, fonts_.Top());
+  auto newLine = [&] { section_ = NewPreSection(level, Link(), fonts_.Top(), styles_); };
+  newLine();
+  Tok.InPre = true;
+  std::string pending;
+  int32_t column = 0;  // text characters since the line start, for tabs
+  auto flush = [&] {
+    if (!pending.empty()) {
+      if (!section_) newLine();
+      section_->AppendText(pending);
+    }
+    pending.clear();
+  };
+  auto appendToken = [&] {
+    pending += Tok.TokenText();
+    column += static_cast<int32_t>(Tok.TokenText().size());
+  };
+  bool done = false;
+  while (!done) {
+    const char c = Tok.CurrentChar();
+    if (c == '\r') {
+      flush();
+      EndSection();
+      newLine();
+      column = 0;
+      Tok.GetCh();
+      continue;
+    }
+    if (c == 26) break;
+    if (c == '&') {
+      Tok.Next();
+      appendToken();
+      continue;
+    }
+    if (c != '<') {
+      AppendPreChar(pending, column);
+      if (pending.size() > PrePieceLimit) flush();
+      Tok.GetCh();
+      continue;
+    }
+    Tok.Next();
+    const HtmlSymbol sym = Sym();
+    if (SetStyle(sym)) {
+      flush();
+      ChangeFont();
+      continue;
+    }
+    switch (sym) {
+      case TextSy: appendToken(); break;  // a "<" that starts no tag
+      case PSy:
+      case BRSy:
+        flush();
+        EndSection();
+        newLine();
+        column = 0;
+        if (Tok.CurrentChar() == '\r') Tok.GetCh();
+        break;
+      case PreEndSy:
+      case TDEndSy:
+      case THEndSy: done = true; break;
+      case ImageSy:
+        flush();
+        section_->AddImage(Clamped(Attrs()), &Cell());
+        break;
+      case ASy:
+        flush();
+        DoAnchor();
+        if (const TAttribute* name = FindAttribute(Attrs(), NameSy))
+          nameList_.AddObject(cl::AnsiUpperCase(name->StrValue), section_.get());
+        break;
+      case AEndSy:
+        flush();
+        EndLink();
+        break;
+      case InputSy:
+        flush();
+        AddFormControl(sym);
+        break;
+      case SelectSy:
+        flush();
+        DoSelect(AddFormControl(sym));
+        break;
+      case TextAreaSy:
+        flush();
+        DoTextArea(AddFormControl(sym));
+        break;
+      case FormSy: DoForm(); break;
+      case FormEndSy: currentForm_ = nullptr; break;
+      case FontSy:
+      case BaseFontSy:
+        flush();
+        if (DoFont(sym, true)) ChangeFont();
+        break;
+      case FontEndSy:
+        flush();
+        PopFont(FontSy);
+        break;
+      case MapSy: DoMap(false); break;
+      case PageSy:
+        flush();
+        EndSection();
+        Cell().AddSection(NewPage());
+        newLine();
+        column = 0;
+        break;
+      case ScriptSy: DoScript(); break;
+      default: break;
+    }
+  }
+  flush();
+  EndSection();
+  Tok.InPre = false;
+  if (pushed) fonts_.Pop(PreSy);
+  Tok.Next();
+}
+
+// The current character of preformatted text; a tab runs to the next
+// multiple of eight columns, so tab-aligned columns stay aligned.
+void THtmlParser::AppendPreChar(std::string& pending, int32_t& column) const {
+  constexpr int32_t tabWidth = 8;
+  if (Tok.CurrentChar() == ' ' && Tok.CurrentCharIsTab()) {
+    const int32_t blanks = tabWidth - column % tabWidth;
+    pending.append(static_cast<size_t>(blanks), ' ');
+    column += blanks;
+  } else {
+    pending += Tok.CurrentChar();
+    ++column;
+  }
+}
+
+}  // namespace html
