@@ -26,7 +26,7 @@ std::unique_ptr<TSectionList> MakeDocument(std::size_t bytes) {
   TMyFont bold;
   bold.Assign(normal);
   bold.SetStyle(cl::fsBold);
-  auto section = std::make_unique<TSection>(0, 1, nullptr, normal);
+  auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, normal);
   const char* words[] = {"Lorem", "ipsum", "dolor", "sit", "amet,", "consectetur", "adipiscing", "elit,", "sed",
                          "do", "eiusmod", "tempor", "incididunt", "ut", "labore", "et", "dolore", "magna"};
   const TUrlTarget link("page.htm", "");

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (b & 8) attributes.Add(Attr(AlignSy, b & 16 ? "right" : "center", 0));
     if (b & 32) attributes.Add(Attr(CellPaddingSy, "", Value(in.Next())));
     if (b & 64) attributes.Add(Attr(BorderColorSy, "red", 0));
-    auto table = std::make_unique<ThtmlTable>(&root, 0, &owner, 1, attributes);
+    auto table = std::make_unique<ThtmlTable>(&root, 0, &owner, Justification::Left, attributes);
     table->CaptionOnTop = !(b & 128);
     ThtmlTable* added = table.get();
     owner.AddSection(std::move(table));
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   newTable(root);
   auto text = [&](TCell& cell, std::size_t length) {
-    auto section = std::make_unique<TSection>(0, 1, nullptr, font);
+    auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, font);
     section->AppendText(std::string(length % 24, 'a') + " bc");
     cell.AddSection(std::move(section));
   };

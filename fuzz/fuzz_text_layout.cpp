@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TMyFont font;
   font.UpdateFont(root, cl::clBlack);
   const int32_t width = data[0] * 4;
-  auto section = std::make_unique<TSection>(data[1] % 4, 1 + data[1] / 4 % 3, nullptr, font);
+  auto section = std::make_unique<TSection>(data[1] % 4, static_cast<Justification>(1 + data[1] / 4 % 3), nullptr, font);
   const TUrlTarget link("x.htm", "");
   std::string text;
   for (std::size_t i = 2; i < size; ++i) {

@@ -47,7 +47,7 @@ TImageObj::TImageObj(int32_t pos, const TAttributeList& attributes) : Pos(pos) {
         break;
       case HeightSy: SpecHeight = std::max(1, a->IntValue); break;
       case HSpaceSy: HSpace = std::min<int64_t>(20, std::llabs(int64_t(a->IntValue))); break;
-      case TranspSy: TransparencyKind = 1; break;
+      case TranspSy: TransparencyKind = trLowerLeft; break;
       case IsMapSy: IsMap = true; break;
       case UseMapSy: {
         UseMap = true;
@@ -120,7 +120,7 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
     } else if (!Image) {
       Image = images->ErrorBitmap();
       MaskImage = images->ErrorMask();
-      TransparencyKind = 1;
+      TransparencyKind = trLowerLeft;
     }
   }
   const cl::TGraphic* defaultPicture = images ? images->DefaultBitmap() : nullptr;
@@ -194,7 +194,7 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
     cl::TBitmap* mask = showImages ? MaskImage : nullptr;
     if (!fixed && showImages && !Source.empty())
       images_->UseScaledCopy(CacheKey(Source), bitmap, mask, width, height);
-    if ((TransparencyKind != 0 || bitmap == images_->ErrorBitmap()) && mask)
+    if ((TransparencyKind != trOpaque || bitmap == images_->ErrorBitmap()) && mask)
       images_->DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)
       canvas.Draw(x, y, *bitmap);

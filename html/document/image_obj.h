@@ -6,6 +6,8 @@
 
 #include "html/document/attributes.h"
 #include "html/document/free_list.h"
+#include "html/document/image_align.h"
+#include "html/document/transparency.h"
 #include "platform/core/object.h"
 
 namespace cl {
@@ -26,7 +28,7 @@ class TSectionList;
 // source (the cache's; animated pictures plug in through TAnimatedImage).
 class TImageObj : public cl::TObject {
  public:
-  static constexpr uint8_t AlignTop = 0, AlignMiddle = 1, AlignBottom = 2, AlignLeft = 3, AlignRight = 4;
+  using enum ImageAlign;
 
   TImageObj(int32_t pos, const TAttributeList& attributes);
   // For a print copy that belongs to master.
@@ -52,12 +54,12 @@ class TImageObj : public cl::TObject {
   bool ImageKnown = false;
   std::string Source;
   std::string Alt;
-  uint8_t ObjAlign = AlignBottom;
+  ImageAlign ObjAlign = AlignBottom;
   bool NoBorder = false;
   TSectionList* ParentSectionList = nullptr;
   cl::TGraphic* Image = nullptr;      // the cache's, or the unit's default or error bitmap
   cl::TBitmap* MaskImage = nullptr;  // the cache's
-  uint8_t TransparencyKind = 0;
+  TTransparency TransparencyKind = trOpaque;
   bool IsMap = false;
   bool UseMap = false;
   bool Bordered = false;

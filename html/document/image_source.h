@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "html/document/transparency.h"
 #include "platform/gui/gdi_objects.h"
 
 namespace cl {
@@ -19,7 +20,7 @@ class TSectionList;
 struct TFetchedImage {
   cl::TGraphic* Image = nullptr;
   // The transparency asked for, or the kind the picture brought with it.
-  uint8_t Transparency = 0;
+  TTransparency Transparency = trOpaque;
   bool FromCache = false;
   // The application sends the picture later.
   bool Delayed = false;
@@ -35,7 +36,7 @@ class TImageSource {
 
   // A picture by name: from the cache, else through the host's requests,
   // else from the file; stored in the cache. No image when it cannot be had.
-  virtual TFetchedImage FetchImage(TSectionList& document, const std::string& name, uint8_t transparency) = 0;
+  virtual TFetchedImage FetchImage(TSectionList& document, const std::string& name, TTransparency transparency) = 0;
   // One more (or one fewer) user of a cached picture.
   virtual void AddUse(const std::string& name) = 0;
   virtual void ReleaseUse(const std::string& name) = 0;

@@ -2,8 +2,8 @@
 
 namespace html {
 
-TUListItem::TUListItem(int32_t level, const TUrlTarget* link, const TMyFont& font) : TSection(level, 1, link, font) {
-  ListType = 2;
+TUListItem::TUListItem(int32_t level, const TUrlTarget* link, const TMyFont& font) : TSection(level, Justification::Left, link, font) {
+  ListType = ListKind::Bulleted;
 }
 
 TUListItem::TUListItem(TSectionList* master, const TUListItem& source)
@@ -14,7 +14,7 @@ std::unique_ptr<TSectionBase> TUListItem::Clone(TSectionList* master) const {
 }
 
 TDListItem::TDListItem(int32_t level, const TUrlTarget* link, const TMyFont& font) : TUListItem(level, link, font) {
-  ListType = 3;
+  ListType = ListKind::Other;
 }
 
 std::unique_ptr<TSectionBase> TDListItem::Clone(TSectionList* master) const {
@@ -23,7 +23,7 @@ std::unique_ptr<TSectionBase> TDListItem::Clone(TSectionList* master) const {
 
 TOListItem::TOListItem(int32_t level, const TUrlTarget* link, const TMyFont& font, char numberStyle, int32_t number)
     : TUListItem(level, link, font), numberStyle_(numberStyle) {
-  ListType = 1;
+  ListType = ListKind::Numbered;
   ListNumb = number;
 }
 

@@ -8,7 +8,7 @@
 namespace html {
 
 // List items: text sections whose marker the text section draws from
-// ListType (1 numbered, 2 bulleted, 3 none), ListNumb and the style.
+// ListType (numbered, bulleted, other), ListNumb and the style.
 
 // An item of UL, MENU or DIR: a bullet unless the list is PLAIN.
 class TUListItem : public TSection {

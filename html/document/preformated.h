@@ -16,7 +16,7 @@ class TPreFormated : public TSection {
   static constexpr int32_t MaxMinWidth = 500;
 
   // As a text section; the parser passes justify 1.
-  TPreFormated(int32_t level, uint8_t justify, const TUrlTarget* link, const TMyFont& font,
+  TPreFormated(int32_t level, Justification justify, const TUrlTarget* link, const TMyFont& font,
                cl::TFontStyles extraStyle = 0)
       : TSection(level, justify, link, font, extraStyle) {}
   TPreFormated(TSectionList* master, const TPreFormated& source) : TSection(master, source) {}

@@ -60,7 +60,7 @@ void TCellList::ReadAttributes(const TAttributeList& attributes) {
       }
 }
 
-ThtmlTable::ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCell, uint8_t defaultAlign,
+ThtmlTable::ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCell, Justification defaultAlign,
                        const TAttributeList& attributes)
     : Caption(std::make_unique<TCellObj>(document, TAttributeList(), 0)),
       Align(defaultAlign),
@@ -72,12 +72,12 @@ ThtmlTable::ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCe
       case AlignSy: {
         const std::string align = cl::AnsiUpperCase(a->StrValue);
         if (align == "CENTER") {
-          Align = 2;
+          Align = Justification::Center;
         } else if (align == "LEFT") {
-          Align = 1;
+          Align = Justification::Left;
           Float = true;
         } else if (align == "RIGHT") {
-          Align = 3;
+          Align = Justification::Right;
           Float = true;
         }
         break;
@@ -399,9 +399,9 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   // Placed before the cells are laid out, so that they know their X.
   TableIndent = 0;
   if (TotalWidth < available) {
-    if (Align == 2)
+    if (Align == Justification::Center)
       TableIndent = (available - TotalWidth) / 2;
-    else if (Align == 3)
+    else if (Align == Justification::Right)
       TableIndent = available - TotalWidth;
   }
   TableIndent += indents.LeftAt(PlacedY);
@@ -425,7 +425,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   PosCount = curs - FirstPos;
   maxWidth = TotalWidth;
   if (Float) {
-    indents.AddFloat(PlacedY, TotalWidth + HSpace + 1, Align, FlowHeight);
+    indents.AddFloat(PlacedY, TotalWidth + HSpace + 1, static_cast<int32_t>(Align), FlowHeight);
     PaintHeight = FlowHeight;
     FlowHeight = 0;
     return 0;

@@ -8,6 +8,7 @@
 #include "html/document/attributes.h"
 #include "html/document/cell_obj.h"
 #include "html/document/column_widths.h"
+#include "html/document/justification.h"
 #include "html/document/section_base.h"
 #include "platform/gui/colors.h"
 
@@ -47,7 +48,7 @@ class ThtmlTable : public TSectionBase {
   static constexpr int64_t MaxGridPlaces = int64_t{1} << 22;
 
   // defaultAlign 1 left, 2 centre, 3 right.
-  ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCell, uint8_t defaultAlign,
+  ThtmlTable(TSectionList* document, int32_t listLevel, TCell* ownerCell, Justification defaultAlign,
              const TAttributeList& attributes);
   ThtmlTable(TSectionList* master, const ThtmlTable& source);
   ~ThtmlTable() override;
@@ -77,7 +78,7 @@ class ThtmlTable : public TSectionBase {
   bool CaptionOnTop = true;
   int32_t GridOffset = 0;   // X of the grid from the cell's left edge
   int32_t TableIndent = 0;  // X of the caption box from the cell's left edge
-  uint8_t Align = 1;        // 1 left, 2 centre, 3 right
+  Justification Align = Justification::Left;
   bool Float = false;
   int32_t NumCols = 0;
   int32_t GridWidth = 0;

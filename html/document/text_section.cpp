@@ -11,7 +11,7 @@
 
 namespace html {
 
-TSection::TSection(int32_t level, uint8_t justify, const TUrlTarget* link, const TMyFont& font,
+TSection::TSection(int32_t level, Justification justify, const TUrlTarget* link, const TMyFont& font,
                    cl::TFontStyles extraStyle)
     : ListLevel(level), Indent(level * IndentManager::ListIndent), Justify(justify) {
   auto runFont = std::make_unique<TMyFont>();
@@ -75,7 +75,7 @@ void TSection::AppendText(std::string_view s) {
   textStarted_ = true;
 }
 
-uint8_t TSection::PadIfEmpty() {
+Justification TSection::PadIfEmpty() {
   if (PosCount == 0) {
     AppendRaw(" ");
     textStarted_ = true;
@@ -118,7 +118,7 @@ void TSection::SetClear(const TAttributeList& attributes) {
   const TAttribute* clear = FindAttribute(attributes, ClearSy);
   if (!clear) return;
   const std::string value = cl::AnsiLowerCase(clear->StrValue.substr(0, 15));
-  ClearMode = value == "left" ? 1 : value == "right" ? 2 : 3;
+  ClearMode = value == "left" ? ClearSide::Left : value == "right" ? ClearSide::Right : ClearSide::All;
 }
 
 TImageObj* TSection::AddImage(const TAttributeList& attributes, TCell* cell) {
@@ -300,11 +300,12 @@ int32_t TSection::ClearSpace(const IndentManager& indents, int32_t y) const {
   const int32_t l = std::max(0, left - y - 1);
   const int32_t r = std::max(0, right - y - 1);
   switch (ClearMode) {
-    case 1: return l;
-    case 2: return r;
-    case 3: return std::max(l, r);
-    default: return 0;
+    case ClearSide::Left: return l;
+    case ClearSide::Right: return r;
+    case ClearSide::All: return std::max(l, r);
+    case ClearSide::None: return 0;
   }
+  return 0;
 }
 
 void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& y, int32_t start, int32_t n,
@@ -348,10 +349,10 @@ void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& 
   const int32_t r = indents.RightAt(y);
   const int32_t t = TextWidth(canvas, start, true, n);
   switch (Justify) {
-    case 2: line.LineIndent = std::max(l, (l + r - t) / 2); break;
+    case Justification::Center: line.LineIndent = std::max(l, (l + r - t) / 2); break;
     // An overflowing line still starts at the left edge.
-    case 3: line.LineIndent = std::max(l, r - t - 1); break;
-    default: line.LineIndent = l; break;
+    case Justification::Right: line.LineIndent = std::max(l, r - t - 1); break;
+    case Justification::Left: line.LineIndent = l; break;
   }
   const int32_t height = line.Height();
   FlowHeight += height;

@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "html/document/attributes.h"
+#include "html/document/clear_side.h"
 #include "html/document/font_list.h"
 #include "html/document/form_control_obj.h"
 #include "html/document/html_symbol.h"
 #include "html/document/image_obj.h"
+#include "html/document/justification.h"
+#include "html/document/list_kind.h"
 #include "html/document/section_base.h"
 
 namespace html {
@@ -39,7 +42,7 @@ class TSection : public TSectionBase {
   static constexpr char ControlMark = 2;
 
   // The first run is a copy of font with extraStyle added, linked when a link is given.
-  TSection(int32_t level, uint8_t justify, const TUrlTarget* link, const TMyFont& font,
+  TSection(int32_t level, Justification justify, const TUrlTarget* link, const TMyFont& font,
            cl::TFontStyles extraStyle = 0);
   TSection(TSectionList* master, const TSection& source);
   ~TSection() override;
@@ -55,7 +58,7 @@ class TSection : public TSectionBase {
 
   void EnsureCapacity(int32_t n);
   // One space for an empty section; the alignment in every case.
-  uint8_t PadIfEmpty();
+  Justification PadIfEmpty();
   // A new run at the end of the text (the last run's font when it starts there).
   void ChangeFont(const TSectionList& document, const TMyFont& font, cl::TFontStyles extraStyle = 0,
                   uint8_t scriptMode = 0);
@@ -99,9 +102,9 @@ class TSection : public TSectionBase {
   int32_t ListNumb = 0;
   std::vector<LineRec> Lines;
   std::unique_ptr<TMyFont> BaseFont;
-  uint8_t ListType = 0;  // 0 none, 1 numbered, 2 bulleted, 3 other item
-  uint8_t Justify = 1;   // 1 left, 2 center, 3 right
-  uint8_t ClearMode = 0; // 0 none, 1 left, 2 right, 3 all
+  ListKind ListType = ListKind::None;
+  Justification Justify = Justification::Left;
+  ClearSide ClearMode = ClearSide::None;
   int32_t FirstLineIndent = 0;
 
  protected:

@@ -82,13 +82,13 @@ void TSection::PlaceLines(int32_t x) {
 void TSection::DrawMarker(cl::TCanvas& canvas, const LineRec& line, int32_t x, int32_t textBottom) {
   const int32_t scroll = Document->ScrollY;
   const int32_t b = FirstLineIndent + x;
-  if (ListType == 1) {
+  if (ListType == ListKind::Numbered) {
     canvas.Font().Assign(*BaseFont);
     canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
     canvas.SetTextAlign(win::TA_RIGHT | win::TA_BASELINE);
     canvas.TextOut(b - 5, textBottom - line.LineDescent - scroll, ListMarkerText(NumberStyle(), ListNumb) + ".");
     canvas.SetTextAlign(win::TA_BASELINE);
-  } else if (ListType == 2 && !NoBullet()) {
+  } else if (ListType == ListKind::Bulleted && !NoBullet()) {
     const int32_t cx = b - 8;
     const int32_t cy = textBottom - line.LineHt / 2 - scroll;
     if (BulletBackground(Document->BackgroundColor)) {
@@ -120,7 +120,7 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
                         bool firstTextLine, bool printing) {
   const int32_t scroll = Document->ScrollY;
   const int32_t textBottom = top + line.SpaceBefore + line.LineHt;
-  if (firstTextLine && (ListType == 1 || ListType == 2)) DrawMarker(canvas, line, x, textBottom);
+  if (firstTextLine && (ListType == ListKind::Numbered || ListType == ListKind::Bulleted)) DrawMarker(canvas, line, x, textBottom);
   EnsureMeasured();
   const int32_t selFrom = Document->SelFrom - FirstPos;
   const int32_t selTo = Document->SelTo - FirstPos;

@@ -12,7 +12,7 @@
 
 namespace html {
 
-TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::string& name, uint8_t transparency) {
+TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::string& name, TTransparency transparency) {
   TFetchedImage fetched;
   fetched.Transparency = transparency;
   if (name.empty()) return fetched;
@@ -69,7 +69,7 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
     cache.AddFailure(key);
     return fetched;
   }
-  const uint8_t kind = newMask ? fetched.Transparency : uint8_t{trOpaque};
+  const TTransparency kind = newMask ? fetched.Transparency : trOpaque;
   TBitmapItem& stored = cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(newMask), kind));
   // A fetch that ran while messages were pumped may have cached the name first.
   fetched.Mask = stored.MaskImage.get();

@@ -8,7 +8,7 @@ namespace html {
 // cache, the host's picture requests, then the decoder.
 class TDocumentImages final : public TImageSource {
  public:
-  TFetchedImage FetchImage(TSectionList& document, const std::string& name, uint8_t transparency) override;
+  TFetchedImage FetchImage(TSectionList& document, const std::string& name, TTransparency transparency) override;
   void AddUse(const std::string& name) override;
   void ReleaseUse(const std::string& name) override;
   cl::TBitmap* DefaultBitmap() override;

@@ -18,7 +18,7 @@ namespace html {
 // could not be loaded.
 class TBitmapItem : public cl::TObject {
  public:
-  TBitmapItem(std::unique_ptr<cl::TGraphic> image, std::unique_ptr<cl::TBitmap> mask, std::uint8_t transparencyKind)
+  TBitmapItem(std::unique_ptr<cl::TGraphic> image, std::unique_ptr<cl::TBitmap> mask, TTransparency transparencyKind)
       : TransparencyKind(transparencyKind), Image(std::move(image)), MaskImage(std::move(mask)) {}
 
   bool Failed() const { return Image == nullptr; }
@@ -33,7 +33,7 @@ class TBitmapItem : public cl::TObject {
 
   std::int32_t IdleDocuments = 0;  // new documents since the last fetch
   std::int32_t UserCount = 0;      // image objects using the entry
-  std::uint8_t TransparencyKind;
+  TTransparency TransparencyKind;
   std::unique_ptr<cl::TGraphic> Image;   // a bitmap or an animated GIF; null: failed
   std::unique_ptr<cl::TBitmap> MaskImage;  // monochrome, 1 where transparent; or none
 

@@ -53,7 +53,7 @@ std::string Extension(const std::string& fileName) {
 
 // The masked loaders' common part once the kind and colour are known.
 template <typename Decode>
-std::unique_ptr<cl::TBitmap> DecodeWithMask(std::uint8_t kind, cl::TColor colour, std::unique_ptr<cl::TBitmap>& mask,
+std::unique_ptr<cl::TBitmap> DecodeWithMask(TTransparency kind, cl::TColor colour, std::unique_ptr<cl::TBitmap>& mask,
                                             Decode&& decode) {
   mask.reset();
   if (kind == trOpaque) return decode(true);
@@ -154,7 +154,7 @@ std::unique_ptr<cl::TBitmap> DecodeImageFileForDisplay(const std::string& fileNa
   return DecodeImageFile(fileName, true);
 }
 
-std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, std::uint8_t& transparencyKind,
+std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, TTransparency& transparencyKind,
                                                    std::unique_ptr<cl::TBitmap>& mask) {
   try {
     if (!FileExists(fileName)) return nullptr;
@@ -173,7 +173,7 @@ std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, 
   }
 }
 
-std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, std::uint8_t& transparencyKind,
+std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, TTransparency& transparencyKind,
                                                      std::unique_ptr<cl::TBitmap>& mask) {
   try {
     if (stream == nullptr || stream->Memory() == nullptr || stream->Size() < 20) return nullptr;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "html/document/transparency.h"
 #include "platform/core/memory_stream.h"
 #include "platform/gui/bitmap.h"
 
@@ -23,9 +24,9 @@ std::unique_ptr<cl::TBitmap> DecodeImageFileForDisplay(const std::string& fileNa
 // or 3 (PNG). With a kind other than 0 an image is only returned together
 // with its mask; a mask that cannot be made means no image. A missing file
 // or a stream of fewer than 20 bytes gives null and leaves mask alone.
-std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, std::uint8_t& transparencyKind,
+std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, TTransparency& transparencyKind,
                                                    std::unique_ptr<cl::TBitmap>& mask);
-std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, std::uint8_t& transparencyKind,
+std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, TTransparency& transparencyKind,
                                                      std::unique_ptr<cl::TBitmap>& mask);
 
 }  // namespace html

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "html/document/html_common.h"
+#include "html/document/justification.h"
 #include "html/document/section_list.h"
 #include "html/document/text_section.h"
 #include "html/document/url_target.h"
@@ -36,7 +38,7 @@ extern const SymbolSet ContentSymbols;
 // so no sum over a table or a line can overflow and no span can make the
 // grid huge.
 TAttributeList Clamped(const TAttributeList& attributes);
-uint8_t AlignmentOf(const std::string& value, uint8_t otherwise);
+std::optional<Justification> AlignmentOf(const std::string& value);
 
 class THtmlParser {
  public:
@@ -82,7 +84,7 @@ class THtmlParser {
   bool SetStyle(HtmlSymbol symbol);
 
   void EndSection();
-  void NewSection(int32_t level, uint8_t alignment);
+  void NewSection(int32_t level, Justification alignment);
   void EnsureSection(int32_t level) {
     if (!section_) NewSection(level, currentAlignment_);
   }
@@ -93,7 +95,7 @@ class THtmlParser {
     fonts_.Pop(pusher);
     if (&fonts_.Top() != before) ChangeFont();
   }
-  uint8_t FindAlignment() const;
+  Justification FindAlignment() const;
   const TUrlTarget* Link() const { return inLink_ ? &url_ : nullptr; }
   bool Nested() const { return depth_ >= MaxNestingDepth; }
 
@@ -110,7 +112,7 @@ class THtmlParser {
   bool ownLinkColor_ = false;  // BODY LINK gave the link colour
   TCell* currentCell_ = nullptr;
   std::unique_ptr<TSection> section_;
-  uint8_t currentAlignment_ = 1;
+  Justification currentAlignment_ = Justification::Left;
   int32_t baseFontSize_ = 3;
   cl::TFontStyles styles_ = 0;
   uint8_t scriptState_ = 0;

@@ -27,7 +27,7 @@ std::unique_ptr<TSectionBase> NewPage() { return std::make_unique<TPage>(); }
 
 std::unique_ptr<TSection> NewPreSection(int32_t level, const TUrlTarget* link, const TMyFont& font,
                                         cl::TFontStyles styles) {
-  return std::make_unique<TPreFormated>(level, 1, link, font, styles);
+  return std::make_unique<TPreFormated>(level, Justification::Left, link, font, styles);
 }
 
 std::unique_ptr<TSection> NewOrderedItem(int32_t level, const TUrlTarget* link, const TMyFont& font,

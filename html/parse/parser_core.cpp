@@ -60,12 +60,12 @@ TAttributeList Clamped(const TAttributeList& attributes) {
   return out;
 }
 
-uint8_t AlignmentOf(const std::string& value, uint8_t otherwise) {
+std::optional<Justification> AlignmentOf(const std::string& value) {
   const std::string v = cl::AnsiLowerCase(value);
-  if (v == "left") return 1;
-  if (v == "center") return 2;
-  if (v == "right") return 3;
-  return otherwise;
+  if (v == "left") return Justification::Left;
+  if (v == "center") return Justification::Center;
+  if (v == "right") return Justification::Right;
+  return std::nullopt;
 }
 
 namespace {
@@ -118,7 +118,7 @@ THtmlParser::THtmlParser(TSectionList& document, cl::TStrings& nameList, const T
   Tok.InPre = false;
   Tok.IncludeHandler = options.OnInclude;
   Tok.IncludeSender = options.Sender;
-  section_ = std::make_unique<TSection>(0, 1, nullptr, fonts_.Top());
+  section_ = std::make_unique<TSection>(0, Justification::Left, nullptr, fonts_.Top());
 }
 
 THtmlParser::~THtmlParser() {
@@ -139,7 +139,7 @@ void THtmlParser::EndSection() {
   if (section_) Cell().AddSection(std::move(section_));
 }
 
-void THtmlParser::NewSection(int32_t level, uint8_t alignment) {
+void THtmlParser::NewSection(int32_t level, Justification alignment) {
   section_ = std::make_unique<TSection>(level, alignment, Link(), fonts_.Top(), styles_);
   scriptState_ = 0;
 }
@@ -148,10 +148,10 @@ void THtmlParser::ChangeFont() {
   if (section_) section_->ChangeFont(document_, fonts_.Top(), styles_, scriptState_);
 }
 
-uint8_t THtmlParser::FindAlignment() const {
+Justification THtmlParser::FindAlignment() const {
   if (Sym() == PSy || Sym() == HSy || Sym() == DivSy)
     if (const TAttribute* align = FindAttribute(Attrs(), AlignSy))
-      return AlignmentOf(align->StrValue, currentAlignment_);
+      return AlignmentOf(align->StrValue).value_or(currentAlignment_);
   return currentAlignment_;
 }
 
@@ -247,11 +247,11 @@ void THtmlParser::DoDivision(int32_t level, const SymbolSet& terminators) {
   }
   ++depth_;
   EndSection();
-  const uint8_t saved = currentAlignment_;
+  const Justification saved = currentAlignment_;
   if (Sym() == CenterSy)
-    currentAlignment_ = 2;
+    currentAlignment_ = Justification::Center;
   else if (const TAttribute* align = FindAttribute(Attrs(), AlignSy))
-    currentAlignment_ = AlignmentOf(align->StrValue, currentAlignment_);
+    currentAlignment_ = AlignmentOf(align->StrValue).value_or(currentAlignment_);
   NewSection(level, currentAlignment_);
   Tok.Next();
   SymbolSet inner = terminators;
@@ -293,7 +293,7 @@ void THtmlParser::DoParagraph(int32_t level) {
   EndSection();
   if (!Tok.ParagraphSpaceAdded) Cell().AddSection(NewParagraphSpace());
   Tok.SkipWhiteSpace();
-  uint8_t alignment = FindAlignment();
+  Justification alignment = FindAlignment();
   Tok.ParagraphSpaceAdded = true;
   Tok.Next();
   while (Sym() == PSy || Sym() == PEndSy) {
@@ -327,7 +327,7 @@ void THtmlParser::DoCommonElements(int32_t level) {
       ChangeFont();
       break;
     case BRSy: {
-      const uint8_t alignment = section_ ? section_->PadIfEmpty() : currentAlignment_;
+      const Justification alignment = section_ ? section_->PadIfEmpty() : currentAlignment_;
       EndSection();
       NewSection(level, alignment);
       section_->SetClear(Attrs());

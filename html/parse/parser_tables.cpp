@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "html/document/table.h"
@@ -42,14 +43,15 @@ void THtmlParser::DoTable(int32_t level) {
     ~TFloor() { fonts.SetFloor(previous); }
   } floor{fonts_, fonts_.SetFloor(fontTop)};
   TCell* const parent = &Cell();
-  const uint8_t savedAlignment = currentAlignment_;
+  const Justification savedAlignment = currentAlignment_;
   const cl::TFontStyles savedStyles = styles_;
   EndSection();
   currentCell_ = nullptr;
   auto table = std::make_unique<ThtmlTable>(&document_, level, parent, savedAlignment, Clamped(Attrs()));
   std::unique_ptr<TCellList> row;
   std::unique_ptr<TCellObj> cell;
-  uint8_t rowAlign = 0, rowVAlign = 1;
+  std::optional<Justification> rowAlign;
+  uint8_t rowVAlign = 1;
 
   auto finishCell = [&] {
     if (!cell) return;
@@ -99,14 +101,14 @@ void THtmlParser::DoTable(int32_t level) {
           else
             row = std::make_unique<TCellList>();
           if (sym == THSy) {
-            currentAlignment_ = rowAlign ? rowAlign : 2;
+            currentAlignment_ = rowAlign.value_or(Justification::Center);
             styles_ |= cl::fsBold;
           } else {
-            currentAlignment_ = rowAlign ? rowAlign : 1;
+            currentAlignment_ = rowAlign.value_or(Justification::Left);
             styles_ &= ~cl::fsBold;
           }
           if (const TAttribute* align = FindAttribute(Attrs(), AlignSy))
-            currentAlignment_ = AlignmentOf(align->StrValue, currentAlignment_);
+            currentAlignment_ = AlignmentOf(align->StrValue).value_or(currentAlignment_);
           uint8_t vAlign = rowVAlign;
           if (const TAttribute* v = FindAttribute(Attrs(), VAlignSy)) vAlign = VAlignOf(v->StrValue, rowVAlign);
           cell = std::make_unique<TCellObj>(&document_, Clamped(Attrs()), vAlign);
@@ -131,7 +133,7 @@ void THtmlParser::DoTable(int32_t level) {
           row = std::make_unique<TCellList>();
           row->ReadAttributes(Attrs());
           const TAttribute* align = FindAttribute(Attrs(), AlignSy);
-          rowAlign = align ? AlignmentOf(align->StrValue, 0) : 0;
+          rowAlign = align ? AlignmentOf(align->StrValue) : std::nullopt;
           const TAttribute* v = FindAttribute(Attrs(), VAlignSy);
           rowVAlign = v ? VAlignOf(v->StrValue, 1) : 1;
           Tok.Next();
@@ -151,7 +153,7 @@ void THtmlParser::DoTable(int32_t level) {
           if (const TAttribute* align = FindAttribute(Attrs(), AlignSy))
             table->CaptionOnTop = cl::AnsiLowerCase(align->StrValue) != "bottom";
           currentCell_ = table->Caption->Cell.get();
-          currentAlignment_ = 2;
+          currentAlignment_ = Justification::Center;
           Tok.Next();
           DoBody(0, TableTerminators);
           EndSection();

@@ -38,7 +38,7 @@ class LayoutFixture {
     return font;
   }
   // A text section holding text, added to the root.
-  TSection& AddText(const std::string& text, uint8_t justify = 1, int32_t level = 0) {
+  TSection& AddText(const std::string& text, Justification justify = Justification::Left, int32_t level = 0) {
     auto section = std::make_unique<TSection>(level, justify, nullptr, *Font());
     section->AppendText(text);
     TSection& added = *section;

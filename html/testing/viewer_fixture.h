@@ -99,7 +99,7 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
       const auto bar = rest.find('|');
       const auto second = rest.find('|', bar + 1);
       const TUrlTarget link(rest.substr(0, bar), second == std::string::npos ? "" : rest.substr(second + 1));
-      auto section = std::make_unique<TSection>(0, 1, &link, *font());
+      auto section = std::make_unique<TSection>(0, Justification::Left, &link, *font());
       section->AppendText(rest.substr(bar + 1, second == std::string::npos ? std::string::npos : second - bar - 1));
       document.AddSection(std::move(section));
     } else if (line.rfind("#spacer ", 0) == 0) {
@@ -109,7 +109,7 @@ inline TParseResult ParseLines(const TParseRequest& request, std::vector<std::st
     } else if (line == "#fail") {
       throw cl::Exception("parse failed");
     } else {
-      auto section = std::make_unique<TSection>(0, 1, nullptr, *font());
+      auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *font());
       section->AppendText(line);
       document.AddSection(std::move(section));
     }

@@ -160,7 +160,7 @@ TEST(BlockSections, APageMarkerEndsThePrintedPageOnlyWhenPrinting) {
 
 TEST(Preformated, ALongLineKeepsItsSpacesNeverWrapsAndAsksATableForAtMost500) {
   LayoutFixture f;
-  auto pre = std::make_unique<TPreFormated>(0, 1, nullptr, *f.Font());
+  auto pre = std::make_unique<TPreFormated>(0, Justification::Left, nullptr, *f.Font());
   pre->AppendText("  a  b");
   pre->AppendText(std::string(100, 'x'));
   TPreFormated& section = *pre;
@@ -175,7 +175,7 @@ TEST(Preformated, ALongLineKeepsItsSpacesNeverWrapsAndAsksATableForAtMost500) {
   EXPECT_EQ(section.Lines.size(), 1u);
   EXPECT_EQ(maxWidth, 106 * LayoutFixture::CharWidth);
   EXPECT_EQ(f.root.Indents->LayoutWidth, 100);
-  auto narrow = std::make_unique<TPreFormated>(2, 1, nullptr, *f.Font());
+  auto narrow = std::make_unique<TPreFormated>(2, Justification::Left, nullptr, *f.Font());
   narrow->AppendText("abc");
   narrow->MeasureWidths(f.Canvas(), min, max);
   EXPECT_EQ(max, 3 * LayoutFixture::CharWidth + 70);
@@ -184,7 +184,7 @@ TEST(Preformated, ALongLineKeepsItsSpacesNeverWrapsAndAsksATableForAtMost500) {
 
 TEST(Preformated, MarkBytesInTheTextBecomeQuestionMarks) {
   LayoutFixture f;
-  TPreFormated pre(0, 1, nullptr, *f.Font());
+  TPreFormated pre(0, Justification::Left, nullptr, *f.Font());
   pre.AppendText(" a");
   pre.AppendText(std::string("\x04" "b\x02", 3));
   EXPECT_EQ(pre.Buff, " a?b?");
@@ -193,7 +193,7 @@ TEST(Preformated, MarkBytesInTheTextBecomeQuestionMarks) {
 
 TEST(Preformated, LongLinesAreKeptWholeAndNeverWrap) {
   LayoutFixture f;
-  auto owned = std::make_unique<TPreFormated>(0, 1, nullptr, *f.Font());
+  auto owned = std::make_unique<TPreFormated>(0, Justification::Left, nullptr, *f.Font());
   TPreFormated& pre = *owned;
   pre.AppendText(std::string(19990, 'a'));
   pre.AppendText(std::string(25000, 'b') + " ");
@@ -213,9 +213,9 @@ TEST(ListItems, ItemsCarryTheirMarkerKindThroughCopies) {
   plain.SetNoBullet(true);
   TDListItem definition(1, nullptr, *f.Font());
   TOListItem roman(2, nullptr, *f.Font(), 'I', 4);
-  EXPECT_EQ(plain.ListType, 2);
-  EXPECT_EQ(definition.ListType, 3);
-  EXPECT_EQ(roman.ListType, 1);
+  EXPECT_EQ(plain.ListType, ListKind::Bulleted);
+  EXPECT_EQ(definition.ListType, ListKind::Other);
+  EXPECT_EQ(roman.ListType, ListKind::Numbered);
   EXPECT_EQ(roman.ListNumb, 4);
   EXPECT_EQ(roman.Indent, 70);
   const auto plainCopy = plain.Clone(&f.root);

@@ -25,7 +25,7 @@ TAttributeList List(const Attrs& attributes) {
 class TableFixture : public LayoutFixture {
  public:
   ThtmlTable& NewTable(TCell& owner, const Attrs& attributes = {}) {
-    auto table = std::make_unique<ThtmlTable>(&root, 0, &owner, 1, List(attributes));
+    auto table = std::make_unique<ThtmlTable>(&root, 0, &owner, Justification::Left, List(attributes));
     ThtmlTable& added = *table;
     owner.AddSection(std::move(table));
     return added;
@@ -38,7 +38,7 @@ class TableFixture : public LayoutFixture {
   TCellObj& NewCell(TCellList& row, const std::string& text, const Attrs& attributes = {}, uint8_t vAlign = 0) {
     auto cell = std::make_unique<TCellObj>(&root, List(attributes), vAlign);
     if (!text.empty()) {
-      auto section = std::make_unique<TSection>(0, 1, nullptr, *Font());
+      auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *Font());
       section->AppendText(text);
       cell->Cell->AddSection(std::move(section));
     }
@@ -70,23 +70,23 @@ TEST(Table, AttributesAreReadWithTheirLimits) {
       {{{WidthSy, "2147483647"}}, 1, 2, 32000, false, false},
   };
   for (const Case& c : cases) {
-    const ThtmlTable table(&f.root, 0, &f.root, 1, List(c.attributes));
+    const ThtmlTable table(&f.root, 0, &f.root, Justification::Left, List(c.attributes));
     EXPECT_EQ(table.CellPadding, c.padding);
     EXPECT_EQ(table.CellSpacing, c.spacing);
     EXPECT_EQ(table.TableWidthAttr, c.width);
     EXPECT_EQ(table.Border, c.border);
     EXPECT_EQ(table.TableWidthIsPercent, c.percent);
   }
-  const ThtmlTable aligned(&f.root, 0, &f.root, 2,
+  const ThtmlTable aligned(&f.root, 0, &f.root, Justification::Center,
                            List({{AlignSy, "right"}, {HSpaceSy, "-30"}, {BGColorSy, "red"}, {BorderColorSy, "#00FF00"}}));
-  EXPECT_EQ(aligned.Align, 3);
+  EXPECT_EQ(aligned.Align, Justification::Right);
   EXPECT_TRUE(aligned.Float);
   EXPECT_EQ(aligned.HSpace, 20);
   EXPECT_TRUE(aligned.HasBackground);
   EXPECT_EQ(aligned.BackgroundColor & 0xFFFFFF, cl::clRed);
   EXPECT_EQ(aligned.BorderColor & 0xFFFFFF, cl::clLime);
-  const ThtmlTable centred(&f.root, 0, &f.root, 1, List({{AlignSy, "Center"}, {AlignSy, "bottom"}}));
-  EXPECT_EQ(centred.Align, 2);
+  const ThtmlTable centred(&f.root, 0, &f.root, Justification::Left, List({{AlignSy, "Center"}, {AlignSy, "bottom"}}));
+  EXPECT_EQ(centred.Align, Justification::Center);
   EXPECT_FALSE(centred.Float);
 }
 
@@ -414,7 +414,7 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
   TableFixture f;
   f.AddText("before");
   ThtmlTable& table = f.NewTable();
-  auto caption = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+  auto caption = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
   caption->AppendText("cap");
   table.Caption->Cell->AddSection(std::move(caption));
   TCellList& row = f.NewRow(table);
@@ -456,7 +456,7 @@ ThtmlTable& LinkedTable(TableFixture& f) {
   table.CaptionOnTop = false;
   static const TUrlTarget cellLink("cell.htm", ""), captionLink("caption.htm", "");
   auto linked = [&](const TUrlTarget& link, const std::string& text) {
-    auto section = std::make_unique<TSection>(0, 1, &link, *f.Font());
+    auto section = std::make_unique<TSection>(0, Justification::Left, &link, *f.Font());
     section->AppendText(text);
     return section;
   };

@@ -80,7 +80,7 @@ TEST(TextSectionDraw, ALinkUnderlineEndsWithTheLastCharacterOfAWrappedLine) {
   LayoutFixture f;
   cl::ScopedFontEngine real(cl::FontEngineKind::Real);
   f.root.SetDefaults("Arial", "Courier New", 12, cl::clBlack, cl::clBlue, cl::clWhite);
-  auto section = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+  auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
   TUrlTarget link("t.htm", "");
   auto underlined = f.Font();
   underlined->SetStyle(underlined->Style() | cl::fsUnderline);
@@ -132,8 +132,8 @@ TEST(TextSectionDraw, RealFontsShowTheSelectionInverse) {
 
 TEST(TextSectionDraw, NumberedItemsDrawTheirMarkerRightAlignedBeforeTheIndent) {
   LayoutFixture f;
-  auto item = std::make_unique<LetteredItem>(1, 1, nullptr, *f.Font());
-  item->ListType = 1;
+  auto item = std::make_unique<LetteredItem>(1, Justification::Left, nullptr, *f.Font());
+  item->ListType = ListKind::Numbered;
   item->ListNumb = 27;
   item->AppendText("x");
   f.root.AddSection(std::move(item));
@@ -154,8 +154,8 @@ TEST(TextSectionDraw, RealFontMarkersEndFivePixelsBeforeTheText) {
   LayoutFixture f;
   cl::ScopedFontEngine real(cl::FontEngineKind::Real);
   f.root.SetDefaults("Arial", "Courier New", 12, cl::clBlack, cl::clBlue, cl::clWhite);
-  auto item = std::make_unique<TSection>(2, 1, nullptr, *f.Font());
-  item->ListType = 1;
+  auto item = std::make_unique<TSection>(2, Justification::Left, nullptr, *f.Font());
+  item->ListType = ListKind::Numbered;
   item->ListNumb = 48;
   item->AppendText("x");
   TSection& text = *item;
@@ -187,8 +187,8 @@ TEST(TextSectionDraw, BulletsTakeTheirLevelsColourOnLightBackgroundsAndAreHollow
     LayoutFixture f;
     cl::ScopedFontEngine real(cl::FontEngineKind::Real);
     f.root.SetDefaults("Arial", "Courier New", 12, cl::clBlack, cl::clBlue, c.background);
-    TSection& item = f.AddText("item", 1, c.level);
-    item.ListType = 2;
+    TSection& item = f.AddText("item", Justification::Left, c.level);
+    item.ListType = ListKind::Bulleted;
     f.Layout(400);
     f.root.Draw(f.Canvas(), {0, 0, 400, 200}, 0, 0, 400);
     const LineRec& line = item.Lines[0];
@@ -206,7 +206,7 @@ TEST(TextSectionDraw, BulletsTakeTheirLevelsColourOnLightBackgroundsAndAreHollow
 
 TEST(TextSectionDraw, CopyingAnIndentedLineGivesThreeSpacesPer35Pixels) {
   LayoutFixture f;
-  f.AddText("abc", 1, 2);
+  f.AddText("abc", Justification::Left, 2);
   TSection& second = f.AddText("de fg");
   f.Layout(24);
   f.root.SelFrom = 0;
@@ -243,7 +243,7 @@ TEST(TextSectionDraw, SearchFindsWithAndWithoutCase) {
 TEST(TextSectionDraw, TheCaretGoesBeforeACharacterOnItsLeftHalfAndAfterItOnTheRight) {
   LayoutFixture f;
   f.AddText("ab");
-  TSection& section = f.AddText("cd ef", 1, 1);
+  TSection& section = f.AddText("cd ef", Justification::Left, 1);
   f.Layout(300);
   f.root.Draw(f.Canvas(), {0, 0, 300, 100}, 0, 0, 300);
   struct Case {
@@ -300,10 +300,10 @@ std::vector<HitAnswer> HitAnswers(LayoutFixture& f, int32_t width, int32_t heigh
 TEST(TextSectionDraw, HitTestsBeforeTheFirstPaintAnswerAsAfterIt) {
   LayoutFixture f;
   f.AddText("plain words");
-  f.AddText("centred", 2);
-  f.AddText("an item", 1, 1);
+  f.AddText("centred", Justification::Center);
+  f.AddText("an item", Justification::Left, 1);
   const TUrlTarget link("r.htm", "");
-  auto linked = std::make_unique<TSection>(0, 3, &link, *f.Font());
+  auto linked = std::make_unique<TSection>(0, Justification::Right, &link, *f.Font());
   linked->AppendText("go");
   TSection& right = *linked;
   f.root.AddSection(std::move(linked));
@@ -328,7 +328,7 @@ TEST(TextSectionDraw, HitTestsBeforeTheFirstPaintAnswerAsAfterIt) {
 
 TEST(TextSectionDraw, LinksAreFoundOnTheirCharactersAndServerMapsGetThePoint) {
   LayoutFixture f;
-  auto section = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+  auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
   section->AppendText("go ");
   TUrlTarget link("u.htm", "main");
   section->ChangeFontAndLink(HrefSy, f.root, *f.Font(), &link);

@@ -48,25 +48,25 @@ TEST(TextSection, AppendingDropsALeadingSpaceAtALineStart) {
   };
   const Case cases[] = {{"a ", " b", "a b"}, {"", " x", "x"}, {"a", " b", "a b"}, {"a", "", "a"}, {" ", " ", ""}};
   for (const auto& c : cases) {
-    TSection section(0, 1, nullptr, *f.Font());
+    TSection section(0, Justification::Left, nullptr, *f.Font());
     section.AppendText(c.first);
     section.AppendText(c.second);
     EXPECT_EQ(section.Buff, c.text) << c.first << "|" << c.second;
     EXPECT_EQ(section.PosCount, static_cast<int32_t>(section.Buff.size()));
   }
   // After floating images only, the text still starts a line.
-  TSection floats(0, 1, nullptr, *f.Font());
+  TSection floats(0, Justification::Left, nullptr, *f.Font());
   TAttributeList left;
   left.Add(LayoutFixture::Attr(AlignSy, "left"));
   floats.AddImage(left, nullptr);
   floats.AppendText(" y");
   EXPECT_EQ(floats.Buff, "\x04y");
-  TSection inline_(0, 1, nullptr, *f.Font());
+  TSection inline_(0, Justification::Left, nullptr, *f.Font());
   inline_.AddImage(TAttributeList(), nullptr);
   inline_.AppendText(" y");
   EXPECT_EQ(inline_.Buff, "\x04 y");
   // Mark bytes only come with their objects.
-  TSection stray(0, 1, nullptr, *f.Font());
+  TSection stray(0, Justification::Left, nullptr, *f.Font());
   stray.AppendText(std::string("a\x04" "b\x02", 4));
   EXPECT_EQ(stray.Buff, "a?b?");
 }
@@ -112,17 +112,17 @@ TEST(TextSection, LinesBreakAtSpacesAndLongWordsOverflow) {
 
 TEST(TextSection, AlignmentsPlaceTheTextWithoutTrailingSpaces) {
   struct Case {
-    uint8_t justify;
+    Justification justify;
     const char* text;
     const char* lines;
   };
   // A 100-pixel cell with a 20-pixel left float.
   const Case cases[] = {
-      {1, "ab ", "0+3@20"},
-      {2, "ab ", "0+3@52"},         // (20 + 100 - 16) / 2
-      {3, "ab ", "0+3@83"},         // 100 - 16 - 1
-      {3, "abcdefghijklmn", "0+14@20"},  // overflowing: still at the left edge
-      {2, "abcdefghijklmn", "0+14@20"},
+      {Justification::Left, "ab ", "0+3@20"},
+      {Justification::Center, "ab ", "0+3@52"},         // (20 + 100 - 16) / 2
+      {Justification::Right, "ab ", "0+3@83"},         // 100 - 16 - 1
+      {Justification::Right, "abcdefghijklmn", "0+14@20"},  // overflowing: still at the left edge
+      {Justification::Center, "abcdefghijklmn", "0+14@20"},
   };
   struct Float20 : TSectionBase {
     int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& m, int32_t& w, int32_t& curs) override {
@@ -146,7 +146,7 @@ TEST(TextSection, ClearAllStartsBelowALeftFloat) {
   TAttributeList attributes;
   attributes.Add(LayoutFixture::Attr(ClearSy, "ALL"));
   cleared.SetClear(attributes);
-  EXPECT_EQ(cleared.ClearMode, 3);
+  EXPECT_EQ(cleared.ClearMode, ClearSide::All);
   TSection& beside = f.AddText("cd");
   f.Layout(300);
   ASSERT_EQ(cleared.Lines.size(), 2u);
@@ -157,9 +157,9 @@ TEST(TextSection, ClearAllStartsBelowALeftFloat) {
   EXPECT_EQ(beside.PlacedY, 116);
   struct Case {
     const char* value;
-    uint8_t mode;
+    ClearSide mode;
   };
-  for (const Case c : {Case{"Left", 1}, Case{"right", 2}, Case{"both", 3}}) {
+  for (const Case c : {Case{"Left", ClearSide::Left}, Case{"right", ClearSide::Right}, Case{"both", ClearSide::All}}) {
     TAttributeList a;
     a.Add(LayoutFixture::Attr(ClearSy, c.value));
     cleared.SetClear(a);
@@ -183,7 +183,7 @@ TEST(TextSection, AFloatingImageNarrowsTheLinesItStandsBeside) {
   };
   for (const Case c : {Case{true, "0+6@40 6+5@40 11+5@40 16+4@0"}, Case{false, "0+12@0 12+5@40 17+4@40"}}) {
     LayoutFixture f;
-    auto section = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+    auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
     TAttributeList attributes;
     attributes.Add(LayoutFixture::Attr(AlignSy, "left"));
     attributes.Add(LayoutFixture::Attr(WidthSy, "35", 35));
@@ -205,7 +205,7 @@ TEST(TextSection, AFloatingImageNarrowsTheLinesItStandsBeside) {
 
 TEST(TextSection, ImagesAndControlsMakeRoomInTheirLine) {
   LayoutFixture f;
-  auto section = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+  auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
   section->AppendText("ab");
   TAttributeList bottom;
   bottom.Add(LayoutFixture::Attr(WidthSy, "10", 10));
@@ -229,7 +229,7 @@ TEST(TextSection, ImagesAndControlsMakeRoomInTheirLine) {
 
 TEST(TextSection, AControlMarkInsideAWordKeepsItTogetherForTheMinimumWidth) {
   LayoutFixture f;
-  auto section = std::make_unique<TSection>(1, 1, nullptr, *f.Font());
+  auto section = std::make_unique<TSection>(1, Justification::Left, nullptr, *f.Font());
   section->AppendText("x ab");
   FixedControl control(&f.root, 20, 10, 0);
   section->AddControl(&control);
@@ -244,7 +244,7 @@ TEST(TextSection, AControlMarkInsideAWordKeepsItTogetherForTheMinimumWidth) {
 
 TEST(TextSection, FontRunsStartAtTheirBoundariesAndSetTheLineHeight) {
   LayoutFixture f;
-  auto section = std::make_unique<TSection>(0, 1, nullptr, *f.Font());
+  auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
   section->AppendText("aaaa ");
   section->ChangeFont(f.root, *f.Font(24));
   section->ChangeFont(f.root, *f.Font(24), cl::fsBold);  // reassigns the run that starts here
@@ -274,7 +274,7 @@ TEST(TextSection, FontRunsStartAtTheirBoundariesAndSetTheLineHeight) {
 
 TEST(TextSection, ListItemsOpenTheirLevelAndEndBelowDeeperFloats) {
   LayoutFixture f;
-  TSection& item = f.AddText("ab", 1, 2);
+  TSection& item = f.AddText("ab", Justification::Left, 2);
   f.Layout(300);
   EXPECT_EQ(DumpLines(item), "0+2@70");
   EXPECT_EQ(item.FirstLineIndent, 70);
@@ -287,10 +287,10 @@ TEST(TextSection, AnEmptySectionTakesOnlyItsClearSpace) {
   f.Layout(300);
   EXPECT_EQ(empty.FlowHeight, 0);
   EXPECT_TRUE(empty.Lines.empty());
-  TSection padded(0, 3, nullptr, *f.Font());
-  EXPECT_EQ(padded.PadIfEmpty(), 3);
+  TSection padded(0, Justification::Right, nullptr, *f.Font());
+  EXPECT_EQ(padded.PadIfEmpty(), Justification::Right);
   EXPECT_EQ(padded.Buff, " ");
-  EXPECT_EQ(padded.PadIfEmpty(), 3);
+  EXPECT_EQ(padded.PadIfEmpty(), Justification::Right);
   EXPECT_EQ(padded.Buff, " ");
 }
 
@@ -331,8 +331,8 @@ std::string ReferenceLines(const TSection& section, int32_t width) {
     int32_t t = 0;
     for (int32_t i = start; i < start + shown; ++i) t += advance(i);
     int32_t indent = 0;
-    if (section.Justify == 2) indent = std::max(0, (width - t) / 2);
-    if (section.Justify == 3) indent = std::max(0, width - t - 1);
+    if (section.Justify == Justification::Center) indent = std::max(0, (width - t) / 2);
+    if (section.Justify == Justification::Right) indent = std::max(0, width - t - 1);
     out << (start > 0 ? " " : "") << start << "+" << take << "@" << indent;
     start += take;
   }
@@ -348,7 +348,7 @@ TEST(TextSection, LineBreakingAgreesWithTheRulesAppliedCharacterByCharacter) {
       LayoutFixture f;
       cl::ScopedFontEngine scoped(engine);
       f.root.RefreshAllFonts();
-      auto section = std::make_unique<TSection>(0, static_cast<uint8_t>(1 + random() % 3), nullptr, *f.Font());
+      auto section = std::make_unique<TSection>(0, static_cast<Justification>(1 + random() % 3), nullptr, *f.Font());
       const int32_t sizes[] = {8, 10, 12, 14, 18, 24};
       const int words = 1 + static_cast<int>(random() % 60);
       for (int w = 0; w < words; ++w) {

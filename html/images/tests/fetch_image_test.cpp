@@ -38,7 +38,7 @@ class FetchImageTest : public ::testing::Test {
   }
   std::string File(const char* name) const { return (dir_ / name).string(); }
 
-  cl::TGraphic* Fetch(TSectionList& root, const std::string& name, uint8_t& transparency, bool& fromCache,
+  cl::TGraphic* Fetch(TSectionList& root, const std::string& name, TTransparency& transparency, bool& fromCache,
                       bool& delayed, cl::TBitmap*& mask) {
     const TFetchedImage fetched = DocumentImages().FetchImage(root, name, transparency);
     transparency = fetched.Transparency;
@@ -55,7 +55,7 @@ class FetchImageTest : public ::testing::Test {
 
 TEST_F(FetchImageTest, AFileIsDecodedOnceAndThenComesFromTheCache) {
   LayoutFixture f(&DocumentImages());
-  uint8_t transparency = 0;
+  TTransparency transparency = trOpaque;
   bool fromCache = true, delayed = true;
   cl::TBitmap* mask = reinterpret_cast<cl::TBitmap*>(1);
   cl::TGraphic* first = Fetch(f.root, File("tiny.bmp"), transparency, fromCache, delayed, mask);
@@ -65,14 +65,14 @@ TEST_F(FetchImageTest, AFileIsDecodedOnceAndThenComesFromTheCache) {
   EXPECT_EQ(mask, nullptr);
   EXPECT_EQ(first->Width(), 2);
   // The key is the name upper-cased and trimmed.
-  transparency = 1;
+  transparency = trLowerLeft;
   cl::TGraphic* again = Fetch(f.root, "  " + File("tiny.bmp") + " ", transparency, fromCache, delayed, mask);
   EXPECT_EQ(again, first);
   EXPECT_TRUE(fromCache);
   ASSERT_NE(mask, nullptr);  // made on first need from the lower-left pixel
   int index = -1;
   ASSERT_TRUE(BitmapList().Find(cl::AnsiUpperCase(File("tiny.bmp")), index));
-  EXPECT_EQ(BitmapList().Item(index)->TransparencyKind, 1);
+  EXPECT_EQ(BitmapList().Item(index)->TransparencyKind, trLowerLeft);
   EXPECT_EQ(Fetch(f.root, File("missing.bmp"), transparency, fromCache, delayed, mask), nullptr);
   EXPECT_EQ(Fetch(f.root, "", transparency, fromCache, delayed, mask), nullptr);
 }
@@ -89,12 +89,12 @@ TEST_F(FetchImageTest, TheViewersEventsComeBeforeTheFile) {
     bitmap->SetSize(3, 3);
     colour = cl::clWhite;
   };
-  uint8_t transparency = 0;
+  TTransparency transparency = trOpaque;
   bool fromCache = false, delayed = false;
   cl::TBitmap* mask = nullptr;
   cl::TGraphic* image = Fetch(f.root, "pic", transparency, fromCache, delayed, mask);
   ASSERT_NE(image, nullptr);
-  EXPECT_EQ(transparency, 2);
+  EXPECT_EQ(transparency, trGifColor);
   EXPECT_NE(mask, nullptr);
   EXPECT_EQ(Fetch(f.root, "PIC", transparency, fromCache, delayed, mask), image);
   EXPECT_EQ(bitmapRequests, 1);
@@ -116,7 +116,7 @@ TEST_F(FetchImageTest, AFailedNameIsNotDecodedAgainUntilTheNextDocument) {
   const std::string name = File("cut.gif");
   std::ofstream(name, std::ios::binary).write(cut.data(), static_cast<std::streamsize>(cut.size()));
   LayoutFixture f(&DocumentImages());
-  uint8_t transparency = 0;
+  TTransparency transparency = trOpaque;
   bool fromCache = false, delayed = false;
   cl::TBitmap* mask = nullptr;
   EXPECT_EQ(Fetch(f.root, name, transparency, fromCache, delayed, mask), nullptr);

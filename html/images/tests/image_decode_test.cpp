@@ -118,7 +118,7 @@ TEST_F(ImageDecode, AHeaderClaimingMoreThanTheFileHoldsGivesNothingFromEitherRea
 }
 
 TEST_F(ImageDecode, MaskedGifFileFindsItsTransparentColourAndMasksIt) {
-  uint8_t kind = trOpaque;
+  TTransparency kind = trOpaque;
   std::unique_ptr<cl::TBitmap> mask;
   auto image = DecodeImageFileMasked(dir.Write("t.gif", TransparentGif(1)), kind, mask);
   ASSERT_NE(image, nullptr);
@@ -130,7 +130,7 @@ TEST_F(ImageDecode, MaskedGifFileFindsItsTransparentColourAndMasksIt) {
 }
 
 TEST_F(ImageDecode, MaskedPngStreamFindsItsTransparentColourByContent) {
-  uint8_t kind = trOpaque;
+  TTransparency kind = trOpaque;
   std::unique_ptr<cl::TBitmap> mask;
   auto stream = StreamOf(TransparentPng());
   stream->SetPosition(7);
@@ -143,7 +143,7 @@ TEST_F(ImageDecode, MaskedPngStreamFindsItsTransparentColourByContent) {
 }
 
 TEST_F(ImageDecode, LowerLeftTransparencyWorksForAnyKindAndOpaqueGivesNoMask) {
-  uint8_t kind = trLowerLeft;
+  TTransparency kind = trLowerLeft;
   std::unique_ptr<cl::TBitmap> mask;
   auto image = DecodeImageFileMasked(dir.Write("ll.gif", PlainGif()), kind, mask);
   ASSERT_NE(image, nullptr);
@@ -164,7 +164,7 @@ TEST_F(ImageDecode, LowerLeftTransparencyWorksForAnyKindAndOpaqueGivesNoMask) {
 }
 
 TEST_F(ImageDecode, MaskedLoadersGiveNothingForAMissingFileOrA19ByteStream) {
-  uint8_t kind = trLowerLeft;
+  TTransparency kind = trLowerLeft;
   auto kept = std::make_unique<cl::TBitmap>();
   cl::TBitmap* before = kept.get();
   std::unique_ptr<cl::TBitmap> mask = std::move(kept);
@@ -181,7 +181,7 @@ TEST_F(ImageDecode, MaskedLoadersGiveNothingForAMissingFileOrA19ByteStream) {
 }
 
 TEST_F(ImageDecode, AnUndecodableMaskedImageGivesNeitherImageNorMask) {
-  uint8_t kind = trLowerLeft;
+  TTransparency kind = trLowerLeft;
   std::unique_ptr<cl::TBitmap> mask;
   Bytes broken = TransparentGif(1);
   broken.resize(40);
@@ -193,7 +193,7 @@ TEST_F(ImageDecode, AnUndecodableMaskedImageGivesNeitherImageNorMask) {
 TEST_F(ImageDecode, TheDecoderPaletteComesBackAfterAMaskPass) {
   const win::HPALETTE marker = win::CreatePalette(0x300, std::vector<win::PALETTEENTRY>(2));
   ImageUnit().DecoderPalette = marker;
-  uint8_t kind = trOpaque;
+  TTransparency kind = trOpaque;
   std::unique_ptr<cl::TBitmap> mask;
   auto image = DecodeImageFileMasked(dir.Write("p.gif", TransparentGif(0)), kind, mask);
   EXPECT_NE(image, nullptr);
@@ -219,7 +219,7 @@ TEST_F(ImageDecode, NamesLongerThan255CharactersStillDecode) {
   const std::string name = dir.Write(sub + "picture.gif", PlainGif());
   ASSERT_GT(name.size(), 300u);
   EXPECT_NE(DecodeImageFile(name, true), nullptr);
-  uint8_t kind = trLowerLeft;
+  TTransparency kind = trLowerLeft;
   std::unique_ptr<cl::TBitmap> mask;
   EXPECT_NE(DecodeImageFileMasked(name, kind, mask), nullptr);
   EXPECT_NE(mask, nullptr);

@@ -42,15 +42,16 @@ TEST(ImageObj, AttributesAreReadWithTheirLimits) {
   EXPECT_EQ(MakeImage({}).HSpace, 5);
   struct Case {
     const char* align;
-    uint8_t code;
+    ImageAlign code;
   };
-  for (const Case c : {Case{"absmiddle", 1}, Case{"Middle", 1}, Case{"TOP", 0}, Case{"baseline", 2},
-                       Case{"left", 3}, Case{"RIGHT", 4}})
+  for (const Case c : {Case{"absmiddle", TImageObj::AlignMiddle}, Case{"Middle", TImageObj::AlignMiddle},
+                       Case{"TOP", TImageObj::AlignTop}, Case{"baseline", TImageObj::AlignBottom},
+                       Case{"left", TImageObj::AlignLeft}, Case{"RIGHT", TImageObj::AlignRight}})
     EXPECT_EQ(MakeImage({{AlignSy, c.align, 0}}).ObjAlign, c.code) << c.align;
   EXPECT_EQ(MakeImage({{UseMapSy, " #m ", 0}}).MapName, "M");
   EXPECT_EQ(MakeImage({{UseMapSy, "#", 0}}).MapName, "#");
   EXPECT_TRUE(MakeImage({{BorderSy, "0", 0}}).NoBorder);
-  EXPECT_TRUE(MakeImage({{TranspSy, "", 0}}).TransparencyKind == 1);
+  EXPECT_TRUE(MakeImage({{TranspSy, "", 0}}).TransparencyKind == trLowerLeft);
 }
 
 TEST(ImageObj, PlaceholdersKeepTheAskedSizeOrGrowToTheIcon) {

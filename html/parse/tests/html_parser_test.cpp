@@ -54,8 +54,8 @@ std::string Structure(const TCell& cell) {
     out << SectionKind(*s);
     if (text) {
       out << " " << text->ListLevel << "/" << int(text->Justify);
-      if (text->ListType == 1) out << " #" << text->ListNumb << text->NumberStyle();
-      if (text->ListType == 2 && text->NoBullet()) out << " nobullet";
+      if (text->ListType == ListKind::Numbered) out << " #" << text->ListNumb << text->NumberStyle();
+      if (text->ListType == ListKind::Bulleted && text->NoBullet()) out << " nobullet";
       out << " \"" << Visible(text->Buff) << "\"";
     }
     out << "\n";
@@ -98,7 +98,7 @@ class HtmlParserTest : public ::testing::Test {
     for (const TSection* t : Texts())
       if (t->Buff.find(text) != std::string::npos) return *t;
     ADD_FAILURE() << "no section holds " << text << "\n" << Structure();
-    static const TSection none(0, 1, nullptr, TMyFont());
+    static const TSection none(0, Justification::Left, nullptr, TMyFont());
     return none;
   }
 
@@ -110,10 +110,10 @@ class HtmlParserTest : public ::testing::Test {
 
 TEST_F(HtmlParserTest, ParagraphAlignmentAppliesToItsSectionOnly) {
   Parse("<P ALIGN=center>a<P>b<P ALIGN=right><P>c");
-  EXPECT_EQ(TextWith("a").Justify, 2);
-  EXPECT_EQ(TextWith("b").Justify, 1);
+  EXPECT_EQ(TextWith("a").Justify, Justification::Center);
+  EXPECT_EQ(TextWith("b").Justify, Justification::Left);
   // Of two P in a row the last one's alignment counts.
-  EXPECT_EQ(TextWith("c").Justify, 1);
+  EXPECT_EQ(TextWith("c").Justify, Justification::Left);
 }
 
 TEST_F(HtmlParserTest, TextIsJoinedAndWhiteSpaceFolded) {
@@ -304,7 +304,7 @@ TEST_F(HtmlParserTest, LinksUnderlineAndCarryTheirTarget) {
 TEST_F(HtmlParserTest, BreaksKeepAlignmentAndEmptyLines) {
   Parse("<DIV ALIGN=right>a<BR><BR CLEAR=all>b</DIV>c");
   EXPECT_EQ(Structure(), "TSection 0/3 \"a\"\nTSection 0/3 \" \"\nTSection 0/3 \"b\"\nTSection 0/1 \"c\"\n");
-  EXPECT_EQ(TextWith("b").ClearMode, 3);
+  EXPECT_EQ(TextWith("b").ClearMode, ClearSide::All);
 }
 
 TEST_F(HtmlParserTest, CenterNestsAndRestoresAlignment) {
@@ -497,8 +497,8 @@ TEST_F(HtmlParserTest, HundredThousandNestedDivsParseWithinTheNestingLimit) {
   for (int i = 0; i < 100000; ++i) html += "</DIV>";
   html += "after";
   Parse(html);
-  EXPECT_EQ(TextWith("deep").Justify, 2);
-  EXPECT_EQ(TextWith("after").Justify, 1);
+  EXPECT_EQ(TextWith("deep").Justify, Justification::Center);
+  EXPECT_EQ(TextWith("after").Justify, Justification::Left);
   EXPECT_EQ(f.Layout(400) > 0, true);
 }
 
