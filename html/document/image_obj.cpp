@@ -13,26 +13,12 @@
 #include "platform/core/ansi_case.h"
 #include "platform/core/mul_div.h"
 #include "platform/gui/canvas.h"
-#include "platform/gui/gdi_constants.h"
 
 namespace html {
 
 namespace {
 
 std::string CacheKey(const std::string& name) { return cl::AnsiUpperCase(TrimBlanks(name)); }
-
-// The printer gets no raster operations it might not have: the picture with
-// its transparent parts turned white, drawn as it is.
-void DrawCombined(cl::TCanvas& canvas, cl::TBitmap& picture, cl::TBitmap& mask, int32_t x, int32_t y, int32_t width,
-                  int32_t height) {
-  cl::TBitmap combined;
-  combined.Assign(picture);
-  cl::TCanvas& target = combined.Canvas();
-  target.SetTextColor(cl::clBlack);
-  target.SetBkColor(cl::clWhite);
-  target.BitBlt(0, 0, picture.Width(), picture.Height(), mask.Canvas(), 0, 0, win::SRCPAINT);
-  canvas.StretchDraw({x, y, x + width, y + height}, combined);
-}
 
 }  // namespace
 
@@ -234,9 +220,7 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
     const uint8_t kind = animation && mask ? uint8_t{2} : TransparencyKind;
     if (!fixed && showImages && !Source.empty() && !animation)
       images_->UseScaledCopy(CacheKey(Source), bitmap, mask, width, height);
-    if (canvas.IsPrinter() && (kind != 0 || bitmap == images_->ErrorBitmap()) && mask)
-      DrawCombined(canvas, *bitmap, *mask, x, y, width, height);
-    else if ((kind != 0 || bitmap == images_->ErrorBitmap()) && mask)
+    if ((kind != 0 || bitmap == images_->ErrorBitmap()) && mask)
       images_->DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)
       canvas.Draw(x, y, *bitmap);
