@@ -74,7 +74,7 @@ inline std::vector<std::uint8_t> EncodeLzw(const std::vector<std::uint8_t>& pixe
     first = true;
   };
   // Writes a code and follows the decoder's table and width.
-  auto emit = [&](int code) {
+  auto writeCode = [&](int code) {
     out.Put(code, width);
     if (first) {
       first = false;
@@ -90,7 +90,7 @@ inline std::vector<std::uint8_t> EncodeLzw(const std::vector<std::uint8_t>& pixe
     for (const std::uint8_t p : pixels) {
       // Clear before the width would grow.
       if (!first && decoderNext + 1 == (1 << width)) reset();
-      emit(p);
+      writeCode(p);
     }
   } else if (!pixels.empty()) {
     std::map<std::uint32_t, int> table;
@@ -103,7 +103,7 @@ inline std::vector<std::uint8_t> EncodeLzw(const std::vector<std::uint8_t>& pixe
         prefix = found->second;
         continue;
       }
-      emit(prefix);
+      writeCode(prefix);
       if (encoderNext < 4096) {
         table[key] = encoderNext++;
       } else if (clearWhenFull) {
@@ -113,7 +113,7 @@ inline std::vector<std::uint8_t> EncodeLzw(const std::vector<std::uint8_t>& pixe
       }
       prefix = pixels[i];
     }
-    emit(prefix);
+    writeCode(prefix);
   }
   out.Put(clear + 1, width);
   out.Flush();
