@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/gui/colors.h"
+#include "platform/gui/geometry.h"
 
 namespace cl {
 class TBitmap;
@@ -32,6 +33,8 @@ class TDocumentHost {
   // (relative to the document) when pictures come from files.
   virtual std::string ExpandImageName(const std::string& name) { return name; }
   virtual void BackgroundChanged(cl::TColor /*colour*/) {}
+  // A part of the document's window to paint again (an animation stepped).
+  virtual void InvalidateArea(const cl::TRect& /*rect*/) {}
   // A section could not be laid out: called after the layout, never inside it.
   // False when the host does not take errors (the document keeps them).
   virtual bool ProcessError(const std::string& /*message*/) { return false; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "html/document/animated_image.h"
 #include "html/document/font_obj.h"
 #include "html/document/frame_drawing.h"
 #include "html/document/image_source.h"
@@ -80,11 +81,19 @@ TImageObj::TImageObj(TSectionList& master, const TImageObj& source)
       HSpace(source.HSpace),
       images_(master.ImageSource) {
   if (!Source.empty() && images_) images_->AddUse(CacheKey(Source));
+  if (const TAnimatedImage* animation = source.Animation()) {
+    ownAnimation_ = animation->CreateCopy();
+    Image = ownAnimation_.get();
+  }
 }
 
 TImageObj::~TImageObj() {
+  if (TAnimatedImage* animation = Animation(); animation && ParentSectionList)
+    ParentSectionList->AnimatedImages.Remove(animation);
   if (!Source.empty() && images_) images_->ReleaseUse(CacheKey(Source));
 }
+
+TAnimatedImage* TImageObj::Animation() const { return dynamic_cast<TAnimatedImage*>(Image); }
 
 std::unique_ptr<TImageObj> TImageObj::Clone(TSectionList& master) const {
   return std::make_unique<TImageObj>(master, *this);
@@ -112,6 +121,15 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
         TransparencyKind = fetched.Transparency;
         pending = fetched.Delayed;
         MaskImage = fetched.Mask;
+        if (auto* animation = dynamic_cast<TAnimatedImage*>(Image)) {
+          // The cache's animation plays for the object that fetched it first;
+          // any other object plays a copy of its own.
+          if (fetched.FromCache) {
+            ownAnimation_ = animation->CreateCopy();
+            Image = ownAnimation_.get();
+          }
+          if (Image) document.AnimatedImages.Add(Animation());
+        }
       }
     }
     if (!Image && pending) {
@@ -185,16 +203,27 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   Top = y + scroll;
   if (!images_) return;
   const bool showImages = !ParentSectionList || ParentSectionList->ImagesOn;
-  auto* bitmap = dynamic_cast<cl::TBitmap*>(showImages ? Image : images_->DefaultBitmap());
+  TAnimatedImage* const animation = showImages ? Animation() : nullptr;
+  if (animation && !canvas.IsPrinter()) {
+    animation->Drawn = true;
+    try {
+      animation->Draw(canvas, x, y, ImageWidth, ImageHeight);
+    } catch (const std::exception&) {
+    }
+    return;
+  }
+  auto* bitmap = animation ? animation->CurrentFrameBitmap()
+                           : dynamic_cast<cl::TBitmap*>(showImages ? Image : images_->DefaultBitmap());
   if (!bitmap || bitmap->Empty()) return;
   const bool fixed = bitmap == images_->DefaultBitmap() || bitmap == images_->ErrorBitmap();
   const int32_t width = fixed ? bitmap->Width() : ImageWidth;
   const int32_t height = fixed ? bitmap->Height() : ImageHeight;
   try {
-    cl::TBitmap* mask = showImages ? MaskImage : nullptr;
-    if (!fixed && showImages && !Source.empty())
+    cl::TBitmap* mask = animation ? animation->CurrentFrameMask() : showImages ? MaskImage : nullptr;
+    const TTransparency kind = animation && mask ? trGifColor : TransparencyKind;
+    if (!fixed && showImages && !Source.empty() && !animation)
       images_->UseScaledCopy(CacheKey(Source), bitmap, mask, width, height);
-    if ((TransparencyKind != trOpaque || bitmap == images_->ErrorBitmap()) && mask)
+    if ((kind != trOpaque || bitmap == images_->ErrorBitmap()) && mask)
       images_->DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)
       canvas.Draw(x, y, *bitmap);

@@ -17,6 +17,7 @@ class TGraphic;
 }  // namespace cl
 
 namespace html {
+class TAnimatedImage;
 class TCell;
 class TFontObj;
 class TFormControlObj;
@@ -76,7 +77,12 @@ class TImageObj : public cl::TObject {
   // No picture of its own: images off, not had (yet), or no image side.
   bool IsPlaceholder(bool showImages) const;
 
+  // The animated picture in Image: this object's own copy, or the cache's.
+  TAnimatedImage* Animation() const;
+
   TImageSource* images_ = nullptr;  // the document's, from the first layout or the copy
+  // A copy of an animation that another image object (or the cache) plays.
+  std::unique_ptr<TAnimatedImage> ownAnimation_;
 };
 
 // value * numerator / denominator for picture sizes: 0 (never -1) for a

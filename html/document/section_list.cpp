@@ -47,7 +47,9 @@ TSectionList::~TSectionList() {
 }
 
 void TSectionList::ClearDocument() {
-  // Sections first: their images and controls point into the lists below.
+  // The animations first, so that freed images find none to take out of the
+  // list; then the sections: their images and controls point into the lists below.
+  AnimatedImages.Clear();
   ClearAndFree();
   if (BgFetched && !BgImageName.empty() && ImageSource)
     ImageSource->ReleaseUse(cl::AnsiUpperCase(TrimBlanks(BgImageName)));
@@ -56,7 +58,6 @@ void TSectionList::ClearDocument() {
   BgFetched = false;
   if (AllControls) AllControls->Clear();
   Forms.clear();
-  AnimatedImages.Clear();
   SelFrom = SelTo = 0;
   ImageMaps.clear();
   DelayedImages.Clear();
@@ -195,8 +196,11 @@ int32_t TSectionList::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x
 
 void TSectionList::AnimationTick() {
   if (IsPrintCopy) return;
-  for (int i = 0; i < AnimatedImages.Count(); ++i)
-    if (AnimatedImages[i]->Drawn) AnimatedImages[i]->AnimationStep();
+  for (int i = 0; i < AnimatedImages.Count(); ++i) {
+    if (!AnimatedImages[i]->Drawn) continue;
+    const std::optional<cl::TRect> changed = AnimatedImages[i]->AnimationStep();
+    if (changed && Host) Host->InvalidateArea(*changed);
+  }
   if (AnimationTimer) AnimationTimer->SetInterval(AnimationInterval);
 }
 

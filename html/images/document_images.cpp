@@ -3,7 +3,9 @@
 #include "html/document/document_host.h"
 #include "html/document/html_common.h"
 #include "html/document/section_list.h"
+#include "html/images/gif/gif_image.h"
 #include "html/images/image_decode.h"
+#include "html/images/image_sniff.h"
 #include "html/images/image_unit.h"
 #include "html/images/masks.h"
 #include "platform/core/ansi_case.h"
@@ -11,6 +13,14 @@
 #include "platform/gui/bitmap.h"
 
 namespace html {
+
+namespace {
+
+bool HasGifExtension(const std::string& name) {
+  return name.size() >= 4 && cl::AnsiLowerCase(std::string_view(name).substr(name.size() - 4)) == ".gif";
+}
+
+}  // namespace
 
 TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::string& name, TTransparency transparency) {
   TFetchedImage fetched;
@@ -38,7 +48,7 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
     return fetched;
   }
 
-  std::unique_ptr<cl::TBitmap> picture;
+  std::unique_ptr<cl::TGraphic> picture;
   std::unique_ptr<cl::TBitmap> newMask;
   TDocumentHost* const host = document.Host;
   cl::TBitmap* given = nullptr;
@@ -47,23 +57,32 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
   if (host && host->RequestBitmap(name, given, colour)) {
     if (given) {
       // The application hands the bitmap over.
-      picture.reset(given);
+      std::unique_ptr<cl::TBitmap> bitmap(given);
       if (colour != -1) {
-        newMask = MakeMask(*picture, true, colour);
+        newMask = MakeMask(*bitmap, true, colour);
         fetched.Transparency = trGifColor;
       } else if (fetched.Transparency == trLowerLeft) {
-        newMask = MakeMask(*picture, false, 0);
+        newMask = MakeMask(*bitmap, false, 0);
       }
+      picture = std::move(bitmap);
     }
   } else if (host && host->RequestImage(name, stream)) {
     if (stream && stream == ImageUnit().WaitStream.get()) {
       fetched.Delayed = true;
       return fetched;
     }
-    if (auto* memory = dynamic_cast<cl::TMemoryStream*>(stream); memory && memory->Size() > 0)
-      picture = DecodeImageStreamMasked(memory, fetched.Transparency, newMask);
+    if (auto* memory = dynamic_cast<cl::TMemoryStream*>(stream); memory && memory->Size() > 0) {
+      const auto* bytes = reinterpret_cast<const uint8_t*>(memory->Memory());
+      const auto size = static_cast<std::size_t>(memory->Size());
+      bool useOtherDecoder = true;
+      const TImageType kind = SniffImageType(bytes, size);
+      if (kind == itGif87 || kind == itGif89) picture = CreateAnimatedGifFromMemory(bytes, size, useOtherDecoder);
+      if (!picture && useOtherDecoder) picture = DecodeImageStreamMasked(memory, fetched.Transparency, newMask);
+    }
   } else {
-    picture = DecodeImageFileMasked(name, fetched.Transparency, newMask);
+    bool useOtherDecoder = true;
+    if (HasGifExtension(name)) picture = CreateAnimatedGifFromFile(name, useOtherDecoder);
+    if (!picture && useOtherDecoder) picture = DecodeImageFileMasked(name, fetched.Transparency, newMask);
   }
   if (!picture) {
     cache.AddFailure(key);

@@ -17,6 +17,7 @@ class StubHost final : public TDocumentHost {
   std::function<std::string(const std::string& name)> OnExpand;
   std::vector<cl::TColor> Backgrounds;
   std::vector<std::string> Errors;
+  std::vector<cl::TRect> Invalidated;
 
   bool RequestBitmap(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) override {
     if (!OnBitmap) return false;
@@ -30,6 +31,7 @@ class StubHost final : public TDocumentHost {
   }
   std::string ExpandImageName(const std::string& name) override { return OnExpand ? OnExpand(name) : name; }
   void BackgroundChanged(cl::TColor colour) override { Backgrounds.push_back(colour); }
+  void InvalidateArea(const cl::TRect& rect) override { Invalidated.push_back(rect); }
   bool ProcessError(const std::string& message) override {
     Errors.push_back(message);
     return true;

@@ -524,6 +524,10 @@ std::string TDocViewer::DocumentHost::ExpandImageName(const std::string& name) {
   return viewer_.ExpandLinkFileName(name);
 }
 
+void TDocViewer::DocumentHost::InvalidateArea(const cl::TRect& rect) {
+  if (viewer_.paintPanel_) viewer_.paintPanel_->InvalidateRect(rect);
+}
+
 void TDocViewer::DocumentHost::BackgroundChanged(cl::TColor colour) {
   viewer_.paintPanel_->SetColor((colour & 0xFF000000) == 0 ? colour | 0x02000000 : colour);
 }

@@ -312,6 +312,7 @@ class TDocViewer : public cl::TWinControl {
     bool RequestImage(const std::string& name, cl::TStream*& stream) override;
     std::string ExpandImageName(const std::string& name) override;
     void BackgroundChanged(cl::TColor colour) override;
+    void InvalidateArea(const cl::TRect& rect) override;
     bool ProcessError(const std::string& message) override;
 
    private:

@@ -54,7 +54,17 @@ class FakeAnimation : public TAnimatedImage {
   void SetFirstFrame() override { log += "first "; }
   void StopAnimation() override { log += "stop "; }
   void StartAnimation() override { log += "start "; }
-  void AnimationStep() override { log += "step "; }
+  std::optional<cl::TRect> AnimationStep() override {
+    log += "step ";
+    return std::nullopt;
+  }
+  std::unique_ptr<TAnimatedImage> CreateCopy() const override { return nullptr; }
+  void Draw(cl::TCanvas&, int32_t, int32_t, int32_t, int32_t) override {}
+  cl::TBitmap* CurrentFrameBitmap() override { return nullptr; }
+  cl::TBitmap* CurrentFrameMask() override { return nullptr; }
+  int32_t Width() const override { return 1; }
+  int32_t Height() const override { return 1; }
+  bool Empty() const override { return false; }
   std::string log;
 };
 

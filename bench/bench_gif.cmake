@@ -1,0 +1,1 @@
+target_link_libraries(bench_gif PRIVATE html Qt6::Gui)

@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_gif_decode PRIVATE html)
