@@ -46,7 +46,7 @@ std::unique_ptr<TImageObj> ImageOf(const std::string& src) {
 
 TEST(GifPlaying, AnimatedFilesAndStreamsComeFromTheGifDecoder) {
   TImageUnitScope unit;
-  TempDir dir;
+  cl::testing::TempDirectory dir;
   const std::string file = dir.Write("anim.gif", EncodeGif(RedThenGreen()));
   StubHost host;
   host.OnImage = [&](const std::string& name, cl::TStream*& stream) {
@@ -57,23 +57,21 @@ TEST(GifPlaying, AnimatedFilesAndStreamsComeFromTheGifDecoder) {
   LayoutFixture fromFile(&DocumentImages());
   LayoutFixture fromHost(&DocumentImages(), &host);
   for (auto [root, name] : {std::pair{&fromFile.root, file}, {&fromHost.root, std::string("stream")}}) {
-    uint8_t transparency = 0;
-    bool fromCache = true, delayed = true;
-    cl::TBitmap* mask = nullptr;
-    cl::TGraphic* picture = DocumentImages().FetchImage(*root, name, transparency, fromCache, delayed, mask);
-    auto* gif = dynamic_cast<TGIFImage*>(picture);
+    const TFetchedImage first = DocumentImages().FetchImage(*root, name, trOpaque);
+    auto* gif = dynamic_cast<TGIFImage*>(first.Image);
     ASSERT_NE(gif, nullptr) << name;
     EXPECT_EQ(gif->FrameCount(), 2);
-    EXPECT_FALSE(fromCache);
-    EXPECT_EQ(DocumentImages().FetchImage(*root, name, transparency, fromCache, delayed, mask), picture);
-    EXPECT_TRUE(fromCache);
+    EXPECT_FALSE(first.FromCache);
+    const TFetchedImage again = DocumentImages().FetchImage(*root, name, trOpaque);
+    EXPECT_EQ(again.Image, first.Image);
+    EXPECT_TRUE(again.FromCache);
   }
 }
 
 TEST(GifPlaying, EveryImageObjectPlaysItsOwnAndTheTimerRepaintsIt) {
   ClockScope time;
   TImageUnitScope unit;
-  TempDir dir;
+  cl::testing::TempDirectory dir;
   const std::string file = dir.Write("anim.gif", EncodeGif(RedThenGreen()));
   StubHost host;
   LayoutFixture f(&DocumentImages(), &host);
