@@ -19,11 +19,12 @@ std::unique_ptr<cl::TBitmap> DecodeImageFile(const std::string& fileName, bool c
 std::unique_ptr<cl::TBitmap> DecodeImageStream(cl::TMemoryStream* stream, bool convert);
 std::unique_ptr<cl::TBitmap> DecodeImageFileForDisplay(const std::string& fileName);
 
-// Masked loaders. transparencyKind comes in as 1 when the document asks for
-// transparency by the lower-left pixel, else 0, and may come out as 2 (GIF)
-// or 3 (PNG). With a kind other than 0 an image is only returned together
-// with its mask; a mask that cannot be made means no image. A missing file
-// or a stream of fewer than 20 bytes gives null and leaves mask alone.
+// Masked loaders. transparencyKind comes in as trLowerLeft when the document
+// asks for transparency by the lower-left pixel, else trOpaque, and may come
+// out as trGifColor or trPngColor. With a kind other than trOpaque an image
+// is only returned together with its mask; a mask that cannot be made means
+// no image. A missing file or a stream of fewer than 20 bytes gives null and
+// leaves mask alone.
 std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, TTransparency& transparencyKind,
                                                    std::unique_ptr<cl::TBitmap>& mask);
 std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, TTransparency& transparencyKind,
