@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/core/test_support/exported_symbols.h"
+
 namespace {
 
 // "ordinal<TAB>name" lines; comments and blank lines skipped.
@@ -40,17 +42,6 @@ std::set<std::string> CommandLines(const std::string& command) {
   return lines;
 }
 
-std::set<std::string> DynamicSymbols(const std::string& library) {
-  std::set<std::string> names;
-  for (const auto& line : CommandLines("nm -D --defined-only --format=posix '" + library + "'")) {
-    std::istringstream fields(line);
-    std::string name, kind;
-    fields >> name >> kind;
-    if (kind == "A") continue;  // version nodes of the map
-    names.insert(name);
-  }
-  return names;
-}
 
 }  // namespace
 
@@ -66,7 +57,7 @@ TEST(BrandlgExportTable, BuiltRoutinesArePublishedWithTheirOrdinals) {
 TEST(BrandlgExportTable, LibraryExportsExactlyTheBuiltList) {
   std::set<std::string> built;
   for (const auto& entry : ReadList(BRANDLG_EXPORT_LIST)) built.insert(entry.first);
-  const auto exported = DynamicSymbols(BRANDLG_PATH);
+  const auto exported = cl::testing::ExportedSymbols(BRANDLG_PATH);
   EXPECT_EQ(exported, built);
 }
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "platform/core/test_support/exported_symbols.h"
+
 namespace {
 
 std::set<std::string> ReadNames(const std::filesystem::path& file) {
@@ -37,23 +39,6 @@ std::set<std::string> ImplementedNames() {
   return names;
 }
 
-std::set<std::string> DynamicSymbols(const std::string& library) {
-  std::set<std::string> names;
-  const std::string command = "nm -D --defined-only --format=posix '" + library + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return names;
-  char line[1024];
-  while (std::fgets(line, sizeof line, pipe)) {
-    std::istringstream fields(line);
-    std::string name, kind;
-    fields >> name >> kind;
-    // Version nodes are absolute symbols of the map, not routines.
-    if (kind == "A") continue;
-    names.insert(name);
-  }
-  pclose(pipe);
-  return names;
-}
 
 }  // namespace
 
@@ -65,7 +50,7 @@ TEST(ExportTable, ImplementedRoutinesAreNamesOfThePublishedList) {
 }
 
 TEST(ExportTable, LibraryExportsExactlyTheImplementedRoutines) {
-  const auto exported = DynamicSymbols(BRANUTL_PATH);
+  const auto exported = cl::testing::ExportedSymbols(BRANUTL_PATH);
   const auto implemented = ImplementedNames();
   for (const auto& name : exported)
     EXPECT_TRUE(implemented.count(name)) << "unexpected export " << name;

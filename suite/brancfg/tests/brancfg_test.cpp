@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "platform/core/test_support/temp_directory.h"
+#include "platform/core/test_support/exported_symbols.h"
 
 namespace {
 
@@ -199,17 +199,7 @@ TEST_F(Brancfg, NullArgumentsAreIgnored) {
 }
 
 TEST(BrancfgLibrary, ExportsExactlyItsCalls) {
-  std::set<std::string> exported;
-  FILE* pipe = popen(("nm -D --defined-only --format=posix '" LIBRARY_PATH "'"), "r");
-  ASSERT_NE(pipe, nullptr);
-  char line[1024];
-  while (std::fgets(line, sizeof line, pipe)) {
-    std::istringstream fields(line);
-    std::string name, kind;
-    fields >> name >> kind;
-    if (kind != "A") exported.insert(name);
-  }
-  pclose(pipe);
+  const std::set<std::string> exported = cl::testing::ExportedSymbols(LIBRARY_PATH);
   const std::set<std::string> calls{"CFGGETINTEGER",    "CFGPUTINTEGER",    "CFGGETSTRING",
                                     "CFGPUTSTRING",     "CFGGETFONTITEM",   "CFGGETPAGELAYOUT",
                                     "CFGPUTPAGELAYOUT", "CFGDEFAULTPAGELAYOUT"};

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <set>
-#include <sstream>
 #include <string>
+
+#include "platform/core/test_support/exported_symbols.h"
 
 namespace {
 
@@ -124,17 +124,7 @@ TEST(BrantxtDeathTest, ANullBufferIsIgnored) {
 }
 
 TEST(Brantxt, LibraryExportsExactlyItsCall) {
-  std::set<std::string> exported;
-  FILE* pipe = popen(("nm -D --defined-only --format=posix '" LIBRARY_PATH "'"), "r");
-  ASSERT_NE(pipe, nullptr);
-  char line[1024];
-  while (std::fgets(line, sizeof line, pipe)) {
-    std::istringstream fields(line);
-    std::string name, kind;
-    fields >> name >> kind;
-    if (kind != "A") exported.insert(name);
-  }
-  pclose(pipe);
+  const std::set<std::string> exported = cl::testing::ExportedSymbols(LIBRARY_PATH);
   EXPECT_EQ(exported, std::set<std::string>{"STBITEM"});
 }
 
