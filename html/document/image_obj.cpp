@@ -42,11 +42,14 @@ TImageObj::TImageObj(int32_t pos, const TAttributeList& attributes) : Pos(pos) {
             SpecWidth = a->IntValue;
             PercentWidth = true;
           }
-        } else {
+        } else if (a->IntValue > 0) {
+          // Zero or less would stretch the picture mirrored or to nothing.
           SpecWidth = a->IntValue;
         }
         break;
-      case HeightSy: SpecHeight = std::max(1, a->IntValue); break;
+      case HeightSy:
+        if (a->IntValue > 0) SpecHeight = a->IntValue;
+        break;
       case HSpaceSy: HSpace = std::min<int64_t>(20, std::llabs(int64_t(a->IntValue))); break;
       case TranspSy: TransparencyKind = trLowerLeft; break;
       case IsMapSy: IsMap = true; break;
@@ -88,8 +91,13 @@ TImageObj::TImageObj(TSectionList& master, const TImageObj& source)
 }
 
 TImageObj::~TImageObj() {
-  if (TAnimatedImage* animation = Animation(); animation && ParentSectionList)
-    ParentSectionList->AnimatedImages.Remove(animation);
+  if (ParentSectionList) {
+    if (TAnimatedImage* animation = Animation()) ParentSectionList->AnimatedImages.Remove(animation);
+    // A picture that arrives later must not find this object waiting.
+    cl::TStringList& waiting = ParentSectionList->DelayedImages;
+    for (int i = waiting.Count() - 1; i >= 0; --i)
+      if (waiting.Objects(i) == this) waiting.Delete(i);
+  }
   if (!Source.empty() && images_) images_->ReleaseUse(CacheKey(Source));
 }
 
@@ -117,35 +125,24 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
         pending = true;
       } else {
         const TFetchedImage fetched = images->FetchImage(document, Source, TransparencyKind);
-        Image = fetched.Image;
-        TransparencyKind = fetched.Transparency;
         pending = fetched.Delayed;
-        MaskImage = fetched.Mask;
-        if (auto* animation = dynamic_cast<TAnimatedImage*>(Image)) {
-          // The cache's animation plays for the object that fetched it first;
-          // any other object plays a copy of its own.
-          if (fetched.FromCache) {
-            ownAnimation_ = animation->CreateCopy();
-            Image = ownAnimation_.get();
-          }
-          if (Image) document.AnimatedImages.Add(Animation());
-        }
+        TakePicture(document, fetched);
       }
     }
     if (!Image && pending) {
       Image = images->DefaultBitmap();
       document.DelayedImages.AddObject(CacheKey(Source), this);
     } else if (!Image) {
-      Image = images->ErrorBitmap();
-      MaskImage = images->ErrorMask();
-      TransparencyKind = trLowerLeft;
+      TakePicture(document, {});
     }
   }
   const cl::TGraphic* defaultPicture = images ? images->DefaultBitmap() : nullptr;
   const cl::TGraphic* picture = showImages ? Image : defaultPicture;
   const int32_t naturalWidth = picture ? picture->Width() : 0;
   const int32_t naturalHeight = picture ? picture->Height() : 0;
-  const bool placeholder = IsPlaceholder(showImages);
+  // A picture without pixels has no proportions to scale by: it takes the
+  // room a placeholder would.
+  const bool placeholder = IsPlaceholder(showImages) || naturalWidth <= 0 || naturalHeight <= 0;
   if (!ImageKnown) {
     if (placeholder) {
       if (SpecWidth > 0 && SpecHeight > 0 && !PercentWidth) {
@@ -197,6 +194,34 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
   }
 }
 
+void TImageObj::TakePicture(TSectionList& document, const TFetchedImage& fetched) {
+  Image = fetched.Image;
+  TransparencyKind = fetched.Transparency;
+  MaskImage = fetched.Mask;
+  if (auto* animation = dynamic_cast<TAnimatedImage*>(Image)) {
+    // The cache's animation plays for the object that fetched it first;
+    // any other object plays a copy of its own.
+    if (fetched.FromCache) {
+      ownAnimation_ = animation->CreateCopy();
+      Image = ownAnimation_.get();
+    }
+    if (Image) document.AnimatedImages.Add(Animation());
+  }
+  if (!Image && images_) {
+    Image = images_->ErrorBitmap();
+    MaskImage = images_->ErrorMask();
+    TransparencyKind = trLowerLeft;
+  }
+}
+
+void TImageObj::InsertImage(TSectionList& document, const TFetchedImage& fetched) {
+  if (!images_ || Image != images_->DefaultBitmap()) return;
+  ParentSectionList = &document;
+  TakePicture(document, fetched);
+  // The stand-in's size was never the picture's.
+  ImageKnown = false;
+}
+
 void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   const int32_t scroll = ParentSectionList ? ParentSectionList->ScrollY : 0;
   Left = x;
@@ -221,9 +246,14 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   try {
     cl::TBitmap* mask = animation ? animation->CurrentFrameMask() : showImages ? MaskImage : nullptr;
     const TTransparency kind = animation && mask ? trGifColor : TransparencyKind;
+    const bool masked = (kind != trOpaque || bitmap == images_->ErrorBitmap()) && mask;
+    if (canvas.IsPrinter()) {
+      images_->PrintPicture(canvas, *bitmap, masked ? mask : nullptr, x, y, width, height);
+      return;
+    }
     if (!fixed && showImages && !Source.empty() && !animation)
       images_->UseScaledCopy(CacheKey(Source), bitmap, mask, width, height);
-    if ((kind != trOpaque || bitmap == images_->ErrorBitmap()) && mask)
+    if (masked)
       images_->DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)
       canvas.Draw(x, y, *bitmap);

@@ -22,6 +22,7 @@ class TCell;
 class TFontObj;
 class TFormControlObj;
 class TImageSource;
+struct TFetchedImage;
 class TSectionList;
 
 // One inline image standing at mark 4 of a section's text: what the line
@@ -42,6 +43,9 @@ class TImageObj : public cl::TObject {
   // Draws at x; topY and baselineY are document coordinates.
   virtual void Draw(cl::TCanvas& canvas, int32_t x, int32_t topY, int32_t baselineY, const TFontObj* fontObj);
   virtual std::unique_ptr<TImageObj> Clone(TSectionList& master) const;
+  // The picture this pending object waited for has come (no image: it
+  // cannot be had); the next layout sizes it. Others keep what they show.
+  void InsertImage(TSectionList& document, const TFetchedImage& fetched);
 
   bool Floating() const { return ObjAlign == AlignLeft || ObjAlign == AlignRight; }
   // The point lies on the picture as last drawn (document coordinates).
@@ -74,6 +78,9 @@ class TImageObj : public cl::TObject {
 
  private:
   void DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y);
+  // Takes a fetched picture (the error bitmap when there is none); an
+  // animation joins the document's.
+  void TakePicture(TSectionList& document, const TFetchedImage& fetched);
   // No picture of its own: images off, not had (yet), or no image side.
   bool IsPlaceholder(bool showImages) const;
 

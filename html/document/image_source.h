@@ -52,6 +52,9 @@ class TImageSource {
                              int32_t height) = 0;
   virtual void DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
                           int32_t width, int32_t height) = 0;
+  // Draws a picture on a printer: the parts mask marks print white.
+  virtual void PrintPicture(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap* mask, int32_t x, int32_t y,
+                            int32_t width, int32_t height) = 0;
   // The palette pictures are drawn with; null on deep screens.
   virtual win::HPALETTE Palette() = 0;
 };

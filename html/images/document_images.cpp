@@ -2,6 +2,7 @@
 
 #include "html/document/document_host.h"
 #include "html/document/html_common.h"
+#include "html/document/image_obj.h"
 #include "html/document/section_list.h"
 #include "html/images/gif/gif_image.h"
 #include "html/images/image_decode.h"
@@ -20,13 +21,31 @@ bool HasGifExtension(const std::string& name) {
   return name.size() >= 4 && cl::AnsiLowerCase(std::string_view(name).substr(name.size() - 4)) == ".gif";
 }
 
+// A picture from bytes in memory: an animated GIF by the GIF decoder, the
+// rest (and single frames) by the other.
+std::unique_ptr<cl::TGraphic> DecodeStream(cl::TStream* stream, TTransparency& transparency,
+                                           std::unique_ptr<cl::TBitmap>& mask) {
+  auto* memory = dynamic_cast<cl::TMemoryStream*>(stream);
+  if (!memory || memory->Size() <= 0) return nullptr;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(memory->Memory());
+  const auto size = static_cast<std::size_t>(memory->Size());
+  bool useOtherDecoder = true;
+  std::unique_ptr<cl::TGraphic> picture;
+  const TImageType kind = SniffImageType(bytes, size);
+  if (kind == itGif87 || kind == itGif89) picture = CreateAnimatedGifFromMemory(bytes, size, useOtherDecoder);
+  if (!picture && useOtherDecoder) picture = DecodeImageStreamMasked(memory, transparency, mask);
+  return picture;
+}
+
+std::string CacheKey(const std::string& name) { return cl::AnsiUpperCase(TrimBlanks(name)); }
+
 }  // namespace
 
 TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::string& name, TTransparency transparency) {
   TFetchedImage fetched;
   fetched.Transparency = transparency;
   if (name.empty()) return fetched;
-  const std::string key = cl::AnsiUpperCase(TrimBlanks(name));
+  const std::string key = CacheKey(name);
   TStringBitmapList& cache = BitmapList();
   int index = -1;
   if (cache.Find(key, index)) {
@@ -71,14 +90,7 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
       fetched.Delayed = true;
       return fetched;
     }
-    if (auto* memory = dynamic_cast<cl::TMemoryStream*>(stream); memory && memory->Size() > 0) {
-      const auto* bytes = reinterpret_cast<const uint8_t*>(memory->Memory());
-      const auto size = static_cast<std::size_t>(memory->Size());
-      bool useOtherDecoder = true;
-      const TImageType kind = SniffImageType(bytes, size);
-      if (kind == itGif87 || kind == itGif89) picture = CreateAnimatedGifFromMemory(bytes, size, useOtherDecoder);
-      if (!picture && useOtherDecoder) picture = DecodeImageStreamMasked(memory, fetched.Transparency, newMask);
-    }
+    picture = DecodeStream(stream, fetched.Transparency, newMask);
   } else {
     bool useOtherDecoder = true;
     if (HasGifExtension(name)) picture = CreateAnimatedGifFromFile(name, useOtherDecoder);
@@ -94,6 +106,40 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
   fetched.Mask = stored.MaskImage.get();
   fetched.Image = stored.Image.get();
   return fetched;
+}
+
+bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::string& name, cl::TStream* stream) {
+  const std::string key = CacheKey(name);
+  cl::TStringList& waiting = document.DelayedImages;
+  if (waiting.IndexOf(key) < 0 || (stream && stream == ImageUnit().WaitStream.get())) return false;
+  TStringBitmapList& cache = BitmapList();
+  int index = -1;
+  if (!cache.Find(key, index)) {
+    // Decoded as it stands: each waiting image asks for its own
+    // transparency from the cache below.
+    TTransparency transparency = trOpaque;
+    std::unique_ptr<cl::TBitmap> mask;
+    std::unique_ptr<cl::TGraphic> picture = DecodeStream(stream, transparency, mask);
+    if (!picture) {
+      cache.AddFailure(key);
+    } else {
+      const TTransparency kind = mask ? transparency : trOpaque;
+      cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(mask), kind));
+    }
+  }
+  for (int i = waiting.Count() - 1; i >= 0; --i) {
+    if (waiting[i] != key) continue;
+    cl::TObject* const object = waiting.Objects(i);
+    waiting.Delete(i);
+    if (object == &document) {
+      // The background is fetched again, from the cache now, at its next paint.
+      document.BgFetched = false;
+      document.BgBitmap = nullptr;
+    } else if (auto* image = dynamic_cast<TImageObj*>(object)) {
+      image->InsertImage(document, FetchImage(document, image->Source, image->TransparencyKind));
+    }
+  }
+  return true;
 }
 
 void TDocumentImages::AddUse(const std::string& name) {
@@ -137,6 +183,11 @@ void TDocumentImages::UseScaledCopy(const std::string& name, cl::TBitmap*& bitma
 void TDocumentImages::DrawMasked(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap& mask, int32_t x, int32_t y,
                                  int32_t width, int32_t height) {
   html::DrawMasked(canvas, image, mask, x, y, width, height);
+}
+
+void TDocumentImages::PrintPicture(cl::TCanvas& canvas, cl::TBitmap& image, cl::TBitmap* mask, int32_t x,
+                                   int32_t y, int32_t width, int32_t height) {
+  html::PrintPicture(canvas, image, mask, Palette(), x, y, width, height);
 }
 
 win::HPALETTE TDocumentImages::Palette() { return ImageUnit().EnginePalette.get(); }

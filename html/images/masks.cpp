@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/images/dib.h"
 #include "platform/gui/gdi_constants.h"
 
 namespace html {
@@ -73,6 +74,46 @@ void DrawMasked(cl::TCanvas& dc, cl::TBitmap& image, cl::TBitmap& mask, std::int
   dc.SetStretchBltMode(oldMode);
   dc.SetTextColor(oldText);
   dc.SetBkColor(oldBk);
+}
+
+std::unique_ptr<cl::TBitmap> CombineImageAndMask(cl::TBitmap& image, cl::TBitmap& mask, win::HPALETTE palette) {
+  if (image.Empty()) return nullptr;
+  const int32_t width = image.Width(), height = image.Height();
+  auto combined = std::make_unique<cl::TBitmap>();
+  combined->SetSize(width, height);
+  cl::TCanvas& target = combined->Canvas();
+  const win::HPALETTE oldPalette = palette ? target.SelectPalette(palette, false) : nullptr;
+  if (palette) target.RealizePalette();
+  target.BitBlt(0, 0, width, height, image.Canvas(), 0, 0, win::SRCCOPY);
+  if (!mask.Empty()) {
+    // A monochrome source gives the background colour for 1 and the text
+    // colour for 0: white over the transparent parts, nothing elsewhere.
+    const cl::TColor oldBk = target.SetBkColor(cl::clWhite);
+    const cl::TColor oldText = target.SetTextColor(cl::clBlack);
+    target.SetStretchBltMode(win::BLACKONWHITE);
+    target.StretchBlt(0, 0, width, height, mask.Canvas(), 0, 0, mask.Width(), mask.Height(), win::SRCPAINT);
+    target.SetTextColor(oldText);
+    target.SetBkColor(oldBk);
+  }
+  if (palette) target.SelectPalette(oldPalette, false);
+  return combined;
+}
+
+void PrintPicture(cl::TCanvas& dc, cl::TBitmap& image, cl::TBitmap* mask, win::HPALETTE palette, std::int32_t x,
+                  std::int32_t y, std::int32_t destWidth, std::int32_t destHeight) {
+  if (image.Empty() || destWidth <= 0 || destHeight <= 0) return;
+  std::unique_ptr<cl::TBitmap> combined = mask ? CombineImageAndMask(image, *mask, palette) : nullptr;
+  const cl::TBitmap& picture = combined ? *combined : image;
+  const TDib rows(nullptr, picture);
+  const win::HPALETTE oldPalette = palette ? dc.SelectPalette(palette, false) : nullptr;
+  if (palette) dc.RealizePalette();
+  try {
+    rows.StretchDraw(dc, x, y, destWidth, destHeight, win::SRCCOPY);
+  } catch (...) {
+    if (palette) dc.SelectPalette(oldPalette, false);
+    throw;
+  }
+  if (palette) dc.SelectPalette(oldPalette, false);
 }
 
 }  // namespace html

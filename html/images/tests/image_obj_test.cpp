@@ -31,27 +31,52 @@ TImageObj MakeImage(std::initializer_list<Attr> attrs) {
 }
 
 TEST(ImageObj, AttributesAreReadWithTheirLimits) {
-  EXPECT_EQ(MakeImage({{HeightSy, "0", 0}}).SpecHeight, 1);
-  const TImageObj wide = MakeImage({{WidthSy, "150%", 150}});
-  EXPECT_EQ(wide.SpecWidth, 0);
-  EXPECT_FALSE(wide.PercentWidth);
-  const TImageObj half = MakeImage({{WidthSy, "50%", 50}});
-  EXPECT_EQ(half.SpecWidth, 50);
-  EXPECT_TRUE(half.PercentWidth);
-  EXPECT_EQ(MakeImage({{HSpaceSy, "-30", -30}}).HSpace, 20);
-  EXPECT_EQ(MakeImage({}).HSpace, 5);
   struct Case {
-    const char* align;
-    ImageAlign code;
+    Attr attr;
+    int32_t specWidth = 0, specHeight = 0;
+    bool percent = false;
+    int32_t hSpace = 5;
+    ImageAlign align = TImageObj::AlignBottom;
+    const char* mapName = "";
   };
-  for (const Case c : {Case{"absmiddle", TImageObj::AlignMiddle}, Case{"Middle", TImageObj::AlignMiddle},
-                       Case{"TOP", TImageObj::AlignTop}, Case{"baseline", TImageObj::AlignBottom},
-                       Case{"left", TImageObj::AlignLeft}, Case{"RIGHT", TImageObj::AlignRight}})
-    EXPECT_EQ(MakeImage({{AlignSy, c.align, 0}}).ObjAlign, c.code) << c.align;
-  EXPECT_EQ(MakeImage({{UseMapSy, " #m ", 0}}).MapName, "M");
-  EXPECT_EQ(MakeImage({{UseMapSy, "#", 0}}).MapName, "#");
+  const Case cases[] = {
+      // Sizes of zero or less are not given: they would stretch mirrored or to nothing.
+      {{HeightSy, "0", 0}},
+      {{HeightSy, "-7", -7}},
+      {{HeightSy, "12", 12}, 0, 12},
+      {{WidthSy, "-50", -50}},
+      {{WidthSy, "0", 0}},
+      {{WidthSy, "40", 40}, 40},
+      {{WidthSy, "150%", 150}},
+      {{WidthSy, "0%", 0}},
+      {{WidthSy, "50%", 50}, 50, 0, true},
+      {{HSpaceSy, "-30", -30}, 0, 0, false, 20},
+      {{HSpaceSy, "7", 7}, 0, 0, false, 7},
+      {{AlignSy, "absmiddle", 0}, 0, 0, false, 5, TImageObj::AlignMiddle},
+      {{AlignSy, "Middle", 0}, 0, 0, false, 5, TImageObj::AlignMiddle},
+      {{AlignSy, "TOP", 0}, 0, 0, false, 5, TImageObj::AlignTop},
+      {{AlignSy, "baseline", 0}, 0, 0, false, 5, TImageObj::AlignBottom},
+      {{AlignSy, "left", 0}, 0, 0, false, 5, TImageObj::AlignLeft},
+      {{AlignSy, "RIGHT", 0}, 0, 0, false, 5, TImageObj::AlignRight},
+      {{UseMapSy, " #m ", 0}, 0, 0, false, 5, TImageObj::AlignBottom, "M"},
+      {{UseMapSy, "#", 0}, 0, 0, false, 5, TImageObj::AlignBottom, "#"},
+  };
+  for (const Case& c : cases) {
+    const TImageObj image = MakeImage({c.attr});
+    const std::string what = std::to_string(c.attr.code) + "=" + c.attr.text;
+    EXPECT_EQ(image.SpecWidth, c.specWidth) << what;
+    EXPECT_EQ(image.SpecHeight, c.specHeight) << what;
+    EXPECT_EQ(image.PercentWidth, c.percent) << what;
+    EXPECT_EQ(image.HSpace, c.hSpace) << what;
+    EXPECT_EQ(image.ObjAlign, c.align) << what;
+    EXPECT_EQ(image.MapName, c.mapName) << what;
+    EXPECT_EQ(image.UseMap, c.attr.code == UseMapSy) << what;
+    EXPECT_EQ(image.Floating(), c.align == TImageObj::AlignLeft || c.align == TImageObj::AlignRight) << what;
+  }
   EXPECT_TRUE(MakeImage({{BorderSy, "0", 0}}).NoBorder);
+  EXPECT_FALSE(MakeImage({{BorderSy, "5", 5}}).NoBorder);
   EXPECT_TRUE(MakeImage({{TranspSy, "", 0}}).TransparencyKind == trLowerLeft);
+  EXPECT_TRUE(MakeImage({{IsMapSy, "", 0}}).IsMap);
 }
 
 TEST(ImageObj, PlaceholdersKeepTheAskedSizeOrGrowToTheIcon) {
@@ -95,6 +120,10 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
         {{{SrcSy, src.c_str(), 0}, {WidthSy, "40", 40}}, 40, 20},
         {{{SrcSy, src.c_str(), 0}, {HeightSy, "10", 10}}, 20, 10},
         {{{SrcSy, src.c_str(), 0}, {WidthSy, "50%", 50}}, 150, 2},
+        // Not given: scaled by the other side, never mirrored or flattened.
+        {{{SrcSy, src.c_str(), 0}, {WidthSy, "40", 40}, {HeightSy, "0", 0}}, 40, 20},
+        {{{SrcSy, src.c_str(), 0}, {WidthSy, "-50", -50}, {HeightSy, "10", 10}}, 20, 10},
+        {{{SrcSy, src.c_str(), 0}, {WidthSy, "-50", -50}}, 4, 2},
         {{{SrcSy, "missing.bmp", 0}, {WidthSy, "7", 7}, {HeightSy, "9", 9}}, 7, 9},
     };
     for (const auto& c : cases) {
