@@ -126,7 +126,7 @@ void TImageObj::LayoutImage(TSectionList& document, cl::TCanvas& canvas, const T
       } else {
         const TFetchedImage fetched = images->FetchImage(document, Source, TransparencyKind);
         pending = fetched.Delayed;
-        TakePicture(document, fetched);
+        if (!pending) TakePicture(document, fetched);
       }
     }
     if (!Image && pending) {
