@@ -216,6 +216,56 @@ TEST_F(InlineImageDrawing, AnImageMapAnswersForItsAreasOnly) {
   EXPECT_TRUE(f.root.ObjectAtXY(image->Left + 20, image->Top + 20));
 }
 
+TEST_F(InlineImageDrawing, AlignmentPlacesThePictureAgainstItsLine) {
+  TFontObj font(f.Font(), 0);
+  ASSERT_GT(font.FontHeight, 0);
+  struct Case {
+    const char* align;
+    int32_t top;  // for topY 10 and baseline 40 of an 8-pixel picture
+  };
+  const int32_t middle = 40 + font.Descent - font.FontHeight / 2 - 8 / 2;
+  const Case cases[] = {{"top", 10},     {"middle", middle}, {"absmiddle", middle}, {"bottom", 32},
+                        {"baseline", 32}, {"left", 10},       {"right", 10},         {"", 32}};
+  for (const Case& c : cases) {
+    TAttributeList list;
+    list.Add(LayoutFixture::Attr(SrcSy, src));
+    if (*c.align) list.Add(LayoutFixture::Attr(AlignSy, c.align));
+    TImageObj image(0, list);
+    image.LayoutImage(f.root, f.Canvas(), &font, 300);
+    image.Draw(f.Canvas(), 20, 10, 40, &font);
+    EXPECT_EQ(image.Top, c.top) << c.align;
+    EXPECT_EQ(image.Left, 20) << c.align;
+  }
+}
+
+TEST_F(InlineImageDrawing, FloatsKeepTheirHorizontalSpaceFromTheText) {
+  // HSPACE=-30 counts as 20: the text starts 20 pixels past a left float, and
+  // a right float's own edge touches the margin.
+  for (const char* align : {"left", "right"}) {
+    auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, *f.Font());
+    TAttributeList attributes;
+    attributes.Add(LayoutFixture::Attr(SrcSy, src));
+    attributes.Add(LayoutFixture::Attr(AlignSy, align));
+    attributes.Add(LayoutFixture::Attr(WidthSy, "40", 40));
+    attributes.Add(LayoutFixture::Attr(HeightSy, "40", 40));
+    attributes.Add(LayoutFixture::Attr(HSpaceSy, "-30", -30));
+    TImageObj* image = section->AddImage(attributes, &f.root);
+    section->AppendText("words beside it");
+    TSection& text = *section;
+    LayoutFixture g(&DocumentImages());
+    g.root.AddSection(std::move(section));
+    g.Layout(400);
+    ASSERT_FALSE(text.Lines.empty());
+    if (std::string(align) == "left") {
+      EXPECT_EQ(image->FloatX, 0);
+      EXPECT_EQ(text.Lines[0].DrawX, 40 + 20);
+    } else {
+      EXPECT_EQ(image->FloatX, 400 - 40);
+      EXPECT_EQ(text.Lines[0].DrawX, 0);
+    }
+  }
+}
+
 // A red and blue picture whose red parts the mask makes transparent.
 struct MaskedPicture {
   MaskedPicture() {
