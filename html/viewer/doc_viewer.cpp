@@ -504,6 +504,13 @@ void TDocViewer::SetOnBitmapRequest(TGetBitmapEvent handler) { onBitmapRequest_ 
 
 void TDocViewer::SetOnImageRequest(TGetImageEvent handler) { onImageRequest_ = std::move(handler); }
 
+bool TDocViewer::InsertImage(const std::string& src, cl::TStream* stream) {
+  if (!DocumentImages().InsertDelayedImage(*sectionList_, src, stream)) return false;
+  Relayout();
+  paintPanel_->Invalidate();
+  return true;
+}
+
 bool TDocViewer::DocumentHost::RequestBitmap(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) {
   if (!viewer_.onBitmapRequest_) return false;
   viewer_.onBitmapRequest_(&viewer_, name, bitmap, colour);

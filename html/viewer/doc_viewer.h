@@ -164,6 +164,10 @@ class TDocViewer : public cl::TWinControl {
   void SetOnFormSubmit(TFormSubmitEvent handler);
   void SetOnBitmapRequest(TGetBitmapEvent handler);
   void SetOnImageRequest(TGetImageEvent handler);
+  // The picture an image request put off (answered with the image unit's
+  // WaitStream) has come: the images waiting for src show it and the
+  // document is laid out again. False when nothing waited for src.
+  bool InsertImage(const std::string& src, cl::TStream* stream);
   void SetOnScript(TScriptEvent handler) { OnScript = std::move(handler); }
   void SetOnObjectClick(TObjectClickEvent handler) { OnObjectClick = std::move(handler); }
 
