@@ -10,11 +10,13 @@
 #include "html/document/text_section.h"
 #include "html/document/url_target.h"
 #include "html/images/document_images.h"
+#include "html/images/image_cache.h"
 #include "html/images/image_unit.h"
 #include "html/images/masks.h"
 #include "html/testing/image_test_support.h"
 #include "html/testing/layout_fixture.h"
 #include "html/testing/stub_host.h"
+#include "platform/core/ansi_case.h"
 #include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/printer.h"
 #include "platform/gui/test_support/gui_test.h"
@@ -264,6 +266,46 @@ TEST_F(InlineImageDrawing, FloatsKeepTheirHorizontalSpaceFromTheText) {
       EXPECT_EQ(text.Lines[0].DrawX, 0);
     }
   }
+}
+
+TEST_F(InlineImageDrawing, APrintCopyShowsWhatTheImageShowsAndCountsAsAUser) {
+  TAttributeList list;
+  list.Add(LayoutFixture::Attr(SrcSy, src));
+  list.Add(LayoutFixture::Attr(AltSy, "green"));
+  list.Add(LayoutFixture::Attr(AlignSy, "right"));
+  list.Add(LayoutFixture::Attr(HSpaceSy, "9", 9));
+  list.Add(LayoutFixture::Attr(WidthSy, "50%", 50));
+  list.Add(LayoutFixture::Attr(BorderSy, "0", 0));
+  list.Add(LayoutFixture::Attr(IsMapSy, ""));
+  list.Add(LayoutFixture::Attr(UseMapSy, "#m"));
+  TImageObj screen(0, list);
+  screen.LayoutImage(f.root, f.Canvas(), nullptr, 300);
+  int index = -1;
+  ASSERT_TRUE(BitmapList().Find(cl::AnsiUpperCase(src), index));
+  const TBitmapItem& item = *BitmapList().Item(index);
+  const int32_t users = item.UserCount;
+  {
+    TSectionList print(f.root);
+    TImageObj copy(print, screen);
+    EXPECT_EQ(item.UserCount, users + 1);
+    EXPECT_EQ(copy.ParentSectionList, &print);
+    EXPECT_EQ(copy.Image, screen.Image);
+    EXPECT_EQ(copy.Source, src);
+    EXPECT_EQ(copy.Alt, "green");
+    EXPECT_EQ(copy.ObjAlign, TImageObj::AlignRight);
+    EXPECT_EQ(copy.HSpace, 9);
+    EXPECT_TRUE(copy.PercentWidth);
+    EXPECT_TRUE(copy.NoBorder);
+    EXPECT_TRUE(copy.IsMap);
+    EXPECT_FALSE(copy.UseMap);  // map data stays with the screen's document
+    EXPECT_EQ(copy.MapName, "");
+    // Laid out at the printer's width, without fetching again.
+    copy.LayoutImage(print, f.Canvas(), nullptr, 1000);
+    EXPECT_EQ(copy.ImageWidth, 500);
+    EXPECT_EQ(copy.Image, screen.Image);
+    EXPECT_EQ(item.UserCount, users + 1);
+  }
+  EXPECT_EQ(item.UserCount, users);
 }
 
 // A red and blue picture whose red parts the mask makes transparent.
