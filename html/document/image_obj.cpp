@@ -246,14 +246,14 @@ void TImageObj::DrawImageAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   try {
     cl::TBitmap* mask = animation ? animation->CurrentFrameMask() : showImages ? MaskImage : nullptr;
     const TTransparency kind = animation && mask ? trGifColor : TransparencyKind;
-    const bool masked = (kind != trOpaque || bitmap == images_->ErrorBitmap()) && mask;
+    const bool masking = kind != trOpaque || bitmap == images_->ErrorBitmap();
     if (canvas.IsPrinter()) {
-      images_->PrintPicture(canvas, *bitmap, masked ? mask : nullptr, x, y, width, height);
+      images_->PrintPicture(canvas, *bitmap, masking ? mask : nullptr, x, y, width, height);
       return;
     }
     if (!fixed && showImages && !Source.empty() && !animation)
       images_->UseScaledCopy(CacheKey(Source), bitmap, mask, width, height);
-    if (masked)
+    if (masking && mask)
       images_->DrawMasked(canvas, *bitmap, *mask, x, y, width, height);
     else if (fixed)
       canvas.Draw(x, y, *bitmap);

@@ -47,9 +47,11 @@ TSectionList::~TSectionList() {
 }
 
 void TSectionList::ClearDocument() {
-  // The animations first, so that freed images find none to take out of the
-  // list; then the sections: their images and controls point into the lists below.
+  // The animations and waiting images first, so that freed images find none
+  // to take out of these lists; then the sections: their images and controls
+  // point into the lists below.
   AnimatedImages.Clear();
+  DelayedImages.Clear();
   ClearAndFree();
   if (BgFetched && !BgImageName.empty() && ImageSource)
     ImageSource->ReleaseUse(cl::AnsiUpperCase(TrimBlanks(BgImageName)));
@@ -60,7 +62,6 @@ void TSectionList::ClearDocument() {
   Forms.clear();
   SelFrom = SelTo = 0;
   ImageMaps.clear();
-  DelayedImages.Clear();
   ProcessErrors.clear();
 }
 
