@@ -264,6 +264,35 @@ TEST_F(FrameHistoryTest, ANestedSetComesBackFromTheFramesHistoryWithItsNames) {
   EXPECT_EQ(Shown("Left"), "a3");
 }
 
+// The click that replaces the whole document runs inside the old set's
+// viewer: that set and viewer outlive the click, kept or not.
+TEST_F(FrameHistoryTest, ALinkThatReplacesTheDocumentLeavesTheClickedViewerAliveUntilItReturns) {
+  const std::string one = Write("one.htm", "#title one\n#link two.htm|go on\n");
+  const std::string two = Write("two.htm", "#title two\n#link one.htm|go back\n");
+  for (const int limit : {0, 3}) {
+    SCOPED_TRACE(limit);
+    fv->SetHistoryMaxCount(limit);
+    fv->LoadFromFile(one);
+    for (const std::string& expected : {two, one, two}) {
+      TDocViewer& viewer = *fv->ActiveViewer();
+      const int x = viewer.MarginWidth() + 2;
+      const int y = viewer.MarginHeight() + 8;
+      t::ProcessEvents();
+      t::MouseDown(viewer.PaintPanel(), x, y);
+      t::MouseUp(viewer.PaintPanel(), x, y);
+      t::ProcessEvents();
+      EXPECT_EQ(fv->CurrentFile(), expected);
+    }
+    EXPECT_EQ(fv->BackButtonEnabled(), limit > 0);
+    if (limit > 0) {
+      fv->GoBack();
+      EXPECT_EQ(fv->CurrentFile(), one);
+      EXPECT_EQ(fv->ActiveViewer()->DocumentTitle(), "one");
+    }
+    EXPECT_EQ(FrameSets(), limit == 0 ? 1 : 3);  // four loads, three kept
+  }
+}
+
 TEST_F(FrameHistoryTest, NoStepIsTakenWhileAViewerIsBusy) {
   fv->SetHistoryMaxCount(3);
   fv->LoadFromFile(Path("a1.htm"));
