@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "html/viewer/doc_viewer.h"
 #include "html/frames/frame.h"
