@@ -207,6 +207,21 @@ TEST_F(FrameHistoryTest, TheTopLevelKeepsItsLimitAndFreesTheOldestSet) {
   EXPECT_EQ(FrameSets(), 3);
 }
 
+TEST_F(FrameHistoryTest, ASetKeepsLivingWhileOneOfItsEntriesRemains) {
+  fv->SetHistoryMaxCount(2);
+  fv->LoadFromFile(top);
+  fv->LoadFromFile(top);  // the same set again: two entries
+  TFrameSet* const shared = &fv->CurrentSet();
+  fv->LoadFromFile(Path("a1.htm"));  // the older of the two falls off
+  t::ProcessEvents();
+  ASSERT_EQ(fv->HistoryFiles.Count(), 2);
+  EXPECT_EQ(fv->HistoryFiles.Objects(1), shared);
+  fv->GoBack();
+  t::ProcessEvents();
+  EXPECT_EQ(&fv->CurrentSet(), shared);
+  EXPECT_EQ(Now(), (State{"a1", "b1", false, true}));
+}
+
 TEST_F(FrameHistoryTest, ASetInTwoEntriesIsFreedOnce) {
   fv->SetHistoryMaxCount(5);
   fv->LoadFromFile(top);
@@ -231,6 +246,30 @@ TEST_F(FrameHistoryTest, ASetInTwoEntriesIsFreedOnce) {
   EXPECT_EQ(Named("Left").VisitedFiles.Count(), 0);
   EXPECT_FALSE(fv->BackButtonEnabled());
   t::ProcessEvents();
+  EXPECT_EQ(FrameSets(), 1);
+}
+
+// The only frame of a one-frame document that loads another file keeps the
+// set: both entries hold it, and a step between them shows the entry's file.
+TEST_F(FrameHistoryTest, StepsBetweenTwoEntriesOfOneSetShowEachEntrysFile) {
+  fv->SetHistoryMaxCount(3);
+  fv->LoadFromFile(Path("a1.htm"));
+  TFrameSet* const set = &fv->CurrentSet();
+  ASSERT_EQ(set->AllFrames.size(), 1u);
+  set->AllFrames.front()->LoadFrameFile(Path("a2.htm"), "", true);
+  ASSERT_EQ(fv->HistoryFiles.Count(), 2);
+  EXPECT_EQ(fv->HistoryFiles.Objects(0), set);
+  EXPECT_EQ(fv->HistoryFiles.Objects(1), set);
+  EXPECT_EQ(fv->CurrentFile(), Path("a2.htm"));
+  fv->GoBack();
+  EXPECT_EQ(&fv->CurrentSet(), set);
+  EXPECT_EQ(fv->CurrentFile(), Path("a1.htm"));
+  EXPECT_EQ(fv->ActiveViewer()->DocumentTitle(), "a1");
+  fv->GoForward();
+  EXPECT_EQ(fv->ActiveViewer()->DocumentTitle(), "a2");
+  EXPECT_EQ(fv->DocumentTitle(), "a2");
+  fv->ClearHistory();
+  cl::FreeReleased();
   EXPECT_EQ(FrameSets(), 1);
 }
 
