@@ -332,6 +332,27 @@ TEST_F(FrameHistoryTest, ALinkThatReplacesTheDocumentLeavesTheClickedViewerAlive
   }
 }
 
+// The clicked viewer gives way to a nested set from inside its own click.
+TEST_F(FrameHistoryTest, AClickedViewerReplacedByANestedSetComesBackWithBack) {
+  Write("l.htm", "#title l\n#link set.htm|nested\n");
+  fv->LoadFromFile(Write("two.htm", "<FRAMESET COLS=\"*,*\"><FRAME SRC=l.htm NAME=Left><FRAME SRC=b1.htm></FRAMESET>"));
+  TDocViewer& clicked = *Named("Left").Viewer();
+  const int x = clicked.MarginWidth() + 2;
+  const int y = clicked.MarginHeight() + 8;
+  t::ProcessEvents();
+  t::MouseDown(clicked.PaintPanel(), x, y);
+  t::MouseUp(clicked.PaintPanel(), x, y);
+  t::ProcessEvents();
+  ASSERT_NE(Named("Left").NestedSet(), nullptr);
+  EXPECT_EQ(Named("Left").Viewer(), nullptr);
+  fv->GoBack();
+  t::ProcessEvents();
+  EXPECT_EQ(Shown("Left"), "l");
+  EXPECT_EQ(fv->CurrentSet().FindFrame("deep"), nullptr);
+  fv->GoForward();
+  EXPECT_EQ(Named("Deep").Viewer()->DocumentTitle(), "b1");
+}
+
 TEST_F(FrameHistoryTest, NoStepIsTakenWhileAViewerIsBusy) {
   fv->SetHistoryMaxCount(3);
   fv->LoadFromFile(Path("a1.htm"));
