@@ -41,7 +41,7 @@ TFontForm::TFontForm(cl::TComponent* owner) : cl::TForm(owner) {
   fontViewer_->SetCursor(cl::crIBeam);
   fontViewer_->SetViewImages(false);
   fontViewer_->SetBorderStyle(html::htSingle);
-  fontViewer_->HistoryMaxCount = 0;
+  fontViewer_->SetHistoryMaxCount(0);
   fontViewer_->SetDefFontName("Times New Roman");
   fontViewer_->SetDefPreFontName("Courier New");
   fontViewer_->SetNoSelect(false);

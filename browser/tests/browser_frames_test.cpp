@@ -3,6 +3,7 @@
 #include "browser/tests/browser_form_fixture.h"
 #include "html/frames/frame.h"
 #include "html/frames/frame_set.h"
+#include "html/parse/document_parser.h"
 #include "platform/core/scheduler.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/font_engine.h"
@@ -62,6 +63,12 @@ class BrowserFramesTest : public BrowserFormTest {
 // Open, the document's actions but Copy and Print, and the fonts.
 const std::vector<bool> withActiveFrame = {true, true, true, false, true, false, true,
                                            true, false, false, true, true, true};
+// After a link loaded into a frame: Back as well.
+const std::vector<bool> afterALink = [] {
+  std::vector<bool> enabled = withActiveFrame;
+  enabled[brw::tbBack] = true;
+  return enabled;
+}();
 // No frame entered yet: only Open and the fonts.
 const std::vector<bool> withoutActiveFrame = {true, false, false, false, false, false, false,
                                               false, false, false, true, true, true};
@@ -92,10 +99,10 @@ TEST_F(BrowserFramesTest, ALinkInTheContentsFrameLoadsIntoItsTargetFrame) {
   EXPECT_EQ(form.GetCurrentFile(), Doc("guide.htm"));
   EXPECT_EQ(form.Caption(), "Frame guide");
   EXPECT_TRUE(form.Timer200ms().Enabled());  // no busy bracket left open
-  // The clicked frame has the focus, so the document's actions are on;
-  // there is no history and no printing yet.
-  EXPECT_EQ(EnabledButtons(), withActiveFrame);
-  EXPECT_EQ(EnabledItems(), withActiveFrame);
+  // The clicked frame has the focus, so the document's actions are on, and
+  // Back returns the frame to its first document.
+  EXPECT_EQ(EnabledButtons(), afterALink);
+  EXPECT_EQ(EnabledItems(), afterALink);
 
   ClickRow("toc", 1);  // target _top: the whole window
   EXPECT_EQ(form.GetCurrentFile(), Doc("other.htm"));
@@ -185,9 +192,9 @@ TEST_F(BrowserFramesTest, TheButtonsAreOffWhileAFrameLoads) {
   ASSERT_EQ(seen.size(), 2u);
   expectSeen(seen[0], off, "while the frame loads");
   // The viewer's bracket was the only one: its end turns the actions back on.
-  expectSeen(seen[1], {true, withActiveFrame, withActiveFrame}, "when the load ends");
+  expectSeen(seen[1], {true, afterALink, afterALink}, "when the load ends");
   EXPECT_TRUE(form.Timer200ms().Enabled());
-  EXPECT_EQ(EnabledButtons(), withActiveFrame);
+  EXPECT_EQ(EnabledButtons(), afterALink);
 
   // Reload's own bracket and the viewer's nest: the viewer's end inside it
   // leaves everything off until Reload's ends.
@@ -198,7 +205,69 @@ TEST_F(BrowserFramesTest, TheButtonsAreOffWhileAFrameLoads) {
   expectSeen(seen[1], off, "when the load inside Reload ends");
   EXPECT_TRUE(form.Timer200ms().Enabled());
   EXPECT_EQ(FrameViewer("main").CurrentFile(), Doc("part.htm"));
-  EXPECT_EQ(EnabledButtons(), withActiveFrame);
+  EXPECT_EQ(EnabledButtons(), afterALink);
+}
+
+// The shipped frame set, parsed for real: two links of the contents frame,
+// then Back and Forward through the main frame's documents.
+TEST_F(BrowserFramesTest, BackAndForwardStepThroughTheLinksFollowedInTheSampleFrameSet) {
+  const std::string samples = BRANNIK_SAMPLES;
+  const std::string index = samples + "/index.htm";
+  brw::TBrowserForm& form = Start({index});
+  form.Viewer().DocumentParser = ParseDocument;
+  form.Viewer().LoadFromFile(index);  // the same set again, its frames parsed as HTML
+  t::ProcessEvents();
+  ASSERT_EQ(FrameViewer("hlavni").CurrentFile(), samples + "/uvod.htm");
+  EXPECT_FALSE(form.Button(brw::tbBack).Enabled());
+  EXPECT_FALSE(form.Button(brw::tbForward).Enabled());
+
+  // Where the contents frame shows a link to url, as the user finds it.
+  const auto clickLink = [&](const std::string& url) {
+    TDocViewer& contents = FrameViewer("obsah");
+    t::ProcessEvents();
+    for (int y = 2; y < contents.PaintPanel().Height(); y += 3) {
+      for (int x = 2; x < contents.PaintPanel().Width(); x += 3) {
+        TFormControlObj* control = nullptr;
+        std::unique_ptr<TUrlTarget> link;
+        if (!contents.GetLinkAt(x, y, control, link) || !link || link->Url != url) continue;
+        t::MouseDown(contents.PaintPanel(), x, y);
+        t::MouseUp(contents.PaintPanel(), x, y);
+        t::ProcessEvents();
+        return true;
+      }
+    }
+    return false;
+  };
+  ASSERT_TRUE(clickLink("adresy.htm"));
+  ASSERT_EQ(FrameViewer("hlavni").CurrentFile(), samples + "/adresy.htm");
+  ASSERT_TRUE(clickLink("sluzby.htm#faxy"));
+  ASSERT_EQ(FrameViewer("hlavni").CurrentFile(), samples + "/sluzby.htm");
+  const int32_t atFaxes = FrameViewer("hlavni").Position();
+  EXPECT_NE(atFaxes, 0);
+
+  struct Step {
+    brw::TToolButton button;
+    const char* shown;
+    bool back, forward;
+  };
+  const Step steps[] = {
+      {brw::tbBack, "adresy.htm", true, true},   {brw::tbBack, "uvod.htm", false, true},
+      {brw::tbForward, "adresy.htm", true, true}, {brw::tbForward, "sluzby.htm", true, false},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.shown);
+    form.Button(step.button).Click();
+    t::ProcessEvents();
+    EXPECT_EQ(FrameViewer("hlavni").CurrentFile(), samples + "/" + step.shown);
+    EXPECT_EQ(FrameViewer("obsah").CurrentFile(), samples + "/obsah.htm");
+    EXPECT_EQ(form.Button(brw::tbBack).Enabled(), step.back);
+    EXPECT_EQ(form.MenuItem(brw::tbBack).Enabled(), step.back);
+    EXPECT_EQ(form.Button(brw::tbForward).Enabled(), step.forward);
+    EXPECT_EQ(form.MenuItem(brw::tbForward).Enabled(), step.forward);
+  }
+  // The frame came back where the link had put it.
+  EXPECT_EQ(FrameViewer("hlavni").Position(), atFaxes);
+  EXPECT_EQ(form.GetCurrentFile(), index);
 }
 
 }  // namespace

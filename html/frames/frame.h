@@ -1,11 +1,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "html/document/attributes.h"
 #include "html/frames/frame_attributes.h"
 #include "html/frames/frame_base.h"
 #include "html/frames/frame_parse.h"
+#include "html/viewer/history/position_obj.h"
+#include "platform/core/string_list.h"
 
 namespace cl {
 class TTimer;
@@ -31,6 +34,7 @@ class TFrame : public TFrameBase {
   bool CheckNoResize(bool& first, bool& last) override;
   void CalcSizes(int left, int top, int width, int height) override;
   void LeaveTree() override;
+  void JoinTree(TFrameSet& top) override;
   // Shows SourceFile: in a viewer, or in a nested set for a frame-set
   // document; a document that fails shows the error document instead.
   void LoadFiles() override;
@@ -46,6 +50,19 @@ class TFrame : public TFrameBase {
   cl::TTimer* RefreshTimer() const { return refreshTimer_; }
 
   TDocViewer* Viewer() const { return viewer_; }
+
+  // The frame's history, newest first: files (each object the nested set
+  // shown for it, or null) and parallel places; VisitedPlace is the entry
+  // shown. Steps to entry index (nothing for the one shown or out of range).
+  void SetHistoryIndex(int32_t index);
+  // Deletes the entries newer than the one shown; their nested sets go
+  // unless a remaining entry holds them.
+  void DropNewerVisits();
+  // Frees every entry and the nested sets only they held.
+  void ClearVisits();
+  cl::TStringList VisitedFiles;
+  std::vector<PositionObj> VisitedPositions;
+  std::int32_t VisitedPlace = 0;
 
   // The set whose child this frame is.
   TSubFrameSet& OwnerSet() const { return ownerSet_; }
@@ -83,6 +100,11 @@ class TFrame : public TFrameBase {
   void ReleaseViewer(TDocViewer* viewer);
   void ReleaseNestedSet(TSubFrameSet* nested);
   void DropNestedSet();
+  // An old nested set that an entry holds is kept out of the tree, unloaded
+  // and hidden; any other goes.
+  void RetireNestedSet(TSubFrameSet* nested);
+  bool VisitsHold(const TSubFrameSet* nested) const;
+  void RecordVisit(const std::string& name, std::int32_t newPos, std::int32_t oldPos);
   void ShowErrorDocument(const std::string& name);
 };
 

@@ -29,6 +29,9 @@ class TFrameBase : public cl::TCustomPanel {
   // Takes the panel out of its top set's tables (names, frame list, focused
   // viewer) before it is freed later than the tree, or moves elsewhere.
   virtual void LeaveTree() = 0;
+  // Enters the panel into top's tables again after LeaveTree (a nested set
+  // coming back from a frame's history).
+  virtual void JoinTree(TFrameSet& top) = 0;
   // Loads the documents of the panel's frames.
   virtual void LoadFiles() = 0;
   // Shows the files again after UnloadFiles; a negative position means the

@@ -142,11 +142,14 @@ void TFrame::LoadFiles() {
   const TLoadDepth depth(top);
   try {
     const TDocumentSource source = DocumentSource(name);
+    TFrameSetViewer* const owner = top.OwnerViewer;
     if (IsFrameSetSource(source, topSet_)) {
       BuildNestedSet(source, name);
+      if (owner != nullptr) owner->FirstVisit(*this, name, 0);
     } else {
       if (viewer_ == nullptr) CreateViewer();
       LoadIntoViewer(source, Anchor);
+      if (owner != nullptr) owner->FirstVisit(*this, SourceFile, viewer_->Position());
     }
   } catch (const std::exception&) {
     DropNestedSet();
@@ -162,8 +165,11 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
   SourceFile = file;
   try {
     if (SameFileName(file, oldFile) && (viewer_ != nullptr || nestedSet_ != nullptr)) {
-      // The frame history records a changed place here.
-      if (viewer_ != nullptr) viewer_->PositionTo(anchor);
+      if (viewer_ != nullptr) {
+        const std::int32_t oldPos = viewer_->Position();
+        viewer_->PositionTo(anchor);
+        if (history && viewer_->Position() != oldPos) RecordVisit(file, viewer_->Position(), oldPos);
+      }
       return;
     }
     bool frameSet = false;
@@ -179,6 +185,9 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
     const TLoadDepth depth(top);
     if (viewer_ != nullptr && !frameSet) {
       const std::string shown = viewer_->CurrentFile();
+      const std::int32_t oldPos = viewer_->Position();
+      const std::string oldSetFile = top.SetFile;
+      const std::string oldTitle = top.SetTitle;
       try {
         LoadIntoViewer(source, anchor);
       } catch (const std::exception&) {
@@ -186,18 +195,20 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
         if (viewer_->CurrentFile() != shown) ShowErrorDocument(file);
         throw;
       }
-      // The frame history records the new place here.
+      if (history && top.AllViewers.size() > 1) RecordVisit(file, viewer_->Position(), oldPos);
       if (history && top.AllViewers.size() == 1) {
         top.SetFile = file;
         top.SetTitle = viewer_->DocumentTitle();
         top.SetBase = viewer_->Base();
         top.SetBaseTarget = viewer_->BaseTarget();
+        if (top.OwnerViewer != nullptr) top.OwnerViewer->BumpHistory1(oldSetFile, oldTitle, oldPos);
       }
       return;
     }
     // The new content is built beside the old, which stays until it stands.
     TDocViewer* const oldViewer = viewer_;
     TSubFrameSet* const oldNested = nestedSet_;
+    const std::int32_t oldPos = oldViewer != nullptr ? oldViewer->Position() : 0;
     viewer_ = nullptr;
     nestedSet_ = nullptr;
     try {
@@ -216,8 +227,9 @@ void TFrame::LoadFrameFile(const std::string& newFile, const std::string& anchor
       SetBevelOuter(nestedSet_ == nullptr && ownerSet_.FrameBorder != 0 ? cl::bvLowered : cl::bvNone);
       throw;
     }
+    if (history) RecordVisit(file, viewer_ != nullptr ? viewer_->Position() : 0, oldPos);
     if (oldViewer != nullptr) ReleaseViewer(oldViewer);
-    if (oldNested != nullptr) ReleaseNestedSet(oldNested);
+    if (oldNested != nullptr) RetireNestedSet(oldNested);
     top.UpdateFrameList();
     Repaint();
   } catch (...) {

@@ -43,6 +43,8 @@ class TFrameSet : public TSubFrameSet {
   // The only viewer when there is exactly one, else the one last entered.
   TDocViewer* ActiveViewer() const;
   void RemoveViewer(const TDocViewer& viewer);
+  // In every frame of the set, the entries newer than the one shown go.
+  void DropNewerVisits();
 
   // Nesting of running frame loads; deeper loads leave their frames empty.
   static constexpr int MaxLoadDepth = 4;

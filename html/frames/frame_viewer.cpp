@@ -139,8 +139,9 @@ void TFrameSetViewer::LoadFromFileInternal(const std::string& name) {
                                : HasRequestEvents() ? link.File
                                                     : utl::FEXPAND(link.File);
   if (!currentSet_->SetFile.empty() && SameFileName(expanded, currentSet_->SetFile)) {
-    // The top-level history records the place left here.
+    const int32_t oldPos = currentSet_->AllViewers.size() == 1 ? currentSet_->AllViewers.front()->Position() : 0;
     currentSet_->LoadFromFile(expanded, link.Anchor);
+    BumpHistory2(oldPos);
     return;
   }
   TFrameSet* const fresh = NewFrameSet();
@@ -155,17 +156,15 @@ void TFrameSetViewer::LoadFromFileInternal(const std::string& name) {
     throw;
   }
   TFrameSet* const old = currentSet_;
+  const int32_t oldPos = old->AllViewers.size() == 1 ? old->AllViewers.front()->Position() : 0;
   old->UnloadFiles();
   currentSet_ = fresh;
   SetRedraw(false);
   fresh->BringToFront();
   SetRedraw(true);
   fresh->Repaint();
-  // Until the top-level history keeps it, the old set goes; a click or a
-  // refresh tick inside it may still be running, so it goes afterwards.
-  old->Clear();
-  old->OwnerViewer = nullptr;
-  cl::Release(old);
+  old->Hide();
+  BumpHistory(old, oldPos);
 }
 
 void TFrameSetViewer::Reload() {
@@ -178,6 +177,8 @@ void TFrameSetViewer::Reload() {
 
 void TFrameSetViewer::Clear() {
   if (IsProcessing()) return;
+  while (HistoryFiles.Count() > 0) DeleteHistoryEntry(HistoryFiles.Count() - 1);
+  HistoryPlace = 0;
   currentSet_->Clear();
   currentSet_->SetBevelOuter(cl::bvLowered);
   currentSet_->SetBevelWidth(2);
@@ -365,7 +366,7 @@ void TFrameSetViewer::SetupViewer(TDocViewer& viewer, TFrame& frame) {
   viewer.OnKeyPress = OnKeyPress;
   viewer.OnKeyUp = OnKeyUp;
   viewer.SetCursor(viewerCursor_);
-  viewer.HistoryMaxCount = historyMaxCount_;
+  viewer.SetHistoryMaxCount(historyMaxCount_);
   viewer.SetOnScript(onScript_);
   viewer.OnInclude = OnInclude;
   viewer.OnSoundRequest = OnSoundRequest;
@@ -486,12 +487,6 @@ void TFrameSetViewer::SetNoSelect(bool noSelect) {
   if (noSelect == noSelect_) return;
   noSelect_ = noSelect;
   ForEachViewer([noSelect](TDocViewer& v) { v.SetNoSelect(noSelect); });
-}
-
-void TFrameSetViewer::SetHistoryMaxCount(int32_t count) {
-  if (count < 0) return;
-  ForEachViewer([count](TDocViewer& v) { v.HistoryMaxCount = count; });
-  historyMaxCount_ = count;
 }
 
 void TFrameSetViewer::SetServerRoot(const std::string& root) {

@@ -9,6 +9,7 @@
 
 #include "html/viewer/doc_viewer.h"
 #include "html/frames/frame_parse.h"
+#include "platform/core/string_list.h"
 #include "platform/gui/control.h"
 
 namespace html {
@@ -73,12 +74,35 @@ class TFrameSetViewer : public cl::TWinControl {
   virtual std::string ExpandLinkFileName(const std::string& url);
 
   bool IsProcessing() const { return loadingFlag_ || viewersBusyFlag_; }
-  // Back and forward wait for the two-level history: until it exists they
-  // report themselves off, and there is no place to step to.
-  bool BackButtonEnabled() const { return false; }
-  bool FwdButtonEnabled() const { return false; }
-  void GoBack() {}
-  void GoForward() {}
+
+  // History at two levels: whole documents, each entry holding the frame set
+  // that showed it (index 0 newest), and per frame the files it showed
+  // within one document. A step goes to the frame that changed last; only
+  // when no frame can step does the whole document change. Refused while
+  // processing.
+  void GoBack();
+  void GoForward();
+  bool BackButtonEnabled() const;
+  bool FwdButtonEnabled() const;
+  void ClearHistory();
+  void SetHistoryIndex(int32_t index);
+  // After a new set replaced oldSet; after the only frame of a one-frame
+  // document loaded another file; after the shown file loaded again.
+  void BumpHistory(TFrameSet* oldSet, int32_t oldPos);
+  void BumpHistory1(const std::string& fileName, const std::string& title, int32_t oldPos);
+  void BumpHistory2(int32_t oldPos);
+  // A frame navigated; a frame showed its first document.
+  void AddVisit(TFrame& frame, const std::string& name, int32_t newPos, int32_t oldPos);
+  void FirstVisit(TFrame& frame, const std::string& name, int32_t pos);
+  // Frees set (once its events have returned) unless an entry or the view
+  // still holds it.
+  void FreeFrameSetIfDropped(TFrameSet* set);
+  cl::TStringList HistoryFiles;  // objects: the frame sets, not owned by the list
+  cl::TStringList HistoryTitles;
+  std::vector<int32_t> HistoryPositions;
+  int32_t HistoryPlace = 0;
+  // Stamps the frame-level entries so their order across frames is known.
+  int32_t HistorySeq = 10;
   const std::string& ClickedURL() const { return clickedUrl_; }
   const std::string& ClickedTarget() const { return clickedTarget_; }
 
@@ -170,6 +194,11 @@ class TFrameSetViewer : public cl::TWinControl {
   std::string ActiveBase() const;
   template <typename F>
   void ForEachViewer(F f) const;
+  void PushHistory();
+  void DeleteHistoryEntry(int index);
+  void HistoryChanged();
+  void ShowSet(TFrameSet& target, int32_t position);
+  void StepTo(int32_t index);
 
   TFrameSet* currentSet_ = nullptr;  // owned as a component
   std::string clickedUrl_;

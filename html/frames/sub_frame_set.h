@@ -32,6 +32,7 @@ class TSubFrameSet : public TFrameBase, public TFrameSetBuilder {
   bool CheckNoResize(bool& first, bool& last) override;
   void CalcSizes(int left, int top, int width, int height) override;
   void LeaveTree() override;
+  void JoinTree(TFrameSet& top) override;
   void LoadFiles() override;
   void ReloadFiles(int position) override;
   void UnloadFiles() override;

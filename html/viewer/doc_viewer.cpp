@@ -547,6 +547,4 @@ bool TDocViewer::DocumentHost::ProcessError(const std::string& message) {
   return true;
 }
 
-void TDocViewer::BumpHistory(const std::string&, const std::string&, int32_t, THtmlFileType) {}
-
 }  // namespace html

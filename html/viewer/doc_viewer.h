@@ -10,6 +10,7 @@
 #include "html/document/document_host.h"
 #include "html/document/section_list.h"
 #include "html/parse/document_parser.h"
+#include "html/viewer/history/position_obj.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/control.h"
 #include "platform/gui/paint_box.h"
@@ -213,13 +214,17 @@ class TDocViewer : public cl::TWinControl {
   std::string MetaRefreshURL;
   int32_t MetaRefreshDelay = 0;
 
-  // History and printing keep their fields here; the loads record through
-  // BumpHistory.
-  cl::TStringList History;
-  cl::TStringList TitleHistory;
-  cl::TStringList PositionHistory;
+  // The documents shown, newest first: files, titles and places, parallel.
+  // Loads and anchor jumps record through BumpHistory; HistoryIndex is the
+  // entry of the document shown.
+  cl::TStringList History{false};
+  cl::TStringList TitleHistory{false};
+  std::vector<PositionObj> PositionHistory;
   int32_t HistoryIndex = 0;
-  int32_t HistoryMaxCount = 0;
+  int32_t HistoryMaxCount() const { return historyMaxCount_; }
+  // Negative or unchanged: ignored; lowering it clears the history first.
+  void SetHistoryMaxCount(int32_t count);
+  void ClearHistory();
   double PrintMarginLeft = 2.0, PrintMarginRight = 2.0, PrintMarginTop = 2.0, PrintMarginBottom = 2.0;
   int32_t PrintedPage = 0;
   cl::TObject* FrameOwner = nullptr;
@@ -265,6 +270,7 @@ class TDocViewer : public cl::TWinControl {
   bool IsWordChar(int32_t position, TSectionBase* owner);
 
   bool layouting_ = false;
+  int32_t historyMaxCount_ = 0;
   std::string documentTitle_;
   std::string url_;
   std::string target_;

@@ -79,6 +79,10 @@ void TDocViewer::LoadFile(const std::string& fileName, THtmlFileType fileType) {
   std::string name = fileName;
   const std::string dest = SplitDestination(name);
   MetaRefreshDelay = 0;
+  const std::string oldFile = currentFile_;
+  const std::string oldTitle = documentTitle_;
+  const int32_t oldPos = Position();
+  const THtmlFileType oldType = fileType_;
   DoProcessing(true);
   // The cursor is back before the processing handlers hear of the end.
   struct Restore {
@@ -108,7 +112,6 @@ void TDocViewer::LoadFile(const std::string& fileName, THtmlFileType fileType) {
     TParseResult parsed;
     // The part parsed before a failure is still shown, then the failure goes on.
     auto finish = [&] {
-      const std::string oldFile = currentFile_;
       currentFile_ = utl::FEXPAND(name);
       fileType_ = fileType;
       FinishLoad(parsed);
@@ -128,6 +131,7 @@ void TDocViewer::LoadFile(const std::string& fileName, THtmlFileType fileType) {
     }
     finish();
   }
+  if (currentFile_ != oldFile || fileType_ != oldType) BumpHistory(oldFile, oldTitle, oldPos, oldType);
   ReportMetaRefresh();
 }
 
