@@ -6,7 +6,7 @@
 
 #include "platform/gui/bitmap.h"
 #include "platform/gui/form.h"
-#include "platform/gui/owner_draw_list_box.h"
+#include "platform/gui/drawn_list_box.h"
 #include "dialogs/bit_set_256.h"
 
 namespace cl {
@@ -34,7 +34,7 @@ class TBitSetEditor : public cl::TForm {
 
  private:
   void Recount();
-  void DrawRow(int index, cl::TRect rect, cl::TOwnerDrawState state);
+  void DrawRow(int index, cl::TRect rect, cl::TDrawnRowState state);
   void ToggleMarked();
   void ListKeyDown(std::uint16_t& key, cl::TShiftState shift);
   void RestoreOriginal();
@@ -42,7 +42,7 @@ class TBitSetEditor : public cl::TForm {
   bool editable_ = true;
   tBitSet256 original_, current_, added_, removed_;
   cl::TBitmap checkMark_;
-  cl::TOwnerDrawListBox* list_ = nullptr;
+  cl::TDrawnListBox* list_ = nullptr;
   cl::TPanel* cardinality_ = nullptr;
   cl::TBitBtn* ok_ = nullptr;
   cl::TBitBtn* originalButton_ = nullptr;

@@ -8,7 +8,7 @@
 
 #include "platform/gui/button.h"
 #include "platform/gui/colors.h"
-#include "platform/gui/owner_draw_list_box.h"
+#include "platform/gui/drawn_list_box.h"
 #include "platform/gui/panel.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/test_support/screen_pixels.h"
@@ -31,7 +31,7 @@ Set Elements(std::initializer_list<int> members) {
   return set;
 }
 
-cl::TOwnerDrawListBox& List(cl::TForm& form) { return Child<cl::TOwnerDrawListBox>(form, "ListBox"); }
+cl::TDrawnListBox& List(cl::TForm& form) { return Child<cl::TDrawnListBox>(form, "ListBox"); }
 std::string Counts(cl::TForm& form) { return Child<cl::TPanel>(form, "PanelCardinality").Caption(); }
 
 struct Shown {
@@ -64,7 +64,7 @@ struct RowLook {
   int textWidth = 0;
 };
 
-RowLook Look(cl::TOwnerDrawListBox& list, int index) {
+RowLook Look(cl::TDrawnListBox& list, int index) {
   RowLook look;
   const cl::TRect row = list.ItemRect(index);
   const std::string text = list.Items().Get(index);
@@ -135,53 +135,53 @@ TEST_F(BitSetEditorTest, KeysClicksAndOriginalEditTheSet) {
   const Set original = Elements({0, 1});
   struct Case {
     const char* name;
-    std::function<void(cl::TOwnerDrawListBox&, cl::TForm&)> action;
+    std::function<void(cl::TDrawnListBox&, cl::TForm&)> action;
     Set stored;
     int markAfter;
     std::string counts;
   } const cases[] = {
       {"Insert on the last row toggles it and keeps the mark",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) {
+       [](cl::TDrawnListBox& list, cl::TForm&) {
          list.SetItemIndex(2);
          cl::testing::PressKey(list, cl::VK_INSERT);
        },
        Elements({0}), 2, "1/2"},
       {"Insert moves the mark to the next row",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) {
+       [](cl::TDrawnListBox& list, cl::TForm&) {
          list.SetItemIndex(1);
          cl::testing::PressKey(list, cl::VK_INSERT);
        },
        Elements({0, 1, 2}), 2, "3/2"},
       {"Space toggles in place",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) {
+       [](cl::TDrawnListBox& list, cl::TForm&) {
          list.SetItemIndex(0);
          cl::testing::PressKey(list, cl::VK_SPACE, 0, ' ');
        },
        Elements({2}), 0, "1/2"},
       {"Space with Ctrl is not a toggle",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) {
+       [](cl::TDrawnListBox& list, cl::TForm&) {
          list.SetItemIndex(0);
          cl::testing::PressKey(list, cl::VK_SPACE, cl::ssCtrl);
        },
        Elements({0, 2}), 0, "2/2"},
       {"Down then Space toggles the next row",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) {
+       [](cl::TDrawnListBox& list, cl::TForm&) {
          list.SetItemIndex(0);
          cl::testing::PressKey(list, cl::VK_DOWN);
          cl::testing::PressKey(list, cl::VK_SPACE, 0, ' ');
        },
        Elements({0, 1, 2}), 1, "3/2"},
       {"a double click toggles the row",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) {
+       [](cl::TDrawnListBox& list, cl::TForm&) {
          const cl::TRect row = list.ItemRect(1);
          cl::testing::DoubleClick(list, row.Left + 40, row.Top + 9);
        },
        Elements({0, 1, 2}), 1, "3/2"},
       {"Alt+Backspace restores the original",
-       [](cl::TOwnerDrawListBox& list, cl::TForm&) { cl::testing::PressKey(list, cl::VK_BACK, cl::ssAlt); },
+       [](cl::TDrawnListBox& list, cl::TForm&) { cl::testing::PressKey(list, cl::VK_BACK, cl::ssAlt); },
        Elements({0, 1}), -1, "2/2"},
       {"the Original button restores it",
-       [](cl::TOwnerDrawListBox&, cl::TForm& form) { Child<cl::TBitBtn>(form, "BitBtnOriginal").Click(); },
+       [](cl::TDrawnListBox&, cl::TForm& form) { Child<cl::TBitBtn>(form, "BitBtnOriginal").Click(); },
        Elements({0, 1}), -1, "2/2"},
   };
   for (const Case& c : cases) {

@@ -4,7 +4,7 @@
 
 namespace cl {
 
-// A frame with a caption around controls placed on it.
+// A frame with a caption at its top that holds a group of controls.
 class TGroupBox : public TWinControl {
  public:
   explicit TGroupBox(TComponent* owner);

@@ -14,7 +14,8 @@ class TTabSet : public TWinControl {
   ~TTabSet() override;
 
   TStrings& Tabs() { return *tabs_; }
-  // The current tab, -1 for none.
+  // The current tab, -1 for none; deleting tabs keeps it on its tab (on the
+  // last one when it goes).
   int TabIndex() const { return tabIndex_; }
   // -1 or a tab of the set; any other index raises "Tab index out of bounds",
   // as the class library does. OnChange fires when the tab changes.

@@ -1,4 +1,4 @@
-#include "platform/gui/owner_draw_list_box.h"
+#include "platform/gui/drawn_list_box.h"
 
 #include <algorithm>
 
@@ -16,9 +16,9 @@ constexpr int kScrollBarWidth = 16;
 }  // namespace
 
 // The list's strings; every change reaches the list.
-class TOwnerDrawListBox::ItemList final : public TStrings {
+class TDrawnListBox::ItemList final : public TStrings {
  public:
-  explicit ItemList(TOwnerDrawListBox& list) : list_(list) {}
+  explicit ItemList(TDrawnListBox& list) : list_(list) {}
 
   int Count() const override { return strings_.Count(); }
   std::string Get(int index) const override { return strings_.Get(index); }
@@ -47,11 +47,11 @@ class TOwnerDrawListBox::ItemList final : public TStrings {
   }
 
  private:
-  TOwnerDrawListBox& list_;
+  TDrawnListBox& list_;
   TStringList strings_;
 };
 
-TOwnerDrawListBox::TOwnerDrawListBox(TComponent* owner)
+TDrawnListBox::TDrawnListBox(TComponent* owner)
     : TWinControl(owner), items_(std::make_unique<ItemList>(*this)) {
   SetTabStop(true);
   SetColor(clWindow);
@@ -64,34 +64,34 @@ TOwnerDrawListBox::TOwnerDrawListBox(TComponent* owner)
   SetBounds(0, 0, 121, 97);
 }
 
-TOwnerDrawListBox::~TOwnerDrawListBox() = default;
+TDrawnListBox::~TDrawnListBox() = default;
 
-void TOwnerDrawListBox::SetItemHeight(int height) {
+void TDrawnListBox::SetItemHeight(int height) {
   itemHeight_ = std::max(1, height);
   ItemsChanged();
 }
 
-TRect TOwnerDrawListBox::RowArea() const {
+TRect TDrawnListBox::RowArea() const {
   const int right = Width() - kBorder - (scrollBar_->Visible() ? kScrollBarWidth : 0);
   return Rect(kBorder, kBorder, std::max(kBorder, right), std::max(kBorder, Height() - kBorder));
 }
 
-int TOwnerDrawListBox::VisibleRows() const { return std::max(1, RowArea().Height() / itemHeight_); }
+int TDrawnListBox::VisibleRows() const { return std::max(1, RowArea().Height() / itemHeight_); }
 
-TRect TOwnerDrawListBox::ItemRect(int index) const {
+TRect TDrawnListBox::ItemRect(int index) const {
   const TRect area = RowArea();
   const int top = area.Top + (index - topIndex_) * itemHeight_;
   return Rect(area.Left, top, area.Right, top + itemHeight_);
 }
 
-int TOwnerDrawListBox::ItemAtPos(TPoint point) const {
+int TDrawnListBox::ItemAtPos(TPoint point) const {
   const TRect area = RowArea();
   if (point.X < area.Left || point.X >= area.Right || point.Y < area.Top || point.Y >= area.Bottom) return -1;
   const int index = topIndex_ + (point.Y - area.Top) / itemHeight_;
   return index < Count() ? index : -1;
 }
 
-void TOwnerDrawListBox::SetItemIndex(int index) {
+void TDrawnListBox::SetItemIndex(int index) {
   if (index < -1 || index >= Count()) index = -1;
   itemIndex_ = index;
   if (index >= 0) {
@@ -101,7 +101,7 @@ void TOwnerDrawListBox::SetItemIndex(int index) {
   Invalidate();
 }
 
-void TOwnerDrawListBox::SetTopIndex(int index) {
+void TDrawnListBox::SetTopIndex(int index) {
   const int highest = std::max(0, Count() - VisibleRows());
   index = std::clamp(index, 0, highest);
   if (index == topIndex_) return;
@@ -110,7 +110,7 @@ void TOwnerDrawListBox::SetTopIndex(int index) {
   Invalidate();
 }
 
-void TOwnerDrawListBox::ItemsChanged() {
+void TDrawnListBox::ItemsChanged() {
   if (items_->Updating()) return;
   if (itemIndex_ >= Count()) itemIndex_ = -1;
   UpdateScrollBar();
@@ -118,7 +118,7 @@ void TOwnerDrawListBox::ItemsChanged() {
   Invalidate();
 }
 
-void TOwnerDrawListBox::UpdateScrollBar() {
+void TDrawnListBox::UpdateScrollBar() {
   // Whether the bar shows changes the rows' width, not their number.
   const bool needed = Count() > VisibleRows();
   scrollBar_->SetBounds(Width() - kBorder - kScrollBarWidth, kBorder, kScrollBarWidth,
@@ -134,13 +134,13 @@ void TOwnerDrawListBox::UpdateScrollBar() {
   scrollBar_->SetLargeChange(VisibleRows());
 }
 
-void TOwnerDrawListBox::Resize() {
+void TDrawnListBox::Resize() {
   UpdateScrollBar();
   SetTopIndex(topIndex_);
   TWinControl::Resize();
 }
 
-void TOwnerDrawListBox::MarkByUser(int index) {
+void TDrawnListBox::MarkByUser(int index) {
   if (Count() == 0) return;
   index = std::clamp(index, 0, Count() - 1);
   if (index == itemIndex_) return;
@@ -148,7 +148,7 @@ void TOwnerDrawListBox::MarkByUser(int index) {
   Click();
 }
 
-void TOwnerDrawListBox::Paint() {
+void TDrawnListBox::Paint() {
   TCanvas& canvas = Canvas();
   const TRect all = Rect(0, 0, Width(), Height());
   canvas.FillRect(Rect(all.Left, all.Top, all.Right, all.Top + 1), clBtnShadow);
@@ -171,8 +171,8 @@ void TOwnerDrawListBox::Paint() {
     canvas.Font().SetColor(marked ? clHighlightText : Font().Color());
     canvas.Brush().SetStyle(TBrushStyle::bsSolid);
     canvas.Brush().SetColor(marked ? clHighlight : Color());
-    TOwnerDrawState state = marked ? odSelected : 0;
-    if (marked && Focused()) state |= odFocused;
+    TDrawnRowState state = marked ? drSelected : 0;
+    if (marked && Focused()) state |= drFocused;
     if (OnDrawItem) {
       OnDrawItem(this, index, row, state);
     } else {
@@ -182,7 +182,7 @@ void TOwnerDrawListBox::Paint() {
   }
 }
 
-void TOwnerDrawListBox::KeyDown(uint16_t& key, TShiftState shift) {
+void TDrawnListBox::KeyDown(uint16_t& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
   if (key == 0 || (shift & (ssAlt | ssCtrl)) != 0 || Count() == 0) return;
   const int current = itemIndex_ < 0 ? topIndex_ - 1 : itemIndex_;
@@ -200,7 +200,7 @@ void TOwnerDrawListBox::KeyDown(uint16_t& key, TShiftState shift) {
   key = 0;
 }
 
-void TOwnerDrawListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TDrawnListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (CanFocus()) SetFocus();
   if (button == mbLeft) {
     if (const int index = ItemAtPos({x, y}); index >= 0) MarkByUser(index);
@@ -208,7 +208,7 @@ void TOwnerDrawListBox::MouseDown(TMouseButton button, TShiftState shift, int x,
   TWinControl::MouseDown(button, shift, x, y);
 }
 
-bool TOwnerDrawListBox::DoMouseWheel(TShiftState, int wheelDelta, TPoint) {
+bool TDrawnListBox::DoMouseWheel(TShiftState, int wheelDelta, TPoint) {
   // Three rows a notch, as the system's list boxes scroll.
   SetTopIndex(topIndex_ - wheelDelta / 120 * 3);
   return true;

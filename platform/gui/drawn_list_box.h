@@ -11,21 +11,23 @@ namespace cl {
 class TScrollBar;
 
 // The state of a row being drawn.
-using TOwnerDrawState = uint8_t;
-constexpr TOwnerDrawState odSelected = 1, odFocused = 2;
+using TDrawnRowState = uint8_t;
+constexpr TDrawnRowState drSelected = 1, drFocused = 2;
 
-using TDrawItemEvent = std::function<void(TWinControl* control, int index, TRect rect, TOwnerDrawState state)>;
+using TDrawRowEvent = std::function<void(TWinControl* control, int index, TRect rect, TDrawnRowState state)>;
 
-// A list box whose rows the program draws (the class library's
-// lbOwnerDrawFixed): rows of one height, one of them marked. Before
+// A single-mark list box that the layer paints itself, each row drawn by the
+// program (the class library's lbOwnerDrawFixed with one marked row): rows
+// of one height, every pixel of them the program's, and every key, click and
+// double click the control's own (no Qt item view in between). Before
 // OnDrawItem the canvas has the list's font, and the brush and font colour of
 // a marked (highlight) or plain (window) row. The arrow, page, Home and End
 // keys move the mark after OnKeyDown has seen them; a click marks the row
 // under the mouse; the wheel and the scroll bar scroll.
-class TOwnerDrawListBox : public TWinControl {
+class TDrawnListBox : public TWinControl {
  public:
-  explicit TOwnerDrawListBox(TComponent* owner);
-  ~TOwnerDrawListBox() override;
+  explicit TDrawnListBox(TComponent* owner);
+  ~TDrawnListBox() override;
 
   // Changing the items repaints the list and drops a mark past their end.
   TStrings& Items() { return *items_; }
@@ -43,7 +45,7 @@ class TOwnerDrawListBox : public TWinControl {
   // The rectangle of row index in the control's coordinates (shown or not).
   TRect ItemRect(int index) const;
 
-  TDrawItemEvent OnDrawItem;
+  TDrawRowEvent OnDrawItem;
 
   void Paint() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gui/owner_draw_list_box.h"
+#include "platform/gui/drawn_list_box.h"
 #include "platform/gui/virtual_keys.h"
 #include "window_fixture.h"
 
@@ -12,16 +12,16 @@ namespace {
 using cl::Make;
 namespace t = cl::testing;
 
-class OwnerDrawListBoxTest : public WindowTest {
+class DrawnListBoxTest : public WindowTest {
  protected:
   // 100 rows of 18 pixels in a list showing 10 of them.
-  cl::TOwnerDrawListBox& MakeList(int rows = 100) {
-    auto* list = Make<cl::TOwnerDrawListBox>(*form);
+  cl::TDrawnListBox& MakeList(int rows = 100) {
+    auto* list = Make<cl::TDrawnListBox>(*form);
     list->SetParent(form.get());
     list->SetItemHeight(18);
     list->SetBounds(10, 10, 200, 10 * 18 + 4);
     for (int i = 0; i < rows; ++i) list->Items().Add("row " + std::to_string(i));
-    list->OnDrawItem = [this](cl::TWinControl*, int index, cl::TRect rect, cl::TOwnerDrawState state) {
+    list->OnDrawItem = [this](cl::TWinControl*, int index, cl::TRect rect, cl::TDrawnRowState state) {
       drawn.push_back({index, rect, state});
     };
     list->SetFocus();
@@ -30,12 +30,12 @@ class OwnerDrawListBoxTest : public WindowTest {
   struct Drawn {
     int index;
     cl::TRect rect;
-    cl::TOwnerDrawState state;
+    cl::TDrawnRowState state;
   };
   std::vector<Drawn> drawn;
 };
 
-TEST_F(OwnerDrawListBoxTest, KeysMoveTheMarkAfterOnKeyDownAndKeepItInView) {
+TEST_F(DrawnListBoxTest, KeysMoveTheMarkAfterOnKeyDownAndKeepItInView) {
   auto& list = MakeList();
   std::vector<uint16_t> seen;
   list.OnKeyDown = [&](cl::TObject*, uint16_t& key, cl::TShiftState) {
@@ -61,7 +61,7 @@ TEST_F(OwnerDrawListBoxTest, KeysMoveTheMarkAfterOnKeyDownAndKeepItInView) {
   EXPECT_EQ(clicks, 7) << "a click for each move of the mark";
 }
 
-TEST_F(OwnerDrawListBoxTest, RowsAreDrawnInTheirRectanglesWithTheMarkedOneSelected) {
+TEST_F(DrawnListBoxTest, RowsAreDrawnInTheirRectanglesWithTheMarkedOneSelected) {
   auto& list = MakeList();
   list.SetItemIndex(3);
   drawn.clear();
@@ -71,12 +71,12 @@ TEST_F(OwnerDrawListBoxTest, RowsAreDrawnInTheirRectanglesWithTheMarkedOneSelect
   for (const Drawn& d : drawn) {
     EXPECT_EQ(d.rect, list.ItemRect(d.index));
     EXPECT_EQ(d.rect.Height(), 18);
-    EXPECT_EQ((d.state & cl::odSelected) != 0, d.index == 3) << d.index;
+    EXPECT_EQ((d.state & cl::drSelected) != 0, d.index == 3) << d.index;
     EXPECT_LT(d.index, 11) << "only the rows in view";
   }
 }
 
-TEST_F(OwnerDrawListBoxTest, AClickMarksTheRowUnderTheMouseAndRowsPastTheEndAreNone) {
+TEST_F(DrawnListBoxTest, AClickMarksTheRowUnderTheMouseAndRowsPastTheEndAreNone) {
   auto& list = MakeList(5);
   const cl::TRect third = list.ItemRect(2);
   t::Click(list, third.Left + 5, third.Top + 9);
@@ -92,7 +92,7 @@ TEST_F(OwnerDrawListBoxTest, AClickMarksTheRowUnderTheMouseAndRowsPastTheEndAreN
   EXPECT_EQ(list.ItemIndex(), -1) << "the marked row went";
 }
 
-TEST_F(OwnerDrawListBoxTest, TheWheelScrollsThreeRowsANotch) {
+TEST_F(DrawnListBoxTest, TheWheelScrollsThreeRowsANotch) {
   auto& list = MakeList();
   t::Wheel(list, 20, 20, -120);
   EXPECT_EQ(list.TopIndex(), 3);
