@@ -1,18 +1,17 @@
 #include "dialogs/phone_book.h"
 
+#include <array>
 #include <memory>
-#include <vector>
 
 #include "dialogs/phone_book_entry.h"
+#include "dialogs/text_file_lines.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/exception.h"
-#include "utility/raw_handles.h"
 #include "utility/replacement_file.h"
 
 namespace dlg {
 namespace {
 
-constexpr std::size_t lineLimit = 255;
 constexpr std::size_t blockSize = 64 * 1024;
 
 std::string_view TrimmedBlanks(std::string_view text) {
@@ -35,73 +34,21 @@ char OrderDigit(std::uint8_t kind, std::uint8_t useFor) {
   return digits[kind - 5][useFor - 1];
 }
 
-class HandleCloser {
- public:
-  explicit HandleCloser(utl::Handle& handle) : handle_(handle) {}
-  ~HandleCloser() { utl::CLOSEHANDLE(handle_); }
-  HandleCloser(const HandleCloser&) = delete;
-  HandleCloser& operator=(const HandleCloser&) = delete;
-
- private:
-  utl::Handle& handle_;
-};
-
-// Calls onLine for each line of the file, without its line end and cut to
-// lineLimit characters, as a text file's reader with a 255-character string
-// sees it. Reads in blocks, so a long book needs no memory of its size.
-template <class OnLine>
-void ForEachLine(std::string_view fileName, OnLine&& onLine) {
-  utl::Handle handle = utl::noHandle;
-  if (utl::OPENHANDLE(fileName, utl::modeReadDenyNone, handle))
-    throw cl::Exception("Cannot open \"" + std::string(fileName) + "\"");
-  const HandleCloser closer(handle);
-  std::vector<char> block(blockSize);
-  // The start of a line that runs on into the next block; one character over
-  // the limit, so that a CR before the LF can still be told apart.
-  std::string carried;
-  bool inLine = false;
-  const auto finish = [&](std::string_view line) {
-    if (line.size() > lineLimit) line = line.substr(0, lineLimit + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    onLine(line.substr(0, lineLimit));
-  };
-  for (;;) {
-    std::int32_t count = static_cast<std::int32_t>(block.size());
-    utl::READHANDLECOND(handle, block.data(), count);
-    if (count < 0) throw cl::Exception("Cannot read \"" + std::string(fileName) + "\"");
-    if (count == 0) break;
-    const std::string_view data(block.data(), static_cast<std::size_t>(count));
-    std::size_t at = 0;
-    while (at < data.size()) {
-      const auto end = data.find('\n', at);
-      const std::string_view piece = data.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-      if (end == std::string_view::npos) {
-        if (carried.size() <= lineLimit) carried.append(piece.substr(0, lineLimit + 1 - carried.size()));
-        inLine = true;
-        break;
-      }
-      if (inLine) {
-        if (carried.size() <= lineLimit) carried.append(piece.substr(0, lineLimit + 1 - carried.size()));
-        finish(carried);
-        carried.clear();
-        inLine = false;
-      } else {
-        finish(piece);
-      }
-      at = end + 1;
-    }
-  }
-  if (inLine) finish(carried);
+// AnsiLowerChar for each byte, looked up: a book's load builds a key a line.
+const std::array<char, 256>& LowerCaseTable() {
+  static const std::array<char, 256> table = [] {
+    std::array<char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = cl::AnsiLowerChar(static_cast<char>(c));
+    return t;
+  }();
+  return table;
 }
 
-}  // namespace
-
-std::string PhoneItemKey(const tPhoneBookItem& item, std::uint8_t kind) {
-  if (kind > LastPhoneSortKind) return {};
+// The key of kind 0..7 into key, which is emptied first.
+void MakeKey(std::string& key, const tPhoneBookItem& item, std::uint8_t kind) {
+  key.clear();
   const std::string_view name = item.Name.View(), company = item.Company.View(), country = item.Country.View(),
                          area = item.Area.View(), number = item.Number.View();
-  std::string key;
-  key.reserve(150);
   switch (kind) {
     case 0:
       PutField(key, name, 31, true), PutField(key, company, 63, true);
@@ -129,8 +76,16 @@ std::string PhoneItemKey(const tPhoneBookItem& item, std::uint8_t kind) {
       PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
       break;
   }
-  if (key.size() > lineLimit) key.resize(lineLimit);
-  for (char& c : key) c = cl::AnsiLowerChar(c);
+  if (key.size() > 255) key.resize(255);
+  const auto& lower = LowerCaseTable();
+  for (char& c : key) c = lower[static_cast<unsigned char>(c)];
+}
+
+}  // namespace
+
+std::string PhoneItemKey(const tPhoneBookItem& item, std::uint8_t kind) {
+  std::string key;
+  if (kind <= LastPhoneSortKind) MakeKey(key, item, kind);
   return key;
 }
 
@@ -139,12 +94,13 @@ bool IsPhoneItemValid(const tPhoneBookItem& item) {
 }
 
 void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t kind) {
-  ForEachLine(fileName, [&](std::string_view line) {
+  std::string key;
+  ForEachTextLine(fileName, [&](std::string_view line) {
     line = TrimmedBlanks(line);
     // A blank line would come back as an entry of empty texts.
     if (line.empty()) return;
     auto entry = std::make_unique<tPhoneBookEntry>(tPhoneBookItem::FromLine(line));
-    const std::string key = PhoneItemKey(entry->Item, kind);
+    if (kind <= LastPhoneSortKind) MakeKey(key, entry->Item, kind);
     try {
       const int index = list.AddObject(key, entry.get());
       // A sorted list that ignores duplicates keeps its own row and leaves

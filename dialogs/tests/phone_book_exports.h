@@ -14,3 +14,10 @@ std::uint8_t LOADPHONEBOOK(const ShortString* fileName, cl::TStrings* list, std:
 void PHONEITEM2KEY(const dlg::tPhoneBookItem* entry, std::uint8_t kind, ShortString* key);
 std::uint8_t ISPHONEITEMVALID(const dlg::tPhoneBookItem* entry);
 }
+
+extern "C" {
+std::uint16_t SELECTFROMDUAL(std::int32_t x, std::int32_t y, const ShortString* fileName,
+                             const ShortString* formCaption, const ShortString* headerCaption1,
+                             const ShortString* headerCaption2, const ShortString* current, ShortString* key,
+                             ShortString* value);
+}
