@@ -497,6 +497,15 @@ void TCanvas::ExtTextOut(int32_t x, int32_t y, uint32_t options, const TRect* re
     if (opaque) painter.fillRect(QRect(left, baseline - m.tmAscent, width, m.tmHeight), bkColor);
     face.Draw(painter, left, baseline, text, textColor);
   });
+  if (target_->textSink && !text.empty()) {
+    const TPoint topLeft = LPtoDP({left, baseline - m.tmAscent});
+    const TPoint bottomRight = LPtoDP({left + width, baseline + m.tmDescent});
+    const TRect box{topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y};
+    QRegion shown(0, 0, target_->size.width(), target_->size.height());
+    if (clip_) shown &= clip_->impl().region;
+    if (shown.intersects(QRect(box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top)))
+      target_->textSink(box, text);
+  }
   if (updateCp) penPos_.X = (textAlign_ & win::TA_RIGHT) != 0 && (textAlign_ & win::TA_CENTER) != win::TA_CENTER
                                 ? x - width
                                 : x + width;
