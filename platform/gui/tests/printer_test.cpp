@@ -133,6 +133,20 @@ TEST_F(PrinterTest, AnAbortedPdfJobLeavesNoFileAndAnOldOneAsItWas) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+TEST_F(PrinterTest, ThinLinesPrintAsRunsNotAsSinglePixels) {
+  printer.BeginDoc();
+  cl::TCanvas& canvas = printer.Canvas();
+  for (int i = 0; i < 200; ++i) {
+    canvas.MoveTo(10, 10 + 5 * i);
+    canvas.LineTo(2010, 10 + 5 * i);
+    canvas.MoveTo(10 + 5 * i, 1100);
+    canvas.LineTo(10 + 5 * i, 3100);
+  }
+  printer.EndDoc();
+  // 400 lines of 2000 pixels: a few bytes each as runs, megabytes as points.
+  EXPECT_LT(std::filesystem::file_size(pdf), 40000u);
+}
+
 TEST_F(PrinterTest, ContextsAnswerTheDeviceQueriesOfTheSelection) {
   printer.SetResolution(300);
   const std::unique_ptr<cl::TPrinterContext> ic = printer.CreateContext(false);
