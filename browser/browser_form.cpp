@@ -16,6 +16,7 @@
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/busy_cursor.h"
+#include "platform/gui/printer.h"
 #include "platform/gui/screen_facts.h"
 #include "platform/gui/virtual_keys.h"
 #include "utility/path_names.h"
@@ -321,9 +322,8 @@ void TBrowserForm::EndBusy() {
 
 void TBrowserForm::SetDocumentActionsEnabled() {
   const bool hasDocument = viewer_->ActiveViewer() != nullptr && !GetCurrentFile().empty();
-  for (const TToolButton button : {tbReload, tbSave, tbSelectAll, tbHome, tbFind})
+  for (const TToolButton button : {tbReload, tbSave, tbPrint, tbSelectAll, tbHome, tbFind})
     SetActionEnabled(button, hasDocument);
-  SetActionEnabled(tbPrint, hasDocument && viewer_->CanPrint());
   SetActionEnabled(tbCopy, viewer_->SelLength() > 0);
 }
 
@@ -377,7 +377,9 @@ void TBrowserForm::BBtn_SaveClick() {
 }
 
 void TBrowserForm::BBtn_PrintClick() {
-  if (!viewer_->CanPrint() || !printDialog_->Execute()) return;
+  // The dialog names the PDF file it offers after the document.
+  if (const html::TDocViewer* const active = viewer_->ActiveViewer()) cl::Printer().Title = active->DocumentTitle();
+  if (!printDialog_->Execute()) return;
   if (printDialog_->PrintRange == cl::prPageNums) {
     viewer_->Print(printDialog_->FromPage, printDialog_->ToPage);
   } else {

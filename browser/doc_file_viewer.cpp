@@ -1,6 +1,6 @@
 #include "browser/doc_file_viewer.h"
 
-#include "platform/core/exception.h"
+#include "html/print/document_print.h"
 #include "utility/short_strings.h"
 
 namespace brw {
@@ -21,6 +21,8 @@ void tDocFileViewer::SetPosition(int32_t position) {
   if (html::TDocViewer* const active = ActiveViewer()) active->SetPosition(position);
 }
 
-void tDocFileViewer::Print(int32_t, int32_t) { throw cl::Exception("Printing is not available"); }
+void tDocFileViewer::Print(int32_t fromPage, int32_t toPage) {
+  if (html::TDocViewer* const active = ActiveViewer()) html::PrintDocument(*active, fromPage, toPage);
+}
 
 }  // namespace brw

@@ -21,8 +21,8 @@ class tDocFileViewer : public html::TFrameSetViewer {
   // Moves the active viewer; nothing without one.
   void SetPosition(int32_t position);
 
-  // Printing waits for the viewers to print: not offered until then.
-  bool CanPrint() const { return false; }
+  // Prints pages fromPage..toPage of the active viewer's document; nothing
+  // without one.
   void Print(int32_t fromPage, int32_t toPage);
 };
 

@@ -25,7 +25,7 @@ namespace t = cl::testing;
 
 namespace {
 
-const std::vector<bool> withDocument = {true, true, true, false, true, false, true,
+const std::vector<bool> withDocument = {true, true, true, true, true, false, true,
                                         true, false, false, true, true, true};
 const std::vector<bool> withoutDocument = {true, false, false, false, false, false, false,
                                            false, false, false, true, true, true};

@@ -60,8 +60,8 @@ class BrowserFramesTest : public BrowserFormTest {
   win::ManualScheduler clock_{1000};
 };
 
-// Open, the document's actions but Copy and Print, and the fonts.
-const std::vector<bool> withActiveFrame = {true, true, true, false, true, false, true,
+// Open, the document's actions but Copy, and the fonts.
+const std::vector<bool> withActiveFrame = {true, true, true, true, true, false, true,
                                            true, false, false, true, true, true};
 // After a link loaded into a frame: Back as well.
 const std::vector<bool> afterALink = [] {

@@ -57,6 +57,11 @@ using TImageOverEvent =
     std::function<void(cl::TObject* sender, cl::TObject* obj, cl::TShiftState shift, int x, int y)>;
 using TRightClickEvent = std::function<void(cl::TObject* sender, TRightClickParameters& parameters)>;
 using TObjectClickEvent = std::function<void(cl::TObject* sender, cl::TObject* obj, const std::string& onClick)>;
+// A page's header or footer band: Canvas in screen pixels with its origin at
+// the band's top-left; W and H the band's size; stopPrinting ends the run
+// after this page.
+using TPagePrinted = std::function<void(cl::TObject* sender, cl::TCanvas& canvas, int32_t numPage, int32_t w,
+                                        int32_t h, bool& stopPrinting)>;
 using TFormSubmitEvent =
     std::function<void(cl::TObject* sender, const std::string& action, const std::string& target,
                        const std::string& encType, const std::string& method, cl::TStringList& results)>;
@@ -227,10 +232,16 @@ class TDocViewer : public cl::TWinControl {
   void ClearHistory();
   double PrintMarginLeft = 2.0, PrintMarginRight = 2.0, PrintMarginTop = 2.0, PrintMarginBottom = 2.0;
   int32_t PrintedPage = 0;
+  TPagePrinted OnPrintHeader;
+  TPagePrinted OnPrintFooter;
   cl::TObject* FrameOwner = nullptr;
   // A form submission waiting for the deferred-submit message.
   std::string SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod;
   cl::TStringList SubmitList;
+
+  // The busy bracket of loads, layouts and print runs: loads are refused
+  // while it is on, and OnProcessing hears of each change.
+  void DoProcessing(bool value);
 
   // Where a load or a jump records the page left: file, title, position, kind.
   virtual void BumpHistory(const std::string& fileName, const std::string& title, int32_t oldPos,
@@ -256,7 +267,6 @@ class TDocViewer : public cl::TWinControl {
   TParseRequest Request(THtmlFileType kind);
   void StopSound();
   void ReportMetaRefresh();
-  void DoProcessing(bool value);
   void FontsChanged(bool relayout);
   void HScrollTo(int32_t position);
   int32_t PanelHeight() const;

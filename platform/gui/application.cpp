@@ -71,6 +71,12 @@ void TApplication::ProcessMessages() {
   FreeReleased();
 }
 
+void TApplication::ProcessMessagesExceptInput() {
+  if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  FireDueTimers();
+  FreeReleased();
+}
+
 void TApplication::HandleException(const std::exception& error) {
   // The silent abort ends an operation and is never shown.
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;

@@ -16,6 +16,9 @@ class TApplication {
   // Runs the pending events (paint, input, posted messages, timers due by
   // the scheduler's clock, deferred releases), then returns.
   void ProcessMessages();
+  // The same, leaving the user's input queued: for work that must not be
+  // clicked into while it runs (printing).
+  void ProcessMessagesExceptInput();
   // The main form: closing it ends the application.
   TForm* MainForm() const { return mainForm_; }
   void SetMainForm(TForm* form) { mainForm_ = form; }

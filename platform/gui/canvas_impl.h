@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QTransform>
 #include <functional>
+#include <string_view>
 
 #include "platform/gui/canvas.h"
 #include "platform/gui/qt_bridge.h"
@@ -26,6 +27,9 @@ struct TCanvas::Target {
   win::HBITMAP selected = nullptr;
   // Bitmap: the canvas of a TBitmap, drawing on whatever handle it holds.
   TBitmap* owner = nullptr;
+  // Tests: hears of every text drawn that shows within the clip, with its
+  // whole box in device pixels.
+  std::function<void(const TRect& deviceBox, std::string_view text)> textSink;
 };
 
 struct CanvasAccess {
@@ -37,6 +41,9 @@ struct CanvasAccess {
   // and above becoming 1. False when there is nothing to paint on.
   static bool Paint(TCanvas& canvas, const std::function<void(QPainter&)>& paint);
   static const TCanvas::Target& Target(const TCanvas& canvas) { return *canvas.target_; }
+  static void SetTextSink(TCanvas& canvas, std::function<void(const TRect&, std::string_view)> sink) {
+    canvas.target_->textSink = std::move(sink);
+  }
   // The logical-to-device mapping as a painter transform.
   static QTransform Mapping(const TCanvas& canvas);
 };

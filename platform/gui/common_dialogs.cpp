@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QDir>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpacerItem>
@@ -209,6 +211,16 @@ class QtDialogs final : public TDialogSeam {
   bool RunPrint(TPrintDialog& dialog) override {
     EnsureQtApplication();
     QPrinter& printer = PrinterAccess::QtPrinter(Printer());
+    printer.setDocName(ToQString(Printer().Title));
+    // With no queue the dialog offers a PDF file named after the document,
+    // until the user names one himself.
+    QString& offered = PrinterAccess::OfferedFileName(Printer());
+    if (QPrinterInfo::availablePrinterNames().isEmpty() &&
+        (printer.outputFileName().isEmpty() || printer.outputFileName() == offered)) {
+      offered = QString::fromStdString(DefaultPrintFileName(QDir::currentPath().toStdString(), Printer().Title));
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(offered);
+    }
     QPrintDialog qt(&printer);
     QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintShowPageSize;
     if (dialog.Options & poPageNums) options |= QAbstractPrintDialog::PrintPageRange;

@@ -2,10 +2,12 @@
 
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <filesystem>
 
 #include "platform/gui/application.h"
 #include "platform/gui/printer_impl.h"
 #include "platform/gui/qt_bridge.h"
+#include "platform/gui/qt_printer_context.h"
 
 namespace cl {
 
@@ -31,7 +33,12 @@ TPrinter::TPrinter() : impl_((EnsureQtApplication(), std::make_unique<Impl>())) 
 }
 
 TPrinter::~TPrinter() {
-  if (printing_) EndDoc();
+  if (!printing_) return;
+  try {
+    EndDoc();
+  } catch (const EPrinter&) {
+    // A destructor cannot report a file that failed to be written.
+  }
 }
 
 std::vector<std::string> TPrinter::Printers() const {
@@ -74,19 +81,20 @@ void TPrinter::SetResolution(int dotsPerInch) {
   impl_->printer.setResolution(dotsPerInch);
 }
 
+std::unique_ptr<TPrinterContext> TPrinter::CreateContext(bool device) {
+  if (contextFactory_) return contextFactory_(device);
+  if (device && impl_->printer.outputFormat() == QPrinter::PdfFormat && impl_->printer.outputFileName().isEmpty())
+    return nullptr;
+  return CreateQtPrinterContext(impl_->printer, device);
+}
+
 void TPrinter::BeginDoc() {
   if (printing_) throw EPrinter("Printing in progress");
-  QPrinter& printer = impl_->printer;
-  if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
-    throw EPrinter("Printer selected is not valid");
-  }
+  std::unique_ptr<TPrinterContext> job = CreateContext(true);
   // The spooler sees at most 31 characters of the title.
-  printer.setDocName(ToQString(Title.substr(0, 31)));
-  auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&printer)) throw EPrinter("Printer selected is not valid");
-  impl_->painter = std::move(painter);
-  impl_->canvas = CreatePainterCanvas(*impl_->painter, QSize(PageWidth(), PageHeight()), DeviceKind::Printer,
-                                      printer.resolution());
+  if (job == nullptr || !job->StartDoc(Title.substr(0, 31)) || !job->StartPage())
+    throw EPrinter("Printer selected is not valid");
+  job_ = std::move(job);
   printing_ = true;
   aborted_ = false;
   pageNumber_ = 1;
@@ -94,36 +102,33 @@ void TPrinter::BeginDoc() {
 
 void TPrinter::NewPage() {
   if (!printing_) throw EPrinter("Printer is not currently printing");
-  impl_->printer.newPage();
-  // Each page starts with a fresh context, as Windows' StartPage gives.
-  impl_->canvas = CreatePainterCanvas(*impl_->painter, QSize(PageWidth(), PageHeight()), DeviceKind::Printer,
-                                      impl_->printer.resolution());
+  job_->EndPage();
+  job_->StartPage();
   ++pageNumber_;
 }
 
 void TPrinter::EndDoc() {
   if (!printing_) throw EPrinter("Printer is not currently printing");
-  impl_->canvas.reset();
-  if (impl_->painter != nullptr) impl_->painter->end();
-  impl_->painter.reset();
+  job_->EndPage();
+  const bool written = job_->EndDoc();
+  job_.reset();
   printing_ = false;
   pageNumber_ = 0;
+  if (!written) throw EPrinter("Printer selected is not valid");
 }
 
 void TPrinter::Abort() {
   if (!printing_) throw EPrinter("Printer is not currently printing");
-  impl_->printer.abort();
+  job_->AbortDoc();
+  job_.reset();
   aborted_ = true;
-  impl_->canvas.reset();
-  if (impl_->painter != nullptr && impl_->painter->isActive()) impl_->painter->end();
-  impl_->painter.reset();
   printing_ = false;
   pageNumber_ = 0;
 }
 
 TCanvas& TPrinter::Canvas() {
-  if (!printing_ || impl_->canvas == nullptr) throw EPrinter("Printer is not currently printing");
-  return *impl_->canvas;
+  if (!printing_) throw EPrinter("Printer is not currently printing");
+  return job_->Canvas();
 }
 
 int TPrinter::PageWidth() const {
@@ -145,6 +150,14 @@ TPoint TPrinter::PrintingOffset() const {
   const QRect paper = layout.fullRectPixels(dpi);
   const QRect paint = layout.paintRectPixels(dpi);
   return {paint.left() - paper.left(), paint.top() - paper.top()};
+}
+
+std::string DefaultPrintFileName(const std::string& dir, const std::string& title) {
+  QString name = ToQString(title).trimmed();
+  for (QChar& c : name)
+    if (c == u'/' || c == u'\\' || c.category() == QChar::Other_Control) c = u'_';
+  if (name.isEmpty() || name == u"." || name == u"..") name = QStringLiteral("document");
+  return (std::filesystem::path(dir) / (name + QStringLiteral(".pdf")).toStdString()).string();
 }
 
 }  // namespace cl

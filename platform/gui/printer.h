@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "platform/core/exception.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/geometry.h"
+#include "platform/gui/printer_context.h"
 
 namespace cl {
 
@@ -46,6 +48,14 @@ class TPrinter {
   // The page's canvas (only while printing).
   TCanvas& Canvas();
 
+  // A context on the chosen printer, for measuring (device false) or for a
+  // job of its own; null when the choice cannot give one (a PDF file
+  // without a name cannot print).
+  std::unique_ptr<TPrinterContext> CreateContext(bool device);
+  // Tests: while set, contexts come from here instead of Qt's printer.
+  using TContextFactory = std::function<std::unique_ptr<TPrinterContext>(bool device)>;
+  void SetContextFactory(TContextFactory factory) { contextFactory_ = std::move(factory); }
+
   // The printable area (HORZRES, VERTRES).
   int PageWidth() const;
   int PageHeight() const;
@@ -59,6 +69,8 @@ class TPrinter {
  private:
   friend struct PrinterAccess;
   std::unique_ptr<Impl> impl_;
+  TContextFactory contextFactory_;
+  std::unique_ptr<TPrinterContext> job_;
   int printerIndex_ = 0;
   bool printing_ = false;
   bool aborted_ = false;
@@ -67,6 +79,10 @@ class TPrinter {
 
 // The application's printer.
 TPrinter& Printer();
+
+// The PDF file the print dialog offers for a document: its title made a
+// file name in dir, "document.pdf" for an empty title.
+std::string DefaultPrintFileName(const std::string& dir, const std::string& title);
 
 // The class library's printer errors.
 class EPrinter : public Exception {

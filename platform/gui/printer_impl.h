@@ -2,7 +2,6 @@
 
 // platform/gui's own: Qt's printer behind TPrinter.
 
-#include <QPainter>
 #include <QPrinter>
 #include <memory>
 
@@ -11,15 +10,17 @@
 namespace cl {
 
 struct TPrinter::Impl {
+  // The selection: what the dialog edits and each context copies.
   QPrinter printer{QPrinter::HighResolution};
-  std::unique_ptr<QPainter> painter;
-  std::unique_ptr<TCanvas> canvas;
   // What the queue index chose; a set output file overrides it.
   std::string fileName;
+  // The file name the print dialog last offered of itself.
+  QString offeredFileName;
 };
 
 struct PrinterAccess {
   static QPrinter& QtPrinter(TPrinter& printer) { return printer.impl_->printer; }
+  static QString& OfferedFileName(TPrinter& printer) { return printer.impl_->offeredFileName; }
 };
 
 }  // namespace cl

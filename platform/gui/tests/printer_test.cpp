@@ -97,3 +97,94 @@ TEST_F(PrinterTest, CallsOutOfOrderRaiseThePrinterErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::string text;
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file) return text;
+  std::array<char, 256> buffer{};
+  size_t n = 0;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0) text.append(buffer.data(), n);
+  return text;
+}
+
+TEST_F(PrinterTest, AnAbortedPdfJobLeavesNoFileAndAnOldOneAsItWas) {
+  printer.BeginDoc();
+  printer.Canvas().TextOut(100, 100, "zru\x9a" "eno");
+  printer.Abort();
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0) << "a part file stayed behind";
+
+  {
+    std::unique_ptr<FILE, int (*)(FILE*)> old(std::fopen(pdf.c_str(), "wb"), std::fclose);
+    std::fputs("old contents", old.get());
+  }
+  printer.BeginDoc();
+  printer.Canvas().TextOut(100, 100, "nov\xe9 text");
+  // The job writes beside the file until it ends.
+  EXPECT_EQ(ReadFile(pdf), "old contents");
+  printer.Abort();
+  EXPECT_EQ(ReadFile(pdf), "old contents");
+  printer.BeginDoc();
+  printer.EndDoc();
+  EXPECT_EQ(ReadFile(pdf).rfind("%PDF", 0), 0u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST_F(PrinterTest, ThinLinesPrintAsRunsNotAsSinglePixels) {
+  printer.BeginDoc();
+  cl::TCanvas& canvas = printer.Canvas();
+  for (int i = 0; i < 200; ++i) {
+    canvas.MoveTo(10, 10 + 5 * i);
+    canvas.LineTo(2010, 10 + 5 * i);
+    canvas.MoveTo(10 + 5 * i, 1100);
+    canvas.LineTo(10 + 5 * i, 3100);
+  }
+  printer.EndDoc();
+  // 400 lines of 2000 pixels: a few bytes each as runs, megabytes as points.
+  EXPECT_LT(std::filesystem::file_size(pdf), 40000u);
+}
+
+TEST_F(PrinterTest, ContextsAnswerTheDeviceQueriesOfTheSelection) {
+  printer.SetResolution(300);
+  const std::unique_ptr<cl::TPrinterContext> ic = printer.CreateContext(false);
+  ASSERT_NE(ic, nullptr);
+  EXPECT_FALSE(ic->IsDevice());
+  EXPECT_EQ(ic->DeviceCaps(win::LOGPIXELSX), 300);
+  EXPECT_EQ(ic->DeviceCaps(win::LOGPIXELSY), 300);
+  EXPECT_EQ(ic->DeviceCaps(win::HORZRES), printer.PageWidth());
+  EXPECT_EQ(ic->DeviceCaps(win::VERTRES), printer.PageHeight());
+  EXPECT_TRUE(ic->EscapeSupported(win::GETPHYSPAGESIZE));
+  EXPECT_TRUE(ic->EscapeSupported(win::GETPRINTINGOFFSET));
+  EXPECT_EQ(ic->PhysicalPageSize().cx, printer.PhysicalPageSize().cx);
+  EXPECT_EQ(ic->PrintingOffset().Y, printer.PrintingOffset().Y);
+  EXPECT_TRUE(ic->Canvas().IsPrinter());
+  EXPECT_FALSE(ic->StartDoc("x")) << "an information context prints nothing";
+  // Text measures the same as on the screen: the fonts are 96-dpi pixels.
+  EXPECT_EQ(ic->Canvas().TextWidth("abc"), cl::TCanvas::CreateCompatible()->TextWidth("abc"));
+
+  printer.SetOutputFileName("");
+  if (printer.Printers().size() == 1) {
+    EXPECT_EQ(printer.CreateContext(true), nullptr) << "a PDF file without a name";
+  }
+}
+
+TEST(DefaultPrintFileName, NamesTheFileAfterTheTitle) {
+  struct Case {
+    const char* title;
+    const char* name;
+  } const cases[] = {
+      {"Cen\xedk 2024", "Cen\xc3\xadk 2024.pdf"},  // code page 1250 in, a native name out
+      {"", "document.pdf"},
+      {"  ", "document.pdf"},
+      {"a/b\\c", "a_b_c.pdf"},
+      {"..", "document.pdf"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(cl::DefaultPrintFileName("/tmp/x", c.title), std::string("/tmp/x/") + c.name) << c.title;
+  }
+}
+
+}  // namespace

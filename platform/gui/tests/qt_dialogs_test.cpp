@@ -5,14 +5,18 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
 
 #include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/common_dialogs.h"
+#include "platform/gui/printer.h"
 #include "platform/gui/test_support/gui_test.h"
 
 // Qt's own dialogs behind the seam, as the user sees them.
@@ -125,6 +129,37 @@ TEST(QtDialogs, MessageBoxesAndFileDialogsSpeakCzech) {
   EXPECT_EQ(shownFile, folder / "dokument.htm");
   EXPECT_EQ(accept.find("Save"), std::string::npos) << accept;
   EXPECT_EQ(accept.find("Cancel"), std::string::npos) << accept;
+}
+
+TEST(QtDialogs, WithoutAQueueThePrintDialogOffersAPdfFileNamedAfterTheDocument) {
+  if (QPrinterInfo::availablePrinterNames().size() > 0) GTEST_SKIP() << "this machine has print queues";
+  const t::TempDirectory elsewhere;
+  struct InFolder {
+    const std::filesystem::path before = std::filesystem::current_path();
+    explicit InFolder(const std::filesystem::path& path) { std::filesystem::current_path(path); }
+    ~InFolder() { std::filesystem::current_path(before); }
+  } const inElsewhere(elsewhere.Path());
+  cl::Printer().SetOutputFileName("");
+  cl::Printer().Title = "Cen\xedk";
+  std::vector<std::string> names;
+  cl::TPrintDialog print;
+  {
+    NextModalDialog next([&](QDialog& dialog) {
+      for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) names.push_back(edit->text().toStdString());
+    });
+    EXPECT_FALSE(print.Execute());
+  }
+  const std::string offered = (elsewhere.Path() / "Cen\xc3\xadk.pdf").string();
+  EXPECT_NE(std::find(names.begin(), names.end(), offered), names.end()) << ::testing::PrintToString(names);
+  EXPECT_EQ(cl::Printer().OutputFileName(), offered);
+  // The next document's title gives the next name, as long as the user named none.
+  cl::Printer().Title = "Jin\xfd";
+  {
+    NextModalDialog next([](QDialog&) {});
+    EXPECT_FALSE(print.Execute());
+  }
+  EXPECT_EQ(cl::Printer().OutputFileName(), (elsewhere.Path() / "Jin\xc3\xbd.pdf").string());
+  cl::Printer().SetOutputFileName("");
 }
 
 }  // namespace

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "browser/tests/browser_form_fixture.h"
+#include "platform/gui/menu.h"
+#include "platform/gui/printer.h"
+
+namespace t = cl::testing;
+
+namespace {
+
+std::string CommandOutput(const std::string& command) {
+  std::string output;
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  if (!pipe) return output;
+  std::array<char, 256> buffer{};
+  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
+  return output;
+}
+
+TEST_F(BrowserFormTest, PrintWritesTheChosenPagesIntoThePdfFileTheDialogNamed) {
+  brw::TBrowserForm& form = Start({Doc("index.htm")});
+  ASSERT_TRUE(form.Button(brw::tbPrint).Enabled());
+  ASSERT_TRUE(form.MenuItem(brw::tbPrint).Enabled());
+  struct Case {
+    const char* name;
+    std::function<void()> press;
+    cl::TPrintRange range;
+    int from, to;
+    bool written;
+  } const cases[] = {
+      {"button, all pages", [&] { form.Button(brw::tbPrint).Click(); }, cl::prAllPages, 0, 0, true},
+      {"menu item, page 1", [&] { form.MenuItem(brw::tbPrint).Click(); }, cl::prPageNums, 1, 1, true},
+      // The document has one page: nothing to print, no file.
+      {"pages 2 to 3", [&] { form.Button(brw::tbPrint).Click(); }, cl::prPageNums, 2, 3, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string pdf = Doc(std::string(c.name).substr(0, 4) + std::to_string(c.from) + ".pdf");
+    t::ScriptedDialogs script;
+    std::string title;
+    script.Print = [&](cl::TPrintDialog& dialog) {
+      title = cl::Printer().Title;
+      dialog.PrintRange = c.range;
+      dialog.FromPage = c.from;
+      dialog.ToPage = c.to;
+      cl::Printer().SetOutputFileName(pdf);
+      return true;
+    };
+    c.press();
+    EXPECT_EQ(script.Calls, std::vector<std::string>{"print"});
+    EXPECT_EQ(title, "Start page") << "the dialog names its file after the document";
+    ASSERT_EQ(std::filesystem::exists(pdf), c.written);
+    if (!c.written) continue;
+    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+    EXPECT_NE(CommandOutput("pdftotext '" + pdf + "' -").find("Second line"), std::string::npos);
+  }
+  // The buttons are back after each print.
+  EXPECT_TRUE(form.Button(brw::tbPrint).Enabled());
+  EXPECT_TRUE(form.Timer200ms().Enabled());
+  cl::Printer().SetOutputFileName("");
+}
+
+TEST_F(BrowserFormTest, ACancelledPrintDialogPrintsNothing) {
+  brw::TBrowserForm& form = Start({Doc("index.htm")});
+  t::ScriptedDialogs script;
+  script.Print = [&](cl::TPrintDialog&) {
+    cl::Printer().SetOutputFileName(Doc("never.pdf"));
+    return false;
+  };
+  form.Button(brw::tbPrint).Click();
+  EXPECT_FALSE(std::filesystem::exists(Doc("never.pdf")));
+  cl::Printer().SetOutputFileName("");
+}
+
+}  // namespace
