@@ -166,6 +166,7 @@ class TDocViewer : public cl::TWinControl {
   void SetOnImageRequest(TGetImageEvent handler);
   void SetOnScript(TScriptEvent handler) { OnScript = std::move(handler); }
   void SetOnObjectClick(TObjectClickEvent handler) { OnObjectClick = std::move(handler); }
+  bool HasFormControls() const { return sectionList_->AllControls && sectionList_->AllControls->Count() > 0; }
 
   const std::string& DocumentTitle() const { return documentTitle_; }
   const std::string& CurrentFile() const { return currentFile_; }
@@ -219,9 +220,20 @@ class TDocViewer : public cl::TWinControl {
   double PrintMarginLeft = 2.0, PrintMarginRight = 2.0, PrintMarginTop = 2.0, PrintMarginBottom = 2.0;
   int32_t PrintedPage = 0;
   cl::TObject* FrameOwner = nullptr;
-  // A form submission waiting for the deferred-submit message.
+  // A form submission waiting for the deferred-submit message; no list:
+  // nothing waits.
   std::string SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod;
-  cl::TStringList SubmitList;
+  std::unique_ptr<cl::TStringList> SubmitList;
+
+  // The document's submit callback while OnFormSubmit is assigned: keeps the
+  // submission (replacing one still waiting) and posts its delivery, so the
+  // control's handler has returned before the application sees it.
+  void PostSubmit(const std::string& action, const std::string& target, const std::string& encType,
+                  const std::string& method, std::unique_ptr<cl::TStringList> results);
+  // Delivers the waiting submission once; nothing when none waits.
+  void DeferredSubmit();
+  // A form control got the focus: scrolled into view when outside it.
+  void ScrollToControl(TFormControlObj& control);
 
   // Where a load or a jump records the page left: file, title, position, kind.
   virtual void BumpHistory(const std::string& fileName, const std::string& title, int32_t oldPos,
@@ -250,6 +262,9 @@ class TDocViewer : public cl::TWinControl {
   void DoProcessing(bool value);
   void FontsChanged(bool relayout);
   void HScrollTo(int32_t position);
+  // Moves the panel's pixels, or paints it whole where form controls are
+  // placed by the paint (a strip would leave the others hidden).
+  void ScrollPanel(int32_t dy);
   int32_t PanelHeight() const;
   int32_t MaxVScroll() const;
   int32_t MaxHScroll() const;
