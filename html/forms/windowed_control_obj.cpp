@@ -26,7 +26,7 @@ TWindowedControlObj::TWindowedControlObj(TSectionList* document, const TAttribut
 
 // The window may be in one of its own handlers (a click that loaded another
 // document): the release waits for them to return.
-TWindowedControlObj::~TWindowedControlObj() { cl::Release(std::move(win_)); }
+TWindowedControlObj::~TWindowedControlObj() { cl::FreeOrRelease(std::move(win_)); }
 
 void TWindowedControlObj::SetWindow(std::unique_ptr<cl::TWinControl> window) {
   win_ = std::move(window);
