@@ -55,7 +55,9 @@ void TWindowedControlObj::Hide() {
 }
 
 void TWindowedControlObj::MoveAway() {
+  if (!win_->Parent()) return;
   if (win_->Left() != -4000) win_->SetLeft(-4000);
+  if (!win_->Visible()) win_->Show();
 }
 
 bool TWindowedControlObj::Focused() const { return WinControl()->Focused(); }
@@ -71,12 +73,11 @@ void TWindowedControlObj::EnterEvent() {
   const std::weak_ptr<const char> alive = Alive();
   if (Document->ControlFocusCallback) Document->ControlFocusCallback(*this);
   if (alive.expired() || !Document->AllControls) return;
-  // The focused one stays: hiding it would pass the focus on.
+  // Those out of view wait off the panel, not hidden: Tab goes on to them
+  // (and a hidden one could not keep the focus).
   for (int i = 0; i < Document->AllControls->Count(); ++i) {
     TFormControlObj* control = Document->AllControls->Items(i);
-    if (control == this || control->OnScreen) continue;
-    control->Hide();
-    control->MoveAway();
+    if (control != this && !control->OnScreen) control->MoveAway();
   }
 }
 

@@ -23,6 +23,7 @@ class TWindowedControlObj : public TFormControlObj {
   int32_t Height() const override { return win_->Height(); }
   void ShowAt(int32_t x, int32_t y) override;
   void Hide() override;
+  // Visible, off the panel's left edge.
   void MoveAway() override;
   bool Focused() const override;
   cl::TWinControl* WinControl() const override { return win_.get(); }

@@ -334,6 +334,33 @@ TEST_F(FormsTest, ControlsMoveWithTheDocumentAndHideWhenScrolledOut) {
   EXPECT_LT(bottom.Top(), viewer->PaintPanel().Height());
 }
 
+TEST_F(FormsTest, TabIntoAControlOutOfViewScrollsToIt) {
+  std::string html = "<FORM><INPUT NAME=top>";
+  for (int i = 0; i < 40; ++i) html += "<P>line " + std::to_string(i);
+  html += "<P><INPUT NAME=bottom></FORM>";
+  LoadHtml(html);
+  cl::TWinControl& top = Window(0);
+  cl::TWinControl& bottom = Window(1);
+  ASSERT_FALSE(bottom.Visible());
+  top.SetFocus();
+  cl::testing::ProcessEvents();
+  ASSERT_TRUE(top.Focused());
+  EXPECT_EQ(viewer->VScrollBarPosition(), 0);
+  cl::testing::TypeKey(*form, cl::VK_TAB);
+  cl::testing::ProcessEvents();
+  EXPECT_TRUE(bottom.Focused());
+  EXPECT_GT(viewer->VScrollBarPosition(), 0);
+  EXPECT_TRUE(bottom.Visible());
+  EXPECT_GE(bottom.Top(), 0);
+  EXPECT_LE(bottom.Top() + bottom.Height(), viewer->PaintPanel().Height());
+  // The one scrolled out keeps out of the way, off the panel.
+  EXPECT_LT(top.Left() + top.Width(), 0);
+  // Back on the viewer: what is out of view hides again.
+  viewer->SetFocus();
+  cl::testing::ProcessEvents();
+  EXPECT_FALSE(top.Visible());
+}
+
 TEST_F(FormsTest, PrintedPicturesShowTheState) {
   LoadHtml("<FORM><INPUT TYPE=checkbox CHECKED><INPUT TYPE=checkbox><INPUT NAME=e VALUE=WWW></FORM>");
   cl::TBitmap picture;
