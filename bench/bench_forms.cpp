@@ -68,6 +68,16 @@ struct Bench {
           cl::Application().ProcessMessages();
         });
   }
+  // Freeing every control with its document.
+  double ClearTime(const std::string& html) {
+    return bench::BestOf(
+        bench::kRuns,
+        [&] {
+          viewer->LoadFromBuffer(html.data(), static_cast<int32_t>(html.size()));
+          cl::Application().ProcessMessages();
+        },
+        [&] { Clear(); });
+  }
   // One page down from the top, painted.
   double Scroll() {
     const int32_t page = viewer->PaintPanel().Height();
@@ -99,6 +109,10 @@ int main() {
   std::printf("%-44s %10.1f\n", "parse, lay out, show 2000 controls", large * 1e3);
   const double scroll = bench.Scroll();
   std::printf("%-44s %10.1f\n", "one full-screen scroll, 2000 controls", scroll * 1e3);
+  const double clear1000 = bench.ClearTime(FormDocument(1000));
+  std::printf("%-44s %10.1f\n", "clear 1000 controls", clear1000 * 1e3);
+  const double clear2000 = bench.ClearTime(FormDocument(2000));
+  std::printf("%-44s %10.1f\n", "clear 2000 controls", clear2000 * 1e3);
   bench.Clear();
   std::printf("RATIO forms_2000_vs_1000 %.3f\n", large / small);
   return 0;

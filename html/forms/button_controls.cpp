@@ -6,6 +6,7 @@
 #include "html/document/frame_drawing.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/gdi_constants.h"
+#include "platform/gui/handler_guard.h"
 
 namespace html {
 
@@ -114,6 +115,13 @@ TRadioButtonFormControlObj::TRadioButtonFormControlObj(TSectionList* document, c
   Radio->SetChecked(InitChecked);
   Radio->OnClick = [this](cl::TObject*) { RadioClick(); };
   SetWindow(std::move(panel));
+}
+
+// The radio button goes first, still in its panel: freeing the panel would
+// move it out to a window of its own before freeing it.
+TRadioButtonFormControlObj::~TRadioButtonFormControlObj() {
+  cl::FreeOrRelease(Window().RemoveComponent(Radio));
+  Radio = nullptr;
 }
 
 void TRadioButtonFormControlObj::RadioClick() {

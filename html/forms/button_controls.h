@@ -46,6 +46,7 @@ class TCheckBoxFormControlObj : public TWindowedControlObj {
 class TRadioButtonFormControlObj : public TWindowedControlObj {
  public:
   TRadioButtonFormControlObj(TSectionList* document, const TAttributeList& attributes, TCell* cell);
+  ~TRadioButtonFormControlObj() override;
 
   void DrawStatic(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   void ResetValue() override;

@@ -14,9 +14,13 @@ constexpr int32_t MaxRows = 2000;
 
 }  // namespace
 
-TListBoxFormControlObj::TListBoxFormControlObj(TSectionList* document, const TAttributeList& attributes)
+TListBoxFormControlObj::TListBoxFormControlObj(TSectionList* document, const TAttributeList& attributes, NoList)
     : TWindowedControlObj(document, attributes) {
   VisibleRows = AttributeNumber(attributes, SizeSy, -1, 0, MaxRows);
+}
+
+TListBoxFormControlObj::TListBoxFormControlObj(TSectionList* document, const TAttributeList& attributes)
+    : TListBoxFormControlObj(document, attributes, NoList{}) {
   auto list = std::make_unique<cl::TListBox>(nullptr);
   UsePreFont(*list);
   if (FindAttribute(attributes, MultipleSy)) {
@@ -77,8 +81,10 @@ void TListBoxFormControlObj::DrawStatic(cl::TCanvas& canvas, int32_t x, int32_t 
     canvas.TextOut(x + 4, y + 4 + row * lineHeight, List().Items()[i]);
 }
 
+// Made as a drop-down from the start: a list window made only to be thrown
+// away would cost a walk of the window's whole focus chain.
 TComboFormControlObj::TComboFormControlObj(TSectionList* document, const TAttributeList& attributes)
-    : TListBoxFormControlObj(document, attributes) {
+    : TListBoxFormControlObj(document, attributes, NoList{}) {
   auto combo = std::make_unique<cl::TComboBox>(nullptr);
   combo->SetStyle(cl::csDropDownList);
   UsePreFont(*combo);

@@ -41,6 +41,9 @@ class TListBoxFormControlObj : public TWindowedControlObj {
   std::vector<TOptionEntry> Options;
 
  protected:
+  // For the drop-down: the fields without a list window of their own.
+  struct NoList {};
+  TListBoxFormControlObj(TSectionList* document, const TAttributeList& attributes, NoList);
   // The pair of option index (the value, else the text).
   std::string PairOf(int index) const;
   cl::TListBox& List() const { return static_cast<cl::TListBox&>(Window()); }

@@ -31,6 +31,9 @@ TWindowedControlObj::~TWindowedControlObj() { cl::FreeOrRelease(std::move(win_))
 void TWindowedControlObj::SetWindow(std::unique_ptr<cl::TWinControl> window) {
   win_ = std::move(window);
   win_->SetTop(-400);
+  // Hidden until placed: showing thousands off the panel costs a look for
+  // the widget under the mouse each.
+  win_->Hide();
   if (Document && Document->ControlPanel) win_->SetParent(Document->ControlPanel);
   cl::TWinControl* focusable = WinControl();
   focusable->OnEnter = [this](cl::TObject*) { EnterEvent(); };
