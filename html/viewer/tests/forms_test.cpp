@@ -297,6 +297,16 @@ TEST_F(FormsTest, ControlsTakeTheirSizesFromTheFont) {
   EXPECT_EQ(Window(3).Font().Name(), viewer->DefPreFontName());
 }
 
+TEST_F(FormsTest, HugeSizesGiveLargeButSaneControls) {
+  LoadHtml("<FORM><INPUT SIZE=2000000000><TEXTAREA ROWS=2000000000 COLS=2000000000></TEXTAREA>"
+           "<SELECT MULTIPLE SIZE=2000000000><OPTION>a</SELECT><INPUT SIZE=-7></FORM>");
+  EXPECT_GT(Control(0).Width(), 1000);
+  EXPECT_GT(Control(1).Width(), 1000);
+  EXPECT_GT(Control(1).Height(), 1000);
+  EXPECT_GT(Control(2).Height(), 1000);
+  EXPECT_EQ(Control(3).Width(), 5);
+}
+
 TEST_F(FormsTest, TabMovesThroughTheControlsInDocumentOrder) {
   LoadHtml("<FORM><INPUT NAME=a><INPUT TYPE=checkbox><BR><INPUT TYPE=submit></FORM>");
   Window(0).SetFocus();
