@@ -37,7 +37,7 @@ TButtonFormControlObj::TButtonFormControlObj(TSectionList* document, const TAttr
   auto button = std::make_unique<cl::TButton>(nullptr);
   const char* const captions[] = {"Submit", "Reset", "Button"};
   button->SetCaption(InitialValue.empty() ? captions[ButtonKind] : InitialValue);
-  button->OnClick = [this](cl::TObject*) { ButtonClick(); };
+  button->OnClick = WhileAlive<cl::TObject*>([this](cl::TObject*) { ButtonClick(); });
   SetWindow(std::move(button));
 }
 
@@ -74,7 +74,7 @@ TCheckBoxFormControlObj::TCheckBoxFormControlObj(TSectionList* document, const T
   auto box = std::make_unique<cl::TCheckBox>(nullptr);
   box->SetBounds(0, 0, 13, 13);
   box->SetChecked(InitChecked);
-  box->OnClick = [this](cl::TObject*) { ObjectClicked(OnClickText); };
+  box->OnClick = WhileAlive<cl::TObject*>([this](cl::TObject*) { ObjectClicked(OnClickText); });
   SetWindow(std::move(box));
 }
 
@@ -113,13 +113,14 @@ TRadioButtonFormControlObj::TRadioButtonFormControlObj(TSectionList* document, c
   Radio->SetParent(panel.get());
   Radio->SetBounds(0, 0, 13, 14);
   Radio->SetChecked(InitChecked);
-  Radio->OnClick = [this](cl::TObject*) { RadioClick(); };
+  Radio->OnClick = WhileAlive<cl::TObject*>([this](cl::TObject*) { RadioClick(); });
   SetWindow(std::move(panel));
 }
 
 // The radio button goes first, still in its panel: freeing the panel would
 // move it out to a window of its own before freeing it.
 TRadioButtonFormControlObj::~TRadioButtonFormControlObj() {
+  Dying();
   cl::FreeOrRelease(Window().RemoveComponent(Radio));
   Radio = nullptr;
 }

@@ -31,9 +31,10 @@ TEditFormControlObj::TEditFormControlObj(TSectionList* document, const TAttribut
   edit->SetText(InitialValue);
   edit->SetMaxLength(AttributeNumber(attributes, MaxLengthSy, 0, 0, 32767));
   if (typeText == "password") edit->SetPasswordChar('*');
-  edit->OnKeyDown = [this](cl::TObject* sender, uint16_t& key, cl::TShiftState shift) {
-    if (OwnerForm) OwnerForm->ControlKeyDown(sender, key, shift);
-  };
+  edit->OnKeyDown = WhileAlive<cl::TObject*, uint16_t&, cl::TShiftState>(
+      [this](cl::TObject* sender, uint16_t& key, cl::TShiftState shift) {
+        if (OwnerForm) OwnerForm->ControlKeyDown(sender, key, shift);
+      });
   SetWindow(std::move(edit));
 }
 
@@ -70,9 +71,10 @@ TTextAreaFormControlObj::TTextAreaFormControlObj(TSectionList* document, const T
   const bool wraps = wrap == "soft" || wrap == "hard";
   memo->SetScrollBars(wraps ? cl::ssVertical : cl::ssBoth);
   memo->SetWordWrap(wraps);
-  memo->OnKeyDown = [this](cl::TObject* sender, uint16_t& key, cl::TShiftState shift) {
-    if (OwnerForm) OwnerForm->ControlKeyDown(sender, key, shift);
-  };
+  memo->OnKeyDown = WhileAlive<cl::TObject*, uint16_t&, cl::TShiftState>(
+      [this](cl::TObject* sender, uint16_t& key, cl::TShiftState shift) {
+        if (OwnerForm) OwnerForm->ControlKeyDown(sender, key, shift);
+      });
   SetWindow(std::move(memo));
 }
 

@@ -26,7 +26,10 @@ TWindowedControlObj::TWindowedControlObj(TSectionList* document, const TAttribut
 
 // The window may be in one of its own handlers (a click that loaded another
 // document): the release waits for them to return.
-TWindowedControlObj::~TWindowedControlObj() { cl::FreeOrRelease(std::move(win_)); }
+TWindowedControlObj::~TWindowedControlObj() {
+  Dying();
+  cl::FreeOrRelease(std::move(win_));
+}
 
 void TWindowedControlObj::SetWindow(std::unique_ptr<cl::TWinControl> window) {
   win_ = std::move(window);
@@ -36,8 +39,8 @@ void TWindowedControlObj::SetWindow(std::unique_ptr<cl::TWinControl> window) {
   win_->Hide();
   if (Document && Document->ControlPanel) win_->SetParent(Document->ControlPanel);
   cl::TWinControl* focusable = WinControl();
-  focusable->OnEnter = [this](cl::TObject*) { EnterEvent(); };
-  focusable->OnExit = [this](cl::TObject*) { ExitEvent(); };
+  focusable->OnEnter = WhileAlive<cl::TObject*>([this](cl::TObject*) { EnterEvent(); });
+  focusable->OnExit = WhileAlive<cl::TObject*>([this](cl::TObject*) { ExitEvent(); });
 }
 
 void TWindowedControlObj::UsePreFont(cl::TWinControl& window) const {
@@ -72,10 +75,12 @@ bool TWindowedControlObj::ObjectClicked(const std::string& onClick) {
 }
 
 void TWindowedControlObj::EnterEvent() {
-  if (!Document || Document->IsPrintCopy) return;
+  // A document being cleared has let go of its controls first: a focus
+  // passed on while they go must not scroll or place anything.
+  if (!Document || Document->IsPrintCopy || !Document->AllControls || Document->AllControls->Count() == 0) return;
   const std::weak_ptr<const char> alive = Alive();
   if (Document->ControlFocusCallback) Document->ControlFocusCallback(*this);
-  if (alive.expired() || !Document->AllControls) return;
+  if (alive.expired()) return;
   // Those out of view wait off the panel, not hidden: Tab goes on to them
   // (and a hidden one could not keep the focus).
   for (int i = 0; i < Document->AllControls->Count(); ++i) {

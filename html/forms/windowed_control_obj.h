@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,8 +38,18 @@ class TWindowedControlObj : public TFormControlObj {
   // The object-click callback; false when the object was freed meanwhile
   // (the application loaded another document from it).
   bool ObjectClicked(const std::string& onClick);
-  // Expires when the object is freed; handlers check it after calling out.
+  // Expires when the object starts going; handlers check it after calling out.
   std::weak_ptr<const char> Alive() const { return alive_; }
+  // From here on the window's handlers do nothing.
+  void Dying() { alive_.reset(); }
+  // A window handler that runs only while this object lives (a window
+  // released to finish its own click fires events as it is taken away).
+  template <class... Args, class F>
+  std::function<void(Args...)> WhileAlive(F handler) {
+    return [alive = Alive(), handler = std::move(handler)](Args... args) {
+      if (!alive.expired()) handler(std::forward<Args>(args)...);
+    };
+  }
 
  private:
   void EnterEvent();

@@ -232,6 +232,24 @@ TEST_F(FormsTest, AnObjectClickThatLoadsAnotherDocumentEndsTheClick) {
   EXPECT_EQ(viewer->PaintPanel().ControlCount(), 0);
 }
 
+TEST_F(FormsTest, ALoadFromTheFirstControlsClickPassesTheFocusSafely) {
+  // The next to take the focus is out of view: taking it would scroll.
+  std::string html = "<FORM><INPUT TYPE=checkbox ONCLICK=load>";
+  for (int i = 0; i < 40; ++i) html += "<P>line " + std::to_string(i);
+  LoadHtml(html + "<INPUT NAME=e><SELECT><OPTION>a</SELECT></FORM>");
+  int clicks = 0;
+  viewer->SetOnObjectClick([&](cl::TObject*, cl::TObject*, const std::string&) {
+    ++clicks;
+    LoadHtml("<P>elsewhere");
+  });
+  Window(0).SetFocus();
+  cl::testing::ProcessEvents();
+  ClickWindow(0);
+  cl::testing::ProcessEvents();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(viewer->PaintPanel().ControlCount(), 0);
+}
+
 TEST_F(FormsTest, ObjectClicksCarryTheirTexts) {
   LoadHtml("<FORM><INPUT TYPE=checkbox ONCLICK=box><INPUT TYPE=radio NAME=r ONCLICK=radio>"
            "<INPUT TYPE=button VALUE=b ONCLICK=plain></FORM>");
