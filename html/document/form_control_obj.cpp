@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/document/document_host.h"
 #include "html/document/section_list.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/string_list.h"
@@ -57,9 +58,10 @@ void ThtmlForm::InsertControl(std::unique_ptr<TFormControlObj> control, bool hid
 
 void ThtmlForm::DoRadios(const TFormControlObj& radio) {
   if (radio.ControlName.empty()) return;
-  for (const auto& control : Controls)
-    if (control.get() != &radio && control->IsRadio() && cl::AnsiCompareText(control->ControlName, radio.ControlName) == 0)
-      control->SetChecked(false);
+  for (const auto& control : Controls) {
+    if (control.get() == &radio || !control->IsRadio()) continue;
+    if (cl::AnsiCompareText(control->ControlName, radio.ControlName) == 0) control->SetChecked(false);
+  }
 }
 
 void ThtmlForm::ResetControls() {
@@ -71,7 +73,7 @@ void ThtmlForm::ControlKeyDown(cl::TObject* sender, uint16_t& key, uint16_t) {
 }
 
 void ThtmlForm::SubmitForm(const std::string& buttonSubmission) {
-  if (!Document || !Document->SubmitCallback) return;
+  if (!Document || !Document->Host || !Document->Host->TakesSubmissions()) return;
   auto results = std::make_unique<cl::TStringList>();
   std::string pair;
   for (const auto& control : Controls) {
@@ -82,7 +84,7 @@ void ThtmlForm::SubmitForm(const std::string& buttonSubmission) {
     }
   }
   if (!buttonSubmission.empty()) results->Add(buttonSubmission);
-  Document->SubmitCallback(Action, Target, EncType, Method, std::move(results));
+  Document->Host->SubmitForm(Action, Target, EncType, Method, std::move(results));
 }
 
 }  // namespace html

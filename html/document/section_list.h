@@ -18,7 +18,6 @@
 
 namespace cl {
 class TBitmap;
-class TWinControl;
 }  // namespace cl
 
 namespace html {
@@ -91,15 +90,6 @@ class TSectionList : public TCell {
   cl::TStringList DelayedImages;
   // Processing errors of the last layouts not yet reported.
   std::vector<std::string> ProcessErrors;
-  // Form controls: the panel their windows sit on (none: no windows shown)
-  // and where their events go, all set by the viewer.
-  cl::TWinControl* ControlPanel = nullptr;
-  std::function<void(const std::string& action, const std::string& target, const std::string& encType,
-                     const std::string& method, std::unique_ptr<cl::TStringList> results)>
-      SubmitCallback;
-  std::function<void(TFormControlObj& control, const std::string& onClick)> ObjectClickCallback;
-  // A control got the focus.
-  std::function<void(TFormControlObj& control)> ControlFocusCallback;
 
  private:
   void EnableTimer();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "html/document/document_host.h"
 #include "html/document/section_list.h"
 #include "platform/gui/handler_guard.h"
 
@@ -37,7 +38,8 @@ void TWindowedControlObj::SetWindow(std::unique_ptr<cl::TWinControl> window) {
   // Hidden until placed: showing thousands off the panel costs a look for
   // the widget under the mouse each.
   win_->Hide();
-  if (Document && Document->ControlPanel) win_->SetParent(Document->ControlPanel);
+  if (cl::TWinControl* panel = Document && Document->Host ? Document->Host->ControlParent() : nullptr)
+    win_->SetParent(panel);
   cl::TWinControl* focusable = WinControl();
   focusable->OnEnter = WhileAlive<cl::TObject*>([this](cl::TObject*) { EnterEvent(); });
   focusable->OnExit = WhileAlive<cl::TObject*>([this](cl::TObject*) { ExitEvent(); });
@@ -70,7 +72,7 @@ bool TWindowedControlObj::Focused() const { return WinControl()->Focused(); }
 
 bool TWindowedControlObj::ObjectClicked(const std::string& onClick) {
   const std::weak_ptr<const char> alive = Alive();
-  if (Document && Document->ObjectClickCallback) Document->ObjectClickCallback(*this, onClick);
+  if (Document && Document->Host) Document->Host->ObjectClick(*this, onClick);
   return !alive.expired();
 }
 
@@ -79,7 +81,7 @@ void TWindowedControlObj::EnterEvent() {
   // passed on while they go must not scroll or place anything.
   if (!Document || Document->IsPrintCopy || !Document->AllControls || Document->AllControls->Count() == 0) return;
   const std::weak_ptr<const char> alive = Alive();
-  if (Document->ControlFocusCallback) Document->ControlFocusCallback(*this);
+  if (Document->Host) Document->Host->ControlFocused(*this);
   if (alive.expired()) return;
   // Those out of view wait off the panel, not hidden: Tab goes on to them
   // (and a hidden one could not keep the focus).

@@ -80,11 +80,6 @@ TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner) {
   borderBox_->SendToBack();
 
   sectionList_ = std::make_unique<TSectionList>(&host_, &DocumentImages());
-  sectionList_->ControlPanel = paintPanel_;
-  sectionList_->ObjectClickCallback = [this](TFormControlObj& control, const std::string& onClick) {
-    if (OnObjectClick) OnObjectClick(this, &control, onClick);
-  };
-  sectionList_->ControlFocusCallback = [this](TFormControlObj& control) { ScrollToControl(control); };
   nameList_.SetSorted(true);
   Parser = ParseDocument;
 
@@ -508,18 +503,7 @@ void TDocViewer::SetBase(const std::string& base) {
   baseEx_ = base;
 }
 
-void TDocViewer::SetOnFormSubmit(TFormSubmitEvent handler) {
-  OnFormSubmit = std::move(handler);
-  if (!OnFormSubmit) {
-    sectionList_->SubmitCallback = nullptr;
-    return;
-  }
-  sectionList_->SubmitCallback = [this](const std::string& action, const std::string& target,
-                                        const std::string& encType, const std::string& method,
-                                        std::unique_ptr<cl::TStringList> results) {
-    PostSubmit(action, target, encType, method, std::move(results));
-  };
-}
+void TDocViewer::SetOnFormSubmit(TFormSubmitEvent handler) { OnFormSubmit = std::move(handler); }
 
 void TDocViewer::PostSubmit(const std::string& action, const std::string& target, const std::string& encType,
                             const std::string& method, std::unique_ptr<cl::TStringList> results) {
@@ -593,6 +577,18 @@ bool TDocViewer::DocumentHost::ProcessError(const std::string& message) {
   if (viewer_.processErrors_.empty()) cl::PostMessage(viewer_, WM_PROCESS_ERROR, 0, 0);
   viewer_.processErrors_.push_back(message);
   return true;
+}
+
+cl::TWinControl* TDocViewer::DocumentHost::ControlParent() { return viewer_.paintPanel_; }
+
+void TDocViewer::DocumentHost::SubmitForm(const std::string& action, const std::string& target,
+                                          const std::string& encType, const std::string& method,
+                                          std::unique_ptr<cl::TStringList> results) {
+  viewer_.PostSubmit(action, target, encType, method, std::move(results));
+}
+
+void TDocViewer::DocumentHost::ObjectClick(TFormControlObj& control, const std::string& onClick) {
+  if (viewer_.OnObjectClick) viewer_.OnObjectClick(&viewer_, &control, onClick);
 }
 
 void TDocViewer::BumpHistory(const std::string&, const std::string&, int32_t, THtmlFileType) {}

@@ -225,7 +225,7 @@ class TDocViewer : public cl::TWinControl {
   std::string SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod;
   std::unique_ptr<cl::TStringList> SubmitList;
 
-  // The document's submit callback while OnFormSubmit is assigned: keeps the
+  // Where the document's submissions go while OnFormSubmit is assigned: keeps the
   // submission (replacing one still waiting) and posts its delivery, so the
   // control's handler has returned before the application sees it.
   void PostSubmit(const std::string& action, const std::string& target, const std::string& encType,
@@ -329,6 +329,12 @@ class TDocViewer : public cl::TWinControl {
     void BackgroundChanged(cl::TColor colour) override;
     void InvalidateArea(const cl::TRect& rect) override;
     bool ProcessError(const std::string& message) override;
+    cl::TWinControl* ControlParent() override;
+    bool TakesSubmissions() override { return static_cast<bool>(viewer_.OnFormSubmit); }
+    void SubmitForm(const std::string& action, const std::string& target, const std::string& encType,
+                    const std::string& method, std::unique_ptr<cl::TStringList> results) override;
+    void ObjectClick(TFormControlObj& control, const std::string& onClick) override;
+    void ControlFocused(TFormControlObj& control) override { viewer_.ScrollToControl(control); }
 
    private:
     TDocViewer& viewer_;

@@ -190,6 +190,12 @@ TEST_F(FormsTest, DeliveryWaitsForTheEventLoopAndTakesTheLatestOnce) {
   viewer->DeferredSubmit();
   cl::testing::ProcessEvents();
   EXPECT_EQ(submissions.size(), 1u);
+  // Without a handler nothing is kept or posted.
+  viewer->SetOnFormSubmit(nullptr);
+  cl::testing::PressKey(Window(0), cl::VK_RETURN);
+  EXPECT_EQ(viewer->SubmitList, nullptr);
+  cl::testing::ProcessEvents();
+  EXPECT_EQ(submissions.size(), 1u);
 }
 
 TEST_F(FormsTest, ASubmissionGoesWithItsDocumentOrViewer) {
