@@ -8,11 +8,15 @@
 #include <sstream>
 #include <string>
 
+#include "html/forms/button_controls.h"
+#include "html/forms/edit_control_obj.h"
 #include "html/parse/html_tokenizer.h"
 #include "html/viewer/doc_viewer.h"
+#include "html/viewer/paint_panel.h"
 #include "html/parse/document_parser.h"
 #include "html/document/text_section.h"
 #include "platform/core/cp1250.h"
+#include "platform/gui/form.h"
 #include "platform/gui/test_support/gui_test.h"
 
 using namespace html;
@@ -148,4 +152,50 @@ TEST(Samples, ThePageAboutFontsShowsWhatBaseFontDoes) {
   const int32_t smallerAgain = sizeAt("o jednu menší je opět menší");
   EXPECT_GT(smallerAgain, 0);
   EXPECT_LT(smallerAgain, normal);
+}
+
+// The sample form shows real controls: typed text and ticks go back to the
+// document's values with its Reset button.
+TEST(Samples, TheSampleFormHasWorkingControls) {
+  cl::testing::EnsureGuiTestApplication();
+  cl::TForm window(nullptr);
+  window.SetBounds(0, 0, 700, 1000);
+  auto* viewer = cl::Make<TDocViewer>(window);
+  viewer->SetParent(&window);
+  viewer->SetBounds(0, 0, 700, 1000);
+  viewer->Parser = ParseDocument;
+  int submitted = 0;
+  viewer->SetOnFormSubmit([&](cl::TObject*, const std::string&, const std::string&, const std::string&,
+                              const std::string&, cl::TStringList&) { ++submitted; });
+  window.Show();
+  viewer->LoadFromFile((samples / "formular.htm").string());
+  cl::testing::ProcessEvents();
+  ASSERT_EQ(viewer->SectionList().Forms.size(), 1u);
+  const auto& controls = viewer->SectionList().Forms[0]->Controls;
+  // Every control but the hidden one has its window on the panel.
+  EXPECT_EQ(viewer->PaintPanel().ControlCount(), static_cast<int>(controls.size()) - 1);
+  auto find = [&](const std::string& name) -> TFormControlObj& {
+    for (const auto& control : controls)
+      if (control->ControlName == name) return *control;
+    ADD_FAILURE() << name;
+    return *controls[0];
+  };
+  auto& subject = dynamic_cast<TEditFormControlObj&>(find("vec"));
+  auto& password = dynamic_cast<TEditFormControlObj&>(find("heslo"));
+  auto& copy = dynamic_cast<TCheckBoxFormControlObj&>(find("kopie"));
+  EXPECT_EQ(password.Edit().PasswordChar(), '*');
+  cl::testing::PressKey(subject.Edit(), 'X', 0, 'X');
+  cl::testing::Click(copy.Window(), 6, 6);
+  EXPECT_EQ(subject.Edit().Text(), win::Utf8ToCp1250("Pozvánka na poraduX").value());
+  EXPECT_TRUE(copy.CheckBox().Checked());
+  TFormControlObj* reset = nullptr;
+  for (const auto& control : controls)
+    if (auto* button = dynamic_cast<TButtonFormControlObj*>(control.get()))
+      if (button->ButtonKind == TButtonFormControlObj::Reset) reset = button;
+  ASSERT_NE(reset, nullptr);
+  cl::testing::Click(*reset->WinControl(), 5, 5);
+  EXPECT_EQ(subject.Edit().Text(), win::Utf8ToCp1250("Pozvánka na poradu").value());
+  EXPECT_FALSE(copy.CheckBox().Checked());
+  cl::testing::ProcessEvents();
+  EXPECT_EQ(submitted, 0);
 }

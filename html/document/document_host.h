@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "platform/gui/colors.h"
@@ -9,9 +10,12 @@ namespace cl {
 class TBitmap;
 class TObject;
 class TStream;
+class TStringList;
+class TWinControl;
 }  // namespace cl
 
 namespace html {
+class TFormControlObj;
 
 // Everything the document asks of whatever shows it (the viewer, or a stub in
 // tests and tools). A document without a host keeps its defaults: no
@@ -38,6 +42,18 @@ class TDocumentHost {
   // A section could not be laid out: called after the layout, never inside it.
   // False when the host does not take errors (the document keeps them).
   virtual bool ProcessError(const std::string& /*message*/) { return false; }
+
+  // Form controls. The window their windows sit on; none: no windows shown.
+  virtual cl::TWinControl* ControlParent() { return nullptr; }
+  // Whether a form's submission goes anywhere; SubmitForm is asked only then.
+  virtual bool TakesSubmissions() { return false; }
+  virtual void SubmitForm(const std::string& /*action*/, const std::string& /*target*/,
+                          const std::string& /*encType*/, const std::string& /*method*/,
+                          std::unique_ptr<cl::TStringList> /*results*/) {}
+  // A control was clicked; onClick is its ONCLICK text.
+  virtual void ObjectClick(TFormControlObj& /*control*/, const std::string& /*onClick*/) {}
+  // A control got the focus.
+  virtual void ControlFocused(TFormControlObj& /*control*/) {}
 };
 
 }  // namespace html

@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+#include "html/document/document_host.h"
+#include "html/document/section_list.h"
+#include "platform/core/ansi_case.h"
+#include "platform/core/string_list.h"
+#include "platform/gui/edit.h"
+#include "platform/gui/virtual_keys.h"
+
 namespace html {
 
 void TFormControlObj::DrawStatic(cl::TCanvas&, int32_t, int32_t) {}
@@ -47,6 +54,37 @@ void ThtmlForm::InsertControl(std::unique_ptr<TFormControlObj> control, bool hid
   control->OwnerForm = this;
   if (!hidden) ++VisibleCount;
   Controls.push_back(std::move(control));
+}
+
+void ThtmlForm::DoRadios(const TFormControlObj& radio) {
+  if (radio.ControlName.empty()) return;
+  for (const auto& control : Controls) {
+    if (control.get() == &radio || !control->IsRadio()) continue;
+    if (cl::AnsiCompareText(control->ControlName, radio.ControlName) == 0) control->SetChecked(false);
+  }
+}
+
+void ThtmlForm::ResetControls() {
+  for (const auto& control : Controls) control->ResetValue();
+}
+
+void ThtmlForm::ControlKeyDown(cl::TObject* sender, uint16_t& key, uint16_t) {
+  if (key == cl::VK_RETURN && dynamic_cast<cl::TEdit*>(sender) != nullptr && VisibleCount == 1) SubmitForm("");
+}
+
+void ThtmlForm::SubmitForm(const std::string& buttonSubmission) {
+  if (!Document || !Document->Host || !Document->Host->TakesSubmissions()) return;
+  auto results = std::make_unique<cl::TStringList>();
+  std::string pair;
+  for (const auto& control : Controls) {
+    for (int index = 0;; ++index) {
+      pair.clear();
+      if (!control->SubmitPair(index, pair)) break;
+      if (!pair.empty()) results->Add(pair);
+    }
+  }
+  if (!buttonSubmission.empty()) results->Add(buttonSubmission);
+  Document->Host->SubmitForm(Action, Target, EncType, Method, std::move(results));
 }
 
 }  // namespace html

@@ -11,7 +11,9 @@
 
 namespace cl {
 class TCanvas;
-}
+class TStringList;
+class TWinControl;
+}  // namespace cl
 
 namespace html {
 class TCell;
@@ -48,6 +50,11 @@ class TFormControlObj : public cl::TObject {
   virtual void SetPanelColor(cl::TColor) {}
   // An image control was clicked at the point inside its image.
   virtual void ImageClickAt(int32_t, int32_t) {}
+  // The window control that takes the focus (null without one).
+  virtual cl::TWinControl* WinControl() const { return nullptr; }
+  // Radio buttons: the form unchecks the others of a name.
+  virtual bool IsRadio() const { return false; }
+  virtual void SetChecked(bool) {}
 
   int32_t TopY = 0;     // document Y, set by the line layout
   int32_t TextPos = 0;  // index of the mark in the section text
@@ -79,6 +86,15 @@ class ThtmlForm : public cl::TObject {
   explicit ThtmlForm(TSectionList* document) : Document(document) {}
   // Appends the control; counts those that are not hidden.
   void InsertControl(std::unique_ptr<TFormControlObj> control, bool hidden = false);
+  // Unchecks every other radio button of the form whose name equals the
+  // radio's ignoring case; nothing for an unnamed one.
+  void DoRadios(const TFormControlObj& radio);
+  void ResetControls();
+  // Enter in a one-line edit submits a form with one visible control.
+  void ControlKeyDown(cl::TObject* sender, uint16_t& key, uint16_t shift);
+  // Collects every control's pairs, the button's last, and hands them to the
+  // document's submit callback (nothing without one).
+  void SubmitForm(const std::string& buttonSubmission);
 
   TSectionList* Document = nullptr;
   std::string Method = "Get";

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "html/document/attributes.h"
 #include "html/document/form_control_obj.h"
@@ -20,10 +19,14 @@ struct TSelectOption {
   bool Selected = false;
 };
 
+// INPUT's TYPE as the control choice reads it: lower case, at most 20
+// characters.
+std::string InputType(const TAttributeList& attributes);
+
 // Makes the control of an INPUT, SELECT or TEXTAREA tag and fills it with
 // what the parser reads inside SELECT and TEXTAREA. The parser places the
 // control in the text and gives it to the current form; the builder only
-// makes and fills it. The base builder makes a TParsedControlObj.
+// makes and fills it.
 class TFormControlBuilder {
  public:
   virtual ~TFormControlBuilder() = default;
@@ -33,21 +36,6 @@ class TFormControlBuilder {
   virtual void AddOption(TFormControlObj& control, TSelectOption option);
   // One line of a TEXTAREA's initial text.
   virtual void AddLine(TFormControlObj& control, std::string line);
-};
-
-// A control with no window: what its tag said, kept until the control classes
-// replace it. It draws nothing and takes no room.
-class TParsedControlObj : public TFormControlObj {
- public:
-  TParsedControlObj(TSectionList* document, HtmlSymbol code, const TAttributeList& attributes);
-
-  HtmlSymbol Code;
-  std::vector<std::pair<HtmlSymbol, std::string>> Attributes;  // as written, in order
-  std::vector<TSelectOption> Options;
-  std::vector<std::string> Lines;
-  int ResetCount = 0;  // ResetValue calls
-
-  void ResetValue() override { ++ResetCount; }
 };
 
 }  // namespace html

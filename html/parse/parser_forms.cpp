@@ -10,7 +10,7 @@ void THtmlParser::DoForm() {
   auto form = std::make_unique<ThtmlForm>(&document_);
   for (const auto& a : Attrs()) {
     switch (a->Code) {
-      case MethodSy: form->Method = a->StrValue; break;
+      case MethodSy: form->Method = a->StrValue.substr(0, 4); break;
       case ActionSy: form->Action = a->StrValue; break;
       case TargetSy: form->Target = a->StrValue; break;
       case EncTypeSy: form->EncType = a->StrValue; break;
@@ -29,10 +29,15 @@ TFormControlObj* THtmlParser::AddFormControl(HtmlSymbol code) {
     document_.Forms.push_back(std::make_unique<ThtmlForm>(&document_));
     currentForm_ = document_.Forms.back().get();
   }
-  const TAttribute* type = FindAttribute(attributes, TypeSy);
-  const bool hidden = code == InputSy && type && cl::AnsiLowerCase(type->StrValue) == "hidden";
+  const std::string type = code == InputSy ? InputType(attributes) : std::string();
+  const bool hidden = type == "hidden";
   TFormControlObj* added = control.get();
-  section_->AddControl(added);
+  // A hidden input stands nowhere in the text; an image input is its image.
+  if (type == "image")
+    section_->AddImage(attributes, &Cell())->ImageFormControl = added;
+  else if (!hidden)
+    section_->AddControl(added);
+  document_.AllControls->Add(added);
   currentForm_->InsertControl(std::move(control), hidden);
   return added;
 }

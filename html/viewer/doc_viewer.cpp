@@ -33,7 +33,7 @@ struct FlagOn {
 
 }  // namespace
 
-TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner), SubmitList(false) {
+TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner) {
   SetBounds(0, 0, 150, 150);
   borderBox_ = cl::Make<cl::TPaintBox>(*this);
   borderBox_->SetParent(this);
@@ -263,7 +263,7 @@ void TDocViewer::VScrollNotify(cl::TScrollCode code, int32_t trackPos) {
   vScrollBar_->SetPosition(position);
   sectionList_->SetScrollOffset(position);
   if (position != old) {
-    paintPanel_->ScrollWindow(0, old - position);
+    ScrollPanel(old - position);
     paintPanel_->Update();
   }
 }
@@ -287,7 +287,7 @@ void TDocViewer::KeyDown(uint16_t& key, cl::TShiftState shift) {
     vScrollBar_->SetPosition(position);
     sectionList_->SetScrollOffset(position);
     if (std::abs(position - old) == VSmallChange) {
-      paintPanel_->ScrollWindow(0, old - position);
+      ScrollPanel(old - position);
       paintPanel_->Update();
     } else if (position != old) {
       paintPanel_->Invalidate();
@@ -298,6 +298,13 @@ void TDocViewer::KeyDown(uint16_t& key, cl::TShiftState shift) {
     const int32_t step = key == cl::VK_LEFT ? -HSmallChange : HSmallChange;
     HScrollTo(HScrollBarPosition() + step);
   }
+}
+
+void TDocViewer::ScrollPanel(int32_t dy) {
+  if (HasFormControls())
+    paintPanel_->Invalidate();
+  else
+    paintPanel_->ScrollWindow(0, dy);
 }
 
 void TDocViewer::WndProc(cl::TMessage& message) {
@@ -315,9 +322,7 @@ void TDocViewer::WndProc(cl::TMessage& message) {
       if (processing_) resizePending_ = true;
       else if (Width() != lastWidth_) Resize();
       return;
-    case WM_DEFERRED_SUBMIT:
-      if (OnFormSubmit) OnFormSubmit(this, SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod, SubmitList);
-      return;
+    case WM_DEFERRED_SUBMIT: DeferredSubmit(); return;
     default: cl::TWinControl::WndProc(message);
   }
 }
@@ -500,6 +505,40 @@ void TDocViewer::SetBase(const std::string& base) {
 
 void TDocViewer::SetOnFormSubmit(TFormSubmitEvent handler) { OnFormSubmit = std::move(handler); }
 
+void TDocViewer::PostSubmit(const std::string& action, const std::string& target, const std::string& encType,
+                            const std::string& method, std::unique_ptr<cl::TStringList> results) {
+  if (!OnFormSubmit) return;
+  const bool posted = SubmitList != nullptr;
+  SubmitAction = action;
+  SubmitTarget = target;
+  SubmitEncType = encType;
+  SubmitMethod = method;
+  SubmitList = std::move(results);
+  // One message carries the latest submission.
+  if (!posted) cl::PostMessage(*this, WM_DEFERRED_SUBMIT, 0, 0);
+}
+
+void TDocViewer::DeferredSubmit() {
+  std::unique_ptr<cl::TStringList> results = std::move(SubmitList);
+  if (!results) return;
+  const std::string action = std::move(SubmitAction), target = std::move(SubmitTarget),
+                    encType = std::move(SubmitEncType), method = std::move(SubmitMethod);
+  SubmitAction.clear();
+  SubmitTarget.clear();
+  SubmitEncType.clear();
+  SubmitMethod.clear();
+  if (OnFormSubmit) OnFormSubmit(this, action, target, encType, method, *results);
+}
+
+void TDocViewer::ScrollToControl(TFormControlObj& control) {
+  const int32_t top = VScrollBarPosition();
+  const int32_t height = paintPanel_->ClientHeight();
+  if (control.TopY >= top && control.TopY <= top + height - 20) return;
+  SetVScrollBarPosition(control.TopY - height / 2);
+  Invalidate();
+  paintPanel_->Invalidate();
+}
+
 void TDocViewer::SetOnBitmapRequest(TGetBitmapEvent handler) { onBitmapRequest_ = std::move(handler); }
 
 void TDocViewer::SetOnImageRequest(TGetImageEvent handler) { onImageRequest_ = std::move(handler); }
@@ -545,6 +584,18 @@ bool TDocViewer::DocumentHost::ProcessError(const std::string& message) {
   if (viewer_.processErrors_.empty()) cl::PostMessage(viewer_, WM_PROCESS_ERROR, 0, 0);
   viewer_.processErrors_.push_back(message);
   return true;
+}
+
+cl::TWinControl* TDocViewer::DocumentHost::ControlParent() { return viewer_.paintPanel_; }
+
+void TDocViewer::DocumentHost::SubmitForm(const std::string& action, const std::string& target,
+                                          const std::string& encType, const std::string& method,
+                                          std::unique_ptr<cl::TStringList> results) {
+  viewer_.PostSubmit(action, target, encType, method, std::move(results));
+}
+
+void TDocViewer::DocumentHost::ObjectClick(TFormControlObj& control, const std::string& onClick) {
+  if (viewer_.OnObjectClick) viewer_.OnObjectClick(&viewer_, &control, onClick);
 }
 
 }  // namespace html

@@ -176,6 +176,7 @@ class TDocViewer : public cl::TWinControl {
   bool InsertImage(const std::string& src, cl::TStream* stream);
   void SetOnScript(TScriptEvent handler) { OnScript = std::move(handler); }
   void SetOnObjectClick(TObjectClickEvent handler) { OnObjectClick = std::move(handler); }
+  bool HasFormControls() const { return sectionList_->AllControls && sectionList_->AllControls->Count() > 0; }
 
   const std::string& DocumentTitle() const { return documentTitle_; }
   const std::string& CurrentFile() const { return currentFile_; }
@@ -235,9 +236,20 @@ class TDocViewer : public cl::TWinControl {
   TPagePrinted OnPrintHeader;
   TPagePrinted OnPrintFooter;
   cl::TObject* FrameOwner = nullptr;
-  // A form submission waiting for the deferred-submit message.
+  // A form submission waiting for the deferred-submit message; no list:
+  // nothing waits.
   std::string SubmitAction, SubmitTarget, SubmitEncType, SubmitMethod;
-  cl::TStringList SubmitList;
+  std::unique_ptr<cl::TStringList> SubmitList;
+
+  // Where the document's submissions go while OnFormSubmit is assigned: keeps the
+  // submission (replacing one still waiting) and posts its delivery, so the
+  // control's handler has returned before the application sees it.
+  void PostSubmit(const std::string& action, const std::string& target, const std::string& encType,
+                  const std::string& method, std::unique_ptr<cl::TStringList> results);
+  // Delivers the waiting submission once; nothing when none waits.
+  void DeferredSubmit();
+  // A form control got the focus: scrolled into view when outside it.
+  void ScrollToControl(TFormControlObj& control);
 
   // The busy bracket of loads, layouts and print runs: loads are refused
   // while it is on, and OnProcessing hears of each change.
@@ -269,6 +281,9 @@ class TDocViewer : public cl::TWinControl {
   void ReportMetaRefresh();
   void FontsChanged(bool relayout);
   void HScrollTo(int32_t position);
+  // Moves the panel's pixels, or paints it whole where form controls are
+  // placed by the paint (a strip would leave the others hidden).
+  void ScrollPanel(int32_t dy);
   int32_t PanelHeight() const;
   int32_t MaxVScroll() const;
   int32_t MaxHScroll() const;
@@ -334,6 +349,12 @@ class TDocViewer : public cl::TWinControl {
     void BackgroundChanged(cl::TColor colour) override;
     void InvalidateArea(const cl::TRect& rect) override;
     bool ProcessError(const std::string& message) override;
+    cl::TWinControl* ControlParent() override;
+    bool TakesSubmissions() override { return static_cast<bool>(viewer_.OnFormSubmit); }
+    void SubmitForm(const std::string& action, const std::string& target, const std::string& encType,
+                    const std::string& method, std::unique_ptr<cl::TStringList> results) override;
+    void ObjectClick(TFormControlObj& control, const std::string& onClick) override;
+    void ControlFocused(TFormControlObj& control) override { viewer_.ScrollToControl(control); }
 
    private:
     TDocViewer& viewer_;

@@ -60,6 +60,8 @@ TParseResult TDocViewer::Parse(TParseRequest& request) {
 }
 
 void TDocViewer::ResetForLoad() {
+  // A submission from the document going away goes with it.
+  SubmitList.reset();
   sectionList_->ClearDocument();
   BitmapList().NewDocumentPass();
   sectionList_->SetDefaults(defFontName_, defPreFontName_, defFontSize_, defFontColor_, defHotSpotColor_,

@@ -2,6 +2,7 @@
 
 #include "html/viewer/doc_viewer.h"
 #include "html/document/image_obj.h"
+#include "html/forms/windowless_controls.h"
 #include "html/viewer/paint_panel.h"
 #include "html/viewer/scroll_bar_32.h"
 #include "platform/core/ansi_case.h"
@@ -156,8 +157,13 @@ void TDocViewer::PanelMouseUp(cl::TObject*, cl::TMouseButton button, cl::TShiftS
   if (sectionList_->SelTo > sectionList_->SelFrom) return;
   TFormControlObj* formControl = nullptr;
   std::unique_ptr<TUrlTarget> link;
+  if (!GetLinkAt(x, y, formControl, link)) return;
   // An image form control took its click point in the hit test.
-  if (!GetLinkAt(x, y, formControl, link) || formControl != nullptr || !link) return;
+  if (auto* image = dynamic_cast<TImageFormControlObj*>(formControl)) {
+    image->ImageClick();
+    return;
+  }
+  if (formControl != nullptr || !link) return;
   url_ = link->Url;
   target_ = link->Target;
   linkActivated_ = true;

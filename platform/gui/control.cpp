@@ -87,7 +87,16 @@ TControl::TControl(TComponent* owner, QWidget* widget) : TComponent(owner) {
 TControl::~TControl() {
   if (pressedControl == this) pressedControl = nullptr;
   font_.OnChange = nullptr;
-  SetParent(nullptr);
+  // Only the place in the parent's list goes here: the widget is deleted
+  // with this object and Qt takes it from its parent then. Reparenting it
+  // first would walk the window's whole focus chain, for every control freed.
+  if (parent_ != nullptr) {
+    TWinControl* const old = parent_;
+    auto& list = old->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    parent_ = nullptr;
+    if (align_ != alNone) old->Realign();
+  }
   widget_->setProperty(kControlProperty, QVariant());
 }
 

@@ -111,6 +111,15 @@ void Release(std::unique_ptr<TComponent> component) {
   TheReleaser().Post();
 }
 
+void FreeOrRelease(std::unique_ptr<TComponent> component) {
+  if (component == nullptr) return;
+  if (InUse(component.get())) {
+    Release(std::move(component));
+    return;
+  }
+  component.reset();
+}
+
 void FreeReleased() {
   auto& released = Released();
   // Freeing may release more (a form freeing its parts); loop until settled.

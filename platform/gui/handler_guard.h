@@ -18,6 +18,9 @@ void RunGuarded(TComponent* busy, const std::function<void()>& handler);
 // and the current event has returned. Safe to call from its own events.
 void Release(TComponent* owned);
 void Release(std::unique_ptr<TComponent> component);
+// Frees the component now when no handler of it or of its children runs,
+// else releases it as above (nothing is left for the end of the program).
+void FreeOrRelease(std::unique_ptr<TComponent> component);
 // Frees released components whose handlers have returned (the loop does
 // this; tests call it through ProcessMessages).
 void FreeReleased();

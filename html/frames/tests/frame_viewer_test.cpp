@@ -15,6 +15,7 @@
 #include "platform/core/scheduler.h"
 #include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/clipboard.h"
+#include "platform/gui/virtual_keys.h"
 #include "platform/gui/test_support/screen_pixels.h"
 
 namespace html {
@@ -461,6 +462,35 @@ TEST_F(FrameViewerTest, SettersPushChangedValuesToEveryInnerViewer) {
   EXPECT_EQ(fv->ServerRoot(), "/srv/web");
   fv->SetHistoryMaxCount(-1);
   EXPECT_EQ(fv->HistoryMaxCount(), 0);
+}
+
+TEST_F(FrameViewerTest, FormEventsOfEveryFrameReachTheApplication) {
+  fv->DocumentParser = ParseDocument;
+  Write("f.htm", "<FORM TARGET=out><INPUT NAME=q VALUE=1></FORM><FORM><INPUT TYPE=checkbox ONCLICK=hello></FORM>");
+  const std::string top = Write("top.htm", "<FRAMESET COLS=\"*,*\"><FRAME SRC=f.htm><FRAME SRC=f.htm></FRAMESET>");
+  std::vector<std::string> events, clicks;
+  // Given before the frames exist: each new frame viewer takes it.
+  fv->SetOnFormSubmit([&](cl::TObject* sender, const std::string&, const std::string& target, const std::string&,
+                          const std::string&, cl::TStringList& results) {
+    const auto& viewers = fv->CurrentSet().AllViewers;
+    const bool second = !viewers.empty() && sender == viewers.back();
+    events.push_back(std::string(second ? "second " : "first ") + target + " " + results.Text());
+  });
+  fv->LoadFromFile(top);
+  t::ProcessEvents();
+  // Given afterwards: pushed to the frames' viewers.
+  fv->SetOnObjectClick([&](cl::TObject*, cl::TObject*, const std::string& onClick) { clicks.push_back(onClick); });
+  const auto& viewers = fv->CurrentSet().AllViewers;
+  ASSERT_EQ(viewers.size(), 2u);
+  for (TDocViewer* viewer : viewers) {
+    const auto& forms = viewer->SectionList().Forms;
+    ASSERT_EQ(forms.size(), 2u);
+    t::PressKey(*forms[0]->Controls.at(0)->WinControl(), cl::VK_RETURN);
+    t::Click(*forms[1]->Controls.at(0)->WinControl(), 4, 4);
+  }
+  t::ProcessEvents();
+  EXPECT_EQ(events, (std::vector<std::string>{"first out q=1\r\n", "second out q=1\r\n"}));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"hello", "hello"}));
 }
 
 TEST_F(FrameViewerTest, LongSelectionsArriveWholeOnTheClipboard) {

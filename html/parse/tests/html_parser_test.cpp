@@ -15,6 +15,8 @@
 #include "html/document/block_sections.h"
 #include "html/parse/document_parser.h"
 #include "html/forms/form_control_builder.h"
+#include "html/forms/edit_control_obj.h"
+#include "html/forms/list_controls.h"
 #include "html/document/list_items.h"
 #include "html/document/preformated.h"
 #include "html/document/table.h"
@@ -321,29 +323,29 @@ TEST_F(HtmlParserTest, SelectReadsItsOptionsWithoutCuttingThem) {
   EXPECT_EQ(f.root.Forms[0]->Action, "go");
   EXPECT_EQ(f.root.Forms[0]->Method, "post");
   ASSERT_EQ(f.root.Forms[0]->Controls.size(), 1u);
-  const auto& control = dynamic_cast<const TParsedControlObj&>(*f.root.Forms[0]->Controls[0]);
-  EXPECT_EQ(control.Code, SelectSy);
+  const auto& control = dynamic_cast<const TComboFormControlObj&>(*f.root.Forms[0]->Controls[0]);
   EXPECT_EQ(control.ControlName, "s");
   ASSERT_EQ(control.Options.size(), 3u);
   EXPECT_EQ(control.Options[0].Text, "One");
-  EXPECT_EQ(control.Options[0].Value, "1");
-  EXPECT_FALSE(control.Options[0].Selected);
+  EXPECT_EQ(control.Options[0].Option.OptionValue, "1");
+  EXPECT_FALSE(control.Options[0].Option.Selected);
   EXPECT_EQ(control.Options[1].Text, "Two");
-  EXPECT_EQ(control.Options[1].Value, "");
-  EXPECT_TRUE(control.Options[1].Selected);
+  EXPECT_EQ(control.Options[1].Option.OptionValue, "");
+  EXPECT_TRUE(control.Options[1].Option.Selected);
   EXPECT_EQ(control.Options[2].Text, longText);
-  EXPECT_EQ(control.Options[2].Value, longValue);
-  EXPECT_EQ(control.ResetCount, 1);
+  EXPECT_EQ(control.Options[2].Option.OptionValue, longValue);
+  // Filled from the options once they are read: the selected one is current.
+  EXPECT_EQ(control.Combo().Items().Count(), 3);
+  EXPECT_EQ(control.Combo().ItemIndex(), 1);
   EXPECT_EQ(Visible(Texts()[0]->Buff), "[ctl]after");
 }
 
 TEST_F(HtmlParserTest, TextAreaKeepsItsLinesAsWritten) {
   Parse("<TEXTAREA NAME=t>line <B>one</B>\n&lt;two\n\nlast</textarea >after");
   ASSERT_EQ(f.root.Forms.size(), 1u);  // a control without a form opens one
-  const auto& control = dynamic_cast<const TParsedControlObj&>(*f.root.Forms[0]->Controls[0]);
-  EXPECT_EQ(control.Code, TextAreaSy);
-  EXPECT_EQ(control.Lines, (std::vector<std::string>{"line <B>one</B>", "<two", "", "last"}));
-  EXPECT_EQ(control.ResetCount, 1);
+  const auto& control = dynamic_cast<const TTextAreaFormControlObj&>(*f.root.Forms[0]->Controls[0]);
+  EXPECT_EQ(control.InitialLines, (std::vector<std::string>{"line <B>one</B>", "<two", "", "last"}));
+  EXPECT_EQ(control.Memo().Lines(), control.InitialLines);
   EXPECT_EQ(Visible(Texts()[0]->Buff), "[ctl]after");
 }
 
@@ -354,6 +356,45 @@ TEST_F(HtmlParserTest, FormsGroupTheirControls) {
   EXPECT_EQ(f.root.Forms[1]->Controls.size(), 2u);
   EXPECT_EQ(f.root.Forms[1]->VisibleCount, 1);
   EXPECT_EQ(f.root.Forms[2]->Controls[0]->ControlName, "d");
+}
+
+TEST_F(HtmlParserTest, InputsStandInTheTextByTheirKind) {
+  struct Case {
+    std::string html;
+    std::string text;
+    bool image;  // the control is carried by an image
+  };
+  const Case cases[] = {
+      {"a<INPUT TYPE=hidden NAME=h VALUE=1>b", "ab", false},
+      {"a<INPUT TYPE=HIDDEN NAME=h>b", "ab", false},
+      {"a<INPUT TYPE=image SRC=map.gif NAME=m>b", "a[img]b", true},
+      {"a<INPUT TYPE=Image SRC=map.gif>b", "a[img]b", true},
+      {"a<INPUT TYPE=text>b", "a[ctl]b", false},
+      {"a<INPUT TYPE=frob>b", "a[ctl]b", false},
+  };
+  for (const Case& c : cases) {
+    LayoutFixture doc;
+    HtmlParseBuffer(doc.root, names, c.html.data(), static_cast<int32_t>(c.html.size()), options, result);
+    ASSERT_EQ(doc.root.Forms.size(), 1u) << c.html;
+    ASSERT_EQ(doc.root.Forms[0]->Controls.size(), 1u) << c.html;
+    const TSection& s = dynamic_cast<const TSection&>(*doc.root[0]);
+    EXPECT_EQ(Visible(s.Buff), c.text) << c.html;
+    EXPECT_EQ(s.FormControls.Count(), c.text.find("[ctl]") != std::string::npos ? 1 : 0) << c.html;
+    EXPECT_EQ(doc.root.AllControls->Count(), 1) << c.html;
+    if (c.image) {
+      ASSERT_EQ(s.Images.Count(), 1) << c.html;
+      EXPECT_EQ(s.Images[0]->ImageFormControl, doc.root.Forms[0]->Controls[0].get()) << c.html;
+    }
+  }
+}
+
+TEST_F(HtmlParserTest, AFormKeepsFourCharactersOfItsMethod) {
+  Parse("<FORM METHOD=postal TARGET=right ACTION=a.cgi ENCTYPE=text/plain><INPUT></FORM><INPUT>");
+  ASSERT_EQ(f.root.Forms.size(), 2u);
+  EXPECT_EQ(f.root.Forms[0]->Method, "post");
+  EXPECT_EQ(f.root.Forms[0]->Target, "right");
+  EXPECT_EQ(f.root.Forms[0]->EncType, "text/plain");
+  EXPECT_EQ(f.root.Forms[1]->Method, "Get");
 }
 
 TEST_F(HtmlParserTest, ABuilderMakesTheControls) {
@@ -437,14 +478,14 @@ TEST_F(HtmlParserTest, AnUnclosedCommentEndsEveryEntryPointQuietlyAndKeepsTheTex
     }
   // Readers that gather text over several tokens keep theirs too.
   Parse("<SELECT><OPTION>first<OPTION>second<!-- x");
-  const auto& select = dynamic_cast<const TParsedControlObj&>(*f.root.Forms[0]->Controls[0]);
+  const auto& select = dynamic_cast<const TComboFormControlObj&>(*f.root.Forms[0]->Controls[0]);
   ASSERT_EQ(select.Options.size(), 2u);
   EXPECT_EQ(select.Options[1].Text, "second");
   LayoutFixture area;
   const std::string textArea = "<TEXTAREA>one\ntwo<!-- x";
   HtmlParseBuffer(area.root, names, textArea.data(), static_cast<int32_t>(textArea.size()), options, result);
-  const auto& lines = dynamic_cast<const TParsedControlObj&>(*area.root.Forms[0]->Controls[0]);
-  EXPECT_EQ(lines.Lines, (std::vector<std::string>{"one", "two"}));
+  const auto& lines = dynamic_cast<const TTextAreaFormControlObj&>(*area.root.Forms[0]->Controls[0]);
+  EXPECT_EQ(lines.InitialLines, (std::vector<std::string>{"one", "two"}));
   LayoutFixture title;
   const std::string titled = "<TITLE>The title<!-- x";
   HtmlParseBuffer(title.root, names, titled.data(), static_cast<int32_t>(titled.size()), options, result);

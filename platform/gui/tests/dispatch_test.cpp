@@ -146,6 +146,31 @@ TEST_F(DispatchTest, AControlFreedInItsOwnClickGoesWhenTheClickHasReturned) {
   EXPECT_TRUE(destroyed);
 }
 
+TEST_F(DispatchTest, FreeOrReleaseFreesAtOnceUnlessAHandlerOfItRuns) {
+  // Idle: freed at once, with no loop turn after it.
+  bool idleDestroyed = false;
+  auto idle = std::make_unique<Watched>(nullptr, &idleDestroyed);
+  idle->SetParent(form.get());
+  cl::FreeOrRelease(std::move(idle));
+  EXPECT_TRUE(idleDestroyed);
+  EXPECT_EQ(form->ControlCount(), 0);
+  // From its own click: detached now, freed when the click has returned.
+  bool destroyed = false;
+  std::unique_ptr<Watched> owned = std::make_unique<Watched>(nullptr, &destroyed);
+  Watched* watched = owned.get();
+  watched->SetParent(form.get());
+  watched->SetBounds(10, 10, 50, 50);
+  bool aliveInside = false;
+  watched->OnClick = [&](cl::TObject*) {
+    cl::FreeOrRelease(std::move(owned));
+    aliveInside = !destroyed && form->ControlCount() == 0;
+  };
+  t::Click(*watched, 5, 5);
+  EXPECT_TRUE(aliveInside);
+  t::ProcessEvents();
+  EXPECT_TRUE(destroyed);
+}
+
 TEST_F(DispatchTest, AFormReleasedFromItsButtonGoesAfterTheButtonsEvent) {
   bool destroyed = false;
   auto owner = std::make_unique<cl::TForm>(nullptr);
