@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "platform/core/test_support/pdf_reader.h"
 #include "browser/tests/browser_form_fixture.h"
 #include "platform/gui/menu.h"
 #include "platform/gui/printer.h"
@@ -14,15 +13,6 @@
 namespace t = cl::testing;
 
 namespace {
-
-std::string CommandOutput(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
-}
 
 TEST_F(BrowserFormTest, PrintWritesTheChosenPagesIntoThePdfFileTheDialogNamed) {
   brw::TBrowserForm& form = Start({Doc("index.htm")});
@@ -58,9 +48,9 @@ TEST_F(BrowserFormTest, PrintWritesTheChosenPagesIntoThePdfFileTheDialogNamed) {
     EXPECT_EQ(title, "Start page") << "the dialog names its file after the document";
     ASSERT_EQ(std::filesystem::exists(pdf), c.written);
     if (!c.written) continue;
-    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+    const std::string info = cl::testing::PdfInfo(pdf);
     EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
-    EXPECT_NE(CommandOutput("pdftotext '" + pdf + "' -").find("Second line"), std::string::npos);
+    EXPECT_NE(cl::testing::PdfText(pdf).find("Second line"), std::string::npos);
   }
   // The buttons are back after each print.
   EXPECT_TRUE(form.Button(brw::tbPrint).Enabled());

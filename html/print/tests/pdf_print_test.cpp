@@ -1,38 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/core/test_support/pdf_reader.h"
 #include "html/print/document_print.h"
 #include "html/print/tests/print_fixture.h"
 #include "platform/gui/printer.h"
 
 namespace html {
 namespace {
-
-std::string CommandOutput(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
-}
-
-int PdfPages(const std::string& pdf) {
-  const std::string info = CommandOutput("pdfinfo '" + pdf + "' 2>&1");
-  const size_t pages = info.find("Pages:");
-  return pages == std::string::npos ? -1 : std::stoi(info.substr(pages + 6));
-}
-
-std::string PdfPageText(const std::string& pdf, int page) {
-  const std::string n = std::to_string(page);
-  return CommandOutput("pdftotext -f " + n + " -l " + n + " '" + pdf + "' - 2>&1");
-}
 
 class PdfPrintTest : public PrintFixture {
  protected:
@@ -53,13 +32,13 @@ TEST_F(PdfPrintTest, TheDocumentsWordsStandOnTheirPagesOfThePdfFile) {
   const std::string pdf = (dir.Path() / "tisk.pdf").string();
   cl::Printer().SetOutputFileName(pdf);
   PrintDocument(*viewer, 1, 9999);
-  const int pages = PdfPages(pdf);
-  ASSERT_GE(pages, 3) << CommandOutput("pdfinfo '" + pdf + "' 2>&1");
+  const int pages = cl::testing::PdfPageCount(pdf);
+  ASSERT_GE(pages, 3) << cl::testing::PdfInfo(pdf);
   EXPECT_EQ(pages, viewer->PrintedPage);
-  EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("Zku\xc5\xa1" "ebn\xc3\xad tisk"), std::string::npos);
+  EXPECT_NE(cl::testing::PdfInfo(pdf).find("Zku\xc5\xa1" "ebn\xc3\xad tisk"), std::string::npos);
 
   std::vector<std::string> texts;
-  for (int page = 1; page <= pages; ++page) texts.push_back(PdfPageText(pdf, page));
+  for (int page = 1; page <= pages; ++page) texts.push_back(cl::testing::PdfText(pdf, page));
   const std::string& first = texts.front();
   EXPECT_NE(first.find("P\xc5\x99\xc3\xadli\xc5\xa1 \xc5\xbelu\xc5\xa5ou\xc4\x8dk\xc3\xbd k\xc5\xaf\xc5\x88"), std::string::npos)
       << first;

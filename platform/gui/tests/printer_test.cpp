@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
+#include "platform/core/test_support/pdf_reader.h"
 #include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/printer.h"
 #include "platform/gui/test_support/gui_test.h"
@@ -14,15 +14,6 @@
 namespace {
 
 namespace t = cl::testing;
-
-std::string CommandOutput(const std::string& command) {
-  std::string output;
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  if (!pipe) return output;
-  std::array<char, 256> buffer{};
-  while (fgets(buffer.data(), buffer.size(), pipe.get()) != nullptr) output += buffer.data();
-  return output;
-}
 
 class PrinterTest : public ::testing::Test {
  protected:
@@ -48,13 +39,11 @@ TEST_F(PrinterTest, PagesGoIntoThePdfFileWithTheirText) {
   printer.EndDoc();
   EXPECT_FALSE(printer.Printing());
   EXPECT_EQ(printer.PageNumber(), 0);
-  const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
-  const size_t pages = info.find("Pages:");
-  ASSERT_NE(pages, std::string::npos) << info;
-  EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+  const std::string info = t::PdfInfo(pdf);
+  EXPECT_EQ(t::PdfPageCount(pdf), 2) << info;
   EXPECT_NE(info.find("A title longer than thirty-one "), std::string::npos) << info;
   EXPECT_EQ(info.find("A title longer than thirty-one c"), std::string::npos) << info;
-  const std::string text = CommandOutput("pdftotext '" + pdf + "' -");
+  const std::string text = t::PdfText(pdf);
   EXPECT_NE(text.find("prvn\xc3\xad strana"), std::string::npos) << text;
   EXPECT_NE(text.find("druh\xc3\xa1 strana"), std::string::npos) << text;
 }
