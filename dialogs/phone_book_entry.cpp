@@ -1,0 +1,14 @@
+#include "dialogs/phone_book_entry.h"
+
+namespace dlg {
+
+tPhoneBookItem* PhoneItemOf(cl::TObject* object) noexcept {
+  auto* entry = dynamic_cast<tPhoneBookEntry*>(object);
+  return entry && IsPhoneBookItem(&entry->Item) ? &entry->Item : nullptr;
+}
+
+const tPhoneBookItem* PhoneItemOf(const cl::TObject* object) noexcept {
+  return PhoneItemOf(const_cast<cl::TObject*>(object));
+}
+
+}  // namespace dlg
