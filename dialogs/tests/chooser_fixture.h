@@ -13,6 +13,8 @@
 #include <string>
 
 #include "dialogs/disk.h"
+#include "dialogs/suite_texts.h"
+#include "utility/code_pages.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "suite/branlst/branlst.h"
 
@@ -30,6 +32,8 @@ class ChooserWorld : public ::testing::Test {
 
   void SetUp() override {
     cl::testing::EnsureGuiTestApplication();
+    // What the library's load hook does: the day columns' weekday marks.
+    utl::LoadTextTables(dlg::SuiteText);
     namespace fs = std::filesystem;
     const fs::path base = Base();
     setenv("BRANNIK_WINDIR", base.c_str(), 1);

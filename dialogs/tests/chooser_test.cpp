@@ -1,6 +1,7 @@
 // The recipient chooser through its exports, on the sample station lists.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -10,12 +11,16 @@
 #include "chooser_fixture.h"
 #include "dialogs/address_items.h"
 #include "platform/core/message_hooks.h"
+#include "dialogs/config_font.h"
+#include "platform/gui/bitmap.h"
 #include "platform/gui/button.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/header.h"
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/tabbed_notebook.h"
+#include "platform/gui/test_support/screen_pixels.h"
 #include "platform/gui/test_support/scripted_dialogs.h"
+#include "suite/brangly/brangly.h"
 #include "platform/gui/virtual_keys.h"
 #include "suite/brancfg/brancfg.h"
 
@@ -350,6 +355,86 @@ TEST_F(ChooserTest, KeysAndMenuShortcutsReachTheirActions) {
               cl::testing::TypeKey(f.form, VK_F9_KEY);
             }),
             1);
+}
+
+}  // namespace
+
+namespace {
+
+// The darkest pixel of a rectangle of the control, as 0x00BBGGRR.
+cl::TColor Darkest(cl::TControl& control, cl::TRect r) {
+  cl::TColor darkest = 0xFFFFFF;
+  int least = 3 * 256;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      const cl::TColor c = cl::testing::ScreenPixel(control, x, y);
+      const int sum = (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF);
+      if (sum < least) least = sum, darkest = c;
+    }
+  return darkest;
+}
+
+// Within a few steps of each channel: text edges are smoothed.
+bool Near(cl::TColor a, cl::TColor b) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 24) return false;
+  return true;
+}
+
+bool Holds(cl::TControl& control, cl::TRect r, cl::TColor colour) {
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x)
+      if (Near(cl::testing::ScreenPixel(control, x, y), colour)) return true;
+  return false;
+}
+
+TEST_F(ChooserTest, StationRowsShowGlyphCellsTakenRowsGreyAndWeekendsRed) {
+  cl::TBitmap strip;
+  strip.SetHandle(GLYPH("ADRMARKS"));
+  ASSERT_FALSE(strip.Empty());
+  // A pixel of the network cell (offset 64) that is not transparent.
+  int gx = -1, gy = -1;
+  for (int y = 0; y < strip.Height() && gx < 0; ++y)
+    for (int x = 0; x < GlyphCell; ++x)
+      if (strip.Canvas().GetPixel(64 + x, y) != GlyphTransparent) {
+        gx = x, gy = y;
+        break;
+      }
+  ASSERT_GE(gx, 0);
+  const cl::TColor glyphColour = strip.Canvas().GetPixel(64 + gx, gy);
+  cl::TFont rowFont;
+  dlg::LoadFontFromConfig(12, rowFont);
+  const int slot = rowFont.TextWidth("m1");
+
+  std::vector<tAddressRecord> records(1, Record(""));
+  Choose(records, 0, 1, Stations, AllStations, [&](Form& f) {
+    cl::TOwnerDrawListBox& list = f.Stations();
+    auto& header = Child<cl::THeader>(f.form, "sidHeader");
+    list.SetSelected(0, false);
+    f.Mark(list, 1);  // Brno: every day of the week
+    f.Button("selBBtnAdd").Click();
+    list.Invalidate();
+    cl::testing::ProcessEvents();
+    const cl::TRect praha = list.ItemRect(0), brno = list.ItemRect(1);
+    const auto column = [&](const cl::TRect& row, int k) {
+      const int left = row.Left + header.SectionLeft(k);
+      return cl::Rect(left, row.Top, left + header.SectionWidth(k) - (k == 0 ? 1 : 5), row.Bottom);
+    };
+    // The first letters of a row's name.
+    const auto name = [&](const cl::TRect& row) { return cl::Rect(row.Left + 2, row.Top, row.Left + 30, row.Top + 14); };
+    // Both stations are of the network: its glyph in column 2.
+    const cl::TRect net = column(praha, 2);
+    EXPECT_EQ(cl::testing::ScreenPixel(list, net.Left + 8 + gx, praha.Top + 2 + gy), glyphColour);
+    // The taken row's name is grey, the other's black.
+    EXPECT_TRUE(Near(Darkest(list, name(brno)), cl::ColorToRGB(cl::clGrayText)));
+    EXPECT_TRUE(Near(Darkest(list, name(praha)), cl::ColorToRGB(cl::clWindowText)));
+    // Saturday and Sunday marks in red, the working days without.
+    const cl::TRect days = column(brno, 4);
+    const int textBottom = brno.Top + 14;
+    EXPECT_TRUE(Holds(list, cl::Rect(days.Left + 5 * slot, brno.Top, days.Left + 7 * slot + 2, textBottom), 0x0000FF));
+    EXPECT_FALSE(Holds(list, cl::Rect(days.Left, brno.Top, days.Left + 5 * slot, textBottom), 0x0000FF));
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
 }
 
 }  // namespace
