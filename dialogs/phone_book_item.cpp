@@ -8,8 +8,6 @@
 namespace dlg {
 namespace {
 
-void EraseLeadingBlanks(std::string& line) { line.erase(0, line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' ')); }
-
 // A field goes between quotes and the entry on one line: a quote in it would
 // end the field and a line break the entry, so neither may stay.
 std::string FieldText(std::string_view text) {
@@ -23,20 +21,30 @@ std::string FieldText(std::string_view text) {
 
 }  // namespace
 
-std::string TakeField(std::string& line) {
-  EraseLeadingBlanks(line);
-  if (!line.empty() && line.front() == '"') line.erase(0, 1);
+std::string_view TakeField(std::string_view& line) {
+  const auto skipBlanks = [&line] {
+    const auto first = line.find_first_not_of(' ');
+    line.remove_prefix(first == std::string_view::npos ? line.size() : first);
+  };
+  skipBlanks();
+  if (!line.empty() && line.front() == '"') line.remove_prefix(1);
   const auto quote = line.find('"');
-  std::string field = line.substr(0, quote);
-  if (quote != std::string::npos) line.erase(0, quote + 1);
+  const std::string_view field = line.substr(0, quote);
+  if (quote != std::string_view::npos) line.remove_prefix(quote + 1);
   const auto comma = line.find(',');
-  if (comma != std::string::npos) line.erase(0, comma + 1);
-  EraseLeadingBlanks(line);
+  if (comma != std::string_view::npos) line.remove_prefix(comma + 1);
+  skipBlanks();
   return field;
 }
 
-tPhoneBookItem tPhoneBookItem::FromLine(std::string_view text) {
-  std::string line(text);
+std::string TakeField(std::string& line) {
+  std::string_view rest(line);
+  std::string field(TakeField(rest));
+  line.erase(0, line.size() - rest.size());
+  return field;
+}
+
+tPhoneBookItem tPhoneBookItem::FromLine(std::string_view line) {
   tPhoneBookItem item;
   item.Name.Assign(TakeField(line));
   item.Company.Assign(TakeField(line));

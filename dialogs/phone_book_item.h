@@ -54,5 +54,6 @@ bool IsPhoneBookItem(const void* object) noexcept;
 
 // Takes the next field off the front of a phone-book line.
 std::string TakeField(std::string& line);
+std::string_view TakeField(std::string_view& line);
 
 }  // namespace dlg

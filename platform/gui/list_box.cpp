@@ -1,6 +1,14 @@
 #include "platform/gui/list_box.h"
 
+#include <algorithm>
+#include <string_view>
+
+#include <QApplication>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTextOption>
 
 #include "platform/gui/control_widget.h"
 #include "platform/gui/qt_bridge.h"
@@ -12,6 +20,55 @@ namespace {
 QListWidget* ListOf(QWidget* widget) { return static_cast<QListWidget*>(widget); }
 
 }  // namespace
+
+// A double click anywhere in the rows' area is the list's, as on Windows, also
+// where no row is: Qt reports only those on a row.
+class TListBox::ViewportDoubleClicks : public QObject {
+ public:
+  ViewportDoubleClicks(QObject* parent, TListBox* list) : QObject(parent), list_(list) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+      RunGuarded(list_, [this] { list_->DblClick(); });
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TListBox* list_;
+};
+
+// Rows drawn with their TABs at the list's tab stops.
+class TListBox::TabbedRows : public QStyledItemDelegate {
+ public:
+  TabbedRows(QObject* parent, const TListBox& list) : QStyledItemDelegate(parent), list_(list) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if (list_.TabStopPixels().empty()) return QStyledItemDelegate::paint(painter, option, index);
+    QStyleOptionViewItem item(option);
+    initStyleOption(&item, index);
+    const QString text = item.text;
+    item.text.clear();
+    const QStyle* style = item.widget != nullptr ? item.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, item.widget);
+    QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+    layout.setWrapMode(QTextOption::NoWrap);
+    QList<qreal> stops;
+    for (const int pixels : list_.TabStopPixels()) stops.append(pixels);
+    layout.setTabArray(stops);
+    painter->save();
+    painter->setFont(item.font);
+    painter->setPen(item.palette.color(item.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                          : QPalette::Text));
+    painter->drawText(QRectF(area), text, layout);
+    painter->restore();
+  }
+
+ private:
+  const TListBox& list_;
+};
 
 struct TListBox::Rows : TControlItems::Host {
   explicit Rows(QListWidget* list) : list(list) {}
@@ -40,6 +97,8 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner, new Bridged<QListWidg
   rows_ = std::make_unique<Rows>(list);
   items_ = std::make_unique<TControlItems>(*rows_);
   list->setUniformItemSizes(true);
+  list->setItemDelegate(new TabbedRows(list, *this));
+  list->viewport()->installEventFilter(new ViewportDoubleClicks(list, this));
   ApplySelectionMode();
   // The user's choice of an item (mouse or keys) is the list's click; the
   // program's changes block the signal.
@@ -119,6 +178,14 @@ void TListBox::SetTopIndex(int index) {
 }
 
 int TListBox::ItemHeight() const { return Font().Metrics().tmHeight; }
+
+void TListBox::SetTabStops(const std::vector<int>& dialogUnits) {
+  static constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  const int average = std::max(1, Canvas().TextWidth(alphabet) / 52);
+  tabPixels_.clear();
+  for (const int units : dialogUnits) tabPixels_.push_back(units * average / 4);
+  Invalidate();
+}
 
 // The list scrolls its own rows.
 bool TListBox::DoMouseWheel(TShiftState, int, TPoint) { return false; }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/gui/control.h"
 #include "platform/gui/control_items.h"
@@ -15,6 +16,7 @@ class TListBox : public TWinControl {
   ~TListBox() override;
 
   TStrings& Items() { return *items_; }
+  const TStrings& Items() const { return *items_; }
   int Count() const { return items_->Count(); }
   bool Sorted() const { return items_->Sorted(); }
   void SetSorted(bool sorted) { items_->SetSorted(sorted); }
@@ -33,14 +35,24 @@ class TListBox : public TWinControl {
   // Pixels of one row in the list's font.
   int ItemHeight() const;
 
+  // Tab stops of the rows' text in dialog units (a quarter of the font's
+  // average character width), as LBS_USETABSTOPS lists take them; none: a
+  // TAB stands for blanks to the next of Qt's default stops.
+  void SetTabStops(const std::vector<int>& dialogUnits);
+  // The tab stops in pixels from the text's left edge.
+  const std::vector<int>& TabStopPixels() const { return tabPixels_; }
+
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
 
  private:
   struct Rows;
+  class TabbedRows;
+  class ViewportDoubleClicks;
   void ApplySelectionMode();
 
   std::unique_ptr<Rows> rows_;
   std::unique_ptr<TControlItems> items_;
+  std::vector<int> tabPixels_;
   bool multiSelect_ = false;
   bool extendedSelect_ = true;
 };

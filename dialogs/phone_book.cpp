@@ -1,0 +1,140 @@
+#include "dialogs/phone_book.h"
+
+#include <array>
+#include <memory>
+
+#include "dialogs/phone_book_entry.h"
+#include "dialogs/text_file_lines.h"
+#include "platform/core/ansi_case.h"
+#include "platform/core/exception.h"
+#include "utility/replacement_file.h"
+
+namespace dlg {
+namespace {
+
+constexpr std::size_t blockSize = 64 * 1024;
+
+std::string_view TrimmedBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Format's "%-w.ws" (left) and "%w.ws" (right): cut to width, padded with blanks.
+void PutField(std::string& key, std::string_view text, std::size_t width, bool left) {
+  text = text.substr(0, width);
+  if (!left) key.append(width - text.size(), ' ');
+  key.append(text);
+  if (left) key.append(width - text.size(), ' ');
+}
+
+char OrderDigit(std::uint8_t kind, std::uint8_t useFor) {
+  if (useFor < 1 || useFor > 3) return '4';
+  static constexpr char digits[3][3] = {{'1', '2', '3'}, {'3', '1', '2'}, {'3', '2', '1'}};
+  return digits[kind - 5][useFor - 1];
+}
+
+// AnsiLowerChar for each byte, looked up: a book's load builds a key a line.
+const std::array<char, 256>& LowerCaseTable() {
+  static const std::array<char, 256> table = [] {
+    std::array<char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = cl::AnsiLowerChar(static_cast<char>(c));
+    return t;
+  }();
+  return table;
+}
+
+// The key of kind 0..7 into key, which is emptied first.
+void MakeKey(std::string& key, const tPhoneBookItem& item, std::uint8_t kind) {
+  key.clear();
+  const std::string_view name = item.Name.View(), company = item.Company.View(), country = item.Country.View(),
+                         area = item.Area.View(), number = item.Number.View();
+  switch (kind) {
+    case 0:
+      PutField(key, name, 31, true), PutField(key, company, 63, true);
+      PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
+      break;
+    case 1:
+      PutField(key, company, 63, true), PutField(key, name, 31, true);
+      PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
+      break;
+    case 2:
+      PutField(key, country, 10, false), PutField(key, name, 31, true), PutField(key, company, 63, true);
+      PutField(key, area, 10, false), PutField(key, number, 31, false);
+      break;
+    case 3:
+      PutField(key, area, 10, false), PutField(key, name, 31, true), PutField(key, company, 63, true);
+      PutField(key, country, 10, false), PutField(key, number, 31, false);
+      break;
+    case 4:
+      PutField(key, number, 31, false), PutField(key, name, 31, true), PutField(key, company, 63, true);
+      PutField(key, area, 10, false), PutField(key, country, 10, false);
+      break;
+    default:
+      key += OrderDigit(kind, item.UseFor);
+      PutField(key, name, 31, true), PutField(key, company, 63, true);
+      PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
+      break;
+  }
+  if (key.size() > 255) key.resize(255);
+  const auto& lower = LowerCaseTable();
+  for (char& c : key) c = lower[static_cast<unsigned char>(c)];
+}
+
+}  // namespace
+
+std::string PhoneItemKey(const tPhoneBookItem& item, std::uint8_t kind) {
+  std::string key;
+  if (kind <= LastPhoneSortKind) MakeKey(key, item, kind);
+  return key;
+}
+
+bool IsPhoneItemValid(const tPhoneBookItem& item) {
+  return !TrimmedBlanks(item.Name.View()).empty() && !TrimmedBlanks(item.Number.View()).empty();
+}
+
+void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t kind) {
+  std::string key;
+  ForEachTextLine(fileName, [&](std::string_view line) {
+    line = TrimmedBlanks(line);
+    // A blank line would come back as an entry of empty texts.
+    if (line.empty()) return;
+    auto entry = std::make_unique<tPhoneBookEntry>(tPhoneBookItem::FromLine(line));
+    if (kind <= LastPhoneSortKind) MakeKey(key, entry->Item, kind);
+    try {
+      const int index = list.AddObject(key, entry.get());
+      // A sorted list that ignores duplicates keeps its own row and leaves
+      // the entry with us.
+      if (index >= 0 && index < list.Count() && list.Objects(index) == entry.get()) entry.release();
+    } catch (const cl::Exception&) {
+    }
+  });
+}
+
+bool SavePhoneBook(std::string_view fileName, const cl::TStrings& list) {
+  try {
+    utl::ReplacementFile file(fileName);
+    if (!file.Ready()) return true;
+    std::string text;
+    const auto flush = [&] {
+      const bool failed =
+          !text.empty() && utl::WRITEHANDLE(file.File(), text.data(), static_cast<std::int32_t>(text.size()));
+      text.clear();
+      return failed;
+    };
+    for (int i = 0; i < list.Count(); ++i) {
+      const cl::TObject* object = list.Objects(i);
+      if (!object) continue;
+      const tPhoneBookItem* item = PhoneItemOf(object);
+      if (!item) return true;
+      text += item->Line();
+      if (text.size() >= blockSize && flush()) return true;
+    }
+    if (flush()) return true;
+    return file.Commit();
+  } catch (...) {
+    return true;
+  }
+}
+
+}  // namespace dlg

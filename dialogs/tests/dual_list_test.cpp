@@ -1,0 +1,178 @@
+// The dual-list chooser through SELECTFROMDUAL: which lines give rows, the
+// preselection, the placement at a point, and what closes it with a pair.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "dialogs/dual_list_form.h"
+#include "dialogs/tab_list_box.h"
+#include "dialogs/tests/phone_book_exports.h"
+#include "dialogs/tests/scratch_directory.h"
+#include "platform/gui/panel.h"
+#include "platform/gui/screen.h"
+#include "platform/gui/test_support/gui_test.h"
+#include "platform/gui/virtual_keys.h"
+
+namespace {
+
+using cl::testing::Child;
+using cl::testing::ModalDriver;
+
+ShortString S(const std::string& text) { return ShortString::From(text); }
+
+// Of the first four lines only the first holds a pair; the last is there to
+// be preselected by a value in another case.
+const std::string fixture =
+    "  Praha   #  2ab  \r\n"
+    "#420\r\n"
+    "Brno#\r\n"
+    "Ostrava 69\r\n"
+    "Plze\xF2 # 19Bx\r\n";
+
+struct Outcome {
+  std::uint16_t result = 0;
+  std::string key = "old key", value = "old value";
+};
+
+Outcome Select(const std::string& file, const std::string& current, const std::function<void(cl::TForm&)>& action,
+               std::int32_t x = 10, std::int32_t y = 20) {
+  const ShortString name = S(file), caption = S("Oblasti"), first = S("M\xEDsto"), second = S("K\xF3" "d"),
+                    wanted = S(current);
+  ShortString key = S("old key"), value = S("old value");
+  Outcome outcome;
+  {
+    const ModalDriver driver("DualListForm", action);
+    outcome.result = SELECTFROMDUAL(x, y, &name, &caption, &first, &second, &wanted, &key, &value);
+  }
+  outcome.key = key.Str();
+  outcome.value = value.Str();
+  return outcome;
+}
+
+class DualListTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cl::testing::EnsureGuiTestApplication();
+    WriteBytes(dir_.File("areas.lst"), std::vector<char>(fixture.begin(), fixture.end()));
+  }
+  std::string File() const { return dir_.File("areas.lst"); }
+
+ private:
+  ScratchDirectory dir_;
+};
+
+TEST_F(DualListTest, OnlyLinesWithBothSidesGiveRowsTrimmedAndInOrder) {
+  Select(File(), "", [](cl::TForm& form) {
+    auto& list = Child<dlg::tTabListBox>(form, "List");
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items()[0], "Praha\t2ab");
+    EXPECT_EQ(list.Items()[1], "Plze\xF2\t19Bx");
+    EXPECT_EQ(list.ItemIndex(), -1) << "no value given, no row focused";
+    EXPECT_EQ(form.Caption(), "Oblasti");
+    EXPECT_EQ(Child<cl::TPanel>(form, "HeaderSection0").Caption(), "M\xEDsto");
+    EXPECT_EQ(Child<cl::TPanel>(form, "HeaderSection1").Caption(), "K\xF3" "d");
+    cl::testing::TypeKey(form, cl::VK_ESCAPE);
+  });
+}
+
+TEST_F(DualListTest, TheValueColumnStartsWhereTheSecondHeaderSectionDoes) {
+  Select(File(), "", [](cl::TForm& form) {
+    auto& header = Child<cl::TPanel>(form, "Header");
+    auto& first = Child<cl::TPanel>(form, "HeaderSection0");
+    auto& list = Child<dlg::tTabListBox>(form, "List");
+    EXPECT_EQ(first.Width(), (header.Width() * 7 + 5) / 10);
+    ASSERT_EQ(list.TabStopPixels().size(), 1u);
+    // Dialog units round down twice: a few pixels short of the section's edge.
+    EXPECT_LE(list.TabStopPixels()[0], first.Width());
+    EXPECT_GT(list.TabStopPixels()[0], first.Width() - 8);
+    cl::testing::TypeKey(form, cl::VK_ESCAPE);
+  });
+}
+
+TEST_F(DualListTest, TheClosingDecidesWhetherAPairIsChosen) {
+  const auto belowTheRows = [](cl::TForm& form) {
+    auto& list = Child<dlg::tTabListBox>(form, "List");
+    cl::testing::DoubleClick(list, 20, list.ClientHeight() - 5);
+    EXPECT_EQ(form.ModalResult(), cl::mrNone) << "a double click where no row is chooses nothing";
+    cl::testing::TypeKey(form, cl::VK_ESCAPE);
+  };
+  struct Case {
+    const char* what;
+    std::string current;
+    std::function<void(cl::TForm&)> action;
+    Outcome expected;
+  };
+  const Case cases[] = {
+      {"Enter on the preselected row, found in another case", "19bX",
+       [](cl::TForm& form) { cl::testing::TypeKey(form, cl::VK_RETURN); }, {1, "Plze\xF2", "19Bx"}},
+      {"double click on a row", "",
+       [](cl::TForm& form) {
+         auto& list = Child<dlg::tTabListBox>(form, "List");
+         cl::testing::DoubleClick(list, 20, list.ItemHeight() / 2 + 1);
+       },
+       {1, "Praha", "2ab"}},
+      {"Esc", "2AB", [](cl::TForm& form) { cl::testing::TypeKey(form, cl::VK_ESCAPE); },
+       {2, "old key", "old value"}},
+      {"Enter with no row focused does nothing", "none",
+       [](cl::TForm& form) {
+         cl::testing::TypeKey(form, cl::VK_RETURN);
+         EXPECT_EQ(form.ModalResult(), cl::mrNone);
+         cl::testing::TypeKey(form, cl::VK_ESCAPE);
+       },
+       {2, "old key", "old value"}},
+      {"Shift+Enter does nothing", "2ab",
+       [](cl::TForm& form) {
+         cl::testing::TypeKey(form, cl::VK_RETURN, cl::ssShift);
+         EXPECT_EQ(form.ModalResult(), cl::mrNone);
+         cl::testing::TypeKey(form, cl::VK_ESCAPE);
+       },
+       {2, "old key", "old value"}},
+      {"double click where no row is", "", belowTheRows, {2, "old key", "old value"}},
+  };
+  for (const Case& c : cases) {
+    const Outcome got = Select(File(), c.current, c.action);
+    EXPECT_EQ(got.result, c.expected.result) << c.what;
+    EXPECT_EQ(got.key, c.expected.key) << c.what;
+    EXPECT_EQ(got.value, c.expected.value) << c.what;
+  }
+}
+
+TEST_F(DualListTest, AMissingFileShowsNoRowsAndADoubleClickChoosesNothing) {
+  const ScratchDirectory empty;
+  const Outcome got = Select(empty.File("none.lst"), "2ab", [](cl::TForm& form) {
+    auto& list = Child<dlg::tTabListBox>(form, "List");
+    EXPECT_EQ(list.Count(), 0);
+    cl::testing::DoubleClick(list, 20, 10);
+    EXPECT_EQ(form.ModalResult(), cl::mrNone);
+    cl::testing::TypeKey(form, cl::VK_ESCAPE);
+  });
+  EXPECT_EQ(got.result, 2);
+  EXPECT_EQ(got.key, "old key");
+}
+
+TEST_F(DualListTest, TheFormStaysOnTheScreenWhereverThePointIs) {
+  const int screenWidth = cl::Screen().Width(), screenHeight = cl::Screen().Height();
+  struct Case {
+    std::int32_t x, y;
+    bool rightEdge, bottomEdge;  // else at the point, or 0 when it is negative
+  };
+  // 40000 passes for -25536 in 16 bits, 70000 for 4464.
+  const Case cases[] = {{10, 20, false, false}, {40000, 20, true, false}, {70000, 30000, true, true},
+                        {-500, -20, false, false}, {20, 2000000000, false, true}};
+  for (const Case& c : cases) {
+    int left = -1, top = -1, width = 0, height = 0;
+    Select(
+        File(), "",
+        [&](cl::TForm& form) {
+          left = form.Left(), top = form.Top(), width = form.Width(), height = form.Height();
+          cl::testing::TypeKey(form, cl::VK_ESCAPE);
+        },
+        c.x, c.y);
+    SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));
+    EXPECT_EQ(left, c.rightEdge ? screenWidth - width - 8 : std::max(0, c.x));
+    EXPECT_EQ(top, c.bottomEdge ? screenHeight - height - 8 : std::max(0, c.y));
+  }
+}
+
+}  // namespace

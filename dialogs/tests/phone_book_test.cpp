@@ -1,0 +1,380 @@
+// Phone books through the library's exports: a book read and written back
+// byte for byte, saves that cannot complete, sort keys and validity.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/phone_book_entry.h"
+#include "dialogs/tests/phone_book_exports.h"
+#include "dialogs/tests/scratch_directory.h"
+
+namespace {
+
+using dlg::tPhoneBookItem;
+
+ShortString S(const std::string& text) { return ShortString::From(text); }
+
+std::vector<char> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::string Text(const std::vector<char>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+const tPhoneBookItem& ItemAt(const cl::TStrings& list, int index) {
+  const tPhoneBookItem* item = dlg::PhoneItemOf(list.Objects(index));
+  if (!item) throw std::runtime_error("row without an entry");
+  return *item;
+}
+
+tPhoneBookItem Entry(const std::string& name, const std::string& company, const std::string& country,
+                     const std::string& area, const std::string& number, std::uint8_t useFor) {
+  tPhoneBookItem e;
+  e.Name.Assign(name);
+  e.Company.Assign(company);
+  e.Country.Assign(country);
+  e.Area.Assign(area);
+  e.Number.Assign(number);
+  e.UseFor = useFor;
+  return e;
+}
+
+std::string Key(const tPhoneBookItem* entry, std::uint8_t kind) {
+  ShortString key = S("stale");
+  PHONEITEM2KEY(entry, kind, &key);
+  return key.Str();
+}
+
+// The fixture's lines as they stand in the file and as a save writes them back.
+struct Line {
+  const char* what;
+  std::string read;
+  std::string written;  // empty: the line holds no entry
+};
+
+std::vector<Line> FixtureLines() {
+  const std::string company300(269, 'C');
+  return {
+      {"quoted", "\"Nov\xE1k Jan\", \"Firma s.r.o.\", \"+420-2-12345678\", \"FAX\"",
+       "\"Nov\xE1k Jan\", \"Firma s.r.o.\", \"+420-2-12345678\", \"FAX\""},
+      {"surrounding blanks", "   \"Kr\xE1l Ota\", \"\", \"+421-7-5551234\", \"SMS\"   ",
+       "\"Kr\xE1l Ota\", \"\", \"+421-7-5551234\", \"SMS\""},
+      // Without quotes a field runs to the end of the line; each one then
+      // drops the text up to the next comma.
+      {"unquoted", "Dvo\xF8\xE1k Petr, Nic, +420-603-111222, SMS",
+       "\"Dvo\xF8\xE1k Petr, Nic, +420-603-1112\", \"Nic, +420-603-111222, SMS\", "
+       "\"+420-603-111222, SMS\", \"SMS\""},
+      {"blank", "     ", ""},
+      {"empty", "", ""},
+      // Read as 255 characters: the company runs to the cut, the rest is lost.
+      {"300 characters", "\"Dlouh\xFD\", \"" + company300 + "\", \"+420-2-5\", \"FAX\"",
+       "\"Dlouh\xFD\", \"" + std::string(63, 'C') + "\", \"--" + std::string(13, 'C') + "\", \"BKS\""},
+      {"MAIL is the network", "\"Po\x9A" "a\", \"Po\x9A" "ta\", \"+420-2-777\", \"MAIL\"",
+       "\"Po\x9A" "a\", \"Po\x9A" "ta\", \"+420-2-777\", \"BKS\""},
+  };
+}
+
+TEST(PhoneBookFile, LoadThenSaveWritesTheFixtureBackByteForByte) {
+  const ScratchDirectory dir;
+  std::string file, expected;
+  std::size_t entries = 0;
+  for (const Line& line : FixtureLines()) {
+    file += line.read + "\r\n";
+    if (!line.written.empty()) expected += line.written + "\r\n", ++entries;
+  }
+  ASSERT_EQ(FixtureLines()[5].read.size(), 300u);
+  WriteBytes(dir.File("book.phn"), Bytes(file));
+
+  cl::TStringList list(true);
+  const ShortString name = S(dir.File("book.phn"));
+  ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
+  ASSERT_EQ(static_cast<std::size_t>(list.Count()), entries);
+  for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list[i], Key(&ItemAt(list, i), 0)) << i;
+  EXPECT_EQ(ItemAt(list, 0).UseFor, 2);
+  EXPECT_EQ(ItemAt(list, 1).UseFor, 3);
+
+  const ShortString out = S(dir.File("out.phn"));
+  ASSERT_EQ(SAVEPHONEBOOK(&out, &list), 0);
+  EXPECT_EQ(Text(ReadBytes(dir.File("out.phn"))), expected);
+  // Over the book itself as well.
+  ASSERT_EQ(SAVEPHONEBOOK(&name, &list), 0);
+  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), expected);
+}
+
+TEST(PhoneBookFile, LinesEndedByLfOnlyOrByNothingAreRead) {
+  const ScratchDirectory dir;
+  WriteBytes(dir.File("lf.phn"), Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\n\n\"B\", \"\", \"+420-2-2\", \"FAX\""));
+  cl::TStringList list(true);
+  const ShortString name = S(dir.File("LF.PHN"));  // names resolve without case
+  ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(ItemAt(list, 0).Name.Str(), "A");
+  EXPECT_EQ(ItemAt(list, 1).Number.Str(), "2");
+  EXPECT_EQ(ItemAt(list, 1).UseFor, 2);
+}
+
+TEST(PhoneBookFile, LoadingAppendsAndAMissingBookFails) {
+  const ScratchDirectory dir;
+  WriteBytes(dir.File("one.phn"), Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n"));
+  cl::TStringList list(true);
+  list.Add("kept");
+  const ShortString one = S(dir.File("one.phn")), missing = S(dir.File("none.phn"));
+  EXPECT_EQ(LOADPHONEBOOK(&one, &list, 1), 0);
+  EXPECT_EQ(LOADPHONEBOOK(&missing, &list, 1), 1);
+  EXPECT_EQ(LOADPHONEBOOK(&one, nullptr, 1), 1);
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list[0], "kept");
+  EXPECT_EQ(ItemAt(list, 1).Name.Str(), "A");
+}
+
+// The leak checker sees an entry that neither the list nor the loader frees.
+TEST(PhoneBookFile, ARowASortedListIgnoresFreesItsEntry) {
+  const ScratchDirectory dir;
+  WriteBytes(dir.File("dup.phn"), Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n"
+                                        "\"B\", \"\", \"+420-2-1\", \"BKS\"\r\n"));
+  const ShortString name = S(dir.File("dup.phn"));
+  for (const auto duplicates : {cl::TDuplicates::dupIgnore, cl::TDuplicates::dupError}) {
+    cl::TStringList list(true);
+    list.SetSorted(true);
+    list.SetDuplicates(duplicates);
+    EXPECT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(ItemAt(list, 1).Name.Str(), "B");
+  }
+}
+
+TEST(PhoneBookFile, ASaveWithARowThatIsNoEntryFailsAndKeepsTheOldBook) {
+  const ScratchDirectory dir;
+  const std::string old = "\"Old\", \"\", \"+420-2-1\", \"BKS\"\r\n";
+  WriteBytes(dir.File("book.phn"), Bytes(old));
+  cl::TStringList list(true);
+  list.AddObject("entry", new dlg::tPhoneBookEntry(Entry("New", "", "+420", "2", "9", 1)));
+  list.AddObject("none", nullptr);  // passed over
+  const ShortString name = S(dir.File("book.phn"));
+  ASSERT_EQ(SAVEPHONEBOOK(&name, &list), 0);
+  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), "\"New\", \"\", \"+420-2-9\", \"BKS\"\r\n");
+
+  WriteBytes(dir.File("book.phn"), Bytes(old));
+  list.AddObject("other", new cl::TStringList);
+  auto* broken = new dlg::tPhoneBookEntry;
+  broken->Item.Tag = 0;
+  EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
+  list.Delete(2);
+  list.AddObject("tag gone", broken);
+  EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
+  EXPECT_EQ(SAVEPHONEBOOK(&name, nullptr), 1);
+  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+}
+
+TEST(PhoneBookFile, ASaveOverAReadOnlyBookFailsAndKeepsIt) {
+  const ScratchDirectory dir;
+  const std::string old = "\"Old\", \"\", \"+420-2-1\", \"BKS\"\r\n";
+  WriteBytes(dir.File("book.phn"), Bytes(old));
+  ASSERT_EQ(chmod(dir.File("book.phn").c_str(), 0444), 0);
+  cl::TStringList list(true);
+  list.AddObject("entry", new dlg::tPhoneBookEntry(Entry("New", "", "+420", "2", "9", 1)));
+  const ShortString name = S(dir.File("book.phn"));
+  EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
+  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+}
+
+// Saves where the new book cannot be written: each runs in a child, which may
+// mount a file system, limit file sizes or give up its rights without
+// touching the test program. The child reports what it saw.
+struct Starved {
+  bool reportedFailure = false;
+  bool oldBookWhole = false;
+  int filesLeft = 0;
+  char how[64] = {};
+};
+
+const std::string oldBook = "\"Star\xFD\", \"Firma\", \"+420-2-1\", \"BKS\"\r\n";
+
+void Write(const std::string& path, const std::string& content) { WriteBytes(path, Bytes(content)); }
+
+void Fill(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return;
+  const std::string block(4096, 'f');
+  while (::write(fd, block.data(), block.size()) > 0) {
+  }
+  while (::write(fd, block.data(), 1) > 0) {
+  }
+  ::close(fd);
+}
+
+// A full disk: a small tmpfs taken up to its last byte where one can be
+// mounted, else a file-size limit below the new book's size.
+std::string StarveOfRoom(const std::string& dir) {
+  std::filesystem::create_directories(dir);
+  if (unshare(CLONE_NEWNS) == 0 && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+      mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") == 0) {
+    Write(dir + "/book.phn", oldBook);
+    Fill(dir + "/filler");
+    return "a full tmpfs";
+  }
+  Write(dir + "/book.phn", oldBook);
+  signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{4096, 4096};
+  setrlimit(RLIMIT_FSIZE, &limit);
+  return "a file-size limit";
+}
+
+// A directory the saving process may not write to; root gives up its rights.
+std::string StarveOfRights(const std::string& dir) {
+  std::filesystem::create_directories(dir);
+  Write(dir + "/book.phn", oldBook);
+  // The scratch directory above must stay passable for the one who gives up.
+  chmod(std::filesystem::path(dir).parent_path().c_str(), 0755);
+  chmod(dir.c_str(), 0555);
+  if (geteuid() == 0 && setresuid(65534, 65534, 65534) != 0) return "";
+  return "a read-only directory";
+}
+
+Starved SaveStarved(const std::function<std::string(const std::string&)>& starve, const std::string& dir,
+                    const cl::TStrings& list) {
+  Starved seen;
+  const std::string how = starve(dir);
+  std::strncpy(seen.how, how.c_str(), sizeof seen.how - 1);
+  const ShortString name = S(dir + "/book.phn");
+  seen.reportedFailure = SAVEPHONEBOOK(&name, &list) != 0;
+  seen.oldBookWhole = Text(ReadBytes(dir + "/book.phn")) == oldBook;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    if (entry.path().filename() != "filler") ++seen.filesLeft;
+  return seen;
+}
+
+Starved InChild(const std::function<std::string(const std::string&)>& starve, const std::string& dir,
+                const cl::TStrings& list) {
+  int channel[2];
+  if (pipe(channel) != 0) throw std::runtime_error("pipe");
+  const pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    Starved seen;
+    try {
+      seen = SaveStarved(starve, dir, list);
+    } catch (...) {
+    }
+    [[maybe_unused]] const auto written = write(channel[1], &seen, sizeof seen);
+    _exit(0);
+  }
+  close(channel[1]);
+  Starved seen;
+  pollfd ready{channel[0], POLLIN, 0};
+  // A hanging save must not hang the test program.
+  if (poll(&ready, 1, 60000) != 1 || read(channel[0], &seen, sizeof seen) != sizeof seen) kill(child, SIGKILL);
+  close(channel[0]);
+  waitpid(child, nullptr, 0);
+  return seen;
+}
+
+TEST(PhoneBookFile, ASaveThatCannotCompleteReportsItAndKeepsTheOldBookWhole) {
+  cl::TStringList list(true);
+  for (int i = 0; i < 3000; ++i)
+    list.AddObject("", new dlg::tPhoneBookEntry(Entry("Jm\xE9no " + std::to_string(i), "Firma", "+420", "2",
+                                                      std::to_string(100000 + i), 1 + i % 3)));
+  const std::pair<const char*, std::function<std::string(const std::string&)>> starvations[] = {
+      {"full", StarveOfRoom}, {"read-only", StarveOfRights}};
+  for (const auto& [what, starve] : starvations) {
+    SCOPED_TRACE(what);
+    const ScratchDirectory dir;
+    const Starved seen = InChild(starve, dir.File("book"), list);
+    ASSERT_STRNE(seen.how, "") << "the child could not starve the save";
+    SCOPED_TRACE(seen.how);
+    EXPECT_TRUE(seen.reportedFailure);
+    EXPECT_TRUE(seen.oldBookWhole);
+    EXPECT_EQ(seen.filesLeft, 1);
+    chmod(dir.File("book").c_str(), 0755);
+  }
+}
+
+std::string Left(const std::string& text, std::size_t width) { return text + std::string(width - text.size(), ' '); }
+std::string Right(const std::string& text, std::size_t width) { return std::string(width - text.size(), ' ') + text; }
+
+TEST(PhoneBookKeys, EachKindLeadsWithItsFieldInLowerCase) {
+  const tPhoneBookItem entry = Entry("NOV\xC1K Jan", "FIRMA \x8A", "+420", "2", "12345678", 2);
+  const std::string name = Left("nov\xE1k jan", 31), company = Left("firma \x9A", 63), country = Right("+420", 10),
+                    area = Right("2", 10), number = Right("12345678", 31);
+  struct Case {
+    std::uint8_t kind;
+    std::string key;
+  };
+  const Case cases[] = {
+      {0, name + company + country + area + number},
+      {1, company + name + country + area + number},
+      {2, country + name + company + area + number},
+      {3, area + name + company + country + number},
+      {4, number + name + company + area + country},
+      {5, "2" + name + company + country + area + number},
+      {6, "1" + name + company + country + area + number},
+      {7, "2" + name + company + country + area + number},
+      {8, ""},
+      {255, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Key(&entry, c.kind), c.key) << int(c.kind);
+  EXPECT_EQ(Key(nullptr, 0), "");
+  tPhoneBookItem untagged = entry;
+  untagged.Tag = 0;
+  EXPECT_EQ(Key(&untagged, 0), "");
+}
+
+TEST(PhoneBookKeys, OrderDigitsPutTheChosenUseFirst) {
+  struct Case {
+    std::uint8_t kind;
+    const char* digits;  // for UseFor 1, 2, 3 and 0
+  };
+  const Case cases[] = {{5, "1234"}, {6, "3124"}, {7, "3214"}};
+  for (const Case& c : cases) {
+    const std::uint8_t uses[] = {1, 2, 3, 0};
+    for (int u = 0; u < 4; ++u) {
+      const tPhoneBookItem entry = Entry("a", "", "", "", "1", uses[u]);
+      EXPECT_EQ(Key(&entry, c.kind).substr(0, 1), std::string(1, c.digits[u])) << int(c.kind) << " " << u;
+    }
+  }
+}
+
+TEST(PhoneBookKeys, LoadedRowsCarryTheKeyOfTheAskedKind) {
+  const ScratchDirectory dir;
+  WriteBytes(dir.File("k.phn"), Bytes("\"Zed\", \"Alfa\", \"+420-2-1\", \"SMS\"\r\n"));
+  const ShortString name = S(dir.File("k.phn"));
+  for (std::uint8_t kind = 0; kind <= 8; ++kind) {
+    cl::TStringList list(true);
+    ASSERT_EQ(LOADPHONEBOOK(&name, &list, kind), 0);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list[0], Key(&ItemAt(list, 0), kind)) << int(kind);
+  }
+}
+
+TEST(PhoneBookValidity, ANameAndANumberBlanksAside) {
+  struct Case {
+    const char* name;
+    const char* number;
+    bool valid;
+  };
+  const Case cases[] = {{"A", "1", true}, {" A ", " 1 ", true}, {"   ", "1", false},
+                        {"A", "  ", false}, {"", "", false},    {"A", "", false}};
+  for (const Case& c : cases) {
+    const tPhoneBookItem entry = Entry(c.name, "", "", "", c.number, 1);
+    EXPECT_EQ(ISPHONEITEMVALID(&entry), c.valid ? 1 : 0) << '"' << c.name << "\" \"" << c.number << '"';
+  }
+  tPhoneBookItem untagged = Entry("A", "", "", "", "1", 1);
+  untagged.Tag = 0;
+  EXPECT_EQ(ISPHONEITEMVALID(&untagged), 0);
+  EXPECT_EQ(ISPHONEITEMVALID(nullptr), 0);
+}
+
+}  // namespace

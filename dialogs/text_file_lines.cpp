@@ -1,0 +1,75 @@
+#include "dialogs/text_file_lines.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/core/exception.h"
+#include "utility/raw_handles.h"
+
+namespace dlg {
+namespace {
+
+constexpr std::size_t blockSize = 64 * 1024;
+
+class HandleCloser {
+ public:
+  explicit HandleCloser(utl::Handle& handle) : handle_(handle) {}
+  ~HandleCloser() { utl::CLOSEHANDLE(handle_); }
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+
+ private:
+  utl::Handle& handle_;
+};
+
+}  // namespace
+
+// Reads in blocks, so that a long file needs no memory of its size.
+void ForEachTextLine(std::string_view fileName, const std::function<void(std::string_view line)>& onLine) {
+  utl::Handle handle = utl::noHandle;
+  if (utl::OPENHANDLE(fileName, utl::modeReadDenyNone, handle))
+    throw cl::Exception("Cannot open \"" + std::string(fileName) + "\"");
+  const HandleCloser closer(handle);
+  std::vector<char> block(blockSize);
+  // The start of a line that runs on into the next block, one character over
+  // the limit, so that a CR before the LF can still be told apart.
+  std::string carried;
+  bool inLine = false;
+  const auto keep = [&](std::string_view piece) {
+    if (carried.size() <= TextLineLimit) carried.append(piece.substr(0, TextLineLimit + 1 - carried.size()));
+  };
+  const auto finish = [&](std::string_view line) {
+    if (line.size() > TextLineLimit) line = line.substr(0, TextLineLimit + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    onLine(line.substr(0, TextLineLimit));
+  };
+  for (;;) {
+    std::int32_t count = static_cast<std::int32_t>(block.size());
+    utl::READHANDLECOND(handle, block.data(), count);
+    if (count < 0) throw cl::Exception("Cannot read \"" + std::string(fileName) + "\"");
+    if (count == 0) break;
+    const std::string_view data(block.data(), static_cast<std::size_t>(count));
+    std::size_t at = 0;
+    while (at < data.size()) {
+      const auto end = data.find('\n', at);
+      if (end == std::string_view::npos) {
+        keep(data.substr(at));
+        inLine = true;
+        break;
+      }
+      const std::string_view piece = data.substr(at, end - at);
+      if (inLine) {
+        keep(piece);
+        finish(carried);
+        carried.clear();
+        inLine = false;
+      } else {
+        finish(piece);
+      }
+      at = end + 1;
+    }
+  }
+  if (inLine) finish(carried);
+}
+
+}  // namespace dlg
