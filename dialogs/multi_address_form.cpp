@@ -78,6 +78,16 @@ tMultiAddressForm::tMultiAddressForm(const tDisk& disk) : cl::TForm(nullptr), di
   const std::string headerFile = disk_.HeaderWidthsFile();
   phoneHeaders_ = std::make_unique<tHeaderManager>(headerFile, PhoneHeaderBase);
   phoneHeaders_->ApplyToHeader(*numHeader_, 0, 0);
+  // Sort kinds 0-4 are the columns but the glyph's, 5-7 the use-for orders.
+  for (int s = 0; s + 1 < numHeader_->SectionCount(); ++s) numCBoxSort_->Items().Add(numHeader_->SectionText(s));
+  for (const std::uint16_t text : {20610, 20611, 20612}) numCBoxSort_->Items().Add(SuiteText(text));
+  numCBoxSort_->SetItemIndex(0);
+  {
+    ShortString wanted{};
+    CFGGETSTRING(KeyPhoneBook, &wanted);
+    FillPhoneBookChoice(wanted.Str());
+  }
+  SetChanged(false);
   LoadFontFromConfig(11, sidCBoxUTO_->Font());
   sidCBoxUTO_->SetItemIndex(-1);
   stationHeaders_ = std::make_unique<tHeaderManager>(headerFile, StationHeaderBase);
@@ -134,6 +144,7 @@ void tMultiAddressForm::BuildControls() {
 
   numHeader_ = MakeHeader(*this, phones, "numHeader", cl::Rect(4, 30, 620, 48));
   numLBox_ = MakeList(*this, phones, "numLBox", cl::Rect(4, 48, 620, 240), true);
+  BuildPhonePage(phones);
 
   mainPanel_ = cl::Make<cl::TPanel>(*this);
   mainPanel_->SetName("MainPanel");
@@ -221,6 +232,7 @@ void tMultiAddressForm::BuildMenu() {
   AddMenuItem("PMnu_UTO", 20591, 'U', cl::ssAlt, [this] {
     if (CurrentPage() == 0) sidCBoxUTO_->SetFocus();
   });
+  BuildPhoneMenu();
 }
 
 void tMultiAddressForm::ApplyTexts() {
@@ -328,6 +340,7 @@ void tMultiAddressForm::UpdateButtons(int page) {
   enable("PMnu_PhoneBook", page == 1);
   enable("PMnu_SIDlist", page == 0);
   enable("PMnu_UTO", page == 0);
+  UpdatePhoneButtons();
 }
 
 void tMultiAddressForm::ResetDrawCache() {
@@ -367,6 +380,7 @@ void tMultiAddressForm::LoadSettings() {
     ApplyRowKey(*sidLBox_, CFGGETINTEGER(KeyStationRow));
   } catch (...) {
   }
+  LoadPhoneSettings();
   const std::int32_t page = CFGGETINTEGER(KeyPage);
   if (PageInSet(page) && page < notebook_->PageCount()) {
     SetPage(page);
@@ -390,6 +404,7 @@ void tMultiAddressForm::SaveSettings() {
   CFGPUTINTEGER(KeyPage, CurrentPage());
   CFGPUTINTEGER(KeyStationList, listCode_);
   CFGPUTINTEGER(KeyStationRow, sidLBox_->ItemIndex());
+  SavePhoneSettings();
 }
 
 void tMultiAddressForm::FormShown() {

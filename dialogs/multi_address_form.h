@@ -94,6 +94,7 @@ class tMultiAddressForm : public cl::TForm {
   void ResetDrawCache();
 
   void KeyDown(std::uint16_t& key, cl::TShiftState shift) override;
+  bool CloseQuery() override;
 
  private:
   void BuildControls();
@@ -121,6 +122,28 @@ class tMultiAddressForm : public cl::TForm {
 
   void DrawStationRow(int index, cl::TRect rect);
   void DrawPhoneRow(int index, cl::TRect rect);
+
+  // The phone-book page.
+  void BuildPhonePage(cl::TWinControl& page);
+  void BuildPhoneMenu();
+  void SetChanged(bool changed);
+  void FillPhoneBookChoice(const std::string& wanted);
+  void PhoneBookChosen();
+  void OpenPhoneBook(const std::string& path);
+  void SortChanged();
+  void SortRows(int kind);
+  void DeleteEntries();
+  // False when the book could not be written (the user was told).
+  bool SavePhoneBookClick();
+  bool NewPhoneBook();
+  bool WriteBook(const std::string& path, const std::string& fileName);
+  // Asks about unsaved changes; false when the book is to stay.
+  bool ChangesSettled();
+  int SortKind() const;
+  void LoadPhoneSettings();
+  void SavePhoneSettings();
+  void UpdatePhoneButtons();
+
   void DrawSelectionRow(int index, cl::TRect rect);
   void DrawUseForGlyph(cl::TCanvas& canvas, const cl::THeader& header, int k, cl::TRect rect,
                        std::uint8_t useFor) const;
@@ -160,6 +183,15 @@ class tMultiAddressForm : public cl::TForm {
   cl::TOwnerDrawListBox* numLBox_ = nullptr;
   cl::THeader* numHeader_ = nullptr;
   cl::TOwnerDrawListBox* selLBox_ = nullptr;
+  cl::TComboBox* numCBoxFile_ = nullptr;
+  cl::TComboBox* numCBoxSort_ = nullptr;
+  cl::TSpeedButton* numSBtnSave_ = nullptr;
+  cl::TSpeedButton* numSBtnAdd_ = nullptr;
+  cl::TSpeedButton* numSBtnEdit_ = nullptr;
+  cl::TSpeedButton* numSBtnDel_ = nullptr;
+  cl::TSpeedButton* numSBtnNew_ = nullptr;
+  cl::TSpeedButton* numSBtnDup_ = nullptr;
+  int shownSortKind_ = 0;
   cl::TPopupMenu* popupMenu_ = nullptr;
   cl::TSaveDialog* numSaveDialog_ = nullptr;
   cl::TOpenDialog* selOpenDialog_ = nullptr;
