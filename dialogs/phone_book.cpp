@@ -20,20 +20,6 @@ std::string_view TrimmedBlanks(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// Format's "%-w.ws" (left) and "%w.ws" (right): cut to width, padded with blanks.
-void PutField(std::string& key, std::string_view text, std::size_t width, bool left) {
-  text = text.substr(0, width);
-  if (!left) key.append(width - text.size(), ' ');
-  key.append(text);
-  if (left) key.append(width - text.size(), ' ');
-}
-
-char OrderDigit(std::uint8_t kind, std::uint8_t useFor) {
-  if (useFor < 1 || useFor > 3) return '4';
-  static constexpr char digits[3][3] = {{'1', '2', '3'}, {'3', '1', '2'}, {'3', '2', '1'}};
-  return digits[kind - 5][useFor - 1];
-}
-
 // AnsiLowerChar for each byte, looked up: a book's load builds a key a line.
 const std::array<char, 256>& LowerCaseTable() {
   static const std::array<char, 256> table = [] {
@@ -44,41 +30,65 @@ const std::array<char, 256>& LowerCaseTable() {
   return table;
 }
 
+// Format's "%-w.ws" (left) and "%w.ws" (right): cut to width, padded with
+// blanks; the text goes in lower case, as the whole key does.
+class KeyWriter {
+ public:
+  explicit KeyWriter(std::string& key) : key_(key) {}
+  void Put(std::string_view text, std::size_t width, bool left) {
+    text = text.substr(0, width);
+    const std::size_t at = key_.size();
+    key_.resize(at + width, ' ');
+    char* out = key_.data() + at + (left ? 0 : width - text.size());
+    const auto& lower = LowerCaseTable();
+    for (const char c : text) *out++ = lower[static_cast<unsigned char>(c)];
+  }
+  void Put(char c) { key_ += LowerCaseTable()[static_cast<unsigned char>(c)]; }
+
+ private:
+  std::string& key_;
+};
+
+char OrderDigit(std::uint8_t kind, std::uint8_t useFor) {
+  if (useFor < 1 || useFor > 3) return '4';
+  static constexpr char digits[3][3] = {{'1', '2', '3'}, {'3', '1', '2'}, {'3', '2', '1'}};
+  return digits[kind - 5][useFor - 1];
+}
+
 // The key of kind 0..7 into key, which is emptied first.
 void MakeKey(std::string& key, const tPhoneBookItem& item, std::uint8_t kind) {
   key.clear();
+  KeyWriter put(key);
   const std::string_view name = item.Name.View(), company = item.Company.View(), country = item.Country.View(),
                          area = item.Area.View(), number = item.Number.View();
   switch (kind) {
     case 0:
-      PutField(key, name, 31, true), PutField(key, company, 63, true);
-      PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
+      put.Put(name, 31, true), put.Put(company, 63, true);
+      put.Put(country, 10, false), put.Put(area, 10, false), put.Put(number, 31, false);
       break;
     case 1:
-      PutField(key, company, 63, true), PutField(key, name, 31, true);
-      PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
+      put.Put(company, 63, true), put.Put(name, 31, true);
+      put.Put(country, 10, false), put.Put(area, 10, false), put.Put(number, 31, false);
       break;
     case 2:
-      PutField(key, country, 10, false), PutField(key, name, 31, true), PutField(key, company, 63, true);
-      PutField(key, area, 10, false), PutField(key, number, 31, false);
+      put.Put(country, 10, false), put.Put(name, 31, true), put.Put(company, 63, true);
+      put.Put(area, 10, false), put.Put(number, 31, false);
       break;
     case 3:
-      PutField(key, area, 10, false), PutField(key, name, 31, true), PutField(key, company, 63, true);
-      PutField(key, country, 10, false), PutField(key, number, 31, false);
+      put.Put(area, 10, false), put.Put(name, 31, true), put.Put(company, 63, true);
+      put.Put(country, 10, false), put.Put(number, 31, false);
       break;
     case 4:
-      PutField(key, number, 31, false), PutField(key, name, 31, true), PutField(key, company, 63, true);
-      PutField(key, area, 10, false), PutField(key, country, 10, false);
+      put.Put(number, 31, false), put.Put(name, 31, true), put.Put(company, 63, true);
+      put.Put(area, 10, false), put.Put(country, 10, false);
       break;
     default:
-      key += OrderDigit(kind, item.UseFor);
-      PutField(key, name, 31, true), PutField(key, company, 63, true);
-      PutField(key, country, 10, false), PutField(key, area, 10, false), PutField(key, number, 31, false);
+      put.Put(OrderDigit(kind, item.UseFor));
+      put.Put(name, 31, true), put.Put(company, 63, true);
+      put.Put(country, 10, false), put.Put(area, 10, false), put.Put(number, 31, false);
       break;
   }
-  if (key.size() > 255) key.resize(255);
-  const auto& lower = LowerCaseTable();
-  for (char& c : key) c = lower[static_cast<unsigned char>(c)];
+  // At most 146 characters: within a short string.
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "dialogs/dual_list_file.h"
 #include "dialogs/dual_list_form.h"
 #include "dialogs/tab_list_box.h"
 #include "dialogs/tests/phone_book_exports.h"
@@ -172,6 +173,27 @@ TEST_F(DualListTest, TheFormStaysOnTheScreenWhereverThePointIs) {
     SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));
     EXPECT_EQ(left, c.rightEdge ? screenWidth - width - 8 : std::max(0, c.x));
     EXPECT_EQ(top, c.bottomEdge ? screenHeight - height - 8 : std::max(0, c.y));
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The suite's sample country and area lists are what the editor's choosers
+// show: each line but the title a pair.
+TEST(DualListFile, TheSuitesSampleListsGiveAPairALine) {
+  struct Case {
+    const char* file;
+    std::size_t pairs;
+    const char* firstValue;
+  };
+  const Case cases[] = {{"states.lst", 4, "+420"}, {"tto420.lst", 4, "2"}, {"tto421.lst", 2, "2"}};
+  for (const Case& c : cases) {
+    const auto file = dlg::ReadDualListFile(std::string(BRANNIK_SOURCE_ROOT) + "/suite/data/lst/" + c.file);
+    EXPECT_TRUE(file.complete) << c.file;
+    ASSERT_EQ(file.pairs.size(), c.pairs) << c.file;
+    EXPECT_EQ(file.pairs[0].value, c.firstValue) << c.file;
   }
 }
 

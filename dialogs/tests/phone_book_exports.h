@@ -21,3 +21,7 @@ std::uint16_t SELECTFROMDUAL(std::int32_t x, std::int32_t y, const ShortString* 
                              const ShortString* headerCaption2, const ShortString* current, ShortString* key,
                              ShortString* value);
 }
+
+extern "C" {
+std::uint16_t EDITPHONEITEM(dlg::tPhoneBookItem* entry, std::uint8_t allowedUseFor);
+}
