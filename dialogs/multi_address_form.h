@@ -10,6 +10,7 @@
 #include "dialogs/address_record.h"
 #include "dialogs/disk.h"
 #include "dialogs/header_manager.h"
+#include "dialogs/phone_book_item.h"
 #include "platform/gui/font.h"
 #include "platform/gui/form.h"
 
@@ -133,6 +134,13 @@ class tMultiAddressForm : public cl::TForm {
   void SortChanged();
   void SortRows(int kind);
   void DeleteEntries();
+  void AddEntry();
+  void DuplicateEntry();
+  void EditEntry();
+  // Runs the entry editor on entry; true on OK with a valid entry.
+  bool EditedValid(tPhoneBookItem& entry);
+  // Adds the entry under its key, focuses its row and marks the book changed.
+  void InsertEntry(std::unique_ptr<cl::TObject> entry, bool mark);
   // False when the book could not be written (the user was told).
   bool SavePhoneBookClick();
   bool NewPhoneBook();

@@ -14,6 +14,7 @@
 #include "dialogs/owned_rows.h"
 #include "dialogs/phone_book.h"
 #include "dialogs/phone_book_entry.h"
+#include "dialogs/phone_item_form.h"
 #include "dialogs/suite_texts.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/file_names.h"
@@ -25,6 +26,7 @@
 #include "suite/brancfg/brancfg.h"
 #include "utility/file_operations.h"
 #include "utility/path_names.h"
+#include "utility/phone_text.h"
 #include "utility/short_strings.h"
 #include "utility/station_url.h"
 
@@ -73,7 +75,10 @@ void tMultiAddressForm::BuildPhonePage(cl::TWinControl& page) {
   };
   numSBtnSave_ = button("numSBtnSave", 350, 20573, [this] { SavePhoneBookClick(); });
   numSBtnNew_ = button("numSBtnNew", 376, 20577, [this] { NewPhoneBook(); });
-  numSBtnDel_ = button("numSBtnDel", 410, 20576, [this] { DeleteEntries(); });
+  numSBtnAdd_ = button("numSBtnAdd", 410, 20574, [this] { AddEntry(); });
+  numSBtnDup_ = button("numSBtnDup", 436, 20578, [this] { DuplicateEntry(); });
+  numSBtnEdit_ = button("numSBtnEdit", 462, 20575, [this] { EditEntry(); });
+  numSBtnDel_ = button("numSBtnDel", 488, 20576, [this] { DeleteEntries(); });
   numCBoxFile_->SetHint(SuiteText(20579));
   numCBoxSort_->SetHint(SuiteText(20580));
 }
@@ -88,6 +93,9 @@ void tMultiAddressForm::BuildPhoneMenu() {
   AddMenuItem("PMnu_Sort", 20596, 'S', cl::ssAlt, [this] {
     if (CurrentPage() == 1) numCBoxSort_->SetFocus();
   });
+  AddMenuItem("PMnu_numAdd", 20597, 0, 0, [this] { AddEntry(); });
+  AddMenuItem("PMnu_numDup", 20598, 0, 0, [this] { DuplicateEntry(); });
+  AddMenuItem("PMnu_numEdit", 20599, 0, 0, [this] { EditEntry(); });
   AddMenuItem("PMnu_numDel", 20600, 0, 0, [this] { DeleteEntries(); });
 }
 
@@ -101,6 +109,7 @@ int tMultiAddressForm::SortKind() const { return std::clamp(numCBoxSort_->ItemIn
 
 void tMultiAddressForm::UpdatePhoneButtons() {
   if (numSBtnSave_ == nullptr) return;
+  numSBtnDup_->SetEnabled(numLBox_->Count() > 0);
   if (cl::TMenuItem* item = popupMenu_->Items().Find("PMnu_numSave")) item->SetEnabled(numSBtnSave_->Enabled());
 }
 
@@ -159,6 +168,7 @@ void tMultiAddressForm::OpenPhoneBook(const std::string& path) {
     }
     SetChanged(false);
   }
+  UpdatePhoneButtons();
 }
 
 void tMultiAddressForm::SortChanged() {
@@ -203,6 +213,62 @@ void tMultiAddressForm::DeleteEntries() {
   }
   if (deleted) SetChanged(true);
   UpdateButtons(CurrentPage());
+}
+
+bool tMultiAddressForm::EditedValid(tPhoneBookItem& entry) {
+  const auto allowed = static_cast<std::uint8_t>(modeFlags_ & (ModeNetworkUse | ModeFaxUse | ModeSmsUse));
+  return EditPhoneItem(entry, allowed, disk_) == cl::mrOk && IsPhoneItemValid(entry);
+}
+
+void tMultiAddressForm::InsertEntry(std::unique_ptr<cl::TObject> entry, bool mark) {
+  const tPhoneBookItem* item = PhoneItemOf(entry.get());
+  const std::string key = PhoneItemKey(*item, static_cast<std::uint8_t>(shownSortKind_));
+  const int index = AddOwnedRow(numLBox_->Items(), key, std::move(entry));
+  if (index >= 0) {
+    numLBox_->SetItemIndex(index);
+    if (mark) numLBox_->SetSelected(index, true);
+  }
+  SetChanged(true);
+  RefreshPhoneMarks();
+  UpdateButtons(CurrentPage());
+}
+
+void tMultiAddressForm::AddEntry() {
+  auto entry = std::make_unique<tPhoneBookEntry>();
+  entry->Item.Country.Assign(utl::URIGETDEFAULTCOUNTRY());
+  entry->Item.Area.Assign(utl::URIGETDEFAULTCITY());
+  entry->Item.Number.Assign("12345678");
+  entry->Item.SetUseForFromFlags(modeFlags_);
+  if (EditedValid(entry->Item)) InsertEntry(std::move(entry), false);
+}
+
+void tMultiAddressForm::DuplicateEntry() {
+  const int focused = numLBox_->ItemIndex();
+  if (focused < 0 || focused >= numLBox_->Count()) return;
+  const tPhoneBookItem* source = PhoneItemOf(numLBox_->Items().GetObject(focused));
+  if (source == nullptr) return;
+  try {
+    auto copy = std::make_unique<tPhoneBookEntry>();
+    copy->Item.Assign(*source);
+    copy->Item.LimitUseFor(modeFlags_);
+    if (EditedValid(copy->Item)) InsertEntry(std::move(copy), false);
+  } catch (...) {
+  }
+}
+
+void tMultiAddressForm::EditEntry() {
+  const int focused = numLBox_->ItemIndex();
+  if (focused < 0 || focused >= numLBox_->Count()) return;
+  cl::TStrings& rows = numLBox_->Items();
+  tPhoneBookItem* entry = PhoneItemOf(rows.GetObject(focused));
+  if (entry == nullptr) return;
+  // The editor works on a copy: an edit left invalid changes nothing.
+  tPhoneBookItem edited = *entry;
+  if (!EditedValid(edited)) return;
+  entry->Assign(edited);
+  std::unique_ptr<cl::TObject> object(rows.GetObject(focused));
+  rows.Delete(focused);
+  InsertEntry(std::move(object), true);
 }
 
 bool tMultiAddressForm::WriteBook(const std::string& path, const std::string& fileName) {

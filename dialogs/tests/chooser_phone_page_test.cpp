@@ -14,7 +14,9 @@
 #include "chooser_fixture.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/edit.h"
+#include "platform/gui/check_box.h"
 #include "platform/gui/label.h"
+#include "platform/gui/menu.h"
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/speed_button.h"
 #include "platform/gui/virtual_keys.h"
@@ -75,13 +77,13 @@ class PhonePageTest : public ChooserWorld {
     WriteFile(ConfigDir() / "b.phn", BookB);
     CFGPUTINTEGER(4, 1);
   }
-  void Run(std::function<void(Page&)> action) {
+  void Run(std::function<void(Page&)> action, std::uint8_t mode = AllUses) {
     std::vector<dlg::tAddressRecord> records(1);
     const ModalDriver driver("MultiAddressForm", [&](cl::TForm& form) {
       Page page{form};
       action(page);
     });
-    _CHOOSESTATIONS(records.data(), 0, 1, BothPages, AllUses);
+    _CHOOSESTATIONS(records.data(), 0, 1, BothPages, mode);
   }
   static std::string Book(const std::string& name) { return ReadText(ConfigDir() / name); }
   static std::string ReadText(const std::filesystem::path& file) {
@@ -256,6 +258,89 @@ TEST_F(PhonePageTest, StoredRowAndSortKindOutsideTheirRangesAreIgnored) {
       p.Close();
     });
   }
+}
+
+// The entry editor driven through its controls: the use-for radios it shows,
+// then typed texts and Enter.
+struct EditorSeen {
+  bool sms = false, fax = false, faxEnabled = false;
+};
+
+ModalDriver Editor(EditorSeen& seen, std::function<void(cl::TForm&)> typing) {
+  return ModalDriver("PhoneItemForm", [&seen, typing = std::move(typing)](cl::TForm& editor) {
+    seen.sms = Child<cl::TRadioButton>(editor, "RBtnSMS").Checked();
+    seen.fax = Child<cl::TRadioButton>(editor, "RBtnFAX").Checked();
+    seen.faxEnabled = Child<cl::TRadioButton>(editor, "RBtnFAX").Enabled();
+    typing(editor);
+    cl::testing::TypeKey(editor, cl::VK_RETURN);
+  });
+}
+
+constexpr std::uint8_t SmsOnly = 0x01 | 0x08;
+
+TEST_F(PhonePageTest, AddingWithOnlySmsAllowedStartsWithSms) {
+  PutBook("A.PHN");
+  EditorSeen seen;
+  const Answer question("NO");
+  Run([&](Page& p) {
+    const ModalDriver editor = Editor(seen, [](cl::TForm& e) { Child<cl::TEdit>(e, "EditSureName").SetText("Nov\xE1k"); });
+    p.Button("numSBtnAdd").Click();
+    EXPECT_EQ(p.Rows().Count(), 3);
+    EXPECT_TRUE(p.Button("numSBtnSave").Enabled());
+    p.Rows().SetSelected(0, false);
+    p.Close();
+  }, SmsOnly);
+  EXPECT_TRUE(seen.sms);
+  EXPECT_FALSE(seen.faxEnabled);
+}
+
+TEST_F(PhonePageTest, ADuplicateOfAnEntryForAnotherUseTakesTheFirstAllowed) {
+  PutBook("A.PHN");
+  EditorSeen seen;
+  const Answer question("NO");
+  Run([&](Page& p) {
+    // Row 0, Alfa Adam, is a fax number; the menu item runs the duplicate.
+    p.Rows().SetItemIndex(0);
+    const ModalDriver editor = Editor(seen, [](cl::TForm&) {});
+    cl::TMenuItem* dup = p.form.PopupMenu()->Items().Find("PMnu_numDup");
+    ASSERT_NE(dup, nullptr);
+    dup->Click();
+    EXPECT_EQ(p.Rows().Count(), 3);
+    p.Close();
+  }, SmsOnly);
+  EXPECT_TRUE(seen.sms);
+  EXPECT_FALSE(seen.fax);
+}
+
+TEST_F(PhonePageTest, AnEntryEditedToAnInvalidStateKeepsItsRowAndOldKey) {
+  PutBook("A.PHN");
+  EditorSeen seen;
+  const Answer question("NO");
+  Run([&](Page& p) {
+    const std::vector<std::string> before = p.Keys();
+    p.Rows().SetItemIndex(0);
+    {
+      const ModalDriver editor = Editor(seen, [](cl::TForm& e) {
+        Child<cl::TEdit>(e, "EditSureName").SetText("Zulu");
+        Child<cl::TEdit>(e, "EditPhone").SetText("");
+      });
+      p.Button("numSBtnEdit").Click();
+    }
+    EXPECT_EQ(p.Keys(), before);
+    // Keyed again from the entries: the entry itself is as it was.
+    p.Sort().OnChange(&p.Sort());
+    EXPECT_EQ(p.Keys(), before);
+    EXPECT_FALSE(p.Button("numSBtnSave").Enabled());
+    // A valid edit moves the entry to its new key, marked.
+    {
+      const ModalDriver editor = Editor(seen, [](cl::TForm& e) { Child<cl::TEdit>(e, "EditSureName").SetText("Zulu"); });
+      p.Button("numSBtnEdit").Click();
+    }
+    ASSERT_EQ(p.Rows().Count(), 2);
+    EXPECT_NE(p.Keys(), before);
+    EXPECT_TRUE(p.Rows().Selected(1));
+    p.Close();
+  });
 }
 
 }  // namespace
