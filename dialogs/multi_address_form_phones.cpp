@@ -183,6 +183,8 @@ void tMultiAddressForm::SortRows(int kind) {
     cl::TObject* object;
     bool marked;
   };
+  const int focusedRow = numLBox_->ItemIndex();
+  const cl::TObject* focused = focusedRow >= 0 && focusedRow < rows.Count() ? rows.GetObject(focusedRow) : nullptr;
   std::vector<Row> moved;
   moved.reserve(static_cast<std::size_t>(rows.Count()));
   for (int i = 0; i < rows.Count(); ++i) moved.push_back({rows.GetObject(i), numLBox_->Selected(i)});
@@ -198,6 +200,7 @@ void tMultiAddressForm::SortRows(int kind) {
   rows.EndUpdate();
   std::unordered_map<const cl::TObject*, int> rowOf;
   for (int i = 0; i < rows.Count(); ++i) rowOf.emplace(rows.GetObject(i), i);
+  if (focused != nullptr) numLBox_->SetItemIndex(rowOf.at(focused));
   for (cl::TObject* object : marked) numLBox_->SetSelected(rowOf.at(object), true);
   shownSortKind_ = kind;
   numLBox_->Invalidate();
