@@ -18,13 +18,31 @@
 #include "platform/gui/test_support/gui_test.h"
 #include "suite/branlst/branlst.h"
 
+// Removes the directory the chooser tests made, when the program ends.
+class ChooserWorldCleanup : public ::testing::Environment {
+ public:
+  static std::string& Made() {
+    static std::string made;
+    return made;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    if (!Made().empty()) std::filesystem::remove_all(Made(), ignored);
+  }
+};
+inline ::testing::Environment* const chooserWorldCleanup =
+    ::testing::AddGlobalTestEnvironment(new ChooserWorldCleanup);
+
 class ChooserWorld : public ::testing::Test {
  protected:
   static const std::string& Base() {
     static const std::string base = [] {
       // Unless the layout was fixed before, it is fixed here.
       std::string pattern = (std::filesystem::temp_directory_path() / "chooser-test-XXXXXX").string();
-      if (mkdtemp(pattern.data()) != nullptr) setenv("BRANNIK_WINDIR", pattern.c_str(), 1);
+      if (mkdtemp(pattern.data()) != nullptr) {
+        setenv("BRANNIK_WINDIR", pattern.c_str(), 1);
+        ChooserWorldCleanup::Made() = pattern;
+      }
       return dlg::GlobalDisk().Base();
     }();
     return base;

@@ -9,6 +9,7 @@
 
 #include "chooser_exports.h"
 #include "chooser_fixture.h"
+#include "scratch_directory.h"
 #include "dialogs/address_items.h"
 #include "platform/core/message_hooks.h"
 #include "dialogs/config_font.h"
@@ -16,6 +17,7 @@
 #include "platform/gui/button.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/header.h"
+#include "platform/gui/menu.h"
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/tabbed_notebook.h"
 #include "platform/gui/test_support/screen_pixels.h"
@@ -23,6 +25,8 @@
 #include "suite/brangly/brangly.h"
 #include "platform/gui/virtual_keys.h"
 #include "suite/brancfg/brancfg.h"
+#include "suite/brantxt/brantxt.h"
+#include "utility/station_url.h"
 
 namespace {
 
@@ -435,6 +439,78 @@ TEST_F(ChooserTest, StationRowsShowGlyphCellsTakenRowsGreyAndWeekendsRed) {
     EXPECT_FALSE(Holds(list, cl::Rect(days.Left, brno.Top, days.Left + 5 * slot, textBottom), 0x0000FF));
     cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
   });
+}
+
+TEST_F(ChooserTest, ModeFlagsChooseTheStationsOffered) {
+  // List 001 has Praha (network), Brno (network, no type glyph), Ostrava (out
+  // of reach) and Plzen (unavailable); list 003 a reachable station outside
+  // the network.
+  WriteFile(ListDir() / "BKlst.003", "Mistni\nMistni stanice|31|0|60|1|65648|8|X|2|420|0|1\n");
+  struct Case {
+    std::uint8_t mode;
+    std::int32_t list;
+    std::size_t stations;
+    std::uint16_t caption;
+  } const cases[] = {
+      {0x01, 1, 2, 20602}, {0x10, 1, 2, 20603}, {0x00, 1, 0, 20602}, {0x01, 3, 1, 20602}, {0x10, 3, 0, 20603},
+  };
+  for (const Case& c : cases) {
+    CFGPUTINTEGER(5, c.list);
+    std::vector<tAddressRecord> records(1, Record(""));
+    Choose(records, 0, 1, Stations, c.mode, [&](Form& f) {
+      EXPECT_EQ(f.Rows("sidLBox").size(), c.stations) << int(c.mode) << " list " << c.list;
+      ShortString caption{};
+      STBITEM(c.caption, &caption);
+      EXPECT_EQ(Child<cl::TTabbedNotebook>(f.form, "TabbedNotebook").PageCaption(0), caption.Str());
+      cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+    });
+  }
+}
+
+TEST_F(ChooserTest, TheRefusedStationIdIsToldAndNotAdded) {
+  // 0x10FFD0 as the list's station id.
+  WriteFile(ListDir() / "BKlst.003", "Mistni\nZakazana|31|0|60|1|1114064|8|X|2|420|0|1\n");
+  CFGPUTINTEGER(5, 3);
+  std::vector<tAddressRecord> records(1, Record(""));
+  bool told = false;
+  Choose(records, 0, 1, Stations, AllStations, [&](Form& f) {
+    ASSERT_EQ(f.Stations().Count(), 1);
+    const ModalDriver error("MessageForm", [&](cl::TForm& box) {
+      told = true;
+      cl::testing::TypeKey(box, cl::VK_RETURN);
+    });
+    f.Mark(f.Stations(), 0);
+    f.Button("selBBtnAdd").Click();
+    EXPECT_EQ(f.Selection().Count(), 0);
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
+  EXPECT_TRUE(told);
+}
+
+TEST_F(ChooserTest, ExportWritesTheSelectionWhereTheUserChose) {
+  ScratchDirectory elsewhere;
+  const std::string chosen = elsewhere.File("vyber.phn");
+  cl::testing::ScriptedDialogs dialogs;
+  dialogs.Save = [&](cl::TSaveDialog& dialog) {
+    dialog.FileName = chosen;
+    return true;
+  };
+  const std::string url = utl::URIPHONE2URL(utl::URIUSEFOR2SCHEME(2), "420", "2", "111");
+  std::vector<tAddressRecord> records(2, Record(url));
+  Choose(records, 1, 2, Stations, AllStations, [&](Form& f) {
+    // Nothing marked in the selection: removing is off, exporting is not.
+    f.Selection().SetSelected(0, false);
+    f.Selection().Click();
+    EXPECT_FALSE(f.Button("selBBtnDel").Enabled());
+    EXPECT_TRUE(f.Button("selBBtnExport").Enabled());
+    cl::TMenuItem* item = f.form.PopupMenu()->Items().Find("PMnu_selExport");
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->Enabled());
+    item->Click();
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
+  const std::vector<char> book = ReadBytes(chosen);
+  EXPECT_EQ(std::string(book.begin(), book.end()), "\"d\", \"\", \"+420-2-111\", \"FAX\"\r\n");
 }
 
 }  // namespace
