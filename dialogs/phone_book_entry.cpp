@@ -8,7 +8,8 @@ tPhoneBookItem* PhoneItemOf(cl::TObject* object) noexcept {
 }
 
 const tPhoneBookItem* PhoneItemOf(const cl::TObject* object) noexcept {
-  return PhoneItemOf(const_cast<cl::TObject*>(object));
+  const auto* entry = dynamic_cast<const tPhoneBookEntry*>(object);
+  return entry && IsPhoneBookItem(&entry->Item) ? &entry->Item : nullptr;
 }
 
 }  // namespace dlg

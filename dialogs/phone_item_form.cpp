@@ -14,18 +14,13 @@
 #include "platform/gui/label.h"
 #include "platform/gui/virtual_keys.h"
 #include "utility/phone_text.h"
+#include "utility/short_strings.h"
 
 namespace dlg {
 namespace {
 
 constexpr int ButtonWidth = 77, ButtonHeight = 27, EditHeight = 21, ChooserWidth = 21;
 constexpr std::uint8_t AllowNetwork = 0x02, AllowFax = 0x04, AllowSms = 0x08;
-
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 std::string Cut(std::string text, std::size_t n) {
   if (text.size() > n) text.resize(n);
@@ -134,7 +129,7 @@ void TPhoneItemForm::LoadItem(const tPhoneBookItem& item, std::uint8_t allowedUs
   const std::string name = item.Name.Str();
   const auto blank = name.find(' ');
   if (blank != std::string::npos) {
-    editSureName_->SetText(Trimmed(name.substr(0, blank)));
+    editSureName_->SetText(utl::STRTRIM(name.substr(0, blank)));
     const auto first = name.find_first_not_of(' ', blank);
     editName_->SetText(first == std::string::npos ? std::string() : name.substr(first));
   } else {
@@ -162,11 +157,11 @@ std::uint8_t TPhoneItemForm::CheckedUseFor() const {
 }
 
 void TPhoneItemForm::StoreItem(tPhoneBookItem& item) const {
-  item.Name.Assign(Cut(Trimmed(editSureName_->Text()) + " " + Trimmed(editName_->Text()), 31));
-  item.Company.Assign(Cut(Trimmed(editCompany_->Text()), 63));
-  item.Country.Assign(Cut(utl::URIINTERNATIONALSTATE(Trimmed(editState_->Text())), 6));
-  item.Area.Assign(Cut(Trimmed(editCity_->Text()), 6));
-  item.Number.Assign(Cut(Trimmed(editPhone_->Text()), 13));
+  item.Name.Assign(Cut(utl::STRTRIM(editSureName_->Text()) + " " + utl::STRTRIM(editName_->Text()), 31));
+  item.Company.Assign(Cut(utl::STRTRIM(editCompany_->Text()), 63));
+  item.Country.Assign(Cut(utl::URIINTERNATIONALSTATE(utl::STRTRIM(editState_->Text())), 6));
+  item.Area.Assign(Cut(utl::STRTRIM(editCity_->Text()), 6));
+  item.Number.Assign(Cut(utl::STRTRIM(editPhone_->Text()), 13));
   item.UseFor = CheckedUseFor();
   item.LimitUseFor(allowedUseFor_);
 }
@@ -182,14 +177,14 @@ void TPhoneItemForm::ChooseCountry() {
   const cl::TPoint below = ClientToScreen({editState_->Left(), editState_->Top() + editState_->Height()});
   const DualChoice choice =
       SelectFromDual(below.X, below.Y, disk_.StatesListFile(), SuiteText(45), SuiteText(47), SuiteText(49),
-                     utl::URIINTERNATIONALSTATE(Trimmed(editState_->Text())));
+                     utl::URIINTERNATIONALSTATE(utl::STRTRIM(editState_->Text())));
   if (choice.result == cl::mrOk && choice.chosen) editState_->SetText(utl::URIINTERNATIONALSTATE(choice.value));
 }
 
 void TPhoneItemForm::ChooseArea() {
   const cl::TPoint below = ClientToScreen({editCity_->Left(), editCity_->Top() + editCity_->Height()});
   const DualChoice choice =
-      SelectFromDual(below.X, below.Y, disk_.AreaListFile(Trimmed(editState_->Text())), SuiteText(46),
+      SelectFromDual(below.X, below.Y, disk_.AreaListFile(utl::STRTRIM(editState_->Text())), SuiteText(46),
                      SuiteText(48), SuiteText(49), editCity_->Text());
   if (choice.result == cl::mrOk && choice.chosen) editCity_->SetText(choice.value);
 }

@@ -1,17 +1,9 @@
 #include "dialogs/tab_list_box.h"
 
 #include "platform/core/ansi_case.h"
+#include "utility/short_strings.h"
 
 namespace dlg {
-namespace {
-
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
-}  // namespace
 
 tTabListBox::tTabListBox(cl::TComponent* owner) : cl::TListBox(owner) { Font().SetName("MS Sans Serif"); }
 
@@ -28,7 +20,7 @@ int tTabListBox::IndexOfValue(std::string_view value) const {
     const std::string row = rows[i];
     const auto tab = row.find('\t');
     const std::string_view rowValue = tab == std::string::npos ? std::string_view() : std::string_view(row).substr(tab + 1);
-    if (cl::AnsiCompareText(Trimmed(rowValue), value) == 0) return i;
+    if (cl::AnsiCompareText(utl::STRTRIM(rowValue), value) == 0) return i;
   }
   return -1;
 }
@@ -39,8 +31,8 @@ bool tTabListBox::PairAt(int index, std::string& key, std::string& value) const 
   const std::string row = rows[index];
   const auto tab = row.find('\t');
   if (tab == std::string::npos) return false;
-  key = Trimmed(std::string_view(row).substr(0, tab));
-  value = Trimmed(std::string_view(row).substr(tab + 1));
+  key = utl::STRTRIM(std::string_view(row).substr(0, tab));
+  value = utl::STRTRIM(std::string_view(row).substr(tab + 1));
   return true;
 }
 
