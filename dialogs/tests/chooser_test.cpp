@@ -513,4 +513,24 @@ TEST_F(ChooserTest, ExportWritesTheSelectionWhereTheUserChose) {
   EXPECT_EQ(std::string(book.begin(), book.end()), "\"d\", \"\", \"+420-2-111\", \"FAX\"\r\n");
 }
 
+TEST_F(ChooserTest, ColumnWidthsTheUserSetAreThereNextTime) {
+  const char* const headers[] = {"sidHeader", "numHeader", "selHeader"};
+  std::vector<tAddressRecord> records(1, Record(""));
+  std::vector<int> first;
+  Choose(records, 0, 1, Stations | Phones, AllStations, [&](Form& f) {
+    for (int i = 0; i < 3; ++i) {
+      auto& header = Child<cl::THeader>(f.form, headers[i]);
+      ASSERT_GT(header.SectionCount(), 1) << headers[i];
+      first.push_back(header.SectionWidth(0));
+      header.SetSectionWidth(0, first.back() + 10 * (i + 1));
+    }
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
+  Choose(records, 0, 1, Stations | Phones, AllStations, [&](Form& f) {
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(Child<cl::THeader>(f.form, headers[i]).SectionWidth(0), first[i] + 10 * (i + 1)) << headers[i];
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
+}
+
 }  // namespace
