@@ -533,4 +533,38 @@ TEST_F(ChooserTest, ColumnWidthsTheUserSetAreThereNextTime) {
   });
 }
 
+TEST_F(ChooserTest, SelectionRowsShowTheGlyphOfTheirUse) {
+  cl::TBitmap strip;
+  strip.SetHandle(GLYPH("ADRMARKS"));
+  ASSERT_FALSE(strip.Empty());
+  struct Case {
+    std::uint8_t useFor;
+    int offset;
+  } const cases[] = {{2, 80}, {3, 96}};
+  for (const Case& c : cases) {
+    int gx = -1, gy = -1;
+    for (int y = 0; y < strip.Height() && gx < 0; ++y)
+      for (int x = 0; x < GlyphCell; ++x)
+        if (strip.Canvas().GetPixel(c.offset + x, y) != GlyphTransparent) {
+          gx = x, gy = y;
+          break;
+        }
+    ASSERT_GE(gx, 0);
+    std::vector<tAddressRecord> records(1, Record("fax:+420-2-111"));
+    records[0].UseFor = c.useFor;
+    Choose(records, 1, 1, Stations, AllStations, [&](Form& f) {
+      cl::TOwnerDrawListBox& list = f.Selection();
+      list.SetSelected(0, false);
+      list.Invalidate();
+      cl::testing::ProcessEvents();
+      auto& header = Child<cl::THeader>(f.form, "selHeader");
+      const cl::TRect row = list.ItemRect(0);
+      const int x = row.Left + header.SectionLeft(2) + 8 + gx;
+      EXPECT_EQ(cl::testing::ScreenPixel(list, x, row.Top + 2 + gy), strip.Canvas().GetPixel(c.offset + gx, gy))
+          << int(c.useFor);
+      cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+    });
+  }
+}
+
 }  // namespace
