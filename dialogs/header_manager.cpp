@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/gui/header.h"
 #include "utility/bk_file.h"
 #include "utility/raw_handles.h"
 
@@ -181,6 +182,20 @@ bool tHeaderManager::StoreHeaderWidths(std::span<const std::int32_t> widths, std
   if (index < 0 || index >= Headers) return true;
   for (std::size_t s = 0; s < widths.size() && s < static_cast<std::size_t>(Sections); ++s)
     table_[index][s].width = widths[s];
+  return false;
+}
+
+bool tHeaderManager::StoreHeaderWidths(const cl::THeader& header, std::int32_t index) {
+  std::vector<std::int32_t> widths;
+  for (int s = 0; s < header.SectionCount() && s < Sections; ++s) widths.push_back(header.SectionWidth(s));
+  return StoreHeaderWidths(widths, index);
+}
+
+bool tHeaderManager::ApplyToHeader(cl::THeader& header, std::int32_t storeIndex, std::int32_t showIndex) {
+  if (showIndex < 0 || showIndex >= Headers) return true;
+  StoreHeaderWidths(header, storeIndex);
+  header.ClearSections();
+  for (const Section& section : HeaderSections(showIndex)) header.AddSection(section.caption, section.width);
   return false;
 }
 

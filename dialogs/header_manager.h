@@ -8,6 +8,10 @@
 
 #include "dialogs/suite_texts.h"
 
+namespace cl {
+class THeader;
+}
+
 namespace dlg {
 
 // Column layouts of the dialogs' list headers: captions and default widths
@@ -34,6 +38,13 @@ class tHeaderManager {
   // The widths of a header's first sections (at most 17 taken) into row
   // index; true = refused (index outside 0..16).
   bool StoreHeaderWidths(std::span<const std::int32_t> widths, std::int32_t index);
+  // The widths of the header's first 17 sections into row index; true =
+  // refused.
+  bool StoreHeaderWidths(const cl::THeader& header, std::int32_t index);
+  // A dialog switching one header between layouts: the widths it shows go
+  // into row storeIndex, then the header is refilled from row showIndex.
+  // True = refused (showIndex outside 0..16; the header stays).
+  bool ApplyToHeader(cl::THeader& header, std::int32_t storeIndex, std::int32_t showIndex);
   // Row index's sections up to the first empty caption; none for an index
   // outside 0..16.
   std::vector<Section> HeaderSections(std::int32_t index) const;

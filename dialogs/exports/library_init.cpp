@@ -1,4 +1,6 @@
 #include "dialogs/disk.h"
+#include "dialogs/suite_texts.h"
+#include "utility/code_pages.h"
 
 namespace {
 
@@ -8,6 +10,12 @@ namespace {
 __attribute__((constructor)) void LibraryLoad() {
   try {
     static_cast<void>(dlg::GlobalDisk());
+  } catch (...) {
+  }
+  // The library's own copy of the utility pieces draws weekday marks (the
+  // chooser's day columns) from its own tables.
+  try {
+    utl::LoadTextTables(dlg::SuiteText);
   } catch (...) {
   }
 }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "platform/gui/header.h"
+#include "platform/gui/test_support/gui_test.h"
 #include "scratch_directory.h"
 
 namespace {
@@ -157,6 +159,53 @@ TEST(HeaderManager, StoredWidthsOutsideTheRangeKeepDefaults) {
   // A zero keeps this section and the later ones at their defaults.
   EXPECT_EQ(row[2].width, 30);
   EXPECT_EQ(row[3].width, 40);
+}
+
+}  // namespace
+
+namespace {
+
+struct Shown {
+  std::string caption;
+  std::int32_t width;
+  friend bool operator==(const Shown&, const Shown&) = default;
+};
+
+std::vector<Shown> SectionsOf(const cl::THeader& header) {
+  std::vector<Shown> shown;
+  for (int s = 0; s < header.SectionCount(); ++s) shown.push_back({header.SectionText(s), header.SectionWidth(s)});
+  return shown;
+}
+
+TEST(HeaderManager, ApplyToHeaderKeepsTheLeftLayoutsWidthsAndShowsTheOther) {
+  cl::testing::EnsureGuiTestApplication();
+  ScratchDirectory dir;
+  const std::string file = dir.File("p.hdr");
+  // Header 0: Name, Place; header 1 (texts from 0x4000 + 16): Number.
+  auto texts = Texts({{0x4000, "100|Name"}, {0x4001, "Place"}, {0x4010, "70|Number"}});
+  cl::THeader header(nullptr);
+  {
+    tHeaderManager manager(file, 0x4000, texts);
+    EXPECT_FALSE(manager.ApplyToHeader(header, 0, 0));
+    EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Name", 100}, {"Place", 50}}));
+    header.SetSectionWidth(1, 80);
+    EXPECT_FALSE(manager.ApplyToHeader(header, 0, 1));
+    EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Number", 70}}));
+    EXPECT_FALSE(manager.ApplyToHeader(header, 1, 0));
+    EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Name", 100}, {"Place", 80}}));
+    // Refused: the header stays as it is.
+    EXPECT_TRUE(manager.ApplyToHeader(header, 0, 17));
+    EXPECT_TRUE(manager.ApplyToHeader(header, 0, -1));
+    EXPECT_EQ(header.SectionCount(), 2);
+    header.SetSectionWidth(0, 120);
+    EXPECT_FALSE(manager.StoreHeaderWidths(header, 0));
+    EXPECT_TRUE(manager.StoreHeaderWidths(header, 17));
+  }
+  // The dragged widths come back from the file with the next manager.
+  tHeaderManager again(file, 0x4000, texts);
+  cl::THeader fresh(nullptr);
+  again.ApplyToHeader(fresh, 0, 0);
+  EXPECT_EQ(SectionsOf(fresh), (std::vector<Shown>{{"Name", 120}, {"Place", 80}}));
 }
 
 }  // namespace

@@ -35,13 +35,14 @@ std::optional<std::string> ReadFile(const std::string& systemName) {
 
 }  // namespace
 
-std::optional<StationList> StationLists::List(std::uint16_t code) {
-  if (code > maxCode) return std::nullopt;
+std::shared_ptr<const StationList> StationLists::List(std::uint16_t code) {
+  if (code > maxCode) return nullptr;
   const std::lock_guard lock(mutex_);
   const auto found = lists_.find(code);
   if (found != lists_.end()) return found->second;
   const auto text = ReadFile(FileName(code));
-  std::optional<StationList> list = text ? ParseStationList(*text) : std::nullopt;
+  std::optional<StationList> parsed = text ? ParseStationList(*text) : std::nullopt;
+  auto list = parsed ? std::make_shared<const StationList>(std::move(*parsed)) : nullptr;
   lists_.emplace(code, list);
   return list;
 }

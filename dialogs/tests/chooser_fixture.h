@@ -1,0 +1,76 @@
+#pragma once
+
+// The recipient chooser's world: the suite's directory layout in one
+// Windows directory for the whole test program (the library fixes its layout
+// once), its list and configuration directories refilled for each test with
+// the sample station lists.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "dialogs/disk.h"
+#include "dialogs/suite_texts.h"
+#include "utility/code_pages.h"
+#include "platform/gui/test_support/gui_test.h"
+#include "suite/branlst/branlst.h"
+
+// Removes the directory the chooser tests made, when the program ends.
+class ChooserWorldCleanup : public ::testing::Environment {
+ public:
+  static std::string& Made() {
+    static std::string made;
+    return made;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    if (!Made().empty()) std::filesystem::remove_all(Made(), ignored);
+  }
+};
+inline ::testing::Environment* const chooserWorldCleanup =
+    ::testing::AddGlobalTestEnvironment(new ChooserWorldCleanup);
+
+class ChooserWorld : public ::testing::Test {
+ protected:
+  static const std::string& Base() {
+    static const std::string base = [] {
+      // Unless the layout was fixed before, it is fixed here.
+      std::string pattern = (std::filesystem::temp_directory_path() / "chooser-test-XXXXXX").string();
+      if (mkdtemp(pattern.data()) != nullptr) {
+        setenv("BRANNIK_WINDIR", pattern.c_str(), 1);
+        ChooserWorldCleanup::Made() = pattern;
+      }
+      return dlg::GlobalDisk().Base();
+    }();
+    return base;
+  }
+
+  void SetUp() override {
+    cl::testing::EnsureGuiTestApplication();
+    // What the library's load hook does: the day columns' weekday marks.
+    utl::LoadTextTables(dlg::SuiteText);
+    namespace fs = std::filesystem;
+    const fs::path base = Base();
+    setenv("BRANNIK_WINDIR", base.c_str(), 1);
+    std::error_code ignored;
+    fs::remove_all(base / "LST", ignored);
+    fs::remove_all(ConfigDir(), ignored);
+    fs::remove(base / "brancfg.ini", ignored);
+    fs::create_directories(ConfigDir());
+    fs::copy(fs::path(BRANNIK_SOURCE_ROOT) / "suite/data/lst", base / "LST");
+    SIDCCLOSEFILES();
+  }
+  void TearDown() override {
+    SIDCCLOSEFILES();
+    cl::testing::ProcessEvents();
+  }
+
+  static std::filesystem::path ConfigDir() { return dlg::GlobalDisk().ConfigDirName(); }
+  static std::filesystem::path ListDir() { return std::filesystem::path(Base()) / "LST"; }
+  static void WriteFile(const std::filesystem::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+  }
+};

@@ -1,0 +1,176 @@
+// Opens the dialogs of libbrandlg.so one after another on the sample data,
+// so that a person can look at them: close each to see the next. The suite's
+// directory layout is a fresh temporary one holding the sample station lists
+// and a small phone book; it goes when the program ends.
+//
+//   dialog_gallery [name ...]    only the dialogs named (e.g. _CHOOSESTATIONS)
+
+#include <dlfcn.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dialogs/address_record.h"
+#include "dialogs/phone_book_item.h"
+#include "platform/core/short_string.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Library {
+ public:
+  explicit Library(const char* path) : handle_(dlopen(path, RTLD_NOW)) {}
+  ~Library() {
+    if (handle_ != nullptr) dlclose(handle_);
+  }
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+  bool Loaded() const { return handle_ != nullptr; }
+  template <class F>
+  F* Find(const char* name) const {
+    return reinterpret_cast<F*>(dlsym(handle_, name));
+  }
+
+ private:
+  void* handle_;
+};
+
+struct Dialog {
+  const char* name;
+  std::function<void(const Library&)> show;
+};
+
+ShortString S(const char* text) { return ShortString::From(text); }
+
+template <class F, class... Args>
+void Call(const Library& lib, const char* name, Args... args) {
+  if (auto* f = lib.Find<F>(name)) {
+    f(args...);
+  } else {
+    std::printf("  %s: not in this build of the library\n", name);
+  }
+}
+
+std::vector<Dialog> Dialogs(const fs::path& windir) {
+  using Msg = std::uint16_t(const ShortString*);
+  using Dlg = std::uint16_t(const ShortString*, std::uint8_t, std::uint16_t, std::int32_t);
+  using DlgPos = std::uint16_t(const ShortString*, std::uint8_t, std::uint16_t, std::int32_t, std::int32_t,
+                               std::int32_t);
+  using Text = std::uint16_t(std::uint16_t);
+  using Count2 = void(std::int32_t, std::uint8_t, std::uint8_t);
+  static const ShortString message = S("Zpr\xE1va pro u\x9Eivatele.");
+  return {
+      {"SHOWMESSAGE", [](const Library& l) { Call<Msg>(l, "SHOWMESSAGE", &message); }},
+      {"SHOWMESSAGEPOS", [](const Library& l) {
+         Call<std::uint16_t(const ShortString*, std::int32_t, std::int32_t)>(l, "SHOWMESSAGEPOS", &message, 40, 40);
+       }},
+      {"MESSAGEDLG", [](const Library& l) {
+         for (std::uint8_t type = 0; type <= 4; ++type) Call<Dlg>(l, "MESSAGEDLG", &message, type, 1 | 2 | 8, 0);
+       }},
+      {"MESSAGEDLGPOS", [](const Library& l) { Call<DlgPos>(l, "MESSAGEDLGPOS", &message, 2, 4, 0, 60, 60); }},
+      {"TOPMESSAGE", [](const Library& l) { Call<Dlg>(l, "TOPMESSAGE", &message, 2, 4, 0); }},
+      {"SHOWERROR", [](const Library& l) { Call<Msg>(l, "SHOWERROR", &message); }},
+      {"INPUTQUERY", [](const Library& l) {
+         const ShortString caption = S("Dotaz"), prompt = S("Jm\xE9no:");
+         ShortString value = S("Nov\xE1k");
+         Call<std::uint8_t(const ShortString*, const ShortString*, ShortString*)>(l, "INPUTQUERY", &caption,
+                                                                                  &prompt, &value);
+       }},
+      {"INPUTBOX", [](const Library& l) {
+         const ShortString caption = S("Vstup"), prompt = S("Text:"), value = S("v\xFD" "choz\xED");
+         ShortString result{};
+         Call<void(const ShortString*, const ShortString*, const ShortString*, ShortString*)>(
+             l, "INPUTBOX", &caption, &prompt, &value, &result);
+       }},
+      {"OK", [](const Library& l) { Call<Text>(l, "OK", std::uint16_t{20562}); }},
+      {"CONFIRM", [](const Library& l) { Call<Text>(l, "CONFIRM", std::uint16_t{20561}); }},
+      {"WARNING", [](const Library& l) { Call<Text>(l, "WARNING", std::uint16_t{20563}); }},
+      {"ERROR", [](const Library& l) { Call<Text>(l, "ERROR", std::uint16_t{20556}); }},
+      {"EVENTOK", [](const Library& l) { Call<std::uint16_t()>(l, "EVENTOK"); }},
+      {"LETTERSENDOK", [](const Library& l) { Call<Count2>(l, "LETTERSENDOK", 3, std::uint8_t{0}, std::uint8_t{0}); }},
+      {"QUERYSENDOK", [](const Library& l) { Call<Count2>(l, "QUERYSENDOK", 1, std::uint8_t{0}, std::uint8_t{0}); }},
+      {"POLLSENDOK", [](const Library& l) { Call<Count2>(l, "POLLSENDOK", 5, std::uint8_t{0}, std::uint8_t{0}); }},
+      {"GETFSENDOK", [](const Library& l) {
+         Call<void(std::int32_t, std::uint8_t)>(l, "GETFSENDOK", 2, std::uint8_t{0});
+       }},
+      {"SMSSENDOK", [](const Library& l) { Call<void(std::int32_t, std::uint8_t)>(l, "SMSSENDOK", 2, std::uint8_t{0}); }},
+      {"_CHOOSESTATIONS", [](const Library& l) {
+         std::vector<dlg::tAddressRecord> records(10);
+         Call<std::int32_t(dlg::tAddressRecord*, std::uint16_t, std::uint16_t, std::uint8_t, std::uint8_t)>(
+             l, "_CHOOSESTATIONS", records.data(), std::uint16_t{0}, std::uint16_t{10}, std::uint8_t{0x03},
+             std::uint8_t{0x0F});
+       }},
+      {"CHOOSEPHONES", [](const Library& l) {
+         std::vector<char> urls(1024);
+         Call<std::uint8_t(char*, std::uint16_t, std::uint8_t, std::uint8_t)>(
+             l, "CHOOSEPHONES", urls.data(), std::uint16_t{1024}, std::uint8_t{0x03}, std::uint8_t{0x1F});
+       }},
+      {"EDITPHONEITEM", [](const Library& l) {
+         dlg::tPhoneBookItem entry;
+         entry.Name.Assign("Nov\xE1k Jan");
+         entry.Country.Assign("420");
+         entry.Area.Assign("2");
+         entry.Number.Assign("12345678");
+         entry.UseFor = 2;
+         Call<std::uint16_t(dlg::tPhoneBookItem*, std::uint8_t)>(l, "EDITPHONEITEM", &entry, std::uint8_t{0x0E});
+       }},
+      {"SELECTFROMDUAL", [windir](const Library& l) {
+         const ShortString file = ShortString::From((windir / "LST" / "states.lst").string());
+         const ShortString caption = S("St\xE1ty"), first = S("St\xE1t"), second = S("P\xF8" "edvolba"),
+                           current = S("");
+         ShortString key{}, value{};
+         Call<std::uint16_t(std::int32_t, std::int32_t, const ShortString*, const ShortString*, const ShortString*,
+                            const ShortString*, const ShortString*, ShortString*, ShortString*)>(
+             l, "SELECTFROMDUAL", 100, 100, &file, &caption, &first, &second, &current, &key, &value);
+       }},
+      {"EDITBITSET", [](const Library& l) {
+         const ShortString caption = S("Vlastnosti");
+         std::uint8_t original[32] = {0x05}, current[32] = {0x06};
+         Call<std::uint16_t(std::uint8_t, const ShortString*, const void*, void*, const char*)>(
+             l, "EDITBITSET", std::uint8_t{1}, &caption, original, current, "Fax\nSMS\nDopis\nAnketa");
+       }},
+      {"EDITPAGELAYOUTS", [](const Library& l) { Call<void(std::int32_t)>(l, "EDITPAGELAYOUTS", 0); }},
+  };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const fs::path windir = fs::temp_directory_path() / ("dialog_gallery-" + std::to_string(getpid()));
+  fs::create_directories(windir / "CFG");
+  fs::copy(fs::path(BRANNIK_SOURCE_ROOT) / "suite/data/lst", windir / "LST");
+  std::ofstream(windir / "CFG" / "SAMPLE.PHN", std::ios::binary)
+      << "\"Nov\xE1k Jan\", \"Firma s.r.o.\", \"+420-2-12345678\", \"FAX\"\r\n"
+         "\"Svoboda Petr\", \"\", \"+420-5-22334455\", \"SMS\"\r\n"
+         "\"Centr\xE1la\", \"\", \"+420-2-2212345\", \"BKS\"\r\n";
+  // The library fixes its layout when it loads: the Windows directory first.
+  setenv("BRANNIK_WINDIR", windir.c_str(), 1);
+  int status = 0;
+  {
+    const Library library(BRANDLG_PATH);
+    if (!library.Loaded()) {
+      std::fprintf(stderr, "cannot load %s: %s\n", BRANDLG_PATH, dlerror());
+      status = 1;
+    } else {
+      for (const Dialog& dialog : Dialogs(windir)) {
+        bool wanted = argc < 2;
+        for (int i = 1; i < argc; ++i) wanted = wanted || dialog.name == std::string(argv[i]);
+        if (!wanted) continue;
+        std::printf("%s\n", dialog.name);
+        std::fflush(stdout);
+        dialog.show(library);
+      }
+    }
+  }
+  std::error_code ignored;
+  fs::remove_all(windir, ignored);
+  return status;
+}
