@@ -61,7 +61,7 @@ TBitSetEditor::TBitSetEditor(cl::TComponent* owner) : cl::TForm(owner) {
 
   list_ = Place<cl::TDrawnListBox>(*this, "ListBox", 8, 8, 264, 292);
   list_->SetItemHeight(RowHeight);
-  list_->OnDrawItem = [this](cl::TWinControl*, int index, cl::TRect rect, cl::TDrawnRowState state) {
+  list_->OnDrawItem = [this](cl::TWinControl*, int index, cl::TRect rect, cl::TOwnerDrawState state) {
     DrawRow(index, rect, state);
   };
   list_->OnDblClick = [this](cl::TObject*) { ToggleMarked(); };
@@ -120,11 +120,11 @@ void TBitSetEditor::Recount() {
   list_->Invalidate();
 }
 
-void TBitSetEditor::DrawRow(int index, cl::TRect rect, cl::TDrawnRowState state) {
+void TBitSetEditor::DrawRow(int index, cl::TRect rect, cl::TOwnerDrawState state) {
   cl::TCanvas& canvas = list_->Canvas();
   canvas.FillRect(rect);
   canvas.Font().SetStyle(0);
-  if ((state & cl::drSelected) != 0) {
+  if ((state & cl::odSelected) != 0) {
     canvas.Font().SetColor(cl::clHighlightText);
     if (removed_.Contains(index)) canvas.Font().SetStyle(cl::fsStrikeOut);
   } else if (added_.Contains(index)) {

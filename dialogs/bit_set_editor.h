@@ -34,7 +34,7 @@ class TBitSetEditor : public cl::TForm {
 
  private:
   void Recount();
-  void DrawRow(int index, cl::TRect rect, cl::TDrawnRowState state);
+  void DrawRow(int index, cl::TRect rect, cl::TOwnerDrawState state);
   void ToggleMarked();
   void ListKeyDown(std::uint16_t& key, cl::TShiftState shift);
   void RestoreOriginal();

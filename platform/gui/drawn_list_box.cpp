@@ -167,17 +167,13 @@ void TDrawnListBox::Paint() {
   for (int index = topIndex_; index < last; ++index) {
     const TRect row = ItemRect(index);
     const bool marked = index == itemIndex_;
-    canvas.Font().Assign(Font());
-    canvas.Font().SetColor(marked ? clHighlightText : Font().Color());
-    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-    canvas.Brush().SetColor(marked ? clHighlight : Color());
-    TDrawnRowState state = marked ? drSelected : 0;
-    if (marked && Focused()) state |= drFocused;
+    PrepareRowCanvas(canvas, *this, marked);
+    TOwnerDrawState state = marked ? odSelected : 0;
+    if (marked && Focused()) state |= odFocused;
     if (OnDrawItem) {
       OnDrawItem(this, index, row, state);
     } else {
-      canvas.FillRect(row);
-      canvas.TextOut(row.Left + 2, row.Top, items_->Get(index));
+      DrawPlainRow(canvas, row, items_->Get(index));
     }
   }
 }

@@ -1,20 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <memory>
 
 #include "platform/core/string_list.h"
 #include "platform/gui/control.h"
+#include "platform/gui/owner_drawn_row.h"
 
 namespace cl {
 
 class TScrollBar;
-
-// The state of a row being drawn.
-using TDrawnRowState = uint8_t;
-constexpr TDrawnRowState drSelected = 1, drFocused = 2;
-
-using TDrawRowEvent = std::function<void(TWinControl* control, int index, TRect rect, TDrawnRowState state)>;
 
 // A single-mark list box that the layer paints itself, each row drawn by the
 // program (the class library's lbOwnerDrawFixed with one marked row): rows
@@ -45,7 +40,7 @@ class TDrawnListBox : public TWinControl {
   // The rectangle of row index in the control's coordinates (shown or not).
   TRect ItemRect(int index) const;
 
-  TDrawRowEvent OnDrawItem;
+  TDrawItemEvent OnDrawItem;
 
   void Paint() override;
   void KeyDown(uint16_t& key, TShiftState shift) override;

@@ -38,10 +38,7 @@ class TOwnerDrawListBox::Delegate : public QStyledItemDelegate {
                              : r.size();
       const std::unique_ptr<TCanvas> canvas = CreatePainterCanvas(*painter, size, DeviceKind::Screen);
       canvas->IntersectClipRect(rect.Left, rect.Top, rect.Right, rect.Bottom);
-      canvas->Font().Assign(list_.Font());
-      const bool selected = (state & odSelected) != 0;
-      canvas->Brush().SetColor(selected ? clHighlight : list_.Color());
-      canvas->Font().SetColor(selected ? clHighlightText : list_.Font().Color());
+      PrepareRowCanvas(*canvas, list_, (state & odSelected) != 0);
       list_.drawCanvas_ = canvas.get();
       struct Reset {
         TOwnerDrawListBox& list;
@@ -50,8 +47,7 @@ class TOwnerDrawListBox::Delegate : public QStyledItemDelegate {
       if (list_.OnDrawItem) {
         list_.OnDrawItem(&list_, index.row(), rect, state);
       } else {
-        canvas->FillRect(rect);
-        canvas->TextOut(rect.Left + 2, rect.Top, list_.Items().Get(index.row()));
+        DrawPlainRow(*canvas, rect, list_.Items().Get(index.row()));
       }
     });
   }

@@ -1,16 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <functional>
-
 #include "platform/gui/list_box.h"
+#include "platform/gui/owner_drawn_row.h"
 
 namespace cl {
-
-using TOwnerDrawState = uint8_t;
-constexpr TOwnerDrawState odSelected = 1, odFocused = 2, odDisabled = 4;
-
-using TDrawItemEvent = std::function<void(TWinControl* control, int index, TRect rect, TOwnerDrawState state)>;
 
 // A list box whose rows are all ItemHeight pixels high and drawn by OnDrawItem
 // (lbOwnerDrawFixed). Before each call the canvas has the list's font, the

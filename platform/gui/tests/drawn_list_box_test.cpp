@@ -21,7 +21,7 @@ class DrawnListBoxTest : public WindowTest {
     list->SetItemHeight(18);
     list->SetBounds(10, 10, 200, 10 * 18 + 4);
     for (int i = 0; i < rows; ++i) list->Items().Add("row " + std::to_string(i));
-    list->OnDrawItem = [this](cl::TWinControl*, int index, cl::TRect rect, cl::TDrawnRowState state) {
+    list->OnDrawItem = [this](cl::TWinControl*, int index, cl::TRect rect, cl::TOwnerDrawState state) {
       drawn.push_back({index, rect, state});
     };
     list->SetFocus();
@@ -30,7 +30,7 @@ class DrawnListBoxTest : public WindowTest {
   struct Drawn {
     int index;
     cl::TRect rect;
-    cl::TDrawnRowState state;
+    cl::TOwnerDrawState state;
   };
   std::vector<Drawn> drawn;
 };
@@ -71,7 +71,7 @@ TEST_F(DrawnListBoxTest, RowsAreDrawnInTheirRectanglesWithTheMarkedOneSelected) 
   for (const Drawn& d : drawn) {
     EXPECT_EQ(d.rect, list.ItemRect(d.index));
     EXPECT_EQ(d.rect.Height(), 18);
-    EXPECT_EQ((d.state & cl::drSelected) != 0, d.index == 3) << d.index;
+    EXPECT_EQ((d.state & cl::odSelected) != 0, d.index == 3) << d.index;
     EXPECT_LT(d.index, 11) << "only the rows in view";
   }
 }
