@@ -119,8 +119,8 @@ void tMultiAddressForm::BuildControls() {
   notebook_->SetName("TabbedNotebook");
   notebook_->SetParent(this);
   notebook_->SetBounds(4, 4, 632, 272);
-  cl::TPanel& stations = notebook_->AddPage("");
-  cl::TPanel& phones = notebook_->AddPage("");
+  cl::TPage& stations = notebook_->AddPage("");
+  cl::TPage& phones = notebook_->AddPage("");
   notebook_->OnChange = [this](cl::TObject*, int newTab, bool& allow) {
     allow = PageInSet(newTab);
     if (allow)

@@ -21,31 +21,27 @@ TTabbedNotebook::~TTabbedNotebook() {
   pages_.clear();
 }
 
-TPanel& TTabbedNotebook::AddPage(std::string caption) {
-  auto page = std::make_unique<TPanel>(nullptr);
-  page->SetBevelOuter(bvNone);
+TPage& TTabbedNotebook::AddPage(std::string caption) {
+  auto page = std::make_unique<TPage>(nullptr);
+  page->SetCaption(std::move(caption));
   page->SetParent(this);
-  TPanel& added = *page;
-  pages_.push_back({std::move(caption), std::move(page)});
+  TPage& added = *page;
+  pages_.push_back(std::move(page));
   if (pageIndex_ < 0) pageIndex_ = 0;
   PlacePages();
   Invalidate();
   return added;
 }
 
-TPanel& TTabbedNotebook::Page(int index) const {
+TPage& TTabbedNotebook::Page(int index) const {
   if (index < 0 || index >= PageCount()) throw std::out_of_range("TTabbedNotebook: no such page");
-  return *pages_[static_cast<size_t>(index)].page;
+  return *pages_[static_cast<size_t>(index)];
 }
 
-const std::string& TTabbedNotebook::PageCaption(int index) const {
-  Page(index);
-  return pages_[static_cast<size_t>(index)].caption;
-}
+const std::string& TTabbedNotebook::PageCaption(int index) const { return Page(index).Caption(); }
 
 void TTabbedNotebook::SetPageCaption(int index, std::string caption) {
-  Page(index);
-  pages_[static_cast<size_t>(index)].caption = std::move(caption);
+  Page(index).SetCaption(std::move(caption));
   Invalidate();
 }
 
@@ -60,7 +56,7 @@ void TTabbedNotebook::SetPageIndex(int index) {
 TRect TTabbedNotebook::TabRect(int index) const {
   int32_t left = 2;
   for (int i = 0; i < PageCount(); ++i) {
-    const int32_t width = Font().TextWidth(pages_[static_cast<size_t>(i)].caption) + 2 * TabPadding;
+    const int32_t width = Font().TextWidth(pages_[static_cast<size_t>(i)]->Caption()) + 2 * TabPadding;
     if (i == index) return Rect(left, 0, left + width, TabHeight);
     left += width;
   }
@@ -78,7 +74,7 @@ int TTabbedNotebook::TabAt(int32_t x, int32_t y) const {
 void TTabbedNotebook::PlacePages() {
   const TRect client = ClientRect();
   for (int i = 0; i < PageCount(); ++i) {
-    TPanel& page = *pages_[static_cast<size_t>(i)].page;
+    TPage& page = *pages_[static_cast<size_t>(i)];
     page.SetBounds(client.Left + 2, client.Top + TabHeight + 2, std::max(0, client.Width() - 4),
                    std::max(0, client.Height() - TabHeight - 4));
     page.SetVisible(i == pageIndex_);
@@ -109,7 +105,7 @@ void TTabbedNotebook::Paint() {
     canvas.FillRect(Rect(tab.Left, tab.Top, tab.Right, tab.Top + 1), clBtnHighlight);
     canvas.FillRect(Rect(tab.Left, tab.Top, tab.Left + 1, tab.Bottom), clBtnHighlight);
     canvas.FillRect(Rect(tab.Right - 1, tab.Top, tab.Right, tab.Bottom), clBtnShadow);
-    const std::string& caption = pages_[static_cast<size_t>(i)].caption;
+    const std::string& caption = pages_[static_cast<size_t>(i)]->Caption();
     canvas.TextOut(tab.Left + TabPadding, tab.Top + (tab.Height() - canvas.TextHeight(caption)) / 2, caption);
   }
 }

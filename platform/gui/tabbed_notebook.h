@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "platform/gui/control.h"
-#include "platform/gui/panel.h"
+#include "platform/gui/notebook.h"
 
 namespace cl {
 
 using TTabChangeEvent = std::function<void(TObject* sender, int newTab, bool& allowChange)>;
 
-// Pages under a row of tabs; one page shows at a time. A click on another
-// tab asks OnChange first (which may refuse it), then switches and runs
-// OnClick. Setting PageIndex from code switches without asking.
+// Pages under a row of tabs it draws itself; one page shows at a time. A
+// click on another tab asks OnChange first (which may refuse it), then
+// switches and runs OnClick. Setting PageIndex from code switches without
+// asking. Its pages are the notebook's TPage, each tab's caption the page's.
 class TTabbedNotebook : public TWinControl {
  public:
   static constexpr int32_t TabHeight = 22;
@@ -24,9 +25,9 @@ class TTabbedNotebook : public TWinControl {
   ~TTabbedNotebook() override;
 
   // Adds a page with its tab caption; the notebook owns it.
-  TPanel& AddPage(std::string caption);
+  TPage& AddPage(std::string caption);
   int PageCount() const { return static_cast<int>(pages_.size()); }
-  TPanel& Page(int index) const;
+  TPage& Page(int index) const;
   const std::string& PageCaption(int index) const;
   void SetPageCaption(int index, std::string caption);
   int PageIndex() const { return pageIndex_; }
@@ -45,11 +46,7 @@ class TTabbedNotebook : public TWinControl {
  private:
   void PlacePages();
 
-  struct Tab {
-    std::string caption;
-    std::unique_ptr<TPanel> page;
-  };
-  std::vector<Tab> pages_;
+  std::vector<std::unique_ptr<TPage>> pages_;
   int pageIndex_ = -1;
 };
 

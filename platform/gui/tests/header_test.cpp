@@ -92,8 +92,8 @@ TEST_F(ColumnControlsTest, ATabClickAsksOnChangeWhichMayRefuseIt) {
   auto* book = Make<cl::TTabbedNotebook>(*form);
   book->SetParent(form.get());
   book->SetBounds(0, 0, 300, 200);
-  cl::TPanel& first = book->AddPage("Stations");
-  cl::TPanel& second = book->AddPage("Phones");
+  cl::TPage& first = book->AddPage("Stations");
+  cl::TPage& second = book->AddPage("Phones");
   bool allow = false;
   std::vector<int> asked;
   int clicks = 0;
