@@ -31,23 +31,27 @@ const std::array<char, 256>& LowerCaseTable() {
 }
 
 // Format's "%-w.ws" (left) and "%w.ws" (right): cut to width, padded with
-// blanks; the text goes in lower case, as the whole key does.
+// blanks; the text goes in lower case, as the whole key does. Writes in place
+// into a key already sized and blank, so a line's key costs no reallocation.
 class KeyWriter {
  public:
-  explicit KeyWriter(std::string& key) : key_(key) {}
+  explicit KeyWriter(char* out) : out_(out) {}
   void Put(std::string_view text, std::size_t width, bool left) {
     text = text.substr(0, width);
-    const std::size_t at = key_.size();
-    key_.resize(at + width, ' ');
-    char* out = key_.data() + at + (left ? 0 : width - text.size());
-    const auto& lower = LowerCaseTable();
-    for (const char c : text) *out++ = lower[static_cast<unsigned char>(c)];
+    char* out = out_ + (left ? 0 : width - text.size());
+    for (const char c : text) *out++ = lower_[static_cast<unsigned char>(c)];
+    out_ += width;
   }
-  void Put(char c) { key_ += LowerCaseTable()[static_cast<unsigned char>(c)]; }
+  void Put(char c) { *out_++ = lower_[static_cast<unsigned char>(c)]; }
 
  private:
-  std::string& key_;
+  char* out_;
+  const std::array<char, 256>& lower_ = LowerCaseTable();
 };
+
+// Name, company, country, area and number; the kinds from 5 on put the order
+// digit in front.
+constexpr std::size_t fieldsWidth = 31 + 63 + 10 + 10 + 31;
 
 char OrderDigit(std::uint8_t kind, std::uint8_t useFor) {
   if (useFor < 1 || useFor > 3) return '4';
@@ -55,10 +59,10 @@ char OrderDigit(std::uint8_t kind, std::uint8_t useFor) {
   return digits[kind - 5][useFor - 1];
 }
 
-// The key of kind 0..7 into key, which is emptied first.
+// The key of kind 0..7 into key, replacing what it held.
 void MakeKey(std::string& key, const tPhoneBookItem& item, std::uint8_t kind) {
-  key.clear();
-  KeyWriter put(key);
+  key.assign(kind <= 4 ? fieldsWidth : fieldsWidth + 1, ' ');
+  KeyWriter put(key.data());
   const std::string_view name = item.Name.View(), company = item.Company.View(), country = item.Country.View(),
                          area = item.Area.View(), number = item.Number.View();
   switch (kind) {

@@ -3,7 +3,6 @@
 #include <mutex>
 
 #include "utility/same_text.h"
-#include "utility/short_strings.h"
 
 namespace utl {
 namespace {
@@ -23,6 +22,13 @@ PhoneDefaults& Defaults() {
 
 std::string Cut(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, limit));
+}
+
+// STRTRIM's blanks off both ends, without a copy.
+std::string_view Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 void DropLeadingZero(std::string& area) {
@@ -51,24 +57,25 @@ std::string URIGETDEFAULTCITY() {
   return Defaults().area;
 }
 
+// The parts are cut from views of the phone: a book's load splits one a line.
 PhoneParts URISPLITPHONE(std::string_view phone) {
   PhoneParts parts;
-  const std::string text = STRTRIM(phone);
+  const std::string_view text = Trimmed(phone);
   if (text.empty()) return parts;
 
   const auto lastDash = text.rfind('-');
-  if (lastDash == std::string::npos) {
+  if (lastDash == std::string_view::npos) {
     parts.number = Cut(text, NumberLimit);
     return parts;
   }
-  parts.number = Cut(STRTRIM(std::string_view(text).substr(lastDash + 1)), NumberLimit);
-  const std::string rest = STRTRIM(std::string_view(text).substr(0, lastDash));
+  parts.number = Cut(Trimmed(text.substr(lastDash + 1)), NumberLimit);
+  const std::string_view rest = Trimmed(text.substr(0, lastDash));
   if (rest.empty()) return parts;
 
   const auto areaDash = rest.rfind('-');
-  if (areaDash != std::string::npos) {
-    parts.area = Cut(STRTRIM(std::string_view(rest).substr(areaDash + 1)), AreaLimit);
-    const std::string countryPart = STRTRIM(std::string_view(rest).substr(0, areaDash));
+  if (areaDash != std::string_view::npos) {
+    parts.area = Cut(Trimmed(rest.substr(areaDash + 1)), AreaLimit);
+    const std::string_view countryPart = Trimmed(rest.substr(0, areaDash));
     if (!countryPart.empty()) {
       DropLeadingZero(parts.area);
       parts.country = Cut(URIINTERNATIONALSTATE(countryPart), CountryLimit);

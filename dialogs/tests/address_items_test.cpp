@@ -46,6 +46,30 @@ TEST(PhoneBookLine, FieldsOfFixtureLines) {
   EXPECT_EQ(line, "C");  // neither quote nor comma to drop
 }
 
+TEST(PhoneBookLine, TakeFieldOnUnevenLines) {
+  struct Case {
+    const char* line;
+    const char* field;
+    const char* rest;
+  } const cases[] = {
+      {R"()", R"()", R"()"},
+      {R"(   )", R"()", R"()"},
+      {R"(  "A" , "B")", R"(A)", R"("B")"},
+      {R"("A"B,C)", R"(A)", R"(C)"},
+      {R"("A)", R"(A)", R"(A)"},  // unclosed: no comma after it either
+      {R"("A, B)", R"(A, B)", R"(B)"},  // unclosed: the comma within counts
+      {R"("" ,)", R"()", R"()"},
+      {R"("A" x, y "B")", R"(A)", R"(y "B")"},
+      {R"(,,)", R"(,,)", R"(,)"},
+      {R"("A""B", C)", R"(A)", R"(C)"},
+  };
+  for (const Case& c : cases) {
+    std::string_view line = c.line;
+    EXPECT_EQ(dlg::TakeField(line), c.field) << c.line;
+    EXPECT_EQ(line, c.rest) << c.line;
+  }
+}
+
 TEST(PhoneBookLine, RoundTrips) {
   const tPhoneBookItem entries[] = {
       Entry("Nov\xE1k Jan", "", "+420", "2", "12345678", 2),
