@@ -18,6 +18,7 @@ test: deps
 	cmake -S . -B build-test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DBRANNIK_SANITIZE=ON
 	cmake --build build-test -j $(JOBS)
 	cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory unload-check
 	@$(MAKE) --no-print-directory fuzz-smoke
 

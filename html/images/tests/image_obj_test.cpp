@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -105,9 +107,10 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
   TImageUnitScope unit;
   const cl::testing::TempDirectory temp;
   // A 4 x 2 BMP of 24 bits.
-  std::vector<uint8_t> b = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
+  const uint8_t header[] = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0,
                             1, 0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  b.resize(b.size() + 24, 0x80);
+  std::vector<uint8_t> b(sizeof header + 24, 0x80);
+  std::copy(std::begin(header), std::end(header), b.begin());
   const std::string src = temp.Write("pic.bmp", b);
   {
     LayoutFixture f(&DocumentImages());
