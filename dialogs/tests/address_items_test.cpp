@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "dialogs/tests/phone_book_fixtures.h"
 #include "scratch_directory.h"
 #include "utility/phone_text.h"
 #include "utility/station_url.h"
@@ -15,17 +16,7 @@ using dlg::tBKAddressItem;
 using dlg::tBKAddressList;
 using dlg::tPhoneBookItem;
 
-tPhoneBookItem Entry(const std::string& name, const std::string& company, const std::string& country,
-                     const std::string& area, const std::string& number, std::uint8_t useFor) {
-  tPhoneBookItem e;
-  e.Name.Assign(name);
-  e.Company.Assign(company);
-  e.Country.Assign(country);
-  e.Area.Assign(area);
-  e.Number.Assign(number);
-  e.UseFor = useFor;
-  return e;
-}
+using dlg::testing::Entry;
 
 TEST(PhoneBookLine, FieldsOfFixtureLines) {
   const auto fax = tPhoneBookItem::FromLine("\"Nov\xE1k Jan\", \"\", \"+420-2-12345678\", \"FAX\"");

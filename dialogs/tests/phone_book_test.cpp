@@ -20,6 +20,7 @@
 
 #include "dialogs/phone_book_entry.h"
 #include "dialogs/tests/phone_book_exports.h"
+#include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/tests/scratch_directory.h"
 
 namespace {
@@ -38,17 +39,7 @@ const tPhoneBookItem& ItemAt(const cl::TStrings& list, int index) {
   return *item;
 }
 
-tPhoneBookItem Entry(const std::string& name, const std::string& company, const std::string& country,
-                     const std::string& area, const std::string& number, std::uint8_t useFor) {
-  tPhoneBookItem e;
-  e.Name.Assign(name);
-  e.Company.Assign(company);
-  e.Country.Assign(country);
-  e.Area.Assign(area);
-  e.Number.Assign(number);
-  e.UseFor = useFor;
-  return e;
-}
+using dlg::testing::Entry;
 
 std::string Key(const tPhoneBookItem* entry, std::uint8_t kind) {
   ShortString key = S("stale");

@@ -13,6 +13,7 @@
 #include "dialogs/disk.h"
 #include "dialogs/tab_list_box.h"
 #include "dialogs/tests/phone_book_exports.h"
+#include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/tests/scratch_directory.h"
 #include "platform/gui/check_box.h"
 #include "platform/gui/edit.h"
@@ -25,17 +26,7 @@ using cl::testing::Child;
 using cl::testing::ModalDriver;
 using dlg::tPhoneBookItem;
 
-tPhoneBookItem Entry(const std::string& name, const std::string& company, const std::string& country,
-                     const std::string& area, const std::string& number, std::uint8_t useFor) {
-  tPhoneBookItem e;
-  e.Name.Assign(name);
-  e.Company.Assign(company);
-  e.Country.Assign(country);
-  e.Area.Assign(area);
-  e.Number.Assign(number);
-  e.UseFor = useFor;
-  return e;
-}
+using dlg::testing::Entry;
 
 bool SameBytes(const tPhoneBookItem& a, const tPhoneBookItem& b) {
   const auto fields = [](const tPhoneBookItem& e) {
