@@ -4,9 +4,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -22,6 +20,7 @@
 #include "dialogs/tests/phone_book_exports.h"
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/tests/scratch_directory.h"
+#include "platform/core/test_support/full_disk.h"
 
 namespace {
 
@@ -196,25 +195,13 @@ const std::string oldBook = "\"Star\xFD\", \"Firma\", \"+420-2-1\", \"BKS\"\r\n"
 
 void Write(const std::string& path, const std::string& content) { WriteBytes(path, Bytes(content)); }
 
-void Fill(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return;
-  const std::string block(4096, 'f');
-  while (::write(fd, block.data(), block.size()) > 0) {
-  }
-  while (::write(fd, block.data(), 1) > 0) {
-  }
-  ::close(fd);
-}
-
 // A full disk: a small tmpfs taken up to its last byte where one can be
 // mounted, else a file-size limit below the new book's size.
 std::string StarveOfRoom(const std::string& dir) {
   std::filesystem::create_directories(dir);
-  if (unshare(CLONE_NEWNS) == 0 && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-      mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") == 0) {
+  if (cl::testing::MountSmallFileSystem(dir)) {
     Write(dir + "/book.phn", oldBook);
-    Fill(dir + "/filler");
+    cl::testing::FillFileSystem(dir + "/filler");
     return "a full tmpfs";
   }
   Write(dir + "/book.phn", oldBook);

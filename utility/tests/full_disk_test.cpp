@@ -4,9 +4,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +24,7 @@
 #include "branutl/handles.h"
 #include "branutl/locks.h"
 #include "platform/core/short_string.h"
+#include "platform/core/test_support/full_disk.h"
 #include "platform/core/test_support/temp_directory.h"
 
 namespace {
@@ -192,23 +191,8 @@ struct Outcome {
   char differences[512] = {};
 };
 
-// A private mount namespace, so that the tmpfs is gone with the child.
-bool MountSmallFileSystem(const std::string& dir) {
-  return unshare(CLONE_NEWNS) == 0 && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-         mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") == 0;
-}
-
-// Takes every byte the file system has left.
-void Fill(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) return;
-  const std::string block(4096, 'f');
-  while (::write(fd, block.data(), block.size()) > 0) {
-  }
-  while (::write(fd, block.data(), 1) > 0) {
-  }
-  ::close(fd);
-}
+using cl::testing::FillFileSystem;
+using cl::testing::MountSmallFileSystem;
 
 Outcome RunStarved(const Case& c, const std::string& root, bool mount) {
   Outcome outcome;
@@ -224,7 +208,7 @@ Outcome RunStarved(const Case& c, const std::string& root, bool mount) {
   c.prepare(place);
   const auto work = Snapshot(place.work), big = Snapshot(place.big);
   if (outcome.onTmpfs) {
-    Fill(small + "/filler");
+    FillFileSystem(small + "/filler");
   } else {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{sizeLimit, sizeLimit};
