@@ -17,6 +17,7 @@
 #include "html/parse/html_parser.h"
 #include "html/document/section_list.h"
 #include "bench/bench_clock.h"
+#include "bench/bench_words.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
@@ -26,21 +27,9 @@ using namespace html;
 
 namespace {
 
-const char* const Words[] = {"Lorem", "ipsum", "dolor", "sit", "amet,", "consectetur", "adipiscing", "elit,",
-                             "sed", "do", "eiusmod", "tempor", "incididunt", "ut", "labore", "et", "dolore",
-                             "magna"};
-
-struct Words_ {
-  unsigned seed = 12345;
-  const char* Next() {
-    seed = seed * 1103515245 + 12345;
-    return Words[(seed >> 16) % (sizeof Words / sizeof *Words)];
-  }
-};
-
 std::string Paragraphs(std::size_t bytes) {
   std::string html = "<HTML><BODY>";
-  Words_ words;
+  bench::WordStream words;
   int n = 0;
   while (html.size() < bytes) {
     html += "<P>";
@@ -61,7 +50,7 @@ std::string Paragraphs(std::size_t bytes) {
 
 std::string Table(int rows) {
   std::string html = "<TABLE BORDER=1>";
-  Words_ words;
+  bench::WordStream words;
   for (int r = 0; r < rows; ++r) {
     html += "<TR>";
     for (int c = 0; c < 5; ++c) {
@@ -78,7 +67,7 @@ std::string Table(int rows) {
 
 std::string Pre(std::size_t bytes) {
   std::string html = "<PRE>";
-  Words_ words;
+  bench::WordStream words;
   while (html.size() < bytes) {
     for (int w = 0; w < 10; ++w) {
       html += words.Next();
@@ -100,7 +89,7 @@ std::string Nested(int depth, int width) {
 
 std::string Lists(int count) {
   std::string html;
-  Words_ words;
+  bench::WordStream words;
   for (int l = 0; l < count; ++l) {
     html += l % 2 ? "<OL TYPE=i>" : "<UL>";
     for (int i = 0; i < 4; ++i) {

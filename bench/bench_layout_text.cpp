@@ -10,6 +10,7 @@
 #include "html/document/section_list.h"
 #include "html/document/text_section.h"
 #include "bench/bench_clock.h"
+#include "bench/bench_words.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
@@ -27,18 +28,15 @@ std::unique_ptr<TSectionList> MakeDocument(std::size_t bytes) {
   bold.Assign(normal);
   bold.SetStyle(cl::fsBold);
   auto section = std::make_unique<TSection>(0, Justification::Left, nullptr, normal);
-  const char* words[] = {"Lorem", "ipsum", "dolor", "sit", "amet,", "consectetur", "adipiscing", "elit,", "sed",
-                         "do", "eiusmod", "tempor", "incididunt", "ut", "labore", "et", "dolore", "magna"};
+  bench::WordStream words;
   const TUrlTarget link("page.htm", "");
-  unsigned seed = 12345;
   std::size_t n = 0;
   while (static_cast<std::size_t>(section->PosCount) < bytes) {
-    seed = seed * 1103515245 + 12345;
     if (n % 40 == 7) section->ChangeFontAndLink(HrefSy, *root, normal, &link);
     if (n % 40 == 10) section->ChangeFontAndLink(static_cast<HtmlSymbol>(61), *root, normal, nullptr);
     if (n % 53 == 20) section->ChangeFont(*root, bold);
     if (n % 53 == 25) section->ChangeFont(*root, normal);
-    section->AppendText(words[(seed >> 16) % (sizeof words / sizeof *words)]);
+    section->AppendText(words.Next());
     section->AppendText(" ");
     ++n;
   }

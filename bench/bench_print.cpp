@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "bench/bench_clock.h"
+#include "bench/bench_words.h"
 #include "html/parse/document_parser.h"
 #include "html/print/document_print.h"
 #include "html/viewer/doc_viewer.h"
@@ -27,22 +28,10 @@ namespace {
 
 constexpr int kRuns = 3;
 
-const char* const Words[] = {"Lorem", "ipsum", "dolor", "sit", "amet,", "consectetur", "adipiscing", "elit,",
-                             "sed", "do", "eiusmod", "tempor", "incididunt", "ut", "labore", "et", "dolore",
-                             "magna"};
-
-struct WordStream {
-  unsigned seed = 12345;
-  const char* Next() {
-    seed = seed * 1103515245 + 12345;
-    return Words[(seed >> 16) % (sizeof Words / sizeof *Words)];
-  }
-};
-
 // About 200 printed pages: prose, a long table and preformatted text, a
 // third each.
 std::string Document() {
-  WordStream words;
+  bench::WordStream words;
   std::string html = "<HTML><HEAD><TITLE>Benchmark</TITLE></HEAD><BODY>";
   for (int p = 0; p < 560; ++p) {
     html += "<P>";

@@ -48,6 +48,19 @@ void TFrameSetViewer::PushHistory() {
   HistoryChanged();
 }
 
+// The top-level entry shown now becomes FILE of SET; answers the set it held.
+TFrameSet* TFrameSetViewer::PutShownEntry(const std::string& file, TFrameSet* set, const std::string& title,
+                                          int32_t position) {
+  const int place = std::clamp(HistoryPlace, 0, HistoryFiles.Count() - 1);
+  HistoryPlace = place;
+  TFrameSet* const replaced = EntrySet(HistoryFiles, place);
+  HistoryFiles.Put(place, file);
+  HistoryFiles.PutObject(place, set);
+  HistoryTitles.Put(place, title);
+  HistoryPositions[static_cast<size_t>(place)] = position;
+  return replaced;
+}
+
 void TFrameSetViewer::BumpHistory(TFrameSet* oldSet, int32_t oldPos) {
   if (historyMaxCount_ <= 0 || currentSet_->SetFile.empty()) {
     FreeFrameSetIfDropped(oldSet);
@@ -55,13 +68,7 @@ void TFrameSetViewer::BumpHistory(TFrameSet* oldSet, int32_t oldPos) {
   }
   if (HistoryFiles.Count() > 0) {
     // The entry shown now stands for the set being left, at its place.
-    const int place = std::clamp(HistoryPlace, 0, HistoryFiles.Count() - 1);
-    HistoryPlace = place;
-    TFrameSet* const replaced = EntrySet(HistoryFiles, place);
-    HistoryFiles.Put(place, oldSet->SetFile);
-    HistoryFiles.PutObject(place, oldSet);
-    HistoryTitles.Put(place, oldSet->SetTitle);
-    HistoryPositions[static_cast<size_t>(place)] = oldPos;
+    TFrameSet* const replaced = PutShownEntry(oldSet->SetFile, oldSet, oldSet->SetTitle, oldPos);
     if (replaced != oldSet) FreeFrameSetIfDropped(replaced);
     oldSet->DropNewerVisits();
   } else {
@@ -73,13 +80,7 @@ void TFrameSetViewer::BumpHistory(TFrameSet* oldSet, int32_t oldPos) {
 void TFrameSetViewer::BumpHistory1(const std::string& fileName, const std::string& title, int32_t oldPos) {
   if (historyMaxCount_ <= 0 || fileName.empty()) return;
   if (HistoryFiles.Count() > 0) {
-    const int place = std::clamp(HistoryPlace, 0, HistoryFiles.Count() - 1);
-    HistoryPlace = place;
-    TFrameSet* const replaced = EntrySet(HistoryFiles, place);
-    HistoryFiles.Put(place, fileName);
-    HistoryFiles.PutObject(place, currentSet_);
-    HistoryTitles.Put(place, title);
-    HistoryPositions[static_cast<size_t>(place)] = oldPos;
+    TFrameSet* const replaced = PutShownEntry(fileName, currentSet_, title, oldPos);
     FreeFrameSetIfDropped(replaced);
   }
   PushHistory();
@@ -88,13 +89,7 @@ void TFrameSetViewer::BumpHistory1(const std::string& fileName, const std::strin
 void TFrameSetViewer::BumpHistory2(int32_t oldPos) {
   if (historyMaxCount_ <= 0 || currentSet_->SetFile.empty()) return;
   if (HistoryFiles.Count() > 0) {
-    const int place = std::clamp(HistoryPlace, 0, HistoryFiles.Count() - 1);
-    HistoryPlace = place;
-    TFrameSet* const replaced = EntrySet(HistoryFiles, place);
-    HistoryFiles.Put(place, currentSet_->SetFile);
-    HistoryFiles.PutObject(place, currentSet_);
-    HistoryTitles.Put(place, currentSet_->SetTitle);
-    HistoryPositions[static_cast<size_t>(place)] = oldPos;
+    TFrameSet* const replaced = PutShownEntry(currentSet_->SetFile, currentSet_, currentSet_->SetTitle, oldPos);
     FreeFrameSetIfDropped(replaced);
   }
   PushHistory();

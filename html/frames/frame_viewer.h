@@ -195,6 +195,7 @@ class TFrameSetViewer : public cl::TWinControl {
   template <typename F>
   void ForEachViewer(F f) const;
   void PushHistory();
+  TFrameSet* PutShownEntry(const std::string& file, TFrameSet* set, const std::string& title, int32_t position);
   void DeleteHistoryEntry(int index);
   void HistoryChanged();
   void ShowSet(TFrameSet& target, int32_t position);
