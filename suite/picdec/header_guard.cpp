@@ -21,11 +21,12 @@ bool PngWithinBudget(const uint8_t* data, std::size_t size) {
   std::size_t pos = 8;
   int64_t width = 0, height = 0, bitsPerPixel = 0, compressed = 0;
   bool header = false;
-  while (size - pos >= 12) {
+  // Eight bytes make a chunk header the system's PNG library reads and
+  // allocates for, so even a chunk cut off by the end of the file must have
+  // its data and CRC there.
+  while (size - pos >= 8) {
     const uint32_t length = Be32(data + pos);
-    // The chunk's data and its CRC must be there: a declared length is what
-    // the system's PNG library would allocate.
-    if (length > size - pos - 12) return false;
+    if (std::size_t{length} + 12 > size - pos) return false;
     const uint8_t* type = data + pos + 4;
     const uint8_t* body = data + pos + 8;
     if (!header) {

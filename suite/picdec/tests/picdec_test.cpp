@@ -189,6 +189,8 @@ TEST(Picdec, HeadersClaimingMoreThanTheDataOrTheBudgetAreRefusedBeforeAnyPixel) 
   const Case cases[] = {
       {"chunk longer than the file", Call::Png,
        Concat({PngSignature(), PngChunk("IHDR", PngIhdr(2, 2, 8, 3)), hugeText})},
+      {"chunk header cut off after its type", Call::Png,
+       Concat({PngSignature(), PngChunk("IHDR", PngIhdr(2, 2, 8, 3)), Bytes(hugeText.begin(), hugeText.begin() + 11)})},
       {"PNG over the budget", Call::Png,
        Concat({PngSignature(), PngChunk("IHDR", PngIhdr(100000, 100000, 8, 2)), idat, PngChunk("IEND", {})})},
       {"PNG rows no deflate stream could come from", Call::Png,
