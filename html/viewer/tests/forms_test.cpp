@@ -344,11 +344,15 @@ TEST_F(FormsTest, TabMovesThroughTheControlsInDocumentOrder) {
   EXPECT_TRUE(Window(2).Focused());
 }
 
-TEST_F(FormsTest, ControlsMoveWithTheDocumentAndHideWhenScrolledOut) {
+// A form whose first field shows and whose second lies forty lines below.
+std::string FieldsAboveAndBelowTheView() {
   std::string html = "<FORM><INPUT NAME=top>";
   for (int i = 0; i < 40; ++i) html += "<P>line " + std::to_string(i);
-  html += "<P><INPUT NAME=bottom></FORM>";
-  LoadHtml(html);
+  return html + "<P><INPUT NAME=bottom></FORM>";
+}
+
+TEST_F(FormsTest, ControlsMoveWithTheDocumentAndHideWhenScrolledOut) {
+  LoadHtml(FieldsAboveAndBelowTheView());
   cl::TWinControl& top = Window(0);
   cl::TWinControl& bottom = Window(1);
   ASSERT_EQ(top.Parent(), &viewer->PaintPanel());
@@ -369,10 +373,7 @@ TEST_F(FormsTest, ControlsMoveWithTheDocumentAndHideWhenScrolledOut) {
 }
 
 TEST_F(FormsTest, TabIntoAControlOutOfViewScrollsToIt) {
-  std::string html = "<FORM><INPUT NAME=top>";
-  for (int i = 0; i < 40; ++i) html += "<P>line " + std::to_string(i);
-  html += "<P><INPUT NAME=bottom></FORM>";
-  LoadHtml(html);
+  LoadHtml(FieldsAboveAndBelowTheView());
   cl::TWinControl& top = Window(0);
   cl::TWinControl& bottom = Window(1);
   ASSERT_FALSE(bottom.Visible());
