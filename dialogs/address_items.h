@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/address_item.h"
 #include "dialogs/address_record.h"
 #include "dialogs/phone_book_item.h"
 #include "platform/core/object.h"
@@ -13,13 +14,6 @@
 #include "suite/branlst/branlst.h"
 
 namespace dlg {
-
-// Base of the address objects inside the library.
-class tAddressItem : public cl::TObject {
- public:
-  std::uint8_t Reserved = 0;
-  std::uint8_t Taken = 0;  // non-zero while the row's address is selected
-};
 
 // One station as a station list delivers it.
 class tADRitem : public tAddressItem {

@@ -3,15 +3,14 @@
 #include <algorithm>
 
 #include "dialogs/address_items.h"
-#include "dialogs/phone_book_entry.h"
 #include "platform/gui/gdi_constants.h"
 #include "platform/gui/header.h"
 
 namespace dlg {
 
 std::uint8_t* TakenOf(cl::TObject* object) {
+  // Phone-book entries are address items too.
   if (auto* item = dynamic_cast<tAddressItem*>(object)) return &item->Taken;
-  if (tPhoneBookItem* entry = PhoneItemOf(object)) return &entry->Taken;
   return nullptr;
 }
 

@@ -237,12 +237,12 @@ void tMultiAddressForm::InsertEntry(std::unique_ptr<cl::TObject> entry, bool mar
 }
 
 void tMultiAddressForm::AddEntry() {
-  auto entry = std::make_unique<tPhoneBookEntry>();
-  entry->Item.Country.Assign(utl::URIGETDEFAULTCOUNTRY());
-  entry->Item.Area.Assign(utl::URIGETDEFAULTCITY());
-  entry->Item.Number.Assign("12345678");
-  entry->Item.SetUseForFromFlags(modeFlags_);
-  if (EditedValid(entry->Item)) InsertEntry(std::move(entry), false);
+  auto entry = std::make_unique<tPhoneBookItem>();
+  entry->Country.Assign(utl::URIGETDEFAULTCOUNTRY());
+  entry->Area.Assign(utl::URIGETDEFAULTCITY());
+  entry->Number.Assign("12345678");
+  entry->SetUseForFromFlags(modeFlags_);
+  if (EditedValid(*entry)) InsertEntry(std::move(entry), false);
 }
 
 void tMultiAddressForm::DuplicateEntry() {
@@ -251,10 +251,10 @@ void tMultiAddressForm::DuplicateEntry() {
   const tPhoneBookItem* source = PhoneItemOf(numLBox_->Items().GetObject(focused));
   if (source == nullptr) return;
   try {
-    auto copy = std::make_unique<tPhoneBookEntry>();
-    copy->Item.Assign(*source);
-    copy->Item.LimitUseFor(modeFlags_);
-    if (EditedValid(copy->Item)) InsertEntry(std::move(copy), false);
+    auto copy = std::make_unique<tPhoneBookItem>();
+    copy->Assign(*source);
+    copy->LimitUseFor(modeFlags_);
+    if (EditedValid(*copy)) InsertEntry(std::move(copy), false);
   } catch (...) {
   }
 }

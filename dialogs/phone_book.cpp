@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "dialogs/phone_book_entry.h"
 #include "dialogs/text_file_lines.h"
@@ -113,8 +114,8 @@ void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t k
     line = TrimmedBlanks(line);
     // A blank line would come back as an entry of empty texts.
     if (line.empty()) return;
-    auto entry = std::make_unique<tPhoneBookEntry>(tPhoneBookItem::FromLine(line));
-    if (kind <= LastPhoneSortKind) MakeKey(key, entry->Item, kind);
+    auto entry = std::make_unique<tPhoneBookItem>(tPhoneBookItem::FromLine(line));
+    if (kind <= LastPhoneSortKind) MakeKey(key, *entry, kind);
     try {
       const int index = list.AddObject(key, entry.get());
       // A sorted list that ignores duplicates keeps its own row and leaves
@@ -137,9 +138,11 @@ bool SavePhoneBook(std::string_view fileName, const cl::TStrings& list) {
       return failed;
     };
     for (int i = 0; i < list.Count(); ++i) {
-      const cl::TObject* object = list.Objects(i);
+      // A row may hold an entry the caller built, which is no class-library
+      // object: only its first slot tells what it is.
+      const void* object = list.Objects(i);
       if (!object) continue;
-      const tPhoneBookItem* item = PhoneItemOf(object);
+      const std::optional<tPhoneBookItem> item = ReadCallerEntry(object);
       if (!item) return true;
       text += item->Line();
       if (text.size() >= blockSize && flush()) return true;

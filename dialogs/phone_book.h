@@ -19,15 +19,16 @@ constexpr std::uint8_t LastPhoneSortKind = 7;
 bool IsPhoneItemValid(const tPhoneBookItem& item);
 
 // Appends one row a line of the book: the entry's key for kind and the entry
-// as its object (tPhoneBookEntry), which the list then owns. Blank lines hold
+// as its object (tPhoneBookItem), which the list then owns. Blank lines hold
 // no entry. A row the list refuses frees its entry. Throws when the file
 // cannot be read; the rows added before stay.
 void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t kind);
 
 // Writes the entries of the list's rows, in list order, as the book's lines;
-// rows without an object are passed over. The new book takes the old one's
-// place only when written in full: on any failure, and for a row whose object
-// is not an entry, the old book stays as it was. True on failure.
+// rows without an object are passed over. An entry is the library's object
+// or one a caller built by the public header. The new book takes the old
+// one's place only when written in full: on any failure, and for a row whose
+// object is not an entry, the old book stays as it was. True on failure.
 bool SavePhoneBook(std::string_view fileName, const cl::TStrings& list);
 
 }  // namespace dlg

@@ -1,15 +1,113 @@
 #include "dialogs/phone_book_entry.h"
 
+#include <cstddef>
+#include <cstring>
+
+#include "brandlg/phone_book.h"
+
 namespace dlg {
+namespace {
+
+// The layout the public header promises is the one this class has.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+static_assert(sizeof(tPhoneBookItem) == sizeof(::tPhoneBookItem));
+static_assert(offsetof(tPhoneBookItem, Reserved) == offsetof(::tPhoneBookItem, Reserved));
+static_assert(offsetof(tPhoneBookItem, Taken) == offsetof(::tPhoneBookItem, Taken));
+static_assert(offsetof(tPhoneBookItem, Name) == offsetof(::tPhoneBookItem, Name));
+static_assert(offsetof(tPhoneBookItem, Company) == offsetof(::tPhoneBookItem, Company));
+static_assert(offsetof(tPhoneBookItem, Country) == offsetof(::tPhoneBookItem, Country));
+static_assert(offsetof(tPhoneBookItem, Area) == offsetof(::tPhoneBookItem, Area));
+static_assert(offsetof(tPhoneBookItem, Number) == offsetof(::tPhoneBookItem, Number));
+static_assert(offsetof(tPhoneBookItem, UseFor) == offsetof(::tPhoneBookItem, UseFor));
+#pragma GCC diagnostic pop
+
+const void* FirstSlot(const void* object) noexcept {
+  const void* slot = nullptr;
+  std::memcpy(&slot, object, sizeof slot);
+  return slot;
+}
+
+// The class pointer every entry object of this library carries.
+const void* LibraryClassPointer() noexcept {
+  static const void* const pointer = [] {
+    const tPhoneBookItem probe;
+    return FirstSlot(&probe);
+  }();
+  return pointer;
+}
+
+template <std::size_t N>
+void CopyText(FixedString<N>& to, const std::uint8_t (&from)[N + 1]) {
+  static_assert(sizeof(FixedString<N>) == N + 1);
+  std::memcpy(static_cast<void*>(&to), from, N + 1);
+}
+
+template <std::size_t N>
+void CopyText(std::uint8_t (&to)[N + 1], const FixedString<N>& from) {
+  std::memcpy(to, static_cast<const void*>(&from), N + 1);
+}
+
+}  // namespace
+
+EntryOrigin OriginOf(const void* entry) noexcept {
+  if (entry == nullptr) return EntryOrigin::Other;
+  const void* slot = FirstSlot(entry);
+  if (slot == nullptr) return EntryOrigin::Caller;
+  return slot == LibraryClassPointer() ? EntryOrigin::Library : EntryOrigin::Other;
+}
 
 tPhoneBookItem* PhoneItemOf(cl::TObject* object) noexcept {
-  auto* entry = dynamic_cast<tPhoneBookEntry*>(object);
-  return entry && IsPhoneBookItem(&entry->Item) ? &entry->Item : nullptr;
+  return OriginOf(object) == EntryOrigin::Library ? static_cast<tPhoneBookItem*>(object) : nullptr;
 }
 
 const tPhoneBookItem* PhoneItemOf(const cl::TObject* object) noexcept {
-  const auto* entry = dynamic_cast<const tPhoneBookEntry*>(object);
-  return entry && IsPhoneBookItem(&entry->Item) ? &entry->Item : nullptr;
+  return OriginOf(object) == EntryOrigin::Library ? static_cast<const tPhoneBookItem*>(object) : nullptr;
+}
+
+std::optional<tPhoneBookItem> ReadCallerEntry(const void* entry) {
+  switch (OriginOf(entry)) {
+    case EntryOrigin::Library:
+      return *static_cast<const tPhoneBookItem*>(static_cast<const cl::TObject*>(entry));
+    case EntryOrigin::Caller: {
+      const auto& record = *static_cast<const ::tPhoneBookItem*>(entry);
+      tPhoneBookItem item;
+      item.Reserved = record.Reserved;
+      item.Taken = record.Taken;
+      CopyText(item.Name, record.Name);
+      CopyText(item.Company, record.Company);
+      CopyText(item.Country, record.Country);
+      CopyText(item.Area, record.Area);
+      CopyText(item.Number, record.Number);
+      item.UseFor = record.UseFor;
+      return item;
+    }
+    case EntryOrigin::Other:
+      break;
+  }
+  return std::nullopt;
+}
+
+void WriteCallerEntry(void* entry, const tPhoneBookItem& item) {
+  switch (OriginOf(entry)) {
+    case EntryOrigin::Library:
+      static_cast<tPhoneBookItem*>(static_cast<cl::TObject*>(entry))->Assign(item);
+      break;
+    case EntryOrigin::Caller: {
+      auto& record = *static_cast<::tPhoneBookItem*>(entry);
+      record.Reserved = item.Reserved;
+      record.Taken = item.Taken;
+      CopyText(record.Name, item.Name);
+      CopyText(record.Company, item.Company);
+      CopyText(record.Country, item.Country);
+      CopyText(record.Area, item.Area);
+      CopyText(record.Number, item.Number);
+      record.UseFor = item.UseFor;
+      break;
+    }
+    case EntryOrigin::Other:
+      break;
+  }
 }
 
 }  // namespace dlg

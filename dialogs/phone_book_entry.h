@@ -1,24 +1,28 @@
 #pragma once
 
+#include <optional>
+
 #include "dialogs/phone_book_item.h"
 #include "platform/core/object.h"
 
 namespace dlg {
 
-// A phone-book entry as the object of a caller's string-list row. Lists that
-// own their objects free them with delete, so the entry travels inside a
-// class-library object; the entry keeps its fixed layout and its tag.
-class tPhoneBookEntry final : public cl::TObject {
- public:
-  tPhoneBookEntry() = default;
-  explicit tPhoneBookEntry(const tPhoneBookItem& item) : Item(item) {}
+// What a pointer a caller hands in as an entry leads to, told by its first
+// slot alone (nothing behind it is read): an entry object of this library
+// (its class pointer), an entry the caller built by the public header (null),
+// or anything else.
+enum class EntryOrigin { Other, Library, Caller };
+EntryOrigin OriginOf(const void* entry) noexcept;
 
-  tPhoneBookItem Item;
-};
-
-// The entry a row's object carries; null for none, for any other object, and
-// for an entry whose tag is gone.
+// The entry a row's object is; null for none and for any other object.
 tPhoneBookItem* PhoneItemOf(cl::TObject* object) noexcept;
 const tPhoneBookItem* PhoneItemOf(const cl::TObject* object) noexcept;
+
+// A copy of the entry behind a caller's pointer; nullopt for anything but an
+// entry of either origin.
+std::optional<tPhoneBookItem> ReadCallerEntry(const void* entry);
+// Stores the fields (not the class pointer) into the caller's entry, which
+// ReadCallerEntry accepted.
+void WriteCallerEntry(void* entry, const tPhoneBookItem& item);
 
 }  // namespace dlg

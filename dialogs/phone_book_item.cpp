@@ -1,7 +1,5 @@
 #include "dialogs/phone_book_item.h"
 
-#include <cstring>
-
 #include "utility/phone_text.h"
 #include "utility/station_url.h"
 
@@ -94,13 +92,6 @@ void tPhoneBookItem::SetUseForFromFlags(std::uint8_t flags) {
 void tPhoneBookItem::LimitUseFor(std::uint8_t flags) {
   const std::uint8_t bit = UseFor == 1 ? 0x02 : UseFor == 2 ? 0x04 : UseFor == 3 ? 0x08 : 0;
   if (!(flags & bit)) SetUseForFromFlags(flags);
-}
-
-bool IsPhoneBookItem(const void* object) noexcept {
-  if (!object) return false;
-  std::uint32_t tag = 0;
-  std::memcpy(&tag, object, sizeof tag);
-  return tag == tPhoneBookItem::TypeTag;
 }
 
 }  // namespace dlg

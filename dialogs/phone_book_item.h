@@ -1,23 +1,19 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
+#include "dialogs/address_item.h"
 #include "dialogs/fixed_string.h"
 
 namespace dlg {
 
-// One phone-book entry. Callers of the library hold it, so its layout is
-// fixed: a type tag where the object's class would be, then the fields.
-struct tPhoneBookItem {
-  static constexpr std::uint32_t TypeTag = 0x4B425042;  // "BPBK"
-
-  std::uint32_t Tag = TypeTag;
-  std::uint8_t Reserved = 0;
-  std::uint8_t Taken = 0;
+// One phone-book entry, the object of a phone row. Callers of the library
+// hold it, so its layout is fixed: the class pointer, the two flag bytes of
+// tAddressItem, then the fields at the offsets the public header states.
+class tPhoneBookItem final : public tAddressItem {
+ public:
   std::uint8_t padding1[2] = {};
   FixedString<31> Name{};  // surname, a blank, first name and titles
   FixedString<63> Company{};
@@ -38,19 +34,6 @@ struct tPhoneBookItem {
   // Country "-" Area "-" Number.
   std::string PhoneText() const;
 };
-static_assert(std::is_standard_layout_v<tPhoneBookItem>);
-static_assert(sizeof(tPhoneBookItem) == 136);
-static_assert(offsetof(tPhoneBookItem, Reserved) == 4);
-static_assert(offsetof(tPhoneBookItem, Taken) == 5);
-static_assert(offsetof(tPhoneBookItem, Name) == 8);
-static_assert(offsetof(tPhoneBookItem, Company) == 40);
-static_assert(offsetof(tPhoneBookItem, Country) == 104);
-static_assert(offsetof(tPhoneBookItem, Area) == 111);
-static_assert(offsetof(tPhoneBookItem, Number) == 118);
-static_assert(offsetof(tPhoneBookItem, UseFor) == 132);
-
-// A caller's object is taken for an entry only with the entry's tag.
-bool IsPhoneBookItem(const void* object) noexcept;
 
 // Takes the next field off the front of a phone-book line.
 std::string TakeField(std::string& line);

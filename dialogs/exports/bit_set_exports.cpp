@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "brandlg/editors.h"
 #include "platform/core/export_guard.h"
 #include "platform/core/short_string.h"
 #include "dialogs/bit_set_editor.h"

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "brandlg/confirmations.h"
 #include "platform/core/export_guard.h"
 #include "platform/core/short_string.h"
 #include "dialogs/confirmations.h"

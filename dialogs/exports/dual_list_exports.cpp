@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "brandlg/editors.h"
 #include "dialogs/dual_list_form.h"
 #include "platform/core/export_guard.h"
 #include "platform/core/short_string.h"

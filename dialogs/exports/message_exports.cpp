@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "brandlg/message_boxes.h"
 #include "platform/core/export_guard.h"
 #include "platform/core/short_string.h"
 #include "dialogs/input_query.h"

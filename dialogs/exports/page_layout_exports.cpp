@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "brandlg/editors.h"
 #include "platform/core/export_guard.h"
 #include "dialogs/page_layout_form.h"
 

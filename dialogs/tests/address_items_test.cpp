@@ -1,4 +1,5 @@
 #include "dialogs/address_items.h"
+#include "dialogs/phone_book_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -103,12 +104,52 @@ TEST(PhoneBookItem, UseForFromFlags) {
   }
 }
 
-TEST(PhoneBookItem, TypeTagIdentifiesEntries) {
+// Told by the first slot alone: the library's class pointer, null for an
+// entry a caller built, anything else for the rest.
+TEST(PhoneBookItem, TheFirstSlotTellsWhereAnEntryComesFrom) {
   const tPhoneBookItem entry;
-  EXPECT_TRUE(dlg::IsPhoneBookItem(&entry));
-  const std::uint8_t other[136] = {};
-  EXPECT_FALSE(dlg::IsPhoneBookItem(other));
-  EXPECT_FALSE(dlg::IsPhoneBookItem(nullptr));
+  const ::tPhoneBookItem record{};
+  const cl::TStringList other;
+  const auto* garbage = "not an entry, nor any object at all";
+  struct Case {
+    const char* what;
+    const void* pointer;
+    dlg::EntryOrigin origin;
+  };
+  const Case cases[] = {{"the library's", &entry, dlg::EntryOrigin::Library},
+                        {"built by the header", &record, dlg::EntryOrigin::Caller},
+                        {"another class", &other, dlg::EntryOrigin::Other},
+                        {"bytes", garbage, dlg::EntryOrigin::Other},
+                        {"none", nullptr, dlg::EntryOrigin::Other}};
+  for (const Case& c : cases) EXPECT_EQ(dlg::OriginOf(c.pointer), c.origin) << c.what;
+  EXPECT_EQ(dlg::PhoneItemOf(&other), nullptr);
+  EXPECT_EQ(dlg::PhoneItemOf(static_cast<const cl::TObject*>(&entry)), &entry);
+}
+
+// The fields lie where the public header says, counted from the object's start.
+TEST(PhoneBookItem, AnEntryObjectIsTheRecordOfThePublicHeader) {
+  tPhoneBookItem entry = Entry("Nov\xE1k", "Firma", "+420", "2", "123", 3);
+  entry.Reserved = 0x5A;
+  entry.Taken = 1;
+  const auto& record = *reinterpret_cast<const ::tPhoneBookItem*>(static_cast<cl::TObject*>(&entry));
+  EXPECT_EQ(record.Reserved, 0x5A);
+  EXPECT_EQ(record.Taken, 1);
+  EXPECT_EQ(dlg::testing::TextOf(record.Name), "Nov\xE1k");
+  EXPECT_EQ(dlg::testing::TextOf(record.Company), "Firma");
+  EXPECT_EQ(dlg::testing::TextOf(record.Country), "+420");
+  EXPECT_EQ(dlg::testing::TextOf(record.Area), "2");
+  EXPECT_EQ(dlg::testing::TextOf(record.Number), "123");
+  EXPECT_EQ(record.UseFor, 3);
+  EXPECT_NE(record.ClassPointer, nullptr);
+
+  const auto copy = dlg::ReadCallerEntry(&record);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->Line(), entry.Line());
+  ::tPhoneBookItem built{};
+  dlg::WriteCallerEntry(&built, entry);
+  EXPECT_EQ(built.ClassPointer, nullptr) << "a caller's entry stays the caller's";
+  EXPECT_EQ(dlg::ReadCallerEntry(&built)->Line(), entry.Line());
+  EXPECT_EQ(built.Reserved, 0x5A);
 }
 
 TEST(AddressItem, KindsAndUrls) {

@@ -1,9 +1,8 @@
 #pragma once
 
-// The recipient chooser's world: the suite's directory layout in one
-// Windows directory for the whole test program (the library fixes its layout
-// once), its list and configuration directories refilled for each test with
-// the sample station lists.
+// The recipient chooser's world: the test program's directory layout, its
+// list and configuration directories refilled for each test with the sample
+// station lists.
 
 #include <gtest/gtest.h>
 
@@ -14,39 +13,14 @@
 
 #include "dialogs/disk.h"
 #include "dialogs/suite_texts.h"
+#include "dialogs/tests/library_layout.h"
 #include "utility/code_pages.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "suite/branlst/branlst.h"
 
-// Removes the directory the chooser tests made, when the program ends.
-class ChooserWorldCleanup : public ::testing::Environment {
- public:
-  static std::string& Made() {
-    static std::string made;
-    return made;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!Made().empty()) std::filesystem::remove_all(Made(), ignored);
-  }
-};
-inline ::testing::Environment* const chooserWorldCleanup =
-    ::testing::AddGlobalTestEnvironment(new ChooserWorldCleanup);
-
 class ChooserWorld : public ::testing::Test {
  protected:
-  static const std::string& Base() {
-    static const std::string base = [] {
-      // Unless the layout was fixed before, it is fixed here.
-      std::string pattern = (std::filesystem::temp_directory_path() / "chooser-test-XXXXXX").string();
-      if (mkdtemp(pattern.data()) != nullptr) {
-        setenv("BRANNIK_WINDIR", pattern.c_str(), 1);
-        ChooserWorldCleanup::Made() = pattern;
-      }
-      return dlg::GlobalDisk().Base();
-    }();
-    return base;
-  }
+  static const std::string& Base() { return LibraryLayout::Base(); }
 
   void SetUp() override {
     cl::testing::EnsureGuiTestApplication();

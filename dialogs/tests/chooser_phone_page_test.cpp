@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "chooser_exports.h"
+#include "brandlg/chooser.h"
 #include "chooser_fixture.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/edit.h"
@@ -78,7 +78,7 @@ class PhonePageTest : public ChooserWorld {
     CFGPUTINTEGER(4, 1);
   }
   void Run(std::function<void(Page&)> action, std::uint8_t mode = AllUses) {
-    std::vector<dlg::tAddressRecord> records(1);
+    std::vector<tAddressRecord> records(1);
     const ModalDriver driver("MultiAddressForm", [&](cl::TForm& form) {
       Page page{form};
       action(page);

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "chooser_exports.h"
+#include "brandlg/chooser.h"
 #include "chooser_fixture.h"
 #include "scratch_directory.h"
+#include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/address_items.h"
 #include "platform/core/message_hooks.h"
 #include "dialogs/config_font.h"
@@ -32,7 +33,8 @@ namespace {
 
 using cl::testing::Child;
 using cl::testing::ModalDriver;
-using dlg::tAddressRecord;
+using dlg::testing::SetText;
+using dlg::testing::TextOf;
 
 constexpr std::uint8_t Stations = 0x01, Phones = 0x02;
 constexpr std::uint8_t AllStations = 0x01, OneRecipient = 0x20;
@@ -43,11 +45,11 @@ tAddressRecord Record(const std::string& url) {
   tAddressRecord record;
   std::memset(&record, Filler, sizeof record);
   record.Kind = 2;
-  record.Url.Assign(url);
-  record.Description.Assign("d");
+  SetText(record.Url, url);
+  SetText(record.Description, "d");
   record.UseFor = 2;
   record.Tag = 7;
-  for (auto* extra : {&record.Extra1, &record.Extra2, &record.Extra3, &record.Extra4}) extra->length = 0;
+  for (auto* extra : {&record.Extra1, &record.Extra2, &record.Extra3, &record.Extra4}) (*extra)[0] = 0;
   return record;
 }
 
@@ -116,16 +118,15 @@ TEST_F(ChooserTest, AddedStationsComeBackAtTheRecordStrideWithTheTailsUntouched)
   });
   ASSERT_EQ(result, 2);
   ASSERT_FALSE(added.empty());
-  std::vector<std::string> urls{records[0].Url.Str(), records[1].Url.Str()};
+  std::vector<std::string> urls{TextOf(records[0].Url), TextOf(records[1].Url)};
   std::sort(urls.begin(), urls.end());
   EXPECT_EQ(urls, (std::vector<std::string>{std::min(added, std::string("fax:+420-2-111")),
                                             std::max(added, std::string("fax:+420-2-111"))}));
   // Past each text's characters the caller's bytes stay; record 2 is not touched.
   for (int r = 0; r < 2; ++r) {
     const tAddressRecord& record = records[r];
-    const auto* url = reinterpret_cast<const unsigned char*>(record.Url.chars);
-    for (std::size_t i = record.Url.length; i < sizeof record.Url.chars; ++i)
-      ASSERT_EQ(url[i], Filler) << "record " << r << " byte " << i;
+    for (std::size_t i = 1u + record.Url[0]; i < sizeof record.Url; ++i)
+      ASSERT_EQ(record.Url[i], Filler) << "record " << r << " byte " << i;
   }
   EXPECT_EQ(std::memcmp(&records[2], &before[2], sizeof(tAddressRecord)), 0);
 }

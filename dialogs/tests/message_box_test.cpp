@@ -11,7 +11,8 @@
 #include "platform/gui/screen.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/virtual_keys.h"
-#include "dialog_exports.h"
+#include "brandlg/confirmations.h"
+#include "brandlg/message_boxes.h"
 
 namespace {
 

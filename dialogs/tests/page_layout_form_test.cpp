@@ -17,7 +17,7 @@
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/test_support/screen_pixels.h"
 #include "platform/gui/virtual_keys.h"
-#include "editor_exports.h"
+#include "brandlg/editors.h"
 #include "scratch_directory.h"
 
 namespace {

@@ -17,14 +17,16 @@
 #include <vector>
 
 #include "dialogs/phone_book_entry.h"
-#include "dialogs/tests/phone_book_exports.h"
+#include "brandlg/editors.h"
+#include "brandlg/phone_book.h"
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/tests/scratch_directory.h"
 #include "platform/core/test_support/full_disk.h"
 
 namespace {
 
-using dlg::tPhoneBookItem;
+using dlg::testing::AsPassed;
+using dlg::testing::Record;
 
 ShortString S(const std::string& text) { return ShortString::From(text); }
 
@@ -32,8 +34,8 @@ std::vector<char> Bytes(const std::string& text) { return {text.begin(), text.en
 
 std::string Text(const std::vector<char>& bytes) { return {bytes.begin(), bytes.end()}; }
 
-const tPhoneBookItem& ItemAt(const cl::TStrings& list, int index) {
-  const tPhoneBookItem* item = dlg::PhoneItemOf(list.Objects(index));
+const dlg::tPhoneBookItem& ItemAt(const cl::TStrings& list, int index) {
+  const dlg::tPhoneBookItem* item = dlg::PhoneItemOf(list.Objects(index));
   if (!item) throw std::runtime_error("row without an entry");
   return *item;
 }
@@ -45,6 +47,7 @@ std::string Key(const tPhoneBookItem* entry, std::uint8_t kind) {
   PHONEITEM2KEY(entry, kind, &key);
   return key.Str();
 }
+std::string Key(const cl::TObject* entry, std::uint8_t kind) { return Key(AsPassed(entry), kind); }
 
 // The fixture's lines as they stand in the file and as a save writes them back.
 struct Line {
@@ -149,7 +152,7 @@ TEST(PhoneBookFile, ASaveWithARowThatIsNoEntryFailsAndKeepsTheOldBook) {
   const std::string old = "\"Old\", \"\", \"+420-2-1\", \"BKS\"\r\n";
   WriteBytes(dir.File("book.phn"), Bytes(old));
   cl::TStringList list(true);
-  list.AddObject("entry", new dlg::tPhoneBookEntry(Entry("New", "", "+420", "2", "9", 1)));
+  list.AddObject("entry", new dlg::tPhoneBookItem(Entry("New", "", "+420", "2", "9", 1)));
   list.AddObject("none", nullptr);  // passed over
   const ShortString name = S(dir.File("book.phn"));
   ASSERT_EQ(SAVEPHONEBOOK(&name, &list), 0);
@@ -157,15 +160,41 @@ TEST(PhoneBookFile, ASaveWithARowThatIsNoEntryFailsAndKeepsTheOldBook) {
 
   WriteBytes(dir.File("book.phn"), Bytes(old));
   list.AddObject("other", new cl::TStringList);
-  auto* broken = new dlg::tPhoneBookEntry;
-  broken->Item.Tag = 0;
-  EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
-  list.Delete(2);
-  list.AddObject("tag gone", broken);
   EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
   EXPECT_EQ(SAVEPHONEBOOK(&name, nullptr), 1);
   EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+}
+
+// A calling program reads a loaded row's object by the header and passes it
+// on as it is; an entry it built itself goes into a row just as well.
+TEST(PhoneBookFile, RowObjectsAreEntriesByTheHeaderBothWays) {
+  const ScratchDirectory dir;
+  WriteBytes(dir.File("book.phn"), Bytes("\"Nov\xE1k Jan\", \"Firma\", \"+420-2-12345678\", \"SMS\"\r\n"));
+  cl::TStringList list(true);
+  const ShortString name = S(dir.File("book.phn"));
+  ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
+  ASSERT_EQ(list.Count(), 1);
+  const tPhoneBookItem* row = AsPassed(list.Objects(0));
+  EXPECT_NE(row->ClassPointer, nullptr);
+  EXPECT_EQ(dlg::testing::TextOf(row->Name), "Nov\xE1k Jan");
+  EXPECT_EQ(dlg::testing::TextOf(row->Company), "Firma");
+  EXPECT_EQ(dlg::testing::TextOf(row->Country), "+420");
+  EXPECT_EQ(dlg::testing::TextOf(row->Area), "2");
+  EXPECT_EQ(dlg::testing::TextOf(row->Number), "12345678");
+  EXPECT_EQ(row->UseFor, 3);
+  EXPECT_EQ(Key(row, 0), list[0]);
+  EXPECT_EQ(ISPHONEITEMVALID(row), 1);
+
+  // The caller's own entry in a row of a list that does not own its objects.
+  tPhoneBookItem own = Record("Own", "", "+421", "7", "555", 2);
+  cl::TStringList mixed(false);
+  mixed.AddObject("loaded", list.Objects(0));
+  mixed.AddObject("own", reinterpret_cast<cl::TObject*>(&own));
+  ASSERT_EQ(SAVEPHONEBOOK(&name, &mixed), 0);
+  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))),
+            "\"Nov\xE1k Jan\", \"Firma\", \"+420-2-12345678\", \"SMS\"\r\n"
+            "\"Own\", \"\", \"+421-7-555\", \"FAX\"\r\n");
 }
 
 TEST(PhoneBookFile, ASaveOverAReadOnlyBookFailsAndKeepsIt) {
@@ -174,7 +203,7 @@ TEST(PhoneBookFile, ASaveOverAReadOnlyBookFailsAndKeepsIt) {
   WriteBytes(dir.File("book.phn"), Bytes(old));
   ASSERT_EQ(chmod(dir.File("book.phn").c_str(), 0444), 0);
   cl::TStringList list(true);
-  list.AddObject("entry", new dlg::tPhoneBookEntry(Entry("New", "", "+420", "2", "9", 1)));
+  list.AddObject("entry", new dlg::tPhoneBookItem(Entry("New", "", "+420", "2", "9", 1)));
   const ShortString name = S(dir.File("book.phn"));
   EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
   EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), old);
@@ -263,7 +292,7 @@ Starved InChild(const std::function<std::string(const std::string&)>& starve, co
 TEST(PhoneBookFile, ASaveThatCannotCompleteReportsItAndKeepsTheOldBookWhole) {
   cl::TStringList list(true);
   for (int i = 0; i < 3000; ++i)
-    list.AddObject("", new dlg::tPhoneBookEntry(Entry("Jm\xE9no " + std::to_string(i), "Firma", "+420", "2",
+    list.AddObject("", new dlg::tPhoneBookItem(Entry("Jm\xE9no " + std::to_string(i), "Firma", "+420", "2",
                                                       std::to_string(100000 + i), 1 + i % 3)));
   const std::pair<const char*, std::function<std::string(const std::string&)>> starvations[] = {
       {"full", StarveOfRoom}, {"read-only", StarveOfRights}};
@@ -284,7 +313,8 @@ std::string Left(const std::string& text, std::size_t width) { return text + std
 std::string Right(const std::string& text, std::size_t width) { return std::string(width - text.size(), ' ') + text; }
 
 TEST(PhoneBookKeys, EachKindLeadsWithItsFieldInLowerCase) {
-  const tPhoneBookItem entry = Entry("NOV\xC1K Jan", "FIRMA \x8A", "+420", "2", "12345678", 2);
+  const dlg::tPhoneBookItem entry = Entry("NOV\xC1K Jan", "FIRMA \x8A", "+420", "2", "12345678", 2);
+  const tPhoneBookItem record = Record("NOV\xC1K Jan", "FIRMA \x8A", "+420", "2", "12345678", 2);
   const std::string name = Left("nov\xE1k jan", 31), company = Left("firma \x9A", 63), country = Right("+420", 10),
                     area = Right("2", 10), number = Right("12345678", 31);
   struct Case {
@@ -303,11 +333,14 @@ TEST(PhoneBookKeys, EachKindLeadsWithItsFieldInLowerCase) {
       {8, ""},
       {255, ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(Key(&entry, c.kind), c.key) << int(c.kind);
-  EXPECT_EQ(Key(nullptr, 0), "");
-  tPhoneBookItem untagged = entry;
-  untagged.Tag = 0;
-  EXPECT_EQ(Key(&untagged, 0), "");
+  for (const Case& c : cases) {
+    EXPECT_EQ(Key(&entry, c.kind), c.key) << int(c.kind);
+    EXPECT_EQ(Key(&record, c.kind), c.key) << "built by the header, " << int(c.kind);
+  }
+  EXPECT_EQ(Key(static_cast<const tPhoneBookItem*>(nullptr), 0), "");
+  // Another class's object is no entry, whatever lies behind its class pointer.
+  const cl::TStringList other;
+  EXPECT_EQ(Key(&other, 0), "");
 }
 
 TEST(PhoneBookKeys, OrderDigitsPutTheChosenUseFirst) {
@@ -319,7 +352,7 @@ TEST(PhoneBookKeys, OrderDigitsPutTheChosenUseFirst) {
   for (const Case& c : cases) {
     const std::uint8_t uses[] = {1, 2, 3, 0};
     for (int u = 0; u < 4; ++u) {
-      const tPhoneBookItem entry = Entry("a", "", "", "", "1", uses[u]);
+      const dlg::tPhoneBookItem entry = Entry("a", "", "", "", "1", uses[u]);
       EXPECT_EQ(Key(&entry, c.kind).substr(0, 1), std::string(1, c.digits[u])) << int(c.kind) << " " << u;
     }
   }
@@ -346,12 +379,13 @@ TEST(PhoneBookValidity, ANameAndANumberBlanksAside) {
   const Case cases[] = {{"A", "1", true}, {" A ", " 1 ", true}, {"   ", "1", false},
                         {"A", "  ", false}, {"", "", false},    {"A", "", false}};
   for (const Case& c : cases) {
-    const tPhoneBookItem entry = Entry(c.name, "", "", "", c.number, 1);
-    EXPECT_EQ(ISPHONEITEMVALID(&entry), c.valid ? 1 : 0) << '"' << c.name << "\" \"" << c.number << '"';
+    const dlg::tPhoneBookItem entry = Entry(c.name, "", "", "", c.number, 1);
+    const tPhoneBookItem record = Record(c.name, "", "", "", c.number, 1);
+    EXPECT_EQ(ISPHONEITEMVALID(AsPassed(&entry)), c.valid ? 1 : 0) << '"' << c.name << "\" \"" << c.number << '"';
+    EXPECT_EQ(ISPHONEITEMVALID(&record), c.valid ? 1 : 0) << "built by the header";
   }
-  tPhoneBookItem untagged = Entry("A", "", "", "", "1", 1);
-  untagged.Tag = 0;
-  EXPECT_EQ(ISPHONEITEMVALID(&untagged), 0);
+  const cl::TStringList other;
+  EXPECT_EQ(ISPHONEITEMVALID(AsPassed(&other)), 0);
   EXPECT_EQ(ISPHONEITEMVALID(nullptr), 0);
 }
 

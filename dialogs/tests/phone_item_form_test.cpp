@@ -12,7 +12,9 @@
 
 #include "dialogs/disk.h"
 #include "dialogs/tab_list_box.h"
-#include "dialogs/tests/phone_book_exports.h"
+#include "brandlg/editors.h"
+#include "brandlg/phone_book.h"
+#include "dialogs/tests/library_layout.h"
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/tests/scratch_directory.h"
 #include "platform/gui/check_box.h"
@@ -52,7 +54,7 @@ void Type(cl::TForm& form, const char* name, const std::string& text) {
 
 std::uint16_t Edit(tPhoneBookItem& entry, std::uint8_t allowed, const std::function<void(cl::TForm&)>& action) {
   const ModalDriver driver("PhoneItemForm", action);
-  return EDITPHONEITEM(&entry, allowed);
+  return EDITPHONEITEM(dlg::testing::AsPassed(&entry), allowed);
 }
 
 class PhoneItemFormTest : public ::testing::Test {
@@ -105,7 +107,6 @@ TEST_F(PhoneItemFormTest, EnterStoresWhatWasTypedTrimmedAndCut) {
   EXPECT_EQ(entry.Country.Str(), "+421");
   EXPECT_EQ(entry.Area.Str(), "7");
   EXPECT_EQ(entry.Number.Str(), "5551234567890");
-  EXPECT_TRUE(dlg::IsPhoneBookItem(&entry));
 }
 
 TEST_F(PhoneItemFormTest, OnlyTheUsesTheCallerAllowsAreShownAndStored) {
@@ -147,40 +148,37 @@ TEST_F(PhoneItemFormTest, OnlyTheUsesTheCallerAllowsAreShownAndStored) {
   }
 }
 
-TEST_F(PhoneItemFormTest, AnEntryWithoutItsTagIsRefused) {
-  tPhoneBookItem entry = Entry("A B", "", "+420", "2", "1", 1);
-  entry.Tag = 0;
-  EXPECT_EQ(EDITPHONEITEM(&entry, 0x0E), 2);
+TEST_F(PhoneItemFormTest, WhatIsNoEntryIsRefusedWithoutAForm) {
+  cl::TStringList other;
+  EXPECT_EQ(EDITPHONEITEM(dlg::testing::AsPassed(&other), 0x0E), 2);
   EXPECT_EQ(EDITPHONEITEM(nullptr, 0x0E), 2);
 }
 
-// The choosers read the list directory of the library's directory layout,
-// which lies beside the Windows directory's CFG when the program is in no BIN
-// directory; the test points it at a scratch directory before the layout is
-// fixed, unless the environment has chosen one.
-class ScratchListDirectory : public ::testing::Environment {
- public:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "phone-item-bku-XXXXXX").string();
-    if (mkdtemp(pattern.data())) root_ = pattern;
-    setenv("BRANNIK_WINDIR", root_.c_str(), 0);
+// A calling program's own entry, built by the header, is edited in place;
+// the library's entry is edited through the pointer a row holds.
+TEST_F(PhoneItemFormTest, EntriesOfEitherOriginAreEditedInPlace) {
+  ::tPhoneBookItem record = dlg::testing::Record("Nov\xE1k Jan", "Firma", "420", "2", "12345678", 1);
+  const auto typed = [](cl::TForm& form) {
+    EXPECT_EQ(Text(form, "EditSureName"), "Nov\xE1k");
+    EXPECT_EQ(Text(form, "EditState"), "+420");
+    Type(form, "EditPhone", "999");
+    cl::testing::TypeKey(form, cl::VK_RETURN);
+  };
+  {
+    const ModalDriver driver("PhoneItemForm", typed);
+    EXPECT_EQ(EDITPHONEITEM(&record, 0x0E), 1);
   }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
-  }
-  // The list directory when it lies in the scratch directory, else empty.
-  std::string ListDir() const {
-    const std::string dir = dlg::GlobalDisk().ListDir();
-    return !root_.empty() && dir.rfind(root_, 0) == 0 ? dir : std::string();
-  }
+  EXPECT_EQ(dlg::testing::TextOf(record.Number), "999");
+  EXPECT_EQ(dlg::testing::TextOf(record.Country), "+420");
+  EXPECT_EQ(record.ClassPointer, nullptr);
 
- private:
-  std::string root_;
-};
-
-ScratchListDirectory* const listDirectory =
-    static_cast<ScratchListDirectory*>(::testing::AddGlobalTestEnvironment(new ScratchListDirectory));
+  tPhoneBookItem entry = Entry("Nov\xE1k Jan", "Firma", "420", "2", "12345678", 1);
+  {
+    const ModalDriver driver("PhoneItemForm", typed);
+    EXPECT_EQ(EDITPHONEITEM(dlg::testing::AsPassed(&entry), 0x0E), 1);
+  }
+  EXPECT_EQ(entry.Number.Str(), "999");
+}
 
 void WriteList(const std::string& dir, const std::string& name, const std::string& text) {
   std::filesystem::create_directories(dir);
@@ -188,8 +186,8 @@ void WriteList(const std::string& dir, const std::string& name, const std::strin
 }
 
 TEST_F(PhoneItemFormTest, TheDownArrowOpensTheCountryAndAreaChoosersBelowTheirEdits) {
-  const std::string dir = listDirectory->ListDir();
-  if (dir.empty()) GTEST_SKIP() << "the list directory is not the test's";
+  ASSERT_TRUE(LibraryLayout::IsScratch()) << "the choosers would read another list directory";
+  const std::string dir = dlg::GlobalDisk().ListDir();
   WriteList(dir, "states.lst", "\xC8" "esko # +420\r\nSlovensko # +421\r\n");
   WriteList(dir, "tto421.lst", "Bratislava # 2\r\nKo\x9A" "ice # 55\r\n");
   tPhoneBookItem entry = Entry("A B", "", "+420", "2", "1", 1);

@@ -17,8 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/address_record.h"
-#include "dialogs/phone_book_item.h"
+#include "brandlg/chooser.h"
+#include "brandlg/confirmations.h"
+#include "brandlg/editors.h"
+#include "brandlg/message_boxes.h"
+#include "brandlg/phone_book.h"
 #include "platform/core/short_string.h"
 
 namespace {
@@ -50,6 +53,14 @@ struct Dialog {
 
 ShortString S(const char* text) { return ShortString::From(text); }
 
+// A short-string field of a record the caller fills.
+template <std::size_t N>
+void SetText(std::uint8_t (&field)[N], const std::string& text) {
+  const std::size_t n = text.size() < N - 1 ? text.size() : N - 1;
+  field[0] = static_cast<std::uint8_t>(n);
+  text.copy(reinterpret_cast<char*>(field + 1), n);
+}
+
 template <class F, class... Args>
 void Call(const Library& lib, const char* name, Args... args) {
   if (auto* f = lib.Find<F>(name)) {
@@ -60,84 +71,84 @@ void Call(const Library& lib, const char* name, Args... args) {
 }
 
 std::vector<Dialog> Dialogs(const fs::path& windir) {
-  using Msg = std::uint16_t(const ShortString*);
-  using Dlg = std::uint16_t(const ShortString*, std::uint8_t, std::uint16_t, std::int32_t);
-  using DlgPos = std::uint16_t(const ShortString*, std::uint8_t, std::uint16_t, std::int32_t, std::int32_t,
-                               std::int32_t);
-  using Text = std::uint16_t(std::uint16_t);
-  using Count2 = void(std::int32_t, std::uint8_t, std::uint8_t);
   static const ShortString message = S("Zpr\xE1va pro u\x9Eivatele.");
   return {
-      {"SHOWMESSAGE", [](const Library& l) { Call<Msg>(l, "SHOWMESSAGE", &message); }},
+      {"SHOWMESSAGE", [](const Library& l) { Call<decltype(SHOWMESSAGE)>(l, "SHOWMESSAGE", &message); }},
       {"SHOWMESSAGEPOS", [](const Library& l) {
-         Call<std::uint16_t(const ShortString*, std::int32_t, std::int32_t)>(l, "SHOWMESSAGEPOS", &message, 40, 40);
+         Call<decltype(SHOWMESSAGEPOS)>(l, "SHOWMESSAGEPOS", &message, 40, 40);
        }},
       {"MESSAGEDLG", [](const Library& l) {
-         for (std::uint8_t type = 0; type <= 4; ++type) Call<Dlg>(l, "MESSAGEDLG", &message, type, 1 | 2 | 8, 0);
+         for (std::uint8_t type = 0; type <= 4; ++type)
+           Call<decltype(MESSAGEDLG)>(l, "MESSAGEDLG", &message, type, std::uint16_t{1 | 2 | 8}, 0);
        }},
-      {"MESSAGEDLGPOS", [](const Library& l) { Call<DlgPos>(l, "MESSAGEDLGPOS", &message, 2, 4, 0, 60, 60); }},
-      {"TOPMESSAGE", [](const Library& l) { Call<Dlg>(l, "TOPMESSAGE", &message, 2, 4, 0); }},
-      {"SHOWERROR", [](const Library& l) { Call<Msg>(l, "SHOWERROR", &message); }},
+      {"MESSAGEDLGPOS", [](const Library& l) {
+         Call<decltype(MESSAGEDLGPOS)>(l, "MESSAGEDLGPOS", &message, std::uint8_t{2}, std::uint16_t{4}, 0, 60, 60);
+       }},
+      {"TOPMESSAGE", [](const Library& l) {
+         Call<decltype(TOPMESSAGE)>(l, "TOPMESSAGE", &message, std::uint8_t{2}, std::uint16_t{4}, 0);
+       }},
+      {"SHOWERROR", [](const Library& l) { Call<decltype(SHOWERROR)>(l, "SHOWERROR", &message); }},
       {"INPUTQUERY", [](const Library& l) {
          const ShortString caption = S("Dotaz"), prompt = S("Jm\xE9no:");
          ShortString value = S("Nov\xE1k");
-         Call<std::uint8_t(const ShortString*, const ShortString*, ShortString*)>(l, "INPUTQUERY", &caption,
-                                                                                  &prompt, &value);
+         Call<decltype(INPUTQUERY)>(l, "INPUTQUERY", &caption, &prompt, &value);
        }},
       {"INPUTBOX", [](const Library& l) {
          const ShortString caption = S("Vstup"), prompt = S("Text:"), value = S("v\xFD" "choz\xED");
          ShortString result{};
-         Call<void(const ShortString*, const ShortString*, const ShortString*, ShortString*)>(
-             l, "INPUTBOX", &caption, &prompt, &value, &result);
+         Call<decltype(INPUTBOX)>(l, "INPUTBOX", &caption, &prompt, &value, &result);
        }},
-      {"OK", [](const Library& l) { Call<Text>(l, "OK", std::uint16_t{20562}); }},
-      {"CONFIRM", [](const Library& l) { Call<Text>(l, "CONFIRM", std::uint16_t{20561}); }},
-      {"WARNING", [](const Library& l) { Call<Text>(l, "WARNING", std::uint16_t{20563}); }},
-      {"ERROR", [](const Library& l) { Call<Text>(l, "ERROR", std::uint16_t{20556}); }},
-      {"EVENTOK", [](const Library& l) { Call<std::uint16_t()>(l, "EVENTOK"); }},
-      {"LETTERSENDOK", [](const Library& l) { Call<Count2>(l, "LETTERSENDOK", 3, std::uint8_t{0}, std::uint8_t{0}); }},
-      {"QUERYSENDOK", [](const Library& l) { Call<Count2>(l, "QUERYSENDOK", 1, std::uint8_t{0}, std::uint8_t{0}); }},
-      {"POLLSENDOK", [](const Library& l) { Call<Count2>(l, "POLLSENDOK", 5, std::uint8_t{0}, std::uint8_t{0}); }},
-      {"GETFSENDOK", [](const Library& l) {
-         Call<void(std::int32_t, std::uint8_t)>(l, "GETFSENDOK", 2, std::uint8_t{0});
+      {"OK", [](const Library& l) { Call<decltype(OK)>(l, "OK", std::uint16_t{20562}); }},
+      {"CONFIRM", [](const Library& l) { Call<decltype(CONFIRM)>(l, "CONFIRM", std::uint16_t{20561}); }},
+      {"WARNING", [](const Library& l) { Call<decltype(WARNING)>(l, "WARNING", std::uint16_t{20563}); }},
+      {"ERROR", [](const Library& l) { Call<decltype(ERROR)>(l, "ERROR", std::uint16_t{20556}); }},
+      {"EVENTOK", [](const Library& l) { Call<decltype(EVENTOK)>(l, "EVENTOK"); }},
+      {"LETTERSENDOK", [](const Library& l) {
+         Call<decltype(LETTERSENDOK)>(l, "LETTERSENDOK", 3, std::uint8_t{0}, std::uint8_t{0});
        }},
-      {"SMSSENDOK", [](const Library& l) { Call<void(std::int32_t, std::uint8_t)>(l, "SMSSENDOK", 2, std::uint8_t{0}); }},
+      {"QUERYSENDOK", [](const Library& l) {
+         Call<decltype(QUERYSENDOK)>(l, "QUERYSENDOK", 1, std::uint8_t{0}, std::uint8_t{0});
+       }},
+      {"POLLSENDOK", [](const Library& l) {
+         Call<decltype(POLLSENDOK)>(l, "POLLSENDOK", 5, std::uint8_t{0}, std::uint8_t{0});
+       }},
+      {"GETFSENDOK", [](const Library& l) { Call<decltype(GETFSENDOK)>(l, "GETFSENDOK", 2, std::uint8_t{0}); }},
+      {"SMSSENDOK", [](const Library& l) { Call<decltype(SMSSENDOK)>(l, "SMSSENDOK", 2, std::uint8_t{0}); }},
       {"_CHOOSESTATIONS", [](const Library& l) {
-         std::vector<dlg::tAddressRecord> records(10);
-         Call<std::int32_t(dlg::tAddressRecord*, std::uint16_t, std::uint16_t, std::uint8_t, std::uint8_t)>(
-             l, "_CHOOSESTATIONS", records.data(), std::uint16_t{0}, std::uint16_t{10}, std::uint8_t{0x03},
-             std::uint8_t{0x0F});
+         std::vector<tAddressRecord> records(10);
+         Call<decltype(_CHOOSESTATIONS)>(l, "_CHOOSESTATIONS", records.data(), std::uint16_t{0}, std::uint16_t{10},
+                                         std::uint8_t{0x03}, std::uint8_t{0x0F});
        }},
       {"CHOOSEPHONES", [](const Library& l) {
          std::vector<char> urls(1024);
-         Call<std::uint8_t(char*, std::uint16_t, std::uint8_t, std::uint8_t)>(
-             l, "CHOOSEPHONES", urls.data(), std::uint16_t{1024}, std::uint8_t{0x03}, std::uint8_t{0x1F});
+         Call<decltype(CHOOSEPHONES)>(l, "CHOOSEPHONES", urls.data(), std::uint16_t{1024}, std::uint8_t{0x03},
+                                      std::uint8_t{0x1F});
        }},
       {"EDITPHONEITEM", [](const Library& l) {
-         dlg::tPhoneBookItem entry;
-         entry.Name.Assign("Nov\xE1k Jan");
-         entry.Country.Assign("420");
-         entry.Area.Assign("2");
-         entry.Number.Assign("12345678");
+         // An entry built by the header, as a calling program may.
+         tPhoneBookItem entry{};
+         SetText(entry.Name, "Nov\xE1k Jan");
+         SetText(entry.Country, "420");
+         SetText(entry.Area, "2");
+         SetText(entry.Number, "12345678");
          entry.UseFor = 2;
-         Call<std::uint16_t(dlg::tPhoneBookItem*, std::uint8_t)>(l, "EDITPHONEITEM", &entry, std::uint8_t{0x0E});
+         Call<decltype(EDITPHONEITEM)>(l, "EDITPHONEITEM", &entry, std::uint8_t{0x0E});
        }},
       {"SELECTFROMDUAL", [windir](const Library& l) {
          const ShortString file = ShortString::From((windir / "LST" / "states.lst").string());
          const ShortString caption = S("St\xE1ty"), first = S("St\xE1t"), second = S("P\xF8" "edvolba"),
                            current = S("");
          ShortString key{}, value{};
-         Call<std::uint16_t(std::int32_t, std::int32_t, const ShortString*, const ShortString*, const ShortString*,
-                            const ShortString*, const ShortString*, ShortString*, ShortString*)>(
-             l, "SELECTFROMDUAL", 100, 100, &file, &caption, &first, &second, &current, &key, &value);
+         Call<decltype(SELECTFROMDUAL)>(l, "SELECTFROMDUAL", 100, 100, &file, &caption, &first, &second, &current,
+                                        &key, &value);
        }},
       {"EDITBITSET", [](const Library& l) {
          const ShortString caption = S("Vlastnosti");
          std::uint8_t original[32] = {0x05}, current[32] = {0x06};
-         Call<std::uint16_t(std::uint8_t, const ShortString*, const void*, void*, const char*)>(
-             l, "EDITBITSET", std::uint8_t{1}, &caption, original, current, "Fax\nSMS\nDopis\nAnketa");
+         Call<decltype(EDITBITSET)>(l, "EDITBITSET", std::uint8_t{1}, &caption, original, current,
+                                    "Fax\nSMS\nDopis\nAnketa");
        }},
-      {"EDITPAGELAYOUTS", [](const Library& l) { Call<void(std::int32_t)>(l, "EDITPAGELAYOUTS", 0); }},
+      {"EDITPAGELAYOUTS", [](const Library& l) { Call<decltype(EDITPAGELAYOUTS)>(l, "EDITPAGELAYOUTS", 0); }},
   };
 }
 
