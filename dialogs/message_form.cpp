@@ -172,8 +172,15 @@ int MessageDlgPos(std::string_view msg, std::uint8_t dlgType, TMsgDlgButtons but
                   std::int32_t x, std::int32_t y) {
   const std::unique_ptr<cl::TForm> form = BuildMessageForm(msg, dlgType, buttons);
   form->SetHelpContext(helpCtx);
-  if (x >= 0) form->SetLeft(x);
-  if (y >= 0) form->SetTop(y);
+  // Only the form's size follows the screen's density: x and y are the
+  // caller's screen position, and the centre is that of the scaled form.
+  const int screenPpi = cl::Screen().PixelsPerInch();
+  if (form->Scaled() && form->PixelsPerInch() > 0 && screenPpi != form->PixelsPerInch()) {
+    form->ScaleBy(screenPpi, form->PixelsPerInch());
+    form->SetPixelsPerInch(screenPpi);
+  }
+  form->SetLeft(x >= 0 ? x : cl::Screen().Width() / 2 - form->Width() / 2);
+  form->SetTop(y >= 0 ? y : cl::Screen().Height() / 2 - form->Height() / 2);
   return form->ShowModal();
 }
 

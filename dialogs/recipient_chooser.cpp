@@ -31,7 +31,8 @@ class SettingsKeeper {
 
 int ChooseStations(tAddressRecord* records, std::uint16_t count, std::uint16_t maxCount, std::uint8_t pages,
                    std::uint8_t modeFlags, const tDisk& disk) {
-  if (records == nullptr && count > 0) return -1;
+  // Without an array there is nothing to read, nor anywhere to put a choice.
+  if (records == nullptr && (count > 0 || maxCount > 0)) return -1;
   cl::EnsureQtApplication();
   tMultiAddressForm form(disk);
   form.SetMaxCount(maxCount);

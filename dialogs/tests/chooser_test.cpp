@@ -97,6 +97,16 @@ TEST_F(ChooserTest, TwoRecordsOfOneUrlAnswerMinusOneWithoutAForm) {
   EXPECT_EQ(_CHOOSESTATIONS(records.data(), 2, 2, Stations, AllStations), -1);
 }
 
+// With no array there is nowhere to put a choice: the answer comes at once,
+// without a form.
+TEST_F(ChooserTest, ANullArrayWithRoomAnswersMinusOneWithoutAForm) {
+  struct Case {
+    std::uint16_t count, maxCount;
+  };
+  for (const Case c : {Case{0, 5}, Case{3, 0}, Case{1, 1}})
+    EXPECT_EQ(_CHOOSESTATIONS(nullptr, c.count, c.maxCount, Stations, AllStations), -1) << c.count << " " << c.maxCount;
+}
+
 TEST_F(ChooserTest, AddedStationsComeBackAtTheRecordStrideWithTheTailsUntouched) {
   std::vector<tAddressRecord> records(3, Record("fax:+420-2-111"));
   std::vector<tAddressRecord> before = records;

@@ -229,6 +229,21 @@ TEST_F(MessageBoxTest, OnADenserScreenTheFormIsScaledFrom96PixelsPerInch) {
     EXPECT_EQ(Child<cl::TImage>(form, "Image").Left(), 15);
     form.SetModalResult(6);
   });
+  // The caller's position is a screen position: it is not scaled with the
+  // form, and a kept centre is that of the scaled form.
+  struct Case {
+    std::int32_t x, y;
+  } const cases[] = {{100, 200}, {0, 0}, {-1, -1}, {100, -1}};
+  for (const Case& c : cases) {
+    cl::TRect bounds;
+    Show("M\xEDsto", 2, Ok, [&](cl::TForm& form) {
+      bounds = form.BoundsRect();
+      form.SetModalResult(1);
+    }, c.x, c.y);
+    EXPECT_EQ(bounds.Left, c.x >= 0 ? c.x : cl::Screen().Width() / 2 - bounds.Width() / 2) << c.x;
+    EXPECT_EQ(bounds.Top, c.y >= 0 ? c.y : cl::Screen().Height() / 2 - bounds.Height() / 2) << c.y;
+    EXPECT_GE(bounds.Width(), 225) << "the size follows the density";
+  }
 }
 
 TEST_F(MessageBoxTest, TheFormStaysOnTop) {
