@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,10 @@ class tMultiAddressForm : public cl::TForm {
   int SelectionCount() const;
   // Refuses more addresses than this (Add and Import).
   void SetMaxCount(int maxCount) { maxCount_ = maxCount; }
+  // The answer goes back as whole CR LF lines into a buffer of bufLen bytes
+  // with its zero: OK keeps the form open, and says how many addresses stay
+  // out, while the selection's lines would not fit.
+  void SetAnswerBuffer(std::size_t bufLen) { answerBuffer_ = bufLen; }
 
   void SetPages(std::uint8_t pages);
   void SetModeFlags(std::uint8_t flags);
@@ -117,6 +122,8 @@ class tMultiAddressForm : public cl::TForm {
   void ExportSelection();
   void ImportSelection();
   bool AddToSelection(std::unique_ptr<tBKAddressItem> item);
+  // False, after telling the user, when the answer would leave addresses out.
+  bool AnswerFits();
   // The address a marked row of the page stands for.
   std::unique_ptr<tBKAddressItem> AddressOfRow(int page, cl::TObject& row) const;
   void ApplyRowKey(cl::TOwnerDrawListBox& list, std::int32_t key);
@@ -163,6 +170,7 @@ class tMultiAddressForm : public cl::TForm {
   int pageCount_ = 0;
   std::uint8_t modeFlags_ = 0;
   int maxCount_ = -1;
+  std::optional<std::size_t> answerBuffer_;
   std::int16_t listCode_ = -1;
   std::string phoneBookPath_;
   bool phoneBookChanged_ = false;

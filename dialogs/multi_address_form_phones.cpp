@@ -310,6 +310,7 @@ bool tMultiAddressForm::NewPhoneBook() {
 }
 
 bool tMultiAddressForm::CloseQuery() {
+  if (ModalResult() == cl::mrOk && !AnswerFits()) return false;
   if (phoneBookChanged_ && ConfirmText(20561) == 6) SavePhoneBookClick();
   return cl::TForm::CloseQuery();
 }

@@ -3,9 +3,13 @@
 #include <unordered_set>
 
 #include "dialogs/chooser_rows.h"
+#include "dialogs/message_form.h"
 #include "dialogs/message_shortcuts.h"
 #include "dialogs/multi_address_form.h"
 #include "dialogs/owned_rows.h"
+#include "dialogs/safe_format.h"
+#include "dialogs/suite_texts.h"
+#include "dialogs/url_list_text.h"
 #include "platform/core/ansi_case.h"
 #include "platform/gui/button.h"
 #include "platform/gui/common_dialogs.h"
@@ -17,10 +21,21 @@ namespace dlg {
 namespace {
 
 constexpr utl::tSID RefusedStation = 0x10FFD0;
+// "The answer does not take %d of the chosen addresses."
+constexpr std::uint16_t AnswerTooLongText = 20605;
 
 }  // namespace
 
 int tMultiAddressForm::SelectionCount() const { return selLBox_->Count(); }
+
+bool tMultiAddressForm::AnswerFits() {
+  if (!answerBuffer_) return true;
+  const std::size_t left = UrlsBeyond(selLBox_->Items(), *answerBuffer_);
+  if (left == 0) return true;
+  TopMessage(FormatCount(SuiteText(AnswerTooLongText), static_cast<std::int32_t>(left)),
+             static_cast<std::uint8_t>(TMsgDlgType::Warning), mbOK);
+  return false;
+}
 
 bool tMultiAddressForm::LoadRecords(const tAddressRecord* records, int count) {
   cl::TStrings& rows = selLBox_->Items();

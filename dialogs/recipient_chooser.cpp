@@ -52,6 +52,7 @@ bool ChoosePhones(char* urls, std::uint16_t bufLen, std::uint8_t pages, std::uin
   tBKAddressList list;
   LoadUrlList(BoundedText(urls, bufLen), list);
   tMultiAddressForm form(disk);
+  form.SetAnswerBuffer(bufLen);
   form.SetSelection(list);
   form.SetPages(pages);
   form.SetModeFlags(modeFlags);

@@ -21,16 +21,33 @@ void LoadUrlList(std::string_view text, tBKAddressList& list) {
   }
 }
 
+namespace {
+
+// The number of the list's first lines that fit, with the text they make.
+std::size_t LinesWithin(const cl::TStrings& list, std::size_t bufLen, std::string* text) {
+  if (bufLen == 0) return 0;
+  std::size_t used = 0;
+  int i = 0;
+  for (; i < list.Count(); ++i) {
+    const std::string& url = list.Get(i);
+    // A URL cut in half would be a wrong address: the line goes whole or not.
+    if (used + url.size() + 2 > bufLen - 1) break;
+    used += url.size() + 2;
+    if (text) *text += url + "\r\n";
+  }
+  return static_cast<std::size_t>(i);
+}
+
+}  // namespace
+
 std::string UrlTextWithin(const cl::TStrings& list, std::size_t bufLen) {
   std::string text;
-  if (bufLen == 0) return text;
-  for (int i = 0; i < list.Count(); ++i) {
-    const std::string line = list.Get(i) + "\r\n";
-    // A URL cut in half would be a wrong address: the line goes whole or not.
-    if (text.size() + line.size() > bufLen - 1) break;
-    text += line;
-  }
+  LinesWithin(list, bufLen, &text);
   return text;
+}
+
+std::size_t UrlsBeyond(const cl::TStrings& list, std::size_t bufLen) {
+  return static_cast<std::size_t>(list.Count()) - LinesWithin(list, bufLen, nullptr);
 }
 
 }  // namespace dlg

@@ -16,5 +16,7 @@ void LoadUrlList(std::string_view text, tBKAddressList& list);
 // The list's URLs, each followed by CR LF, as many whole lines as fit a
 // buffer of bufLen bytes with its terminating zero.
 std::string UrlTextWithin(const cl::TStrings& list, std::size_t bufLen);
+// How many of the list's URLs that text leaves out.
+std::size_t UrlsBeyond(const cl::TStrings& list, std::size_t bufLen);
 
 }  // namespace dlg

@@ -12,12 +12,15 @@
 #include "scratch_directory.h"
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/address_items.h"
+#include "dialogs/safe_format.h"
+#include "dialogs/suite_texts.h"
 #include "platform/core/message_hooks.h"
 #include "dialogs/config_font.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/button.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/header.h"
+#include "platform/gui/label.h"
 #include "platform/gui/menu.h"
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/tabbed_notebook.h"
@@ -242,32 +245,81 @@ TEST_F(ChooserTest, KillConfirmsAnEmptyChoice) {
   EXPECT_EQ(buffer[0], '\0');
 }
 
-TEST_F(ChooserTest, ThePhoneTextKeepsEachUrlOnceAndFitsTheBufferByWholeLines) {
+TEST_F(ChooserTest, ThePhoneTextKeepsEachUrlOnceInUrlOrder) {
   const std::string input = "fax:+420-2-222\r\nfax:+420-2-111\nfax:+420-2-222\rfax:+420-2-111\r\n";
-  for (const std::uint16_t bufLen : {std::uint16_t{200}, std::uint16_t{70}, std::uint16_t{64}, std::uint16_t{65}}) {
-    std::vector<char> buffer(bufLen, '#');
-    std::memcpy(buffer.data(), input.c_str(), input.size() + 1);
-    std::string full;
-    ASSERT_TRUE(ChoosePhones(buffer, bufLen, Stations, AllStations, [&](Form& f) {
-      // Input lines kept once; both stations of list 001 added.
-      EXPECT_EQ(f.Rows("selLBox").size(), 2u);
-      f.Stations().SetSelected(0, true);
-      f.Mark(f.Stations(), 1);
-      f.Button("selBBtnAdd").Click();
-      for (const std::string& url : f.Rows("selLBox")) full += url + "\r\n";
-      f.Button("selBBtnOK").Click();
-    }));
-    const std::string written(buffer.data(), strnlen(buffer.data(), bufLen));
-    ASSERT_LT(written.size(), bufLen) << "no zero within the buffer";
-    // Whole lines from the front, as many as fit with the zero.
-    EXPECT_EQ(full.compare(0, written.size(), written), 0);
-    EXPECT_TRUE(written.empty() || written.ends_with("\r\n"));
-    const std::size_t next = full.find("\r\n", written.size());
-    if (next != std::string::npos) {
-      EXPECT_GT(next + 2, bufLen - 1u) << bufLen;
-    }
-    if (bufLen == 200) {
-      EXPECT_EQ(written, full);
+  std::vector<char> buffer(200, '#');
+  std::memcpy(buffer.data(), input.c_str(), input.size() + 1);
+  std::string full;
+  ASSERT_TRUE(ChoosePhones(buffer, 200, Stations, AllStations, [&](Form& f) {
+    // Input lines kept once; both stations of list 001 added.
+    EXPECT_EQ(f.Rows("selLBox").size(), 2u);
+    f.Stations().SetSelected(0, true);
+    f.Mark(f.Stations(), 1);
+    f.Button("selBBtnAdd").Click();
+    for (const std::string& url : f.Rows("selLBox")) full += url + "\r\n";
+    f.Button("selBBtnOK").Click();
+  }));
+  EXPECT_EQ(std::string(buffer.data(), strnlen(buffer.data(), 200)), full);
+}
+
+// Whole lines only, and no choice lost: while the chosen URLs with their line
+// ends do not fit in bufLen - 1 characters, OK says how many do not and the
+// form stays; the user removes some or cancels.
+TEST_F(ChooserTest, AChoiceTheBufferCannotTakeKeepsTheFormOpen) {
+  enum class Then { Remove, Cancel };
+  struct Case {
+    const char* what;
+    std::string input;
+    std::uint16_t bufLen;
+    int left;  // addresses that do not fit; 0: OK closes at once
+    Then then;
+    bool answer;
+    std::string written;
+  };
+  const std::string a = "fax:+420-2-111", b = "fax:+420-2-222";  // 14 characters each
+  const Case cases[] = {
+      {"one URL, two short", a, 16, 1, Then::Cancel, false, ""},
+      {"two URLs, one to remove", a + "\r\n" + b, 31, 1, Then::Remove, true, a + "\r\n"},
+      {"two URLs, one short", a + "\r\n" + b, 32, 1, Then::Remove, true, a + "\r\n"},
+      {"two URLs, just room", a + "\r\n" + b, 33, 0, Then::Cancel, true, a + "\r\n" + b + "\r\n"},
+      {"two URLs, cancelled", a + "\r\n" + b, 31, 1, Then::Cancel, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<char> buffer(c.bufLen, '#');
+    std::memcpy(buffer.data(), c.input.c_str(), c.input.size() + 1);
+    const std::vector<char> before = buffer;
+    std::vector<std::string> messages;
+    // After the message the chooser is still up: the user removes the last
+    // address and confirms again, or cancels.
+    std::unique_ptr<ModalDriver> again;
+    std::unique_ptr<ModalDriver> box;
+    if (c.left > 0)
+      box = std::make_unique<ModalDriver>("MessageForm", [&](cl::TForm& message) {
+        messages.push_back(Child<cl::TLabel>(message, "Message").Caption());
+        again = std::make_unique<ModalDriver>("MultiAddressForm", [&](cl::TForm& form) {
+          Form f{form};
+          if (c.then == Then::Cancel) {
+            cl::testing::TypeKey(form, cl::VK_ESCAPE);
+            return;
+          }
+          f.Mark(f.Selection(), f.Selection().Count() - 1);
+          f.Button("selBBtnDel").Click();
+          f.Button("selBBtnOK").Click();
+        });
+        cl::testing::TypeKey(message, cl::VK_RETURN);
+      });
+    const bool answer = ChoosePhones(buffer, c.bufLen, Stations, AllStations,
+                                     [](Form& f) { f.Button("selBBtnOK").Click(); });
+    EXPECT_EQ(answer, c.answer);
+    const std::vector<std::string> expected =
+        c.left > 0 ? std::vector<std::string>{dlg::FormatCount(dlg::SuiteText(20605), c.left)}
+                   : std::vector<std::string>{};
+    EXPECT_EQ(messages, expected);
+    if (c.answer) {
+      EXPECT_EQ(std::string(buffer.data(), strnlen(buffer.data(), c.bufLen)), c.written);
+    } else {
+      EXPECT_EQ(buffer, before) << "cancel leaves the buffer";
     }
   }
 }

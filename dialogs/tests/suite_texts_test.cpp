@@ -14,7 +14,7 @@ TEST(SuiteTexts, EveryNumberTheDialogsUseHasAText) {
   for (int n = 41; n <= 44; ++n) numbers.push_back(n);    // message captions
   for (int n = 128; n <= 141; ++n) numbers.push_back(n);  // weekday marks
   for (int n = 20482; n <= 20543; ++n) numbers.push_back(n);
-  for (int n = 20545; n <= 20604; ++n) numbers.push_back(n);
+  for (int n = 20545; n <= 20605; ++n) numbers.push_back(n);
   for (int n = 20608; n <= 20634; ++n) numbers.push_back(n);
   for (const int n : numbers) EXPECT_FALSE(dlg::SuiteText(static_cast<std::uint16_t>(n)).empty()) << n;
 }
