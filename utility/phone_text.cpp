@@ -1,24 +1,9 @@
 #include "utility/phone_text.h"
 
-#include <mutex>
-
 #include "utility/same_text.h"
 
 namespace utl {
 namespace {
-
-struct PhoneDefaults {
-  std::mutex lock;
-  std::string country = "+420";
-  std::string area = "603";
-};
-
-// The defaults belong to the process; the lock only keeps a setter on one
-// thread from tearing a string that another thread reads.
-PhoneDefaults& Defaults() {
-  static PhoneDefaults defaults;
-  return defaults;
-}
 
 std::string Cut(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, limit));
@@ -36,26 +21,6 @@ void DropLeadingZero(std::string& area) {
 }
 
 }  // namespace
-
-void URISETDEFAULTCOUNTRY(std::string_view country) {
-  std::lock_guard guard(Defaults().lock);
-  Defaults().country = Cut(country, CountryLimit);
-}
-
-std::string URIGETDEFAULTCOUNTRY() {
-  std::lock_guard guard(Defaults().lock);
-  return Defaults().country;
-}
-
-void URISETDEFAULTCITY(std::string_view area) {
-  std::lock_guard guard(Defaults().lock);
-  Defaults().area = Cut(area, AreaLimit);
-}
-
-std::string URIGETDEFAULTCITY() {
-  std::lock_guard guard(Defaults().lock);
-  return Defaults().area;
-}
 
 // The parts are cut from views of the phone: a book's load splits one a line.
 PhoneParts URISPLITPHONE(std::string_view phone) {

@@ -16,7 +16,9 @@ inline constexpr std::size_t CountryLimit = 6;
 inline constexpr std::size_t AreaLimit = 6;
 inline constexpr std::size_t NumberLimit = 13;
 
-// The process's defaults for a missing country and area ("+420", "603" at load).
+// The process's defaults for a missing country and area ("+420", "603" at
+// load): one pair a process, defined by the utility library's process units
+// (phone_defaults.cpp) or, in the dialog library, by libbranutl.so's.
 void URISETDEFAULTCOUNTRY(std::string_view country);
 std::string URIGETDEFAULTCOUNTRY();
 void URISETDEFAULTCITY(std::string_view area);

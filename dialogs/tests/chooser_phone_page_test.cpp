@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "brandlg/chooser.h"
+#include "branutl/urls.h"
 #include "chooser_fixture.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/edit.h"
@@ -292,6 +293,32 @@ TEST_F(PhonePageTest, AddingWithOnlySmsAllowedStartsWithSms) {
   }, SmsOnly);
   EXPECT_TRUE(seen.sms);
   EXPECT_FALSE(seen.faxEnabled);
+}
+
+// The defaults are the process's, set through libbranutl.so's exports: a new
+// entry starts with them.
+TEST_F(PhonePageTest, ANewEntryStartsWithTheDefaultsSetThroughTheUtilityLibrary) {
+  PutBook("A.PHN");
+  ShortString country{}, area{};
+  URIGETDEFAULTCOUNTRY(&country);
+  URIGETDEFAULTCITY(&area);
+  const ShortString slovakia = ShortString::From("+421"), bratislava = ShortString::From("2");
+  URISETDEFAULTCOUNTRY(&slovakia);
+  URISETDEFAULTCITY(&bratislava);
+  std::string shownCountry, shownArea;
+  Run([&](Page& p) {
+    const ModalDriver editor("PhoneItemForm", [&](cl::TForm& e) {
+      shownCountry = Child<cl::TEdit>(e, "EditState").Text();
+      shownArea = Child<cl::TEdit>(e, "EditCity").Text();
+      cl::testing::TypeKey(e, cl::VK_ESCAPE);
+    });
+    p.Button("numSBtnAdd").Click();
+    p.Close();
+  });
+  URISETDEFAULTCOUNTRY(&country);
+  URISETDEFAULTCITY(&area);
+  EXPECT_EQ(shownCountry, "+421");
+  EXPECT_EQ(shownArea, "2");
 }
 
 TEST_F(PhonePageTest, ADuplicateOfAnEntryForAnotherUseTakesTheFirstAllowed) {

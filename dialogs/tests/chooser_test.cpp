@@ -11,6 +11,7 @@
 #include "chooser_fixture.h"
 #include "scratch_directory.h"
 #include "dialogs/tests/phone_book_fixtures.h"
+#include "dialogs/tests/sound_recorder.h"
 #include "dialogs/address_items.h"
 #include "dialogs/safe_format.h"
 #include "dialogs/suite_texts.h"
@@ -221,8 +222,9 @@ TEST_F(ChooserTest, OneRecipientModeRefusesAnImportOfMore) {
 
 TEST_F(ChooserTest, ThePhonePageAloneRefusesTheStationTabWithABeep) {
   CFGPUTINTEGER(4, 0);
+  // BEEP(0): the sound of libbranutl.so's slot 0.
   int beeps = 0;
-  win::SetBeepHook([&] { ++beeps; });
+  dlg::testing::OnSoundRequest([&](const std::string&) { ++beeps; });
   std::vector<tAddressRecord> records(1, Record(""));
   Choose(records, 0, 1, Phones, AllStations, [&](Form& f) {
     auto& book = Child<cl::TTabbedNotebook>(f.form, "TabbedNotebook");
@@ -233,7 +235,7 @@ TEST_F(ChooserTest, ThePhonePageAloneRefusesTheStationTabWithABeep) {
     EXPECT_EQ(beeps, 1);
     cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
   });
-  win::SetBeepHook({});
+  dlg::testing::OnSoundRequest({});
 }
 
 TEST_F(ChooserTest, KillConfirmsAnEmptyChoice) {

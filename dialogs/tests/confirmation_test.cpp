@@ -11,6 +11,8 @@
 #include "platform/gui/virtual_keys.h"
 #include "brandlg/confirmations.h"
 #include "brandlg/message_boxes.h"
+#include "branutl/sound_slots.h"
+#include "dialogs/tests/sound_recorder.h"
 
 namespace {
 
@@ -121,14 +123,19 @@ TEST_F(ConfirmationTest, GetfAndSmsPickTheirPatternByFlag) {
   }
 }
 
-// Records the message beeps and the boxes in the order they happen.
-class BeepOrderTest : public ConfirmationTest {
+// Records the sounds and the boxes in the order they happen. The error sound
+// is libbranutl.so's sound slot, played by its table, and its speaker flag
+// (set through its export) turns it into the plain beep.
+class SoundOrderTest : public ConfirmationTest {
  protected:
   void SetUp() override {
     ConfirmationTest::SetUp();
-    win::SetBeepHook([this] { events_.push_back("beep"); });
+    dlg::testing::OnSoundRequest([this](const std::string&) { events_.push_back("sound"); });
   }
-  void TearDown() override { win::SetBeepHook({}); }
+  void TearDown() override {
+    dlg::testing::OnSoundRequest({});
+    SPEAKER(false);
+  }
 
   std::vector<std::string> Run(const std::function<void()>& call) {
     events_.clear();
@@ -145,14 +152,16 @@ class BeepOrderTest : public ConfirmationTest {
   std::vector<std::string> events_;
 };
 
-TEST_F(BeepOrderTest, ErrorsBeepBeforeTheirBoxAndOtherMessagesDoNot) {
+TEST_F(SoundOrderTest, ErrorsSoundBeforeTheirBoxAndOtherMessagesDoNot) {
   using Events = std::vector<std::string>;
   const auto msg = ShortString::From("Chyba!");
-  EXPECT_EQ(Run([] { ERROR(20485); }), (Events{"beep", "box"}));
-  EXPECT_EQ(Run([&] { SHOWERROR(&msg); }), (Events{"beep", "box"}));
+  EXPECT_EQ(Run([] { ERROR(20485); }), (Events{"sound", "box"}));
+  EXPECT_EQ(Run([&] { SHOWERROR(&msg); }), (Events{"sound", "box"}));
   EXPECT_EQ(Run([] { WARNING(20485); }), (Events{"box"}));
   EXPECT_EQ(Run([&] { MESSAGEDLG(&msg, 1, 4, 0); }), (Events{"box"}));
   EXPECT_EQ(Run([] { SMSSENDOK(1, 0); }), (Events{"box"}));
+  SPEAKER(true);
+  EXPECT_EQ(Run([] { ERROR(20485); }), (Events{"box"})) << "the speaker beeps instead";
 }
 
 }  // namespace
