@@ -331,10 +331,6 @@ void TFrameSetViewer::SetFocus() {
   cl::TWinControl::SetFocus();
 }
 
-void TFrameSetViewer::RepaintFrames() {
-  for (TFrame* frame : currentSet_->AllFrames) frame->Repaint();
-}
-
 // ------------------------------------------------------------ inner viewers
 
 template <typename F>

@@ -70,7 +70,6 @@ class TFrameSetViewer : public cl::TWinControl {
   // The active viewer's selection, whole; nothing for an empty one.
   void CopyToClipboard();
   void SetFocus() override;
-  void RepaintFrames();
   virtual std::string ExpandLinkFileName(const std::string& url);
 
   bool IsProcessing() const { return loadingFlag_ || viewersBusyFlag_; }

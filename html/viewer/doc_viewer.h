@@ -291,7 +291,6 @@ class TDocViewer : public cl::TWinControl {
   void AutoScrollStep();
   void StopAutoScroll();
   int32_t DocumentY(int y) const;
-  int32_t DocumentX(int x) const;
   bool IsWordChar(int32_t position, TSectionBase* owner);
 
   bool layouting_ = false;
