@@ -10,25 +10,24 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "dialogs/disk.h"
 #include "dialogs/suite_texts.h"
 #include "utility/code_pages.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "suite/branlst/branlst.h"
 
 // Removes the directory the chooser tests made, when the program ends.
 class ChooserWorldCleanup : public ::testing::Environment {
  public:
-  static std::string& Made() {
-    static std::string made;
+  static std::unique_ptr<cl::testing::TempDirectory>& Made() {
+    static std::unique_ptr<cl::testing::TempDirectory> made;
     return made;
   }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!Made().empty()) std::filesystem::remove_all(Made(), ignored);
-  }
+  void TearDown() override { Made().reset(); }
 };
 inline ::testing::Environment* const chooserWorldCleanup =
     ::testing::AddGlobalTestEnvironment(new ChooserWorldCleanup);
@@ -38,11 +37,8 @@ class ChooserWorld : public ::testing::Test {
   static const std::string& Base() {
     static const std::string base = [] {
       // Unless the layout was fixed before, it is fixed here.
-      std::string pattern = (std::filesystem::temp_directory_path() / "chooser-test-XXXXXX").string();
-      if (mkdtemp(pattern.data()) != nullptr) {
-        setenv("BRANNIK_WINDIR", pattern.c_str(), 1);
-        ChooserWorldCleanup::Made() = pattern;
-      }
+      ChooserWorldCleanup::Made() = std::make_unique<cl::testing::TempDirectory>();
+      setenv("BRANNIK_WINDIR", ChooserWorldCleanup::Made()->Path().c_str(), 1);
       return dlg::GlobalDisk().Base();
     }();
     return base;

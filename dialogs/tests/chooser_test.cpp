@@ -9,7 +9,7 @@
 
 #include "chooser_exports.h"
 #include "chooser_fixture.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 #include "dialogs/address_items.h"
 #include "platform/core/message_hooks.h"
 #include "dialogs/config_font.h"
@@ -488,8 +488,8 @@ TEST_F(ChooserTest, TheRefusedStationIdIsToldAndNotAdded) {
 }
 
 TEST_F(ChooserTest, ExportWritesTheSelectionWhereTheUserChose) {
-  ScratchDirectory elsewhere;
-  const std::string chosen = elsewhere.File("vyber.phn");
+  cl::testing::TempDirectory elsewhere;
+  const std::string chosen = elsewhere / "vyber.phn";
   cl::testing::ScriptedDialogs dialogs;
   dialogs.Save = [&](cl::TSaveDialog& dialog) {
     dialog.FileName = chosen;

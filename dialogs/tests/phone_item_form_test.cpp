@@ -8,13 +8,14 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "dialogs/disk.h"
 #include "dialogs/tab_list_box.h"
 #include "dialogs/tests/phone_book_exports.h"
 #include "dialogs/tests/phone_book_fixtures.h"
-#include "dialogs/tests/scratch_directory.h"
+#include "dialogs/tests/file_bytes.h"
 #include "platform/gui/check_box.h"
 #include "platform/gui/edit.h"
 #include "platform/gui/test_support/gui_test.h"
@@ -161,22 +162,18 @@ TEST_F(PhoneItemFormTest, AnEntryWithoutItsTagIsRefused) {
 class ScratchListDirectory : public ::testing::Environment {
  public:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "phone-item-bku-XXXXXX").string();
-    if (mkdtemp(pattern.data())) root_ = pattern;
-    setenv("BRANNIK_WINDIR", root_.c_str(), 0);
+    root_ = std::make_unique<cl::testing::TempDirectory>();
+    setenv("BRANNIK_WINDIR", root_->Path().c_str(), 0);
   }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
-  }
+  void TearDown() override { root_.reset(); }
   // The list directory when it lies in the scratch directory, else empty.
   std::string ListDir() const {
     const std::string dir = dlg::GlobalDisk().ListDir();
-    return !root_.empty() && dir.rfind(root_, 0) == 0 ? dir : std::string();
+    return root_ && dir.rfind(root_->Path().string(), 0) == 0 ? dir : std::string();
   }
 
  private:
-  std::string root_;
+  std::unique_ptr<cl::testing::TempDirectory> root_;
 };
 
 ScratchListDirectory* const listDirectory =
