@@ -13,6 +13,7 @@
 #include "browser/version_info.h"
 #include "platform/core/exception.h"
 #include "platform/core/program_start.h"
+#include "platform/core/short_string.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/busy_cursor.h"
@@ -27,7 +28,7 @@ namespace brw {
 namespace {
 
 std::string CutShort(std::string text) {
-  if (text.size() > utl::kShortStringMax) text.resize(utl::kShortStringMax);
+  if (text.size() > ShortString::MaxLength) text.resize(ShortString::MaxLength);
   return text;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/core/find_file.h"
 #include "platform/core/last_error.h"
 #include "platform/core/scheduler.h"
+#include "platform/core/short_string.h"
 #include "utility/path_names.h"
 #include "utility/raw_handles.h"
 #include "utility/replacement_file.h"
@@ -18,7 +19,6 @@ namespace utl {
 namespace {
 
 constexpr std::int32_t blockSize = 0x8000;
-constexpr std::size_t longestName = 255;
 
 // Closes a handle when it goes out of scope.
 class HandleGuard {
@@ -67,7 +67,7 @@ void CutBack(Handle handle, std::int32_t size) {
 
 std::optional<std::string> ExpandedUncut(std::string_view name) {
   std::string expanded = FEXPAND(name);
-  if (expanded.size() > longestName) return std::nullopt;
+  if (expanded.size() > ShortString::MaxLength) return std::nullopt;
   return expanded;
 }
 
