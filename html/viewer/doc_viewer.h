@@ -18,6 +18,10 @@
 #include "platform/gui/timer.h"
 
 namespace cl {
+class TBusyCursor;
+}
+
+namespace cl {
 class TStream;
 class TStrings;
 }  // namespace cl
@@ -254,6 +258,20 @@ class TDocViewer : public cl::TWinControl {
   // The busy bracket of loads, layouts and print runs: loads are refused
   // while it is on, and OnProcessing hears of each change.
   void DoProcessing(bool value);
+  // The bracket on while the object lives and off on every way out. A busy
+  // cursor given ends first: the cursor is back before OnProcessing hears of
+  // the end.
+  class TProcessingBracket {
+   public:
+    explicit TProcessingBracket(TDocViewer& viewer, cl::TBusyCursor* busy = nullptr);
+    ~TProcessingBracket();
+    TProcessingBracket(const TProcessingBracket&) = delete;
+    TProcessingBracket& operator=(const TProcessingBracket&) = delete;
+
+   private:
+    TDocViewer& viewer_;
+    cl::TBusyCursor* busy_;
+  };
 
   // Where a load or a jump records the page left: file, title, position, kind.
   virtual void BumpHistory(const std::string& fileName, const std::string& title, int32_t oldPos,
