@@ -37,7 +37,6 @@ using dlg::tAddressRecord;
 constexpr std::uint8_t Stations = 0x01, Phones = 0x02;
 constexpr std::uint8_t AllStations = 0x01, OneRecipient = 0x20;
 constexpr unsigned char Filler = 0xAB;
-constexpr std::uint16_t VK_F9_KEY = 0x78;
 
 tAddressRecord Record(const std::string& url) {
   tAddressRecord record;
@@ -350,13 +349,13 @@ TEST_F(ChooserTest, KeysAndMenuShortcutsReachTheirActions) {
   std::vector<tAddressRecord> records(1, Record(""));
   EXPECT_EQ(Choose(records, 0, 1, Stations, AllStations, [](Form& f) {
               // F9 does nothing while OK is off.
-              cl::testing::TypeKey(f.form, VK_F9_KEY);
+              cl::testing::TypeKey(f.form, cl::VK_F9);
               f.Stations().SetFocus();
               f.Stations().SetItemIndex(0);
               f.Mark(f.Stations(), 0);
               cl::testing::TypeKey(f.form, cl::VK_DOWN, cl::ssAlt);
               EXPECT_EQ(f.Selection().Count(), 1);
-              cl::testing::TypeKey(f.form, VK_F9_KEY);
+              cl::testing::TypeKey(f.form, cl::VK_F9);
             }),
             1);
 }
