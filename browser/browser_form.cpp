@@ -247,13 +247,7 @@ void TBrowserForm::LoadSettings() {
   } else {
     SetWindowState(static_cast<cl::TWindowState>(window.State));
   }
-  const TViewerDefaults defaults = settings.LoadViewer();
-  viewer_->SetDefBackground(defaults.Background);
-  viewer_->SetDefHotSpotColor(defaults.HotSpotColor);
-  viewer_->SetDefFontColor(defaults.FontColor);
-  viewer_->SetDefFontName(defaults.FontName);
-  viewer_->SetDefFontSize(defaults.FontSize);
-  viewer_->SetDefPreFontName(defaults.PreFontName);
+  viewer_->SetDefaults(settings.LoadViewer());
 }
 
 void TBrowserForm::SaveSettings() {
@@ -266,12 +260,7 @@ void TBrowserForm::SaveSettings() {
     return;
   }
   TViewerDefaults defaults;
-  defaults.Background = viewer_->DefBackground();
-  defaults.HotSpotColor = viewer_->DefHotSpotColor();
-  defaults.FontColor = viewer_->DefFontColor();
-  defaults.FontName = viewer_->DefFontName();
-  defaults.FontSize = viewer_->DefFontSize();
-  defaults.PreFontName = viewer_->DefPreFontName();
+  static_cast<html::TViewerDefaults&>(defaults) = viewer_->Defaults();
   settings.Save(window, &defaults, viewer_->GetDocumentName(), viewer_->GetPosition());
 }
 

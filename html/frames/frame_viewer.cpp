@@ -340,15 +340,10 @@ void TFrameSetViewer::ForEachViewer(F f) const {
 
 void TFrameSetViewer::SetupViewer(TDocViewer& viewer, TFrame& frame) {
   if (DocumentParser) viewer.Parser = DocumentParser;
-  viewer.SetDefBackground(defBackground_);
+  viewer.SetDefaults(Defaults());
   viewer.SetViewImages(viewImages_);
   viewer.SetImageCacheCount(imageCacheCount_);
   viewer.SetNoSelect(noSelect_);
-  viewer.SetDefFontColor(defFontColor_);
-  viewer.SetDefHotSpotColor(defHotSpotColor_);
-  viewer.SetDefFontSize(defFontSize_);
-  viewer.SetDefFontName(defFontName_);
-  viewer.SetDefPreFontName(defPreFontName_);
   viewer.SetCharSet(charSet_);
   viewer.SetOnBitmapRequest(onBitmapRequest_);
   viewer.SetOnImageRequest(onImageRequest_);
@@ -459,6 +454,19 @@ void TFrameSetViewer::SetDefPreFontName(const std::string& name) {
   if (cl::AnsiCompareText(name, defPreFontName_) == 0) return;
   defPreFontName_ = name;
   ForEachViewer([&name](TDocViewer& v) { v.SetDefPreFontName(name); });
+}
+
+TViewerDefaults TFrameSetViewer::Defaults() const {
+  return {defBackground_, defFontColor_, defHotSpotColor_, defFontSize_, defFontName_, defPreFontName_};
+}
+
+void TFrameSetViewer::SetDefaults(const TViewerDefaults& defaults) {
+  SetDefBackground(defaults.Background);
+  SetDefFontColor(defaults.FontColor);
+  SetDefHotSpotColor(defaults.HotSpotColor);
+  SetDefFontSize(defaults.FontSize);
+  SetDefFontName(defaults.FontName);
+  SetDefPreFontName(defaults.PreFontName);
 }
 
 void TFrameSetViewer::SetCharSet(uint8_t charSet) {

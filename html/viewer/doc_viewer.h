@@ -11,6 +11,7 @@
 #include "html/document/section_list.h"
 #include "html/parse/document_parser.h"
 #include "html/viewer/history/position_obj.h"
+#include "html/viewer/viewer_defaults.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/control.h"
 #include "platform/gui/paint_box.h"
@@ -151,6 +152,9 @@ class TDocViewer : public cl::TWinControl {
   void SetDefFontName(const std::string& name);
   const std::string& DefPreFontName() const { return defPreFontName_; }
   void SetDefPreFontName(const std::string& name);
+  // The six above at once; each is set as its own setter sets it.
+  TViewerDefaults Defaults() const;
+  void SetDefaults(const TViewerDefaults& defaults);
   uint8_t CharSet() const { return charSet_; }
   void SetCharSet(uint8_t charSet);
   bool ViewImages() const;
