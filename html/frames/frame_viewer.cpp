@@ -456,18 +456,9 @@ void TFrameSetViewer::SetDefPreFontName(const std::string& name) {
   ForEachViewer([&name](TDocViewer& v) { v.SetDefPreFontName(name); });
 }
 
-TViewerDefaults TFrameSetViewer::Defaults() const {
-  return {defBackground_, defFontColor_, defHotSpotColor_, defFontSize_, defFontName_, defPreFontName_};
-}
+TViewerDefaults TFrameSetViewer::Defaults() const { return DefaultsOf(*this); }
 
-void TFrameSetViewer::SetDefaults(const TViewerDefaults& defaults) {
-  SetDefBackground(defaults.Background);
-  SetDefFontColor(defaults.FontColor);
-  SetDefHotSpotColor(defaults.HotSpotColor);
-  SetDefFontSize(defaults.FontSize);
-  SetDefFontName(defaults.FontName);
-  SetDefPreFontName(defaults.PreFontName);
-}
+void TFrameSetViewer::SetDefaults(const TViewerDefaults& defaults) { PushDefaults(*this, defaults); }
 
 void TFrameSetViewer::SetCharSet(uint8_t charSet) {
   if (charSet == charSet_) return;

@@ -406,18 +406,9 @@ void TDocViewer::SetDefFontName(const std::string& name) {
   FontsChanged(true);
 }
 
-TViewerDefaults TDocViewer::Defaults() const {
-  return {defBackground_, defFontColor_, defHotSpotColor_, defFontSize_, defFontName_, defPreFontName_};
-}
+TViewerDefaults TDocViewer::Defaults() const { return DefaultsOf(*this); }
 
-void TDocViewer::SetDefaults(const TViewerDefaults& defaults) {
-  SetDefBackground(defaults.Background);
-  SetDefFontColor(defaults.FontColor);
-  SetDefHotSpotColor(defaults.HotSpotColor);
-  SetDefFontSize(defaults.FontSize);
-  SetDefFontName(defaults.FontName);
-  SetDefPreFontName(defaults.PreFontName);
-}
+void TDocViewer::SetDefaults(const TViewerDefaults& defaults) { PushDefaults(*this, defaults); }
 
 void TDocViewer::SetDefPreFontName(const std::string& name) {
   if (!defPreFontName_.empty() && cl::AnsiCompareText(name, defPreFontName_) == 0) return;

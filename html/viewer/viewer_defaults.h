@@ -18,4 +18,22 @@ struct TViewerDefaults {
   std::string PreFontName;
 };
 
+// Any viewer's defaults, through its six getters and setters; the setters
+// run in this order.
+template <class Viewer>
+TViewerDefaults DefaultsOf(const Viewer& viewer) {
+  return {viewer.DefBackground(), viewer.DefFontColor(), viewer.DefHotSpotColor(),
+          viewer.DefFontSize(),   viewer.DefFontName(),  viewer.DefPreFontName()};
+}
+
+template <class Viewer>
+void PushDefaults(Viewer& viewer, const TViewerDefaults& defaults) {
+  viewer.SetDefBackground(defaults.Background);
+  viewer.SetDefFontColor(defaults.FontColor);
+  viewer.SetDefHotSpotColor(defaults.HotSpotColor);
+  viewer.SetDefFontSize(defaults.FontSize);
+  viewer.SetDefFontName(defaults.FontName);
+  viewer.SetDefPreFontName(defaults.PreFontName);
+}
+
 }  // namespace html
