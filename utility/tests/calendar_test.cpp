@@ -146,14 +146,10 @@ TEST(Calendar, PackedTimesUseTheDosLayout) {
 std::time_t LayerClockNow(int* milliseconds = nullptr) { return win::CurrentScheduler().WallClock(milliseconds); }
 
 std::time_t UtcSeconds(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-  std::tm t{};
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  return timegm(&t);
+  using namespace std::chrono;
+  const sys_seconds t =
+      sys_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute} + seconds{second};
+  return system_clock::to_time_t(t);
 }
 
 uint16_t DaysSince1980(std::time_t when) {
