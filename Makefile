@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 GEN  := -G Ninja
 
-.PHONY: deps build run test unload-check contract-check bench fuzz fuzz-smoke clean
+.PHONY: deps build run test unload-check contract-check gallery-check bench fuzz fuzz-smoke clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +21,7 @@ test: deps
 	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory unload-check
 	@$(MAKE) --no-print-directory contract-check
+	@$(MAKE) --no-print-directory gallery-check
 	@$(MAKE) --no-print-directory fuzz-smoke
 
 # Every shared library loaded and unloaded by a host program in Release, where
@@ -35,6 +36,13 @@ unload-check: deps
 contract-check: deps
 	cmake -S . -B build $(GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build build -j $(JOBS) --target dialog_contract_check
+
+# The dialog gallery as the README starts it, from the Release tree, run
+# headless to its end: every dialog opens, is closed, and the program ends 0.
+gallery-check: deps
+	cmake -S . -B build $(GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS) --target dialog_gallery
+	QT_QPA_PLATFORM=offscreen build/dialogs/dialog_gallery --close-each
 
 bench: build
 	@scripts/run-benchmarks build

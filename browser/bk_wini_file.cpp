@@ -6,6 +6,7 @@
 #include "platform/core/in_out_error.h"
 #include "platform/core/int_text.h"
 #include "platform/core/last_error.h"
+#include "platform/core/short_string.h"
 #include "utility/short_strings.h"
 
 namespace brw {
@@ -57,7 +58,7 @@ void tBKWiniFile::ReadSections(cl::TStrings& strings) const {
     std::string_view line(text.data() + start, end - start);
     start = end + 1;
     if (line.ends_with('\r')) line.remove_suffix(1);
-    const std::string trimmed = utl::STRTRIM(line.substr(0, utl::kShortStringMax));
+    const std::string trimmed = utl::STRTRIM(line.substr(0, ShortString::MaxLength));
     if (trimmed.size() > 2 && trimmed.front() == '[' && trimmed.back() == ']')
       strings.Add(std::string_view(trimmed).substr(1, trimmed.size() - 2));
   }

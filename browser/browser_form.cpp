@@ -13,6 +13,7 @@
 #include "browser/version_info.h"
 #include "platform/core/exception.h"
 #include "platform/core/program_start.h"
+#include "platform/core/short_string.h"
 #include "platform/gui/application.h"
 #include "platform/gui/bitmap.h"
 #include "platform/gui/busy_cursor.h"
@@ -27,7 +28,7 @@ namespace brw {
 namespace {
 
 std::string CutShort(std::string text) {
-  if (text.size() > utl::kShortStringMax) text.resize(utl::kShortStringMax);
+  if (text.size() > ShortString::MaxLength) text.resize(ShortString::MaxLength);
   return text;
 }
 
@@ -47,41 +48,31 @@ std::string FormatText(std::string text, const std::string& argument) {
   return text;
 }
 
-struct TButtonPlace {
+// Each tool button with its menu item, in the order of TToolGlyph.
+struct TToolButtonRow {
   const char* ButtonName;
   const char* ItemName;
   int Panel;  // 0 file, 1 edit, 2 browsing, 3 font
   int32_t Left;
   cl::TShortCut ShortCut;
+  bool Busy;  // the handler runs inside the busy count
+  void (TBrowserForm::*Handler)();
 };
 
-constexpr TButtonPlace buttonPlaces[toolButtonCount] = {
-    {"BBtn_FileOpen", "PMnu_OpenDoc", 0, 8, cl::scCtrl | 'O'},
-    {"BBtn_Reload", "PMnu_Reload", 0, 32, cl::scCtrl | 'R'},
-    {"BBtn_Save", "PMnu_SaveDoc", 0, 64, cl::scCtrl | 'S'},
-    {"BBtn_Print", "PMnu_Print", 0, 88, cl::scCtrl | 'P'},
-    {"BBtn_SelectAll", "PMnu_SelectAll", 1, 8, cl::scCtrl | 'A'},
-    {"BBtn_Copy", "PMnu_Copy", 1, 32, cl::scCtrl | 'C'},
-    {"BBtn_Find", "PMnu_Find", 1, 64, cl::scCtrl | 'F'},
-    {"BBtn_Home", "PMnu_Home", 2, 8, 0},
-    {"BBtn_Back", "PMnu_Back", 2, 40, 0},
-    {"BBtn_Forward", "PMnu_Forward", 2, 64, 0},
-    {"BBtn_Font", "PMnu_Font", 3, 8, 0},
-    {"BBtn_IncFont", "PMnu_IncFont", 3, 40, 0},
-    {"BBtn_DecFont", "PMnu_DecFont", 3, 64, 0},
-};
-
-// Whether the handler runs inside the busy count.
-constexpr bool busyHandler[toolButtonCount] = {true, true, false, true, true, true, false,
-                                               true, true, true, true, true, true};
-
-using THandler = void (TBrowserForm::*)();
-constexpr THandler handlers[toolButtonCount] = {
-    &TBrowserForm::BBtn_FileOpenClick, &TBrowserForm::BBtn_ReloadClick,    &TBrowserForm::BBtn_SaveClick,
-    &TBrowserForm::BBtn_PrintClick,    &TBrowserForm::BBtn_SelectAllClick, &TBrowserForm::BBtn_CopyClick,
-    &TBrowserForm::BBtn_FindClick,     &TBrowserForm::BBtn_HomeClick,      &TBrowserForm::BBtn_BackClick,
-    &TBrowserForm::BBtn_ForwardClick,  &TBrowserForm::BBtn_FontClick,      &TBrowserForm::BBtn_IncFontClick,
-    &TBrowserForm::BBtn_DecFontClick,
+constexpr TToolButtonRow toolButtons[toolButtonCount] = {
+    {"BBtn_FileOpen", "PMnu_OpenDoc", 0, 8, cl::scCtrl | 'O', true, &TBrowserForm::BBtn_FileOpenClick},
+    {"BBtn_Reload", "PMnu_Reload", 0, 32, cl::scCtrl | 'R', true, &TBrowserForm::BBtn_ReloadClick},
+    {"BBtn_Save", "PMnu_SaveDoc", 0, 64, cl::scCtrl | 'S', false, &TBrowserForm::BBtn_SaveClick},
+    {"BBtn_Print", "PMnu_Print", 0, 88, cl::scCtrl | 'P', true, &TBrowserForm::BBtn_PrintClick},
+    {"BBtn_SelectAll", "PMnu_SelectAll", 1, 8, cl::scCtrl | 'A', true, &TBrowserForm::BBtn_SelectAllClick},
+    {"BBtn_Copy", "PMnu_Copy", 1, 32, cl::scCtrl | 'C', true, &TBrowserForm::BBtn_CopyClick},
+    {"BBtn_Find", "PMnu_Find", 1, 64, cl::scCtrl | 'F', false, &TBrowserForm::BBtn_FindClick},
+    {"BBtn_Home", "PMnu_Home", 2, 8, 0, true, &TBrowserForm::BBtn_HomeClick},
+    {"BBtn_Back", "PMnu_Back", 2, 40, 0, true, &TBrowserForm::BBtn_BackClick},
+    {"BBtn_Forward", "PMnu_Forward", 2, 64, 0, true, &TBrowserForm::BBtn_ForwardClick},
+    {"BBtn_Font", "PMnu_Font", 3, 8, 0, true, &TBrowserForm::BBtn_FontClick},
+    {"BBtn_IncFont", "PMnu_IncFont", 3, 40, 0, true, &TBrowserForm::BBtn_IncFontClick},
+    {"BBtn_DecFont", "PMnu_DecFont", 3, 64, 0, true, &TBrowserForm::BBtn_DecFontClick},
 };
 
 // The start document as the viewer names the file it loaded: a relative name
@@ -157,7 +148,7 @@ void TBrowserForm::CreateToolBar() {
     panels[i] = panel;
   }
   for (int i = 0; i < toolButtonCount; ++i) {
-    const TButtonPlace& place = buttonPlaces[i];
+    const TToolButtonRow& place = toolButtons[i];
     cl::TSpeedButton* const button = cl::Make<cl::TSpeedButton>(*this);
     button->SetName(place.ButtonName);
     button->SetParent(panels[place.Panel]);
@@ -167,8 +158,8 @@ void TBrowserForm::CreateToolBar() {
     button->SetNumGlyphs(2);
     button->SetShowHint(true);
     if (i == tbForward) button->SetLayout(cl::blGlyphRight);
-    const THandler handler = handlers[i];
-    const bool busy = busyHandler[i];
+    const auto handler = place.Handler;
+    const bool busy = place.Busy;
     button->OnClick = [this, handler, busy](cl::TObject*) { busy ? RunBusy(handler) : (this->*handler)(); };
     buttons_[static_cast<size_t>(i)] = button;
   }
@@ -191,8 +182,8 @@ void TBrowserForm::CreateMenu() {
   for (int i = 0; i < toolButtonCount; ++i) {
     if (i == tbFileOpen || i == tbSelectAll || i == tbHome || i == tbFont) addLine();
     auto item = std::make_unique<cl::TMenuItem>();
-    item->SetName(buttonPlaces[i].ItemName);
-    item->SetShortCut(buttonPlaces[i].ShortCut);
+    item->SetName(toolButtons[i].ItemName);
+    item->SetShortCut(toolButtons[i].ShortCut);
     cl::TSpeedButton* const button = buttons_[static_cast<size_t>(i)];
     item->OnClick = [button](cl::TObject*) { button->Click(); };
     menuItems_[static_cast<size_t>(i)] = items.Add(std::move(item));
@@ -256,13 +247,7 @@ void TBrowserForm::LoadSettings() {
   } else {
     SetWindowState(static_cast<cl::TWindowState>(window.State));
   }
-  const TViewerDefaults defaults = settings.LoadViewer();
-  viewer_->SetDefBackground(defaults.Background);
-  viewer_->SetDefHotSpotColor(defaults.HotSpotColor);
-  viewer_->SetDefFontColor(defaults.FontColor);
-  viewer_->SetDefFontName(defaults.FontName);
-  viewer_->SetDefFontSize(defaults.FontSize);
-  viewer_->SetDefPreFontName(defaults.PreFontName);
+  viewer_->SetDefaults(settings.LoadViewer());
 }
 
 void TBrowserForm::SaveSettings() {
@@ -275,12 +260,7 @@ void TBrowserForm::SaveSettings() {
     return;
   }
   TViewerDefaults defaults;
-  defaults.Background = viewer_->DefBackground();
-  defaults.HotSpotColor = viewer_->DefHotSpotColor();
-  defaults.FontColor = viewer_->DefFontColor();
-  defaults.FontName = viewer_->DefFontName();
-  defaults.FontSize = viewer_->DefFontSize();
-  defaults.PreFontName = viewer_->DefPreFontName();
+  static_cast<html::TViewerDefaults&>(defaults) = viewer_->Defaults();
   settings.Save(window, &defaults, viewer_->GetDocumentName(), viewer_->GetPosition());
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "html/viewer/viewer_defaults.h"
 #include "platform/gui/geometry.h"
 
 namespace brw {
@@ -17,14 +18,16 @@ struct TWindowPlacement {
   cl::TRect Bounds;  // screen pixels; Right and Bottom outside
 };
 
-// The frame viewer's defaults that the settings keep (TColor values).
-struct TViewerDefaults {
-  std::int32_t Background = static_cast<std::int32_t>(0x80000005);  // clWindow
-  std::int32_t HotSpotColor = 0xFF0000;                             // clBlue
-  std::int32_t FontColor = static_cast<std::int32_t>(0x80000008);   // clWindowText
-  std::string FontName = "Arial CE";
-  std::int32_t FontSize = 10;  // points
-  std::string PreFontName = "Courier";
+// The viewer defaults the settings keep, each as it is when "win.ini" has none.
+struct TViewerDefaults : html::TViewerDefaults {
+  TViewerDefaults() {
+    Background = static_cast<std::int32_t>(0x80000005);  // clWindow
+    HotSpotColor = 0xFF0000;                             // clBlue
+    FontColor = static_cast<std::int32_t>(0x80000008);   // clWindowText
+    FontName = "Arial CE";
+    FontSize = 10;  // points
+    PreFontName = "Courier";
+  }
 };
 
 // "win.ini" in the Windows directory.

@@ -1,6 +1,7 @@
 #include "browser/doc_file_viewer.h"
 
 #include "html/print/document_print.h"
+#include "platform/core/short_string.h"
 #include "utility/short_strings.h"
 
 namespace brw {
@@ -8,7 +9,7 @@ namespace brw {
 std::string tDocFileViewer::GetDocumentName() const {
   const html::TDocViewer* const active = ActiveViewer();
   std::string name = active != nullptr ? active->CurrentFile() : CurrentFile();
-  if (name.size() > utl::kShortStringMax) name.resize(utl::kShortStringMax);
+  if (name.size() > ShortString::MaxLength) name.resize(ShortString::MaxLength);
   return name;
 }
 

@@ -1,5 +1,6 @@
 #include "browser/exe_link.h"
 
+#include "platform/core/short_string.h"
 #include "utility/short_strings.h"
 
 namespace brw {
@@ -7,7 +8,7 @@ namespace brw {
 namespace {
 
 std::string CutShort(std::string text) {
-  if (text.size() > utl::kShortStringMax) text.resize(utl::kShortStringMax);
+  if (text.size() > ShortString::MaxLength) text.resize(ShortString::MaxLength);
   return text;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/gui/header.h"
 #include "utility/bk_file.h"
+#include "utility/owned_handle.h"
 #include "utility/raw_handles.h"
 
 namespace dlg {
@@ -27,20 +28,6 @@ std::string_view Trimmed(std::string_view text) {
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-// Closes the handle on every way out.
-class OpenFile {
- public:
-  explicit OpenFile(utl::Handle handle) : handle_(handle) {}
-  ~OpenFile() { utl::CLOSEHANDLE(handle_); }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  utl::Handle Get() const { return handle_; }
-  bool Valid() const { return handle_ != utl::noHandle; }
-
- private:
-  utl::Handle handle_;
-};
 
 // The open file when it is a header file: BK magic and version 1.
 utl::Handle CheckFile(const std::string& name) {
@@ -141,7 +128,7 @@ void tHeaderManager::LoadCaptions() {
 void tHeaderManager::LoadWidths() {
   WidthBlock block{};
   {
-    const OpenFile file(CheckFile(fileName_));
+    const utl::OwnedHandle file(CheckFile(fileName_));
     if (!file.Valid()) return;
     const RecordSearch search = FindRecord(file.Get(), textBase_);
     if (search.failed || search.found < 0) return;
@@ -161,7 +148,7 @@ void tHeaderManager::LoadWidths() {
 void tHeaderManager::SaveWidths() const noexcept {
   utl::Handle handle = CheckFile(fileName_);
   if (handle == utl::noHandle) handle = CreateHeaderFile(fileName_);
-  const OpenFile file(handle);
+  const utl::OwnedHandle file(handle);
   if (!file.Valid()) return;
   const RecordSearch search = FindRecord(file.Get(), textBase_);
   if (search.failed) return;

@@ -23,8 +23,6 @@ namespace dlg {
 
 namespace {
 
-constexpr std::uint16_t VK_F9 = 0x78;
-
 enum : std::uint8_t {
   KeyPage = 4,
   KeyStationList = 5,
@@ -357,7 +355,7 @@ void tMultiAddressForm::RowDrawn(cl::TOwnerDrawListBox& list, int which) {
 
 void tMultiAddressForm::KeyDown(std::uint16_t& key, cl::TShiftState shift) {
   const cl::TShiftState modifiers = shift & (cl::ssShift | cl::ssAlt | cl::ssCtrl);
-  if (key == VK_F9 && modifiers == 0) {
+  if (key == cl::VK_F9 && modifiers == 0) {
     if (selBBtnOK_->Enabled()) SetModalResult(cl::mrOk);
     key = 0;
     return;

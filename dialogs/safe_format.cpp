@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/core/short_string.h"
+
 namespace dlg {
 
 namespace {
-
-constexpr std::size_t ShortLimit = 255;
 
 struct Conversion {
   bool left = false;
@@ -23,7 +23,8 @@ struct Conversion {
 std::size_t ReadNumber(std::string_view pattern, std::size_t& pos) {
   std::size_t value = 0;
   while (pos < pattern.size() && pattern[pos] >= '0' && pattern[pos] <= '9') {
-    value = std::min<std::size_t>(value * 10 + static_cast<std::size_t>(pattern[pos] - '0'), ShortLimit + 1);
+    value = std::min<std::size_t>(value * 10 + static_cast<std::size_t>(pattern[pos] - '0'),
+                                  ShortString::MaxLength + 1);
     ++pos;
   }
   return value;
@@ -92,12 +93,12 @@ std::string FormatCount(std::string_view pattern, std::int32_t count) {
     }
     std::size_t after = pos + 1;
     const std::optional<Conversion> conversion = ReadConversion(pattern, after);
-    if (!conversion || used) return std::string(pattern.substr(0, ShortLimit));
+    if (!conversion || used) return std::string(pattern.substr(0, ShortString::MaxLength));
     out += Render(*conversion, count);
     used = true;
     pos = after;
   }
-  if (out.size() > ShortLimit) out.resize(ShortLimit);
+  if (out.size() > ShortString::MaxLength) out.resize(ShortString::MaxLength);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/core/exception.h"
+#include "utility/owned_handle.h"
 #include "utility/raw_handles.h"
 
 namespace dlg {
@@ -11,25 +12,13 @@ namespace {
 
 constexpr std::size_t blockSize = 64 * 1024;
 
-class HandleCloser {
- public:
-  explicit HandleCloser(utl::Handle& handle) : handle_(handle) {}
-  ~HandleCloser() { utl::CLOSEHANDLE(handle_); }
-  HandleCloser(const HandleCloser&) = delete;
-  HandleCloser& operator=(const HandleCloser&) = delete;
-
- private:
-  utl::Handle& handle_;
-};
-
 }  // namespace
 
 // Reads in blocks, so that a long file needs no memory of its size.
 void ForEachTextLine(std::string_view fileName, const std::function<void(std::string_view line)>& onLine) {
-  utl::Handle handle = utl::noHandle;
-  if (utl::OPENHANDLE(fileName, utl::modeReadDenyNone, handle))
+  utl::OwnedHandle file;
+  if (utl::OPENHANDLE(fileName, utl::modeReadDenyNone, file.Slot()))
     throw cl::Exception("Cannot open \"" + std::string(fileName) + "\"");
-  const HandleCloser closer(handle);
   std::vector<char> block(blockSize);
   // The start of a line that runs on into the next block, one character over
   // the limit, so that a CR before the LF can still be told apart.
@@ -45,7 +34,7 @@ void ForEachTextLine(std::string_view fileName, const std::function<void(std::st
   };
   for (;;) {
     std::int32_t count = static_cast<std::int32_t>(block.size());
-    utl::READHANDLECOND(handle, block.data(), count);
+    utl::READHANDLECOND(file.Get(), block.data(), count);
     if (count < 0) throw cl::Exception("Cannot read \"" + std::string(fileName) + "\"");
     if (count == 0) break;
     const std::string_view data(block.data(), static_cast<std::size_t>(count));

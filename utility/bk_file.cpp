@@ -8,6 +8,7 @@
 #include "utility/bk_exception.h"
 #include "utility/cipher.h"
 #include "utility/file_operations.h"
+#include "utility/owned_handle.h"
 #include "utility/random_source.h"
 #include "utility/raw_handles.h"
 #include "utility/replacement_file.h"
@@ -19,62 +20,56 @@ namespace {
 constexpr std::uint16_t modeReadWriteDenyWrite = 0x22;
 constexpr std::int32_t BlockSize = 32768;
 
-// An open handle that is closed on every path; Close reports the failure.
+// An open handle that is closed on every path; its calls throw on failure.
 class BKHandle {
  public:
   static BKHandle Open(std::string_view name, std::uint16_t mode) {
     BKHandle file(name);
-    if (OPENHANDLE(name, mode, file.handle_)) throw xIOOpen(name);
+    if (OPENHANDLE(name, mode, file.handle_.Slot())) throw xIOOpen(name);
     return file;
   }
-  BKHandle(BKHandle&& other) noexcept : name_(other.name_), handle_(other.handle_) {
-    other.handle_ = noHandle;
-  }
+  BKHandle(BKHandle&&) noexcept = default;
   BKHandle& operator=(BKHandle&&) = delete;
-  ~BKHandle() { CLOSEHANDLE(handle_); }
 
   void Read(void* buffer, std::int32_t count) {
-    if (count > 0 && READHANDLE(handle_, buffer, count)) throw xIORead(name_);
+    if (count > 0 && READHANDLE(handle_.Get(), buffer, count)) throw xIORead(name_);
   }
   // The bytes read, 0 at the end of the file.
   std::int32_t ReadSome(void* buffer, std::int32_t count) {
-    READHANDLECOND(handle_, buffer, count);
+    READHANDLECOND(handle_.Get(), buffer, count);
     if (count < 0) throw xIORead(name_);
     return count;
   }
   void Write(const void* buffer, std::int32_t count) {
-    if (count > 0 && WRITEHANDLE(handle_, buffer, count)) throw xIOWrite(name_);
+    if (count > 0 && WRITEHANDLE(handle_.Get(), buffer, count)) throw xIOWrite(name_);
   }
   void Seek(std::int32_t position) {
-    if (SEEKHANDLETO(handle_, position)) throw xIOSeek(name_);
+    if (SEEKHANDLETO(handle_.Get(), position)) throw xIOSeek(name_);
   }
   std::int32_t SeekEnd() {
     std::int32_t size = 0;
-    if (SEEKHANDLEEND(handle_, size)) throw xIOSeek(name_);
+    if (SEEKHANDLEEND(handle_.Get(), size)) throw xIOSeek(name_);
     return size;
   }
   void EndHere() {
-    if (TRUNCATEHANDLE(handle_)) throw xIOWrite(name_);
+    if (TRUNCATEHANDLE(handle_.Get())) throw xIOWrite(name_);
   }
   void Flush() {
-    if (FLUSHHANDLE(handle_)) throw xIOWrite(name_);
+    if (FLUSHHANDLE(handle_.Get())) throw xIOWrite(name_);
   }
   // After a failed append: the old length and header again, as far as the
   // system lets.
   void Restore(std::int32_t size, const tBKHeader& header) noexcept {
-    if (!SEEKHANDLETO(handle_, size)) TRUNCATEHANDLE(handle_);
-    if (!SEEKHANDLETO(handle_, 0)) WRITEHANDLE(handle_, &header, BKHeaderSize);
+    if (!SEEKHANDLETO(handle_.Get(), size)) TRUNCATEHANDLE(handle_.Get());
+    if (!SEEKHANDLETO(handle_.Get(), 0)) WRITEHANDLE(handle_.Get(), &header, BKHeaderSize);
   }
-  void Close() {
-    Handle closing = handle_;
-    handle_ = noHandle;
-    if (CLOSEHANDLE(closing)) throw xIOClose(name_);
-  }
+  // As CLOSEHANDLE does, a failed close of the system is not reported.
+  void Close() { static_cast<void>(handle_.Close()); }
 
  private:
   explicit BKHandle(std::string_view name) : name_(name) {}
   std::string_view name_;
-  Handle handle_ = noHandle;
+  OwnedHandle handle_;
 };
 
 void AddCovered(std::uint8_t check[2], const tBKHeader& header) {

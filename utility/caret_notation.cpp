@@ -1,5 +1,6 @@
 #include "utility/caret_notation.h"
 
+#include "platform/core/short_string.h"
 #include "utility/code_pages.h"
 #include "utility/short_strings.h"
 
@@ -8,7 +9,7 @@ namespace utl {
 std::string STRATC(std::string_view s) {
   std::string out;
   for (const char c : s) {
-    if (out.size() >= kShortStringMax) break;
+    if (out.size() >= ShortString::MaxLength) break;
     if (c == '^') {
       out += "^^";
     } else if (static_cast<unsigned char>(c) < 32) {
@@ -18,7 +19,7 @@ std::string STRATC(std::string_view s) {
       out += c;
     }
   }
-  if (out.size() > kShortStringMax) out.resize(kShortStringMax);
+  if (out.size() > ShortString::MaxLength) out.resize(ShortString::MaxLength);
   return out;
 }
 

@@ -9,7 +9,9 @@
 #include "platform/core/find_file.h"
 #include "platform/core/last_error.h"
 #include "platform/core/scheduler.h"
+#include "platform/core/short_string.h"
 #include "utility/path_names.h"
+#include "utility/owned_handle.h"
 #include "utility/raw_handles.h"
 #include "utility/replacement_file.h"
 
@@ -18,24 +20,6 @@ namespace utl {
 namespace {
 
 constexpr std::int32_t blockSize = 0x8000;
-constexpr std::size_t longestName = 255;
-
-// Closes a handle when it goes out of scope.
-class HandleGuard {
- public:
-  HandleGuard() = default;
-  ~HandleGuard() { CLOSEHANDLE(handle); }
-  HandleGuard(const HandleGuard&) = delete;
-  HandleGuard& operator=(const HandleGuard&) = delete;
-  // Closes now; TRUE when the system's close failed.
-  bool Close() {
-    if (handle == noHandle) return false;
-    const bool failed = !win::CloseHandle(handle);
-    handle = noHandle;
-    return failed;
-  }
-  Handle handle = noHandle;
-};
 
 std::string StripTrailingSeparator(std::string name) {
   if (name.size() > 1 && IsSeparator(name.back())) name.pop_back();
@@ -48,10 +32,10 @@ bool IsRoot(std::string_view expanded) {
 
 // True when both names are the same file (another spelling of one inode).
 bool SameFile(std::string_view a, std::string_view b) {
-  HandleGuard first, second;
-  if (OPENHANDLE(a, modeReadDenyNone, first.handle) || OPENHANDLE(b, modeReadDenyNone, second.handle))
+  OwnedHandle first, second;
+  if (OPENHANDLE(a, modeReadDenyNone, first.Slot()) || OPENHANDLE(b, modeReadDenyNone, second.Slot()))
     return false;
-  return win::SameFile(first.handle, second.handle);
+  return win::SameFile(first.Get(), second.Get());
 }
 
 bool DirectoryOfTargetReady(std::string_view target) {
@@ -67,7 +51,7 @@ void CutBack(Handle handle, std::int32_t size) {
 
 std::optional<std::string> ExpandedUncut(std::string_view name) {
   std::string expanded = FEXPAND(name);
-  if (expanded.size() > longestName) return std::nullopt;
+  if (expanded.size() > ShortString::MaxLength) return std::nullopt;
   return expanded;
 }
 
@@ -117,17 +101,17 @@ bool FILEATTR(std::string_view name, bool set, std::uint16_t& attributes) {
 }
 
 std::int32_t FILESIZE(std::string_view name) {
-  HandleGuard file;
-  if (OPENHANDLE(name, modeReadDenyNone, file.handle)) return 0;
+  OwnedHandle file;
+  if (OPENHANDLE(name, modeReadDenyNone, file.Slot())) return 0;
   std::int32_t size = 0;
-  if (SEEKHANDLEEND(file.handle, size)) return 0;
+  if (SEEKHANDLEEND(file.Get(), size)) return 0;
   return file.Close() ? 0 : size;
 }
 
 bool FILETIME(std::string_view name, std::uint8_t set, std::int32_t& time) {
-  HandleGuard file;
-  if (OPENHANDLE(name, set == 1 ? modeReadWrite : modeReadDenyNone, file.handle)) return true;
-  HANDLETIME(file.handle, set, time);
+  OwnedHandle file;
+  if (OPENHANDLE(name, set == 1 ? modeReadWrite : modeReadDenyNone, file.Slot())) return true;
+  HANDLETIME(file.Get(), set, time);
   return false;
 }
 
@@ -185,15 +169,15 @@ bool COPYFILE(std::string_view source, std::string_view target) {
   if (FILENOTFOUND(source)) return true;
   // A file copied onto itself under another spelling would be lost.
   if (SameFile(source, target)) return true;
-  HandleGuard from;
-  if (OPENHANDLE(source, modeReadDenyNone, from.handle)) return true;
+  OwnedHandle from;
+  if (OPENHANDLE(source, modeReadDenyNone, from.Slot())) return true;
   // The old target stays until the copy is complete, whatever goes wrong.
   ReplacementFile copy(target);
   if (!copy.Ready()) return true;
   std::int32_t size = 0;
-  if (SEEKHANDLEEND(from.handle, size)) return true;
+  if (SEEKHANDLEEND(from.Get(), size)) return true;
   std::int32_t count = size;
-  if (COPYBLOCK(from.handle, copy.File(), 0, 0, count) || count < size) return true;
+  if (COPYBLOCK(from.Get(), copy.File(), 0, 0, count) || count < size) return true;
   if (from.Close()) return true;
   return copy.Commit();
 }
@@ -201,43 +185,43 @@ bool COPYFILE(std::string_view source, std::string_view target) {
 bool APPENDFILE(std::string_view source, std::string_view target) {
   // Appending a file to itself would read what it writes.
   if (SameFile(source, target)) return true;
-  HandleGuard from, to;
-  if (OPENHANDLE(source, modeReadDenyNone, from.handle) || OPENHANDLE(target, modeWrite, to.handle))
+  OwnedHandle from, to;
+  if (OPENHANDLE(source, modeReadDenyNone, from.Slot()) || OPENHANDLE(target, modeWrite, to.Slot()))
     return true;
   std::int32_t size = 0;
-  if (SEEKHANDLEEND(to.handle, size)) return true;
+  if (SEEKHANDLEEND(to.Get(), size)) return true;
   const auto failed = [&] {
-    CutBack(to.handle, size);
+    CutBack(to.Get(), size);
     return true;
   };
   std::vector<char> block(blockSize);
   for (;;) {
     std::int32_t n = blockSize;
-    READHANDLECOND(from.handle, block.data(), n);
+    READHANDLECOND(from.Get(), block.data(), n);
     if (n < 0) return failed();
     if (n == 0) break;
-    if (WRITEHANDLE(to.handle, block.data(), n)) return failed();
+    if (WRITEHANDLE(to.Get(), block.data(), n)) return failed();
   }
-  if (FLUSHHANDLE(to.handle)) return failed();
+  if (FLUSHHANDLE(to.Get())) return failed();
   const bool sourceCloseFailed = from.Close();
   return to.Close() || sourceCloseFailed;
 }
 
 bool APPENDLINE(std::string_view name, std::string_view line) {
-  HandleGuard file;
+  OwnedHandle file;
   const bool made = FILENOTFOUND(name);
-  if (made ? CREATEHANDLE(name, file.handle) : OPENHANDLE(name, modeReadWrite, file.handle)) return true;
+  if (made ? CREATEHANDLE(name, file.Slot()) : OPENHANDLE(name, modeReadWrite, file.Slot())) return true;
   std::int32_t size = 0;
   const std::string text = std::string(line) + "\r\n";
-  if (!SEEKHANDLEEND(file.handle, size) && !WRITEHANDLE(file.handle, text.data(), std::int32_t(text.size())) &&
-      !FLUSHHANDLE(file.handle))
+  if (!SEEKHANDLEEND(file.Get(), size) && !WRITEHANDLE(file.Get(), text.data(), std::int32_t(text.size())) &&
+      !FLUSHHANDLE(file.Get()))
     return file.Close();
   // A failed line leaves the file as it was, or no file when it was new.
   if (made) {
     file.Close();
     DELETEANYWAY(name);
   } else {
-    CutBack(file.handle, size);
+    CutBack(file.Get(), size);
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "utility/phone_text.h"
 
+#include "platform/core/blank_trim.h"
 #include "utility/same_text.h"
 
 namespace utl {
@@ -7,13 +8,6 @@ namespace {
 
 std::string Cut(std::string_view text, std::size_t limit) {
   return std::string(text.substr(0, limit));
-}
-
-// STRTRIM's blanks off both ends, without a copy.
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 void DropLeadingZero(std::string& area) {
@@ -25,7 +19,7 @@ void DropLeadingZero(std::string& area) {
 // The parts are cut from views of the phone: a book's load splits one a line.
 PhoneParts URISPLITPHONE(std::string_view phone) {
   PhoneParts parts;
-  const std::string_view text = Trimmed(phone);
+  const std::string_view text = cl::TrimOf(phone, " ");
   if (text.empty()) return parts;
 
   const auto lastDash = text.rfind('-');
@@ -33,14 +27,14 @@ PhoneParts URISPLITPHONE(std::string_view phone) {
     parts.number = Cut(text, NumberLimit);
     return parts;
   }
-  parts.number = Cut(Trimmed(text.substr(lastDash + 1)), NumberLimit);
-  const std::string_view rest = Trimmed(text.substr(0, lastDash));
+  parts.number = Cut(cl::TrimOf(text.substr(lastDash + 1), " "), NumberLimit);
+  const std::string_view rest = cl::TrimOf(text.substr(0, lastDash), " ");
   if (rest.empty()) return parts;
 
   const auto areaDash = rest.rfind('-');
   if (areaDash != std::string_view::npos) {
-    parts.area = Cut(Trimmed(rest.substr(areaDash + 1)), AreaLimit);
-    const std::string_view countryPart = Trimmed(rest.substr(0, areaDash));
+    parts.area = Cut(cl::TrimOf(rest.substr(areaDash + 1), " "), AreaLimit);
+    const std::string_view countryPart = cl::TrimOf(rest.substr(0, areaDash), " ");
     if (!countryPart.empty()) {
       DropLeadingZero(parts.area);
       parts.country = Cut(URIINTERNATIONALSTATE(countryPart), CountryLimit);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/core/short_string.h"
+
 namespace utl {
 
 namespace {
@@ -11,13 +13,13 @@ namespace {
 constexpr auto npos = std::string_view::npos;
 
 std::string Cut(std::string s) {
-  if (s.size() > kShortStringMax) s.resize(kShortStringMax);
+  if (s.size() > ShortString::MaxLength) s.resize(ShortString::MaxLength);
   return s;
 }
 
 // Blanks to pad s up to width, never beyond the 255-character limit.
 std::size_t PadCount(std::size_t length, std::int32_t width) {
-  const std::int64_t wanted = std::min<std::int64_t>(width, kShortStringMax);
+  const std::int64_t wanted = std::min<std::int64_t>(width, ShortString::MaxLength);
   return wanted > static_cast<std::int64_t>(length) ? static_cast<std::size_t>(wanted) - length : 0;
 }
 
@@ -215,7 +217,7 @@ std::string STRRIGHT(std::string_view s, std::int32_t width) {
   // Blanks go in front, so a width beyond 255 cuts s itself off.
   const std::int64_t pad = static_cast<std::int64_t>(width) - static_cast<std::int64_t>(s.size());
   if (pad <= 0) return std::string(s);
-  const auto blanks = static_cast<std::size_t>(std::min<std::int64_t>(pad, kShortStringMax));
+  const auto blanks = static_cast<std::size_t>(std::min<std::int64_t>(pad, ShortString::MaxLength));
   return Cut(std::string(blanks, ' ') + std::string(s));
 }
 
@@ -223,7 +225,7 @@ std::string STRCNTR(std::string_view s, std::int32_t width) {
   if (static_cast<std::int64_t>(s.size()) >= width) return std::string(s);
   // The left side gets one blank more than the even split.
   const std::int64_t lead = (static_cast<std::int64_t>(width) - static_cast<std::int64_t>(s.size())) / 2 + 1;
-  std::string out(static_cast<std::size_t>(std::min<std::int64_t>(lead, kShortStringMax)), ' ');
+  std::string out(static_cast<std::size_t>(std::min<std::int64_t>(lead, ShortString::MaxLength)), ' ');
   out += s;
   out = Cut(std::move(out));
   out.append(PadCount(out.size(), width), ' ');
@@ -328,14 +330,14 @@ std::string EXPANDTABS(std::string_view s, std::int32_t width) {
   const std::int64_t w = std::max(width, 1);
   std::string out;
   for (const char c : s) {
-    if (out.size() >= kShortStringMax) break;
+    if (out.size() >= ShortString::MaxLength) break;
     if (c != '\t') {
       out += c;
       continue;
     }
     const std::int64_t column = static_cast<std::int64_t>(out.size()) + 1;
     const std::int64_t blanks = w - column % w;
-    const std::int64_t room = static_cast<std::int64_t>(kShortStringMax - out.size());
+    const std::int64_t room = static_cast<std::int64_t>(ShortString::MaxLength - out.size());
     out.append(static_cast<std::size_t>(std::min(blanks, room)), ' ');
   }
   return out;

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/short_string.h"
+
 // The short-string routines of the utility library. Inputs of up to 255
 // characters come in as views; every result that could grow is already cut
 // at 255 characters. A blank is the character 32 only, case is ASCII only.
 namespace utl {
-
-inline constexpr std::size_t kShortStringMax = 255;
 
 // Comparing.
 int STRCMP(std::string_view a, std::string_view b);  // -1, 0, 1

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "dialogs/tests/phone_book_fixtures.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 #include "utility/phone_text.h"
 #include "utility/station_url.h"
 
@@ -256,8 +256,8 @@ TEST(ObjectList, TabbedText) {
 }
 
 TEST(AddressList, PhoneBookFileRoundTrip) {
-  ScratchDirectory dir;
-  const std::string file = dir.File("BOOK.PHN");
+  cl::testing::TempDirectory dir;
+  const std::string file = dir / "BOOK.PHN";
   {
     std::ofstream out(file, std::ios::binary);
     out << "\"Nov\xE1k Jan\", \"\", \"+420-2-12345678\", \"FAX\"\r\n"
@@ -269,7 +269,7 @@ TEST(AddressList, PhoneBookFileRoundTrip) {
   }
   const auto list = tBKAddressList::FromPhoneBook(file);
   ASSERT_EQ(list->Count(), 2);
-  const std::string saved = dir.File("SAVED.PHN");
+  const std::string saved = dir / "SAVED.PHN";
   ASSERT_FALSE(list->SaveAsPhoneBook(saved));
   const auto again = tBKAddressList::FromPhoneBook(saved);
   ASSERT_EQ(again->Count(), 2);
@@ -277,8 +277,8 @@ TEST(AddressList, PhoneBookFileRoundTrip) {
     EXPECT_EQ(again->Item(i)->Url, list->Item(i)->Url);
     EXPECT_EQ(again->Item(i)->Description, list->Item(i)->Description);
   }
-  EXPECT_THROW(tBKAddressList::FromPhoneBook(dir.File("missing.phn")), std::exception);
-  EXPECT_TRUE(list->SaveAsPhoneBook(dir.File("no/such/dir/X.PHN")));
+  EXPECT_THROW(tBKAddressList::FromPhoneBook(dir / "missing.phn"), std::exception);
+  EXPECT_TRUE(list->SaveAsPhoneBook(dir / "no/such/dir/X.PHN"));
 }
 
 TEST(AddressList, CopiesKeepEachUrlOnce) {

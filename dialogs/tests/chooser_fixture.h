@@ -9,12 +9,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "dialogs/disk.h"
 #include "dialogs/suite_texts.h"
 #include "dialogs/tests/library_layout.h"
 #include "utility/code_pages.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "suite/branlst/branlst.h"
 

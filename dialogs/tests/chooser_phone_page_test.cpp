@@ -21,7 +21,7 @@
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/speed_button.h"
 #include "platform/gui/virtual_keys.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 #include "suite/brancfg/brancfg.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "brandlg/chooser.h"
 #include "chooser_fixture.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "dialogs/tests/sound_recorder.h"
 #include "dialogs/address_items.h"
@@ -43,7 +43,6 @@ using dlg::testing::TextOf;
 constexpr std::uint8_t Stations = 0x01, Phones = 0x02;
 constexpr std::uint8_t AllStations = 0x01, OneRecipient = 0x20;
 constexpr unsigned char Filler = 0xAB;
-constexpr std::uint16_t VK_F9_KEY = 0x78;
 
 tAddressRecord Record(const std::string& url) {
   tAddressRecord record;
@@ -415,13 +414,13 @@ TEST_F(ChooserTest, KeysAndMenuShortcutsReachTheirActions) {
   std::vector<tAddressRecord> records(1, Record(""));
   EXPECT_EQ(Choose(records, 0, 1, Stations, AllStations, [](Form& f) {
               // F9 does nothing while OK is off.
-              cl::testing::TypeKey(f.form, VK_F9_KEY);
+              cl::testing::TypeKey(f.form, cl::VK_F9);
               f.Stations().SetFocus();
               f.Stations().SetItemIndex(0);
               f.Mark(f.Stations(), 0);
               cl::testing::TypeKey(f.form, cl::VK_DOWN, cl::ssAlt);
               EXPECT_EQ(f.Selection().Count(), 1);
-              cl::testing::TypeKey(f.form, VK_F9_KEY);
+              cl::testing::TypeKey(f.form, cl::VK_F9);
             }),
             1);
 }
@@ -553,8 +552,8 @@ TEST_F(ChooserTest, TheRefusedStationIdIsToldAndNotAdded) {
 }
 
 TEST_F(ChooserTest, ExportWritesTheSelectionWhereTheUserChose) {
-  ScratchDirectory elsewhere;
-  const std::string chosen = elsewhere.File("vyber.phn");
+  cl::testing::TempDirectory elsewhere;
+  const std::string chosen = elsewhere / "vyber.phn";
   cl::testing::ScriptedDialogs dialogs;
   dialogs.Save = [&](cl::TSaveDialog& dialog) {
     dialog.FileName = chosen;

@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "scratch_directory.h"
+#include "file_bytes.h"
 
 namespace {
 
 TEST(ConfigFont, FaceSizeAndStyleFromTheConfiguration) {
-  ScratchDirectory dir;
-  std::filesystem::create_directories(dir.File(""));
-  std::ofstream(dir.File("brancfg.ini"), std::ios::binary) << "[Config]\r\nFont11=Arial, 12, 3\r\n";
-  setenv("BRANNIK_WINDIR", dir.File("").c_str(), 1);
+  cl::testing::TempDirectory dir;
+  std::filesystem::create_directories(dir / "");
+  std::ofstream(dir / "brancfg.ini", std::ios::binary) << "[Config]\r\nFont11=Arial, 12, 3\r\n";
+  setenv("BRANNIK_WINDIR", (dir / "").c_str(), 1);
   cl::TFont configured;
   dlg::LoadFontFromConfig(11, configured);
   cl::TFont fallback;

@@ -10,7 +10,7 @@
 #include "dialogs/tab_list_box.h"
 #include "brandlg/editors.h"
 #include "brandlg/phone_book.h"
-#include "dialogs/tests/scratch_directory.h"
+#include "dialogs/tests/file_bytes.h"
 #include "platform/gui/panel.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/test_support/gui_test.h"
@@ -56,12 +56,12 @@ class DualListTest : public ::testing::Test {
  protected:
   void SetUp() override {
     cl::testing::EnsureGuiTestApplication();
-    WriteBytes(dir_.File("areas.lst"), std::vector<char>(fixture.begin(), fixture.end()));
+    WriteBytes(dir_ / "areas.lst", std::vector<char>(fixture.begin(), fixture.end()));
   }
-  std::string File() const { return dir_.File("areas.lst"); }
+  std::string File() const { return dir_ / "areas.lst"; }
 
  private:
-  ScratchDirectory dir_;
+  cl::testing::TempDirectory dir_;
 };
 
 TEST_F(DualListTest, OnlyLinesWithBothSidesGiveRowsTrimmedAndInOrder) {
@@ -141,8 +141,8 @@ TEST_F(DualListTest, TheClosingDecidesWhetherAPairIsChosen) {
 }
 
 TEST_F(DualListTest, AMissingFileShowsNoRowsAndADoubleClickChoosesNothing) {
-  const ScratchDirectory empty;
-  const Outcome got = Select(empty.File("none.lst"), "2ab", [](cl::TForm& form) {
+  const cl::testing::TempDirectory empty;
+  const Outcome got = Select(empty / "none.lst", "2ab", [](cl::TForm& form) {
     auto& list = Child<dlg::tTabListBox>(form, "List");
     EXPECT_EQ(list.Count(), 0);
     cl::testing::DoubleClick(list, 20, 10);

@@ -7,7 +7,7 @@
 
 #include "platform/gui/header.h"
 #include "platform/gui/test_support/gui_test.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 
 namespace {
 
@@ -35,8 +35,8 @@ std::uint16_t KeyAt(const std::vector<char>& file, std::size_t record) {
 }
 
 TEST(HeaderManager, CaptionTable) {
-  ScratchDirectory dir;
-  const tHeaderManager manager(dir.File("p.hdr"), 0x4000,
+  cl::testing::TempDirectory dir;
+  const tHeaderManager manager(dir / "p.hdr", 0x4000,
                                Texts({{0x4000, " 120 | Name "},
                                       {0x4001, "Name"},
                                       {0x4002, "abc|Name"},
@@ -61,8 +61,8 @@ TEST(HeaderManager, CaptionTable) {
 TEST(HeaderManager, SixteenCaptionsAtMostPerHeader) {
   std::map<std::uint16_t, std::string> table;
   for (int n = 0; n < 32; ++n) table[0x4000 + n] = "10|C" + std::to_string(n);
-  ScratchDirectory dir;
-  const tHeaderManager manager(dir.File("p.hdr"), 0x4000, Texts(table));
+  cl::testing::TempDirectory dir;
+  const tHeaderManager manager(dir / "p.hdr", 0x4000, Texts(table));
   const auto first = manager.HeaderSections(0);
   ASSERT_EQ(first.size(), 16u);
   EXPECT_EQ(first.back().caption, "C15");
@@ -70,14 +70,14 @@ TEST(HeaderManager, SixteenCaptionsAtMostPerHeader) {
 }
 
 TEST(HeaderManager, NoLayoutWithoutTheBaseText) {
-  ScratchDirectory dir;
-  const tHeaderManager manager(dir.File("p.hdr"), 0x4000, Texts({{0x4001, "10|A"}}));
+  cl::testing::TempDirectory dir;
+  const tHeaderManager manager(dir / "p.hdr", 0x4000, Texts({{0x4001, "10|A"}}));
   EXPECT_TRUE(manager.HeaderSections(0).empty());
 }
 
 TEST(HeaderManager, ThreeKeysShareOneFile) {
-  ScratchDirectory dir;
-  const std::string file = dir.File("p.hdr");
+  cl::testing::TempDirectory dir;
+  const std::string file = dir / "p.hdr";
   const std::uint16_t keys[] = {0x4000, 0x4100, 0x4200};
   auto textsFor = [](std::uint16_t key) { return Texts({{key, "10|A"}, {std::uint16_t(key + 1), "20|B"}}); };
   for (int round = 0; round < 2; ++round)
@@ -105,8 +105,8 @@ TEST(HeaderManager, ThreeKeysShareOneFile) {
 }
 
 TEST(HeaderManager, PartialRecordIsCutBeforeAppending) {
-  ScratchDirectory dir;
-  const std::string file = dir.File("p.hdr");
+  cl::testing::TempDirectory dir;
+  const std::string file = dir / "p.hdr";
   { tHeaderManager manager(file, 0x4100, Texts({{0x4100, "10|A"}})); }
   auto bytes = ReadBytes(file);
   ASSERT_EQ(bytes.size(), 32 + recordSize);
@@ -128,8 +128,8 @@ TEST(HeaderManager, PartialRecordIsCutBeforeAppending) {
 }
 
 TEST(HeaderManager, ForeignFileIsReplaced) {
-  ScratchDirectory dir;
-  const std::string file = dir.File("p.hdr");
+  cl::testing::TempDirectory dir;
+  const std::string file = dir / "p.hdr";
   WriteBytes(file, std::vector<char>(32 + recordSize, 'Z'));
   {
     const tHeaderManager manager(file, 0x4000, Texts({{0x4000, "10|A"}}));
@@ -143,8 +143,8 @@ TEST(HeaderManager, ForeignFileIsReplaced) {
 }
 
 TEST(HeaderManager, StoredWidthsOutsideTheRangeKeepDefaults) {
-  ScratchDirectory dir;
-  const std::string file = dir.File("p.hdr");
+  cl::testing::TempDirectory dir;
+  const std::string file = dir / "p.hdr";
   auto texts = Texts({{0x4000, "10|A"}, {0x4001, "20|B"}, {0x4002, "30|C"}, {0x4003, "40|D"}});
   {
     tHeaderManager manager(file, 0x4000, texts);
@@ -179,8 +179,8 @@ std::vector<Shown> SectionsOf(const cl::THeader& header) {
 
 TEST(HeaderManager, ApplyToHeaderKeepsTheLeftLayoutsWidthsAndShowsTheOther) {
   cl::testing::EnsureGuiTestApplication();
-  ScratchDirectory dir;
-  const std::string file = dir.File("p.hdr");
+  cl::testing::TempDirectory dir;
+  const std::string file = dir / "p.hdr";
   // Header 0: Name, Place; header 1 (texts from 0x4000 + 16): Number.
   auto texts = Texts({{0x4000, "100|Name"}, {0x4001, "Place"}, {0x4010, "70|Number"}});
   cl::THeader header(nullptr);

@@ -8,38 +8,33 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "dialogs/disk.h"
+#include "platform/core/test_support/temp_directory.h"
 
 class LibraryLayout : public ::testing::Environment {
  public:
   // The layout's base directory, ending with a separator.
   static const std::string& Base() {
     static const std::string base = [] {
-      std::string pattern = (std::filesystem::temp_directory_path() / "dialogs-test-XXXXXX").string();
-      if (mkdtemp(pattern.data()) != nullptr) {
-        setenv("BRANNIK_WINDIR", pattern.c_str(), 1);
-        Made() = pattern;
-      }
+      Made() = std::make_unique<cl::testing::TempDirectory>();
+      setenv("BRANNIK_WINDIR", Made()->Path().c_str(), 1);
       return dlg::GlobalDisk().Base();
     }();
     return base;
   }
   // Whether the layout lies in the scratch directory made here (and not
   // where an earlier use of the layout put it).
-  static bool IsScratch() { return !Made().empty() && Base().rfind(Made(), 0) == 0; }
+  static bool IsScratch() { return Made() && Base().rfind(Made()->Path().string(), 0) == 0; }
 
   void SetUp() override { Base(); }
-  void TearDown() override {
-    std::error_code ignored;
-    if (!Made().empty()) std::filesystem::remove_all(Made(), ignored);
-  }
+  void TearDown() override { Made().reset(); }
 
  private:
-  static std::string& Made() {
-    static std::string made;
+  static std::unique_ptr<cl::testing::TempDirectory>& Made() {
+    static std::unique_ptr<cl::testing::TempDirectory> made;
     return made;
   }
 };

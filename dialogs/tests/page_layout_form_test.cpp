@@ -18,7 +18,7 @@
 #include "platform/gui/test_support/screen_pixels.h"
 #include "platform/gui/virtual_keys.h"
 #include "brandlg/editors.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 
 namespace {
 
@@ -71,11 +71,11 @@ class PageLayoutFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     cl::testing::EnsureGuiTestApplication();
-    setenv("BRANNIK_WINDIR", dir_.File("").c_str(), 1);
+    setenv("BRANNIK_WINDIR", (dir_ / "").c_str(), 1);
   }
   void TearDown() override { unsetenv("BRANNIK_WINDIR"); }
 
-  std::string Config() const { return dir_.File("brancfg.ini"); }
+  std::string Config() const { return dir_ / "brancfg.ini"; }
   void WriteConfig(const std::string& text) const { std::ofstream(Config(), std::ios::binary) << text; }
   void Edit(std::int32_t startTab, std::function<void(cl::TForm&)> action) const {
     const ModalDriver driver("PageLayoutForm", std::move(action));
@@ -83,7 +83,7 @@ class PageLayoutFormTest : public ::testing::Test {
   }
 
  private:
-  ScratchDirectory dir_;
+  cl::testing::TempDirectory dir_;
 };
 
 TEST_F(PageLayoutFormTest, EachTabTakesItsLayoutsMargins) {

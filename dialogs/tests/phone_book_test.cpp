@@ -20,7 +20,7 @@
 #include "brandlg/editors.h"
 #include "brandlg/phone_book.h"
 #include "dialogs/tests/phone_book_fixtures.h"
-#include "dialogs/tests/scratch_directory.h"
+#include "dialogs/tests/file_bytes.h"
 #include "platform/core/test_support/full_disk.h"
 
 namespace {
@@ -79,7 +79,7 @@ std::vector<Line> FixtureLines() {
 }
 
 TEST(PhoneBookFile, LoadThenSaveWritesTheFixtureBackByteForByte) {
-  const ScratchDirectory dir;
+  const cl::testing::TempDirectory dir;
   std::string file, expected;
   std::size_t entries = 0;
   for (const Line& line : FixtureLines()) {
@@ -87,29 +87,29 @@ TEST(PhoneBookFile, LoadThenSaveWritesTheFixtureBackByteForByte) {
     if (!line.written.empty()) expected += line.written + "\r\n", ++entries;
   }
   ASSERT_EQ(FixtureLines()[5].read.size(), 300u);
-  WriteBytes(dir.File("book.phn"), Bytes(file));
+  WriteBytes(dir / "book.phn", Bytes(file));
 
   cl::TStringList list(true);
-  const ShortString name = S(dir.File("book.phn"));
+  const ShortString name = S(dir / "book.phn");
   ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
   ASSERT_EQ(static_cast<std::size_t>(list.Count()), entries);
   for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list[i], Key(&ItemAt(list, i), 0)) << i;
   EXPECT_EQ(ItemAt(list, 0).UseFor, 2);
   EXPECT_EQ(ItemAt(list, 1).UseFor, 3);
 
-  const ShortString out = S(dir.File("out.phn"));
+  const ShortString out = S(dir / "out.phn");
   ASSERT_EQ(SAVEPHONEBOOK(&out, &list), 0);
-  EXPECT_EQ(Text(ReadBytes(dir.File("out.phn"))), expected);
+  EXPECT_EQ(Text(ReadBytes(dir / "out.phn")), expected);
   // Over the book itself as well.
   ASSERT_EQ(SAVEPHONEBOOK(&name, &list), 0);
-  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), expected);
+  EXPECT_EQ(Text(ReadBytes(dir / "book.phn")), expected);
 }
 
 TEST(PhoneBookFile, LinesEndedByLfOnlyOrByNothingAreRead) {
-  const ScratchDirectory dir;
-  WriteBytes(dir.File("lf.phn"), Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\n\n\"B\", \"\", \"+420-2-2\", \"FAX\""));
+  const cl::testing::TempDirectory dir;
+  WriteBytes(dir / "lf.phn", Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\n\n\"B\", \"\", \"+420-2-2\", \"FAX\""));
   cl::TStringList list(true);
-  const ShortString name = S(dir.File("LF.PHN"));  // names resolve without case
+  const ShortString name = S(dir / "LF.PHN");  // names resolve without case
   ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
   ASSERT_EQ(list.Count(), 2);
   EXPECT_EQ(ItemAt(list, 0).Name.Str(), "A");
@@ -118,11 +118,11 @@ TEST(PhoneBookFile, LinesEndedByLfOnlyOrByNothingAreRead) {
 }
 
 TEST(PhoneBookFile, LoadingAppendsAndAMissingBookFails) {
-  const ScratchDirectory dir;
-  WriteBytes(dir.File("one.phn"), Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n"));
+  const cl::testing::TempDirectory dir;
+  WriteBytes(dir / "one.phn", Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n"));
   cl::TStringList list(true);
   list.Add("kept");
-  const ShortString one = S(dir.File("one.phn")), missing = S(dir.File("none.phn"));
+  const ShortString one = S(dir / "one.phn"), missing = S(dir / "none.phn");
   EXPECT_EQ(LOADPHONEBOOK(&one, &list, 1), 0);
   EXPECT_EQ(LOADPHONEBOOK(&missing, &list, 1), 1);
   EXPECT_EQ(LOADPHONEBOOK(&one, nullptr, 1), 1);
@@ -133,10 +133,10 @@ TEST(PhoneBookFile, LoadingAppendsAndAMissingBookFails) {
 
 // The leak checker sees an entry that neither the list nor the loader frees.
 TEST(PhoneBookFile, ARowASortedListIgnoresFreesItsEntry) {
-  const ScratchDirectory dir;
-  WriteBytes(dir.File("dup.phn"), Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n"
+  const cl::testing::TempDirectory dir;
+  WriteBytes(dir / "dup.phn", Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n"
                                         "\"B\", \"\", \"+420-2-1\", \"BKS\"\r\n"));
-  const ShortString name = S(dir.File("dup.phn"));
+  const ShortString name = S(dir / "dup.phn");
   for (const auto duplicates : {cl::TDuplicates::dupIgnore, cl::TDuplicates::dupError}) {
     cl::TStringList list(true);
     list.SetSorted(true);
@@ -148,31 +148,31 @@ TEST(PhoneBookFile, ARowASortedListIgnoresFreesItsEntry) {
 }
 
 TEST(PhoneBookFile, ASaveWithARowThatIsNoEntryFailsAndKeepsTheOldBook) {
-  const ScratchDirectory dir;
+  const cl::testing::TempDirectory dir;
   const std::string old = "\"Old\", \"\", \"+420-2-1\", \"BKS\"\r\n";
-  WriteBytes(dir.File("book.phn"), Bytes(old));
+  WriteBytes(dir / "book.phn", Bytes(old));
   cl::TStringList list(true);
   list.AddObject("entry", new dlg::tPhoneBookItem(Entry("New", "", "+420", "2", "9", 1)));
   list.AddObject("none", nullptr);  // passed over
-  const ShortString name = S(dir.File("book.phn"));
+  const ShortString name = S(dir / "book.phn");
   ASSERT_EQ(SAVEPHONEBOOK(&name, &list), 0);
-  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), "\"New\", \"\", \"+420-2-9\", \"BKS\"\r\n");
+  EXPECT_EQ(Text(ReadBytes(dir / "book.phn")), "\"New\", \"\", \"+420-2-9\", \"BKS\"\r\n");
 
-  WriteBytes(dir.File("book.phn"), Bytes(old));
+  WriteBytes(dir / "book.phn", Bytes(old));
   list.AddObject("other", new cl::TStringList);
   EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
   EXPECT_EQ(SAVEPHONEBOOK(&name, nullptr), 1);
-  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), old);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+  EXPECT_EQ(Text(ReadBytes(dir / "book.phn")), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / ""), {}), 1);
 }
 
 // A calling program reads a loaded row's object by the header and passes it
 // on as it is; an entry it built itself goes into a row just as well.
 TEST(PhoneBookFile, RowObjectsAreEntriesByTheHeaderBothWays) {
-  const ScratchDirectory dir;
-  WriteBytes(dir.File("book.phn"), Bytes("\"Nov\xE1k Jan\", \"Firma\", \"+420-2-12345678\", \"SMS\"\r\n"));
+  const cl::testing::TempDirectory dir;
+  WriteBytes((dir / "book.phn"), Bytes("\"Nov\xE1k Jan\", \"Firma\", \"+420-2-12345678\", \"SMS\"\r\n"));
   cl::TStringList list(true);
-  const ShortString name = S(dir.File("book.phn"));
+  const ShortString name = S(dir / "book.phn");
   ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
   ASSERT_EQ(list.Count(), 1);
   const tPhoneBookItem* row = AsPassed(list.Objects(0));
@@ -192,22 +192,22 @@ TEST(PhoneBookFile, RowObjectsAreEntriesByTheHeaderBothWays) {
   mixed.AddObject("loaded", list.Objects(0));
   mixed.AddObject("own", reinterpret_cast<cl::TObject*>(&own));
   ASSERT_EQ(SAVEPHONEBOOK(&name, &mixed), 0);
-  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))),
+  EXPECT_EQ(Text(ReadBytes(dir / "book.phn")),
             "\"Nov\xE1k Jan\", \"Firma\", \"+420-2-12345678\", \"SMS\"\r\n"
             "\"Own\", \"\", \"+421-7-555\", \"FAX\"\r\n");
 }
 
 TEST(PhoneBookFile, ASaveOverAReadOnlyBookFailsAndKeepsIt) {
-  const ScratchDirectory dir;
+  const cl::testing::TempDirectory dir;
   const std::string old = "\"Old\", \"\", \"+420-2-1\", \"BKS\"\r\n";
-  WriteBytes(dir.File("book.phn"), Bytes(old));
-  ASSERT_EQ(chmod(dir.File("book.phn").c_str(), 0444), 0);
+  WriteBytes(dir / "book.phn", Bytes(old));
+  ASSERT_EQ(chmod((dir / "book.phn").c_str(), 0444), 0);
   cl::TStringList list(true);
   list.AddObject("entry", new dlg::tPhoneBookItem(Entry("New", "", "+420", "2", "9", 1)));
-  const ShortString name = S(dir.File("book.phn"));
+  const ShortString name = S(dir / "book.phn");
   EXPECT_EQ(SAVEPHONEBOOK(&name, &list), 1);
-  EXPECT_EQ(Text(ReadBytes(dir.File("book.phn"))), old);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+  EXPECT_EQ(Text(ReadBytes(dir / "book.phn")), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / ""), {}), 1);
 }
 
 // Saves where the new book cannot be written: each runs in a child, which may
@@ -298,14 +298,14 @@ TEST(PhoneBookFile, ASaveThatCannotCompleteReportsItAndKeepsTheOldBookWhole) {
       {"full", StarveOfRoom}, {"read-only", StarveOfRights}};
   for (const auto& [what, starve] : starvations) {
     SCOPED_TRACE(what);
-    const ScratchDirectory dir;
-    const Starved seen = InChild(starve, dir.File("book"), list);
+    const cl::testing::TempDirectory dir;
+    const Starved seen = InChild(starve, dir / "book", list);
     ASSERT_STRNE(seen.how, "") << "the child could not starve the save";
     SCOPED_TRACE(seen.how);
     EXPECT_TRUE(seen.reportedFailure);
     EXPECT_TRUE(seen.oldBookWhole);
     EXPECT_EQ(seen.filesLeft, 1);
-    chmod(dir.File("book").c_str(), 0755);
+    chmod((dir / "book").c_str(), 0755);
   }
 }
 
@@ -359,9 +359,9 @@ TEST(PhoneBookKeys, OrderDigitsPutTheChosenUseFirst) {
 }
 
 TEST(PhoneBookKeys, LoadedRowsCarryTheKeyOfTheAskedKind) {
-  const ScratchDirectory dir;
-  WriteBytes(dir.File("k.phn"), Bytes("\"Zed\", \"Alfa\", \"+420-2-1\", \"SMS\"\r\n"));
-  const ShortString name = S(dir.File("k.phn"));
+  const cl::testing::TempDirectory dir;
+  WriteBytes(dir / "k.phn", Bytes("\"Zed\", \"Alfa\", \"+420-2-1\", \"SMS\"\r\n"));
+  const ShortString name = S(dir / "k.phn");
   for (std::uint8_t kind = 0; kind <= 8; ++kind) {
     cl::TStringList list(true);
     ASSERT_EQ(LOADPHONEBOOK(&name, &list, kind), 0);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "dialogs/disk.h"
@@ -16,7 +17,7 @@
 #include "brandlg/phone_book.h"
 #include "dialogs/tests/library_layout.h"
 #include "dialogs/tests/phone_book_fixtures.h"
-#include "dialogs/tests/scratch_directory.h"
+#include "dialogs/tests/file_bytes.h"
 #include "platform/gui/check_box.h"
 #include "platform/gui/edit.h"
 #include "platform/gui/test_support/gui_test.h"

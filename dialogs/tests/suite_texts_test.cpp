@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/header_manager.h"
-#include "scratch_directory.h"
+#include "file_bytes.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ TEST(SuiteTexts, ColumnHeadersGiveTheirWidths) {
   };
   const Case cases[] = {{0x4000, 6}, {0x4100, 6}, {0x4200, 3}};
   for (const auto& c : cases) {
-    ScratchDirectory dir;
-    const dlg::tHeaderManager manager(dir.File("t.hdr"), c.base);
+    cl::testing::TempDirectory dir;
+    const dlg::tHeaderManager manager(dir / "t.hdr", c.base);
     const auto row = manager.HeaderSections(0);
     ASSERT_EQ(row.size(), c.sections) << c.base;
     for (std::size_t s = 0; s < row.size(); ++s) {

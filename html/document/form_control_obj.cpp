@@ -33,23 +33,6 @@ TFormControlObj* TFormControlList::FindControl(int32_t pos) const {
   return index < Count() && Items(index)->TextPos == pos ? Items(index) : nullptr;
 }
 
-int32_t TFormControlList::GetHeightAt(int32_t pos, uint8_t& alignMode) const {
-  const TFormControlObj* control = FindControl(pos);
-  if (!control) return -1;
-  alignMode = control->AlignMode;
-  return control->Height();
-}
-
-int32_t TFormControlList::GetWidthAt(int32_t pos) const {
-  const TFormControlObj* control = FindControl(pos);
-  return control ? control->Width() : -1;
-}
-
-int32_t TFormControlList::NextControlDistance(int32_t pos) const {
-  const int index = FirstAtOrAfter(pos);
-  return index < Count() ? Items(index)->TextPos - pos : 9999;
-}
-
 void ThtmlForm::InsertControl(std::unique_ptr<TFormControlObj> control, bool hidden) {
   control->OwnerForm = this;
   if (!hidden) ++VisibleCount;

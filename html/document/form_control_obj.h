@@ -73,11 +73,6 @@ class TFormControlList : public cl::TList<TFormControlObj> {
   TFormControlObj* FindControl(int32_t pos) const;
   // Index of the first control at or after pos; Count() when none.
   int FirstAtOrAfter(int32_t pos) const;
-  // Height (and AlignMode) of the control at pos; -1 when there is none.
-  int32_t GetHeightAt(int32_t pos, uint8_t& alignMode) const;
-  int32_t GetWidthAt(int32_t pos) const;
-  // Characters from pos to the first control at or after it; 9999 when none.
-  int32_t NextControlDistance(int32_t pos) const;
 };
 
 // One FORM: owns its controls.

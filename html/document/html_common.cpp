@@ -2,14 +2,11 @@
 
 #include <charconv>
 
+#include "platform/core/blank_trim.h"
+
 namespace html {
 
-std::string TrimBlanks(std::string_view s) {
-  std::size_t first = 0, last = s.size();
-  while (first < last && static_cast<unsigned char>(s[first]) <= 32) ++first;
-  while (last > first && static_cast<unsigned char>(s[last - 1]) <= 32) --last;
-  return std::string(s.substr(first, last - first));
-}
+std::string TrimBlanks(std::string_view s) { return std::string(cl::Trim(s)); }
 
 std::int32_t IntValueOf(std::string_view s) {
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);

@@ -333,11 +333,6 @@ TImageObj* TImageObjList::FindImage(int32_t pos) const {
   return index < Count() && Items(index)->Pos == pos ? Items(index) : nullptr;
 }
 
-int32_t TImageObjList::DistanceToNextImage(int32_t pos) const {
-  const int index = FirstAtOrAfter(pos);
-  return index < Count() ? Items(index)->Pos - pos : 9999;
-}
-
 TImageObj* TImageObjList::PtInObject(int32_t x, int32_t y, int32_t& xOff, int32_t& yOff) const {
   for (const auto& image : *this)
     if (image->Hit(x, y)) {

@@ -106,8 +106,6 @@ class TImageObjList : public TFreeList<TImageObj> {
   TImageObj* FindImage(int32_t pos) const;
   // Index of the first image at or after pos; Count() when none.
   int FirstAtOrAfter(int32_t pos) const;
-  // Characters from pos to the next image at or after it; 9999 when none.
-  int32_t DistanceToNextImage(int32_t pos) const;
   // The first image whose picture holds the point, with the point inside it.
   TImageObj* PtInObject(int32_t x, int32_t y, int32_t& xOff, int32_t& yOff) const;
 };

@@ -50,10 +50,6 @@ std::unique_ptr<TSectionBase> TSection::Clone(TSectionList* master) const {
   return std::make_unique<TSection>(master, *this);
 }
 
-void TSection::EnsureCapacity(int32_t n) {
-  if (BuffSize() < n) Buff.reserve(static_cast<size_t>(n));
-}
-
 void TSection::AppendRaw(std::string_view s) {
   // std::string grows geometrically and keeps the zero byte after the text.
   Buff.append(s);

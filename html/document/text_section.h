@@ -56,7 +56,6 @@ class TSection : public TSectionBase {
   // A bulleted item that draws no bullet.
   virtual bool NoBullet() const { return false; }
 
-  void EnsureCapacity(int32_t n);
   // One space for an empty section; the alignment in every case.
   Justification PadIfEmpty();
   // A new run at the end of the text (the last run's font when it starts there).

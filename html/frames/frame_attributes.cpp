@@ -1,20 +1,9 @@
 #include "html/frames/frame_attributes.h"
 
+#include "platform/core/blank_trim.h"
 #include "utility/same_text.h"
 
 namespace html {
-
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(begin, end - begin);
-}
-
-}  // namespace
 
 TFrameAttributes ReadFrameAttributes(const TAttributeList& attributes, const TLinkContext& context,
                                      bool hasRequestEvents) {
@@ -25,7 +14,7 @@ TFrameAttributes ReadFrameAttributes(const TAttributeList& attributes, const TLi
         frame.TargetName = attribute->StrValue;
         break;
       case SrcSy: {
-        TSplitLink link = SplitAnchor(Trimmed(attribute->StrValue));
+        TSplitLink link = SplitAnchor(std::string(cl::Trim(attribute->StrValue)));
         frame.Anchor = std::move(link.Anchor);
         frame.SourceFile = hasRequestEvents || link.File.empty() ? std::move(link.File)
                                                                   : ExpandDocumentLink(link.File, context);

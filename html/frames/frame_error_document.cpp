@@ -1,12 +1,13 @@
 #include "html/frames/frame_error_document.h"
 
+#include "platform/core/short_string.h"
+
 namespace html {
 
 namespace {
 
 // The picture name never exists, so the viewer draws its unavailable-image mark.
 constexpr std::string_view errorPrefix = "<p><img src=\"qw%&.bmp\" alt=\"Error\"> Can't load ";
-constexpr std::size_t maxLength = 255;
 
 std::string_view Escaped(char ch) {
   switch (ch) {
@@ -25,7 +26,7 @@ std::string FrameErrorDocument(std::string_view fileName) {
     const std::string_view entity = Escaped(ch);
     const std::size_t length = entity.empty() ? 1 : entity.size();
     // Cut between characters, never inside an entity.
-    if (document.size() + length > maxLength) break;
+    if (document.size() + length > ShortString::MaxLength) break;
     if (entity.empty()) document += ch;
     else document += entity;
   }

@@ -3,20 +3,13 @@
 #include "html/document/url_path.h"
 #include "platform/core/file_system.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/blank_trim.h"
 #include "utility/path_names.h"
 #include "utility/same_text.h"
 
 namespace html {
 
 namespace {
-
-bool IsBlank(char ch) { return static_cast<unsigned char>(ch) <= ' '; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // From the last "." of the last name component, lower-cased and cut to 5.
 std::string ExtensionOf(std::string_view name) {
@@ -44,7 +37,7 @@ bool IsImageFileName(std::string_view name) {
 bool IsTextFileName(std::string_view name) { return ExtensionOf(name) == ".txt"; }
 
 std::string ExpandDocumentLink(std::string_view link, const TLinkContext& context) {
-  std::string path = UrlToPathWithRoot(Trimmed(link), context.ServerRoot);
+  std::string path = UrlToPathWithRoot(cl::Trim(link), context.ServerRoot);
   if (path.find(':') != std::string::npos || path.empty() || IsSeparatorChar(path.front())) return path;
   if (!context.BaseHref.empty()) {
     if (utl::SameText(context.BaseHref, "DosPath")) return utl::FEXPAND(path);

@@ -331,10 +331,6 @@ void TFrameSetViewer::SetFocus() {
   cl::TWinControl::SetFocus();
 }
 
-void TFrameSetViewer::RepaintFrames() {
-  for (TFrame* frame : currentSet_->AllFrames) frame->Repaint();
-}
-
 // ------------------------------------------------------------ inner viewers
 
 template <typename F>
@@ -344,15 +340,10 @@ void TFrameSetViewer::ForEachViewer(F f) const {
 
 void TFrameSetViewer::SetupViewer(TDocViewer& viewer, TFrame& frame) {
   if (DocumentParser) viewer.Parser = DocumentParser;
-  viewer.SetDefBackground(defBackground_);
+  viewer.SetDefaults(Defaults());
   viewer.SetViewImages(viewImages_);
   viewer.SetImageCacheCount(imageCacheCount_);
   viewer.SetNoSelect(noSelect_);
-  viewer.SetDefFontColor(defFontColor_);
-  viewer.SetDefHotSpotColor(defHotSpotColor_);
-  viewer.SetDefFontSize(defFontSize_);
-  viewer.SetDefFontName(defFontName_);
-  viewer.SetDefPreFontName(defPreFontName_);
   viewer.SetCharSet(charSet_);
   viewer.SetOnBitmapRequest(onBitmapRequest_);
   viewer.SetOnImageRequest(onImageRequest_);
@@ -464,6 +455,10 @@ void TFrameSetViewer::SetDefPreFontName(const std::string& name) {
   defPreFontName_ = name;
   ForEachViewer([&name](TDocViewer& v) { v.SetDefPreFontName(name); });
 }
+
+TViewerDefaults TFrameSetViewer::Defaults() const { return DefaultsOf(*this); }
+
+void TFrameSetViewer::SetDefaults(const TViewerDefaults& defaults) { PushDefaults(*this, defaults); }
 
 void TFrameSetViewer::SetCharSet(uint8_t charSet) {
   if (charSet == charSet_) return;

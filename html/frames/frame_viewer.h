@@ -70,7 +70,6 @@ class TFrameSetViewer : public cl::TWinControl {
   // The active viewer's selection, whole; nothing for an empty one.
   void CopyToClipboard();
   void SetFocus() override;
-  void RepaintFrames();
   virtual std::string ExpandLinkFileName(const std::string& url);
 
   bool IsProcessing() const { return loadingFlag_ || viewersBusyFlag_; }
@@ -120,6 +119,9 @@ class TFrameSetViewer : public cl::TWinControl {
   void SetDefFontName(const std::string& name);
   const std::string& DefPreFontName() const { return defPreFontName_; }
   void SetDefPreFontName(const std::string& name);
+  // The six above at once; each is set as its own setter sets it.
+  TViewerDefaults Defaults() const;
+  void SetDefaults(const TViewerDefaults& defaults);
   uint8_t CharSet() const { return charSet_; }
   void SetCharSet(uint8_t charSet);
   bool ViewImages() const { return viewImages_; }

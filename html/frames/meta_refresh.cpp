@@ -3,25 +3,16 @@
 #include <limits>
 
 #include "platform/core/ansi_case.h"
+#include "platform/core/blank_trim.h"
 #include "utility/same_text.h"
 
 namespace html {
 
-namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
-
 std::optional<TMetaRefresh> ParseMetaRefresh(std::string_view httpEquiv, std::string_view content) {
-  if (!utl::SameText(Trimmed(httpEquiv), "refresh")) return std::nullopt;
+  if (!utl::SameText(cl::Trim(httpEquiv), "refresh")) return std::nullopt;
   const std::size_t semicolon = content.find(';');
   if (semicolon == std::string_view::npos) return std::nullopt;
-  const std::string_view number = Trimmed(content.substr(0, semicolon));
+  const std::string_view number = cl::Trim(content.substr(0, semicolon));
   if (number.empty()) return std::nullopt;
   std::int64_t seconds = 0;
   for (const char ch : number) {
@@ -35,7 +26,7 @@ std::optional<TMetaRefresh> ParseMetaRefresh(std::string_view httpEquiv, std::st
   const std::size_t url = rest.find("url=");
   if (url == std::string::npos) return std::nullopt;
   return TMetaRefresh{static_cast<std::int32_t>(seconds),
-                      std::string(Trimmed(content.substr(semicolon + 1 + url + 4)))};
+                      std::string(cl::Trim(content.substr(semicolon + 1 + url + 4)))};
 }
 
 }  // namespace html

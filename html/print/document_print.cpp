@@ -96,9 +96,6 @@ class PrintRun {
  public:
   PrintRun(TDocViewer& viewer, int32_t fromPage, int32_t toPage)
       : viewer_(viewer), fromPage_(fromPage), toPage_(toPage), copy_(std::make_unique<TSectionList>(viewer.SectionList())) {
-    // The pump of the abort procedure runs paint and timers: a load into the
-    // viewer meanwhile would free the sections the copy shares pictures with.
-    viewer_.DoProcessing(true);
     copy_->SetScrollOffset(0);
     // Set directly: the copy's host is the viewer's, whose panel keeps its colour.
     copy_->BackgroundColor = cl::clWhite;
@@ -108,7 +105,6 @@ class PrintRun {
 
   ~PrintRun() {
     SetCurrentPrinter(previous_);
-    viewer_.DoProcessing(false);
   }
   PrintRun(const PrintRun&) = delete;
   PrintRun& operator=(const PrintRun&) = delete;
@@ -211,6 +207,10 @@ class PrintRun {
   TViewPrinter printer_;
   TViewPrinter* previous_ = nullptr;
   bool drewPage_ = false;
+  // The pump of the abort procedure runs paint and timers: a load into the
+  // viewer meanwhile would free the sections the copy shares pictures with.
+  // Made last, so it is on before the run begins and off once it has ended.
+  const TDocViewer::TProcessingBracket processing_{viewer_};
 };
 
 }  // namespace

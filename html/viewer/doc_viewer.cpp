@@ -156,11 +156,7 @@ void TDocViewer::UpdateScrollBars() {
 
 void TDocViewer::Relayout() {
   if (processing_) return;
-  DoProcessing(true);
-  struct Off {
-    TDocViewer& viewer;
-    ~Off() { viewer.DoProcessing(false); }
-  } off{*this};
+  const TProcessingBracket processing(*this);
   const int32_t position = Position();
   DoLayout();
   SetPosition(position);
@@ -357,6 +353,16 @@ void TDocViewer::DoProcessing(bool value) {
   if (OnProcessing) OnProcessing(this, value);
 }
 
+TDocViewer::TProcessingBracket::TProcessingBracket(TDocViewer& viewer, cl::TBusyCursor* busy)
+    : viewer_(viewer), busy_(busy) {
+  viewer_.DoProcessing(true);
+}
+
+TDocViewer::TProcessingBracket::~TProcessingBracket() {
+  if (busy_ != nullptr) busy_->End();
+  viewer_.DoProcessing(false);
+}
+
 // ------------------------------------------------------------ properties
 
 void TDocViewer::FontsChanged(bool relayout) {
@@ -400,6 +406,10 @@ void TDocViewer::SetDefFontName(const std::string& name) {
   FontsChanged(true);
 }
 
+TViewerDefaults TDocViewer::Defaults() const { return DefaultsOf(*this); }
+
+void TDocViewer::SetDefaults(const TViewerDefaults& defaults) { PushDefaults(*this, defaults); }
+
 void TDocViewer::SetDefPreFontName(const std::string& name) {
   if (!defPreFontName_.empty() && cl::AnsiCompareText(name, defPreFontName_) == 0) return;
   defPreFontName_ = name;
@@ -418,16 +428,7 @@ bool TDocViewer::ViewImages() const { return sectionList_->ImagesOn; }
 void TDocViewer::SetViewImages(bool view) {
   if (view == ViewImages() || processing_) return;
   cl::TBusyCursor busy;
-  DoProcessing(true);
-  // The cursor is back before the processing handlers hear of the end.
-  struct Restore {
-    TDocViewer& viewer;
-    cl::TBusyCursor& busy;
-    ~Restore() {
-      busy.End();
-      viewer.DoProcessing(false);
-    }
-  } restore{*this, busy};
+  const TProcessingBracket processing(*this, &busy);
   sectionList_->ImagesOn = view;
   if (sectionList_->Count() == 0) return;
   const int32_t position = Position();
@@ -452,9 +453,10 @@ void TDocViewer::SetScrollBars(cl::TScrollStyle style) {
   if (style == scrollBars_) return;
   scrollBars_ = style;
   if (processing_) return;
-  DoProcessing(true);
-  DoLayout();
-  DoProcessing(false);
+  {
+    const TProcessingBracket processing(*this);
+    DoLayout();
+  }
   paintPanel_->Invalidate();
 }
 

@@ -11,11 +11,16 @@
 #include "html/document/section_list.h"
 #include "html/parse/document_parser.h"
 #include "html/viewer/history/position_obj.h"
+#include "html/viewer/viewer_defaults.h"
 #include "platform/core/string_list.h"
 #include "platform/gui/control.h"
 #include "platform/gui/paint_box.h"
 #include "platform/gui/scroll_bar.h"
 #include "platform/gui/timer.h"
+
+namespace cl {
+class TBusyCursor;
+}
 
 namespace cl {
 class TStream;
@@ -147,6 +152,9 @@ class TDocViewer : public cl::TWinControl {
   void SetDefFontName(const std::string& name);
   const std::string& DefPreFontName() const { return defPreFontName_; }
   void SetDefPreFontName(const std::string& name);
+  // The six above at once; each is set as its own setter sets it.
+  TViewerDefaults Defaults() const;
+  void SetDefaults(const TViewerDefaults& defaults);
   uint8_t CharSet() const { return charSet_; }
   void SetCharSet(uint8_t charSet);
   bool ViewImages() const;
@@ -254,6 +262,20 @@ class TDocViewer : public cl::TWinControl {
   // The busy bracket of loads, layouts and print runs: loads are refused
   // while it is on, and OnProcessing hears of each change.
   void DoProcessing(bool value);
+  // The bracket on while the object lives and off on every way out. A busy
+  // cursor given ends first: the cursor is back before OnProcessing hears of
+  // the end.
+  class TProcessingBracket {
+   public:
+    explicit TProcessingBracket(TDocViewer& viewer, cl::TBusyCursor* busy = nullptr);
+    ~TProcessingBracket();
+    TProcessingBracket(const TProcessingBracket&) = delete;
+    TProcessingBracket& operator=(const TProcessingBracket&) = delete;
+
+   private:
+    TDocViewer& viewer_;
+    cl::TBusyCursor* busy_;
+  };
 
   // Where a load or a jump records the page left: file, title, position, kind.
   virtual void BumpHistory(const std::string& fileName, const std::string& title, int32_t oldPos,
@@ -291,7 +313,6 @@ class TDocViewer : public cl::TWinControl {
   void AutoScrollStep();
   void StopAutoScroll();
   int32_t DocumentY(int y) const;
-  int32_t DocumentX(int x) const;
   bool IsWordChar(int32_t position, TSectionBase* owner);
 
   bool layouting_ = false;

@@ -85,18 +85,8 @@ void TDocViewer::LoadFile(const std::string& fileName, THtmlFileType fileType) {
   const std::string oldTitle = documentTitle_;
   const int32_t oldPos = Position();
   const THtmlFileType oldType = fileType_;
-  DoProcessing(true);
-  // The cursor is back before the processing handlers hear of the end.
-  struct Restore {
-    TDocViewer& viewer;
-    cl::TBusyCursor& busy;
-    ~Restore() {
-      busy.End();
-      viewer.DoProcessing(false);
-    }
-  };
   {
-    Restore restore{*this, busy};
+    const TProcessingBracket processing(*this, &busy);
     if (!FileExists(name)) throw cl::EInOutError("Can't locate file: " + name, 2);
     ResetForLoad();
     TParseRequest request = Request(fileType == ftText ? ftText : ftHTML);
@@ -144,13 +134,9 @@ void TDocViewer::ReportMetaRefresh() {
 void TDocViewer::LoadFromMemory(const std::function<void(TParseRequest&)>& source, THtmlFileType fileType,
                                 bool metaRefresh) {
   if (processing_) return;
-  DoProcessing(true);
-  if (metaRefresh) MetaRefreshDelay = 0;
   {
-    struct Off {
-      TDocViewer& viewer;
-      ~Off() { viewer.DoProcessing(false); }
-    } off{*this};
+    const TProcessingBracket processing(*this);
+    if (metaRefresh) MetaRefreshDelay = 0;
     ResetForLoad();
     TParseResult parsed;
     if (fileType != ftImage) {

@@ -3,17 +3,12 @@
 #include <vector>
 
 #include "platform/core/ansi_case.h"
+#include "platform/core/blank_trim.h"
 
 namespace win {
 namespace {
 
 constexpr std::string_view Blanks = " \t";
-
-std::string_view Trim(std::string_view s) {
-  const auto first = s.find_first_not_of(Blanks);
-  if (first == std::string_view::npos) return {};
-  return s.substr(first, s.find_last_not_of(Blanks) - first + 1);
-}
 
 bool SameText(std::string_view a, std::string_view b) { return cl::AnsiCompareText(a, b) == 0; }
 
@@ -25,16 +20,16 @@ struct Line {
 };
 
 Line Classify(std::string_view raw) {
-  const std::string_view t = Trim(raw);
+  const std::string_view t = cl::TrimOf(raw, Blanks);
   if (t.empty() || t[0] == ';') return {};
   if (t[0] == '[') {
     const auto close = t.find(']');
-    return {Line::Kind::Section, Trim(t.substr(1, close == std::string_view::npos ? close : close - 1)),
+    return {Line::Kind::Section, cl::TrimOf(t.substr(1, close == std::string_view::npos ? close : close - 1), Blanks),
             {}};
   }
   const auto equals = t.find('=');
   if (equals == std::string_view::npos) return {};
-  return {Line::Kind::Key, Trim(t.substr(0, equals)), Trim(t.substr(equals + 1))};
+  return {Line::Kind::Key, cl::TrimOf(t.substr(0, equals), Blanks), cl::TrimOf(t.substr(equals + 1), Blanks)};
 }
 
 std::string Unquoted(std::string_view value) {

@@ -8,15 +8,19 @@
 // The suite's 8-bit text across library boundaries: a length byte and up to
 // 255 characters (code page 1250). Position 1 is the first character.
 struct ShortString {
+  // The most characters a short string holds, and so the limit of every text
+  // the system keeps in one.
+  static constexpr std::size_t MaxLength = 255;
+
   std::uint8_t length;
-  char chars[255];
+  char chars[MaxLength];
 
   std::string_view View() const noexcept { return {chars, length}; }
   std::string Str() const { return std::string(View()); }
 
   // Stores text, cut at 255 characters. The source may alias this buffer.
   void Assign(std::string_view text) noexcept {
-    const std::size_t n = text.size() > 255 ? 255 : text.size();
+    const std::size_t n = text.size() > MaxLength ? MaxLength : text.size();
     if (n) std::memmove(chars, text.data(), n);
     length = static_cast<std::uint8_t>(n);
   }

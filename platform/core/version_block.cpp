@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/core/ansi_case.h"
+#include "platform/core/blank_trim.h"
 #include "platform/core/file_handle.h"
 #include "platform/core/last_error.h"
 
@@ -39,13 +40,6 @@ struct BlockEntry {
   std::uint32_t ValueLength;  // characters with the terminator
 };
 constexpr char blockMagic[4] = {'B', 'K', 'V', 'B'};
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
 
 bool ParseHex(std::string_view text, std::size_t digits, std::uint32_t& value) {
   if (text.size() != digits) return false;
@@ -92,23 +86,23 @@ std::optional<ParsedBlock> Parse(std::string_view text) {
   std::string table;
   while (!text.empty()) {
     const auto end = text.find('\n');
-    const auto line = Trim(text.substr(0, end));
+    const auto line = cl::TrimOf(text.substr(0, end), " \t\r");
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (line.empty() || line.front() == ';') continue;
     if (!table.empty()) {
       const auto equals = line.find('=');
       if (equals != std::string_view::npos) {
-        const auto name = Trim(line.substr(0, equals));
+        const auto name = cl::TrimOf(line.substr(0, equals), " \t\r");
         if (name.empty()) return std::nullopt;
         block.Strings.emplace_back(table + '\\' + std::string(name),
-                                   std::string(Trim(line.substr(equals + 1))));
+                                   std::string(cl::TrimOf(line.substr(equals + 1), " \t\r")));
         continue;
       }
     }
     const auto blank = line.find_first_of(" \t");
     if (blank == std::string_view::npos) return std::nullopt;
     const std::string keyword = cl::AnsiUpperCase(line.substr(0, blank));
-    const auto argument = Trim(line.substr(blank));
+    const auto argument = cl::TrimOf(line.substr(blank), " \t\r");
     if (keyword == "FILEVERSION" || keyword == "PRODUCTVERSION") {
       auto& fixed = FixedOf(block);
       const bool file = keyword == "FILEVERSION";
@@ -120,7 +114,7 @@ std::optional<ParsedBlock> Parse(std::string_view text) {
       std::uint32_t language = 0;
       std::uint32_t codePage = 0;
       if (gap == std::string_view::npos || !ParseHex(argument.substr(0, gap), 4, language) ||
-          !ParseHex(Trim(argument.substr(gap)), 4, codePage))
+          !ParseHex(cl::TrimOf(argument.substr(gap), " \t\r"), 4, codePage))
         return std::nullopt;
       block.Translations.push_back(
           {static_cast<std::uint16_t>(language), static_cast<std::uint16_t>(codePage)});

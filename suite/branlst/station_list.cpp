@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/core/blank_trim.h"
 #include "platform/core/file_names.h"
 #include "platform/core/places.h"
 
@@ -19,15 +20,9 @@ std::vector<std::string_view> Split(std::string_view line, char separator) {
   }
 }
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 template <typename Number>
 bool ReadNumber(std::string_view text, Number& value, std::uint64_t limit) {
-  text = Trimmed(text);
+  text = cl::TrimOf(text, " ");
   std::uint64_t read = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
   if (text.empty() || error != std::errc() || end != text.data() + text.size() || read > limit) return false;
@@ -53,12 +48,12 @@ std::optional<StationEntry> ParseStation(std::string_view line) {
   std::uint8_t weekMask = 0, flags = 0, access = 0, available = 0;
   std::uint16_t fromMinute = 0, toMinute = 0;
   std::uint32_t stationId = 0;
-  const std::string_view country = Trimmed(f[9]);
-  if (!Store(Trimmed(f[0]), s.nameLength, s.name) || !ReadNumber(f[1], weekMask, 0x7F) ||
+  const std::string_view country = cl::TrimOf(f[9], " ");
+  if (!Store(cl::TrimOf(f[0], " "), s.nameLength, s.name) || !ReadNumber(f[1], weekMask, 0x7F) ||
       !ReadNumber(f[2], fromMinute, 1440) || !ReadNumber(f[3], toMinute, 1440) ||
-      !Store(Trimmed(f[4]), s.phoneLength, s.phone) || !ReadNumber(f[5], stationId, 0xFFFFFFFFu) ||
-      !ReadNumber(f[6], flags, 0xFF) || !Store(Trimmed(f[7]), l.placeLength, l.place) ||
-      !Store(Trimmed(f[8]), l.areaLength, l.area) || country.size() > 6 ||
+      !Store(cl::TrimOf(f[4], " "), s.phoneLength, s.phone) || !ReadNumber(f[5], stationId, 0xFFFFFFFFu) ||
+      !ReadNumber(f[6], flags, 0xFF) || !Store(cl::TrimOf(f[7], " "), l.placeLength, l.place) ||
+      !Store(cl::TrimOf(f[8], " "), l.areaLength, l.area) || country.size() > 6 ||
       !ReadNumber(f[10], access, 1) || !ReadNumber(f[11], available, 1))
     return std::nullopt;
   s.weekMask = weekMask;
@@ -89,12 +84,12 @@ std::optional<StationList> ParseStationList(std::string_view text) {
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (first) {
-      list.name = std::string(Trimmed(line).substr(0, 255));
+      list.name = std::string(cl::TrimOf(line, " ").substr(0, 255));
       if (list.name.empty()) return std::nullopt;
       first = false;
       continue;
     }
-    if (Trimmed(line).empty()) continue;
+    if (cl::TrimOf(line, " ").empty()) continue;
     auto station = ParseStation(line);
     if (!station) return std::nullopt;
     list.stations.push_back(*station);

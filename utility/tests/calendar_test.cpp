@@ -2,12 +2,14 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <string>
 
 #include "branutl/calendar.h"
+#include "platform/core/scheduler.h"
 
 namespace {
 
@@ -138,32 +140,77 @@ TEST(Calendar, PackedTimesUseTheDosLayout) {
   EXPECT_EQ(DATEDIFFERENCE(b, a), -(2 * 86400 + 10 - 23 * 3600));
 }
 
+// The exports read the clock of the library's own platform layer, which a
+// test cannot move: each answer must lie between two reads of the layer's
+// clock taken around the calls, which holds across midnight and under load.
+std::time_t LayerClockNow(int* milliseconds = nullptr) { return win::CurrentScheduler().WallClock(milliseconds); }
+
+std::time_t UtcSeconds(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+  using namespace std::chrono;
+  const sys_seconds t =
+      sys_days{std::chrono::year{year} / month / day} + hours{hour} + minutes{minute} + seconds{second};
+  return system_clock::to_time_t(t);
+}
+
+uint16_t DaysSince1980(std::time_t when) {
+  std::tm t{};
+  gmtime_r(&when, &t);
+  return DATE2DAYS(uint16_t(t.tm_year + 1900), uint16_t(t.tm_mon + 1), uint16_t(t.tm_mday));
+}
+
+// Whether some instant of [from, to] falls in the hour of the day given.
+bool HourWithin(int hour, std::time_t from, std::time_t to) {
+  for (std::time_t t = from; t <= to + 3600; t += 3600) {
+    std::tm local{};
+    const std::time_t at = std::min(t, to);
+    gmtime_r(&at, &local);
+    if (local.tm_hour == hour) return true;
+  }
+  return false;
+}
+
 TEST(Calendar, CurrentTimeInEachForm) {
   setenv("TZ", "UTC", 1);
   tzset();
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  int beforeMs = 0;
+  const std::time_t before = LayerClockNow(&beforeMs);
   tDateTimeRec r{};
   UNPACKTIME(GETPACKEDDATETIME(), &r);
-  EXPECT_EQ(r.year, local.tm_year + 1900);
-  EXPECT_EQ(r.month, local.tm_mon + 1);
-  EXPECT_EQ(r.day, local.tm_mday);
-  EXPECT_EQ(GETDAYSSINCE1980(), DATE2DAYS(r.year, r.month, r.day));
-  EXPECT_NEAR(GETHOUR(), local.tm_hour, 1);
-
+  const uint16_t days = GETDAYSSINCE1980();
+  const uint16_t hour = GETHOUR();
   ShortString text;
   NOWASTEXT(&text);
-  char expected[32];
-  std::snprintf(expected, sizeof expected, "%d.%d.%04d ", local.tm_mday, local.tm_mon + 1,
-                local.tm_year + 1900);
-  EXPECT_EQ(text.Str().substr(0, std::string(expected).size()), expected);
-  EXPECT_EQ(text.Str().size(), std::string(expected).size() + 5);  // "hh:nn"
+  const int64_t seed = NOWASNAMESEED();
+  const std::time_t after = LayerClockNow();
+
+  // The packed form keeps even seconds.
+  const std::time_t packed = UtcSeconds(r.year, r.month, r.day, r.hour, r.minute, r.second);
+  EXPECT_GE(packed, before - 1);
+  EXPECT_LE(packed, after);
+  EXPECT_EQ(r.second % 2, 0);
+  EXPECT_GE(days, DaysSince1980(before));
+  EXPECT_LE(days, DaysSince1980(after));
+  EXPECT_TRUE(HourWithin(hour, before, after)) << hour;
+
+  // "d.m.yyyy hh:nn", read back and written again the same way.
+  int day = 0, month = 0, year = 0, textHour = 0, minute = 0, consumed = 0;
+  ASSERT_EQ(std::sscanf(text.Str().c_str(), "%d.%d.%d %d:%d%n", &day, &month, &year, &textHour, &minute, &consumed),
+            5)
+      << text.Str();
+  char rewritten[40];
+  std::snprintf(rewritten, sizeof rewritten, "%d.%d.%04d %02d:%02d", day, month, year, textHour, minute);
+  EXPECT_EQ(text.Str(), rewritten);
+  const std::time_t shown = UtcSeconds(year, month, day, textHour, minute);
+  EXPECT_GE(shown, before - before % 60);
+  EXPECT_LE(shown, after);
 
   // Days since 30 December 1899 above the milliseconds of the day.
-  const int64_t seed = NOWASNAMESEED();
-  EXPECT_EQ(seed >> 27, int64_t(now / 86400) + 25569);
-  EXPECT_LT(seed & ((int64_t(1) << 27) - 1), 86400000);
+  const int64_t seedDays = seed >> 27;
+  const int64_t seedMs = seed & ((int64_t(1) << 27) - 1);
+  EXPECT_LT(seedMs, 86400000);
+  const int64_t seedEpochMs = (seedDays - 25569) * 86400000 + seedMs;
+  EXPECT_GE(seedEpochMs, int64_t(before) * 1000 + beforeMs);
+  EXPECT_LT(seedEpochMs, (int64_t(after) + 1) * 1000);
   unsetenv("TZ");
   tzset();
 }

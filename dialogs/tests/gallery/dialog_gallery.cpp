@@ -4,16 +4,22 @@
 // and a small phone book; it goes when the program ends.
 //
 //   dialog_gallery [name ...]    only the dialogs named (e.g. _CHOOSESTATIONS)
+//   dialog_gallery --close-each [name ...]
+//                                each dialog is closed as soon as it shows, for
+//                                a run without a person (offscreen); the status
+//                                is 1 when a dialog showed no window
 
 #include <dlfcn.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +29,7 @@
 #include "brandlg/message_boxes.h"
 #include "brandlg/phone_book.h"
 #include "platform/core/short_string.h"
+#include "platform/gui/test_support/modal_closer.h"
 
 namespace {
 
@@ -155,6 +162,12 @@ std::vector<Dialog> Dialogs(const fs::path& windir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> names(argv + 1, argv + argc);
+  const bool closeEach = !names.empty() && names.front() == "--close-each";
+  if (closeEach) names.erase(names.begin());
+  std::optional<cl::testing::ModalCloser> closer;
+  if (closeEach) closer.emplace();
+
   const fs::path windir = fs::temp_directory_path() / ("dialog_gallery-" + std::to_string(getpid()));
   fs::create_directories(windir / "CFG");
   fs::copy(fs::path(BRANNIK_SOURCE_ROOT) / "suite/data/lst", windir / "LST");
@@ -172,12 +185,15 @@ int main(int argc, char** argv) {
       status = 1;
     } else {
       for (const Dialog& dialog : Dialogs(windir)) {
-        bool wanted = argc < 2;
-        for (int i = 1; i < argc; ++i) wanted = wanted || dialog.name == std::string(argv[i]);
-        if (!wanted) continue;
+        if (!names.empty() && std::find(names.begin(), names.end(), dialog.name) == names.end()) continue;
         std::printf("%s\n", dialog.name);
         std::fflush(stdout);
+        const int closedBefore = closer ? closer->Closed() : 0;
         dialog.show(library);
+        if (closer && closer->Closed() == closedBefore) {
+          std::fprintf(stderr, "  %s showed no window\n", dialog.name);
+          status = 1;
+        }
       }
     }
   }
