@@ -3,8 +3,9 @@
 #include <string>
 
 #include "platform/core/file_handle.h"
+#include "platform/core/file_names.h"
 #include "platform/core/file_system.h"
-#include "platform/core/last_error.h"
+#include "platform/core/replacing_write.h"
 
 namespace brw {
 
@@ -31,14 +32,14 @@ class Handle {
 
 constexpr std::uint32_t shareAll = win::FILE_SHARE_READ | win::FILE_SHARE_WRITE;
 
-bool CopyBytes(const Handle& from, const Handle& to) {
+bool CopyBytes(const Handle& from, win::HANDLE to) {
   char buffer[64 * 1024];
   for (;;) {
     std::uint32_t read = 0;
     if (!win::ReadFile(from.Get(), buffer, sizeof buffer, &read)) return false;
     if (read == 0) return true;
     std::uint32_t written = 0;
-    if (!win::WriteFile(to.Get(), buffer, read, &written) || written != read) return false;
+    if (!win::WriteFile(to, buffer, read, &written) || written != read) return false;
   }
 }
 
@@ -54,25 +55,16 @@ bool SaveDocumentCopy(std::string_view source, std::string_view target) {
     if (existing.IsOpen() && win::SameFile(from.Get(), existing.Get())) return false;
   }
 
-  std::string temporary;
-  win::HANDLE created = win::INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && created == win::INVALID_HANDLE_VALUE; ++attempt) {
-    temporary = std::string(target) + ".~" + std::to_string(attempt);
-    created = win::CreateFile(temporary, win::GENERIC_WRITE, 0, win::CREATE_NEW);
-    if (created == win::INVALID_HANDLE_VALUE && win::GetLastError() != win::ERROR_FILE_EXISTS) return false;
-  }
-  Handle to(created);
-  if (!to.IsOpen()) return false;
-  const bool copied = CopyBytes(from, to) && win::FlushFileBuffers(to.Get());
+  const auto path = win::NativeName(target);
+  if (!path) return false;
+  win::ReplacingWrite to(*path);
+  if (!to.Ready()) return false;
+  if (!CopyBytes(from, to.Handle())) return false;
   // Saving over a read-only file replaced it before too.
   const std::uint32_t attributes = win::GetFileAttributes(target);
-  if (attributes != win::INVALID_FILE_ATTRIBUTES && (attributes & win::FILE_ATTRIBUTE_READONLY))
+  if (!to.InPlace() && attributes != win::INVALID_FILE_ATTRIBUTES && (attributes & win::FILE_ATTRIBUTE_READONLY))
     win::SetFileAttributes(target, attributes & ~win::FILE_ATTRIBUTE_READONLY);
-  if (!to.Close() || !copied || !win::MoveFileReplacing(temporary, target)) {
-    win::DeleteFile(temporary);
-    return false;
-  }
-  return true;
+  return to.Commit();
 }
 
 }  // namespace brw

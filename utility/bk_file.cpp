@@ -87,9 +87,8 @@ void WriteTo(const ReplacementFile& file, std::string_view name, const void* dat
 
 // Puts the written replacement in the file's place with the given attributes.
 void CommitWithAttributes(ReplacementFile& file, std::string_view name, std::uint16_t attributes) {
-  if (file.Finish()) throw xIOClose(name);
-  std::uint16_t given = attributes;
-  if (FILEATTR(file.Name(), true, given)) throw xIOAttr(name);
+  // Only the read-only bit of the attributes has an effect.
+  if (file.SetReadOnly(attributes & 1)) throw xIOAttr(name);
   // A read-only old file would refuse the rename; it gets its bit back when
   // the rename fails.
   std::uint16_t previous = 0;
@@ -191,8 +190,9 @@ void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader
   const std::uint16_t check = BKCheckWord(copy, data, length);
   copy.checkA = static_cast<std::uint8_t>(check);
   copy.checkB = static_cast<std::uint8_t>(check >> 8);
-  // Written beside the old file, which stays whole until the new one is.
-  ReplacementFile file(name);
+  // Written beside the old file, which stays whole until the new one is;
+  // the save holds the file exclusively.
+  ReplacementFile file(name, ReplacementFile::OldFile::Exclusive);
   if (!file.Ready()) throw xIOCreate(name);
   WriteTo(file, name, &copy, BKHeaderSize);
   WriteTo(file, name, data, static_cast<std::int32_t>(length));

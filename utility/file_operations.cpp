@@ -171,8 +171,9 @@ bool COPYFILE(std::string_view source, std::string_view target) {
   if (SameFile(source, target)) return true;
   OwnedHandle from;
   if (OPENHANDLE(source, modeReadDenyNone, from.Slot())) return true;
-  // The old target stays until the copy is complete, whatever goes wrong.
-  ReplacementFile copy(target);
+  // The old target stays until the copy is complete, whatever goes wrong; as
+  // the copy would hold it exclusively, any other handle on it refuses.
+  ReplacementFile copy(target, ReplacementFile::OldFile::Exclusive);
   if (!copy.Ready()) return true;
   std::int32_t size = 0;
   if (SEEKHANDLEEND(from.Get(), size)) return true;

@@ -1,41 +1,44 @@
 #pragma once
 
-#include <string>
+#include <memory>
 #include <string_view>
 
 #include "utility/raw_handles.h"
 
+namespace win {
+class ReplacingWrite;
+}
+
 namespace utl {
 
-// A new file beside a target, written in full before it takes the target's
-// place in one rename; until then the target stays as it was, and a
-// replacement that is never committed is deleted. The directory of the target
-// must exist.
+// The layer's replacing write under a system name: a new file beside the file
+// the name leads to, written in full before it takes that file's place in one
+// rename; until then the old file stays as it was, and a replacement that is
+// never committed leaves nothing. A target that is no regular file (a device)
+// is written in place. The directory of the target must exist.
 class ReplacementFile {
  public:
-  explicit ReplacementFile(std::string_view target);
+  // Refused while another handle holds the old file: any handle, for a writer
+  // that opens the old file exclusively; else only one that denies writing.
+  enum class OldFile { Exclusive, SharedForWriting };
+  explicit ReplacementFile(std::string_view target, OldFile old = OldFile::SharedForWriting);
   ~ReplacementFile();
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-  // False when no file could be made beside the target.
-  bool Ready() const { return handle_ != noHandle; }
-  // Open for reading and writing, exclusively.
-  Handle File() const { return handle_; }
-  const std::string& Name() const { return name_; }
-  // Flushes and closes the file, so that its attributes can be set before the
-  // rename; TRUE on failure.
-  bool Finish();
-  // Finishes unless finished and renames the file over the target; TRUE on
-  // failure, the target then untouched and the new file gone.
+  // False when nothing could be made to write into.
+  bool Ready() const;
+  // Open for reading and writing (in place: for writing), for this object only.
+  Handle File() const;
+  // The read-only attribute the new file takes the target's place with; TRUE
+  // on failure.
+  bool SetReadOnly(bool readOnly);
+  // Flushes the file and renames it over the target; TRUE on failure, the
+  // target then untouched and the new file gone.
   bool Commit();
 
  private:
-  std::string target_;
-  std::string name_;
-  Handle handle_ = noHandle;
-  bool finished_ = false;
-  bool committed_ = false;
+  std::unique_ptr<win::ReplacingWrite> write_;
 };
 
 }  // namespace utl

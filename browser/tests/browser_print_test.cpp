@@ -5,6 +5,9 @@
 #include <memory>
 #include <string>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include "platform/core/test_support/pdf_reader.h"
 #include "browser/tests/browser_form_fixture.h"
 #include "platform/gui/menu.h"
@@ -67,6 +70,28 @@ TEST_F(BrowserFormTest, ACancelledPrintDialogPrintsNothing) {
   };
   form.Button(brw::tbPrint).Click();
   EXPECT_FALSE(std::filesystem::exists(Doc("never.pdf")));
+  cl::Printer().SetOutputFileName("");
+}
+
+// Printing into the full device: the job fails with the printer's error in
+// the error box, and the device node is still the device.
+TEST_F(BrowserFormTest, PrintingIntoAFullDeviceShowsThePrintersErrorAndLeavesTheNode) {
+  brw::TBrowserForm& form = Start({Doc("index.htm")});
+  std::string full = Doc("full");
+  if (mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) full = "/dev/full";
+  t::ScriptedDialogs script;
+  script.Print = [&](cl::TPrintDialog&) {
+    cl::Printer().SetOutputFileName(full);
+    return true;
+  };
+  // Clicked as the user does, so the error reaches the application's box.
+  t::Click(form.Button(brw::tbPrint), 5, 5);
+  ASSERT_EQ(script.Messages.size(), 1u);
+  EXPECT_EQ(script.Messages[0].text, "Printer selected is not valid");
+  struct stat st;
+  ASSERT_EQ(lstat(full.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISCHR(st.st_mode));
+  EXPECT_TRUE(form.Button(brw::tbPrint).Enabled());
   cl::Printer().SetOutputFileName("");
 }
 

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <initializer_list>
+
 #include "platform/core/last_error.h"
 #include "platform/core/posix_retry.h"
 
@@ -60,7 +62,13 @@ bool AcquireSharing(int fd, bool read, bool write, bool shareRead, bool shareWri
   return true;
 }
 
-RemovalClaim::RemovalClaim(const std::string& nativePath) {
+RemovalClaim::RemovalClaim(const std::string& nativePath) { ClaimRepeatedly(nativePath); }
+
+RemovalClaim::RemovalClaim(const std::string& nativePath, ForReplacement) : replacing_(true) {
+  ClaimRepeatedly(nativePath);
+}
+
+void RemovalClaim::ClaimRepeatedly(const std::string& nativePath) {
   // The claim must sit on the file the path names when it is removed: a file
   // opened just before another removal took the path away would guard nothing
   // and let the removal take the next file of that name, held or not.
@@ -85,10 +93,14 @@ bool RemovalClaim::Claim(const std::string& nativePath) {
     return lstat(nativePath.c_str(), &byName) == 0 && fstat(fd, &byHandle) == 0 &&
            byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
   };
+  // A replacement leaves readers and writers that share writing alone.
+  const std::initializer_list<Marker> all = {readMarker, writeMarker, denyReadMarker, denyWriteMarker};
+  const std::initializer_list<Marker> denyingWrites = {denyWriteMarker};
+  const std::initializer_list<Marker>& markers = replacing_ ? denyingWrites : all;
   fd_ = openAs(O_RDWR);
   if (fd_ < 0) fd_ = openAs(O_WRONLY);
   if (fd_ >= 0) {
-    for (const Marker m : {readMarker, writeMarker, denyReadMarker, denyWriteMarker}) {
+    for (const Marker m : markers) {
       struct flock lock {};
       lock.l_type = F_WRLCK;
       lock.l_whence = SEEK_SET;
@@ -101,8 +113,7 @@ bool RemovalClaim::Claim(const std::string& nativePath) {
   // Without write access no claim can be made; a test is the best there is.
   const int fd = openAs(O_RDONLY);
   if (fd < 0) return true;
-  for (const Marker m : {readMarker, writeMarker, denyReadMarker, denyWriteMarker})
-    held_ = held_ || MarkerTaken(fd, m);
+  for (const Marker m : markers) held_ = held_ || MarkerTaken(fd, m);
   close(fd);
   return true;
 }

@@ -29,11 +29,28 @@ class RemovalClaim {
 
   bool Held() const { return held_; }
 
+ protected:
+  // Claims only what a replacement by a new file conflicts with.
+  struct ForReplacement {};
+  RemovalClaim(const std::string& nativePath, ForReplacement);
+
  private:
+  void ClaimRepeatedly(const std::string& nativePath);
   bool Claim(const std::string& nativePath);
 
   int fd_ = -1;
   bool held_ = false;
+  bool replacing_ = false;
+};
+
+// Claims a file for being replaced by a new file under its name (a replacing
+// write): that is refused only while some handle denies writing, as creating
+// a file anew is on Windows; handles that share writing keep reading the old
+// file. New opens that would deny writing or write are kept out until the
+// claim ends.
+class ReplacementClaim : public RemovalClaim {
+ public:
+  explicit ReplacementClaim(const std::string& nativePath) : RemovalClaim(nativePath, ForReplacement{}) {}
 };
 
 }  // namespace win

@@ -1,6 +1,5 @@
 #include "platform/core/profile_file.h"
 
-#include <atomic>
 #include <optional>
 
 #include <fcntl.h>
@@ -12,6 +11,7 @@
 #include "platform/core/places.h"
 #include "platform/core/posix_retry.h"
 #include "platform/core/profile_text.h"
+#include "platform/core/replacing_write.h"
 
 namespace win {
 namespace {
@@ -73,7 +73,6 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
   const auto path = ProfilePath(fileName);
   if (!path) return false;
 
-  mode_t mode = 0666;
   bool existed = false;
   std::string text;
   struct stat st {};
@@ -81,7 +80,6 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     existed = true;
     // A read-only file stays unwritten, as on Windows, whoever we are.
     if (!(st.st_mode & S_IWUSR)) return Fail(EACCES, *path);
-    mode = st.st_mode & 07777;
     const auto current = ReadWhole(*path);
     if (!current) return Fail(errno, *path);
     text = *current;
@@ -93,25 +91,10 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
   if (existed && ProfileValue(text, section, key) == value) return true;
   const std::string updated = WithProfileValue(text, section, key, value);
 
-  static std::atomic<unsigned> serial{0};
-  const std::string temporary =
-      *path + ".~" + std::to_string(getpid()) + "-" + std::to_string(serial++);
-  const int fd = RetryOnInterrupt([&] {
-    return open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  });
-  if (fd < 0) return Fail(errno, temporary);
-  const bool written = WriteAll(fd, updated) && (!existed || fchmod(fd, mode) == 0) && fsync(fd) == 0;
-  const int writeError = errno;
-  if (close(fd) != 0 || !written) {
-    unlink(temporary.c_str());
-    return Fail(written ? errno : writeError, temporary);
-  }
-  if (rename(temporary.c_str(), path->c_str()) != 0) {
-    const int error = errno;
-    unlink(temporary.c_str());
-    return Fail(error, *path);
-  }
-  return true;
+  ReplacingWrite file(*path);
+  if (!file.Ready()) return false;
+  if (!WriteAll(file.Handle(), updated)) return Fail(errno, *path);
+  return file.Commit();
 }
 
 }  // namespace win

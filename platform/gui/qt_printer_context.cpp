@@ -3,10 +3,15 @@
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstdint>
+#include <vector>
+
+#include <sys/mman.h>
 #include <unistd.h>
 
+#include "platform/core/file_handle.h"
+#include "platform/core/replacing_write.h"
 #include "platform/gui/qt_bridge.h"
 
 namespace cl {
@@ -31,6 +36,7 @@ class QtPrinterContext final : public TPrinterContext {
 
   ~QtPrinterContext() override {
     if (started_) AbortDoc();
+    DropOutput();
   }
 
   bool IsDevice() const override { return device_; }
@@ -66,14 +72,11 @@ class QtPrinterContext final : public TPrinterContext {
     const bool pdf = printer_.outputFormat() == QPrinter::PdfFormat;
     if (pdf && target_.empty()) return false;
     printer_.setDocName(ToQString(documentName));
-    if (!target_.empty()) {
-      partial_ = target_ + ".part" + std::to_string(::getpid());
-      printer_.setOutputFileName(QString::fromStdString(partial_));
-    }
+    if (!target_.empty() && !OpenOutput()) return false;
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
       painter_.reset();
-      RemovePartial();
+      DropOutput();
       return false;
     }
     page_ = CreatePainterCanvas(*painter_, QSize(DeviceCaps(win::HORZRES), DeviceCaps(win::VERTRES)),
@@ -96,19 +99,17 @@ class QtPrinterContext final : public TPrinterContext {
   bool EndDoc() override {
     if (!started_) return false;
     Finish();
-    if (partial_.empty()) return true;
-    std::error_code error;
-    std::filesystem::rename(partial_, target_, error);
-    if (error) RemovePartial();
-    partial_.clear();
-    return !error;
+    if (output_ == nullptr) return true;
+    const bool written = CopyScratch() && output_->Commit();
+    DropOutput();
+    return written;
   }
 
   bool AbortDoc() override {
     if (!started_) return false;
     printer_.abort();
     Finish();
-    RemovePartial();
+    DropOutput();
     return true;
   }
 
@@ -119,17 +120,44 @@ class QtPrinterContext final : public TPrinterContext {
     painter_.reset();
     started_ = false;
   }
-  void RemovePartial() {
-    if (partial_.empty()) return;
-    std::error_code ignored;
-    std::filesystem::remove(partial_, ignored);
-    partial_.clear();
+  // Qt's printer writes to a named file and keeps the failures of those
+  // writes to itself: it writes into an unnamed scratch file, which is copied
+  // into the replacing write at the end, each write checked. The target may
+  // be a device or a FIFO, written in place; a killed job leaves nothing.
+  bool OpenOutput() {
+    output_ = std::make_unique<win::ReplacingWrite>(target_);
+    scratch_ = memfd_create("print", MFD_CLOEXEC);
+    if (!output_->Ready() || scratch_ < 0) {
+      DropOutput();
+      return false;
+    }
+    printer_.setOutputFileName(QString::fromStdString("/proc/self/fd/" + std::to_string(scratch_)));
+    return true;
+  }
+  bool CopyScratch() const {
+    std::vector<char> block(64 * 1024);
+    for (off_t at = 0;;) {
+      const ssize_t n = pread(scratch_, block.data(), block.size(), at);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) return true;
+      std::uint32_t done = 0;
+      if (!win::WriteFile(output_->Handle(), block.data(), static_cast<std::uint32_t>(n), &done)) return false;
+      at += n;
+    }
+  }
+  void DropOutput() {
+    if (scratch_ >= 0) close(scratch_);
+    scratch_ = -1;
+    output_.reset();
+    printer_.setOutputFileName(QString::fromStdString(target_));
   }
 
   const bool device_;
   QPrinter printer_{QPrinter::HighResolution};
   std::string target_;
-  std::string partial_;
+  std::unique_ptr<win::ReplacingWrite> output_;
+  int scratch_ = -1;
   QImage probe_{1, 1, QImage::Format_RGB32};
   QPainter probePainter_;
   std::unique_ptr<TCanvas> measure_;

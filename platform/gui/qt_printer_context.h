@@ -9,9 +9,10 @@
 
 namespace cl {
 
-// A context on a printer like selection. A PDF job writes a file beside the
-// one chosen and renames it when the job ends, so an aborted or failed job
-// leaves no file and never half-overwrites an old one.
+// A context on a printer like selection. A PDF job replaces its file through
+// the layer's replacing write when the job ends, so an aborted, failed or
+// killed job leaves no file and never half-overwrites an old one; a device
+// or FIFO named as the file is written in place.
 std::unique_ptr<TPrinterContext> CreateQtPrinterContext(const QPrinter& selection, bool device);
 
 }  // namespace cl

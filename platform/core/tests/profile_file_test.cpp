@@ -4,19 +4,24 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/core/exception.h"
 #include "platform/core/ini_file.h"
 #include "platform/core/last_error.h"
 #include "platform/core/profile_file.h"
 #include "platform/core/profile_text.h"
+#include "platform/core/test_support/killed_writes.h"
 #include "platform/core/test_support/temp_directory.h"
 
 namespace {
@@ -230,6 +235,40 @@ TEST(ProfileFile, NamesResolveLikeTheSystemsNames) {
   win::SetLastError(0);
   EXPECT_FALSE(win::WritePrivateProfileString("S", "k", "v", dir / "missing/x.ini"));
   EXPECT_EQ(win::GetLastError(), win::ERROR_PATH_NOT_FOUND);
+}
+
+TEST(ProfileFile, AWriteThroughALinkUpdatesTheFileItLeadsTo) {
+  TempDirectory dir;
+  dir.Write("real/brannik.ini", "[S]\nk=1\n");
+  std::filesystem::create_directories(dir.Path() / "config");
+  std::filesystem::create_symlink("../real/brannik.ini", dir.Path() / "config/brannik.ini");
+  ASSERT_TRUE(win::WritePrivateProfileString("S", "k", "2", dir / "config/brannik.ini"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() / "config/brannik.ini"));
+  EXPECT_EQ(ReadFile(dir / "real/brannik.ini"), "[S]\nk=2\n");
+  EXPECT_EQ(cl::testing::DirectoryContents(dir / "real").size(), 1u);
+}
+
+// A writer killed with its new file complete, just before it takes the old
+// one's place: the old file stays whole; a named new file stays only until
+// the next write.
+TEST(ProfileFile, AWriterKilledBeforeTheRenameLeavesTheOldFileAndNothingForLong) {
+  for (const bool named : {false, true}) {
+    SCOPED_TRACE(named ? "named" : "unnamed");
+    TempDirectory dir;
+    const std::string file = dir.Write("a.ini", "[S]\nk=1\n");
+    const int status = cl::testing::RunInChild([&] {
+      if (named && !cl::testing::RefuseUnnamedFiles()) _exit(3);
+      if (!cl::testing::DieAtFirstRenameOrLink()) _exit(3);
+      win::WritePrivateProfileString("S", "k", "2", file);
+    });
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGSYS) << status;
+    auto left = cl::testing::DirectoryContents(dir.Path().string());
+    EXPECT_EQ(left["a.ini"], "[S]\nk=1\n");
+    EXPECT_EQ(left.size(), named ? 2u : 1u);
+    ASSERT_TRUE(win::WritePrivateProfileString("S", "k", "3", file));
+    EXPECT_EQ(cl::testing::DirectoryContents(dir.Path().string()),
+              (std::map<std::string, std::string>{{"a.ini", "[S]\nk=3\n"}}));
+  }
 }
 
 TEST(ProfileFile, BareNamesLieInTheWindowsDirectory) {
