@@ -1,7 +1,7 @@
 #include "platform/gui/edit.h"
 
-#include <QLineEdit>
 #include <QApplication>
+#include <QLineEdit>
 #include <QProxyStyle>
 #include <QStyleFactory>
 
