@@ -10,12 +10,85 @@
 
 #include "platform/core/test_support/pdf_reader.h"
 #include "browser/tests/browser_form_fixture.h"
+#include "html/frames/frame.h"
+#include "html/frames/frame_set.h"
+#include "html/parse/document_parser.h"
 #include "platform/gui/menu.h"
+#include "platform/gui/test_support/image_fixtures.h"
 #include "platform/gui/printer.h"
 
 namespace t = cl::testing;
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// The print dialog answers "all pages into this PDF file".
+t::ScriptedDialogs PrintAllInto(const std::string& pdf) {
+  t::ScriptedDialogs script;
+  script.Print = [pdf](cl::TPrintDialog& dialog) {
+    dialog.PrintRange = cl::prAllPages;
+    cl::Printer().SetOutputFileName(pdf);
+    return true;
+  };
+  return script;
+}
+
+TEST_F(BrowserFormTest, APageWithPicturesPrintsFromThePrintButtonIntoThePdfFile) {
+  brw::TBrowserForm& form = Start({});
+  form.Viewer().DocumentParser = ParseDocument;
+  docs_.Write("red.bmp", fixtures::Bmp24(40, 20, std::vector<fixtures::Rgb>(800, {255, 0, 0})));
+  const std::string page = Doc("pictures.htm");
+  docs_.Write("pictures.htm",
+              "<title>Obr\xe1zky</title><p>P\xf8" "ed obr\xe1zkem <img src=\"red.bmp\"> za obr\xe1zkem</p>"
+              "<p><img src=\"missing.gif\" alt=\"chyb\xed\"> konec</p>");
+  form.Viewer().LoadFromFile(page);
+  t::ProcessEvents();
+  const std::string pdf = Doc("pictures.pdf");
+  t::ScriptedDialogs script = PrintAllInto(pdf);
+  form.Button(brw::tbPrint).Click();
+  cl::Printer().SetOutputFileName("");
+  EXPECT_EQ(script.Calls, std::vector<std::string>{"print"});
+  ASSERT_TRUE(fs::exists(pdf)) << "the window survived the print";
+  EXPECT_EQ(t::PdfPageCount(pdf), 1) << t::PdfInfo(pdf);
+  const std::string text = t::PdfText(pdf);
+  EXPECT_NE(text.find("za obr\xc3\xa1zkem"), std::string::npos) << text;
+  EXPECT_NE(text.find("konec"), std::string::npos) << text;
+  EXPECT_TRUE(form.Button(brw::tbPrint).Enabled());
+}
+
+// What a new user prints first: every shipped document, the frame set with
+// its main frame focused, each into a PDF file of at least one page.
+TEST_F(BrowserFormTest, EveryShippedSampleDocumentPrints) {
+  brw::TBrowserForm& form = Start({});
+  form.Viewer().DocumentParser = ParseDocument;
+  const fs::path samples = BRANNIK_SAMPLES;
+  std::vector<fs::path> documents;
+  for (const fs::path& folder : {samples, samples / "obrazky"})
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.is_regular_file()) documents.push_back(entry.path());
+  std::sort(documents.begin(), documents.end());
+  ASSERT_GE(documents.size(), 10u);
+  for (const fs::path& document : documents) {
+    SCOPED_TRACE(document.filename().string());
+    form.Viewer().LoadFromFile(document.string());
+    t::ProcessEvents();
+    if (document.filename() == "index.htm") {
+      TFrame* const main = form.Viewer().CurrentSet().FindFrame("hlavni");
+      ASSERT_NE(main, nullptr);
+      ASSERT_NE(main->Viewer(), nullptr);
+      main->Viewer()->SetFocus();
+      t::ProcessEvents();
+      ASSERT_EQ(form.Viewer().ActiveViewer(), main->Viewer());
+    }
+    const std::string pdf = Doc(document.stem().string() + document.extension().string().substr(1) + ".pdf");
+    t::ScriptedDialogs script = PrintAllInto(pdf);
+    form.Button(brw::tbPrint).Click();
+    cl::Printer().SetOutputFileName("");
+    ASSERT_TRUE(fs::exists(pdf));
+    EXPECT_GE(t::PdfPageCount(pdf), 1) << t::PdfInfo(pdf);
+  }
+}
 
 TEST_F(BrowserFormTest, PrintWritesTheChosenPagesIntoThePdfFileTheDialogNamed) {
   brw::TBrowserForm& form = Start({Doc("index.htm")});

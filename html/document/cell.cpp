@@ -12,7 +12,11 @@ TCell::TCell(TSectionList* master) : Root(master), Indents(std::make_unique<Inde
 
 TCell::TCell(TSectionList* master, const TCell& source)
     : Root(master), FontSizeSlot(source.FontSizeSlot), Indents(std::make_unique<IndentManager>()) {
-  for (const auto& section : source) AddSection(section->Clone(master));
+  AddCopiesOf(source);
+}
+
+void TCell::AddCopiesOf(const TCell& source) {
+  for (const auto& section : source) AddSection(section->Clone(Root));
 }
 
 TCell::~TCell() = default;

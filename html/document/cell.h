@@ -54,6 +54,10 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   cl::TColor CellColor = 0;
 
  protected:
+  // Adds a copy for Root of every section of source. The document root
+  // calls it from its own copy's body: the copies ask the root for its
+  // pictures and fonts, which do not exist while its cell part is made.
+  void AddCopiesOf(const TCell& source);
   // Section i's layout raised a processing error with this message.
   virtual void SectionFailed(TSectionBase& section, const std::string& message);
 };

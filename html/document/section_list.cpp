@@ -25,7 +25,7 @@ TSectionList::TSectionList(TDocumentHost* host, TImageSource* images)
 }
 
 TSectionList::TSectionList(const TSectionList& source)
-    : TCell(this, source),
+    : TCell(this),
       ImagesOn(source.ImagesOn),
       IsPrintCopy(true),
       ScrollY(source.ScrollY),
@@ -39,7 +39,10 @@ TSectionList::TSectionList(const TSectionList& source)
       FontCharset(source.FontCharset),
       Host(source.Host),
       ImageSource(source.ImageSource),
-      BackgroundColor(source.BackgroundColor) {}
+      BackgroundColor(source.BackgroundColor) {
+  FontSizeSlot = source.FontSizeSlot;
+  AddCopiesOf(source);
+}
 
 TSectionList::~TSectionList() {
   ClearDocument();

@@ -141,6 +141,9 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
         const int32_t imageTop = pos == line.Start ? top : textBottom;
         image->Draw(canvas, indents.LeftEdge + image->FloatX, imageTop, imageTop, run);
       }
+      // An image leaves the canvas aligned to its text's top; the line's text
+      // goes on at the line's one baseline.
+      canvas.SetTextAlign(win::TA_BASELINE);
       ++pos;
       continue;
     }
@@ -150,7 +153,10 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
         const int32_t h = control->Height();
         const int32_t controlTop = textBottom - h - (control->AlignMode == 1 ? line.LineDescent : 0) - scroll;
         if (printing) {
+          // The picture of a control places its text by the text's top.
+          canvas.SetTextAlign(win::TA_TOP | win::TA_LEFT);
           control->DrawStatic(canvas, xx, controlTop);
+          canvas.SetTextAlign(win::TA_BASELINE);
         } else {
           control->ShowAt(xx, controlTop);
           const TCell* cell = control->ControlCell();

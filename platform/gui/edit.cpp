@@ -1,6 +1,9 @@
 #include "platform/gui/edit.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 #include "platform/gui/control_widget.h"
 #include "platform/gui/qt_bridge.h"
@@ -10,6 +13,24 @@ namespace cl {
 namespace {
 
 QLineEdit* EditOf(QWidget* widget) { return static_cast<QLineEdit*>(widget); }
+
+// Qt hides a password behind its style's bullet; the edit shows its own
+// character. Over the application's style, owned by the edit's widget.
+class PasswordStyle final : public QProxyStyle {
+ public:
+  PasswordStyle(QWidget* edit, QChar mask)
+      : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), mask_(mask) {
+    setParent(edit);
+  }
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_LineEdit_PasswordCharacter) return mask_.unicode();
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+
+ private:
+  const QChar mask_;
+};
 
 }  // namespace
 
@@ -35,7 +56,11 @@ void TEdit::SetMaxLength(int32_t length) {
 
 void TEdit::SetPasswordChar(char ch) {
   passwordChar_ = ch;
-  EditOf(Widget())->setEchoMode(ch != 0 ? QLineEdit::Password : QLineEdit::Normal);
+  QLineEdit* edit = EditOf(Widget());
+  QStyle* const old = edit->findChild<PasswordStyle*>(QString(), Qt::FindDirectChildrenOnly);
+  edit->setStyle(ch != 0 ? new PasswordStyle(edit, ToQString(std::string(1, ch)).at(0)) : nullptr);
+  delete old;
+  edit->setEchoMode(ch != 0 ? QLineEdit::Password : QLineEdit::Normal);
 }
 
 void TEdit::SetReadOnly(bool readOnly) {

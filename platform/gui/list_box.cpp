@@ -7,11 +7,13 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
 #include "platform/gui/control_widget.h"
 #include "platform/gui/qt_bridge.h"
+#include "platform/gui/scroll_area_client.h"
 
 namespace cl {
 
@@ -64,6 +66,11 @@ class TListBox::TabbedRows : public QStyledItemDelegate {
                                                                           : QPalette::Text));
     painter->drawText(QRectF(area), text, layout);
     painter->restore();
+  }
+  // A row is one line of the list's font high, as on Windows: a list sized
+  // for n rows shows n rows.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), list_.ItemHeight()};
   }
 
  private:
@@ -175,6 +182,12 @@ int TListBox::TopIndex() const {
 void TListBox::SetTopIndex(int index) {
   QListWidget* list = ListOf(Widget());
   if (QListWidgetItem* item = list->item(index)) list->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+TRect TListBox::ClientRect() const {
+  const QListWidget* list = ListOf(Widget());
+  return ScrollAreaClientRect(*list, Width(), Height(), list->verticalScrollBar()->isVisibleTo(list),
+                              list->horizontalScrollBar()->isVisibleTo(list));
 }
 
 int TListBox::ItemHeight() const { return Font().Metrics().tmHeight; }

@@ -42,6 +42,8 @@ class TListBox : public TWinControl {
   // The tab stops in pixels from the text's left edge.
   const std::vector<int>& TabStopPixels() const { return tabPixels_; }
 
+  // The rows' area: inside the frame and a shown scroll bar.
+  TRect ClientRect() const override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
 
  private:

@@ -7,6 +7,7 @@
 
 #include "platform/gui/control_widget.h"
 #include "platform/gui/qt_bridge.h"
+#include "platform/gui/scroll_area_client.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace cl {
@@ -22,6 +23,9 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner, new Bridged<QPlainTextEdit>
   SetBounds(0, 0, 185, 89);
   SetColor(clWindow);
   MemoOf(Widget())->setTabChangesFocus(true);
+  // A Windows edit keeps its text about a pixel from the frame, not Qt's four:
+  // a memo sized for n lines shows n lines.
+  MemoOf(Widget())->document()->setDocumentMargin(1);
   SetScrollBars(ssNone);
   QObject::connect(MemoOf(Widget()), &QPlainTextEdit::textChanged, [this] {
     RunGuarded(this, [this] {
@@ -94,6 +98,11 @@ void TMemo::SetSelection(int32_t start, int32_t length) {
   cursor.setPosition(start);
   cursor.setPosition(start + length, QTextCursor::KeepAnchor);
   MemoOf(Widget())->setTextCursor(cursor);
+}
+
+TRect TMemo::ClientRect() const {
+  return ScrollAreaClientRect(*MemoOf(Widget()), Width(), Height(), scrollBars_ == ssVertical || scrollBars_ == ssBoth,
+                              scrollBars_ == ssHorizontal || scrollBars_ == ssBoth);
 }
 
 bool TMemo::WantsKey(uint16_t key) const { return key == VK_RETURN; }

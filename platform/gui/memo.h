@@ -32,6 +32,9 @@ class TMemo : public TWinControl {
 
   TNotifyEvent OnChange;
 
+  // The text's area: inside the frame and the scroll bars, which SetClientSize
+  // puts around it.
+  TRect ClientRect() const override;
   bool WantsKey(uint16_t key) const override;
   bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "html/testing/viewer_fixture.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/handler_guard.h"
+#include "platform/gui/test_support/screen_pixels.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace html {
@@ -319,6 +321,65 @@ TEST_F(FormsTest, ControlsTakeTheirSizesFromTheFont) {
   EXPECT_EQ(Control(7).Width(), 13);
   EXPECT_EQ(Control(7).Height(), 14);
   EXPECT_EQ(Window(3).Font().Name(), viewer->DefPreFontName());
+}
+
+bool Dark(cl::TColor p) { return cl::GetRValue(p) < 0x60 && cl::GetGValue(p) < 0x60 && cl::GetBValue(p) < 0x60; }
+
+// What the user sees of the sized controls, in the real fonts: a TEXTAREA of
+// three rows shows its three lines, a SELECT of three rows its three options
+// without a scroll bar, and a password one "*" for each character.
+TEST_F(FormsTest, SizedControlsShowTheirRowsWholeAndPasswordsAsStars) {
+  const cl::ScopedFontEngine real(cl::FontEngineKind::Real);
+  LoadHtml("<FORM><TEXTAREA ROWS=3 COLS=8>WWW\nWWW\nWWW\nWWW</TEXTAREA><BR>"
+           "<SELECT NAME=s SIZE=3><OPTION>WWW<OPTION>WWW<OPTION>WWW</SELECT><BR>"
+           "<INPUT TYPE=password NAME=p VALUE=abc> <INPUT NAME=e VALUE=\"***\"></FORM>");
+  cl::TMemo& memo = As<TTextAreaFormControlObj>(0).Memo();
+  auto& list = dynamic_cast<cl::TListBox&>(Window(1));
+  const int32_t line = memo.Canvas().TextHeight("A");
+  ASSERT_EQ(memo.ClientHeight(), 3 * line + 5);
+  ASSERT_EQ(list.ClientHeight(), 3 * list.ItemHeight());
+  // The frame is as wide on every side: no scroll bar took a part of the list.
+  EXPECT_EQ(list.Width() - list.ClientWidth(), list.Height() - list.ClientHeight());
+  // The bands of rows with ink in the left part of a control, top down.
+  struct Band {
+    int top, bottom;
+  };
+  const auto bands = [](cl::TWinControl& control) {
+    const cl::testing::ScreenArea area = cl::testing::ScreenPixels(control, cl::Rect(0, 0, 30, control.Height()));
+    std::vector<Band> found;
+    bool inBand = false;
+    for (int y = 0; y < control.Height(); ++y) {
+      bool ink = false;
+      for (int x = 3; x < 30; ++x) ink = ink || Dark(area.At(x, y));
+      if (ink && !inBand) found.push_back({y, y + 1});
+      if (ink) found.back().bottom = y + 1;
+      inBand = ink;
+    }
+    return found;
+  };
+  // The memo's first three lines of "WWW" are whole: as tall as one another.
+  const std::vector<Band> lines = bands(memo);
+  ASSERT_GE(lines.size(), 3u);
+  const int height = lines[0].bottom - lines[0].top;
+  EXPECT_GT(height, 4);
+  EXPECT_EQ(lines[1].bottom - lines[1].top, height);
+  EXPECT_EQ(lines[2].bottom - lines[2].top, height);
+  // The list's first row is the current one, light on the highlight; the
+  // second and the third show whole, dark on white, and nothing follows.
+  const std::vector<Band> rows = bands(list);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].bottom - rows[0].top, height);
+  EXPECT_EQ(rows[1].bottom - rows[1].top, height);
+  EXPECT_EQ(rows[1].top - rows[0].top, list.ItemHeight());
+  // The password field and the field holding "***" look alike.
+  cl::TWinControl& password = Window(2);
+  cl::TWinControl& stars = Window(3);
+  ASSERT_EQ(password.Width(), stars.Width());
+  const cl::TRect box = cl::Rect(2, 2, 40, password.Height() - 2);
+  const cl::testing::ScreenArea hidden = cl::testing::ScreenPixels(password, box);
+  const cl::testing::ScreenArea shown = cl::testing::ScreenPixels(stars, box);
+  EXPECT_TRUE(std::any_of(hidden.Pixels.begin(), hidden.Pixels.end(), Dark));
+  EXPECT_EQ(hidden.Pixels, shown.Pixels);
 }
 
 TEST_F(FormsTest, HugeSizesGiveLargeButSaneControls) {

@@ -3,12 +3,19 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTest>
 #include <string>
 #include <vector>
 
+#include "platform/gui/control_widget.h"
 #include "platform/gui/edit.h"
+#include "platform/gui/list_box.h"
 #include "platform/gui/memo.h"
 #include "platform/gui/virtual_keys.h"
 #include "window_fixture.h"
@@ -79,10 +86,63 @@ TEST_F(TextControlsTest, AnEditLimitsItsLengthAndHidesAPassword) {
   EXPECT_EQ(edit->Text(), "abc");
   edit->SetPasswordChar('*');
   EXPECT_EQ(edit->Text(), "abc");
-  EXPECT_NE(line->displayText(), QString("abc"));
-  EXPECT_EQ(line->displayText().size(), 3);
+  EXPECT_EQ(line->displayText(), QString("***")) << "the edit's own character, no bullets";
+  edit->SetPasswordChar('#');
+  EXPECT_EQ(line->displayText(), QString("###"));
   edit->SetPasswordChar(0);
   EXPECT_EQ(line->displayText(), QString("abc"));
+}
+
+// The client area of a memo and a list is what shows text: SetClientSize puts
+// the frame and the scroll bars around it, and a size made for n lines or
+// rows shows n of them whole.
+TEST_F(TextControlsTest, MemosAndListsShowTheLinesTheirClientSizeIsMadeFor) {
+  struct Case {
+    const char* name;
+    cl::TScrollStyle bars;
+  } const memoCases[] = {{"no bars", cl::ssNone}, {"vertical", cl::ssVertical}, {"both", cl::ssBoth}};
+  for (const Case& c : memoCases) {
+    SCOPED_TRACE(c.name);
+    auto* memo = Make<cl::TMemo>(*form);
+    memo->SetParent(form.get());
+    memo->SetScrollBars(c.bars);
+    memo->SetWordWrap(false);
+    memo->Font().SetName("Courier New");
+    memo->Font().SetSize(10);
+    memo->SetLines({"one", "two", "three"});
+    const int32_t line = memo->Canvas().TextHeight("A");
+    memo->SetClientSize(100, 3 * line + 5);
+    EXPECT_EQ(memo->ClientWidth(), 100);
+    EXPECT_EQ(memo->ClientHeight(), 3 * line + 5);
+    t::ProcessEvents();
+    auto* text = static_cast<QPlainTextEdit*>(cl::TControl::Access::Widget(*memo));
+    EXPECT_EQ(text->viewport()->width(), 100);
+    EXPECT_EQ(text->viewport()->height(), 3 * line + 5);
+    EXPECT_GT(memo->Height(), memo->ClientHeight() + (c.bars == cl::ssBoth ? 10 : 1)) << "frame and bar outside";
+    // The third line ends inside the text's area: nothing of it is cut.
+    QTextCursor third(text->document()->findBlockByNumber(2));
+    const QRect box = text->cursorRect(third);
+    EXPECT_GE(box.top(), 0);
+    EXPECT_LE(box.bottom(), text->viewport()->height());
+  }
+
+  auto* list = Make<cl::TListBox>(*form);
+  list->SetParent(form.get());
+  list->Font().SetName("Courier New");
+  list->Font().SetSize(10);
+  for (const char* item : {"prvni", "druhy", "treti"}) list->Items().Add(item);
+  list->SetClientSize(80, 3 * list->ItemHeight());
+  t::ProcessEvents();
+  auto* rows = static_cast<QListWidget*>(cl::TControl::Access::Widget(*list));
+  EXPECT_EQ(rows->viewport()->height(), 3 * list->ItemHeight());
+  EXPECT_EQ(list->ClientHeight(), 3 * list->ItemHeight());
+  EXPECT_FALSE(rows->verticalScrollBar()->isVisibleTo(rows)) << "three rows fit";
+  EXPECT_EQ(rows->visualItemRect(rows->item(2)).bottom() + 1, 3 * list->ItemHeight());
+  // A fourth row needs the bar, which takes its width from the client area.
+  list->Items().Add("ctvrty");
+  t::ProcessEvents();
+  EXPECT_TRUE(rows->verticalScrollBar()->isVisibleTo(rows));
+  EXPECT_EQ(list->ClientWidth(), rows->viewport()->width());
 }
 
 TEST_F(TextControlsTest, AMemoWrapsOrScrollsAsSet) {
