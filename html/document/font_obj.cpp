@@ -4,18 +4,16 @@
 
 namespace html {
 
-TFontObj::TFontObj(std::unique_ptr<TMyFont> font, int32_t position)
-    : StartPos(position), RunFont(std::move(font)), Link(std::make_unique<TUrlTarget>()) {
+TFontObj::TFontObj(const TMyFont& font, int32_t position) : StartPos(position) {
+  RunFont->Assign(font);
   Hook();
   FontChanged();
 }
 
-TFontObj::TFontObj(const TFontObj& source)
-    : StartPos(source.StartPos),
-      RunFont(std::make_unique<TMyFont>()),
-      ScriptMode(source.ScriptMode),
-      Link(std::make_unique<TUrlTarget>(source.Link->Url, source.Link->Target)) {
+TFontObj::TFontObj(const TFontObj& source) : StartPos(source.StartPos), ScriptMode(source.ScriptMode) {
   RunFont->Assign(*source.RunFont);
+  Link->Url = source.Link->Url;
+  Link->Target = source.Link->Target;
   Hook();
   FontChanged();
 }

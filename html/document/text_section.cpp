@@ -14,10 +14,10 @@ namespace html {
 TSection::TSection(int32_t level, Justification justify, const TUrlTarget* link, const TMyFont& font,
                    cl::TFontStyles extraStyle)
     : ListLevel(level), Indent(level * IndentManager::ListIndent), Justify(justify) {
-  auto runFont = std::make_unique<TMyFont>();
-  runFont->Assign(font);
-  runFont->SetStyle(runFont->Style() | extraStyle);
-  auto run = std::make_unique<TFontObj>(std::move(runFont), 0);
+  TMyFont settled;
+  settled.Assign(font);
+  settled.SetStyle(settled.Style() | extraStyle);
+  auto run = std::make_unique<TFontObj>(settled, 0);
   if (link) run->Link->Assign(link->Url, link->Target);
   BaseFont = std::make_unique<TMyFont>();
   BaseFont->Assign(*run->RunFont);
@@ -96,9 +96,7 @@ void TSection::ChangeFont(const TSectionList& document, const TMyFont& font, cl:
     last->RunFont->Assign(settled);
     last->ScriptMode = scriptMode;
   } else {
-    auto runFont = std::make_unique<TMyFont>();
-    runFont->Assign(settled);
-    auto added = std::make_unique<TFontObj>(std::move(runFont), PosCount);
+    auto added = std::make_unique<TFontObj>(settled, PosCount);
     added->Link->Assign(last->Link->Url, last->Link->Target);
     added->ScriptMode = scriptMode;
     Fonts.Add(std::move(added));
