@@ -19,7 +19,6 @@ TSection::TSection(int32_t level, Justification justify, const TUrlTarget* link,
   settled.SetStyle(settled.Style() | extraStyle);
   auto run = std::make_unique<TFontObj>(settled, 0);
   if (link) run->Link->Assign(link->Url, link->Target);
-  BaseFont = std::make_unique<TMyFont>();
   BaseFont->Assign(*run->RunFont);
   Fonts.Add(std::move(run));
 }
@@ -31,7 +30,6 @@ TSection::TSection(TSectionList* master, const TSection& source)
       ListLevel(source.ListLevel),
       Indent(source.Indent),
       ListNumb(source.ListNumb),
-      BaseFont(std::make_unique<TMyFont>()),
       ListType(source.ListType),
       Justify(source.Justify),
       ClearMode(source.ClearMode),
