@@ -1,5 +1,7 @@
 #include "html/document/font_obj.h"
 
+#include <utility>
+
 #include "html/document/section_list.h"
 
 namespace html {
@@ -12,8 +14,8 @@ TFontObj::TFontObj(const TMyFont& font, int32_t position) : StartPos(position) {
 
 TFontObj::TFontObj(const TFontObj& source) : StartPos(source.StartPos), ScriptMode(source.ScriptMode) {
   RunFont->Assign(*source.RunFont);
-  Link->Url = source.Link->Url;
-  Link->Target = source.Link->Target;
+  const TUrlTarget& link = *std::as_const(source.Link);
+  if (!link.Url.empty() || !link.Target.empty()) Link->Assign(link.Url, link.Target);
   Hook();
   FontChanged();
 }
@@ -31,7 +33,8 @@ void TFontObj::FontChanged() {
 }
 
 void TFontObj::UpdateFont(const TSectionList& document) {
-  RunFont->UpdateFont(document, Link->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor);
+  RunFont->UpdateFont(document,
+                      std::as_const(Link)->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor);
 }
 
 }  // namespace html

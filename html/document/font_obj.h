@@ -5,6 +5,7 @@
 
 #include "html/document/embedded.h"
 #include "html/document/my_font.h"
+#include "html/document/on_demand.h"
 #include "html/document/url_target.h"
 
 namespace html {
@@ -13,7 +14,8 @@ class TSectionList;
 
 // One font run of a section: the font from StartPos on, the link the run
 // belongs to, and its metrics, measured again on every change of the font.
-// The font and the link live inside the run: a long document has many runs.
+// The font lives inside the run and a link is made only for a run that has
+// one: a long document has many runs.
 class TFontObj {
  public:
   // The run's font becomes a copy of font.
@@ -33,7 +35,7 @@ class TFontObj {
   int32_t Overhang = 0;
   int32_t Descent = 0;
   uint8_t ScriptMode = 0;  // 0 normal, 1 subscript, 2 superscript
-  Embedded<TUrlTarget> Link;
+  OnDemand<TUrlTarget> Link;
 
  private:
   void Hook();

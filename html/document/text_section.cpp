@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "html/document/indent_manager.h"
 #include "html/document/section_list.h"
@@ -95,7 +96,8 @@ void TSection::ChangeFont(const TSectionList& document, const TMyFont& font, cl:
     last->ScriptMode = scriptMode;
   } else {
     auto added = std::make_unique<TFontObj>(settled, PosCount);
-    added->Link->Assign(last->Link->Url, last->Link->Target);
+    if (const TUrlTarget& link = *std::as_const(last->Link); !link.Url.empty() || !link.Target.empty())
+      added->Link->Assign(link.Url, link.Target);
     added->ScriptMode = scriptMode;
     Fonts.Add(std::move(added));
   }
@@ -106,7 +108,8 @@ void TSection::ChangeFontAndLink(HtmlSymbol code, const TSectionList& document, 
                                  const TUrlTarget* link, cl::TFontStyles extraStyle, uint8_t scriptMode) {
   ChangeFont(document, font, extraStyle, scriptMode);
   TFontObj* last = Fonts[Fonts.Count() - 1];
-  last->Link->Clear();
+  if (const TUrlTarget& current = *std::as_const(last->Link); !current.Url.empty() || !current.Target.empty())
+    last->Link->Clear();
   if (code == HrefSy && link) last->Link->Assign(link->Url, link->Target);
 }
 
