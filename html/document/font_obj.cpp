@@ -1,21 +1,21 @@
 #include "html/document/font_obj.h"
 
+#include <utility>
+
 #include "html/document/section_list.h"
 
 namespace html {
 
-TFontObj::TFontObj(std::unique_ptr<TMyFont> font, int32_t position)
-    : StartPos(position), RunFont(std::move(font)), Link(std::make_unique<TUrlTarget>()) {
+TFontObj::TFontObj(const TMyFont& font, int32_t position) : StartPos(position) {
+  RunFont->Assign(font);
   Hook();
   FontChanged();
 }
 
-TFontObj::TFontObj(const TFontObj& source)
-    : StartPos(source.StartPos),
-      RunFont(std::make_unique<TMyFont>()),
-      ScriptMode(source.ScriptMode),
-      Link(std::make_unique<TUrlTarget>(source.Link->Url, source.Link->Target)) {
+TFontObj::TFontObj(const TFontObj& source) : StartPos(source.StartPos), ScriptMode(source.ScriptMode) {
   RunFont->Assign(*source.RunFont);
+  const TUrlTarget& link = *std::as_const(source.Link);
+  if (!link.Url.empty() || !link.Target.empty()) Link->Assign(link.Url, link.Target);
   Hook();
   FontChanged();
 }
@@ -33,7 +33,8 @@ void TFontObj::FontChanged() {
 }
 
 void TFontObj::UpdateFont(const TSectionList& document) {
-  RunFont->UpdateFont(document, Link->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor);
+  RunFont->UpdateFont(document,
+                      std::as_const(Link)->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor);
 }
 
 }  // namespace html

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "html/document/indent_manager.h"
 #include "html/document/section_list.h"
@@ -14,12 +15,11 @@ namespace html {
 TSection::TSection(int32_t level, Justification justify, const TUrlTarget* link, const TMyFont& font,
                    cl::TFontStyles extraStyle)
     : ListLevel(level), Indent(level * IndentManager::ListIndent), Justify(justify) {
-  auto runFont = std::make_unique<TMyFont>();
-  runFont->Assign(font);
-  runFont->SetStyle(runFont->Style() | extraStyle);
-  auto run = std::make_unique<TFontObj>(std::move(runFont), 0);
+  TMyFont settled;
+  settled.Assign(font);
+  settled.SetStyle(settled.Style() | extraStyle);
+  auto run = std::make_unique<TFontObj>(settled, 0);
   if (link) run->Link->Assign(link->Url, link->Target);
-  BaseFont = std::make_unique<TMyFont>();
   BaseFont->Assign(*run->RunFont);
   Fonts.Add(std::move(run));
 }
@@ -31,7 +31,6 @@ TSection::TSection(TSectionList* master, const TSection& source)
       ListLevel(source.ListLevel),
       Indent(source.Indent),
       ListNumb(source.ListNumb),
-      BaseFont(std::make_unique<TMyFont>()),
       ListType(source.ListType),
       Justify(source.Justify),
       ClearMode(source.ClearMode),
@@ -92,10 +91,9 @@ void TSection::ChangeFont(const TSectionList& document, const TMyFont& font, cl:
     last->RunFont->Assign(settled);
     last->ScriptMode = scriptMode;
   } else {
-    auto runFont = std::make_unique<TMyFont>();
-    runFont->Assign(settled);
-    auto added = std::make_unique<TFontObj>(std::move(runFont), PosCount);
-    added->Link->Assign(last->Link->Url, last->Link->Target);
+    auto added = std::make_unique<TFontObj>(settled, PosCount);
+    if (const TUrlTarget& link = *std::as_const(last->Link); !link.Url.empty() || !link.Target.empty())
+      added->Link->Assign(link.Url, link.Target);
     added->ScriptMode = scriptMode;
     Fonts.Add(std::move(added));
   }
@@ -106,7 +104,8 @@ void TSection::ChangeFontAndLink(HtmlSymbol code, const TSectionList& document, 
                                  const TUrlTarget* link, cl::TFontStyles extraStyle, uint8_t scriptMode) {
   ChangeFont(document, font, extraStyle, scriptMode);
   TFontObj* last = Fonts[Fonts.Count() - 1];
-  last->Link->Clear();
+  if (const TUrlTarget& current = *std::as_const(last->Link); !current.Url.empty() || !current.Target.empty())
+    last->Link->Clear();
   if (code == HrefSy && link) last->Link->Assign(link->Url, link->Target);
 }
 

@@ -8,6 +8,7 @@
 
 #include "html/document/attributes.h"
 #include "html/document/clear_side.h"
+#include "html/document/embedded.h"
 #include "html/document/font_list.h"
 #include "html/document/form_control_obj.h"
 #include "html/document/html_symbol.h"
@@ -100,7 +101,7 @@ class TSection : public TSectionBase {
   int32_t Indent = 0;  // ListLevel x 35
   int32_t ListNumb = 0;
   std::vector<LineRec> Lines;
-  std::unique_ptr<TMyFont> BaseFont;
+  Embedded<TMyFont> BaseFont;
   ListKind ListType = ListKind::None;
   Justification Justify = Justification::Left;
   ClearSide ClearMode = ClearSide::None;

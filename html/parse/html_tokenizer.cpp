@@ -1,6 +1,7 @@
 #include "html/parse/html_tokenizer.h"
 
 #include <cerrno>
+#include <vector>
 
 #include "html/parse/entities.h"
 #include "html/document/html_common.h"
@@ -94,6 +95,23 @@ constexpr AttributeEntry attributeNames[] = {
     {"HTTP-EQUIV", HttpEqvSy},  {"CONTENT", ContentSy},
     {"ENCTYPE", EncTypeSy},
 };
+
+// The entry of an upper-case name, looked up among the names of its first
+// letter only (the names are unique, so the first match is the one match).
+template <typename Entry, std::size_t N>
+const Entry* FindByName(const Entry (&table)[N], std::string_view name) {
+  struct Index {
+    std::array<std::vector<const Entry*>, 26> byLetter;
+    explicit Index(const Entry (&t)[N]) {
+      for (const Entry& entry : t) byLetter[static_cast<std::size_t>(entry.name[0] - 'A')].push_back(&entry);
+    }
+  };
+  static const Index index(table);
+  if (name.empty() || name[0] < 'A' || name[0] > 'Z') return nullptr;
+  for (const Entry* entry : index.byLetter[static_cast<std::size_t>(name[0] - 'A')])
+    if (entry->name == name) return entry;
+  return nullptr;
+}
 
 bool IsAttributeBearing(HtmlSymbol sym) {
   switch (sym) {
@@ -254,11 +272,6 @@ char THtmlTokenizer::ReadSourceChar() {
 
 // Characters
 
-void THtmlTokenizer::SetCurrent(char ch) {
-  currentChar_ = ch;
-  currentCharUpper_ = AsciiUpper(ch);
-}
-
 void THtmlTokenizer::GetChBasic() {
   char ch;
   if (pushedBackChar_ >= 0) {
@@ -282,7 +295,7 @@ void THtmlTokenizer::GetChBasic() {
   if (ch == eofChar && commentOpen_) throw EParseError("Open Comment at End of HTML File");
 }
 
-void THtmlTokenizer::GetCh() {
+void THtmlTokenizer::GetChSlow() {
   if (commentOpen_) {
     GetChSkipping();
     return;
@@ -424,14 +437,13 @@ bool THtmlTokenizer::GetTag() {
   currentSymbol_ = UnknownTagSy;
   std::string name;
   while (IsUpperLetter(currentCharUpper_)) {
-    if (name.size() < tokenCapacity) name += currentCharUpper_;
+    if (name.size() < tokenCapacity) {
+      name += currentCharUpper_;
+      TakePlainRun(name, tokenCapacity - name.size(), [](char c) { return IsUpperLetter(AsciiUpper(c)); }, true);
+    }
     GetCh();
   }
-  for (const auto& entry : tagNames) {
-    if (entry.name != name) continue;
-    currentSymbol_ = endTag ? entry.end : entry.start;
-    break;
-  }
+  if (const TagEntry* entry = FindByName(tagNames, name)) currentSymbol_ = endTag ? entry->end : entry->start;
   SkipWhiteSpace();
   headingLevel_ = 0;
   if ((currentSymbol_ == HSy || currentSymbol_ == HEndSy) && currentChar_ >= '1' && currentChar_ <= '6') {
@@ -457,11 +469,7 @@ bool THtmlTokenizer::GetAttribute(HtmlSymbol& sym, std::string& name, std::strin
   name.clear();
   if (!IsUpperLetter(currentCharUpper_)) return false;
   GetAttributeName(name);
-  for (const auto& entry : attributeNames) {
-    if (entry.name != name) continue;
-    sym = entry.code;
-    break;
-  }
+  if (const AttributeEntry* entry = FindByName(attributeNames, name)) sym = entry->code;
   SkipWhiteSpace();
   value.clear();
   numValue = sym == BorderSy ? 1 : 0;
@@ -480,6 +488,7 @@ bool THtmlTokenizer::GetAttribute(HtmlSymbol& sym, std::string& name, std::strin
 void THtmlTokenizer::GetAttributeName(std::string& name) {
   while (IsUpperLetter(currentCharUpper_) || currentChar_ == '-') {
     name += currentCharUpper_;
+    TakePlainRun(name, std::string::npos, [](char c) { return IsUpperLetter(AsciiUpper(c)) || c == '-'; }, true);
     GetCh();
   }
 }
@@ -497,6 +506,7 @@ void THtmlTokenizer::GetQuotedValue(std::string& value, std::int32_t& numValue) 
       value += tokenText_;
     } else {
       value += currentChar_;
+      TakePlainRun(value, std::string::npos, [quote](char c) { return c != quote && c != eofChar && c != '&'; });
       GetCh();
     }
   }
@@ -531,6 +541,7 @@ void THtmlTokenizer::GetNumberValue(std::string& value, std::int32_t& numValue) 
 void THtmlTokenizer::GetUnquotedValue(std::string& value) {
   while (currentChar_ != ' ' && currentChar_ != '\r' && currentChar_ != eofChar && currentChar_ != '>') {
     value += currentChar_;
+    TakePlainRun(value, std::string::npos, [](char c) { return c != ' ' && c != eofChar && c != '>'; });
     GetCh();
   }
 }
@@ -587,6 +598,12 @@ bool THtmlTokenizer::GetText() {
     if (ch <= 12 || (ch >= 14 && ch <= 31) || ch == '&' || ch == '<' || ch == '>') break;
     if (InPre || (ch != ' ' && ch != '\r')) {
       tokenText_ += currentChar_;
+      // The characters that would each go the same way come over in one piece.
+      const bool keepBlanks = InPre;
+      TakePlainRun(tokenText_, textRunLimit - tokenText_.size(), [keepBlanks](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 32 && u != '&' && u != '<' && u != '>' && (keepBlanks || u != ' ');
+      });
       GetCh();
     } else {
       tokenText_ += ' ';

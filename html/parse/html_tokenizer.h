@@ -80,7 +80,9 @@ class THtmlTokenizer {
   void GetChBasic();  // next character, CR/LF pairs folded to CR, tab to space
   // Like GetChBasic, but skips comments, declarations, includes. Input that
   // ends inside one leaves character 26 current (see Next).
-  void GetCh();
+  void GetCh() {
+    if (!TakePlainChar()) GetChSlow();
+  }
   void SkipWhiteSpace();
   // One attribute of a tag; false when no attribute name starts here.
   bool GetAttribute(HtmlSymbol& sym, std::string& name, std::string& value, std::int32_t& numValue);
@@ -114,7 +116,68 @@ class THtmlTokenizer {
   char ReadLineChar();
   void ResetState(TSourceKind kind);
   void AppendToken(char ch);
-  void SetCurrent(char ch);
+  void SetCurrent(char ch) {
+    currentChar_ = ch;
+    currentCharUpper_ = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 32) : ch;
+  }
+  // The common character, read without the general path: one that is not a
+  // line end, tab or '<', with nothing pushed back and no comment open.
+  static bool IsPlain(char ch) { return ch != '\n' && ch != '\r' && ch != '\t' && ch != '<'; }
+  bool TakePlainChar() {
+    if (commentOpen_ || pushedBackChar_ >= 0) return false;
+    char ch;
+    if (sourceKind_ == SourceBuffer) {
+      if (bufferPos_ >= bufferEnd_ || !IsPlain(ch = *bufferPos_)) return false;
+      ++bufferPos_;
+    } else if (sourceKind_ == SourceStream || sourceKind_ == SourceStrings) {
+      if (linePos_ >= currentLine_.size() || !IsPlain(ch = currentLine_[linePos_])) return false;
+      ++linePos_;
+    } else if (sourceKind_ == SourceFile) {
+      if (fileBufferPos_ >= fileBufferLen_ || !IsPlain(ch = fileBuffer_[fileBufferPos_])) return false;
+      ++fileBufferPos_;
+    } else {
+      return false;
+    }
+    currentIsTab_ = false;
+    SetCurrent(ch);
+    return true;
+  }
+  void GetChSlow();
+  // Appends to out the unread plain characters that pass take (upper-cased
+  // when asked), at most max, as reading each with GetCh would; the current
+  // character stays as it was.
+  template <typename Take>
+  void TakePlainRun(std::string& out, std::size_t max, Take take, bool upper = false) {
+    if (commentOpen_ || pushedBackChar_ >= 0) return;
+    const char* from;
+    const char* end;
+    if (sourceKind_ == SourceBuffer) {
+      from = bufferPos_;
+      end = bufferEnd_;
+    } else if (sourceKind_ == SourceStream || sourceKind_ == SourceStrings) {
+      from = currentLine_.data() + linePos_;
+      end = currentLine_.data() + currentLine_.size();
+    } else if (sourceKind_ == SourceFile) {
+      from = fileBuffer_.data() + fileBufferPos_;
+      end = fileBuffer_.data() + fileBufferLen_;
+    } else {
+      return;
+    }
+    if (static_cast<std::size_t>(end - from) > max) end = from + max;
+    const char* to = from;
+    while (to < end && IsPlain(*to) && take(*to)) ++to;
+    if (upper)
+      for (const char* p = from; p < to; ++p) out += *p >= 'a' && *p <= 'z' ? static_cast<char>(*p - 32) : *p;
+    else
+      out.append(from, to);
+    const auto n = static_cast<std::size_t>(to - from);
+    if (sourceKind_ == SourceBuffer)
+      bufferPos_ = to;
+    else if (sourceKind_ == SourceFile)
+      fileBufferPos_ += n;
+    else
+      linePos_ += n;
+  }
   bool GetTag();
   bool GetEntity();
   bool GetText();

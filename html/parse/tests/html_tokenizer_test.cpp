@@ -86,6 +86,16 @@ const std::vector<Case>& Cases() {
       {"a document of exactly one stream block", std::string(249, 'x') + ">",
        {{TextSy, std::string(100, 'x'), {}}, {TextSy, std::string(100, 'x'), {}},
         {TextSy, std::string(49, 'x'), {}}, {OtherCharSy, ">", {}}, eof}},
+      {"a tag across a stream block", std::string(245, 'x') + "<a href=\"x y\" target=_top>z",
+       {{TextSy, std::string(100, 'x'), {}}, {TextSy, std::string(100, 'x'), {}},
+        {TextSy, std::string(45, 'x'), {}}, {ASy, "", {"62=x y/0", "145=_top/0"}}, {TextSy, "z", {}}, eof}},
+      {"an over-long tag name is no tag's", "<" + std::string(200, 'b') + " ALT=x>y",
+       {{UnknownTagSy, "", {}}, {TextSy, "y", {}}, eof}},
+      {"comments vanish inside names and values",
+       "<IM<!-- c -->G AL<!---->T=a<!-- c -->b SRC=\"c<!-- d -->e\">",
+       {{ImageSy, "", {"65=ab/0", "64=ce/0"}}, eof}},
+      {"unquoted values keep & and end at a blank or >", "<IMG ALT=a&amp;b SRC=c>",
+       {{ImageSy, "", {"65=a&amp;b/0", "64=c/0"}}, eof}},
       {"empty document", "", {eof}},
   };
   return cases;
