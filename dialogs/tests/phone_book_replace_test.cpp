@@ -12,7 +12,7 @@
 
 #include "dialogs/address_items.h"
 #include "dialogs/phone_book_entry.h"
-#include "dialogs/tests/phone_book_exports.h"
+#include "brandlg/phone_book.h"
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "platform/core/file_handle.h"
 #include "platform/core/test_support/killed_writes.h"
@@ -39,7 +39,7 @@ class HostList : public cl::TStrings {
   explicit HostList(int count) {
     for (int i = 0; i < count; ++i)
       entries_.push_back(
-          std::make_unique<dlg::tPhoneBookEntry>(dlg::testing::Entry("Name " + std::to_string(i), "", "+420", "2",
+          std::make_unique<dlg::tPhoneBookItem>(dlg::testing::Entry("Name " + std::to_string(i), "", "+420", "2",
                                                                      std::to_string(100000 + i), 1)));
   }
   std::function<void()> atRow;
@@ -57,7 +57,7 @@ class HostList : public cl::TStrings {
   void Clear() override {}
 
  private:
-  std::vector<std::unique_ptr<dlg::tPhoneBookEntry>> entries_;
+  std::vector<std::unique_ptr<dlg::tPhoneBookItem>> entries_;
 };
 
 std::string Book(int count) {
