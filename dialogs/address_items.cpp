@@ -68,9 +68,10 @@ std::unique_ptr<tBKAddressItem> tBKAddressItem::FromURL(std::string_view url) {
     tStationRecord station{};
     tLocationRecord location{};
     ShortString country{};
-    // A station no list holds still gets its (empty) description.
-    SIDCGETPOINTBYSID(sid, &station, &location, &country);
-    item->Description = StationDescription(station, location);
+    // A station no list holds has no description: not even the ", " between
+    // a name and a place it does not have.
+    if (SIDCGETPOINTBYSID(sid, &station, &location, &country) == 0)
+      item->Description = StationDescription(station, location);
   } else {
     item->Kind = KindPhone;
   }

@@ -38,7 +38,9 @@ bool IsBinDirectory(std::string_view directory) {
 tDisk::tDisk(std::string_view programDirectory, std::string_view currentDirectory,
              std::string_view windowsDirectory, const std::optional<std::string>& bku,
              std::string_view programName)
-    : programName_(programName) {
+    // The header file is named by the program's name part as a path split
+    // gives it: at most 12 characters.
+    : programName_(programName.substr(0, 12)) {
   std::string directory = Trimmed(programDirectory);
   if (directory.empty()) directory = Trimmed(currentDirectory);
   if (!directory.empty()) directory = WithSeparator(directory);

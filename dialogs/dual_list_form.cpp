@@ -7,7 +7,7 @@
 #include "dialogs/dual_list_file.h"
 #include "dialogs/tab_list_box.h"
 #include "platform/gui/application.h"
-#include "platform/gui/panel.h"
+#include "platform/gui/header.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/virtual_keys.h"
 
@@ -16,15 +16,6 @@ namespace {
 
 constexpr int FormWidth = 260, FormHeight = 240, HeaderHeight = 17, ScreenMargin = 8;
 constexpr std::string_view Alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-
-cl::TPanel* MakeSection(cl::TForm& form, cl::TPanel& header, const char* name) {
-  auto* section = cl::Make<cl::TPanel>(form);
-  section->SetName(name);
-  section->SetParent(&header);
-  section->Font().Assign(form.Font());
-  section->SetAlignment(cl::taLeftJustify);
-  return section;
-}
 
 }  // namespace
 
@@ -36,17 +27,19 @@ TDualListForm::TDualListForm(cl::TComponent* owner) : cl::TForm(owner) {
   Font().SetSize(8);
   SetClientSize(FormWidth, FormHeight);
 
-  header_ = cl::Make<cl::TPanel>(*this);
+  header_ = cl::Make<cl::THeader>(*this);
   header_->SetName("Header");
   header_->SetParent(this);
-  header_->SetBevelOuter(cl::bvNone);
+  header_->Font().Assign(Font());
   header_->SetHeight(HeaderHeight);
   header_->SetAlign(cl::alTop);
-  keySection_ = MakeSection(*this, *header_, "HeaderSection0");
-  valueSection_ = MakeSection(*this, *header_, "HeaderSection1");
   const int keyWidth = static_cast<int>(std::lround(header_->Width() * 0.7));
-  keySection_->SetBounds(0, 0, keyWidth, HeaderHeight);
-  valueSection_->SetBounds(keyWidth, 0, header_->Width() - keyWidth, HeaderHeight);
+  header_->AddSection("", keyWidth);
+  header_->AddSection("", header_->Width() - keyWidth);
+  header_->OnSized = [this](cl::TObject*, int, std::int32_t) {
+    UpdateTabStop();
+    list_->Invalidate();
+  };
 
   list_ = cl::Make<tTabListBox>(*this);
   list_->SetName("List");
@@ -68,8 +61,10 @@ void TDualListForm::PlaceAt(std::int32_t x, std::int32_t y) {
 
 void TDualListForm::SetCaptions(std::string_view caption, std::string_view keyCaption, std::string_view valueCaption) {
   SetCaption(std::string(caption));
-  keySection_->SetCaption(std::string(keyCaption));
-  valueSection_->SetCaption(std::string(valueCaption));
+  const std::int32_t keyWidth = header_->SectionWidth(0), valueWidth = header_->SectionWidth(1);
+  header_->ClearSections();
+  header_->AddSection(std::string(keyCaption), keyWidth);
+  header_->AddSection(std::string(valueCaption), valueWidth);
 }
 
 void TDualListForm::Load(std::string_view fileName) {
@@ -86,7 +81,7 @@ void TDualListForm::Load(std::string_view fileName) {
 void TDualListForm::UpdateTabStop() {
   if (list_->Count() == 0) return;
   const int average = std::max(1, Canvas().TextWidth(Alphabet) / 52);
-  list_->SetTabStops({keySection_->Width() * 4 / average});
+  list_->SetTabStops({header_->SectionWidth(0) * 4 / average});
 }
 
 void TDualListForm::Preselect(std::string_view current) { list_->SetItemIndex(list_->IndexOfValue(current)); }

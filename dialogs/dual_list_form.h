@@ -7,7 +7,7 @@
 #include "platform/gui/form.h"
 
 namespace cl {
-class TPanel;
+class THeader;
 }
 
 namespace dlg {
@@ -48,12 +48,11 @@ class TDualListForm : public cl::TForm {
  private:
   void FormKeyDown(std::uint16_t& key, cl::TShiftState shift);
   void ListDblClick();
-  // The values' column starts where the header's second section does.
+  // The values' column starts where the header's second section does, also
+  // after the user has dragged the sections' edge.
   void UpdateTabStop();
 
-  cl::TPanel* header_ = nullptr;
-  cl::TPanel* keySection_ = nullptr;
-  cl::TPanel* valueSection_ = nullptr;
+  cl::THeader* header_ = nullptr;
   tTabListBox* list_ = nullptr;
   std::string fileName_;
 };

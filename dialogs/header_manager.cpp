@@ -29,6 +29,17 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// A decimal integer as a whole, with an optional sign.
+bool ReadWidth(std::string_view number, std::int32_t& width) {
+  if (!number.empty() && number.front() == '+') {
+    number.remove_prefix(1);
+    if (!number.empty() && number.front() == '-') return false;
+  }
+  if (number.empty()) return false;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), width);
+  return error == std::errc() && end == number.data() + number.size();
+}
+
 // The open file when it is a header file: BK magic and version 1.
 utl::Handle CheckFile(const std::string& name) {
   utl::Handle handle = utl::noHandle;
@@ -112,13 +123,12 @@ void tHeaderManager::LoadCaptions() {
         bool widthRead = false;
         if (bar != std::string_view::npos) {
           caption = Trimmed(whole.substr(bar + 1));
-          const std::string_view number = Trimmed(whole.substr(0, bar));
-          const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), width);
-          widthRead = error == std::errc() && end == number.data() + number.size() && !number.empty();
+          widthRead = ReadWidth(Trimmed(whole.substr(0, bar)), width);
         }
         Section& section = table_[h][s];
+        // The default width is that of the caption as the text gives it.
+        section.width = widthRead ? width : static_cast<std::int32_t>(caption.size()) * 10;
         section.caption = std::string(caption.substr(0, captionLength));
-        section.width = widthRead ? width : static_cast<std::int32_t>(section.caption.size()) * 10;
       }
     }
   } catch (...) {

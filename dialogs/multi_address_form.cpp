@@ -205,13 +205,20 @@ void tMultiAddressForm::BuildControls() {
 }
 
 cl::TMenuItem& tMultiAddressForm::AddMenuItem(const std::string& name, std::uint16_t text, std::uint16_t key,
-                                              cl::TShiftState shift, std::function<void()> action) {
+                                              cl::TShiftState shift, std::function<void()> action,
+                                              cl::TMenuItem* parent) {
   auto item = std::make_unique<cl::TMenuItem>();
   item->SetName(name);
   item->SetCaption(SuiteText(text));
   if (key != 0) item->SetShortCut(cl::ShortCut(key, shift));
   if (action) item->OnClick = [action = std::move(action)](cl::TObject*) { action(); };
-  return *popupMenu_->Items().Add(std::move(item));
+  return *(parent != nullptr ? *parent : popupMenu_->Items()).Add(std::move(item));
+}
+
+std::function<void()> tMultiAddressForm::OnPage(int page, std::function<void()> action) {
+  return [this, page, action = std::move(action)] {
+    if (CurrentPage() == page) action();
+  };
 }
 
 void tMultiAddressForm::BuildMenu() {
@@ -226,10 +233,11 @@ void tMultiAddressForm::BuildMenu() {
   AddMenuItem("PMnu_selDel", 20587, cl::VK_UP, cl::ssAlt, [this] { DeleteMarked(); });
   AddMenuItem("PMnu_selExport", 20588, 0, 0, [this] { ExportSelection(); });
   AddMenuItem("PMnu_selImport", 20589, 0, 0, [this] { ImportSelection(); });
-  AddMenuItem("PMnu_SIDlist", 20590, 0, 0, nullptr);
-  AddMenuItem("PMnu_UTO", 20591, 'U', cl::ssAlt, [this] {
-    if (CurrentPage() == 0) sidCBoxUTO_->SetFocus();
-  });
+  // Each page's items sit in a sub-menu that is on only while the page is
+  // shown, so neither they nor their shortcuts reach a page the user does
+  // not see; each action checks the page again.
+  cl::TMenuItem& stations = AddMenuItem("PMnu_SIDlist", 20590, 0, 0, nullptr);
+  AddMenuItem("PMnu_UTO", 20591, 'U', cl::ssAlt, OnPage(0, [this] { sidCBoxUTO_->SetFocus(); }), &stations);
   BuildPhoneMenu();
 }
 

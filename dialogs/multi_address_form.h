@@ -107,7 +107,10 @@ class tMultiAddressForm : public cl::TForm {
   void BuildMenu();
   void ApplyTexts();
   cl::TMenuItem& AddMenuItem(const std::string& name, std::uint16_t text, std::uint16_t key,
-                             cl::TShiftState shift, std::function<void()> action);
+                             cl::TShiftState shift, std::function<void()> action,
+                             cl::TMenuItem* parent = nullptr);
+  // The action, run only while page is the current page.
+  std::function<void()> OnPage(int page, std::function<void()> action);
   void FillStationListChoice(std::int32_t wantedCode);
   void StationListChanged();
   bool PageInSet(int page) const;

@@ -24,6 +24,7 @@
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/speed_button.h"
 #include "suite/brancfg/brancfg.h"
+#include "suite/brangly/brangly.h"
 #include "utility/file_operations.h"
 #include "utility/path_names.h"
 #include "utility/phone_text.h"
@@ -63,40 +64,43 @@ void tMultiAddressForm::BuildPhonePage(cl::TWinControl& page) {
   numCBoxSort_ = combo("numCBoxSort", 190, 150);
   numCBoxFile_->OnChange = [this](cl::TObject*) { PhoneBookChosen(); };
   numCBoxSort_->OnChange = [this](cl::TObject*) { SortChanged(); };
-  const auto button = [&](const char* name, int left, std::uint16_t hint, std::function<void()> action) {
+  const auto button = [&](const char* name, int left, std::uint16_t hint, const char* glyph,
+                          std::function<void()> action) {
     auto* b = cl::Make<cl::TSpeedButton>(*this);
     b->SetName(name);
     b->SetParent(&page);
     b->SetBounds(left, 2, 24, 24);
+    // The glyph library's picture and its disabled copy.
+    b->Glyph().SetHandle(GLYPH(glyph));
+    b->SetNumGlyphs(2);
     b->SetHint(SuiteText(hint));
     b->SetShowHint(true);
     b->OnClick = [action = std::move(action)](cl::TObject*) { action(); };
     return b;
   };
-  numSBtnSave_ = button("numSBtnSave", 350, 20573, [this] { SavePhoneBookClick(); });
-  numSBtnNew_ = button("numSBtnNew", 376, 20577, [this] { NewPhoneBook(); });
-  numSBtnAdd_ = button("numSBtnAdd", 410, 20574, [this] { AddEntry(); });
-  numSBtnDup_ = button("numSBtnDup", 436, 20578, [this] { DuplicateEntry(); });
-  numSBtnEdit_ = button("numSBtnEdit", 462, 20575, [this] { EditEntry(); });
-  numSBtnDel_ = button("numSBtnDel", 488, 20576, [this] { DeleteEntries(); });
+  numSBtnSave_ = button("numSBtnSave", 350, 20573, "BOOKSAVE", [this] { SavePhoneBookClick(); });
+  numSBtnNew_ = button("numSBtnNew", 376, 20577, "BOOKNEW", [this] { NewPhoneBook(); });
+  numSBtnAdd_ = button("numSBtnAdd", 410, 20574, "ENTRYADD", [this] { AddEntry(); });
+  numSBtnDup_ = button("numSBtnDup", 436, 20578, "ENTRYDUP", [this] { DuplicateEntry(); });
+  numSBtnEdit_ = button("numSBtnEdit", 462, 20575, "ENTRYEDIT", [this] { EditEntry(); });
+  numSBtnDel_ = button("numSBtnDel", 488, 20576, "ENTRYDEL", [this] { DeleteEntries(); });
   numCBoxFile_->SetHint(SuiteText(20579));
   numCBoxSort_->SetHint(SuiteText(20580));
 }
 
 void tMultiAddressForm::BuildPhoneMenu() {
-  AddMenuItem("PMnu_PhoneBook", 20592, 0, 0, nullptr);
-  AddMenuItem("PMnu_Load", 20593, 'L', cl::ssAlt, [this] {
-    if (CurrentPage() == 1) numCBoxFile_->SetFocus();
-  });
-  AddMenuItem("PMnu_numNew", 20594, 0, 0, [this] { NewPhoneBook(); });
-  AddMenuItem("PMnu_numSave", 20595, 0, 0, [this] { SavePhoneBookClick(); });
-  AddMenuItem("PMnu_Sort", 20596, 'S', cl::ssAlt, [this] {
-    if (CurrentPage() == 1) numCBoxSort_->SetFocus();
-  });
-  AddMenuItem("PMnu_numAdd", 20597, 0, 0, [this] { AddEntry(); });
-  AddMenuItem("PMnu_numDup", 20598, 0, 0, [this] { DuplicateEntry(); });
-  AddMenuItem("PMnu_numEdit", 20599, 0, 0, [this] { EditEntry(); });
-  AddMenuItem("PMnu_numDel", 20600, 0, 0, [this] { DeleteEntries(); });
+  cl::TMenuItem& book = AddMenuItem("PMnu_PhoneBook", 20592, 0, 0, nullptr);
+  const auto add = [&](const char* name, std::uint16_t text, std::uint16_t key, std::function<void()> action) {
+    AddMenuItem(name, text, key, key != 0 ? cl::ssAlt : 0, OnPage(1, std::move(action)), &book);
+  };
+  add("PMnu_Load", 20593, 'L', [this] { numCBoxFile_->SetFocus(); });
+  add("PMnu_numNew", 20594, 0, [this] { NewPhoneBook(); });
+  add("PMnu_numSave", 20595, 0, [this] { SavePhoneBookClick(); });
+  add("PMnu_Sort", 20596, 'S', [this] { numCBoxSort_->SetFocus(); });
+  add("PMnu_numAdd", 20597, 0, [this] { AddEntry(); });
+  add("PMnu_numDup", 20598, 0, [this] { DuplicateEntry(); });
+  add("PMnu_numEdit", 20599, 0, [this] { EditEntry(); });
+  add("PMnu_numDel", 20600, 0, [this] { DeleteEntries(); });
 }
 
 void tMultiAddressForm::SetChanged(bool changed) {

@@ -12,7 +12,7 @@ namespace dlg {
 constexpr std::size_t TextLineLimit = ShortString::MaxLength;
 
 // Calls onLine for each line of the file (opened read-only, denying none),
-// without its LF or CR LF and cut to TextLineLimit characters. Throws when
+// without its line end (CR, LF or CR LF) and cut to TextLineLimit characters. Throws when
 // the file cannot be opened or read; the lines before a failure have been
 // handed on by then.
 void ForEachTextLine(std::string_view fileName, const std::function<void(std::string_view line)>& onLine);

@@ -56,4 +56,20 @@ TEST(DiskLayout, FileNames) {
   EXPECT_EQ(disk.AreaListFile(" 420 "), "/s/LST/tto420.lst");
 }
 
+TEST(DiskLayout, HeaderFileTakesTheFirstTwelveCharactersOfTheProgramName) {
+  struct Case {
+    const char* programName;
+    const char* headerFile;
+  };
+  const Case cases[] = {
+      {"abcdefghijkl", "/x/cfg/abcdefghijkl.hdr"},
+      {"abcdefghijklm", "/x/cfg/abcdefghijkl.hdr"},
+      {"dialog_gallery", "/x/cfg/dialog_galle.hdr"},
+  };
+  for (const Case& c : cases) {
+    const tDisk disk("/s/BIN/", "", "/win", std::string("/x/cfg/"), c.programName);
+    EXPECT_EQ(disk.HeaderWidthsFile(), c.headerFile) << c.programName;
+  }
+}
+
 }  // namespace

@@ -11,9 +11,11 @@
 #include "brandlg/editors.h"
 #include "brandlg/phone_book.h"
 #include "dialogs/tests/file_bytes.h"
+#include "platform/gui/header.h"
 #include "platform/gui/panel.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/test_support/gui_test.h"
+#include "platform/gui/test_support/screen_pixels.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace {
@@ -72,22 +74,65 @@ TEST_F(DualListTest, OnlyLinesWithBothSidesGiveRowsTrimmedAndInOrder) {
     EXPECT_EQ(list.Items()[1], "Plze\xF2\t19Bx");
     EXPECT_EQ(list.ItemIndex(), -1) << "no value given, no row focused";
     EXPECT_EQ(form.Caption(), "Oblasti");
-    EXPECT_EQ(Child<cl::TPanel>(form, "HeaderSection0").Caption(), "M\xEDsto");
-    EXPECT_EQ(Child<cl::TPanel>(form, "HeaderSection1").Caption(), "K\xF3" "d");
+    auto& header = Child<cl::THeader>(form, "Header");
+    ASSERT_EQ(header.SectionCount(), 2);
+    EXPECT_EQ(header.SectionText(0), "M\xEDsto");
+    EXPECT_EQ(header.SectionText(1), "K\xF3" "d");
     cl::testing::TypeKey(form, cl::VK_ESCAPE);
   });
 }
 
 TEST_F(DualListTest, TheValueColumnStartsWhereTheSecondHeaderSectionDoes) {
   Select(File(), "", [](cl::TForm& form) {
-    auto& header = Child<cl::TPanel>(form, "Header");
-    auto& first = Child<cl::TPanel>(form, "HeaderSection0");
+    auto& header = Child<cl::THeader>(form, "Header");
     auto& list = Child<dlg::tTabListBox>(form, "List");
-    EXPECT_EQ(first.Width(), (header.Width() * 7 + 5) / 10);
+    EXPECT_EQ(header.SectionWidth(0), (header.Width() * 7 + 5) / 10);
     ASSERT_EQ(list.TabStopPixels().size(), 1u);
     // Dialog units round down twice: a few pixels short of the section's edge.
-    EXPECT_LE(list.TabStopPixels()[0], first.Width());
-    EXPECT_GT(list.TabStopPixels()[0], first.Width() - 8);
+    EXPECT_LE(list.TabStopPixels()[0], header.SectionWidth(0));
+    EXPECT_GT(list.TabStopPixels()[0], header.SectionWidth(0) - 8);
+    cl::testing::TypeKey(form, cl::VK_ESCAPE);
+  });
+}
+
+// The leftmost x from `from` on where the list shows text, or -1. Lines of
+// pixels whose right end is not the empty list's colour (a highlighted row)
+// are passed over.
+int FirstInkFrom(dlg::tTabListBox& list, int from) {
+  const int right = list.Width() - 4;
+  const cl::TColor background = cl::testing::ScreenPixel(list, right, list.Height() - 4);
+  int first = -1;
+  // The two rows of the fixture lie well within four row heights.
+  for (int y = 0; y < 4 * list.ItemHeight(); ++y) {
+    if (cl::testing::ScreenPixel(list, right, y) != background) continue;
+    for (int x = from; x < right && (first < 0 || x < first); ++x)
+      if (cl::testing::ScreenPixel(list, x, y) != background) first = x;
+  }
+  return first;
+}
+
+TEST_F(DualListTest, DraggingTheSectionsEdgeMovesTheValueColumn) {
+  Select(File(), "", [](cl::TForm& form) {
+    auto& header = Child<cl::THeader>(form, "Header");
+    auto& list = Child<dlg::tTabListBox>(form, "List");
+    const int oldEdge = header.SectionWidth(0);
+    const int newEdge = 90;
+    ASSERT_GT(oldEdge, newEdge + 40);
+    // The keys end well left of both edges: the first ink after x = 60 is a
+    // value's.
+    const int before = FirstInkFrom(list, 60);
+    EXPECT_GT(before, oldEdge - 12);
+    cl::testing::MouseDown(header, oldEdge, 5);
+    cl::testing::MouseMove(header, 120, 5, cl::ssLeft);
+    cl::testing::MouseUp(header, newEdge, 5);
+    cl::testing::ProcessEvents();
+    ASSERT_EQ(header.SectionWidth(0), newEdge);
+    ASSERT_EQ(list.TabStopPixels().size(), 1u);
+    EXPECT_LE(list.TabStopPixels()[0], newEdge);
+    EXPECT_GT(list.TabStopPixels()[0], newEdge - 8);
+    const int after = FirstInkFrom(list, 60);
+    EXPECT_GT(after, newEdge - 12);
+    EXPECT_LT(after, newEdge + 6);
     cl::testing::TypeKey(form, cl::VK_ESCAPE);
   });
 }

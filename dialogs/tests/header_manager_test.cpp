@@ -51,11 +51,41 @@ TEST(HeaderManager, CaptionTable) {
   EXPECT_EQ(row[2].width, 40);
   EXPECT_EQ(row[2].caption, "Name");
   EXPECT_EQ(row[3].caption, std::string(31, 'x'));
+  // The default width counts the caption before it is cut.
+  EXPECT_EQ(row[3].width, 400);
   const auto second = manager.HeaderSections(1);
   ASSERT_EQ(second.size(), 1u);
   EXPECT_EQ(second[0].width, 55);
   EXPECT_TRUE(manager.HeaderSections(17).empty());
   EXPECT_TRUE(manager.HeaderSections(-1).empty());
+}
+
+TEST(HeaderManager, WidthBeforeTheBarIsReadAsASignedDecimalInteger) {
+  struct Case {
+    const char* text;
+    std::int32_t width;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"+7|Abc", 7, "Abc"},
+      {" +12 |Abc", 12, "Abc"},
+      {"-3|Abc", -3, "Abc"},
+      {"+-7|Abc", 30, "Abc"},
+      {"+|Abc", 30, "Abc"},
+      {"7x|Abc", 30, "Abc"},
+      {"0x10|Abc", 30, "Abc"},
+      {"99999999999|Abc", 30, "Abc"},
+      {"|Abcd", 40, "Abcd"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    cl::testing::TempDirectory dir;
+    const tHeaderManager manager((dir / "p.hdr"), 0x4000, Texts({{0x4000, c.text}}));
+    const auto row = manager.HeaderSections(0);
+    ASSERT_EQ(row.size(), 1u);
+    EXPECT_EQ(row[0].width, c.width);
+    EXPECT_EQ(row[0].caption, c.caption);
+  }
 }
 
 TEST(HeaderManager, SixteenCaptionsAtMostPerHeader) {

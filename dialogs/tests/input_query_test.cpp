@@ -93,6 +93,35 @@ TEST_F(InputQueryTest, TheFormHoldsPromptEditAndButtonsInTheirPlaces) {
   INPUTQUERY(&caption, &prompt, &value);
 }
 
+TEST_F(InputQueryTest, TheTitleIsTheCaptionAndTheBorderCannotBeDragged) {
+  const ShortString empty = ShortString::From(""), given = ShortString::From("Titulek");
+  struct Case {
+    const char* name;
+    const ShortString* caption;
+    std::string title;
+  } const cases[] = {
+      {"empty", &empty, " "},
+      {"null", nullptr, " "},
+      {"given", &given, "Titulek"},
+  };
+  for (const Case& c : cases) {
+    const ShortString prompt = ShortString::From("Text:");
+    ShortString value = ShortString::From("x");
+    std::string title;
+    bool resizable = true;
+    {
+      const ModalDriver driver("InputQueryForm", [&](cl::TForm& form) {
+        title = cl::testing::ShownWindowTitle(form);
+        resizable = cl::testing::UserCanResize(form);
+        cl::testing::TypeKey(form, cl::VK_ESCAPE);
+      });
+      INPUTQUERY(c.caption, &prompt, &value);
+    }
+    EXPECT_EQ(title, c.title) << c.name;
+    EXPECT_FALSE(resizable) << c.name;
+  }
+}
+
 TEST_F(InputQueryTest, InputBoxAnswersTheTextOrTheDefault) {
   struct Case {
     const char* name;

@@ -255,6 +255,26 @@ TEST_F(MessageBoxTest, TheFormStaysOnTop) {
   EXPECT_TRUE(onTop);
 }
 
+TEST_F(MessageBoxTest, TheBorderCannotBeDraggedAtEitherDensity) {
+  for (const int pixelsPerInch : {96, 144}) {
+    struct Density {
+      explicit Density(int ppi) { cl::Screen().SetPixelsPerInch(ppi); }
+      ~Density() { cl::Screen().SetPixelsPerInch(96); }
+    } const density(pixelsPerInch);
+    bool resizable = true;
+    int width = 0, height = 0;
+    Show("Pevn\xE1 velikost", 2, Ok, [&](cl::TForm& form) {
+      resizable = cl::testing::UserCanResize(form);
+      width = form.Width();
+      height = form.Height();
+      form.SetModalResult(1);
+    });
+    EXPECT_FALSE(resizable) << pixelsPerInch;
+    EXPECT_GT(width, 0);
+    EXPECT_GT(height, 0);
+  }
+}
+
 TEST_F(MessageBoxTest, TheShortcutsShowTheirTypeButtonsAndText) {
   struct Case {
     const char* name;

@@ -153,6 +153,56 @@ TEST_F(PageLayoutFormTest, OkKeepsThePageSizesAndTheUnshownTabsMargins) {
   EXPECT_EQ(Stored(52), (std::vector<int>{31, 32, 33, 34, 100, 150}));
 }
 
+// Selects the field's text and types digits over it, key by key.
+void TypeInto(cl::TSpinEdit& spin, const std::string& digits) {
+  spin.SetFocus();
+  cl::testing::ProcessEvents();
+  cl::testing::PressKey(spin, 'A', cl::ssCtrl);
+  for (const char digit : digits) cl::testing::PressKey(spin, static_cast<std::uint16_t>(digit), 0, digit);
+}
+
+TEST_F(PageLayoutFormTest, ATypedMarginIsTakenAndBroughtIntoTheRangeWhenTheFieldIsLeft) {
+  struct Case {
+    const char* name;
+    const char* typed;
+    bool leaveByTab;  // else Enter closes with OK from the field
+    std::string shownAfterLeaving;
+    int stored;
+  } const cases[] = {
+      {"150, Tab", "150", true, "100", 100},
+      {"150, Enter", "150", false, "", 100},
+      {"1000, Tab", "1000", true, "100", 100},
+      {"42, Tab", "42", true, "42", 42},
+      {"0, Enter", "0", false, "", 0},
+  };
+  for (const Case& c : cases) {
+    WriteConfig(kThreeLayouts);
+    std::string typedShows, leftShows;
+    int valueWhileTyped = -1;
+    Edit(0, [&](cl::TForm& form) {
+      cl::TSpinEdit& top = Spin(form, "PrintText", "Top");
+      TypeInto(top, c.typed);
+      typedShows = top.Text();
+      valueWhileTyped = top.Value();
+      if (c.leaveByTab) {
+        cl::testing::TypeKey(form, cl::VK_TAB);
+        cl::testing::ProcessEvents();
+        EXPECT_NE(form.ActiveControl(), &top) << c.name;
+        leftShows = top.Text();
+        Child<cl::TBitBtn>(form, "BitBtnOK").Click();
+      } else {
+        cl::testing::TypeKey(form, cl::VK_RETURN);
+      }
+    });
+    EXPECT_EQ(typedShows, c.typed) << c.name << ": every key is taken";
+    EXPECT_EQ(valueWhileTyped, c.stored) << c.name;
+    if (c.leaveByTab) {
+      EXPECT_EQ(leftShows, c.shownAfterLeaving) << c.name;
+    }
+    EXPECT_EQ(Stored(51), (std::vector<int>{10, 11, c.stored, 13, 210, 297})) << c.name;
+  }
+}
+
 TEST_F(PageLayoutFormTest, DefaultAndUndoPutALayoutIntoTheShownTab) {
   struct Case {
     const char* name;

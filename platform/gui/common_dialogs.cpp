@@ -63,7 +63,15 @@ QStringList QtFilters(const std::string& filter) {
   for (size_t i = 0; i + 1 < parts.size(); i += 2) {
     std::string patterns = parts[i + 1];
     std::replace(patterns.begin(), patterns.end(), ';', ' ');
-    filters.append(ToQString(parts[i] + " (" + patterns + ")"));
+    // Qt reads the patterns from the name's last parentheses; a name that
+    // shows them already, as Windows' filters often do, keeps them once.
+    std::string name = parts[i];
+    const std::string shown = "(" + parts[i + 1] + ")";
+    if (name.size() >= shown.size() && name.compare(name.size() - shown.size(), shown.size(), shown) == 0)
+      name.resize(name.size() - shown.size());
+    else
+      name += ' ';
+    filters.append(ToQString(name + "(" + patterns + ")"));
   }
   return filters;
 }

@@ -138,10 +138,28 @@ void TControl::SetBounds(int32_t left, int32_t top, int32_t width, int32_t heigh
   }
 }
 
+void TControl::MakeWindow() {
+  window_ = true;
+  CaptionChanged();
+}
+
+void TControl::SetFixedWindowSize(bool fixed) {
+  if (fixed == fixedWindowSize_) return;
+  fixedWindowSize_ = fixed;
+  if (!fixed) {
+    widget_->setMinimumSize(0, 0);
+    widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  }
+  ApplyGeometry();
+}
+
 void TControl::ApplyGeometry() {
   const QRect geometry(bounds_.Left, bounds_.Top, bounds_.Width(), bounds_.Height());
   if (window_) {
-    widget_->resize(geometry.size());
+    if (fixedWindowSize_)
+      widget_->setFixedSize(geometry.size());
+    else
+      widget_->resize(geometry.size());
     widget_->move(geometry.topLeft());
   } else {
     widget_->setGeometry(geometry);
@@ -203,7 +221,9 @@ void TControl::SetCaption(std::string caption) {
 }
 
 void TControl::CaptionChanged() {
-  if (window_) widget_->setWindowTitle(ToQString(caption_));
+  // Qt shows the program's name on a window with an empty title; Windows
+  // shows an empty title bar.
+  if (window_) widget_->setWindowTitle(caption_.empty() ? QStringLiteral(" ") : ToQString(caption_));
   if (paintsItself_) widget_->update();
 }
 

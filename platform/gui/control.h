@@ -173,8 +173,11 @@ class TControl : public TComponent {
   virtual void BoundsChanged() {}
   QWidget* Widget() const { return widget_.get(); }
   // Forms: the widget is a top-level window, shown without a parent.
-  void MakeWindow() { window_ = true; }
+  void MakeWindow();
   bool IsWindow() const { return window_; }
+  // A window whose border the user cannot drag: its size changes from code
+  // only, and the window system is told so (no resize hints).
+  void SetFixedWindowSize(bool fixed);
 
  private:
   friend class TWinControl;
@@ -195,6 +198,7 @@ class TControl : public TComponent {
   bool paintsItself_ = false;
   bool showHint_ = false;
   bool window_ = false;
+  bool fixedWindowSize_ = false;
   bool clickPending_ = false;
   bool paintFailed_ = false;
   std::string caption_;

@@ -231,6 +231,7 @@ void TForm::ApplyWindowFlags() {
     default: break;
   }
   if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  SetFixedWindowSize(borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow);
   const bool shown = Widget()->isVisible();
   Widget()->setWindowFlags(flags);
   if (shown) Widget()->show();

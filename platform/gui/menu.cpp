@@ -7,7 +7,9 @@
 #include "platform/core/ansi_case.h"
 #include "platform/gui/control_hooks.h"
 #include "platform/gui/handler_guard.h"
+#include "platform/gui/menu_widget.h"
 #include "platform/gui/qt_bridge.h"
+#include "platform/gui/virtual_keys.h"
 
 namespace cl {
 
@@ -18,11 +20,32 @@ TPopupMenu::TPopupHandler& PopupHandler() {
   return handler;
 }
 
+// Qt's portable name of a key a shortcut may use; empty for none.
+QString KeyName(uint16_t vk) {
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return QChar(vk);
+  if (vk >= VK_F1 && vk <= 0x87) return QStringLiteral("F%1").arg(vk - VK_F1 + 1);
+  switch (vk) {
+    case VK_BACK: return QStringLiteral("Backspace");
+    case VK_TAB: return QStringLiteral("Tab");
+    case VK_RETURN: return QStringLiteral("Return");
+    case VK_ESCAPE: return QStringLiteral("Esc");
+    case VK_SPACE: return QStringLiteral("Space");
+    case VK_PRIOR: return QStringLiteral("PgUp");
+    case VK_NEXT: return QStringLiteral("PgDown");
+    case VK_END: return QStringLiteral("End");
+    case VK_HOME: return QStringLiteral("Home");
+    case VK_LEFT: return QStringLiteral("Left");
+    case VK_UP: return QStringLiteral("Up");
+    case VK_RIGHT: return QStringLiteral("Right");
+    case VK_DOWN: return QStringLiteral("Down");
+    case VK_INSERT: return QStringLiteral("Ins");
+    case VK_DELETE: return QStringLiteral("Del");
+    default: return {};
+  }
+}
+
 QKeySequence SequenceOf(TShortCut shortCut) {
-  const uint16_t vk = shortCut & 0xFF;
-  QString key;
-  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) key = QChar(vk);
-  if (vk >= 0x70 && vk <= 0x87) key = QStringLiteral("F%1").arg(vk - 0x6F);
+  const QString key = KeyName(shortCut & 0xFF);
   if (key.isEmpty()) return {};
   QString text;
   if (shortCut & scCtrl) text += "Ctrl+";
@@ -31,7 +54,9 @@ QKeySequence SequenceOf(TShortCut shortCut) {
   return QKeySequence(text + key);
 }
 
-void Fill(QMenu& menu, TMenuItem& parent) {
+}  // namespace
+
+void FillQtMenu(QMenu& menu, TMenuItem& parent) {
   for (int i = 0; i < parent.Count(); ++i) {
     TMenuItem* item = parent.Items(i);
     if (!item->Visible()) continue;
@@ -42,7 +67,7 @@ void Fill(QMenu& menu, TMenuItem& parent) {
     if (item->Count() > 0) {
       QMenu* sub = menu.addMenu(ToQString(item->Caption()));
       sub->setEnabled(item->Enabled());
-      Fill(*sub, *item);
+      FillQtMenu(*sub, *item);
       continue;
     }
     QAction* action = menu.addAction(ToQString(item->Caption()));
@@ -55,6 +80,8 @@ void Fill(QMenu& menu, TMenuItem& parent) {
     QObject::connect(action, &QAction::triggered, [item] { RunGuarded(item, [item] { item->Click(); }); });
   }
 }
+
+namespace {
 
 TMenuItem* FindShortCut(TMenuItem& parent, TShortCut shortCut) {
   for (int i = 0; i < parent.Count(); ++i) {
@@ -105,7 +132,7 @@ void TPopupMenu::Popup(int32_t x, int32_t y) {
     return;
   }
   QMenu menu;
-  Fill(menu, items_);
+  FillQtMenu(menu, items_);
   if (!menu.isEmpty()) menu.exec(QPoint(x, y));
 }
 

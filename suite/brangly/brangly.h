@@ -10,7 +10,9 @@ inline constexpr int GlyphCell = 16;
 
 extern "C" {
 
-// A new bitmap the caller owns ("CHECKMARK", "ADRMARKS"); null for any other
-// name.
+// A new bitmap the caller owns; null for any other name. "CHECKMARK" and
+// "ADRMARKS"; and for the phone-book page's speed buttons two cells each
+// (normal, disabled): "BOOKSAVE", "BOOKNEW", "ENTRYADD", "ENTRYDUP",
+// "ENTRYEDIT", "ENTRYDEL".
 win::HBITMAP GLYPH(const char* name);
 }

@@ -58,6 +58,62 @@ void DrawAddressMarks(cl::TCanvas& canvas) {
   Line(canvas, 96, {{4, 11}, {3, 14}, {8, 11}});
 }
 
+// The phone-book buttons' pictures. Each keeps off the cell's bottom-left
+// pixel, which a speed button takes for the transparent colour.
+
+void DrawSheet(cl::TCanvas& canvas, int left, int top, int right, int bottom) {
+  Box(canvas, left, top, right, bottom, 0xFFFFFF);
+  canvas.Pen().SetColor(0x000000);
+  canvas.Rectangle(left, top, right, bottom);
+}
+
+void DrawBookSave(cl::TCanvas& canvas) {
+  // A diskette: a dark body, a white label, a grey shutter.
+  Box(canvas, 2, 1, 15, 14, 0x800000);
+  Box(canvas, 4, 2, 13, 7, 0xFFFFFF);
+  Box(canvas, 5, 10, 12, 14, 0xC0C0C0);
+  Box(canvas, 9, 11, 11, 13, 0x800000);
+}
+
+void DrawBookNew(cl::TCanvas& canvas) {
+  // A blank sheet with a yellow spark at its corner.
+  DrawSheet(canvas, 3, 3, 13, 15);
+  canvas.Pen().SetColor(0x00C0FF);
+  canvas.Pen().SetWidth(2);
+  canvas.Polyline({{10, 1}, {15, 6}});
+  canvas.Polyline({{15, 1}, {10, 6}});
+}
+
+void DrawEntryAdd(cl::TCanvas& canvas) {
+  // A green plus.
+  Box(canvas, 7, 2, 10, 15, 0x008000);
+  Box(canvas, 2, 7, 15, 10, 0x008000);
+}
+
+void DrawEntryDuplicate(cl::TCanvas& canvas) {
+  // Two sheets, one over the other.
+  DrawSheet(canvas, 2, 1, 10, 11);
+  DrawSheet(canvas, 6, 5, 14, 15);
+}
+
+void DrawEntryEdit(cl::TCanvas& canvas) {
+  // A pencil: a yellow body to a dark point.
+  canvas.Pen().SetColor(0x00C0FF);
+  canvas.Pen().SetWidth(3);
+  canvas.Polyline({{13, 2}, {5, 10}});
+  canvas.Pen().SetColor(0x000000);
+  canvas.Pen().SetWidth(2);
+  canvas.Polyline({{5, 10}, {3, 13}});
+}
+
+void DrawEntryDelete(cl::TCanvas& canvas) {
+  // A red cross.
+  canvas.Pen().SetColor(0x0000C0);
+  canvas.Pen().SetWidth(3);
+  canvas.Polyline({{3, 3}, {13, 13}});
+  canvas.Polyline({{13, 3}, {3, 13}});
+}
+
 win::UniqueBitmap Draw(int width, void (*paint)(cl::TCanvas&)) {
   cl::TBitmap bitmap;
   bitmap.SetSize(width, GlyphCell);
@@ -67,10 +123,34 @@ win::UniqueBitmap Draw(int width, void (*paint)(cl::TCanvas&)) {
   return win::UniqueBitmap(bitmap.ReleaseHandle());
 }
 
+// Two cells for a button: the picture, and beside it the same shape in grey
+// for the disabled button.
+win::UniqueBitmap DrawButtonGlyph(void (*paint)(cl::TCanvas&)) {
+  cl::TBitmap bitmap;
+  bitmap.SetSize(2 * GlyphCell, GlyphCell);
+  cl::TCanvas& canvas = bitmap.Canvas();
+  Box(canvas, 0, 0, 2 * GlyphCell, GlyphCell, GlyphTransparent);
+  paint(canvas);
+  for (int y = 0; y < GlyphCell; ++y)
+    for (int x = 0; x < GlyphCell; ++x)
+      if ((canvas.GetPixel(x, y) & 0xFFFFFF) != GlyphTransparent) canvas.SetPixel(GlyphCell + x, y, 0x808080);
+  return win::UniqueBitmap(bitmap.ReleaseHandle());
+}
+
 }  // namespace
 
 win::UniqueBitmap DrawGlyph(std::string_view name) {
   if (name == "CHECKMARK") return Draw(GlyphCell, DrawCheckMark);
   if (name == "ADRMARKS") return Draw(adrCells * GlyphCell, DrawAddressMarks);
+  struct ButtonGlyph {
+    std::string_view name;
+    void (*paint)(cl::TCanvas&);
+  };
+  static constexpr ButtonGlyph buttons[] = {
+      {"BOOKSAVE", DrawBookSave},   {"BOOKNEW", DrawBookNew},     {"ENTRYADD", DrawEntryAdd},
+      {"ENTRYDUP", DrawEntryDuplicate}, {"ENTRYEDIT", DrawEntryEdit}, {"ENTRYDEL", DrawEntryDelete},
+  };
+  for (const ButtonGlyph& button : buttons)
+    if (name == button.name) return DrawButtonGlyph(button.paint);
   return nullptr;
 }

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include "platform/core/exception.h"
 #include "platform/gui/application.h"
 #include "platform/gui/control_widget.h"
+#include "platform/gui/menu_widget.h"
 #include "platform/gui/qt_bridge.h"
 #include "platform/gui/qt_input.h"
 #include "platform/gui/virtual_keys.h"
@@ -178,6 +181,43 @@ void TypeKey(TForm& form, uint16_t virtualKey, TShiftState shift) {
 }
 
 void CloseByTitleBar(TForm& form) { TControl::Access::Widget(form)->close(); }
+
+namespace {
+
+std::vector<ShownMenuItem> ShownItems(const QMenu& menu) {
+  std::vector<ShownMenuItem> items;
+  for (const QAction* action : menu.actions()) {
+    if (action->isSeparator()) continue;
+    ShownMenuItem item;
+    item.caption = FromQString(action->text());
+    item.shortCut = FromQString(action->shortcut().toString(QKeySequence::PortableText));
+    item.enabled = action->isEnabled();
+    if (const QMenu* sub = action->menu()) {
+      item.enabled = sub->isEnabled();
+      item.items = ShownItems(*sub);
+    }
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+}  // namespace
+
+std::vector<ShownMenuItem> ShownMenu(TPopupMenu& menu) {
+  QMenu qt;
+  FillQtMenu(qt, menu.Items());
+  return ShownItems(qt);
+}
+
+std::string ShownWindowTitle(TForm& form) {
+  const QString title = TControl::Access::Widget(form)->windowTitle();
+  return FromQString(title.isEmpty() ? QCoreApplication::applicationName() : title);
+}
+
+bool UserCanResize(TForm& form) {
+  const QWidget* const widget = TControl::Access::Widget(form);
+  return widget->minimumSize() != widget->maximumSize();
+}
 
 namespace {
 

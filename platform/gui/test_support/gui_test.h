@@ -14,6 +14,7 @@
 
 #include "platform/gui/control.h"
 #include "platform/gui/form.h"
+#include "platform/gui/menu.h"
 
 namespace cl::testing {
 
@@ -57,6 +58,20 @@ void PressKey(TControl& control, uint16_t virtualKey, TShiftState shift = 0, cha
 void TypeKey(TForm& form, uint16_t virtualKey, TShiftState shift = 0);
 // The title bar's close button.
 void CloseByTitleBar(TForm& form);
+// What the window system is told of a form's window: the title it shows
+// (code page 1250; Qt puts the program's name on a window whose title is
+// empty) and whether its size hints let the user drag the border.
+std::string ShownWindowTitle(TForm& form);
+bool UserCanResize(TForm& form);
+
+// What a pop-up menu shows when it pops up: Qt's menu of its visible items.
+struct ShownMenuItem {
+  std::string caption;   // code page 1250, "&" marks included
+  std::string shortCut;  // as Qt writes it portably ("Alt+Right"); empty for none
+  bool enabled = true;
+  std::vector<ShownMenuItem> items;  // a sub-menu's
+};
+std::vector<ShownMenuItem> ShownMenu(TPopupMenu& menu);
 
 // Qt's own find window (shown by TFindDialog without a script, or with
 // ScriptedDialogs::RealFind): whether it is up, and typing into it through the

@@ -45,6 +45,22 @@ TEST(CommonDialogs, OpenAndSaveRunTheirScriptsAndSaveAddsTheDefaultExtension) {
   EXPECT_EQ(cl::QtFilterOf(open.Filter), "HTML soubory (*.htm *.html);;v\x9a" "echny (*.*)");
 }
 
+TEST(CommonDialogs, AFilterNameShowingItsPatternsShowsThemOnce) {
+  struct Case {
+    const char* filter;
+    const char* qt;
+  } const cases[] = {
+      {"Seznamy (*.phn)|*.phn", "Seznamy (*.phn)"},
+      {"Seznamy|*.phn", "Seznamy (*.phn)"},
+      {"Str\xE1nky (*.htm;*.html)|*.htm;*.html", "Str\xE1nky (*.htm *.html)"},
+      // Parentheses that are not the patterns are part of the name.
+      {"Text (txt)|*.txt", "Text (txt) (*.txt)"},
+      {"Seznamy (*.phn)|*.PHN", "Seznamy (*.phn) (*.PHN)"},
+      {"A (*.a)|*.a|B|*.b", "A (*.a);;B (*.b)"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(cl::QtFilterOf(c.filter), c.qt) << c.filter;
+}
+
 TEST(CommonDialogs, PrintDialogGivesTheRangeTheUserChose) {
   t::EnsureGuiTestApplication();
   t::ScriptedDialogs script;

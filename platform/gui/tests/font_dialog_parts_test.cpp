@@ -106,6 +106,38 @@ TEST_F(FontDialogPartsTest, SpinEditKeepsItsRange) {
   EXPECT_EQ(changes, 3);
 }
 
+TEST_F(FontDialogPartsTest, SpinEditTakesANumberBeyondItsRangeAndLimitsItWhenLeft) {
+  auto* spin = Make<cl::TSpinEdit>(*form);
+  spin->SetParent(form.get());
+  spin->SetRange(0, 100);
+  spin->SetValue(15);
+  auto* next = Make<cl::TEdit>(*form);
+  next->SetParent(form.get());
+  next->SetTop(40);
+  int changes = 0;
+  spin->OnChange = [&](cl::TObject*) { ++changes; };
+  spin->SetFocus();
+  t::ProcessEvents();
+  t::PressKey(*spin, 'A', cl::ssCtrl);
+  for (const char digit : std::string("150")) t::PressKey(*spin, static_cast<uint16_t>(digit), 0, digit);
+  EXPECT_EQ(spin->Text(), "150");
+  EXPECT_EQ(spin->Value(), 100);
+  t::TypeKey(*form, cl::VK_TAB);
+  t::ProcessEvents();
+  EXPECT_EQ(form->ActiveControl(), next);
+  EXPECT_EQ(spin->Text(), "100");
+  EXPECT_EQ(spin->Value(), 100);
+  EXPECT_GE(changes, 1);
+  // The arrows stay within the range.
+  t::PressKey(*spin, cl::VK_UP);
+  EXPECT_EQ(spin->Value(), 100);
+  // Letters are no number.
+  spin->SetFocus();
+  t::PressKey(*spin, 'A', cl::ssCtrl);
+  t::PressKey(*spin, 'X', 0, 'x');
+  EXPECT_EQ(spin->Text(), "100");
+}
+
 TEST(BitBtn, OkAndCancelKindsAreTheDefaultAndCancelButtons) {
   t::EnsureGuiTestApplication();
   cl::TForm dialog(nullptr);

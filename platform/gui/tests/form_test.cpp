@@ -179,6 +179,45 @@ TEST(PopupMenu, ShortcutsRunEnabledItemsOnlyAndTheRightButtonPopsItUp) {
   EXPECT_EQ(menu->Items().Find("openitem"), item);
 }
 
+TEST(PopupMenu, EachItemShowsItsShortcutKey) {
+  t::EnsureGuiTestApplication();
+  struct Case {
+    uint16_t key;
+    cl::TShiftState shift;
+    const char* shown;
+  } const cases[] = {
+      {'O', cl::ssCtrl, "Ctrl+O"},          {'7', cl::ssAlt, "Alt+7"},
+      {cl::VK_F1 + 9, 0, "F10"},           {cl::VK_RIGHT, cl::ssAlt, "Alt+Right"},
+      {cl::VK_LEFT, cl::ssAlt, "Alt+Left"}, {cl::VK_UP, cl::ssAlt, "Alt+Up"},
+      {cl::VK_DOWN, cl::ssAlt, "Alt+Down"}, {cl::VK_PRIOR, cl::ssAlt, "Alt+PgUp"},
+      {cl::VK_NEXT, cl::ssAlt, "Alt+PgDown"}, {cl::VK_HOME, cl::ssShift, "Shift+Home"},
+      {cl::VK_END, 0, "End"},              {cl::VK_INSERT, 0, "Ins"},
+      {cl::VK_DELETE, cl::ssCtrl, "Ctrl+Del"}, {cl::VK_RETURN, cl::ssAlt, "Alt+Return"},
+      {cl::VK_ESCAPE, 0, "Esc"},           {cl::VK_TAB, cl::ssCtrl, "Ctrl+Tab"},
+      {cl::VK_SPACE, cl::ssCtrl, "Ctrl+Space"}, {cl::VK_BACK, cl::ssAlt, "Alt+Backspace"},
+  };
+  cl::TPopupMenu menu(nullptr);
+  for (const Case& c : cases) {
+    auto item = std::make_unique<cl::TMenuItem>();
+    item->SetCaption(c.shown);
+    item->SetShortCut(cl::ShortCut(c.key, c.shift));
+    menu.Items().Add(std::move(item));
+  }
+  // A sub-menu's items show theirs too.
+  auto sub = std::make_unique<cl::TMenuItem>();
+  sub->SetCaption("Sub");
+  auto inner = std::make_unique<cl::TMenuItem>();
+  inner->SetCaption("Inner");
+  inner->SetShortCut(cl::ShortCut(cl::VK_DOWN, cl::ssCtrl));
+  sub->Add(std::move(inner));
+  menu.Items().Add(std::move(sub));
+  const std::vector<t::ShownMenuItem> shown = t::ShownMenu(menu);
+  ASSERT_EQ(shown.size(), std::size(cases) + 1);
+  for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(shown[i].shortCut, cases[i].shown);
+  ASSERT_EQ(shown.back().items.size(), 1u);
+  EXPECT_EQ(shown.back().items[0].shortCut, "Ctrl+Down");
+}
+
 TEST(FormPlacement, StateAndNormalRectangleSurviveMaximising) {
   t::EnsureGuiTestApplication();
   cl::TForm form(nullptr);
@@ -195,6 +234,48 @@ TEST(FormPlacement, StateAndNormalRectangleSurviveMaximising) {
   EXPECT_EQ(form.WindowState(), cl::wsNormal);
   EXPECT_EQ(form.Width(), 300);
   EXPECT_EQ(form.Height(), 200);
+}
+
+TEST(FormBorder, OnlyASizeableBorderLetsTheUserResizeAndCodeAlwaysCan) {
+  t::EnsureGuiTestApplication();
+  struct Case {
+    cl::TFormBorderStyle style;
+    bool userCanResize;
+  } const cases[] = {
+      {cl::bsSizeable, true}, {cl::bsDialog, false}, {cl::bsSingle, false}, {cl::bsToolWindow, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.style));
+    cl::TForm form(nullptr);
+    form.SetBounds(20, 30, 300, 200);
+    form.SetBorderStyle(c.style);
+    form.Show();
+    t::ProcessEvents();
+    EXPECT_EQ(t::UserCanResize(form), c.userCanResize);
+    // Code resizes every border; the window follows.
+    form.SetBounds(20, 30, 340, 220);
+    form.SetClientSize(360, 230);
+    t::ProcessEvents();
+    EXPECT_EQ(form.ClientWidth(), 360);
+    EXPECT_EQ(form.ClientHeight(), 230);
+    EXPECT_EQ(t::UserCanResize(form), c.userCanResize);
+  }
+  // A dialog border given up for a sizeable one can be dragged again.
+  cl::TForm form(nullptr);
+  form.SetBorderStyle(cl::bsDialog);
+  form.SetBorderStyle(cl::bsSizeable);
+  EXPECT_TRUE(t::UserCanResize(form));
+}
+
+TEST(FormBorder, AnEmptyCaptionShowsAnEmptyTitle) {
+  t::EnsureGuiTestApplication();
+  cl::TForm form(nullptr);
+  form.Show();
+  t::ProcessEvents();
+  EXPECT_EQ(t::ShownWindowTitle(form), " ");
+  form.SetCaption("Okno");
+  EXPECT_EQ(t::ShownWindowTitle(form), "Okno");
+  form.SetCaption("");
+  EXPECT_EQ(t::ShownWindowTitle(form), " ");
 }
 
 }  // namespace

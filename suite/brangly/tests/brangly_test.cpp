@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
@@ -47,6 +48,33 @@ TEST(Brangly, AddressMarksAreAStripOfSquareCells) {
   ASSERT_GE(bitmap->Width(), 7 * GlyphCell);
   EXPECT_EQ(DrawnPixels(*bitmap, 0), 0);
   for (int left = 16; left <= 96; left += 16) EXPECT_GT(DrawnPixels(*bitmap, left), 8) << left;
+}
+
+TEST(Brangly, ButtonGlyphsHoldAPictureAndItsGreyDisabledCopy) {
+  std::set<std::vector<int>> pictures;
+  for (const char* name : {"BOOKSAVE", "BOOKNEW", "ENTRYADD", "ENTRYDUP", "ENTRYEDIT", "ENTRYDEL"}) {
+    SCOPED_TRACE(name);
+    auto bitmap = Glyph(name);
+    ASSERT_TRUE(bitmap);
+    ASSERT_EQ(bitmap->Width(), 2 * GlyphCell);
+    ASSERT_EQ(bitmap->Height(), GlyphCell);
+    cl::TCanvas& canvas = bitmap->Canvas();
+    // A speed button takes each cell's bottom-left pixel as transparent.
+    EXPECT_EQ(canvas.GetPixel(0, GlyphCell - 1) & 0xFFFFFF, GlyphTransparent);
+    EXPECT_EQ(canvas.GetPixel(GlyphCell, GlyphCell - 1) & 0xFFFFFF, GlyphTransparent);
+    EXPECT_GT(DrawnPixels(*bitmap, 0), 20);
+    std::vector<int> picture;
+    for (int y = 0; y < GlyphCell; ++y)
+      for (int x = 0; x < GlyphCell; ++x) {
+        const int normal = canvas.GetPixel(x, y) & 0xFFFFFF;
+        const int disabled = canvas.GetPixel(GlyphCell + x, y) & 0xFFFFFF;
+        picture.push_back(normal);
+        // The disabled cell: the same shape, grey.
+        EXPECT_EQ(disabled, normal == GlyphTransparent ? GlyphTransparent : 0x808080) << x << "," << y;
+      }
+    pictures.insert(picture);
+  }
+  EXPECT_EQ(pictures.size(), 6u) << "each button its own picture";
 }
 
 TEST(Brangly, EachCallGivesItsOwnBitmapAndUnknownNamesNone) {

@@ -53,7 +53,7 @@ TEST_F(Branlst, SampleListsAnswer) {
   EXPECT_EQ(int{station.fromMinute}, 0);
   EXPECT_EQ(int{station.toMinute}, 1440);
   EXPECT_EQ(std::string(station.phone, station.phoneLength), "541234");
-  EXPECT_EQ(std::uint32_t{station.stationId}, 131184u);
+  EXPECT_EQ(std::uint32_t{station.stationId}, 136368u);
   EXPECT_EQ(int{station.flags}, 80);
   EXPECT_EQ(std::string(location.place, location.placeLength), "Brno-st\xF8" "ed");
   EXPECT_EQ(std::string(location.area, location.areaLength), "5");
@@ -83,7 +83,7 @@ TEST_F(Branlst, StationById) {
   tStationRecord station{};
   tLocationRecord location{};
   ShortString country{};
-  ASSERT_EQ(SIDCGETPOINTBYSID(131248, &station, &location, &country), 0);
+  ASSERT_EQ(SIDCGETPOINTBYSID(153968, &station, &location, &country), 0);
   EXPECT_EQ(Name(station), "Pobo\xE8ka Ko\x9Aice");
   EXPECT_EQ(country.Str(), "421");
   EXPECT_EQ(SIDCGETPOINTBYSID(999999, &station, &location, &country), 1);
