@@ -110,6 +110,7 @@ int main() {
   TDocViewer* const viewer = cl::Make<TDocViewer>(form);
   viewer->SetParent(&form);
   viewer->SetBounds(0, 0, 800, 600);
+  viewer->SetViewImages(true);  // as the browser shows pages
   form.Show();
   cl::Application().ProcessMessages();
 
