@@ -48,7 +48,8 @@ TImageObj::TImageObj(int32_t pos, const TAttributeList& attributes) : Pos(pos) {
         }
         break;
       case HeightSy:
-        if (a->IntValue > 0) SpecHeight = a->IntValue;
+        // Given at all, a height is at least one pixel: HEIGHT=0 is a line.
+        SpecHeight = std::max<int32_t>(1, a->IntValue);
         break;
       case HSpaceSy: HSpace = std::min<int64_t>(20, std::llabs(int64_t(a->IntValue))); break;
       case TranspSy: TransparencyKind = trLowerLeft; break;

@@ -67,6 +67,11 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
     return fetched;
   }
 
+  if (cache.OverBudget()) {
+    // The pictures held fill the budget: nothing more is decoded for now.
+    cache.AddFailure(key);
+    return fetched;
+  }
   std::unique_ptr<cl::TGraphic> picture;
   std::unique_ptr<cl::TBitmap> newMask;
   TDocumentHost* const host = document.Host;

@@ -2,7 +2,25 @@
 
 #include <algorithm>
 
+#include "html/images/gif/gif_image.h"
+
 namespace html {
+
+std::int64_t DecodedBytes(const cl::TGraphic* picture) {
+  if (picture == nullptr) return 0;
+  if (const auto* gif = dynamic_cast<const TGIFImage*>(picture)) return gif->HeldBytes();
+  const std::int64_t width = std::max(0, picture->Width()), height = std::max(0, picture->Height());
+  const auto* bitmap = dynamic_cast<const cl::TBitmap*>(picture);
+  if (bitmap != nullptr && bitmap->Monochrome()) return (width + 31) / 32 * 4 * height;
+  return width * height * 4;
+}
+
+TBitmapItem::TBitmapItem(std::unique_ptr<cl::TGraphic> image, std::unique_ptr<cl::TBitmap> mask,
+                         TTransparency transparencyKind)
+    : TransparencyKind(transparencyKind),
+      Image(std::move(image)),
+      MaskImage(std::move(mask)),
+      HeldBytes(DecodedBytes(Image.get()) + DecodedBytes(MaskImage.get())) {}
 
 const TScaledPicture* TBitmapItem::FindScaled(std::int32_t width, std::int32_t height) const {
   for (const TScaledPicture& s : scaled_)
@@ -34,6 +52,35 @@ TStringBitmapList::TStringBitmapList() : cl::TStringList(true) { SetSorted(true)
 
 TStringBitmapList::~TStringBitmapList() { Clear(); }
 
+std::int64_t TStringBitmapList::BytesAt(int index) const {
+  const TBitmapItem* item = Item(index);
+  return item != nullptr ? item->HeldBytes : 0;
+}
+
+void TStringBitmapList::Delete(int index) {
+  const std::int64_t bytes = BytesAt(index);
+  cl::TStringList::Delete(index);
+  heldBytes_ -= bytes;
+}
+
+void TStringBitmapList::Clear() {
+  cl::TStringList::Clear();
+  heldBytes_ = 0;
+}
+
+void TStringBitmapList::PutObject(int index, cl::TObject* object) {
+  const std::int64_t old = BytesAt(index);
+  cl::TStringList::PutObject(index, object);
+  heldBytes_ += BytesAt(index) - old;
+}
+
+void TStringBitmapList::DropUnused() {
+  for (int i = Count() - 1; i >= 0; --i) {
+    const TBitmapItem* item = Item(i);
+    if (item != nullptr && !item->Failed() && item->UserCount <= 0) Delete(i);
+  }
+}
+
 TBitmapItem& TStringBitmapList::AddItem(std::string_view key, std::unique_ptr<TBitmapItem> item) {
   int index = 0;
   if (Find(key, index)) {
@@ -42,12 +89,22 @@ TBitmapItem& TStringBitmapList::AddItem(std::string_view key, std::unique_ptr<TB
       ++existing->UserCount;
       return *existing;
     }
+  }
+  if (!overBudget_ && heldBytes_ + item->HeldBytes > pictureBudget_) DropUnused();
+  if (overBudget_ || heldBytes_ + item->HeldBytes > pictureBudget_) {
+    overBudget_ = true;
+    item = std::make_unique<TBitmapItem>(nullptr, nullptr, trOpaque);
+  }
+  const bool failed = item->Failed();
+  const std::int64_t bytes = item->HeldBytes;
+  if (Find(key, index)) {
     PutObject(index, item.release());  // the entry had no picture: this one takes its place
   } else {
     index = cl::TStringList::AddObject(key, item.release());
+    heldBytes_ += bytes;
   }
   TBitmapItem& added = *Item(index);
-  ++added.UserCount;
+  if (!failed) ++added.UserCount;
   return added;
 }
 
@@ -102,6 +159,7 @@ void TStringBitmapList::SetCacheLimit(std::int32_t limit) {
 }
 
 void TStringBitmapList::NewDocumentPass() {
+  overBudget_ = false;
   for (int i = Count() - 1; i >= 0; --i) {
     TBitmapItem* item = Item(i);
     if (item == nullptr) continue;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <type_traits>
 
 #include "html/images/engine_palette.h"
 #include "html/images/image_cache.h"
@@ -51,21 +52,38 @@ std::string Extension(const std::string& fileName) {
   return ext;
 }
 
-// The masked loaders' common part once the kind and colour are known.
-template <typename Decode>
+// The depth at which the decoder answers a picture's transparency as a
+// monochrome mask (1 where transparent) instead of its colours.
+constexpr std::uint8_t TransparencyDepth = 1;
+
+// A PNG's transparency from the decoder, for a PNG whose alpha channel or
+// single transparent grey or colour no colour of the decoded picture shows.
+template <typename Load>
+std::unique_ptr<cl::TBitmap> AlphaMask(Load&& load) {
+  auto mask = std::make_unique<cl::TBitmap>();
+  if (!load(TransparencyDepth, ImageUnit().DecoderModeFlag, *mask) || !mask->Monochrome()) return nullptr;
+  return mask;
+}
+
+// The masked loaders' common part once the kind and colour are known; the
+// mask comes from a decode of the colours, or from alphaMask when given.
+template <typename Decode, typename AlphaPass>
 std::unique_ptr<cl::TBitmap> DecodeWithMask(TTransparency kind, cl::TColor colour, std::unique_ptr<cl::TBitmap>& mask,
-                                            Decode&& decode) {
+                                            Decode&& decode, AlphaPass&& alphaMask) {
   mask.reset();
   if (kind == trOpaque) return decode(true);
-  std::unique_ptr<cl::TBitmap> forMask;
-  {
-    NoDecoderPalette pass;
-    forMask = decode(false);
+  std::unique_ptr<cl::TBitmap> made;
+  if constexpr (std::is_null_pointer_v<std::decay_t<AlphaPass>>) {
+    std::unique_ptr<cl::TBitmap> forMask;
+    {
+      NoDecoderPalette pass;
+      forMask = decode(false);
+    }
+    if (forMask == nullptr) return nullptr;
+    made = kind == trLowerLeft ? MakeMask(*forMask, false, 0) : MakeMask(*forMask, true, colour);
+  } else {
+    made = alphaMask();
   }
-  if (forMask == nullptr) return nullptr;
-  std::unique_ptr<cl::TBitmap> made =
-      kind == trLowerLeft ? MakeMask(*forMask, false, 0) : MakeMask(*forMask, true, colour);
-  forMask.reset();
   if (made == nullptr) return nullptr;
   std::unique_ptr<cl::TBitmap> image = decode(true);
   // No picture to go with it: no mask either.
@@ -165,8 +183,16 @@ std::unique_ptr<cl::TBitmap> DecodeImageFileMasked(const std::string& fileName, 
       transparencyKind = trGifColor;
     else if (ext == ".png" && PngFileHasTransparentColor(fileName, colour))
       transparencyKind = trPngColor;
+    else if (ext == ".png" && PngFileHasAlpha(fileName))
+      return DecodeWithMask(trPngColor, 0, mask, [&](bool convert) { return DecodeImageFile(fileName, convert); },
+                            [&] {
+                              transparencyKind = trPngColor;
+                              return AlphaMask([&](std::uint8_t d, std::uint8_t m, cl::TBitmap& b) {
+                                return LoadPngFile(fileName, d, m, b, DecodeProgress);
+                              });
+                            });
     return DecodeWithMask(transparencyKind, colour, mask,
-                          [&](bool convert) { return DecodeImageFile(fileName, convert); });
+                          [&](bool convert) { return DecodeImageFile(fileName, convert); }, nullptr);
   } catch (...) {
     mask.reset();
     return nullptr;
@@ -183,8 +209,16 @@ std::unique_ptr<cl::TBitmap> DecodeImageStreamMasked(cl::TMemoryStream* stream, 
       transparencyKind = trGifColor;
     else if (PngHasTransparentColor(*stream, colour))
       transparencyKind = trPngColor;
+    else if (PngHasAlpha(*stream))
+      return DecodeWithMask(trPngColor, 0, mask, [&](bool convert) { return DecodeImageStream(stream, convert); },
+                            [&] {
+                              transparencyKind = trPngColor;
+                              return AlphaMask([&](std::uint8_t d, std::uint8_t m, cl::TBitmap& b) {
+                                return LoadPngStream(stream, d, m, b, DecodeProgress);
+                              });
+                            });
     return DecodeWithMask(transparencyKind, colour, mask,
-                          [&](bool convert) { return DecodeImageStream(stream, convert); });
+                          [&](bool convert) { return DecodeImageStream(stream, convert); }, nullptr);
   } catch (...) {
     mask.reset();
     return nullptr;

@@ -206,4 +206,43 @@ bool PngFileHasTransparentColor(const std::string& fileName, cl::TColor& colour)
   return ProbeFile(fileName, colour, PngHasTransparentColor);
 }
 
+bool PngHasAlpha(cl::TStream& stream) {
+  PositionKeeper keep(stream);
+  const std::int64_t size = stream.Size();
+  stream.SetPosition(0);
+  static constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  std::uint8_t head[8];
+  if (!ReadExactly(stream, head, 8) || std::memcmp(head, signature, 8) != 0) return false;
+  std::int64_t chunk = 8;
+  for (int n = 0; n < MaxPngChunks; ++n) {
+    stream.SetPosition(chunk);
+    std::uint8_t header[8];
+    if (!ReadExactly(stream, header, 8)) return false;
+    const std::uint32_t length = Be32(header);
+    const auto is = [&](const char* type) { return std::memcmp(header + 4, type, 4) == 0; };
+    if (n == 0) {
+      // The header comes first: grey (0) and colour (2) may have a tRNS,
+      // grey and colour with alpha (4, 6) always say.
+      std::uint8_t data[13];
+      if (!is("IHDR") || length < 13 || !ReadExactly(stream, data, 13)) return false;
+      const std::uint8_t colourType = data[9];
+      if (colourType == 4 || colourType == 6) return true;
+      if (colourType != 0 && colourType != 2) return false;
+    } else if (is("tRNS")) {
+      return true;
+    } else if (is("IDAT") || is("IEND")) {
+      return false;
+    }
+    const std::int64_t next = chunk + 8 + std::int64_t{length} + 4;
+    if (next > size) return false;
+    chunk = next;
+  }
+  return false;
+}
+
+bool PngFileHasAlpha(const std::string& fileName) {
+  cl::TColor unused = 0;
+  return ProbeFile(fileName, unused, [](cl::TStream& stream, cl::TColor&) { return PngHasAlpha(stream); });
+}
+
 }  // namespace html

@@ -30,4 +30,11 @@ bool AnimatedGifFileTransparentColor(const std::string& fileName, cl::TColor& co
 bool PngHasTransparentColor(cl::TStream& stream, cl::TColor& colour);
 bool PngFileHasTransparentColor(const std::string& fileName, cl::TColor& colour);
 
+// A PNG that is not a palette one and says which pixels are transparent: by
+// an alpha channel (grey or colour with alpha) or by a tRNS chunk before the
+// first IDAT (the one transparent grey or colour). Its mask comes from the
+// decoder's transparency pass, not from a colour.
+bool PngHasAlpha(cl::TStream& stream);
+bool PngFileHasAlpha(const std::string& fileName);
+
 }  // namespace html

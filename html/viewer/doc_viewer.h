@@ -297,6 +297,7 @@ class TDocViewer : public cl::TWinControl {
   void LoadFromMemory(const std::function<void(TParseRequest&)>& source, THtmlFileType fileType,
                       bool metaRefresh);
   void ResetForLoad();
+  void ResetDocument(bool newDocument);
   TParseResult Parse(TParseRequest& request);
   TParseRequest Request(THtmlFileType kind);
   void StopSound();

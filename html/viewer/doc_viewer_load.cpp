@@ -59,11 +59,15 @@ TParseResult TDocViewer::Parse(TParseRequest& request) {
   return Parser(request);
 }
 
-void TDocViewer::ResetForLoad() {
+void TDocViewer::ResetForLoad() { ResetDocument(true); }
+
+void TDocViewer::ResetDocument(bool newDocument) {
   // A submission from the document going away goes with it.
   SubmitList.reset();
   sectionList_->ClearDocument();
-  BitmapList().NewDocumentPass();
+  // Only a load ages the cached pictures: a frame emptied on its way to the
+  // next document must not count as one more.
+  if (newDocument) BitmapList().NewDocumentPass();
   sectionList_->SetDefaults(defFontName_, defPreFontName_, defFontSize_, defFontColor_, defHotSpotColor_,
                             defBackground_);
   nameList_.Clear();
@@ -200,7 +204,7 @@ void TDocViewer::FinishLoad(const TParseResult& parsed) {
 
 void TDocViewer::Clear() {
   if (processing_) return;
-  ResetForLoad();
+  ResetDocument(false);
   base_.clear();
   baseEx_.clear();
   baseTarget_.clear();

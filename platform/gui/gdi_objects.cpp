@@ -71,6 +71,35 @@ bool GetObject(HBITMAP bitmap, BITMAP& description) {
   return true;
 }
 
+bool SetBitmapPixels(HBITMAP bitmap, int32_t x, int32_t y, int32_t width, int32_t height, const uint32_t* pixels,
+                     int32_t stride) {
+  if (bitmap == nullptr || pixels == nullptr || width <= 0 || height <= 0 || stride < width || x < 0 || y < 0)
+    return false;
+  QImage& image = bitmap->image;
+  if (int64_t{x} + width > image.width() || int64_t{y} + height > image.height()) return false;
+  if (image.format() == QImage::Format_Mono) {
+    for (int32_t row = 0; row < height; ++row) {
+      const uint32_t* in = pixels + static_cast<size_t>(row) * stride;
+      uchar* out = image.scanLine(y + row);
+      for (int32_t column = 0; column < width; ++column) {
+        const int32_t at = x + column;
+        const uchar bit = static_cast<uchar>(0x80 >> (at & 7));
+        if ((in[column] & 0xFFFFFF) == 0xFFFFFF)
+          out[at >> 3] |= bit;
+        else
+          out[at >> 3] &= static_cast<uchar>(~bit);
+      }
+    }
+    return true;
+  }
+  for (int32_t row = 0; row < height; ++row) {
+    const uint32_t* in = pixels + static_cast<size_t>(row) * stride;
+    auto* out = reinterpret_cast<QRgb*>(image.scanLine(y + row)) + x;
+    for (int32_t column = 0; column < width; ++column) out[column] = in[column] | 0xFF000000u;
+  }
+  return true;
+}
+
 HBITMAP CopyBitmap(HBITMAP bitmap) {
   if (bitmap == nullptr) return nullptr;
   QImage copy = bitmap->image.copy();

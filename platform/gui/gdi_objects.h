@@ -30,6 +30,12 @@ HBITMAP CreateBitmap(int32_t width, int32_t height, int bitsPerPixel);
 // A colour bitmap as the screen makes it.
 HBITMAP CreateCompatibleBitmap(int32_t width, int32_t height);
 bool GetObject(HBITMAP bitmap, BITMAP& description);
+// Puts width x height pixels into the bitmap at (x, y), leaving the rest as
+// it was: colours as 0x00RRGGBB, rows of stride pixels, top row first; a
+// monochrome bitmap takes 1 (white) for 0x00FFFFFF and 0 for anything else.
+// False, and nothing written, when the rectangle does not lie inside.
+bool SetBitmapPixels(HBITMAP bitmap, int32_t x, int32_t y, int32_t width, int32_t height, const uint32_t* pixels,
+                     int32_t stride);
 HBITMAP CopyBitmap(HBITMAP bitmap);
 bool DeleteObject(HBITMAP bitmap);
 

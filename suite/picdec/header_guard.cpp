@@ -53,18 +53,44 @@ bool PngWithinBudget(const uint8_t* data, std::size_t size) {
   return rawBytes <= DeflateMaxRatio * (compressed + 1);
 }
 
+// The most pixels LZW data of that many bytes can give. Every code takes at
+// least minCodeSize + 1 bits, and the k-th code after a clear stands for at
+// most k pixels (each table entry is one longer than an earlier one), never
+// more than the 4096 a full table allows.
+int64_t LzwPixelBound(int64_t bytes, int minCodeSize) {
+  const int64_t codes = bytes * 8 / (std::clamp(minCodeSize, 1, 11) + 1);
+  constexpr int64_t TableSize = 4096;
+  if (codes <= TableSize) return codes * (codes + 1) / 2;
+  return TableSize * (TableSize + 1) / 2 + (codes - TableSize) * TableSize;
+}
+
+// A screen that the frames' data leaves bare is only background; beyond this
+// much of it a picture is taken for a claim its bytes cannot back.
+constexpr int64_t BareScreenPixels = int64_t{1} << 20;
+
 // The logical screen and every image of a GIF; Qt's reader makes a picture of
-// the screen's size, and grows it to hold an image that lies outside.
+// the screen's size, and grows it to hold an image that lies outside. The
+// picture must fit the budget, and be one that the frames' data could
+// mostly fill: a few bytes claiming a huge screen are refused before
+// anything is allocated for it.
 bool GifWithinBudget(const uint8_t* data, std::size_t size) {
   if (size < 13) return false;
   int64_t width = Le16(data + 6), height = Le16(data + 8);
   if (!cl::FitsPictureBudget(std::max<int64_t>(width, 1), std::max<int64_t>(height, 1))) return false;
   std::size_t pos = 13;
   if (data[10] & 0x80) pos += 3 * (std::size_t{2} << (data[10] & 7));
+  // Sub-blocks up to the terminator; answers the data bytes they hold.
   auto skipSubBlocks = [&] {
-    while (pos < size && data[pos] != 0) pos += 1 + std::size_t{data[pos]};
+    int64_t bytes = 0;
+    while (pos < size && data[pos] != 0) {
+      const std::size_t length = data[pos];
+      bytes += static_cast<int64_t>(std::min(length, size - pos - 1));
+      pos += 1 + length;
+    }
     ++pos;
+    return bytes;
   };
+  int64_t filled = 0;  // pixels the frames' data can set
   while (pos < size) {
     const uint8_t introducer = data[pos++];
     if (introducer == 0x21) {
@@ -72,19 +98,23 @@ bool GifWithinBudget(const uint8_t* data, std::size_t size) {
       skipSubBlocks();
     } else if (introducer == 0x2C) {
       if (size - pos < 9) break;
-      width = std::max<int64_t>(width, Le16(data + pos) + Le16(data + pos + 4));
-      height = std::max<int64_t>(height, Le16(data + pos + 2) + Le16(data + pos + 6));
+      const int64_t frameWidth = Le16(data + pos + 4), frameHeight = Le16(data + pos + 6);
+      width = std::max<int64_t>(width, Le16(data + pos) + frameWidth);
+      height = std::max<int64_t>(height, Le16(data + pos + 2) + frameHeight);
       if (!cl::FitsPictureBudget(std::max<int64_t>(width, 1), std::max<int64_t>(height, 1))) return false;
       const uint8_t packed = data[pos + 8];
       pos += 9;
       if (packed & 0x80) pos += 3 * (std::size_t{2} << (packed & 7));
-      ++pos;  // LZW minimum code size
-      skipSubBlocks();
+      const int minCodeSize = pos < size ? data[pos] : 8;
+      ++pos;
+      const int64_t bytes = skipSubBlocks();
+      filled += std::min(frameWidth * frameHeight, LzwPixelBound(bytes, minCodeSize));
     } else {
       break;
     }
   }
-  return true;
+  const int64_t screen = std::max<int64_t>(width, 1) * std::max<int64_t>(height, 1);
+  return screen <= std::max(BareScreenPixels, 4 * filled);
 }
 
 // The frame size of the first start-of-frame marker; markers before it carry

@@ -23,6 +23,10 @@
 // passed in (or of the image's own / a 6x6x6 cube palette at 8, of the 16 VGA
 // colours at 4), and *palette receives a copy of that palette.
 //
+// A depth of 1 asks for the picture's transparency instead of its colours:
+// a monochrome bitmap, 1 (white) where a pixel is more than half
+// transparent, 0 elsewhere (all 0 for an opaque picture); no palette.
+//
 // The GIF option text may say "frame=N" to pick a frame (the first is 0);
 // anything else decodes the first frame. The BMP decoder reads uncompressed
 // Windows bitmaps with a header of 40 bytes or more and refuses the others

@@ -27,10 +27,12 @@ bool BmpIsSupported(const uint8_t* data, std::size_t size) {
 
 bool Continue(const Request& request) { return request.progress == nullptr || request.progress() != 0; }
 
-// The decoded picture as opaque RGB32: palette colours keep their RGB (a GIF's
-// transparent colour stays that colour, so masks can be made from it), other
-// translucent pixels are laid on white.
-QImage Flatten(QImage image) {
+// The decoded picture as opaque RGB32: the colours of a real palette keep
+// their RGB (a transparent entry stays its colour, so masks can be made from
+// it), other translucent pixels are laid on white. A greyscale PNG's table is
+// the reader's own: its transparent grey comes back as transparent black.
+QImage Flatten(QImage image, bool realPalette) {
+  if (!image.colorTable().isEmpty() && !realPalette) image = image.convertToFormat(QImage::Format_ARGB32);
   if (!image.colorTable().isEmpty()) {
     QList<QRgb> table = image.colorTable();
     for (QRgb& c : table) c = qRgb(qRed(c), qGreen(c), qBlue(c));
@@ -134,6 +136,24 @@ std::optional<QRgb> GifTransparentColour(const uint8_t* data, std::size_t size, 
   return std::nullopt;
 }
 
+// 1 where the picture is more than half transparent.
+win::HBITMAP TransparencyMask(const QImage& decoded) {
+  const QImage argb = decoded.convertToFormat(QImage::Format_ARGB32);
+  win::UniqueBitmap mask(win::CreateBitmap(argb.width(), argb.height(), 1));
+  if (!mask) return nullptr;
+  QImage& bits = mask->image;
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    uchar* out = bits.scanLine(y);
+    for (int x = 0; x < argb.width(); ++x)
+      if (qAlpha(in[x]) < 128) out[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
+  }
+  return mask.release();
+}
+
+// A PNG whose header gives colour type 3: its table is the file's palette.
+bool IsPalettePng(const uint8_t* data, std::size_t size) { return size > 25 && data[25] == 3; }
+
 int Nearest(const std::vector<QRgb>& table, QRgb colour) {
   int best = 0, bestDistance = INT32_MAX;
   for (size_t i = 0; i < table.size(); ++i) {
@@ -178,6 +198,12 @@ int16_t Decode(Kind kind, const uint8_t* data, std::size_t size, const Request& 
     if (!Continue(request)) return Stopped;
   }
 
+  if (request.depth == 1) {
+    out.bitmap.reset(TransparencyMask(decoded));
+    out.palette.reset();
+    return out.bitmap ? Success : NotDecodable;
+  }
+
   // Qt's GIF reader clears transparent pixels; they get their colour back.
   if (kind == Kind::Gif && decoded.hasAlphaChannel() && decoded.colorTable().isEmpty()) {
     if (const auto colour = GifTransparentColour(data, size, request.frame)) {
@@ -189,7 +215,7 @@ int16_t Decode(Kind kind, const uint8_t* data, std::size_t size, const Request& 
       }
     }
   }
-  QImage flat = Flatten(decoded);
+  QImage flat = Flatten(decoded, kind != Kind::Png || IsPalettePng(data, size));
   if (request.depth <= 8) {
     const std::vector<QRgb> table = TargetTable(request, decoded);
     std::unordered_map<QRgb, QRgb> mapped;

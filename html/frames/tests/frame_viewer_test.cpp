@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "html/parse/document_parser.h"
 #include "html/frames/frame.h"
 #include "html/frames/frame_set.h"
+#include "html/testing/image_test_support.h"
 #include "html/testing/viewer_fixture.h"
 #include "platform/core/in_out_error.h"
 #include "platform/core/scheduler.h"
@@ -568,6 +571,41 @@ TEST_F(FrameViewerTest, CoveringALinkReportsTheInnerViewerAndTheTarget) {
   t::MouseMove(inner.PaintPanel(), x + 8, inner.MarginHeight() + 16 + 8);
   t::MouseMove(inner.PaintPanel(), x, inner.MarginHeight() + 8);
   EXPECT_EQ(covered, (std::vector<std::string>{"there|b.htm", "|"}));
+}
+
+TEST_F(FrameViewerTest, AnUnusedPictureSurvivesFiveFollowedLinksAndGoesOnTheSixth) {
+  fv->DocumentParser = ParseDocument;
+  std::map<std::string, int> asked;
+  const fixtures::Bytes bmp = fixtures::Bmp24(4, 4, std::vector<fixtures::Rgb>(16, {0, 0, 255}));
+  std::vector<std::unique_ptr<cl::TMemoryStream>> given;
+  fv->SetOnImageRequest([&](TDocViewer*, const std::string& name, cl::TStream*& stream) {
+    ++asked[name];
+    given.push_back(StreamOf(bmp));
+    stream = given.back().get();
+  });
+  struct Case {
+    int between;  // documents without the picture between its two showings
+    int requests;
+  };
+  const Case cases[] = {{3, 1}, {4, 1}, {5, 2}};
+  for (const Case& c : cases) {
+    // A picture name of its own, so that no other case's entry answers.
+    const std::string picture = "pic" + std::to_string(c.between) + ".bmp";
+    const std::string image = "<BR><IMG SRC=\"" + picture + "\">";
+    auto page = [&](int n) { return "p" + std::to_string(c.between) + "_" + std::to_string(n) + ".htm"; };
+    for (int n = 0; n <= c.between + 1; ++n) {
+      const bool shows = n == 0 || n == c.between + 1;
+      Write(page(n), "<A HREF=\"" + page(n + 1) + "\">next</A>" + (shows ? image : std::string()));
+    }
+    fv->LoadFromFile(Path(page(0)));
+    ASSERT_EQ(asked[picture], 1) << c.between;
+    for (int n = 1; n <= c.between + 1; ++n) {
+      ASSERT_NE(fv->ActiveViewer(), nullptr);
+      ClickRow(*fv->ActiveViewer(), 0);
+      ASSERT_EQ(fv->CurrentFile(), Path(page(n))) << c.between;
+    }
+    EXPECT_EQ(asked[picture], c.requests) << c.between;
+  }
 }
 
 TEST_F(FrameViewerTest, TheApplicationMaySupplyDocuments) {

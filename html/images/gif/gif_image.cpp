@@ -1,6 +1,8 @@
 #include "html/images/gif/gif_image.h"
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
 
 #include "html/images/image_unit.h"
 #include "html/images/masks.h"
@@ -8,7 +10,6 @@
 #include "platform/core/mul_div.h"
 #include "platform/core/scheduler.h"
 #include "platform/gui/canvas.h"
-#include "platform/gui/dib.h"
 #include "platform/gui/gdi_constants.h"
 
 namespace html {
@@ -17,14 +18,25 @@ namespace {
 
 constexpr std::uint32_t White = 0x00FFFFFF;
 
-// A colour bitmap of width x height from rows of 0x00RRGGBB pixels.
-std::unique_ptr<cl::TBitmap> BitmapOf(const std::uint32_t* pixels, std::int32_t width, std::int32_t height) {
-  win::BITMAPINFOHEADER info;
-  info.biWidth = width;
-  info.biHeight = -height;  // top row first
-  info.biBitCount = 32;
-  info.biSizeImage = static_cast<std::uint32_t>(width) * static_cast<std::uint32_t>(height) * 4;
-  win::HBITMAP handle = win::CreateDIBitmap(nullptr, &info, win::CBM_INIT, pixels, &info, win::DIB_RGB_COLORS);
+bool IsEmpty(const cl::TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+
+cl::TRect Union(const cl::TRect& a, const cl::TRect& b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+// Where source pixels [from, to) of size land when drawn stretched to span
+// pixels from origin: every destination pixel that reads one of them.
+std::pair<std::int32_t, std::int32_t> Mapped(std::int32_t from, std::int32_t to, std::int32_t size, std::int32_t origin,
+                                             std::int32_t span) {
+  const std::int64_t first = std::int64_t{from} * span / size;
+  const std::int64_t last = (std::int64_t{to} * span + size - 1) / size;
+  return {origin + static_cast<std::int32_t>(first), origin + static_cast<std::int32_t>(last)};
+}
+
+std::unique_ptr<cl::TBitmap> BlankBitmap(std::int32_t width, std::int32_t height, int bitsPerPixel) {
+  win::HBITMAP handle = win::CreateBitmap(width, height, bitsPerPixel);
   if (handle == nullptr) return nullptr;
   auto bitmap = std::make_unique<cl::TBitmap>();
   bitmap->SetHandle(handle);
@@ -54,7 +66,18 @@ void TGIFImage::Clear() {
   savedMask_.clear();
   picture_.reset();
   pictureMask_.reset();
-  bitmapsStale_ = true;
+  stale_ = changed_ = {};
+}
+
+std::int64_t TGIFImage::HeldBytes() const {
+  std::int64_t bytes = 0;
+  if (frames_)
+    for (const GifFrame& frame : *frames_) bytes += static_cast<std::int64_t>(frame.Pixels.size());
+  const std::int64_t screen = std::int64_t{width_} * height_;
+  // Composite colours and mask, the picture bitmap, the monochrome mask.
+  bytes += screen * (4 + 1 + 4);
+  if (hasTransparency_) bytes += (std::int64_t{width_} + 31) / 32 * 4 * height_;
+  return bytes;
 }
 
 void TGIFImage::ResetComposite() {
@@ -63,7 +86,13 @@ void TGIFImage::ResetComposite() {
   mask_.assign(pixels, 1);
   savedImage_.clear();
   savedMask_.clear();
-  bitmapsStale_ = true;
+  Touch(0, 0, width_, height_);
+}
+
+void TGIFImage::Touch(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+  const cl::TRect area{left, top, right, bottom};
+  stale_ = Union(stale_, area);
+  changed_ = Union(changed_, area);
 }
 
 void TGIFImage::DrawFrame() {
@@ -99,7 +128,7 @@ void TGIFImage::DrawFrame() {
       std::fill(maskOut, maskOut + columns, std::uint8_t{0});
     }
   }
-  bitmapsStale_ = true;
+  Touch(frame.FrameLeft, frame.FrameTop, right, bottom);
 }
 
 void TGIFImage::DisposeFrame() {
@@ -123,8 +152,10 @@ void TGIFImage::DisposeFrame() {
       std::copy_n(savedImage_.begin() + from, columns, image_.begin() + at);
       std::copy_n(savedMask_.begin() + from, columns, mask_.begin() + at);
     }
+  } else {
+    return;  // left as it is
   }
-  bitmapsStale_ = true;
+  Touch(frame.FrameLeft, frame.FrameTop, right, bottom);
 }
 
 void TGIFImage::SetCurrentFrame(std::int32_t index) {
@@ -175,24 +206,45 @@ std::optional<cl::TRect> TGIFImage::Step() {
   if (skipFirstStep_) {
     skipFirstStep_ = false;
   } else {
+    changed_ = {};
     SetCurrentFrame(currentFrame_ + 1);
-    changed = drawn_;
+    // Only the window pixels that show the part the frames touched.
+    cl::TRect area{drawn_.Left, drawn_.Top, drawn_.Left, drawn_.Top};
+    if (!IsEmpty(changed_) && !IsEmpty(drawn_) && width_ > 0 && height_ > 0) {
+      std::tie(area.Left, area.Right) = Mapped(changed_.Left, changed_.Right, width_, drawn_.Left, drawn_.Width());
+      std::tie(area.Top, area.Bottom) = Mapped(changed_.Top, changed_.Bottom, height_, drawn_.Top, drawn_.Height());
+    }
+    changed = area;
   }
   SetDelayFromFrame();
   return changed;
 }
 
 void TGIFImage::RefreshBitmaps() {
-  if (!bitmapsStale_ && picture_) return;
-  picture_ = BitmapOf(image_.data(), width_, height_);
-  pictureMask_.reset();
-  if (hasTransparency_ && picture_) {
-    std::vector<std::uint32_t> rows(mask_.size());
-    std::transform(mask_.begin(), mask_.end(), rows.begin(), [](std::uint8_t m) { return m ? White : 0u; });
-    pictureMask_ = BitmapOf(rows.data(), width_, height_);
-    if (pictureMask_) pictureMask_->SetMonochrome(true);
+  if (!picture_ || picture_->Width() != width_ || picture_->Height() != height_) {
+    picture_ = BlankBitmap(width_, height_, 32);
+    pictureMask_.reset();
+    stale_ = {0, 0, width_, height_};
   }
-  bitmapsStale_ = false;
+  if (!picture_) return;
+  if (hasTransparency_ && !pictureMask_) {
+    pictureMask_ = BlankBitmap(width_, height_, 1);
+    stale_ = {0, 0, width_, height_};
+  }
+  const cl::TRect area{std::max(0, stale_.Left), std::max(0, stale_.Top), std::min(width_, stale_.Right),
+                       std::min(height_, stale_.Bottom)};
+  stale_ = {};
+  if (IsEmpty(area)) return;
+  const std::size_t first = static_cast<std::size_t>(area.Top) * width_ + area.Left;
+  win::SetBitmapPixels(picture_->Handle(), area.Left, area.Top, area.Width(), area.Height(), image_.data() + first,
+                       width_);
+  if (!pictureMask_) return;
+  std::vector<std::uint32_t> row(static_cast<std::size_t>(area.Width()));
+  for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
+    const std::uint8_t* in = mask_.data() + static_cast<std::size_t>(y) * width_ + area.Left;
+    std::transform(in, in + area.Width(), row.begin(), [](std::uint8_t m) { return m ? White : 0u; });
+    win::SetBitmapPixels(pictureMask_->Handle(), area.Left, y, area.Width(), 1, row.data(), area.Width());
+  }
 }
 
 void TGIFImage::Draw(cl::TCanvas& canvas, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {

@@ -20,9 +20,15 @@ class TGIFImage final : public TAnimatedImage {
  public:
   static constexpr int MaxFrames = 256;
   // What one image may cost: a larger logical screen, or frames that take
-  // more when decoded (at 4 bytes a pixel), is refused.
+  // more when decoded (they keep a byte a pixel), is refused.
+#ifdef BRANNIK_FUZZING
+  // Small pictures only in fuzz builds, so that a run tries many inputs.
+  static constexpr std::int64_t MaxScreenPixels = std::int64_t{1} << 18;
+  static constexpr std::int64_t MaxDecodedBytes = std::int64_t{4} << 20;
+#else
   static constexpr std::int64_t MaxScreenPixels = std::int64_t{1} << 24;
   static constexpr std::int64_t MaxDecodedBytes = std::int64_t{256} << 20;
+#endif
 
   TGIFImage();
   ~TGIFImage() override;
@@ -77,6 +83,10 @@ class TGIFImage final : public TAnimatedImage {
   const std::vector<std::uint32_t>& CompositePixels() const { return image_; }
   const std::vector<std::uint8_t>& CompositeMask() const { return mask_; }
 
+  // The decoded bytes the image keeps: the frames' colour indices, the
+  // composite and the bitmaps drawn from it (counted before they are made).
+  std::int64_t HeldBytes() const;
+
   void Clear();
 
  private:
@@ -86,6 +96,8 @@ class TGIFImage final : public TAnimatedImage {
   void DrawFrame();
   void DisposeFrame();
   void RefreshBitmaps();
+  // The composite changed in the rectangle (picture coordinates).
+  void Touch(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
   void SetDelayFromFrame();
 
   std::shared_ptr<const std::vector<GifFrame>> frames_;
@@ -112,10 +124,12 @@ class TGIFImage final : public TAnimatedImage {
   // What lay under the current frame, for disposal 3.
   std::vector<std::uint32_t> savedImage_;
   std::vector<std::uint8_t> savedMask_;
-  // The composite as bitmaps, remade when it changed.
+  // The composite as bitmaps, made once and brought up to date where it
+  // changed: a step costs what its frames cover, not the picture's size.
   std::unique_ptr<cl::TBitmap> picture_;
   std::unique_ptr<cl::TBitmap> pictureMask_;
-  bool bitmapsStale_ = true;
+  cl::TRect stale_{};    // not yet in the bitmaps
+  cl::TRect changed_{};  // by the step under way
 };
 
 // From the bytes of a GIF: the animation, or null. useOtherDecoder is true

@@ -151,7 +151,7 @@ bool TGIFImage::Parse(const std::uint8_t* data, std::size_t size, bool headerOnl
       frame.FrameTop = top;
       frame.FrameWidth = width;
       frame.FrameHeight = height;
-      decodedBytes += std::int64_t{width} * height * 4;
+      decodedBytes += std::int64_t{width} * height;  // a frame keeps a colour index a pixel
       right = std::max<std::int32_t>(right, left + width);
       bottom = std::max<std::int32_t>(bottom, top + height);
       if (decodedBytes > MaxDecodedBytes || std::int64_t{right} * bottom > MaxScreenPixels) return refuse();

@@ -368,7 +368,7 @@ TEST(GifDecoder, ImagesTooLargeAreRefused) {
   const Case cases[] = {
       {"a 65535 x 65535 screen", 65535, 65535, 1, 1, 2},
       {"frames reaching past 2^24 pixels", 1, 1, 65535, 65535, 2},
-      {"frames of more than 256 MB together", 4096, 4096, 4096, 4096, 5},
+      {"frames of more than 256 MB together", 4096, 4096, 4096, 4096, 17},
   };
   for (const Case& c : cases) {
     TestGif gif;
@@ -390,6 +390,77 @@ TEST(GifDecoder, ImagesTooLargeAreRefused) {
     bool useOther = true;
     EXPECT_EQ(Decode(b, useOther), nullptr) << c.what;
     EXPECT_FALSE(useOther) << c.what << ": not handed to the other decoder either";
+  }
+}
+
+TEST(GifDecoder, ALongAnimationOfScreenSizedFramesPlays) {
+  // 256 frames of 640 x 480 keep 75 MB of colour indices.
+  TestGif gif;
+  gif.width = 640;
+  gif.height = 480;
+  gif.globalColors = Palette;
+  gif.realLzw = true;
+  for (int i = 0; i < TGIFImage::MaxFrames; ++i) gif.frames.push_back(Solid(0, 0, 640, 480, i % 2 ? 2 : 1));
+  bool useOther = true;
+  auto image = Decode(EncodeGif(gif), useOther);
+  ASSERT_NE(image, nullptr);
+  EXPECT_FALSE(useOther);
+  EXPECT_EQ(image->FrameCount(), 256);
+  image->SetCurrentFrame(256);
+  EXPECT_EQ(PixelAt(*image, 639, 479), Green);
+}
+
+TEST(GifDecoder, AStepRepaintsOnlyWhatItsFramesChangedAndTheDrawnPictureFollows) {
+  ClockScope time;
+  cl::EnsureQtApplication();
+  TestGif gif;
+  gif.width = gif.height = 64;
+  gif.globalColors = Palette;
+  gif.loopCount = 0;
+  TestFrame whole = Solid(0, 0, 64, 64, 1);
+  whole.disposal = 1;
+  TestFrame patch = Solid(16, 8, 8, 4, 2);
+  for (int y = 0; y < 4; ++y) patch.pixels[static_cast<std::size_t>(y * 8)] = 0;  // its first column
+  patch.transparent = 0;
+  patch.disposal = 2;
+  TestFrame corner = Solid(40, 40, 4, 4, 3);
+  corner.disposal = 1;
+  gif.frames = {whole, patch, corner};
+  auto image = Decode(gif);
+  ASSERT_NE(image, nullptr);
+  ASSERT_TRUE(image->HasTransparency());
+  // Shown twice its size at (10, 20) on a white page: picture pixel (x, y)
+  // covers page pixels (10 + 2x, 20 + 2y) and the next ones.
+  cl::TBitmap page;
+  page.SetSize(160, 160);
+  auto paint = [&] {
+    page.Canvas().FillRect({0, 0, 160, 160}, cl::clWhite);
+    image->Draw(page.Canvas(), 10, 20, 128, 128);
+  };
+  auto seen = [&](int x, int y) { return page.Canvas().GetPixel(10 + 2 * x, 20 + 2 * y) & 0xFFFFFF; };
+  paint();
+  image->SetAnimate(true);
+  struct Case {
+    const char* step;
+    cl::TRect changed;  // page coordinates
+    std::vector<std::pair<std::pair<int, int>, cl::TColor>> pixels;
+  };
+  const Case cases[] = {
+      {"the patch comes", {42, 36, 58, 44}, {{{16, 8}, cl::clRed}, {{18, 9}, cl::clLime}, {{0, 0}, cl::clRed}}},
+      {"the patch goes, the corner comes", {42, 36, 98, 108},
+       {{{18, 9}, cl::clWhite}, {{16, 8}, cl::clWhite}, {{41, 41}, cl::clBlue}, {{0, 0}, cl::clRed}}},
+      {"the whole picture again", {10, 20, 138, 148}, {{{18, 9}, cl::clRed}, {{41, 41}, cl::clRed}}},
+  };
+  time.clock.Advance(10);
+  EXPECT_FALSE(image->Step());  // the first due step shows no new frame
+  for (const Case& c : cases) {
+    time.clock.Advance(10);
+    const std::optional<cl::TRect> changed = image->Step();
+    ASSERT_TRUE(changed) << c.step;
+    EXPECT_EQ(*changed, c.changed) << c.step;
+    paint();
+    for (const auto& [at, colour] : c.pixels)
+      EXPECT_EQ(seen(at.first, at.second), colour) << c.step << " at " << at.first << "," << at.second;
   }
 }
 

@@ -42,9 +42,9 @@ TEST(ImageObj, AttributesAreReadWithTheirLimits) {
     const char* mapName = "";
   };
   const Case cases[] = {
-      // Sizes of zero or less are not given: they would stretch mirrored or to nothing.
-      {{HeightSy, "0", 0}},
-      {{HeightSy, "-7", -7}},
+      // A height of zero or less is one pixel; a width of zero or less is not given.
+      {{HeightSy, "0", 0}, 0, 1},
+      {{HeightSy, "-7", -7}, 0, 1},
       {{HeightSy, "12", 12}, 0, 12},
       {{WidthSy, "-50", -50}},
       {{WidthSy, "0", 0}},
@@ -123,8 +123,11 @@ TEST(ImageObj, PicturesScaleByTheGivenSideAndPercentagesFollowTheWidth) {
         {{{SrcSy, src.c_str(), 0}, {WidthSy, "40", 40}}, 40, 20},
         {{{SrcSy, src.c_str(), 0}, {HeightSy, "10", 10}}, 20, 10},
         {{{SrcSy, src.c_str(), 0}, {WidthSy, "50%", 50}}, 150, 2},
-        // Not given: scaled by the other side, never mirrored or flattened.
-        {{{SrcSy, src.c_str(), 0}, {WidthSy, "40", 40}, {HeightSy, "0", 0}}, 40, 20},
+        // A height of zero or less is one pixel; a width of zero or less is not
+        // given (scaled by the other side, never mirrored).
+        {{{SrcSy, src.c_str(), 0}, {WidthSy, "40", 40}, {HeightSy, "0", 0}}, 40, 1},
+        {{{SrcSy, src.c_str(), 0}, {HeightSy, "0", 0}}, 2, 1},
+        {{{SrcSy, src.c_str(), 0}, {HeightSy, "-5", -5}}, 2, 1},
         {{{SrcSy, src.c_str(), 0}, {WidthSy, "-50", -50}, {HeightSy, "10", 10}}, 20, 10},
         {{{SrcSy, src.c_str(), 0}, {WidthSy, "-50", -50}}, 4, 2},
         {{{SrcSy, "missing.bmp", 0}, {WidthSy, "7", 7}, {HeightSy, "9", 9}}, 7, 9},

@@ -5,10 +5,13 @@
 
 #include "html/document/image_obj.h"
 #include "html/document/text_section.h"
+#include "html/images/document_images.h"
+#include "html/images/image_cache.h"
 #include "html/images/image_unit.h"
 #include "html/parse/document_parser.h"
 #include "html/testing/image_test_support.h"
 #include "html/testing/viewer_fixture.h"
+#include "platform/gui/test_support/screen_pixels.h"
 
 namespace html {
 
@@ -42,6 +45,115 @@ TEST_F(ViewerTest, APictureThatComesLaterIsShownAndLaidOut) {
   EXPECT_EQ(image->ObjHeight, 50);
   EXPECT_EQ(asked.size(), 1u);  // from the cache, not asked again
   EXPECT_FALSE(viewer->InsertImage("later.bmp", bytes.get()));
+}
+
+TEST_F(ViewerTest, ThePageShowsThroughTheTransparentPixelsOfEveryKindOfPng) {
+  viewer->Parser = ParseDocument;
+  viewer->SetViewImages(true);
+  const cl::TColor yellow = cl::RGB(255, 255, 0);
+  int n = 0;
+  for (const fixtures::TransparentPng& png : fixtures::TransparentPngs()) {
+    // Each picture 4 x 1, shown as 40 x 10: a source pixel is a 10 x 10 block.
+    const std::string file = Write("kind" + std::to_string(n++) + ".png", std::string(png.file.begin(), png.file.end()));
+    const std::string page = "<BODY BGCOLOR=\"#FFFF00\"><P><IMG SRC=\"" + file + "\" WIDTH=40 HEIGHT=10></P>";
+    viewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
+    TImageObj* image = FirstImage(*viewer);
+    ASSERT_NE(image, nullptr) << png.what;
+    EXPECT_EQ(cl::testing::ScreenPixel(viewer->PaintPanel(), 1, 1), yellow) << png.what;  // painted
+    const int x = image->Left, y = image->Top - viewer->VScrollBarPosition();
+    EXPECT_EQ(cl::testing::ScreenPixel(viewer->PaintPanel(), x + 5, y + 5), yellow) << png.what;
+    EXPECT_EQ(cl::testing::ScreenPixel(viewer->PaintPanel(), x + 15, y + 5), yellow) << png.what;
+    EXPECT_EQ(cl::testing::ScreenPixel(viewer->PaintPanel(), x + 35, y + 5),
+              cl::RGB(png.opaque.r, png.opaque.g, png.opaque.b))
+        << png.what;
+  }
+}
+
+std::vector<TImageObj*> Images(TDocViewer& viewer) {
+  std::vector<TImageObj*> found;
+  for (const auto& section : viewer.SectionList())
+    if (auto* text = dynamic_cast<TSection*>(section.get()))
+      for (int i = 0; i < text->Images.Count(); ++i) found.push_back(text->Images[i]);
+  return found;
+}
+
+TEST_F(ViewerTest, PicturesPastTheCachesBudgetShowTheErrorPictureUntilTheNextDocument) {
+  viewer->Parser = ParseDocument;
+  viewer->SetViewImages(true);
+  // Three pictures of 40 x 40 (6,400 bytes decoded each); room for two.
+  constexpr std::int64_t picture = 40 * 40 * 4;
+  TStringBitmapList& cache = BitmapList();
+  struct Restore {
+    TStringBitmapList& cache;
+    ~Restore() { cache.SetPictureBudget(TStringBitmapList::DefaultPictureBudget); }
+  } restore{cache};
+  cache.SetPictureBudget(2 * picture + picture / 2);
+
+  std::string page = "<P>";
+  for (const char* name : {"b1.bmp", "b2.bmp", "b3.bmp"}) {
+    const fixtures::Bytes bmp = fixtures::Bmp24(40, 40, std::vector<fixtures::Rgb>(1600, {0, 0, 255}));
+    page += "<IMG SRC=\"" + Write(name, std::string(bmp.begin(), bmp.end())) + "\">";
+  }
+  page += "</P>";
+  viewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
+  std::vector<TImageObj*> shown = Images(*viewer);
+  ASSERT_EQ(shown.size(), 3u);
+  cl::TGraphic* const error = DocumentImages().ErrorBitmap();
+  EXPECT_NE(shown[0]->Image, error);
+  EXPECT_NE(shown[1]->Image, error);
+  EXPECT_EQ(shown[2]->Image, error);
+  EXPECT_LE(cache.HeldBytes(), cache.PictureBudget());
+  EXPECT_TRUE(cache.OverBudget());
+
+  // The next document starts with the budget open, and the pictures no image
+  // uses any more make room.
+  const std::string third = "<P><IMG SRC=\"" + (dir / "b3.bmp").string() + "\"></P>";
+  viewer->LoadFromBuffer(third.data(), static_cast<int32_t>(third.size()));
+  shown = Images(*viewer);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0]->Image, error);
+  EXPECT_EQ(shown[0]->ObjWidth, 40);
+  EXPECT_LE(cache.HeldBytes(), cache.PictureBudget());
+  EXPECT_FALSE(cache.OverBudget());
+}
+
+// A picture of a claimed size that holds no pixels: what the budget counts
+// without the memory.
+class TClaimedPicture : public cl::TGraphic {
+ public:
+  TClaimedPicture(std::int32_t width, std::int32_t height) : width_(width), height_(height) {}
+  std::int32_t Width() const override { return width_; }
+  std::int32_t Height() const override { return height_; }
+  bool Empty() const override { return false; }
+
+ private:
+  std::int32_t width_, height_;
+};
+
+TEST(PictureBudget, TenTwelveMegapixelPhotographsFitTheDefaultBudgetAndALargeOneOnTopDoesNot) {
+  TStringBitmapList cache;
+  cache.SetCacheLimit(5);
+  EXPECT_EQ(cache.PictureBudget(), TStringBitmapList::DefaultPictureBudget);
+  for (int i = 0; i < 10; ++i) {
+    const std::string key = "PHOTO" + std::to_string(i) + ".JPG";
+    TBitmapItem& item =
+        cache.AddItem(key, std::make_unique<TBitmapItem>(std::make_unique<TClaimedPicture>(4000, 3000), nullptr, trOpaque));
+    EXPECT_FALSE(item.Failed()) << i;
+  }
+  EXPECT_EQ(cache.HeldBytes(), std::int64_t{10} * 4000 * 3000 * 4);
+  // A 30-megapixel picture on top passes the budget.
+  TBitmapItem& large =
+      cache.AddItem("LARGE.JPG", std::make_unique<TBitmapItem>(std::make_unique<TClaimedPicture>(6000, 5000), nullptr, trOpaque));
+  EXPECT_TRUE(large.Failed());
+  EXPECT_LE(cache.HeldBytes(), cache.PictureBudget());
+  // A small one fails too, until the next document.
+  EXPECT_TRUE(cache.AddItem("ICON.GIF", std::make_unique<TBitmapItem>(std::make_unique<TClaimedPicture>(16, 16), nullptr, trOpaque)).Failed());
+  cache.NewDocumentPass();
+  EXPECT_FALSE(cache.AddItem("ICON.GIF", std::make_unique<TBitmapItem>(std::make_unique<TClaimedPicture>(16, 16), nullptr, trOpaque)).Failed());
+  // Entries leaving give their bytes back.
+  for (int i = 0; i < 10; ++i) cache.DecUsage("PHOTO" + std::to_string(i) + ".JPG");
+  cache.PurgeIdle();
+  EXPECT_EQ(cache.HeldBytes(), 16 * 16 * 4);
 }
 
 }  // namespace

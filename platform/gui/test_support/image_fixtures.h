@@ -242,4 +242,36 @@ inline Bytes PalettePng(const Bytes& chunksBeforeIdat) {
                  PngChunk("IDAT", PngIdat({{0, 1}, {1, 0}})), PngChunk("IEND", {})});
 }
 
+// A PNG of one kind without a palette: the chunks between IHDR and IDAT as given.
+inline Bytes Png(int width, int height, uint8_t bitDepth, uint8_t colourType, const std::vector<Bytes>& rows,
+                 const Bytes& chunksBeforeIdat = {}) {
+  return Concat({PngSignature(), PngChunk("IHDR", PngIhdr(width, height, bitDepth, colourType)), chunksBeforeIdat,
+                 PngChunk("IDAT", PngIdat(rows)), PngChunk("IEND", {})});
+}
+
+// The ways a PNG says which pixels are transparent without a palette, each
+// as a 4 x 1 picture whose first two pixels are transparent and whose last
+// two are opaque in `opaque`.
+struct TransparentPng {
+  const char* what;
+  Bytes file;
+  Rgb opaque;
+};
+
+inline std::vector<TransparentPng> TransparentPngs() {
+  return {
+      {"grey with a transparent grey", Png(4, 1, 8, 0, {{0x40, 0x40, 0x80, 0x80}}, PngChunk("tRNS", {0, 0x40})),
+       {0x80, 0x80, 0x80}},
+      // Four pixels of two bits: 0 0 2 2, grey 0 transparent.
+      {"two-bit grey with a transparent grey", Png(4, 1, 2, 0, {{0x0A}}, PngChunk("tRNS", {0, 0})),
+       {0xAA, 0xAA, 0xAA}},
+      {"grey with alpha", Png(4, 1, 8, 4, {{0, 0, 0, 0, 0x80, 0xFF, 0x80, 0xFF}}), {0x80, 0x80, 0x80}},
+      {"colour with a transparent colour",
+       Png(4, 1, 8, 2, {{0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0}}, PngChunk("tRNS", {0, 0, 0, 0, 0, 0})),
+       {255, 0, 0}},
+      {"colour with alpha", Png(4, 1, 8, 6, {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 255, 255}}),
+       {0, 0, 255}},
+  };
+}
+
 }  // namespace fixtures

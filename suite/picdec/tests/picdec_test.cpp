@@ -202,6 +202,11 @@ TEST(Picdec, HeadersClaimingMoreThanTheDataOrTheBudgetAreRefusedBeforeAnyPixel) 
       {"GIF image placed far outside the screen", Call::Gif,
        Patched(plainGif, descriptor, {0x60, 0xEA, 0x60, 0xEA})},  // left and top 60000
       {"JPEG frame over the budget", Call::Jpeg, jpegHeader},
+      // A screen one row high and a 255 x 2 image at row 65535: 16.7 megapixels
+      // within the budget, from a few bytes of image data.
+      {"GIF of 255 x 65537 pixels from 70 bytes", Call::Gif,
+       Patched(Patched(plainGif, 6, {255, 0, 1, 0}), descriptor, {0, 0, 0xFF, 0xFF, 255, 0, 2, 0})},
+      {"GIF screen its image data could not fill", Call::Gif, Patched(plainGif, 6, {0xA0, 0x0F, 0xA0, 0x0F})},
   };
   for (const auto& c : cases) {
     progressCalls = 0;
@@ -215,6 +220,40 @@ TEST(Picdec, HeadersClaimingMoreThanTheDataOrTheBudgetAreRefusedBeforeAnyPixel) 
   EXPECT_EQ(fits.code, 1);
   const Result gifFits = FromStream(Call::Gif, plainGif);
   EXPECT_EQ(gifFits.code, 1);
+  // A screen mostly left bare, up to a megapixel, and a large picture its
+  // data fills are pictures as any.
+  const Result bareScreen = FromStream(Call::Gif, Patched(plainGif, 6, {0xE8, 0x03, 0xE8, 0x03}));
+  EXPECT_EQ(bareScreen.code, 1);
+  ASSERT_NE(bareScreen.bitmap, nullptr);
+  EXPECT_EQ(bareScreen.bitmap->image.size(), QSize(1000, 1000));
+  fixtures::GifOptions large = gif;
+  large.width = large.height = 1100;
+  large.indexes.assign(1100 * 1100, 2);
+  const Result filled = FromStream(Call::Gif, fixtures::Gif(large));
+  EXPECT_EQ(filled.code, 1);
+  ASSERT_NE(filled.bitmap, nullptr);
+  EXPECT_EQ(Pixel(filled, 1099, 1099), 0x00FF00u);
+}
+
+TEST(Picdec, TransparentPixelsComeAsAMaskAtDepthOneAndAreNeverShownBlack) {
+  for (const fixtures::TransparentPng& png : fixtures::TransparentPngs()) {
+    const Result mask = FromStream(Call::Png, png.file, 1);
+    ASSERT_EQ(mask.code, 1) << png.what;
+    ASSERT_NE(mask.bitmap, nullptr) << png.what;
+    EXPECT_EQ(mask.palette, nullptr) << png.what;
+    ASSERT_EQ(mask.bitmap->image.format(), QImage::Format_Mono) << png.what;
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(mask.bitmap->image.pixelIndex(x, 0), x < 2 ? 1 : 0) << png.what << " " << x;
+    // The colours laid on white where transparent, as they stand elsewhere.
+    const Result colours = FromStream(Call::Png, png.file);
+    ASSERT_EQ(colours.code, 1) << png.what;
+    EXPECT_EQ(Pixel(colours, 0, 0), 0xFFFFFFu) << png.what;
+    EXPECT_EQ(Pixel(colours, 3, 0), qRgb(png.opaque.r, png.opaque.g, png.opaque.b) & 0xFFFFFFu) << png.what;
+  }
+  // An opaque picture has nothing transparent.
+  const Result opaque = FromStream(Call::Png, fixtures::Png(2, 1, 8, 2, {{1, 2, 3, 4, 5, 6}}), 1);
+  ASSERT_EQ(opaque.code, 1);
+  EXPECT_EQ(opaque.bitmap->image.pixelIndex(0, 0), 0);
+  EXPECT_EQ(opaque.bitmap->image.pixelIndex(1, 0), 0);
 }
 
 TEST(Picdec, ProgressCallbackThatAnswersZeroStopsTheDecoding) {
