@@ -1,8 +1,8 @@
 #include "dialogs/address_items.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "dialogs/text_file_lines.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/exception.h"
 #include "platform/core/file_names.h"
@@ -13,8 +13,6 @@
 
 namespace dlg {
 namespace {
-
-constexpr std::size_t lineLimit = 255;
 
 std::string Cut(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
 
@@ -170,19 +168,11 @@ tBKAddressItem* tBKAddressList::Item(int index) const { return dynamic_cast<tBKA
 
 std::unique_ptr<tBKAddressList> tBKAddressList::FromPhoneBook(std::string_view fileName) {
   auto list = std::make_unique<tBKAddressList>();
-  const auto native = win::NativeName(fileName);
-  if (!native) throw cl::Exception("Cannot open " + std::string(fileName));
-  std::ifstream in(*native, std::ios::binary);
-  if (!in) throw cl::Exception("Cannot open " + std::string(fileName));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > lineLimit) line.resize(lineLimit);
-    // A blank line holds no entry.
-    if (line.find_first_not_of(' ') == std::string::npos) continue;
+  ForEachTextLine(fileName, [&](std::string_view line) {
+    // A blank line holds no address.
+    if (line.find_first_not_of(' ') == std::string_view::npos) return;
     list->Add(tBKAddressItem::FromPhoneItem(tPhoneBookItem::FromLine(line)));
-  }
-  if (in.bad()) throw cl::Exception("Cannot read " + std::string(fileName));
+  });
   return list;
 }
 

@@ -111,10 +111,9 @@ bool IsPhoneItemValid(const tPhoneBookItem& item) {
 void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t kind) {
   std::string key;
   ForEachTextLine(fileName, [&](std::string_view line) {
-    line = TrimmedBlanks(line);
-    // A blank line would come back as an entry of empty texts.
-    if (line.empty()) return;
-    auto entry = std::make_unique<tPhoneBookItem>(tPhoneBookItem::FromLine(line));
+    // A blank line is an entry too, of empty texts, so that a book keeps its
+    // lines from a load to a save.
+    auto entry = std::make_unique<tPhoneBookItem>(tPhoneBookItem::FromLine(TrimmedBlanks(line)));
     if (kind <= LastPhoneSortKind) MakeKey(key, *entry, kind);
     try {
       const int index = list.AddObject(key, entry.get());

@@ -19,9 +19,9 @@ constexpr std::uint8_t LastPhoneSortKind = 7;
 bool IsPhoneItemValid(const tPhoneBookItem& item);
 
 // Appends one row a line of the book: the entry's key for kind and the entry
-// as its object (tPhoneBookItem), which the list then owns. Blank lines hold
-// no entry. A row the list refuses frees its entry. Throws when the file
-// cannot be read; the rows added before stay.
+// as its object (tPhoneBookItem), which the list then owns. A blank line
+// gives an entry of empty texts and UseFor 1. A row the list refuses frees
+// its entry. Throws when the file cannot be read; the rows added before stay.
 void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t kind);
 
 // Writes the entries of the list's rows, in list order, as the book's lines;

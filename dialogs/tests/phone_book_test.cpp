@@ -53,7 +53,7 @@ std::string Key(const cl::TObject* entry, std::uint8_t kind) { return Key(AsPass
 struct Line {
   const char* what;
   std::string read;
-  std::string written;  // empty: the line holds no entry
+  std::string written;
 };
 
 std::vector<Line> FixtureLines() {
@@ -68,8 +68,9 @@ std::vector<Line> FixtureLines() {
       {"unquoted", "Dvo\xF8\xE1k Petr, Nic, +420-603-111222, SMS",
        "\"Dvo\xF8\xE1k Petr, Nic, +420-603-1112\", \"Nic, +420-603-111222, SMS\", "
        "\"+420-603-111222, SMS\", \"SMS\""},
-      {"blank", "     ", ""},
-      {"empty", "", ""},
+      // Nothing to read is an entry of empty texts for the network.
+      {"blank", "     ", "\"\", \"\", \"--\", \"BKS\""},
+      {"empty", "", "\"\", \"\", \"--\", \"BKS\""},
       // Read as 255 characters: the company runs to the cut, the rest is lost.
       {"300 characters", "\"Dlouh\xFD\", \"" + company300 + "\", \"+420-2-5\", \"FAX\"",
        "\"Dlouh\xFD\", \"" + std::string(63, 'C') + "\", \"--" + std::string(13, 'C') + "\", \"BKS\""},
@@ -84,7 +85,7 @@ TEST(PhoneBookFile, LoadThenSaveWritesTheFixtureBackByteForByte) {
   std::size_t entries = 0;
   for (const Line& line : FixtureLines()) {
     file += line.read + "\r\n";
-    if (!line.written.empty()) expected += line.written + "\r\n", ++entries;
+    expected += line.written + "\r\n", ++entries;
   }
   ASSERT_EQ(FixtureLines()[5].read.size(), 300u);
   WriteBytes(dir / "book.phn", Bytes(file));
@@ -105,16 +106,35 @@ TEST(PhoneBookFile, LoadThenSaveWritesTheFixtureBackByteForByte) {
   EXPECT_EQ(Text(ReadBytes(dir / "book.phn")), expected);
 }
 
-TEST(PhoneBookFile, LinesEndedByLfOnlyOrByNothingAreRead) {
-  const cl::testing::TempDirectory dir;
-  WriteBytes(dir / "lf.phn", Bytes("\"A\", \"\", \"+420-2-1\", \"BKS\"\n\n\"B\", \"\", \"+420-2-2\", \"FAX\""));
-  cl::TStringList list(true);
-  const ShortString name = S(dir / "LF.PHN");  // names resolve without case
-  ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
-  ASSERT_EQ(list.Count(), 2);
-  EXPECT_EQ(ItemAt(list, 0).Name.Str(), "A");
-  EXPECT_EQ(ItemAt(list, 1).Number.Str(), "2");
-  EXPECT_EQ(ItemAt(list, 1).UseFor, 2);
+// CR, LF and CR LF each end a line, the last line may have none, and an empty
+// line between is an entry of its own.
+TEST(PhoneBookFile, EveryLineEndIsReadAndAnEmptyLineIsAnEntry) {
+  struct Case {
+    const char* what;
+    const char* text;
+  };
+  for (const Case c : {Case{"LF", "\"A\", \"\", \"+420-2-1\", \"BKS\"\n\n\"B\", \"\", \"+420-2-2\", \"FAX\""},
+                       Case{"CR", "\"A\", \"\", \"+420-2-1\", \"BKS\"\r\r\"B\", \"\", \"+420-2-2\", \"FAX\"\r"},
+                       Case{"mixed", "\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n\r\"B\", \"\", \"+420-2-2\", \"FAX\"\n"}}) {
+    SCOPED_TRACE(c.what);
+    const cl::testing::TempDirectory dir;
+    WriteBytes(dir / "ends.phn", Bytes(c.text));
+    cl::TStringList list(true);
+    const ShortString name = S(dir / "ENDS.PHN");  // names resolve without case
+    ASSERT_EQ(LOADPHONEBOOK(&name, &list, 0), 0);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(ItemAt(list, 0).Name.Str(), "A");
+    EXPECT_EQ(ItemAt(list, 1).Name.Str(), "");
+    EXPECT_EQ(ItemAt(list, 1).Number.Str(), "");
+    EXPECT_EQ(ItemAt(list, 1).UseFor, 1);
+    EXPECT_EQ(ItemAt(list, 2).Number.Str(), "2");
+    EXPECT_EQ(ItemAt(list, 2).UseFor, 2);
+    // Saved, the book has every line, each ended by CR LF.
+    const ShortString out = S(dir / "out.phn");
+    ASSERT_EQ(SAVEPHONEBOOK(&out, &list), 0);
+    EXPECT_EQ(Text(ReadBytes(dir / "out.phn")),
+              "\"A\", \"\", \"+420-2-1\", \"BKS\"\r\n\"\", \"\", \"--\", \"BKS\"\r\n\"B\", \"\", \"+420-2-2\", \"FAX\"\r\n");
+  }
 }
 
 TEST(PhoneBookFile, LoadingAppendsAndAMissingBookFails) {
