@@ -122,6 +122,9 @@ class tMultiAddressForm : public cl::TForm {
   void AddMarked();
   void DeleteMarked();
   void Kill();
+  // Export and import keep their books in the configuration directory,
+  // under the chosen name in upper case.
+  std::string SelectionBookPath(const std::string& chosen) const;
   void ExportSelection();
   void ImportSelection();
   bool AddToSelection(std::unique_ptr<tBKAddressItem> item);

@@ -1,5 +1,6 @@
 // The chooser's selection: the addresses chosen, how they come in from the
 // caller and go back, adding, removing, export and import.
+#include <algorithm>
 #include <unordered_set>
 
 #include "dialogs/chooser_rows.h"
@@ -14,6 +15,7 @@
 #include "platform/gui/button.h"
 #include "platform/gui/common_dialogs.h"
 #include "platform/gui/owner_draw_list_box.h"
+#include "utility/path_names.h"
 #include "utility/station_id.h"
 
 namespace dlg {
@@ -134,12 +136,15 @@ void tMultiAddressForm::Kill() {
   SetModalResult(cl::mrOk);
 }
 
+std::string tMultiAddressForm::SelectionBookPath(const std::string& chosen) const {
+  return disk_.ConfigFile(cl::AnsiUpperCase(utl::DIRNAMEOFF(chosen)));
+}
+
 void tMultiAddressForm::ExportSelection() {
   numSaveDialog_->InitialDir = disk_.ConfigDirName();
   numSaveDialog_->FileName = "*.phn";
   if (!numSaveDialog_->Execute()) return;
-  // The book goes where the user chose it.
-  if (Selection()->SaveAsPhoneBook(numSaveDialog_->FileName)) ErrorText(20562);
+  if (Selection()->SaveAsPhoneBook(SelectionBookPath(numSaveDialog_->FileName))) ErrorText(20562);
 }
 
 void tMultiAddressForm::ImportSelection() {
@@ -148,17 +153,17 @@ void tMultiAddressForm::ImportSelection() {
   if (!selOpenDialog_->Execute()) return;
   std::unique_ptr<tBKAddressList> book;
   try {
-    book = tBKAddressList::FromPhoneBook(selOpenDialog_->FileName);
+    book = tBKAddressList::FromPhoneBook(SelectionBookPath(selOpenDialog_->FileName));
   } catch (...) {
-  }
-  // A choice the caller has no room for is refused whole, as one that
-  // cannot be read.
-  const bool tooMany = book && (((modeFlags_ & ModeOneRecipient) && book->Count() > 1) ||
-                                (maxCount_ >= 0 && book->Count() > maxCount_));
-  if (!book || tooMany) {
     ErrorText(20563);
     return;
   }
+  // A readable book the caller has no room for gives what fits, in URL
+  // order, as adding by hand does.
+  int room = book->Count();
+  if (maxCount_ >= 0) room = std::min(room, maxCount_);
+  if (modeFlags_ & ModeOneRecipient) room = std::min(room, 1);
+  while (book->Count() > std::max(room, 0)) book->Delete(book->Count() - 1);
   SetSelection(*book);
 }
 
