@@ -27,7 +27,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using cl::testing::DeviceNode;
 using cl::testing::DirectoryContents;
+using cl::testing::IsCharacterDevice;
 using cl::testing::TempDirectory;
 using Contents = std::map<std::string, std::string>;
 
@@ -131,19 +133,6 @@ TEST(ReplacingSaves, ASaveThroughALinkWritesTheFileItLeadsToAndTheLinkStays) {
       EXPECT_EQ(DirectoryContents(dir / "real"),
                 (Contents{{fs::path(layout.target).filename().string(), Expected(writer)}}));
     }
-}
-
-// A node of the null or full device in the test's directory where the
-// process may make one (then a replaced node shows), else the system's own.
-std::string DeviceNode(const TempDirectory& dir, const char* name, unsigned minor) {
-  const std::string own = dir / name;
-  if (mknod(own.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0) return own;
-  return std::string("/dev/") + name;
-}
-
-bool IsCharacterDevice(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
 TEST(ReplacingSaves, ADeviceIsWrittenInPlaceAndAFailingOneFailsTheSave) {

@@ -16,9 +16,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <canberra.h>
-
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -36,6 +33,7 @@
 #include "brandlg/phone_book.h"
 #include "platform/core/short_string.h"
 #include "platform/core/string_list.h"
+#include "dialogs/tests/sound_recorder.h"
 #include "platform/core/test_support/exported_symbols.h"
 
 namespace {
@@ -46,37 +44,9 @@ constexpr unsigned ChildDeadlineSeconds = 30;
 constexpr int SoundDeadlineMs = 20000;
 const char* const WaveName = "Poplach.wav";
 
-// Where the recorded sound requests go: a pipe to the checking process.
-int soundReport = -1;
 
 }  // namespace
 
-// The desktop's sound service, bound in place of libcanberra's (the program
-// exports these to the libraries it opens).
-#define RECORDER extern "C" __attribute__((visibility("default")))
-RECORDER int ca_context_create(ca_context** c) {
-  static char context;
-  *c = reinterpret_cast<ca_context*>(&context);
-  return CA_SUCCESS;
-}
-RECORDER int ca_context_destroy(ca_context*) { return CA_SUCCESS; }
-RECORDER int ca_context_change_props(ca_context*, ...) { return CA_SUCCESS; }
-RECORDER int ca_context_cancel(ca_context*, std::uint32_t) { return CA_SUCCESS; }
-RECORDER int ca_context_play(ca_context*, std::uint32_t id, ...) {
-  std::va_list properties;
-  va_start(properties, id);
-  std::string request;
-  while (const char* key = va_arg(properties, const char*)) {
-    const char* value = va_arg(properties, const char*);
-    if (std::strcmp(key, CA_PROP_MEDIA_FILENAME) == 0) request = std::string("file ") + value;
-    if (std::strcmp(key, CA_PROP_EVENT_ID) == 0) request = std::string("event ") + value;
-  }
-  va_end(properties);
-  request += '\n';
-  if (soundReport >= 0) [[maybe_unused]] const auto n = write(soundReport, request.data(), request.size());
-  return CA_SUCCESS;
-}
-#undef RECORDER
 
 namespace {
 
@@ -235,7 +205,12 @@ void ErrorSoundPlaysTheConfiguredSlot(const char* utlPath, const char* dlgPath, 
   if (child == 0) {
     alarm(ChildDeadlineSeconds);
     close(channel[0]);
-    soundReport = channel[1];
+    const int report = channel[1];
+    // Each request goes down the pipe to the checking process.
+    dlg::testing::OnSoundRequest([report](const std::string& request) {
+      const std::string line = request + '\n';
+      [[maybe_unused]] const auto n = write(report, line.data(), line.size());
+    });
     const Libraries libs = Open(utlPath, dlgPath);
     DLG(ERROR)(20556);
     _exit(0);

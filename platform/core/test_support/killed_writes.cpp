@@ -7,6 +7,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -214,6 +216,17 @@ bool DieAtFirstRenameOrLink() {
   filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
   filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS));
   return Install(std::move(filter));
+}
+
+std::string DeviceNode(const TempDirectory& dir, const char* name, unsigned minor) {
+  const std::string own = dir / name;
+  if (mknod(own.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0) return own;
+  return std::string("/dev/") + name;
+}
+
+bool IsCharacterDevice(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
 std::map<std::string, std::string> DirectoryContents(const std::string& dir) {

@@ -10,6 +10,8 @@
 #include <map>
 #include <string>
 
+#include "platform/core/test_support/temp_directory.h"
+
 namespace cl::testing {
 
 // Runs BODY in a forked child that dies by SIGALRM after DEADLINE seconds
@@ -68,6 +70,12 @@ bool RefuseUnnamedFiles();
 // The process dies by SIGSYS at its first rename or link: a replacing write
 // dies with its new file complete but not yet in the old one's place.
 bool DieAtFirstRenameOrLink();
+
+// A node of the null (minor 3) or full (minor 7) device in `dir` where the
+// process may make one (then a replaced node shows), else the system's own.
+std::string DeviceNode(const TempDirectory& dir, const char* name, unsigned minor);
+// Whether the path itself (not what a link leads to) is a character device.
+bool IsCharacterDevice(const std::string& path);
 
 // The entries of a directory with their contents (a link as "-> target").
 std::map<std::string, std::string> DirectoryContents(const std::string& dir);

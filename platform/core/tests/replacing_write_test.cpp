@@ -20,7 +20,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using cl::testing::DeviceNode;
 using cl::testing::DirectoryContents;
+using cl::testing::IsCharacterDevice;
 using cl::testing::TempDirectory;
 using Contents = std::map<std::string, std::string>;
 
@@ -90,20 +92,6 @@ TEST(ReplacingWrite, ALinkLoopOrADirectoryIsRefused) {
   EXPECT_EQ(DirectoryContents(dir.Path().string()),
             (Contents{{"loop1", "-> loop2"}, {"loop2", "-> loop1"}, {"folder", "<not a file>"},
                       {"to-folder", "-> folder"}}));
-}
-
-// A device node of the null or full device: made in the test's directory
-// where the process may make nodes, else the system's own (which the process
-// then cannot replace either).
-std::string DeviceNode(const TempDirectory& dir, const char* name, unsigned minor) {
-  const std::string own = dir / name;
-  if (mknod(own.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0) return own;
-  return std::string("/dev/") + name;
-}
-
-bool IsCharacterDevice(const std::string& path) {
-  struct stat st;
-  return lstat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
 TEST(ReplacingWrite, ADeviceIsWrittenInPlaceAndItsFailureIsTheWrites) {
