@@ -11,6 +11,7 @@
 #include <QImageReader>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -161,6 +162,7 @@ int main() {
   const Result large = Measure("one frame of 2000 x 2000", EncodeGif(Animation(2000, 2000, 1)));
   std::printf("RATIO gif_decode_vs_qt %.2f\n", (animation.ours + large.ours) / (animation.qt + large.qt));
 
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   cl::EnsureQtApplication();
   win::ManualScheduler clock(1000);
   win::SetScheduler(&clock);
