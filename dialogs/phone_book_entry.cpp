@@ -48,6 +48,20 @@ void CopyText(std::uint8_t (&to)[N + 1], const FixedString<N>& from) {
   std::memcpy(to, static_cast<const void*>(&from), N + 1);
 }
 
+// The entry's fields between the library's class and a caller's record,
+// either way.
+template <class To, class From>
+void CopyFields(To& to, const From& from) {
+  to.Reserved = from.Reserved;
+  to.Taken = from.Taken;
+  CopyText(to.Name, from.Name);
+  CopyText(to.Company, from.Company);
+  CopyText(to.Country, from.Country);
+  CopyText(to.Area, from.Area);
+  CopyText(to.Number, from.Number);
+  to.UseFor = from.UseFor;
+}
+
 }  // namespace
 
 EntryOrigin OriginOf(const void* entry) noexcept {
@@ -70,16 +84,8 @@ std::optional<tPhoneBookItem> ReadCallerEntry(const void* entry) {
     case EntryOrigin::Library:
       return *static_cast<const tPhoneBookItem*>(static_cast<const cl::TObject*>(entry));
     case EntryOrigin::Caller: {
-      const auto& record = *static_cast<const ::tPhoneBookItem*>(entry);
       tPhoneBookItem item;
-      item.Reserved = record.Reserved;
-      item.Taken = record.Taken;
-      CopyText(item.Name, record.Name);
-      CopyText(item.Company, record.Company);
-      CopyText(item.Country, record.Country);
-      CopyText(item.Area, record.Area);
-      CopyText(item.Number, record.Number);
-      item.UseFor = record.UseFor;
+      CopyFields(item, *static_cast<const ::tPhoneBookItem*>(entry));
       return item;
     }
     case EntryOrigin::Other:
@@ -94,15 +100,7 @@ void WriteCallerEntry(void* entry, const tPhoneBookItem& item) {
       static_cast<tPhoneBookItem*>(static_cast<cl::TObject*>(entry))->Assign(item);
       break;
     case EntryOrigin::Caller: {
-      auto& record = *static_cast<::tPhoneBookItem*>(entry);
-      record.Reserved = item.Reserved;
-      record.Taken = item.Taken;
-      CopyText(record.Name, item.Name);
-      CopyText(record.Company, item.Company);
-      CopyText(record.Country, item.Country);
-      CopyText(record.Area, item.Area);
-      CopyText(record.Number, item.Number);
-      record.UseFor = item.UseFor;
+      CopyFields(*static_cast<::tPhoneBookItem*>(entry), item);
       break;
     }
     case EntryOrigin::Other:

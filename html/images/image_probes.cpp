@@ -159,13 +159,22 @@ bool AnimatedGifFileTransparentColor(const std::string& fileName, cl::TColor& co
   return ProbeFile(fileName, colour, AnimatedGifTransparentColor);
 }
 
+namespace {
+
+// Reads the eight bytes at the stream's position.
+bool StartsWithPngSignature(cl::TStream& stream) {
+  static constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  std::uint8_t head[8];
+  return ReadExactly(stream, head, 8) && std::memcmp(head, signature, 8) == 0;
+}
+
+}  // namespace
+
 bool PngHasTransparentColor(cl::TStream& stream, cl::TColor& colour) {
   PositionKeeper keep(stream);
   const std::int64_t size = stream.Size();
   stream.SetPosition(0);
-  static constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  std::uint8_t head[8];
-  if (!ReadExactly(stream, head, 8) || std::memcmp(head, signature, 8) != 0) return false;
+  if (!StartsWithPngSignature(stream)) return false;
   int colourType = -1;
   bool paletteSeen = false;
   cl::TColor first = 0;
@@ -210,9 +219,7 @@ bool PngHasAlpha(cl::TStream& stream) {
   PositionKeeper keep(stream);
   const std::int64_t size = stream.Size();
   stream.SetPosition(0);
-  static constexpr std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  std::uint8_t head[8];
-  if (!ReadExactly(stream, head, 8) || std::memcmp(head, signature, 8) != 0) return false;
+  if (!StartsWithPngSignature(stream)) return false;
   std::int64_t chunk = 8;
   for (int n = 0; n < MaxPngChunks; ++n) {
     stream.SetPosition(chunk);
