@@ -27,6 +27,12 @@ void TMyFont::UpdateFont(const TSectionList& document, cl::TColor colour) {
   if (!OwnColor) SetColor(colour | cl::PaletteRelative);
 }
 
+FontRef CopyFont(const TMyFont& font) {
+  auto copy = std::make_shared<TMyFont>();
+  copy->Assign(font);
+  return copy;
+}
+
 void TMyFont::SetOwnColor(cl::TColor colour) {
   OwnColor = true;
   SetColor(colour);

@@ -8,8 +8,8 @@
 
 #include "html/document/attributes.h"
 #include "html/document/clear_side.h"
-#include "html/document/embedded.h"
 #include "html/document/font_list.h"
+#include "html/document/font_table.h"
 #include "html/document/form_control_obj.h"
 #include "html/document/html_symbol.h"
 #include "html/document/image_obj.h"
@@ -66,6 +66,8 @@ class TSection : public TSectionBase {
   void ChangeFontAndLink(HtmlSymbol code, const TSectionList& document, const TMyFont& font,
                          const TUrlTarget* link, cl::TFontStyles extraStyle = 0, uint8_t scriptMode = 0);
   void SetClear(const TAttributeList& attributes);
+  // The runs and the base font take the table's equal descriptions.
+  void ShareFonts(FontTable& table);
   // An image at the end of the text.
   TImageObj* AddImage(const TAttributeList& attributes, TCell* cell);
   // A control (owned by its form) at the end of the text.
@@ -101,7 +103,7 @@ class TSection : public TSectionBase {
   int32_t Indent = 0;  // ListLevel x 35
   int32_t ListNumb = 0;
   std::vector<LineRec> Lines;
-  Embedded<TMyFont> BaseFont;
+  FontRef BaseFont;
   ListKind ListType = ListKind::None;
   Justification Justify = Justification::Left;
   ClearSide ClearMode = ClearSide::None;
