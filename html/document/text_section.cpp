@@ -410,14 +410,15 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
     // A preformatted line never wraps, however wide it is.
     const int32_t width =
         Preformatted() ? std::numeric_limits<int32_t>::max() : indents.RightAt(y) - indents.LeftAt(y);
-    const int32_t remaining = PosCount - start;
+    const int32_t lineEnd = LineLimit(start);
+    const int32_t remaining = lineEnd - start;
     int32_t startFloatHeight = 0;
     const int32_t n = std::max(FitChars(canvas, width, pending, indents, y, remaining, start, startFloatHeight), 1);
     int32_t take = n;
     if (n < remaining) {
       const int32_t last = start + n - 1;
       if (Buff[last] == ' ') {
-        while (start + take < PosCount && Buff[start + take] == ' ') ++take;
+        while (start + take < lineEnd && Buff[start + take] == ' ') ++take;
       } else if (!IsMark(start + n)) {
         int32_t back = last;
         while (back > start && Buff[back] != ' ' && !IsMark(back)) --back;
@@ -426,8 +427,8 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
         } else {
           // A word longer than the line overflows rather than being split.
           int32_t e = start + n;
-          while (e < PosCount && Buff[e] != ' ' && !IsMark(e)) ++e;
-          while (e < PosCount && Buff[e] == ' ') ++e;
+          while (e < lineEnd && Buff[e] != ' ' && !IsMark(e)) ++e;
+          while (e < lineEnd && Buff[e] == ' ') ++e;
           take = e - start;
         }
       }

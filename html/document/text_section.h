@@ -112,6 +112,9 @@ class TSection : public TSectionBase {
  protected:
   // Appends raw characters (marks included) without the text rules.
   void AppendRaw(std::string_view s);
+  // Where the line starting at start must end at the latest: a section
+  // holding several hard lines ends each at its line end.
+  virtual int32_t LineLimit(int32_t /*start*/) const { return PosCount; }
   // Prefix sums of the advances from the current fonts.
   void Measure();
   // The sums take eight bytes a character: a laid-out document keeps them
