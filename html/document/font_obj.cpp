@@ -33,10 +33,7 @@ void TFontObj::FontChanged() {
 
 void TFontObj::UpdateFont(const TSectionList& document) {
   const cl::TColor colour = std::as_const(Link)->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor;
-  TMyFont updated;
-  updated.Assign(*RunFont);
-  updated.UpdateFont(document, colour);
-  SetFont(document.SharedFonts.Share(updated));
+  SetFont(UpdatedFont(*RunFont, document, colour));
 }
 
 }  // namespace html

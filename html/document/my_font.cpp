@@ -33,6 +33,13 @@ FontRef CopyFont(const TMyFont& font) {
   return copy;
 }
 
+FontRef UpdatedFont(const TMyFont& font, const TSectionList& document, cl::TColor colour) {
+  TMyFont updated;
+  updated.Assign(font);
+  updated.UpdateFont(document, colour);
+  return document.SharedFonts.Share(updated);
+}
+
 void TMyFont::SetOwnColor(cl::TColor colour) {
   OwnColor = true;
   SetColor(colour);

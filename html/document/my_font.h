@@ -39,6 +39,9 @@ using FontRef = std::shared_ptr<const TMyFont>;
 
 // A description of its own holding a copy of font.
 FontRef CopyFont(const TMyFont& font);
+// The document's shared description of font re-derived from its defaults
+// with colour (TMyFont::UpdateFont).
+FontRef UpdatedFont(const TMyFont& font, const TSectionList& document, cl::TColor colour);
 
 // A new description: a copy of font with change (a callable taking TMyFont&) applied.
 template <typename Change>

@@ -143,10 +143,7 @@ void TSection::AddControl(TFormControlObj* control) {
 void TSection::RefreshFonts() {
   if (Document) {
     Fonts.UpdateFonts(*Document);
-    TMyFont updated;
-    updated.Assign(*BaseFont);
-    updated.UpdateFont(*Document, Document->DefaultTextColor);
-    BaseFont = Document->SharedFonts.Share(updated);
+    BaseFont = UpdatedFont(*BaseFont, *Document, Document->DefaultTextColor);
   }
   measured_ = false;
   ResizeToFont();
