@@ -17,6 +17,7 @@
 #include "dialogs/phone_item_form.h"
 #include "dialogs/suite_texts.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/exception.h"
 #include "platform/core/file_names.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/header.h"
@@ -279,9 +280,13 @@ void tMultiAddressForm::EditEntry() {
 }
 
 bool tMultiAddressForm::WriteBook(const std::string& path, const std::string& fileName) {
-  if (!SavePhoneBook(path, numLBox_->Items())) return true;
-  ShowError(FormatName(SuiteText(20559), fileName));
-  return false;
+  try {
+    SavePhoneBook(path, numLBox_->Items());
+    return true;
+  } catch (const cl::Exception&) {
+    ShowError(FormatName(SuiteText(20559), fileName));
+    return false;
+  }
 }
 
 bool tMultiAddressForm::SavePhoneBookClick() {

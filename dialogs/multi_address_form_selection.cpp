@@ -12,6 +12,7 @@
 #include "dialogs/suite_texts.h"
 #include "dialogs/url_list_text.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/exception.h"
 #include "platform/gui/button.h"
 #include "platform/gui/common_dialogs.h"
 #include "platform/gui/owner_draw_list_box.h"
@@ -144,7 +145,11 @@ void tMultiAddressForm::ExportSelection() {
   numSaveDialog_->InitialDir = disk_.ConfigDirName();
   numSaveDialog_->FileName = "*.phn";
   if (!numSaveDialog_->Execute()) return;
-  if (Selection()->SaveAsPhoneBook(SelectionBookPath(numSaveDialog_->FileName))) ErrorText(20562);
+  try {
+    Selection()->SaveAsPhoneBook(SelectionBookPath(numSaveDialog_->FileName));
+  } catch (const cl::Exception&) {
+    ErrorText(20562);
+  }
 }
 
 void tMultiAddressForm::ImportSelection() {
