@@ -40,6 +40,7 @@ class tAddressSelection {
 
   int Count() const { return list_.Count(); }
   const tBKAddressItem& Item(int index) const { return *list_.Item(index); }
+  tBKAddressItem& Item(int index) { return *list_.Item(index); }
   bool Contains(std::string_view url) const { return list_.IndexOf(url) >= 0; }
   // The URLs in upper case: one look-up a row when rows are marked.
   std::unordered_set<std::string> UpperCaseUrls() const;

@@ -59,7 +59,7 @@ bool ChoosePhones(char* urls, std::uint16_t bufLen, std::uint8_t pages, std::uin
   const SettingsKeeper keeper(form);
   form.LoadSettings();
   if (form.ShowModal() != cl::mrOk) return false;
-  const std::string text = UrlTextWithin(*form.Selection(), bufLen);
+  const std::string text = UrlTextWithin(*form.ChosenAddresses(), bufLen);
   std::memcpy(urls, text.data(), text.size());
   urls[text.size()] = '\0';
   return true;

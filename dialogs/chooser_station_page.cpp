@@ -1,25 +1,38 @@
 // The chooser's station page: the choice of station lists, the stations of
 // the chosen list and how their rows are drawn.
-#include <algorithm>
-#include <filesystem>
-#include <unordered_set>
+#include "dialogs/chooser_station_page.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "dialogs/address_items.h"
+#include "dialogs/address_selection.h"
+#include "dialogs/chooser_controls.h"
+#include "dialogs/chooser_host.h"
+#include "dialogs/chooser_menu_item.h"
 #include "dialogs/chooser_rows.h"
-#include "dialogs/multi_address_form.h"
+#include "dialogs/chooser_settings.h"
+#include "dialogs/config_font.h"
+#include "dialogs/disk.h"
+#include "dialogs/glyph_strip.h"
+#include "dialogs/header_manager.h"
 #include "dialogs/owned_rows.h"
 #include "dialogs/suite_texts.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/file_names.h"
-#include "platform/gui/bitmap.h"
+#include "platform/core/file_system.h"
+#include "platform/core/find_file.h"
+#include "platform/gui/button.h"
 #include "platform/gui/combo_box.h"
 #include "platform/gui/gdi_constants.h"
 #include "platform/gui/header.h"
 #include "platform/gui/owner_draw_list_box.h"
-#include "suite/brangly/brangly.h"
+#include "suite/brancfg/brancfg.h"
 #include "suite/branlst/branlst.h"
 #include "utility/date_texts.h"
 #include "utility/station_id.h"
-#include "utility/station_url.h"
 
 namespace dlg {
 
@@ -49,57 +62,67 @@ std::string StationUrl(const tADRitem& row) { return tBKAddressItem::FromStation
 
 }  // namespace
 
-tGlyphStrip::tGlyphStrip() {
-  cl::TBitmap strip;
-  strip.SetHandle(GLYPH("ADRMARKS"));
-  if (strip.Empty()) return;
-  width_ = strip.Width();
-  height_ = strip.Height();
-  pixels_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-  cl::TCanvas& canvas = strip.Canvas();
-  for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x)
-      pixels_[static_cast<std::size_t>(y * width_ + x)] = static_cast<std::uint32_t>(canvas.GetPixel(x, y));
+tStationPage::tStationPage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host)
+    : cl::TComponent(nullptr), disk_(disk), host_(host) {
+  sidCBoxUTO_ = cl::Make<cl::TComboBox>(*this);
+  sidCBoxUTO_->SetName("sidCBoxUTO");
+  sidCBoxUTO_->SetParent(&page);
+  sidCBoxUTO_->SetBounds(4, 4, 300, 21);
+  sidCBoxUTO_->SetStyle(cl::csDropDownList);
+  sidCBoxUTO_->SetSorted(true);
+  sidCBoxUTO_->SetShowHint(true);
+  sidCBoxUTO_->SetHint(SuiteText(20572));
+  sidCBoxUTO_->OnChange = [this](cl::TObject*) { StationListChanged(); };
+  bitBtnNET_ = MakeChooserButton(*this, page, "BitBtnNET", 310, 2);
+  sidHeader_ = MakeChooserHeader(*this, page, "sidHeader", cl::Rect(4, 30, 620, 48));
+  sidLBox_ = MakeChooserList(*this, page, "sidLBox", cl::Rect(4, 48, 620, 240), false);
+  sidHeader_->OnSized = [this](cl::TObject*, int, std::int32_t) { sidLBox_->Invalidate(); };
+  sidHeader_->OnSizing = [this](cl::TObject*, int, std::int32_t) { sidLBox_->Invalidate(); };
 }
 
-void tGlyphStrip::DrawCell(cl::TCanvas& canvas, int offset, int x, int y) const {
-  if (offset < 0 || offset + height_ > width_) return;
-  for (int row = 0; row < height_; ++row) {
-    for (int column = 0; column < height_; ++column) {
-      const std::uint32_t colour = pixels_[static_cast<std::size_t>(row * width_ + offset + column)];
-      if (colour != static_cast<std::uint32_t>(GlyphTransparent))
-        canvas.SetPixel(x + column, y + row, static_cast<cl::TColor>(colour));
-    }
-  }
+tStationPage::~tStationPage() {
+  if (headers_) headers_->StoreHeaderWidths(*sidHeader_, 0);
+  headers_.reset();
+  ClearOwnedRows(sidLBox_->Items());
+}
+
+void tStationPage::BuildMenu(cl::TMenuItem& parent) {
+  AddMenuItem(parent, "PMnu_UTO", 20591, 'U', cl::ssAlt, [this] {
+    if (host_.CurrentPage() == Index) sidCBoxUTO_->SetFocus();
+  });
+}
+
+void tStationPage::Prepare(const std::string& headerFile) {
+  LoadFontFromConfig(11, sidCBoxUTO_->Font());
+  sidCBoxUTO_->SetItemIndex(-1);
+  headers_ = std::make_unique<tHeaderManager>(headerFile, HeaderBase);
+  headers_->ApplyToHeader(*sidHeader_, 0, 0);
+  listCode_ = -1;
+  FillStationListChoice(CFGGETINTEGER(tChooserSetting::StationList));
+  bitBtnNET_->Hide();
 }
 
 // ---------------------------------------------------------------- lists
 
-void tMultiAddressForm::FillStationListChoice(std::int32_t wantedCode) {
+void tStationPage::FillStationListChoice(std::int32_t wantedCode) {
   SIDCCLOSEFILES();
   sidCBoxUTO_->Items().Clear();
   const std::string base = disk_.StationListBase();
-  const std::size_t slash = base.find_last_of("/\\");
-  const std::string directory = base.substr(0, slash + 1);
-  const std::string baseName = base.substr(slash + 1);
-  if (const auto native = win::NativeName(directory)) {
-    std::error_code error;
-    std::vector<std::uint16_t> codes;
-    for (std::filesystem::directory_iterator it(*native, error), end; !error && it != end; it.increment(error)) {
-      const auto name = win::SystemName(it->path().filename().string());
-      if (!name) continue;
-      if (const auto code = StationListCodeOf(*name, baseName)) codes.push_back(*code);
-    }
-    for (const std::uint16_t code : codes) {
-      ShortString name{};
-      const bool valid = SIDCCHECKBKLSTFILE(code, &name) == 0;
-      sidCBoxUTO_->Items().Add(valid ? utl::STRUTOCODE(code) + ": " + name.Str() : SuiteText(20613));
-    }
+  const std::string baseName = base.substr(base.find_last_of("/\\") + 1);
+  std::vector<std::uint16_t> codes;
+  // Files only: a directory of a list's name is no list.
+  for (const win::FindData& found : win::FindFiles(base + ".*"))
+    if ((found.attributes & win::FILE_ATTRIBUTE_DIRECTORY) == 0)
+      if (const auto code = StationListCodeOf(found.name, baseName)) codes.push_back(*code);
+  for (const std::uint16_t code : codes) {
+    ShortString name{};
+    const bool valid = SIDCCHECKBKLSTFILE(code, &name) == 0;
+    sidCBoxUTO_->Items().Add(valid ? utl::STRUTOCODE(code) + ": " + name.Str() : SuiteText(20613));
   }
   SetStationListCode(static_cast<std::int16_t>(wantedCode));
 }
 
-void tMultiAddressForm::SetStationListCode(std::int16_t code) {
+void tStationPage::SetStationListCode(std::int16_t code) {
   if (code == listCode_) return;
   listCode_ = code;
   const std::string text = utl::STRUTOCODE(utl::UTOCODETOEXTCODE(static_cast<std::uint16_t>(code)));
@@ -114,17 +137,17 @@ void tMultiAddressForm::SetStationListCode(std::int16_t code) {
   sidCBoxUTO_->SetItemIndex(chosen);
 }
 
-void tMultiAddressForm::StationListChanged() {
-  ResetDrawCache();
+void tStationPage::StationListChanged() {
+  host_.ResetDrawCache();
   const std::string text = sidCBoxUTO_->Text();
   const std::uint16_t code = utl::UTOCODETOEXTCODE(utl::VALUTOCODE(text.substr(0, text.find(':'))));
   if (code < 1000 && code != listCode_) {
     listCode_ = static_cast<std::int16_t>(code);
-    FillStations(listCode_, modeFlags_);
+    FillStations(listCode_, host_.ModeFlags());
   }
 }
 
-void tMultiAddressForm::FillStations(std::int16_t code, std::uint8_t flags) {
+void tStationPage::FillStations(std::int16_t code, std::uint8_t flags) {
   cl::TStrings& rows = sidLBox_->Items();
   rows.BeginUpdate();
   ClearOwnedRows(rows);
@@ -145,19 +168,16 @@ void tMultiAddressForm::FillStations(std::int16_t code, std::uint8_t flags) {
       AddOwnedRow(rows, name, std::move(row));
     }
   } catch (...) {
-    // A list that fails part way shows what was read.
+    // A list that fails part way ends the filling without a word: the
+    // stations read so far show.
   }
   rows.EndUpdate();
-  RefreshStationMarks();
+  RefreshMarks();
 }
 
-bool tMultiAddressForm::IsInSelection(std::string_view url) const { return selLBox_->Items().IndexOf(url) >= 0; }
-
-void tMultiAddressForm::RefreshStationMarks() {
+void tStationPage::RefreshMarks() {
   // One look-up a row: ten thousand stations against a long selection.
-  std::unordered_set<std::string> chosen;
-  const cl::TStrings& selection = selLBox_->Items();
-  for (int i = 0; i < selection.Count(); ++i) chosen.insert(cl::AnsiUpperCase(selection.Get(i)));
+  const auto chosen = host_.Selection().UpperCaseUrls();
   const cl::TStrings& rows = sidLBox_->Items();
   for (int i = 0; i < rows.Count(); ++i)
     if (auto* row = dynamic_cast<tADRitem*>(rows.GetObject(i)))
@@ -165,15 +185,38 @@ void tMultiAddressForm::RefreshStationMarks() {
   sidLBox_->Invalidate();
 }
 
+// ---------------------------------------------------------------- settings
+
+void tStationPage::LoadSettings() {
+  try {
+    SetStationListCode(static_cast<std::int16_t>(CFGGETINTEGER(tChooserSetting::StationList)));
+    ApplyRowKey(*sidLBox_, CFGGETINTEGER(tChooserSetting::StationRow));
+  } catch (...) {
+    // A remembered list that cannot be chosen is passed over with its row.
+  }
+}
+
+void tStationPage::SaveSettings() const {
+  CFGPUTINTEGER(tChooserSetting::StationList, listCode_);
+  CFGPUTINTEGER(tChooserSetting::StationRow, sidLBox_->ItemIndex());
+}
+
+void tStationPage::Shown() {
+  listCode_ = -1;
+  StationListChanged();
+  ApplyRowKey(*sidLBox_, CFGGETINTEGER(tChooserSetting::StationRow));
+}
+
 // ---------------------------------------------------------------- drawing
 
-void tMultiAddressForm::DrawStationRow(int index, cl::TRect rect) {
+void tStationPage::DrawRow(int index, cl::TRect rect) {
   cl::TCanvas& canvas = sidLBox_->ItemCanvas();
   canvas.FillRect(rect);
   const auto* row = dynamic_cast<const tADRitem*>(sidLBox_->Items().GetObject(index));
   if (row == nullptr) return;
+  const tGlyphStrip& glyphs = host_.Glyphs();
   const cl::TColor normal = canvas.Font().Color();
-  canvas.Font().Assign(rowFont_);
+  canvas.Font().Assign(host_.RowFont());
   canvas.Font().SetColor(normal);
   canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
   const cl::TColor text = row->Taken ? cl::clGrayText : normal;
@@ -183,10 +226,10 @@ void tMultiAddressForm::DrawStationRow(int index, cl::TRect rect) {
   if (const auto column = ColumnRect(*sidHeader_, 1, rect)) {
     int offset = -1;
     if ((point.flags & 0x10) == 0) offset = (point.flags & 0x20) ? 16 : (point.flags & 0x08) ? 48 : 32;
-    if (offset >= 0) glyphs_.DrawCell(canvas, offset, column->Left + 8, rect.Top + 2);
+    if (offset >= 0) glyphs.DrawCell(canvas, offset, column->Left + 8, rect.Top + 2);
   }
   if (const auto column = ColumnRect(*sidHeader_, 2, rect); column && (point.flags & 0x40))
-    glyphs_.DrawCell(canvas, 64, column->Left + 8, rect.Top + 2);
+    glyphs.DrawCell(canvas, 64, column->Left + 8, rect.Top + 2);
   canvas.Font().SetColor(normal);
   ColumnText(canvas, *sidHeader_, 3, rect,
              std::string(row->Location.place, std::min<std::size_t>(row->Location.placeLength, 24)));
@@ -204,28 +247,6 @@ void tMultiAddressForm::DrawStationRow(int index, cl::TRect rect) {
     canvas.Font().SetColor(text);
   }
   ColumnText(canvas, *sidHeader_, 5, rect, utl::STRMINUTE(point.fromMinute) + "-" + utl::STRMINUTE(point.toMinute));
-}
-
-void tMultiAddressForm::DrawSelectionRow(int index, cl::TRect rect) {
-  cl::TCanvas& canvas = selLBox_->ItemCanvas();
-  canvas.FillRect(rect);
-  const auto* item = dynamic_cast<const tBKAddressItem*>(selLBox_->Items().GetObject(index));
-  if (item == nullptr) return;
-  const cl::TColor normal = canvas.Font().Color();
-  canvas.Font().Assign(rowFont_);
-  canvas.Font().SetColor(normal);
-  canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
-  ColumnText(canvas, *selHeader_, 0, rect, item->Url);
-  ColumnText(canvas, *selHeader_, 1, rect, item->Description);
-  DrawUseForGlyph(canvas, *selHeader_, 2, rect, item->UseFor);
-}
-
-void tMultiAddressForm::DrawUseForGlyph(cl::TCanvas& canvas, const cl::THeader& header, int k, cl::TRect rect,
-                                        std::uint8_t useFor) const {
-  const auto column = ColumnRect(header, k, rect);
-  if (!column) return;
-  if (useFor == 2) glyphs_.DrawCell(canvas, 80, column->Left + 8, rect.Top + 2);
-  if (useFor == 3) glyphs_.DrawCell(canvas, 96, column->Left + 8, rect.Top + 2);
 }
 
 }  // namespace dlg

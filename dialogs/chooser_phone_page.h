@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/gui/component.h"
+#include "platform/gui/geometry.h"
+
+namespace cl {
+class TComboBox;
+class THeader;
+class TMenuItem;
+class TOwnerDrawListBox;
+class TSpeedButton;
+class TWinControl;
+}  // namespace cl
+
+namespace dlg {
+
+class tChooserHost;
+class tDisk;
+class tHeaderManager;
+class tPhoneBookItem;
+
+// Page 1 of the recipient chooser: one phone book of the configuration
+// directory as rows sorted by the chosen key, and its upkeep (other books,
+// new, duplicated, edited and deleted entries, saving). It owns its
+// controls, its column layout and its settings (the book, the focused row
+// and the sort kind).
+class tPhonePage : public cl::TComponent {
+ public:
+  static constexpr int Index = 1;
+  static constexpr std::uint16_t HeaderBase = 0x4000;
+
+  // The controls on page; nothing read yet.
+  tPhonePage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host);
+  // The column widths are kept for the next use.
+  ~tPhonePage() override;
+
+  // The page's menu items under parent (they act only while it is shown).
+  void BuildMenu(cl::TMenuItem& parent);
+  // The column layout of headerFile, the sort kinds, and the remembered book
+  // opened.
+  void Prepare(const std::string& headerFile);
+
+  cl::TOwnerDrawListBox& List() const { return *numLBox_; }
+  // The rows whose number is in the selection show as taken.
+  void RefreshMarks();
+  void DrawRow(int index, cl::TRect rect);
+  // The page's buttons and menu items that follow its rows.
+  void UpdateButtons();
+
+  void LoadSettings();
+  void SaveSettings() const;
+  // At close: a changed book is saved when the user says so.
+  void SettleAtClose();
+
+ private:
+  void BuildControls(cl::TWinControl& page);
+  void SetChanged(bool changed);
+  void FillPhoneBookChoice(const std::string& wanted);
+  void PhoneBookChosen();
+  void OpenPhoneBook(const std::string& path);
+  void SortChanged();
+  void SortRows(int kind);
+  void DeleteEntries();
+  void AddEntry();
+  void DuplicateEntry();
+  void EditEntry();
+  // Runs the entry editor on entry; true on OK with a valid entry.
+  bool EditedValid(tPhoneBookItem& entry);
+  // Adds the entry under its key, focuses its row and marks the book changed.
+  void InsertEntry(std::unique_ptr<tPhoneBookItem> entry, bool mark);
+  // False when the book could not be written (the user was told).
+  bool SaveBook();
+  bool NewBook();
+  bool WriteBook(const std::string& path, const std::string& fileName);
+  // Asks about unsaved changes; false when the book is to stay.
+  bool ChangesSettled();
+  int SortKind() const;
+  // The action, run only while this page is shown.
+  std::function<void()> OnThisPage(std::function<void()> action);
+
+  const tDisk& disk_;
+  tChooserHost& host_;
+  std::string path_;  // the open book; empty for none
+  bool changed_ = false;
+  int shownSortKind_ = 0;
+  std::unique_ptr<tHeaderManager> headers_;
+  cl::THeader* numHeader_ = nullptr;
+  cl::TOwnerDrawListBox* numLBox_ = nullptr;
+  cl::TComboBox* numCBoxFile_ = nullptr;
+  cl::TComboBox* numCBoxSort_ = nullptr;
+  cl::TSpeedButton* numSBtnSave_ = nullptr;
+  cl::TSpeedButton* numSBtnAdd_ = nullptr;
+  cl::TSpeedButton* numSBtnEdit_ = nullptr;
+  cl::TSpeedButton* numSBtnDel_ = nullptr;
+  cl::TSpeedButton* numSBtnNew_ = nullptr;
+  cl::TSpeedButton* numSBtnDup_ = nullptr;
+  cl::TMenuItem* saveItem_ = nullptr;
+};
+
+}  // namespace dlg

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/gui/component.h"
+#include "platform/gui/geometry.h"
+
+namespace cl {
+class TBitBtn;
+class TComboBox;
+class THeader;
+class TMenuItem;
+class TOwnerDrawListBox;
+class TWinControl;
+}  // namespace cl
+
+namespace dlg {
+
+class tChooserHost;
+class tDisk;
+class tHeaderManager;
+
+// Page 0 of the recipient chooser: the choice of station lists and the
+// stations of the chosen list, offered as the mode flags say. It owns its
+// controls, its column layout and its settings (the list code and the
+// focused row).
+class tStationPage : public cl::TComponent {
+ public:
+  static constexpr int Index = 0;
+  static constexpr std::uint16_t HeaderBase = 0x4100;
+
+  // The controls on page; nothing read yet.
+  tStationPage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host);
+  // The column widths are kept for the next use.
+  ~tStationPage() override;
+
+  // The page's menu items under parent (they act only while it is shown).
+  void BuildMenu(cl::TMenuItem& parent);
+  // The font, the column layout of headerFile and the list choice, with the
+  // remembered list code wanted.
+  void Prepare(const std::string& headerFile);
+
+  cl::TOwnerDrawListBox& List() const { return *sidLBox_; }
+  void SetStationListCode(std::int16_t code);
+  std::int16_t StationListCode() const { return listCode_; }
+  // The station rows of the list code, as the mode flags offer them.
+  void FillStations(std::int16_t code, std::uint8_t flags);
+  // The rows whose station is in the selection show as taken.
+  void RefreshMarks();
+  void DrawRow(int index, cl::TRect rect);
+
+  void LoadSettings();
+  void SaveSettings() const;
+  // When the form shows: the chosen list is read anew.
+  void Shown();
+
+ private:
+  void FillStationListChoice(std::int32_t wantedCode);
+  void StationListChanged();
+
+  const tDisk& disk_;
+  tChooserHost& host_;
+  std::int16_t listCode_ = -1;
+  std::unique_ptr<tHeaderManager> headers_;
+  cl::TComboBox* sidCBoxUTO_ = nullptr;
+  cl::TBitBtn* bitBtnNET_ = nullptr;
+  cl::THeader* sidHeader_ = nullptr;
+  cl::TOwnerDrawListBox* sidLBox_ = nullptr;
+};
+
+}  // namespace dlg
