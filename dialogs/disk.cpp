@@ -1,22 +1,17 @@
 #include "dialogs/disk.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "platform/core/blank_trim.h"
 #include "platform/core/environment.h"
 #include "platform/core/file_names.h"
+#include "platform/core/file_system.h"
 #include "platform/core/places.h"
 #include "utility/path_names.h"
 
 namespace dlg {
 namespace {
 
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
+// Directories and BKU lose their blanks alone.
+std::string Trimmed(std::string_view text) { return std::string(cl::TrimOf(text, " ")); }
 
 bool EndsWithSeparator(std::string_view path) { return !path.empty() && utl::IsSeparator(path.back()); }
 
@@ -57,10 +52,7 @@ tDisk::tDisk(std::string_view programDirectory, std::string_view currentDirector
 tDisk tDisk::FromSystem() {
   const std::string program = win::GetModuleFileName();
   const utl::PathParts parts = utl::SplitPath(program);
-  std::string current;
-  std::error_code error;
-  const auto native = std::filesystem::current_path(error);
-  if (!error) current = win::SystemName(native.string()).value_or(std::string());
+  const std::string current = win::GetCurrentDirectory().value_or(std::string());
   return tDisk(parts.directory, current, win::GetWindowsDirectory(),
                win::GetEnvironmentVariable("BKU"), parts.name);
 }

@@ -607,6 +607,32 @@ TEST_F(ChooserTest, ExportWritesTheChosenNameInUpperCaseIntoTheConfigurationDire
   EXPECT_EQ(std::string(book.begin(), book.end()), "\"d\", \"\", \"+420-2-111\", \"FAX\"\r\n");
 }
 
+TEST_F(ChooserTest, AnExportThatCannotBeWrittenSaysSoAndLeavesNothing) {
+  // The book's name is taken by a directory.
+  std::filesystem::create_directories(ConfigDir() / "TAKEN.PHN");
+  cl::testing::ScriptedDialogs dialogs;
+  dialogs.Save = [&](cl::TSaveDialog& dialog) {
+    dialog.FileName = "taken.phn";
+    return true;
+  };
+  std::string told;
+  std::vector<tAddressRecord> records(1, Record(utl::URIPHONE2URL(utl::URIUSEFOR2SCHEME(2), "420", "2", "111")));
+  EXPECT_EQ(Choose(records, 1, 1, Stations, AllStations, [&](Form& f) {
+              const ModalDriver error("MessageForm", [&](cl::TForm& box) {
+                told = Child<cl::TLabel>(box, "Message").Caption();
+                cl::testing::TypeKey(box, cl::VK_RETURN);
+              });
+              f.Button("selBBtnExport").Click();
+              EXPECT_EQ(f.Rows("selLBox").size(), 1u) << "the selection stays";
+              f.Button("selBBtnOK").Click();
+            }),
+            1);
+  EXPECT_EQ(told, dlg::SuiteText(20562));
+  EXPECT_TRUE(std::filesystem::is_directory(ConfigDir() / "TAKEN.PHN"));
+  for (const auto& entry : std::filesystem::directory_iterator(ConfigDir()))
+    EXPECT_EQ(entry.path().filename().string().rfind("~brn", 0), std::string::npos) << entry.path();
+}
+
 TEST_F(ChooserTest, ColumnWidthsTheUserSetAreThereNextTime) {
   const char* const headers[] = {"sidHeader", "numHeader", "selHeader"};
   std::vector<tAddressRecord> records(1, Record(""));
