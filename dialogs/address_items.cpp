@@ -17,8 +17,8 @@ namespace {
 
 std::string Cut(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
 
-// Addresses trim blanks alone: a tab is part of the text.
-std::string Trimmed(std::string_view text) { return std::string(cl::TrimOf(text, " ")); }
+// Addresses lose blanks alone at their ends: a tab is part of the text.
+constexpr std::string_view Blanks = " ";
 
 constexpr std::size_t textLimit = ShortString::MaxLength;
 
@@ -118,8 +118,8 @@ std::optional<tPhoneBookItem> tBKAddressItem::ToPhoneItem() const {
     entry.UseFor = UseFor;
     const auto comma = Description.find(',');
     if (comma != std::string::npos && comma >= 1) {
-      entry.Name.Assign(Trimmed(std::string_view(Description).substr(0, comma)));
-      entry.Company.Assign(Trimmed(std::string_view(Description).substr(comma + 1)));
+      entry.Name.Assign(cl::TrimOf(std::string_view(Description).substr(0, comma), Blanks));
+      entry.Company.Assign(cl::TrimOf(std::string_view(Description).substr(comma + 1), Blanks));
     } else {
       entry.Name.Assign(Description);
     }
@@ -133,7 +133,7 @@ std::optional<tPhoneBookItem> tBKAddressItem::ToPhoneItem() const {
 
 void tBKAddressItem::SetExtra(int index, std::string_view text) {
   if (index < 1 || index > 4) return;
-  std::string value = cl::AnsiUpperCase(Trimmed(text));
+  std::string value = cl::AnsiUpperCase(cl::TrimOf(text, Blanks));
   extras_[index - 1] = value.empty() ? std::nullopt : std::optional<std::string>(std::move(value));
 }
 

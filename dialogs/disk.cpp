@@ -10,8 +10,8 @@
 namespace dlg {
 namespace {
 
-// Directories and BKU lose their blanks alone.
-std::string Trimmed(std::string_view text) { return std::string(cl::TrimOf(text, " ")); }
+// Directories and BKU lose blanks alone at their ends.
+constexpr std::string_view Blanks = " ";
 
 bool EndsWithSeparator(std::string_view path) { return !path.empty() && utl::IsSeparator(path.back()); }
 
@@ -36,8 +36,8 @@ tDisk::tDisk(std::string_view programDirectory, std::string_view currentDirector
     // The header file is named by the program's name part as a path split
     // gives it: at most 12 characters.
     : programName_(programName.substr(0, 12)) {
-  std::string directory = Trimmed(programDirectory);
-  if (directory.empty()) directory = Trimmed(currentDirectory);
+  std::string directory(cl::TrimOf(programDirectory, Blanks));
+  if (directory.empty()) directory = std::string(cl::TrimOf(currentDirectory, Blanks));
   if (!directory.empty()) directory = WithSeparator(directory);
   if (IsBinDirectory(directory))
     base_ = directory.substr(0, directory.size() - 4);
@@ -45,7 +45,7 @@ tDisk::tDisk(std::string_view programDirectory, std::string_view currentDirector
     base_ = WithSeparator(std::string(windowsDirectory));
   // BKU is used as it stands save for the blanks; a missing separator is
   // added so that file names never run into the directory's last component.
-  const std::string fromEnvironment = bku ? Trimmed(*bku) : std::string();
+  const std::string fromEnvironment = bku ? std::string(cl::TrimOf(*bku, Blanks)) : std::string();
   configDir_ = fromEnvironment.empty() ? base_ + "CFG/" : WithSeparator(fromEnvironment);
 }
 
@@ -62,7 +62,7 @@ std::string tDisk::ListDir() const { return base_ + "LST/"; }
 std::string tDisk::StatesListFile() const { return ListDir() + "states.lst"; }
 
 std::string tDisk::AreaListFile(std::string_view country) const {
-  std::string code = Trimmed(country);
+  std::string code(cl::TrimOf(country, Blanks));
   if (!code.empty() && code.front() == '+') code.erase(0, 1);
   return ListDir() + "tto" + code + ".lst";
 }

@@ -25,8 +25,8 @@ static_assert(recordSize == 1158);
 constexpr int captionsPerHeader = 16;
 constexpr std::size_t captionLength = 31;
 
-// Captions and widths lose their blanks alone.
-std::string_view Trimmed(std::string_view text) { return cl::TrimOf(text, " "); }
+// Captions and widths lose blanks alone at their ends.
+constexpr std::string_view Blanks = " ";
 
 // A decimal integer as a whole, with an optional sign.
 bool ReadWidth(std::string_view number, std::int32_t& width) {
@@ -116,14 +116,14 @@ void tHeaderManager::LoadCaptions() {
       for (int s = 0; s < captionsPerHeader; ++s) {
         const std::string text = texts_(static_cast<std::uint16_t>(textBase_ + 16 * h + s));
         if (text.empty()) break;
-        const std::string_view whole = Trimmed(text);
+        const std::string_view whole = cl::TrimOf(text, Blanks);
         const auto bar = whole.find('|');
         std::string_view caption = whole;
         std::int32_t width = 0;
         bool widthRead = false;
         if (bar != std::string_view::npos) {
-          caption = Trimmed(whole.substr(bar + 1));
-          widthRead = ReadWidth(Trimmed(whole.substr(0, bar)), width);
+          caption = cl::TrimOf(whole.substr(bar + 1), Blanks);
+          widthRead = ReadWidth(cl::TrimOf(whole.substr(0, bar), Blanks), width);
         }
         Section& section = table_[h][s];
         // The default width is that of the caption as the text gives it.

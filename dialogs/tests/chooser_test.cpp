@@ -384,6 +384,22 @@ TEST_F(ChooserTest, StationListsWithoutThreeDigitsAreNoLists) {
   });
 }
 
+TEST_F(ChooserTest, ADirectoryNamedLikeAListIsNoListAndALinkToAListIsOne) {
+  std::filesystem::create_directories(ListDir() / "BKlst.004");
+  cl::testing::TempDirectory elsewhere;
+  WriteFile(elsewhere / "list", "Odkaz\nOdk|31|0|60|1|65648|0|X|2|420|0|1\n");
+  std::filesystem::create_symlink(elsewhere / "list", ListDir() / "BKlst.005");
+  std::vector<tAddressRecord> records(1, Record(""));
+  Choose(records, 0, 1, Stations, AllStations, [](Form& f) {
+    auto& choice = Child<cl::TComboBox>(f.form, "sidCBoxUTO");
+    std::vector<std::string> entries;
+    for (int i = 0; i < choice.Items().Count(); ++i) entries.push_back(choice.Items().Get(i));
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2], "05: Odkaz");
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
+}
+
 TEST_F(ChooserTest, SettingsAreKeptAtCloseAndRowKeysAppliedOnlyInRange) {
   struct Case {
     std::int32_t storedRow;
