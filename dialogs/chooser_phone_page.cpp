@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "dialogs/address_items.h"
 #include "dialogs/address_selection.h"
 #include "dialogs/chooser_controls.h"
 #include "dialogs/chooser_host.h"
@@ -56,7 +57,7 @@ std::string PhoneUrl(const tPhoneBookItem& entry) {
 }  // namespace
 
 tPhonePage::tPhonePage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host)
-    : cl::TComponent(nullptr), disk_(disk), host_(host) {
+    : disk_(disk), host_(host) {
   BuildControls(page);
 }
 
@@ -390,6 +391,11 @@ void tPhonePage::SaveSettings() const {
 }
 
 // ---------------------------------------------------------------- rows
+
+std::unique_ptr<tBKAddressItem> tPhonePage::AddressOfRow(const cl::TObject& row) const {
+  if (const tPhoneBookItem* entry = PhoneItemOf(&row)) return tBKAddressItem::FromPhoneItem(*entry);
+  return nullptr;
+}
 
 void tPhonePage::RefreshMarks() {
   const auto chosen = host_.Selection().UpperCaseUrls();

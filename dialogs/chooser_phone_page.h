@@ -5,14 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/gui/component.h"
-#include "platform/gui/geometry.h"
+#include "dialogs/chooser_page.h"
 
 namespace cl {
 class TComboBox;
 class THeader;
-class TMenuItem;
-class TOwnerDrawListBox;
 class TSpeedButton;
 class TWinControl;
 }  // namespace cl
@@ -26,10 +23,9 @@ class tPhoneBookItem;
 
 // Page 1 of the recipient chooser: one phone book of the configuration
 // directory as rows sorted by the chosen key, and its upkeep (other books,
-// new, duplicated, edited and deleted entries, saving). It owns its
-// controls, its column layout and its settings (the book, the focused row
-// and the sort kind).
-class tPhonePage : public cl::TComponent {
+// new, duplicated, edited and deleted entries, saving). Its settings are the
+// book, the focused row and the sort kind.
+class tPhonePage : public tChooserPage {
  public:
   static constexpr int Index = 1;
   static constexpr std::uint16_t HeaderBase = 0x4000;
@@ -39,21 +35,20 @@ class tPhonePage : public cl::TComponent {
   // The column widths are kept for the next use.
   ~tPhonePage() override;
 
-  // The page's menu items under parent (they act only while it is shown).
-  void BuildMenu(cl::TMenuItem& parent);
-  // The column layout of headerFile, the sort kinds, and the remembered book
-  // opened.
-  void Prepare(const std::string& headerFile);
+  void BuildMenu(cl::TMenuItem& parent) override;
+  // The column layout, the sort kinds, and the remembered book opened.
+  void Prepare(const std::string& headerFile) override;
 
-  cl::TOwnerDrawListBox& List() const { return *numLBox_; }
-  // The rows whose number is in the selection show as taken.
-  void RefreshMarks();
-  void DrawRow(int index, cl::TRect rect);
+  cl::TOwnerDrawListBox& List() const override { return *numLBox_; }
+  bool Refuses(const cl::TObject&) const override { return false; }
+  std::unique_ptr<tBKAddressItem> AddressOfRow(const cl::TObject& row) const override;
+  void RefreshMarks() override;
+  void DrawRow(int index, cl::TRect rect) override;
   // The page's buttons and menu items that follow its rows.
   void UpdateButtons();
 
-  void LoadSettings();
-  void SaveSettings() const;
+  void LoadSettings() override;
+  void SaveSettings() const override;
   // At close: a changed book is saved when the user says so.
   void SettleAtClose();
 

@@ -18,6 +18,7 @@
 #include "dialogs/disk.h"
 #include "dialogs/glyph_strip.h"
 #include "dialogs/header_manager.h"
+#include "dialogs/message_shortcuts.h"
 #include "dialogs/owned_rows.h"
 #include "dialogs/suite_texts.h"
 #include "platform/core/ansi_case.h"
@@ -39,6 +40,7 @@ namespace dlg {
 namespace {
 
 constexpr cl::TColor WeekendColour = 0x0000FF;
+constexpr utl::tSID RefusedStation = 0x10FFD0;
 
 // The list code of a station-list file name, BKlst.<ddd>; nothing for any
 // other name (a BKlst.bak beside the lists is no list).
@@ -63,7 +65,7 @@ std::string StationUrl(const tADRitem& row) { return tBKAddressItem::FromStation
 }  // namespace
 
 tStationPage::tStationPage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host)
-    : cl::TComponent(nullptr), disk_(disk), host_(host) {
+    : disk_(disk), host_(host) {
   sidCBoxUTO_ = cl::Make<cl::TComboBox>(*this);
   sidCBoxUTO_->SetName("sidCBoxUTO");
   sidCBoxUTO_->SetParent(&page);
@@ -173,6 +175,18 @@ void tStationPage::FillStations(std::int16_t code, std::uint8_t flags) {
   }
   rows.EndUpdate();
   RefreshMarks();
+}
+
+bool tStationPage::Refuses(const cl::TObject& row) const {
+  const auto* station = dynamic_cast<const tADRitem*>(&row);
+  if (station == nullptr || utl::CMPSID(station->Point.stationId, RefusedStation) != 0) return false;
+  ErrorText(20556);
+  return true;
+}
+
+std::unique_ptr<tBKAddressItem> tStationPage::AddressOfRow(const cl::TObject& row) const {
+  if (const auto* station = dynamic_cast<const tADRitem*>(&row)) return tBKAddressItem::FromStation(*station);
+  return nullptr;
 }
 
 void tStationPage::RefreshMarks() {

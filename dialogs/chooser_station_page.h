@@ -4,15 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/gui/component.h"
-#include "platform/gui/geometry.h"
+#include "dialogs/chooser_page.h"
 
 namespace cl {
 class TBitBtn;
 class TComboBox;
 class THeader;
-class TMenuItem;
-class TOwnerDrawListBox;
 class TWinControl;
 }  // namespace cl
 
@@ -23,10 +20,9 @@ class tDisk;
 class tHeaderManager;
 
 // Page 0 of the recipient chooser: the choice of station lists and the
-// stations of the chosen list, offered as the mode flags say. It owns its
-// controls, its column layout and its settings (the list code and the
-// focused row).
-class tStationPage : public cl::TComponent {
+// stations of the chosen list, offered as the mode flags say. Its settings
+// are the list code and the focused row.
+class tStationPage : public tChooserPage {
  public:
   static constexpr int Index = 0;
   static constexpr std::uint16_t HeaderBase = 0x4100;
@@ -36,23 +32,24 @@ class tStationPage : public cl::TComponent {
   // The column widths are kept for the next use.
   ~tStationPage() override;
 
-  // The page's menu items under parent (they act only while it is shown).
-  void BuildMenu(cl::TMenuItem& parent);
-  // The font, the column layout of headerFile and the list choice, with the
-  // remembered list code wanted.
-  void Prepare(const std::string& headerFile);
+  void BuildMenu(cl::TMenuItem& parent) override;
+  // The font, the column layout and the list choice, with the remembered
+  // list code wanted.
+  void Prepare(const std::string& headerFile) override;
 
-  cl::TOwnerDrawListBox& List() const { return *sidLBox_; }
+  cl::TOwnerDrawListBox& List() const override { return *sidLBox_; }
+  // The station id 0x10FFD0 is refused.
+  bool Refuses(const cl::TObject& row) const override;
+  std::unique_ptr<tBKAddressItem> AddressOfRow(const cl::TObject& row) const override;
   void SetStationListCode(std::int16_t code);
   std::int16_t StationListCode() const { return listCode_; }
   // The station rows of the list code, as the mode flags offer them.
   void FillStations(std::int16_t code, std::uint8_t flags);
-  // The rows whose station is in the selection show as taken.
-  void RefreshMarks();
-  void DrawRow(int index, cl::TRect rect);
+  void RefreshMarks() override;
+  void DrawRow(int index, cl::TRect rect) override;
 
-  void LoadSettings();
-  void SaveSettings() const;
+  void LoadSettings() override;
+  void SaveSettings() const override;
   // When the form shows: the chosen list is read anew.
   void Shown();
 

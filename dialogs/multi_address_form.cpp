@@ -4,6 +4,7 @@
 
 #include "dialogs/chooser_controls.h"
 #include "dialogs/chooser_menu_item.h"
+#include "dialogs/chooser_page.h"
 #include "dialogs/chooser_phone_page.h"
 #include "dialogs/chooser_rows.h"
 #include "dialogs/chooser_settings.h"
@@ -105,23 +106,20 @@ void tMultiAddressForm::BuildControls() {
 }
 
 void tMultiAddressForm::WireLists() {
-  const struct {
-    cl::TOwnerDrawListBox* list;
-    std::function<void(int, cl::TRect)> draw;
-  } lists[] = {{&stations_->List(), [this](int index, cl::TRect rect) { stations_->DrawRow(index, rect); }},
-               {&phones_->List(), [this](int index, cl::TRect rect) { phones_->DrawRow(index, rect); }},
-               {selLBox_, [this](int index, cl::TRect rect) { DrawSelectionRow(index, rect); }}};
+  // Lists 0 and 1 are the pages', 2 the selection's.
   for (int which = 0; which < 3; ++which) {
-    cl::TOwnerDrawListBox* list = lists[which].list;
+    tChooserPage* const page = Page(which);
+    cl::TOwnerDrawListBox* const list = page != nullptr ? &page->List() : selLBox_;
     list->OnClick = [this](cl::TObject*) { UpdateButtons(CurrentPage()); };
-    list->OnDrawItem = [this, list, which, draw = lists[which].draw](cl::TWinControl*, int index, cl::TRect rect,
-                                                                     cl::TOwnerDrawState) {
-      draw(index, rect);
+    list->OnDrawItem = [this, list, page, which](cl::TWinControl*, int index, cl::TRect rect, cl::TOwnerDrawState) {
+      if (page != nullptr)
+        page->DrawRow(index, rect);
+      else
+        DrawSelectionRow(index, rect);
       RowDrawn(*list, which);
     };
-  }
-  // A double click marks the focused row first.
-  for (cl::TOwnerDrawListBox* list : {&stations_->List(), &phones_->List()}) {
+    if (page == nullptr) continue;
+    // A double click marks the focused row first.
     list->OnDblClick = [this, list](cl::TObject*) {
       if (list->ItemIndex() >= 0) list->SetSelected(list->ItemIndex(), true);
       AddMarked();
@@ -205,10 +203,15 @@ void tMultiAddressForm::PrevPage() {
   }
 }
 
-cl::TOwnerDrawListBox* tMultiAddressForm::PageList(int page) const {
-  if (page == tStationPage::Index) return &stations_->List();
-  if (page == tPhonePage::Index) return &phones_->List();
+tChooserPage* tMultiAddressForm::Page(int page) const {
+  if (page == tStationPage::Index) return stations_.get();
+  if (page == tPhonePage::Index) return phones_.get();
   return nullptr;
+}
+
+cl::TOwnerDrawListBox* tMultiAddressForm::PageList(int page) const {
+  tChooserPage* const shown = Page(page);
+  return shown != nullptr ? &shown->List() : nullptr;
 }
 
 void tMultiAddressForm::FocusList(cl::TOwnerDrawListBox* list) {

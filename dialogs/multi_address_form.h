@@ -29,6 +29,7 @@ class TTabbedNotebook;
 
 namespace dlg {
 
+class tChooserPage;
 class tPhonePage;
 class tStationPage;
 
@@ -85,6 +86,8 @@ class tMultiAddressForm : public cl::TForm, private tChooserHost {
   bool PageInSet(int page) const;
   void NextPage();
   void PrevPage();
+  // The notebook's page n; none for a page the notebook does not hold.
+  tChooserPage* Page(int page) const;
   cl::TOwnerDrawListBox* PageList(int page) const;
   void FocusList(cl::TOwnerDrawListBox* list);
   void RowDrawn(cl::TOwnerDrawListBox& list, int which);
@@ -101,8 +104,6 @@ class tMultiAddressForm : public cl::TForm, private tChooserHost {
   void ImportSelection();
   // False, after telling the user, when the answer would leave addresses out.
   bool AnswerFits();
-  // The address a marked row of the page stands for.
-  std::unique_ptr<tBKAddressItem> AddressOfRow(int page, cl::TObject& row) const;
   void DrawSelectionRow(int index, cl::TRect rect);
 
   const tDisk& disk_;

@@ -2,12 +2,12 @@
 // the caller and go back, adding, removing, export and import.
 #include "dialogs/address_selection.h"
 #include "dialogs/chooser_rows.h"
+#include "dialogs/chooser_page.h"
+#include "dialogs/chooser_phone_page.h"
 #include "dialogs/chooser_station_page.h"
 #include "dialogs/message_form.h"
 #include "dialogs/message_shortcuts.h"
 #include "dialogs/multi_address_form.h"
-#include "dialogs/chooser_phone_page.h"
-#include "dialogs/phone_book_entry.h"
 #include "dialogs/safe_format.h"
 #include "dialogs/suite_texts.h"
 #include "dialogs/url_list_text.h"
@@ -16,13 +16,11 @@
 #include "platform/gui/common_dialogs.h"
 #include "platform/gui/header.h"
 #include "platform/gui/owner_draw_list_box.h"
-#include "utility/station_id.h"
 
 namespace dlg {
 
 namespace {
 
-constexpr utl::tSID RefusedStation = 0x10FFD0;
 // "The answer does not take %d of the chosen addresses."
 constexpr std::uint16_t AnswerTooLongText = 20605;
 
@@ -71,22 +69,19 @@ void tMultiAddressForm::SetSelection(const cl::TStrings& list) {
 void tMultiAddressForm::AddMarked() {
   if (!selBBtnAdd_->Enabled()) return;
   const int page = CurrentPage();
-  cl::TOwnerDrawListBox* list = PageList(page);
-  if (list == nullptr) return;
+  const tChooserPage* const shown = Page(page);
+  if (shown == nullptr) return;
+  cl::TOwnerDrawListBox* const list = &shown->List();
   for (int i = 0; i < list->Count(); ++i) {
     if (!list->Selected(i)) continue;
     cl::TObject* row = list->Items().GetObject(i);
     std::uint8_t* taken = TakenOf(row);
     if (taken == nullptr) continue;
-    if (const auto* station = dynamic_cast<const tADRitem*>(row);
-        station != nullptr && utl::CMPSID(station->Point.stationId, RefusedStation) == 0) {
-      ErrorText(20556);
-      continue;
-    }
+    if (shown->Refuses(*row)) continue;
     if (*taken) continue;
     // Beyond the caller's room nothing more is taken, and the rest stay marked.
     if (!selection_.HasRoom()) break;
-    if (std::unique_ptr<tBKAddressItem> item = AddressOfRow(page, *row)) {
+    if (std::unique_ptr<tBKAddressItem> item = shown->AddressOfRow(*row)) {
       // The selection's rows keep its order: the sorted list puts the URL
       // where the selection has it.
       if (const int index = selection_.Add(std::move(item)); index >= 0)
@@ -97,15 +92,6 @@ void tMultiAddressForm::AddMarked() {
   }
   list->Invalidate();
   UpdateButtons(page);
-}
-
-std::unique_ptr<tBKAddressItem> tMultiAddressForm::AddressOfRow(int page, cl::TObject& row) const {
-  if (page == tStationPage::Index) {
-    if (const auto* station = dynamic_cast<const tADRitem*>(&row)) return tBKAddressItem::FromStation(*station);
-    return nullptr;
-  }
-  if (const tPhoneBookItem* entry = PhoneItemOf(&row)) return tBKAddressItem::FromPhoneItem(*entry);
-  return nullptr;
 }
 
 void tMultiAddressForm::DeleteMarked() {
