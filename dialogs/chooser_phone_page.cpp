@@ -15,7 +15,6 @@
 #include "dialogs/chooser_settings.h"
 #include "dialogs/disk.h"
 #include "dialogs/glyph_strip.h"
-#include "dialogs/header_manager.h"
 #include "dialogs/input_query.h"
 #include "dialogs/message_shortcuts.h"
 #include "dialogs/name_format.h"
@@ -57,21 +56,12 @@ std::string PhoneUrl(const tPhoneBookItem& entry) {
 }  // namespace
 
 tPhonePage::tPhonePage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host)
-    : disk_(disk), host_(host) {
+    : tChooserPage(disk, host) {
   BuildControls(page);
 }
 
-tPhonePage::~tPhonePage() {
-  if (headers_) headers_->StoreHeaderWidths(*numHeader_, 0);
-  headers_.reset();
-  ClearOwnedRows(numLBox_->Items());
-}
-
 void tPhonePage::BuildControls(cl::TWinControl& page) {
-  numHeader_ = MakeChooserHeader(*this, page, "numHeader", cl::Rect(4, 30, 620, 48));
-  numLBox_ = MakeChooserList(*this, page, "numLBox", cl::Rect(4, 48, 620, 240), true);
-  numHeader_->OnSized = [this](cl::TObject*, int, std::int32_t) { numLBox_->Invalidate(); };
-  numHeader_->OnSizing = [this](cl::TObject*, int, std::int32_t) { numLBox_->Invalidate(); };
+  MakeColumns(page, "numHeader", "numLBox", true);
   const auto combo = [&](const char* name, int left, int width, std::uint16_t hint) {
     auto* box = cl::Make<cl::TComboBox>(*this);
     box->SetName(name);
@@ -130,10 +120,9 @@ void tPhonePage::BuildMenu(cl::TMenuItem& parent) {
 }
 
 void tPhonePage::Prepare(const std::string& headerFile) {
-  headers_ = std::make_unique<tHeaderManager>(headerFile, HeaderBase);
-  headers_->ApplyToHeader(*numHeader_, 0, 0);
+  ApplyLayout(headerFile, HeaderBase);
   // Sort kinds 0-4 are the columns but the glyph's, 5-7 the use-for orders.
-  for (int s = 0; s + 1 < numHeader_->SectionCount(); ++s) numCBoxSort_->Items().Add(numHeader_->SectionText(s));
+  for (int s = 0; s + 1 < header_->SectionCount(); ++s) numCBoxSort_->Items().Add(header_->SectionText(s));
   for (const std::uint16_t text : {20610, 20611, 20612}) numCBoxSort_->Items().Add(SuiteText(text));
   numCBoxSort_->SetItemIndex(0);
   ShortString wanted{};
@@ -151,7 +140,7 @@ void tPhonePage::SetChanged(bool changed) {
 int tPhonePage::SortKind() const { return std::clamp(numCBoxSort_->ItemIndex(), 0, SortKinds - 1); }
 
 void tPhonePage::UpdateButtons() {
-  numSBtnDup_->SetEnabled(numLBox_->Count() > 0);
+  numSBtnDup_->SetEnabled(list_->Count() > 0);
   if (saveItem_ != nullptr) saveItem_->SetEnabled(numSBtnSave_->Enabled());
 }
 
@@ -189,7 +178,7 @@ void tPhonePage::OpenPhoneBook(const std::string& path) {
   if (path.empty() || utl::FILENOTFOUND(path)) return;
   host_.ResetDrawCache();
   if (!win::SameNameIgnoringCase(path, path_)) {
-    cl::TStrings& rows = numLBox_->Items();
+    cl::TStrings& rows = list_->Items();
     ClearOwnedRows(rows);
     path_ = path;
     rows.BeginUpdate();
@@ -216,17 +205,17 @@ void tPhonePage::SortChanged() {
 }
 
 void tPhonePage::SortRows(int kind) {
-  cl::TStrings& rows = numLBox_->Items();
+  cl::TStrings& rows = list_->Items();
   // Entries and their marks move to their new rows.
   struct Row {
     cl::TObject* object;
     bool marked;
   };
-  const int focusedRow = numLBox_->ItemIndex();
+  const int focusedRow = list_->ItemIndex();
   const cl::TObject* focused = focusedRow >= 0 && focusedRow < rows.Count() ? rows.GetObject(focusedRow) : nullptr;
   std::vector<Row> moved;
   moved.reserve(static_cast<std::size_t>(rows.Count()));
-  for (int i = 0; i < rows.Count(); ++i) moved.push_back({rows.GetObject(i), numLBox_->Selected(i)});
+  for (int i = 0; i < rows.Count(); ++i) moved.push_back({rows.GetObject(i), list_->Selected(i)});
   rows.BeginUpdate();
   rows.Clear();
   std::vector<cl::TObject*> marked;
@@ -239,19 +228,19 @@ void tPhonePage::SortRows(int kind) {
   rows.EndUpdate();
   std::unordered_map<const cl::TObject*, int> rowOf;
   for (int i = 0; i < rows.Count(); ++i) rowOf.emplace(rows.GetObject(i), i);
-  if (focused != nullptr) numLBox_->SetItemIndex(rowOf.at(focused));
-  for (cl::TObject* object : marked) numLBox_->SetSelected(rowOf.at(object), true);
+  if (focused != nullptr) list_->SetItemIndex(rowOf.at(focused));
+  for (cl::TObject* object : marked) list_->SetSelected(rowOf.at(object), true);
   shownSortKind_ = kind;
-  numLBox_->Invalidate();
+  list_->Invalidate();
 }
 
 // ---------------------------------------------------------------- entries
 
 void tPhonePage::DeleteEntries() {
-  cl::TStrings& rows = numLBox_->Items();
+  cl::TStrings& rows = list_->Items();
   bool deleted = false;
   for (int i = rows.Count() - 1; i >= 0; --i) {
-    if (!numLBox_->Selected(i)) continue;
+    if (!list_->Selected(i)) continue;
     DeleteOwnedRow(rows, i);
     deleted = true;
   }
@@ -266,10 +255,10 @@ bool tPhonePage::EditedValid(tPhoneBookItem& entry) {
 
 void tPhonePage::InsertEntry(std::unique_ptr<tPhoneBookItem> entry, bool mark) {
   const std::string key = PhoneItemKey(*entry, static_cast<std::uint8_t>(shownSortKind_));
-  const int index = AddOwnedRow(numLBox_->Items(), key, std::move(entry));
+  const int index = AddOwnedRow(list_->Items(), key, std::move(entry));
   if (index >= 0) {
-    numLBox_->SetItemIndex(index);
-    if (mark) numLBox_->SetSelected(index, true);
+    list_->SetItemIndex(index);
+    if (mark) list_->SetSelected(index, true);
   }
   SetChanged(true);
   RefreshMarks();
@@ -286,9 +275,9 @@ void tPhonePage::AddEntry() {
 }
 
 void tPhonePage::DuplicateEntry() {
-  const int focused = numLBox_->ItemIndex();
-  if (focused < 0 || focused >= numLBox_->Count()) return;
-  const tPhoneBookItem* source = PhoneItemOf(numLBox_->Items().GetObject(focused));
+  const int focused = list_->ItemIndex();
+  if (focused < 0 || focused >= list_->Count()) return;
+  const tPhoneBookItem* source = PhoneItemOf(list_->Items().GetObject(focused));
   if (source == nullptr) return;
   // A failure discards the copy and reaches the user.
   auto copy = std::make_unique<tPhoneBookItem>();
@@ -298,9 +287,9 @@ void tPhonePage::DuplicateEntry() {
 }
 
 void tPhonePage::EditEntry() {
-  const int focused = numLBox_->ItemIndex();
-  if (focused < 0 || focused >= numLBox_->Count()) return;
-  cl::TStrings& rows = numLBox_->Items();
+  const int focused = list_->ItemIndex();
+  if (focused < 0 || focused >= list_->Count()) return;
+  cl::TStrings& rows = list_->Items();
   tPhoneBookItem* entry = PhoneItemOf(rows.GetObject(focused));
   if (entry == nullptr) return;
   // The editor works on a copy: an edit left invalid changes nothing.
@@ -314,7 +303,7 @@ void tPhonePage::EditEntry() {
 
 bool tPhonePage::WriteBook(const std::string& path, const std::string& fileName) {
   try {
-    SavePhoneBook(path, numLBox_->Items());
+    SavePhoneBook(path, list_->Items());
     return true;
   } catch (const cl::Exception&) {
     ShowError(FormatName(SuiteText(20559), fileName));
@@ -377,7 +366,7 @@ void tPhonePage::LoadSettings() {
       numCBoxFile_->SetItemIndex(found);
       PhoneBookChosen();
     }
-    ApplyRowKey(*numLBox_, CFGGETINTEGER(tChooserSetting::PhoneRow));
+    ApplyRowKey(*list_, CFGGETINTEGER(tChooserSetting::PhoneRow));
   } catch (...) {
     // The book open stays, with its focused row.
   }
@@ -386,7 +375,7 @@ void tPhonePage::LoadSettings() {
 void tPhonePage::SaveSettings() const {
   const ShortString name = ShortString::From(numCBoxFile_->Text().substr(0, ShortString::MaxLength));
   CFGPUTSTRING(tChooserSetting::PhoneBook, &name);
-  CFGPUTINTEGER(tChooserSetting::PhoneRow, numLBox_->ItemIndex());
+  CFGPUTINTEGER(tChooserSetting::PhoneRow, list_->ItemIndex());
   CFGPUTINTEGER(tChooserSetting::SortKind, numCBoxSort_->ItemIndex());
 }
 
@@ -399,17 +388,17 @@ std::unique_ptr<tBKAddressItem> tPhonePage::AddressOfRow(const cl::TObject& row)
 
 void tPhonePage::RefreshMarks() {
   const auto chosen = host_.Selection().UpperCaseUrls();
-  const cl::TStrings& rows = numLBox_->Items();
+  const cl::TStrings& rows = list_->Items();
   for (int i = 0; i < rows.Count(); ++i)
     if (tPhoneBookItem* entry = PhoneItemOf(rows.GetObject(i)))
       entry->Taken = chosen.contains(cl::AnsiUpperCase(PhoneUrl(*entry))) ? 1 : 0;
-  numLBox_->Invalidate();
+  list_->Invalidate();
 }
 
 void tPhonePage::DrawRow(int index, cl::TRect rect) {
-  cl::TCanvas& canvas = numLBox_->ItemCanvas();
+  cl::TCanvas& canvas = list_->ItemCanvas();
   canvas.FillRect(rect);
-  const tPhoneBookItem* entry = PhoneItemOf(numLBox_->Items().GetObject(index));
+  const tPhoneBookItem* entry = PhoneItemOf(list_->Items().GetObject(index));
   if (entry == nullptr) return;
   const cl::TColor normal = canvas.Font().Color();
   canvas.Font().Assign(host_.RowFont());
@@ -417,8 +406,8 @@ void tPhonePage::DrawRow(int index, cl::TRect rect) {
   canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
   const std::string texts[] = {entry->Name.Str(), entry->Company.Str(), entry->Country.Str(), entry->Area.Str(),
                                entry->Number.Str()};
-  for (int k = 0; k < 5; ++k) ColumnText(canvas, *numHeader_, k, rect, texts[k]);
-  if (const auto column = ColumnRect(*numHeader_, 5, rect)) host_.Glyphs().DrawUseFor(canvas, entry->UseFor, column->Left, rect.Top);
+  for (int k = 0; k < 5; ++k) ColumnText(canvas, *header_, k, rect, texts[k]);
+  if (const auto column = ColumnRect(*header_, 5, rect)) host_.Glyphs().DrawUseFor(canvas, entry->UseFor, column->Left, rect.Top);
 }
 
 }  // namespace dlg

@@ -9,16 +9,11 @@
 
 namespace cl {
 class TComboBox;
-class THeader;
 class TSpeedButton;
-class TWinControl;
 }  // namespace cl
 
 namespace dlg {
 
-class tChooserHost;
-class tDisk;
-class tHeaderManager;
 class tPhoneBookItem;
 
 // Page 1 of the recipient chooser: one phone book of the configuration
@@ -32,14 +27,11 @@ class tPhonePage : public tChooserPage {
 
   // The controls on page; nothing read yet.
   tPhonePage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host);
-  // The column widths are kept for the next use.
-  ~tPhonePage() override;
 
   void BuildMenu(cl::TMenuItem& parent) override;
   // The column layout, the sort kinds, and the remembered book opened.
   void Prepare(const std::string& headerFile) override;
 
-  cl::TOwnerDrawListBox& List() const override { return *numLBox_; }
   bool Refuses(const cl::TObject&) const override { return false; }
   std::unique_ptr<tBKAddressItem> AddressOfRow(const cl::TObject& row) const override;
   void RefreshMarks() override;
@@ -78,14 +70,9 @@ class tPhonePage : public tChooserPage {
   // The action, run only while this page is shown.
   std::function<void()> OnThisPage(std::function<void()> action);
 
-  const tDisk& disk_;
-  tChooserHost& host_;
   std::string path_;  // the open book; empty for none
   bool changed_ = false;
   int shownSortKind_ = 0;
-  std::unique_ptr<tHeaderManager> headers_;
-  cl::THeader* numHeader_ = nullptr;
-  cl::TOwnerDrawListBox* numLBox_ = nullptr;
   cl::TComboBox* numCBoxFile_ = nullptr;
   cl::TComboBox* numCBoxSort_ = nullptr;
   cl::TSpeedButton* numSBtnSave_ = nullptr;

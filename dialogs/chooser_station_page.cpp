@@ -17,7 +17,6 @@
 #include "dialogs/config_font.h"
 #include "dialogs/disk.h"
 #include "dialogs/glyph_strip.h"
-#include "dialogs/header_manager.h"
 #include "dialogs/message_shortcuts.h"
 #include "dialogs/owned_rows.h"
 #include "dialogs/suite_texts.h"
@@ -65,7 +64,7 @@ std::string StationUrl(const tADRitem& row) { return tBKAddressItem::FromStation
 }  // namespace
 
 tStationPage::tStationPage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host)
-    : disk_(disk), host_(host) {
+    : tChooserPage(disk, host) {
   sidCBoxUTO_ = cl::Make<cl::TComboBox>(*this);
   sidCBoxUTO_->SetName("sidCBoxUTO");
   sidCBoxUTO_->SetParent(&page);
@@ -76,16 +75,7 @@ tStationPage::tStationPage(cl::TWinControl& page, const tDisk& disk, tChooserHos
   sidCBoxUTO_->SetHint(SuiteText(20572));
   sidCBoxUTO_->OnChange = [this](cl::TObject*) { StationListChanged(); };
   bitBtnNET_ = MakeChooserButton(*this, page, "BitBtnNET", 310, 2);
-  sidHeader_ = MakeChooserHeader(*this, page, "sidHeader", cl::Rect(4, 30, 620, 48));
-  sidLBox_ = MakeChooserList(*this, page, "sidLBox", cl::Rect(4, 48, 620, 240), false);
-  sidHeader_->OnSized = [this](cl::TObject*, int, std::int32_t) { sidLBox_->Invalidate(); };
-  sidHeader_->OnSizing = [this](cl::TObject*, int, std::int32_t) { sidLBox_->Invalidate(); };
-}
-
-tStationPage::~tStationPage() {
-  if (headers_) headers_->StoreHeaderWidths(*sidHeader_, 0);
-  headers_.reset();
-  ClearOwnedRows(sidLBox_->Items());
+  MakeColumns(page, "sidHeader", "sidLBox", false);
 }
 
 void tStationPage::BuildMenu(cl::TMenuItem& parent) {
@@ -97,8 +87,7 @@ void tStationPage::BuildMenu(cl::TMenuItem& parent) {
 void tStationPage::Prepare(const std::string& headerFile) {
   LoadFontFromConfig(11, sidCBoxUTO_->Font());
   sidCBoxUTO_->SetItemIndex(-1);
-  headers_ = std::make_unique<tHeaderManager>(headerFile, HeaderBase);
-  headers_->ApplyToHeader(*sidHeader_, 0, 0);
+  ApplyLayout(headerFile, HeaderBase);
   listCode_ = -1;
   FillStationListChoice(CFGGETINTEGER(tChooserSetting::StationList));
   bitBtnNET_->Hide();
@@ -150,7 +139,7 @@ void tStationPage::StationListChanged() {
 }
 
 void tStationPage::FillStations(std::int16_t code, std::uint8_t flags) {
-  cl::TStrings& rows = sidLBox_->Items();
+  cl::TStrings& rows = list_->Items();
   rows.BeginUpdate();
   ClearOwnedRows(rows);
   try {
@@ -192,11 +181,11 @@ std::unique_ptr<tBKAddressItem> tStationPage::AddressOfRow(const cl::TObject& ro
 void tStationPage::RefreshMarks() {
   // One look-up a row: ten thousand stations against a long selection.
   const auto chosen = host_.Selection().UpperCaseUrls();
-  const cl::TStrings& rows = sidLBox_->Items();
+  const cl::TStrings& rows = list_->Items();
   for (int i = 0; i < rows.Count(); ++i)
     if (auto* row = dynamic_cast<tADRitem*>(rows.GetObject(i)))
       row->Taken = chosen.contains(cl::AnsiUpperCase(StationUrl(*row))) ? 1 : 0;
-  sidLBox_->Invalidate();
+  list_->Invalidate();
 }
 
 // ---------------------------------------------------------------- settings
@@ -204,7 +193,7 @@ void tStationPage::RefreshMarks() {
 void tStationPage::LoadSettings() {
   try {
     SetStationListCode(static_cast<std::int16_t>(CFGGETINTEGER(tChooserSetting::StationList)));
-    ApplyRowKey(*sidLBox_, CFGGETINTEGER(tChooserSetting::StationRow));
+    ApplyRowKey(*list_, CFGGETINTEGER(tChooserSetting::StationRow));
   } catch (...) {
     // A remembered list that cannot be chosen is passed over with its row.
   }
@@ -212,21 +201,21 @@ void tStationPage::LoadSettings() {
 
 void tStationPage::SaveSettings() const {
   CFGPUTINTEGER(tChooserSetting::StationList, listCode_);
-  CFGPUTINTEGER(tChooserSetting::StationRow, sidLBox_->ItemIndex());
+  CFGPUTINTEGER(tChooserSetting::StationRow, list_->ItemIndex());
 }
 
 void tStationPage::Shown() {
   listCode_ = -1;
   StationListChanged();
-  ApplyRowKey(*sidLBox_, CFGGETINTEGER(tChooserSetting::StationRow));
+  ApplyRowKey(*list_, CFGGETINTEGER(tChooserSetting::StationRow));
 }
 
 // ---------------------------------------------------------------- drawing
 
 void tStationPage::DrawRow(int index, cl::TRect rect) {
-  cl::TCanvas& canvas = sidLBox_->ItemCanvas();
+  cl::TCanvas& canvas = list_->ItemCanvas();
   canvas.FillRect(rect);
-  const auto* row = dynamic_cast<const tADRitem*>(sidLBox_->Items().GetObject(index));
+  const auto* row = dynamic_cast<const tADRitem*>(list_->Items().GetObject(index));
   if (row == nullptr) return;
   const tGlyphStrip& glyphs = host_.Glyphs();
   const cl::TColor normal = canvas.Font().Color();
@@ -236,19 +225,19 @@ void tStationPage::DrawRow(int index, cl::TRect rect) {
   const cl::TColor text = row->Taken ? cl::clGrayText : normal;
   canvas.Font().SetColor(text);
   const tStationRecord& point = row->Point;
-  ColumnText(canvas, *sidHeader_, 0, rect, std::string(point.name, std::min<std::size_t>(point.nameLength, 41)));
-  if (const auto column = ColumnRect(*sidHeader_, 1, rect)) {
+  ColumnText(canvas, *header_, 0, rect, std::string(point.name, std::min<std::size_t>(point.nameLength, 41)));
+  if (const auto column = ColumnRect(*header_, 1, rect)) {
     int offset = -1;
     if ((point.flags & 0x10) == 0) offset = (point.flags & 0x20) ? 16 : (point.flags & 0x08) ? 48 : 32;
     if (offset >= 0) glyphs.DrawCell(canvas, offset, column->Left + 8, rect.Top + 2);
   }
-  if (const auto column = ColumnRect(*sidHeader_, 2, rect); column && (point.flags & 0x40))
+  if (const auto column = ColumnRect(*header_, 2, rect); column && (point.flags & 0x40))
     glyphs.DrawCell(canvas, 64, column->Left + 8, rect.Top + 2);
   canvas.Font().SetColor(normal);
-  ColumnText(canvas, *sidHeader_, 3, rect,
+  ColumnText(canvas, *header_, 3, rect,
              std::string(row->Location.place, std::min<std::size_t>(row->Location.placeLength, 24)));
   canvas.Font().SetColor(text);
-  if (const auto column = ColumnRect(*sidHeader_, 4, rect)) {
+  if (const auto column = ColumnRect(*header_, 4, rect)) {
     const std::string week = utl::STRWEEKLONG(point.weekMask);
     const int32_t slot = canvas.TextWidth("m1");
     for (int day = 0; day < 7; ++day) {
@@ -260,7 +249,7 @@ void tStationPage::DrawRow(int index, cl::TRect rect) {
     }
     canvas.Font().SetColor(text);
   }
-  ColumnText(canvas, *sidHeader_, 5, rect, utl::STRMINUTE(point.fromMinute) + "-" + utl::STRMINUTE(point.toMinute));
+  ColumnText(canvas, *header_, 5, rect, utl::STRMINUTE(point.fromMinute) + "-" + utl::STRMINUTE(point.toMinute));
 }
 
 }  // namespace dlg

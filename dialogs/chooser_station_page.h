@@ -9,15 +9,9 @@
 namespace cl {
 class TBitBtn;
 class TComboBox;
-class THeader;
-class TWinControl;
 }  // namespace cl
 
 namespace dlg {
-
-class tChooserHost;
-class tDisk;
-class tHeaderManager;
 
 // Page 0 of the recipient chooser: the choice of station lists and the
 // stations of the chosen list, offered as the mode flags say. Its settings
@@ -29,15 +23,12 @@ class tStationPage : public tChooserPage {
 
   // The controls on page; nothing read yet.
   tStationPage(cl::TWinControl& page, const tDisk& disk, tChooserHost& host);
-  // The column widths are kept for the next use.
-  ~tStationPage() override;
 
   void BuildMenu(cl::TMenuItem& parent) override;
   // The font, the column layout and the list choice, with the remembered
   // list code wanted.
   void Prepare(const std::string& headerFile) override;
 
-  cl::TOwnerDrawListBox& List() const override { return *sidLBox_; }
   // The station id 0x10FFD0 is refused.
   bool Refuses(const cl::TObject& row) const override;
   std::unique_ptr<tBKAddressItem> AddressOfRow(const cl::TObject& row) const override;
@@ -57,14 +48,9 @@ class tStationPage : public tChooserPage {
   void FillStationListChoice(std::int32_t wantedCode);
   void StationListChanged();
 
-  const tDisk& disk_;
-  tChooserHost& host_;
   std::int16_t listCode_ = -1;
-  std::unique_ptr<tHeaderManager> headers_;
   cl::TComboBox* sidCBoxUTO_ = nullptr;
   cl::TBitBtn* bitBtnNET_ = nullptr;
-  cl::THeader* sidHeader_ = nullptr;
-  cl::TOwnerDrawListBox* sidLBox_ = nullptr;
 };
 
 }  // namespace dlg
