@@ -80,8 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cl::TBitmap bitmap;
   bitmap.SetSize(64, 64);
   for (const int32_t w : {width, width / 3}) {
-    int32_t curs = 0, maxWidth = 0;
-    root.Layout(bitmap.Canvas(), 0, curs, maxWidth, w);
+    root.Layout(bitmap.Canvas(), 0, 0, w);
     CheckLines(added);
     root.SelFrom = added.PosCount / 3;
     root.SelTo = added.PosCount;

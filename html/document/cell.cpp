@@ -53,22 +53,23 @@ void TCell::SectionFailed(TSectionBase& section, const std::string& message) {
   if (Root) Root->ReportProcessError(message);
 }
 
-int32_t TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width) {
+TLayoutResult TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width) {
   Indents->Clear();
   Indents->Reset(0, width);
   Indents->LayoutWidth = width;
   CellTop = y;
   FirstPos = curs;
   int32_t h = 0;
-  maxWidth = 0;
+  int32_t maxWidth = 0;
   for (const auto& section : *this) {
     if (!section->Dropped) {
       try {
-        int32_t m = 0;
         // Anchors scroll to PlacedY, whatever the section's own layout does.
         section->PlacedY = y + h;
-        h += section->Layout(canvas, y + h, *Indents, m, curs);
-        maxWidth = std::max(maxWidth, m);
+        const TLayoutResult laid = section->Layout(canvas, y + h, *Indents, curs);
+        h += laid.Height;
+        maxWidth = std::max(maxWidth, laid.MaxWidth);
+        curs = laid.NextCurs;
         continue;
       } catch (const EProcessError& error) {
         SectionFailed(*section, error.Message());
@@ -81,18 +82,18 @@ int32_t TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& ma
     section->PlacedY = y + h;
   }
   PosCount = curs - FirstPos;
-  return std::max(h, Indents->FloatBottom() - y);
+  return {std::max(h, Indents->FloatBottom() - y), maxWidth, curs};
 }
 
-void TCell::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  min = max = 0;
+TWidths TCell::MeasureWidths(cl::TCanvas& canvas) {
+  TWidths widths;
   for (const auto& section : *this) {
     if (section->Dropped) continue;
-    int32_t sectionMin = 0, sectionMax = 0;
-    section->MeasureWidths(canvas, sectionMin, sectionMax);
-    min = std::max(min, sectionMin);
-    max = std::max(max, sectionMax);
+    const TWidths measured = section->MeasureWidths(canvas);
+    widths.Min = std::max(widths.Min, measured.Min);
+    widths.Max = std::max(widths.Max, measured.Max);
   }
+  return widths;
 }
 
 int32_t TCell::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth) {

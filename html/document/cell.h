@@ -29,8 +29,9 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   // The section whose flow band holds y, with its top and index; null past the end.
   TSectionBase* SectionAtY(int32_t y, int32_t& top, int& index) const;
 
-  virtual int32_t Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width);
-  virtual void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max);
+  // Lays out at y, width wide, with its positions from curs.
+  virtual TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width);
+  virtual TWidths MeasureWidths(cl::TCanvas& canvas);
   virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth);
   // y relative to the cell top.
   virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,

@@ -12,11 +12,10 @@ std::unique_ptr<TSectionBase> TSectionBase::Clone(TSectionList* master) const {
   return std::make_unique<TSectionBase>(master, *this);
 }
 
-int32_t TSectionBase::Layout(cl::TCanvas&, int32_t, IndentManager& indents, int32_t& maxWidth, int32_t& curs) {
+TLayoutResult TSectionBase::Layout(cl::TCanvas&, int32_t, IndentManager& indents, int32_t curs) {
   FirstPos = curs;
   PaintHeight = FlowHeight;
-  maxWidth = indents.LayoutWidth;
-  return FlowHeight;
+  return {FlowHeight, indents.LayoutWidth, curs};
 }
 
 int32_t TSectionBase::Draw(cl::TCanvas&, const cl::TRect&, IndentManager&, int32_t, int32_t y) {
@@ -38,7 +37,7 @@ bool TSectionBase::PositionToXY(cl::TCanvas&, int32_t, int32_t&, int32_t&) { ret
 
 bool TSectionBase::CharAt(int32_t, char&, TSectionBase*&) { return false; }
 
-void TSectionBase::MeasureWidths(cl::TCanvas&, int32_t& min, int32_t& max) { min = max = 0; }
+TWidths TSectionBase::MeasureWidths(cl::TCanvas&) { return {}; }
 
 void TSectionBase::SetParent(TSectionList* master) {
   Document = master;

@@ -30,6 +30,21 @@ struct TCaretPlace {
   int32_t CaretX = 0;
 };
 
+// What a layout gives back. The cursor is taken by value and handed back
+// advanced past the positions laid out, so that the next one starts there.
+struct TLayoutResult {
+  int32_t Height = 0;    // the flow height
+  int32_t MaxWidth = 0;  // the widest extent it needs
+  int32_t NextCurs = 0;  // the first text position after its own
+};
+
+// The narrowest width something can be laid out in, and the width it needs
+// without any breaking.
+struct TWidths {
+  int32_t Min = 0;
+  int32_t Max = 0;
+};
+
 // An image under a point, and the point inside it.
 struct TObjectHit {
   TImageObj* Image = nullptr;
@@ -52,9 +67,8 @@ class TSectionBase : public cl::TObject {
   virtual std::unique_ptr<TSectionBase> Clone(TSectionList* master) const;
   // The selected characters to the document's selection sink.
   virtual void CopySelection() {}
-  // Lays out at y; returns the flow height.
-  virtual int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                         int32_t& curs);
+  // Lays out at y with its positions from curs.
+  virtual TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs);
   // Paints at document y (x = the cell's left); returns the y below.
   virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y);
   // y relative to the section's top; a link or an image form control.
@@ -74,8 +88,7 @@ class TSectionBase : public cl::TObject {
   virtual void RefreshFonts() { ResizeToFont(); }
   // Sizes that depend on fonts.
   virtual void ResizeToFont() {}
-  // The narrowest width and the unbroken width.
-  virtual void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max);
+  virtual TWidths MeasureWidths(cl::TCanvas& canvas);
 
   void SetParent(TSectionList* master);
 

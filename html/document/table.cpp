@@ -277,7 +277,9 @@ const std::vector<TSpanCell>& ThtmlTable::MeasureCells(cl::TCanvas& canvas) {
     TSpanCell measured;
     measured.Col = col;
     measured.Span = std::min(cell.ColSpan, NumCols - col);
-    cell.Cell->MeasureWidths(canvas, measured.Min, measured.Max);
+    const TWidths widths = cell.Cell->MeasureWidths(canvas);
+    measured.Min = widths.Min;
+    measured.Max = widths.Max;
     measured.Min += e;
     measured.Max += e;
     measured.Extra = e;
@@ -288,10 +290,9 @@ const std::vector<TSpanCell>& ThtmlTable::MeasureCells(cl::TCanvas& canvas) {
   return measuredCells_;
 }
 
-void ThtmlTable::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  min = max = 0;
+TWidths ThtmlTable::MeasureWidths(cl::TCanvas& canvas) {
   EnterPass();
-  if (TooDeep()) return;
+  if (TooDeep()) return {};
   BuildGrid();
   LinkNested();
   const auto& cells = MeasureCells(canvas);
@@ -301,16 +302,14 @@ void ThtmlTable::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) 
     sizes = ColumnMinMaxPercent(NumCols, cells, pixelWidth ? TableWidthAttr : 0);
   else
     sizes = ColumnMinMax(NumCols, cells);
-  min = sizes.TotalMin() + CellSpacing;
-  max = sizes.TotalMax() + CellSpacing;
+  int32_t min = sizes.TotalMin() + CellSpacing;
+  int32_t max = sizes.TotalMax() + CellSpacing;
   if (pixelWidth) {
     min = std::max(min, TableWidthAttr);
     max = std::max(max, TableWidthAttr);
   }
-  int32_t captionMax = 0;
-  Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
-  min = std::max(CaptionMinWidth, min);
-  max = std::max(CaptionMinWidth, max);
+  CaptionMinWidth = Caption->Cell->MeasureWidths(canvas).Min;
+  return {std::max(CaptionMinWidth, min), std::max(CaptionMinWidth, max)};
 }
 
 void ThtmlTable::ComputeWidths(cl::TCanvas& canvas, int32_t w) {
@@ -345,33 +344,28 @@ void ThtmlTable::PrepareCaches() {
 int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width) return cache.Height;
   // Laid out where it will most likely stay, so that placing it may keep this layout.
-  int32_t curs = cache.Curs;
-  return LayoutCell(canvas, cell, cache, x, cache.Y, curs, width);
+  return LayoutCell(canvas, cell, cache, x, cache.Y, cache.Curs, width).Height;
 }
 
-int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t y,
-                               int32_t& curs, int32_t width) {
+ThtmlTable::LaidCell ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x,
+                                            int32_t y, int32_t curs, int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width && cache.Placed && cache.X == x && cache.Y == y &&
-      cache.Curs == curs) {
-    curs += cache.PosCount;
-    return cache.Height;
-  }
-  const int32_t start = curs;
-  int32_t maxWidth = 0;
+      cache.Curs == curs)
+    return {cache.Height, curs + cache.PosCount};
   cell.Cell->Indents->OriginX = x;
-  cache.Height = cell.Cell->Layout(canvas, y, curs, maxWidth, width);
+  const TLayoutResult laid = cell.Cell->Layout(canvas, y, curs, width);
+  cache.Height = laid.Height;
   cache.Pass = pass_;
   cache.Width = width;
   cache.Placed = true;
   cache.X = x;
   cache.Y = y;
-  cache.Curs = start;
-  cache.PosCount = curs - start;
-  return cache.Height;
+  cache.Curs = curs;
+  cache.PosCount = laid.NextCurs - curs;
+  return {cache.Height, laid.NextCurs};
 }
 
-int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                           int32_t& curs) {
+TLayoutResult ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
   PlacedY = y;
   FirstPos = curs;
   EnterPass();
@@ -379,8 +373,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   const int32_t available = indents.RightAt(y) - indents.LeftAt(y);
   if (TooDeep()) {
     FlowHeight = PaintHeight = PosCount = 0;
-    maxWidth = 0;
-    return 0;
+    return {0, 0, curs};
   }
   int32_t a = available;
   if (TableWidthAttr >= 1) a = TableWidthIsPercent ? MulDiv(available, TableWidthAttr, 1000) : TableWidthAttr;
@@ -392,8 +385,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   int64_t gridWidth = CellSpacing;
   for (const int32_t width : Widths) gridWidth += width;
   GridWidth = static_cast<int32_t>(std::min<int64_t>(gridWidth, INT32_MAX));
-  int32_t captionMax = 0;
-  Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
+  CaptionMinWidth = Caption->Cell->MeasureWidths(canvas).Min;
   TotalWidth = std::max(GridWidth, CaptionMinWidth);
 
   // Placed before the cells are laid out, so that they know their X.
@@ -414,27 +406,32 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   int32_t rowsTop = y;
   CaptionHeight = 0;
   if (CaptionOnTop) {
-    CaptionHeight = LayoutCell(canvas, *Caption, captionCache_, captionX, y, curs, TotalWidth);
+    const LaidCell caption = LayoutCell(canvas, *Caption, captionCache_, captionX, y, curs, TotalWidth);
+    CaptionHeight = caption.Height;
+    curs = caption.NextCurs;
     rowsTop += CaptionHeight;
   }
-  LayoutRows(canvas, DrawX, rowsTop, curs);
+  curs = LayoutRows(canvas, DrawX, rowsTop, curs);
   FlowHeight = CaptionHeight + GridHeight;
-  if (!CaptionOnTop)
-    FlowHeight += LayoutCell(canvas, *Caption, captionCache_, captionX, PlacedY + GridHeight, curs, TotalWidth);
+  if (!CaptionOnTop) {
+    const LaidCell caption =
+        LayoutCell(canvas, *Caption, captionCache_, captionX, PlacedY + GridHeight, curs, TotalWidth);
+    FlowHeight += caption.Height;
+    curs = caption.NextCurs;
+  }
 
   PosCount = curs - FirstPos;
-  maxWidth = TotalWidth;
   if (Float) {
     indents.AddFloat(PlacedY, TotalWidth + HSpace + 1, static_cast<int32_t>(Align), FlowHeight);
     PaintHeight = FlowHeight;
     FlowHeight = 0;
-    return 0;
+    return {0, TotalWidth, curs};
   }
   PaintHeight = FlowHeight;
-  return FlowHeight;
+  return {FlowHeight, TotalWidth, curs};
 }
 
-void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t& curs) {
+int32_t ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t curs) {
   const int32_t rows = static_cast<int32_t>(Rows.size());
   const int32_t pad2 = 2 * CellPadding;
   PrepareCaches();
@@ -525,12 +522,14 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t
       row.RowDrawHeight = std::max(row.RowDrawHeight, cell->SpanHeight);
       const int32_t spare = cell->SpanHeight - cell->ContentHeight - CellSpacing - pad2;
       cell->ContentOffset = cell->VAlign == 1 ? spare / 2 : cell->VAlign == 2 ? spare : 0;
-      LayoutCell(canvas, *cell, caches_[index++], contentX(c), y + CellPadding + CellSpacing + cell->ContentOffset,
-                 curs, contentWidth(*cell));
+      curs = LayoutCell(canvas, *cell, caches_[index++], contentX(c),
+                        y + CellPadding + CellSpacing + cell->ContentOffset, curs, contentWidth(*cell))
+                 .NextCurs;
     }
     y += row.RowHeight;
   }
   GridHeight = y - top + CellSpacing;
+  return curs;
 }
 
 int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager&, int32_t x, int32_t y) {

@@ -363,7 +363,7 @@ void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& 
   Lines.push_back(line);
 }
 
-int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth, int32_t& curs) {
+TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
   PlacedY = y;
   FirstPos = curs;
   FlowHeight = 0;
@@ -371,11 +371,10 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
   indents.SetListLevel(y, ListLevel);
   if (PosCount == 0) {
     FlowHeight = PaintHeight = ClearSpace(indents, y);
-    maxWidth = 0;
-    return FlowHeight;
+    return {FlowHeight, 0, curs};
   }
   FirstLineIndent = indents.LeftAt(y);
-  maxWidth = indents.LayoutWidth;
+  int32_t maxWidth = indents.LayoutWidth;
   const int32_t available = indents.RightAt(y) - indents.LeftAt(y);
   for (const auto& image : Images) {
     image->LayoutImage(*Document, canvas, Fonts.GetFontObjAt(image->Pos), available);
@@ -427,19 +426,18 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
     FinishLine(canvas, indents, y, start, take, pending, startFloatHeight);
     start += take;
   }
-  curs = FirstPos + PosCount;
   PlaceLines(indents.OriginX);
   if (ListLevel > 0) FlowHeight = std::max(FlowHeight, indents.BelowDeeperLeft() - PlacedY);
   PaintHeight = std::max(indents.FloatBottom() - PlacedY, FlowHeight);
   // A preformatted section measures its width next and frees them then.
   if (!Preformatted()) ReleaseMeasures();
-  return FlowHeight;
+  return {FlowHeight, maxWidth, FirstPos + PosCount};
 }
 
-void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  min = max = 0;
-  if (PosCount == 0) return;
+TWidths TSection::MeasureWidths(cl::TCanvas& canvas) {
+  if (PosCount == 0) return {};
   Measure();
+  int32_t min = 0;
   int32_t floats = 0;
   for (const auto& image : Images) {
     image->LayoutImage(*Document, canvas, Fonts.GetFontObjAt(image->Pos), 0);
@@ -448,7 +446,7 @@ void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
     else
       min = std::max(min, image->ObjWidth);
   }
-  max = floats + TextWidth(canvas, 0, false, PosCount) + Indent;
+  const int32_t max = floats + TextWidth(canvas, 0, false, PosCount) + Indent;
   int32_t pos = 0;
   while (pos < PosCount && Buff[pos] == ' ') ++pos;
   while (pos < PosCount) {
@@ -460,6 +458,7 @@ void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
   }
   min += floats + Indent;
   ReleaseMeasures();
+  return {min, max};
 }
 
 std::string ListMarkerText(char style, int32_t number) {

@@ -73,8 +73,7 @@ class TSection : public TSectionBase {
 
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override;
   void CopySelection() override;
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override;
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override;
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
   bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
               std::unique_ptr<TUrlTarget>& urlTarget) override;
@@ -84,7 +83,7 @@ class TSection : public TSectionBase {
   bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) override;
   bool CharAt(int32_t position, char& character, TSectionBase*& owner) override;
   void RefreshFonts() override;
-  void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) override;
+  TWidths MeasureWidths(cl::TCanvas& canvas) override;
 
   // Width of count characters from from (trailing spaces dropped when asked,
   // one character always kept); floating images take no room.

@@ -114,12 +114,11 @@ void TDocViewer::DoLayout() {
   lastWidth_ = Width();
   const int32_t width =
       std::max(0, Width() - (vertical ? scrollWidth_ : 0) - reserve - 2 * marginWidth_);
-  int32_t curs = 0, maxWidth = 0;
   // Where DrawDocument will put the cell's left edge.
   sectionList_->Indents->OriginX = marginWidth_ - HScrollBarPosition();
-  const int32_t height = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, curs, maxWidth, width);
-  maxHorz_ = maxWidth;
-  docHeight_ = height + (vertical ? 2 : 1) * marginHeight_;
+  const TLayoutResult laid = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, 0, width);
+  maxHorz_ = laid.MaxWidth;
+  docHeight_ = laid.Height + (vertical ? 2 : 1) * marginHeight_;
   UpdateScrollBars();
 }
 

@@ -27,14 +27,13 @@ class TestBlock : public TSectionBase {
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override {
     return std::make_unique<TestBlock>(master, *this);
   }
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override {
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override {
     ++layouts;
     if (fails_) throw EProcessError("Table has too many Columns");
     if (floatHeight_ > 0) indents.AddFloat(y, 50, 1, floatHeight_);
-    TSectionBase::Layout(canvas, y, indents, maxWidth, curs);
+    const TLayoutResult result = TSectionBase::Layout(canvas, y, indents, curs);
     PaintHeight = std::max(FlowHeight, floatHeight_);
-    return FlowHeight;
+    return result;
   }
   bool LinkAt(cl::TCanvas&, int32_t, int32_t y, TFormControlObj*&, std::unique_ptr<TUrlTarget>& target) override {
     target = std::make_unique<TUrlTarget>("block.htm", "");
@@ -131,16 +130,15 @@ TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {
   auto* failing = new TestBlock(50, 0, true);
   f.root.AddSection(std::unique_ptr<TSectionBase>(failing));
   TSection& after = f.AddText("after");
-  int32_t curs = 0, maxWidth = 0;
-  const int32_t height = f.root.Layout(f.Canvas(), 0, curs, maxWidth, 300);
+  const TLayoutResult laid = f.root.Layout(f.Canvas(), 0, 0, 300);
   EXPECT_EQ(reports, std::vector<std::string>{"Table has too many Columns"});
   // The rest lays out; the failed section stays in place with no height.
   EXPECT_EQ(f.root.Count(), 3);
   EXPECT_TRUE(failing->Dropped);
   EXPECT_EQ(failing->FlowHeight, 0);
-  EXPECT_EQ(height, 32);
+  EXPECT_EQ(laid.Height, 32);
   EXPECT_EQ(after.FirstPos, 6);
-  EXPECT_EQ(curs, 11);
+  EXPECT_EQ(laid.NextCurs, 11);
   f.Layout(300);
   f.Layout(200);
   EXPECT_EQ(reports.size(), 1u);
@@ -148,8 +146,7 @@ TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {
   // The print copy leaves it out as well, and so reports nothing again.
   TSectionList copy(f.root);
   EXPECT_TRUE(copy[1]->Dropped);
-  curs = 0;
-  EXPECT_EQ(copy.Layout(f.Canvas(), 0, curs, maxWidth, 300), 32);
+  EXPECT_EQ(copy.Layout(f.Canvas(), 0, 0, 300).Height, 32);
   EXPECT_EQ(reports.size(), 1u);
 }
 
@@ -302,8 +299,7 @@ TEST(DocumentModel, ThePrintCopyHasNoTimerNoControlsAndNoCellBackgrounds) {
   EXPECT_NE(copy[0], f.root[0]);
   EXPECT_EQ(copy[0]->Document, &copy);
   copy.ScrollY = 0;
-  int32_t curs = 0, maxWidth = 0;
-  copy.Layout(f.Canvas(), 0, curs, maxWidth, 40);  // lays out and draws without a timer
+  copy.Layout(f.Canvas(), 0, 0, 40);  // lays out and draws without a timer
   EXPECT_EQ(DumpLines(*copy[0]), "0+4@0 4+3@0");
   copy.Draw(f.Canvas(), {0, 0, 300, 300}, 0, 0, 40);
   TCellObj cellCopy(&copy, cell);

@@ -168,11 +168,10 @@ TEST(Table, CellsAreSizedFromTheirTextAndPlacedInsidePaddingAndSpacing) {
   TCellList& row = f.NewRow(table);
   TCellObj& a = f.NewCell(row, "ab");
   TCellObj& b = f.NewCell(row, "abcd efgh");
-  int32_t min = 0, max = 0;
-  table.MeasureWidths(f.Canvas(), min, max);
+  const TWidths widths = table.MeasureWidths(f.Canvas());
   // e = 2 x 3 + 4 = 10 per cell, plus the spacing once.
-  EXPECT_EQ(min, 16 + 10 + 32 + 10 + 4);
-  EXPECT_EQ(max, 16 + 10 + 72 + 10 + 4);
+  EXPECT_EQ(widths.Min, 16 + 10 + 32 + 10 + 4);
+  EXPECT_EQ(widths.Max, 16 + 10 + 72 + 10 + 4);
   EXPECT_EQ(f.Layout(600), 16 + 10 + 4);
   EXPECT_EQ(table.Widths, (std::vector<int32_t>{26, 82}));
   EXPECT_EQ(table.GridWidth, 112);
@@ -358,11 +357,11 @@ TEST(Table, AFortyColumnTableNestedInATableLaysOutAndDraws) {
 class CountingSection : public TSectionBase {
  public:
   explicit CountingSection(int& count) : count_(count) { FlowHeight = 10; }
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth, int32_t& curs) override {
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override {
     ++count_;
-    return TSectionBase::Layout(canvas, y, indents, maxWidth, curs);
+    return TSectionBase::Layout(canvas, y, indents, curs);
   }
-  void MeasureWidths(cl::TCanvas&, int32_t& min, int32_t& max) override { min = max = 30; }
+  TWidths MeasureWidths(cl::TCanvas&) override { return {30, 30}; }
 
  private:
   int& count_;

@@ -362,8 +362,7 @@ TEST(TextSectionDraw, PrintingEndsThePageAboveALineThatWouldCrossIt) {
   f.AddText("aa bb cc dd ee");
   f.Layout(24);  // five lines of 16
   TSectionList copy(f.root);
-  int32_t curs = 0, maxWidth = 0;
-  copy.Layout(f.Canvas(), 0, curs, maxWidth, 24);
+  copy.Layout(f.Canvas(), 0, 0, 24);
   copy.ScrollY = 0;
   copy.Draw(f.Canvas(), {0, 0, 100, 40}, 0, 0, 100);
   EXPECT_EQ(copy.PageLimitY, 32);
@@ -386,8 +385,7 @@ TEST(TextSectionDraw, PrintingGreysLightColoursAndShowsNoSelection) {
   f.root.SelTo = 2;
   f.Layout(300);
   TSectionList copy(f.root);
-  int32_t curs = 0, maxWidth = 0;
-  copy.Layout(f.Canvas(), 0, curs, maxWidth, 300);
+  copy.Layout(f.Canvas(), 0, 0, 300);
   copy.Draw(f.Canvas(), {0, 0, 300, 100}, 0, 0, 300);
   EXPECT_EQ(f.Canvas().GetPixel(1, 5) & 0xFFFFFF, 0xA0A0A0);
   EXPECT_EQ(f.Canvas().GetPixel(7, 5) & 0xFFFFFF, cl::clWhite);
