@@ -155,17 +155,19 @@ int32_t TCell::SearchText(int32_t from, std::string_view text, bool matchCase) {
   return -1;
 }
 
-bool TCell::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
+std::optional<TTextPoint> TCell::PositionToXY(cl::TCanvas& canvas, int32_t position) {
   for (const auto& section : *this)
-    if (!section->Dropped && section->PositionToXY(canvas, position, y, x)) return true;
-  return false;
+    if (!section->Dropped)
+      if (auto point = section->PositionToXY(canvas, position)) return point;
+  return std::nullopt;
 }
 
-bool TCell::CharAt(int32_t position, char& character, TSectionBase*& owner) {
-  if (position < FirstPos || position > FirstPos + PosCount) return false;
+std::optional<TCharHit> TCell::CharAt(int32_t position) {
+  if (position < FirstPos || position > FirstPos + PosCount) return std::nullopt;
   for (const auto& section : *this)
-    if (!section->Dropped && section->CharAt(position, character, owner)) return true;
-  return false;
+    if (!section->Dropped)
+      if (auto hit = section->CharAt(position)) return hit;
+  return std::nullopt;
 }
 
 void TCell::CopySelection() {

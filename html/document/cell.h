@@ -40,8 +40,8 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   std::optional<TObjectHit> ObjectAtXY(int32_t x, int32_t y);
   int32_t CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
   int32_t SearchText(int32_t from, std::string_view text, bool matchCase);
-  bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x);
-  bool CharAt(int32_t position, char& character, TSectionBase*& owner);
+  std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position);
+  std::optional<TCharHit> CharAt(int32_t position);
   // The sections' parts of the document's selection, to its sink.
   void CopySelection();
 

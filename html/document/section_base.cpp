@@ -33,9 +33,9 @@ int32_t TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t, TCaretPlace&) { re
 
 int32_t TSectionBase::Search(int32_t, std::string_view, bool) { return -1; }
 
-bool TSectionBase::PositionToXY(cl::TCanvas&, int32_t, int32_t&, int32_t&) { return false; }
+std::optional<TTextPoint> TSectionBase::PositionToXY(cl::TCanvas&, int32_t) { return std::nullopt; }
 
-bool TSectionBase::CharAt(int32_t, char&, TSectionBase*&) { return false; }
+std::optional<TCharHit> TSectionBase::CharAt(int32_t) { return std::nullopt; }
 
 TWidths TSectionBase::MeasureWidths(cl::TCanvas&) { return {}; }
 

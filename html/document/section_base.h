@@ -18,6 +18,7 @@ class IndentManager;
 class TCell;
 class TFormControlObj;
 class TImageObj;
+class TSectionBase;
 class TSectionList;
 
 // The caret's place found by CaretAt. LineY is relative to the asking
@@ -43,6 +44,18 @@ struct TLayoutResult {
 struct TWidths {
   int32_t Min = 0;
   int32_t Max = 0;
+};
+
+// Where a text position stands.
+struct TTextPoint {
+  int32_t Y = 0;  // the top of its line
+  int32_t X = 0;
+};
+
+// The character at a text position and the section holding it.
+struct TCharHit {
+  char Character = 0;
+  TSectionBase* Owner = nullptr;
 };
 
 // An image under a point, and the point inside it.
@@ -80,10 +93,9 @@ class TSectionBase : public cl::TObject {
   virtual int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
   // The first position >= from where text occurs; -1 if none.
   virtual int32_t Search(int32_t from, std::string_view text, bool matchCase);
-  // The line top and X of a position.
-  virtual bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x);
-  // The character at a position and the section holding it.
-  virtual bool CharAt(int32_t position, char& character, TSectionBase*& owner);
+  // Nothing when the position is not this section's.
+  virtual std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position);
+  virtual std::optional<TCharHit> CharAt(int32_t position);
   // Fonts again from the document defaults.
   virtual void RefreshFonts() { ResizeToFont(); }
   // Sizes that depend on fonts.

@@ -690,22 +690,26 @@ int32_t ThtmlTable::Search(int32_t from, std::string_view text, bool matchCase) 
   return -1;
 }
 
-bool ThtmlTable::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
-  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return false;
-  if (CaptionOnTop && Caption->Cell->PositionToXY(canvas, position, y, x)) return true;
+std::optional<TTextPoint> ThtmlTable::PositionToXY(cl::TCanvas& canvas, int32_t position) {
+  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return std::nullopt;
+  if (CaptionOnTop)
+    if (auto point = Caption->Cell->PositionToXY(canvas, position)) return point;
   for (const auto& row : Rows)
     for (const auto& cell : row->Cells)
-      if (cell && cell->Cell->PositionToXY(canvas, position, y, x)) return true;
-  return !CaptionOnTop && Caption->Cell->PositionToXY(canvas, position, y, x);
+      if (cell)
+        if (auto point = cell->Cell->PositionToXY(canvas, position)) return point;
+  if (!CaptionOnTop) return Caption->Cell->PositionToXY(canvas, position);
+  return std::nullopt;
 }
 
-bool ThtmlTable::CharAt(int32_t position, char& character, TSectionBase*& owner) {
-  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return false;
-  if (Caption->Cell->CharAt(position, character, owner)) return true;
+std::optional<TCharHit> ThtmlTable::CharAt(int32_t position) {
+  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return std::nullopt;
+  if (auto hit = Caption->Cell->CharAt(position)) return hit;
   for (const auto& row : Rows)
     for (const auto& cell : row->Cells)
-      if (cell && cell->Cell->CharAt(position, character, owner)) return true;
-  return false;
+      if (cell)
+        if (auto hit = cell->Cell->CharAt(position)) return hit;
+  return std::nullopt;
 }
 
 void ThtmlTable::CopySelection() {

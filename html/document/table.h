@@ -62,8 +62,8 @@ class ThtmlTable : public TSectionBase {
   std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y) override;
   int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) override;
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;
-  bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) override;
-  bool CharAt(int32_t position, char& character, TSectionBase*& owner) override;
+  std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position) override;
+  std::optional<TCharHit> CharAt(int32_t position) override;
   void RefreshFonts() override;
   TWidths MeasureWidths(cl::TCanvas& canvas) override;
 

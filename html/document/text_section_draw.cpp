@@ -339,27 +339,22 @@ int32_t TSection::Search(int32_t from, std::string_view text, bool matchCase) {
   return -1;
 }
 
-bool TSection::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
-  if (PosCount == 0 || position > FirstPos + PosCount) return false;
+std::optional<TTextPoint> TSection::PositionToXY(cl::TCanvas& canvas, int32_t position) {
+  if (PosCount == 0 || position > FirstPos + PosCount) return std::nullopt;
   const int32_t p = position - FirstPos;
-  if (p < 0) return false;
+  if (p < 0) return std::nullopt;
   int32_t top = PlacedY;
   for (const LineRec& line : Lines) {
-    if (p >= line.Start && p < line.Start + line.Ln) {
-      y = top;
-      x = TextWidth(canvas, line.Start, false, p - line.Start) + line.LineIndent;
-      return true;
-    }
+    if (p >= line.Start && p < line.Start + line.Ln)
+      return TTextPoint{top, TextWidth(canvas, line.Start, false, p - line.Start) + line.LineIndent};
     top += line.Height();
   }
-  return false;
+  return std::nullopt;
 }
 
-bool TSection::CharAt(int32_t position, char& character, TSectionBase*& owner) {
-  if (position < FirstPos || position >= FirstPos + PosCount) return false;
-  character = Buff[static_cast<size_t>(position - FirstPos)];
-  owner = this;
-  return true;
+std::optional<TCharHit> TSection::CharAt(int32_t position) {
+  if (position < FirstPos || position >= FirstPos + PosCount) return std::nullopt;
+  return TCharHit{Buff[static_cast<size_t>(position - FirstPos)], this};
 }
 
 }  // namespace html

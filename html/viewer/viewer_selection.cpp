@@ -208,9 +208,9 @@ void TDocViewer::SelectWord(int x, int y) {
   caretPos_ = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
   // Beyond the end of a line's text nothing is selected.
   if (caretPos_ < 0 || !place.InText) return;
-  char ch = 0;
-  TSectionBase* owner = nullptr;
-  if (!sectionList_->CharAt(caretPos_, ch, owner) || !IsWordCharacter(ch)) return;
+  const auto hit = sectionList_->CharAt(caretPos_);
+  if (!hit || !IsWordCharacter(hit->Character)) return;
+  TSectionBase* const owner = hit->Owner;
   int32_t end = caretPos_ + 1;
   while (IsWordChar(end, owner)) ++end;
   int32_t start = caretPos_;
@@ -221,9 +221,8 @@ void TDocViewer::SelectWord(int x, int y) {
 }
 
 bool TDocViewer::IsWordChar(int32_t position, TSectionBase* owner) {
-  char ch = 0;
-  TSectionBase* at = nullptr;
-  return sectionList_->CharAt(position, ch, at) && at == owner && IsWordCharacter(ch);
+  const auto hit = sectionList_->CharAt(position);
+  return hit && hit->Owner == owner && IsWordCharacter(hit->Character);
 }
 
 void TDocViewer::SelectAll() {

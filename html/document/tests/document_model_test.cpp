@@ -162,13 +162,12 @@ TEST(DocumentModel, CharAtAndTheEmptySelection) {
   f.AddText("abc");
   f.AddText("de");
   f.Layout(300);
-  char c = 0;
-  TSectionBase* owner = nullptr;
-  ASSERT_TRUE(f.root.CharAt(3, c, owner));
-  EXPECT_EQ(c, 'd');
-  EXPECT_EQ(owner, f.root[1]);
-  EXPECT_FALSE(f.root.CharAt(5, c, owner));  // the cell's end: the sections say no
-  EXPECT_FALSE(f.root.CharAt(-1, c, owner));
+  const auto hit = f.root.CharAt(3);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->Character, 'd');
+  EXPECT_EQ(hit->Owner, f.root[1]);
+  EXPECT_FALSE(f.root.CharAt(5));  // the cell's end: the sections say no
+  EXPECT_FALSE(f.root.CharAt(-1));
   f.root.SelFrom = 2;
   f.root.SelTo = 2;
   EXPECT_EQ(f.root.SelectionLength(), 0);

@@ -426,10 +426,9 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
   EXPECT_EQ(table.PosCount, 3 + 3 + 3 + 5);
   EXPECT_EQ(f.root.SearchText(0, "three", false), 6 + 9);
   EXPECT_EQ(f.root.SearchText(0, "after", false), 6 + 14);
-  char c = 0;
-  TSectionBase* owner = nullptr;
-  EXPECT_TRUE(f.root.CharAt(6 + 3, c, owner));
-  EXPECT_EQ(c, 'o');
+  const auto hit = f.root.CharAt(6 + 3);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->Character, 'o');
   f.Draw();
   f.root.SelFrom = 0;
   f.root.SelTo = 30;

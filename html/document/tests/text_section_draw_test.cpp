@@ -266,12 +266,12 @@ TEST(TextSectionDraw, TheCaretGoesBeforeACharacterOnItsLeftHalfAndAfterItOnTheRi
   }
   TCaretPlace below;
   EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40, 40, below), -1);
-  int32_t x = 0, y = 0;
-  ASSERT_TRUE(f.root.PositionToXY(f.Canvas(), 4, y, x));
-  EXPECT_EQ(y, 16);
-  EXPECT_EQ(x, 35 + 16);
-  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 7, y, x));
-  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 8, y, x));
+  const auto point = f.root.PositionToXY(f.Canvas(), 4);
+  ASSERT_TRUE(point);
+  EXPECT_EQ(point->Y, 16);
+  EXPECT_EQ(point->X, 35 + 16);
+  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 7));
+  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 8));
 }
 
 // What the hit tests answer over a grid of points: caret position, caret X,
