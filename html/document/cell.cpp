@@ -109,18 +109,14 @@ int32_t TCell::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32
   return y;
 }
 
-bool TCell::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                   std::unique_ptr<TUrlTarget>& urlTarget) {
-  formControl = nullptr;
-  urlTarget.reset();
+std::optional<TLinkHit> TCell::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   int32_t top = 0;
   for (const auto& section : *this) {
-    if (y >= top && y < top + section->PaintHeight && !section->Dropped &&
-        section->LinkAt(canvas, x, y - top, formControl, urlTarget))
-      return true;
+    if (y >= top && y < top + section->PaintHeight && !section->Dropped)
+      if (auto hit = section->LinkAt(canvas, x, y - top)) return hit;
     top += section->FlowHeight;
   }
-  return false;
+  return std::nullopt;
 }
 
 std::optional<TObjectHit> TCell::ObjectAtXY(int32_t x, int32_t y) {

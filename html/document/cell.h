@@ -34,8 +34,7 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   virtual TWidths MeasureWidths(cl::TCanvas& canvas);
   virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth);
   // y relative to the cell top.
-  virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                      std::unique_ptr<TUrlTarget>& urlTarget);
+  virtual std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y);
 
   std::optional<TObjectHit> ObjectAtXY(int32_t x, int32_t y);
   int32_t CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);

@@ -23,9 +23,7 @@ int32_t TSectionBase::Draw(cl::TCanvas&, const cl::TRect&, IndentManager&, int32
   return y + FlowHeight;
 }
 
-bool TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t, TFormControlObj*&, std::unique_ptr<TUrlTarget>&) {
-  return false;
-}
+std::optional<TLinkHit> TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t) { return std::nullopt; }
 
 std::optional<TObjectHit> TSectionBase::ObjectAt(int32_t, int32_t) { return std::nullopt; }
 

@@ -58,6 +58,13 @@ struct TCharHit {
   TSectionBase* Owner = nullptr;
 };
 
+// What a click at a point would follow: an image form control (its form's)
+// or a new link target.
+struct TLinkHit {
+  TFormControlObj* FormControl = nullptr;
+  std::unique_ptr<TUrlTarget> UrlTarget;
+};
+
 // An image under a point, and the point inside it.
 struct TObjectHit {
   TImageObj* Image = nullptr;
@@ -85,8 +92,7 @@ class TSectionBase : public cl::TObject {
   // Paints at document y (x = the cell's left); returns the y below.
   virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y);
   // y relative to the section's top; a link or an image form control.
-  virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                      std::unique_ptr<TUrlTarget>& urlTarget);
+  virtual std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y);
   // The image under the point, if any.
   virtual std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y);
   // The text position nearest the point; -1 when not in this section.

@@ -627,19 +627,19 @@ TCellObj* ThtmlTable::CellAt(int32_t x, int32_t y, int32_t& cellX, int32_t& cell
 
 int32_t ThtmlTable::CaptionTop() const { return CaptionOnTop ? 0 : GridHeight; }
 
-bool ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                        std::unique_ptr<TUrlTarget>& urlTarget) {
-  if (TooDeep() || y < 0 || y >= PaintHeight) return false;
+std::optional<TLinkHit> ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  if (TooDeep() || y < 0 || y >= PaintHeight) return std::nullopt;
   const int32_t captionLeft = DrawX - GridOffset + TableIndent;
   const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
   if (inCaption) {
-    if (x < captionLeft || x >= captionLeft + TotalWidth) return false;
-    return Caption->Cell->LinkAt(canvas, x, y - CaptionTop(), formControl, urlTarget);
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return std::nullopt;
+    return Caption->Cell->LinkAt(canvas, x, y - CaptionTop());
   }
-  if (x < DrawX || x > DrawX + GridWidth) return false;
+  if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
   int32_t cellX = 0, cellY = 0;
   TCellObj* cell = CellAt(x, y - (CaptionOnTop ? CaptionHeight : 0), cellX, cellY);
-  return cell && cell->Cell->LinkAt(canvas, x, y - (CaptionOnTop ? CaptionHeight : 0) - cellY, formControl, urlTarget);
+  if (!cell) return std::nullopt;
+  return cell->Cell->LinkAt(canvas, x, y - (CaptionOnTop ? CaptionHeight : 0) - cellY);
 }
 
 std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {

@@ -57,8 +57,7 @@ class ThtmlTable : public TSectionBase {
   void CopySelection() override;
   TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override;
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
-  bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-              std::unique_ptr<TUrlTarget>& urlTarget) override;
+  std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y) override;
   int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) override;
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;

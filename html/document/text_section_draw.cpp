@@ -244,43 +244,42 @@ int TSection::LineAtY(int32_t y, int32_t& lineTop, int32_t& charsAbove) const {
   return -1;
 }
 
-bool TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                      std::unique_ptr<TUrlTarget>& urlTarget) {
+std::optional<TLinkHit> TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  TLinkHit hit;
   int32_t xOff = 0, yOff = 0;
   if (TImageObj* image = Images.PtInObject(x, y + PlacedY, xOff, yOff)) {
     if (image->ImageFormControl) {
-      formControl = image->ImageFormControl;
-      formControl->ImageClickAt(xOff, yOff);
-      return true;
+      hit.FormControl = image->ImageFormControl;
+      hit.FormControl->ImageClickAt(xOff, yOff);
+      return hit;
     }
     if (!image->UseMap) {
       const TFontObj* run = Fonts.GetFontObjAt(image->Pos);
-      if (!run || run->Link->Url.empty()) return false;
-      urlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
-      if (image->IsMap) urlTarget->Url += "?" + std::to_string(xOff) + "," + std::to_string(yOff);
-      return true;
+      if (!run || run->Link->Url.empty()) return std::nullopt;
+      hit.UrlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
+      if (image->IsMap) hit.UrlTarget->Url += "?" + std::to_string(xOff) + "," + std::to_string(yOff);
+      return hit;
     }
     for (const auto& map : Document->ImageMaps)
       if (map->MapId == image->MapName) {
-        if (auto link = map->HitTest(xOff, yOff)) {
-          urlTarget = std::make_unique<TUrlTarget>(std::move(*link));
-          return true;
-        }
-        return false;
+        auto link = map->HitTest(xOff, yOff);
+        if (!link) return std::nullopt;
+        hit.UrlTarget = std::make_unique<TUrlTarget>(std::move(*link));
+        return hit;
       }
-    return false;
+    return std::nullopt;
   }
   int32_t lineTop = 0, above = 0;
   const int index = LineAtY(y, lineTop, above);
-  if (index < 0) return false;
+  if (index < 0) return std::nullopt;
   const LineRec& line = Lines[static_cast<size_t>(index)];
-  if (x < line.DrawX) return false;
+  if (x < line.DrawX) return std::nullopt;
   const int32_t n = FindCountThatFits(canvas, x - line.DrawX, line.Ln, line.Start);
-  if (n >= line.Ln) return false;
+  if (n >= line.Ln) return std::nullopt;
   const TFontObj* run = Fonts.GetFontObjAt(line.Start + n);
-  if (!run || run->Link->Url.empty()) return false;
-  urlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
-  return true;
+  if (!run || run->Link->Url.empty()) return std::nullopt;
+  hit.UrlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
+  return hit;
 }
 
 std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) {

@@ -30,10 +30,8 @@ bool IsWordCharacter(char ch) {
 
 int32_t TDocViewer::DocumentY(int y) const { return y + sectionList_->ScrollY - marginHeight_; }
 
-bool TDocViewer::GetLinkAt(int x, int y, TFormControlObj*& formControl, std::unique_ptr<TUrlTarget>& urlTarget) {
-  formControl = nullptr;
-  urlTarget.reset();
-  return sectionList_->LinkAt(paintPanel_->Canvas(), x, DocumentY(y), formControl, urlTarget);
+std::optional<TLinkHit> TDocViewer::GetLinkAt(int x, int y) {
+  return sectionList_->LinkAt(paintPanel_->Canvas(), x, DocumentY(y));
 }
 
 void TDocViewer::PanelMouseDown(cl::TObject*, cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
@@ -54,14 +52,12 @@ void TDocViewer::PanelMouseDown(cl::TObject*, cl::TMouseButton button, cl::TShif
 void TDocViewer::PanelMouseMove(cl::TObject*, cl::TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
   std::string newUrl, newTarget;
-  TFormControlObj* formControl = nullptr;
-  std::unique_ptr<TUrlTarget> link;
   std::optional<TObjectHit> hit;
-  if (GetLinkAt(x, y, formControl, link)) {
+  if (const auto link = GetLinkAt(x, y)) {
     paintPanel_->SetCursor(LinkCursor);
-    if (formControl == nullptr && link) {
-      newUrl = link->Url;
-      newTarget = link->Target;
+    if (link->FormControl == nullptr && link->UrlTarget) {
+      newUrl = link->UrlTarget->Url;
+      newTarget = link->UrlTarget->Target;
     }
   } else if ((OnImageClick || OnImageOver) && (hit = sectionList_->ObjectAtXY(x, DocumentY(y)))) {
     paintPanel_->SetCursor(cl::crArrow);
@@ -139,11 +135,9 @@ void TDocViewer::PanelMouseUp(cl::TObject*, cl::TMouseButton button, cl::TShiftS
         parameters.ImageX = hit->XOff;
         parameters.ImageY = hit->YOff;
       }
-      TFormControlObj* formControl = nullptr;
-      std::unique_ptr<TUrlTarget> link;
-      if (GetLinkAt(x, y, formControl, link) && link) {
-        parameters.URL = link->Url;
-        parameters.Target = link->Target;
+      if (const auto link = GetLinkAt(x, y); link && link->UrlTarget) {
+        parameters.URL = link->UrlTarget->Url;
+        parameters.Target = link->UrlTarget->Target;
       }
       OnRightClick(this, parameters);
     }
@@ -155,17 +149,16 @@ void TDocViewer::PanelMouseUp(cl::TObject*, cl::TMouseButton button, cl::TShiftS
   if (!linkPressed_) return;
   linkPressed_ = false;
   if (sectionList_->SelTo > sectionList_->SelFrom) return;
-  TFormControlObj* formControl = nullptr;
-  std::unique_ptr<TUrlTarget> link;
-  if (!GetLinkAt(x, y, formControl, link)) return;
+  const auto link = GetLinkAt(x, y);
+  if (!link) return;
   // An image form control took its click point in the hit test.
-  if (auto* image = dynamic_cast<TImageFormControlObj*>(formControl)) {
+  if (auto* image = dynamic_cast<TImageFormControlObj*>(link->FormControl)) {
     image->ImageClick();
     return;
   }
-  if (formControl != nullptr || !link) return;
-  url_ = link->Url;
-  target_ = link->Target;
+  if (link->FormControl != nullptr || !link->UrlTarget) return;
+  url_ = link->UrlTarget->Url;
+  target_ = link->UrlTarget->Target;
   linkActivated_ = true;
   FollowLink();
 }

@@ -35,10 +35,9 @@ class TestBlock : public TSectionBase {
     PaintHeight = std::max(FlowHeight, floatHeight_);
     return result;
   }
-  bool LinkAt(cl::TCanvas&, int32_t, int32_t y, TFormControlObj*&, std::unique_ptr<TUrlTarget>& target) override {
-    target = std::make_unique<TUrlTarget>("block.htm", "");
+  std::optional<TLinkHit> LinkAt(cl::TCanvas&, int32_t, int32_t y) override {
     hitY = y;
-    return true;
+    return TLinkHit{nullptr, std::make_unique<TUrlTarget>("block.htm", "")};
   }
   int layouts = 0;
   int32_t hitY = -1;
@@ -113,13 +112,12 @@ TEST(DocumentModel, ACellIsAtLeastAsTallAsItsFloatsAndLinksReachThePaintHeight) 
   EXPECT_EQ(f.Layout(300), 100);
   // Below the first block's flow but on its float: still its link, asked
   // with the Y inside the section.
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 5, 5, control, target));
+  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 5, 5));
   EXPECT_EQ(floating->hitY, 5);
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 5, 15, control, target));
+  const auto hit = f.root.LinkAt(f.Canvas(), 5, 15);
+  ASSERT_TRUE(hit && hit->UrlTarget);
   EXPECT_EQ(floating->hitY, 15);
-  EXPECT_EQ(target->Url, "block.htm");
+  EXPECT_EQ(hit->UrlTarget->Url, "block.htm");
 }
 
 TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {

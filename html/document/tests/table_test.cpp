@@ -473,15 +473,15 @@ TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
   // Grid 9 characters wide centred in 200: from 64; the caption is as wide.
   EXPECT_EQ(table.DrawX, 64);
   EXPECT_EQ(table.GridHeight, 16);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(table.LinkAt(f.Canvas(), 64 + 5 * 8 + 4, 8, control, target));
-  EXPECT_EQ(target->Url, "cell.htm");
-  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 8, control, target));
-  ASSERT_TRUE(table.LinkAt(f.Canvas(), 64 + 4, 16 + 8, control, target));
-  EXPECT_EQ(target->Url, "caption.htm");
-  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 40, control, target));  // below the table
-  EXPECT_FALSE(table.LinkAt(f.Canvas(), 10, 8, control, target));       // left of the grid
+  const auto cell = table.LinkAt(f.Canvas(), 64 + 5 * 8 + 4, 8);
+  ASSERT_TRUE(cell && cell->UrlTarget);
+  EXPECT_EQ(cell->UrlTarget->Url, "cell.htm");
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 8));
+  const auto caption = table.LinkAt(f.Canvas(), 64 + 4, 16 + 8);
+  ASSERT_TRUE(caption && caption->UrlTarget);
+  EXPECT_EQ(caption->UrlTarget->Url, "caption.htm");
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 40));  // below the table
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 10, 8));       // left of the grid
 }
 
 TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
@@ -502,12 +502,11 @@ TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
   for (int painted = 0; painted < 2; ++painted) {
     EXPECT_EQ(table.DrawX, 30 + 64);
     for (const Case& c : cases) {
-      TFormControlObj* control = nullptr;
-      std::unique_ptr<TUrlTarget> target;
-      const bool found = f.root.LinkAt(f.Canvas(), c.x, c.y, control, target);
-      EXPECT_EQ(found, c.url != nullptr) << c.x << "," << c.y << " painted " << painted;
+      const auto found = f.root.LinkAt(f.Canvas(), c.x, c.y);
+      EXPECT_EQ(found.has_value(), c.url != nullptr) << c.x << "," << c.y << " painted " << painted;
       if (found && c.url) {
-        EXPECT_EQ(target->Url, c.url);
+        ASSERT_TRUE(found->UrlTarget);
+        EXPECT_EQ(found->UrlTarget->Url, c.url);
       }
       TCaretPlace place;
       const int32_t caret = f.root.CaretAtXY(f.Canvas(), c.x, c.y, place);

@@ -289,9 +289,7 @@ std::vector<HitAnswer> HitAnswers(LayoutFixture& f, int32_t width, int32_t heigh
     for (int32_t x = 0; x < width; x += 3) {
       TCaretPlace place;
       HitAnswer answer{f.root.CaretAtXY(f.Canvas(), x, y, place), place.CaretX, place.InText, ""};
-      TFormControlObj* control = nullptr;
-      std::unique_ptr<TUrlTarget> target;
-      if (f.root.LinkAt(f.Canvas(), x, y, control, target) && target) answer.url = target->Url;
+      if (const auto link = f.root.LinkAt(f.Canvas(), x, y); link && link->UrlTarget) answer.url = link->UrlTarget->Url;
       answers.push_back(answer);
     }
   return answers;
@@ -313,10 +311,9 @@ TEST(TextSectionDraw, HitTestsBeforeTheFirstPaintAnswerAsAfterIt) {
 
   // Never painted: the right-aligned link's characters are at 40 + 200 - 16 - 1.
   EXPECT_EQ(right.Lines[0].DrawX, 40 + 183);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 40 + 183 + 12, 48 + 8, control, target));
-  EXPECT_EQ(target->Url, "r.htm");
+  const auto hit = f.root.LinkAt(f.Canvas(), 40 + 183 + 12, 48 + 8);
+  ASSERT_TRUE(hit && hit->UrlTarget);
+  EXPECT_EQ(hit->UrlTarget->Url, "r.htm");
   TCaretPlace place;
   EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40 + 35 + 5, 32 + 8, place), 18 + 1);
   EXPECT_EQ(place.CaretX, 40 + 35 + 8);
@@ -344,14 +341,14 @@ TEST(TextSectionDraw, LinksAreFoundOnTheirCharactersAndServerMapsGetThePoint) {
   f.Layout(400);
   f.root.Draw(f.Canvas(), {0, 0, 400, 100}, 0, 0, 400);
   EXPECT_TRUE(image->Bordered);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  EXPECT_FALSE(f.root.LinkAt(f.Canvas(), 4, image->Top + 5, control, target));
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 3 * 8 + 1, image->Top + 25, control, target));
-  EXPECT_EQ(target->Url, "u.htm");
-  EXPECT_EQ(target->Target, "main");
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), image->Left + 10, image->Top + 20, control, target));
-  EXPECT_EQ(target->Url, "u.htm?10,20");
+  EXPECT_FALSE(f.root.LinkAt(f.Canvas(), 4, image->Top + 5));
+  const auto text = f.root.LinkAt(f.Canvas(), 3 * 8 + 1, image->Top + 25);
+  ASSERT_TRUE(text && text->UrlTarget);
+  EXPECT_EQ(text->UrlTarget->Url, "u.htm");
+  EXPECT_EQ(text->UrlTarget->Target, "main");
+  const auto map = f.root.LinkAt(f.Canvas(), image->Left + 10, image->Top + 20);
+  ASSERT_TRUE(map && map->UrlTarget);
+  EXPECT_EQ(map->UrlTarget->Url, "u.htm?10,20");
   // The bordered image's last column is outside it.
   EXPECT_TRUE(f.root.ObjectAtXY(image->Left + 39, image->Top));
   EXPECT_FALSE(f.root.ObjectAtXY(image->Left + 40, image->Top));
