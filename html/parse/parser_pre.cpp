@@ -3,7 +3,6 @@
 
 #include "html/parse/html_parser_impl.h"
 #include "html/parse/parser_blocks.h"
-#include "platform/core/ansi_case.h"
 
 namespace html {
 
@@ -61,6 +60,7 @@ void THtmlParser::DoPre(int32_t level) {
     }
     pending.clear();
   };
+  const TInlineTarget preformatted{true, flush, flush};
   auto appendToken = [&] {
     pending += Tok.TokenText();
     column += static_cast<int32_t>(Tok.TokenText().size());
@@ -90,11 +90,7 @@ void THtmlParser::DoPre(int32_t level) {
     }
     Tok.Next();
     const HtmlSymbol sym = Sym();
-    if (SetStyle(sym)) {
-      flush();
-      ChangeFont();
-      continue;
-    }
+    if (DoInlineElement(sym, preformatted)) continue;
     switch (sym) {
       case TextSy: appendToken(); break;  // a "<" that starts no tag
       case PSy:
@@ -108,44 +104,6 @@ void THtmlParser::DoPre(int32_t level) {
       case PreEndSy:
       case TDEndSy:
       case THEndSy: done = true; break;
-      case ImageSy:
-        flush();
-        section_->AddImage(Clamped(Attrs()), &Cell());
-        break;
-      case ASy:
-        flush();
-        DoAnchor();
-        if (const TAttribute* name = FindAttribute(Attrs(), NameSy))
-          nameList_.AddObject(cl::AnsiUpperCase(name->StrValue), section_.get());
-        break;
-      case AEndSy:
-        flush();
-        EndLink();
-        break;
-      case InputSy:
-        flush();
-        AddFormControl(sym);
-        break;
-      case SelectSy:
-        flush();
-        DoSelect(AddFormControl(sym));
-        break;
-      case TextAreaSy:
-        flush();
-        DoTextArea(AddFormControl(sym));
-        break;
-      case FormSy: DoForm(); break;
-      case FormEndSy: currentForm_ = nullptr; break;
-      case FontSy:
-      case BaseFontSy:
-        flush();
-        if (DoFont(sym, true)) ChangeFont();
-        break;
-      case FontEndSy:
-        flush();
-        PopFont(FontSy);
-        break;
-      case MapSy: DoMap(false); break;
       case PageSy:
         flush();
         EndSection();
@@ -153,7 +111,6 @@ void THtmlParser::DoPre(int32_t level) {
         newLine();
         column = 0;
         break;
-      case ScriptSy: DoScript(); break;
       default: break;
     }
   }
