@@ -34,18 +34,14 @@ void TCell::RefreshAllFonts() {
   for (const auto& section : *this) section->RefreshFonts();
 }
 
-TSectionBase* TCell::SectionAtY(int32_t y, int32_t& top, int& index) const {
+std::optional<TCell::TSectionAt> TCell::SectionAtY(int32_t y) const {
   int32_t bandTop = 0;
   for (int i = 0; i < Count(); ++i) {
     TSectionBase* section = Items(i);
-    if (y >= bandTop && y < bandTop + section->FlowHeight) {
-      top = bandTop;
-      index = i;
-      return section;
-    }
+    if (y >= bandTop && y < bandTop + section->FlowHeight) return TSectionAt{section, bandTop, i};
     bandTop += section->FlowHeight;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 void TCell::SectionFailed(TSectionBase& section, const std::string& message) {
@@ -131,13 +127,11 @@ std::optional<TObjectHit> TCell::ObjectAtXY(int32_t x, int32_t y) {
 }
 
 int32_t TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
-  int32_t top = 0;
-  int index = 0;
-  TSectionBase* section = SectionAtY(y, top, index);
-  if (!section || section->Dropped) return -1;
+  const auto at = SectionAtY(y);
+  if (!at || at->Section->Dropped) return -1;
   place.Cell = nullptr;
-  const int32_t result = section->CaretAt(canvas, x, y - top, place);
-  place.LineY += top;
+  const int32_t result = at->Section->CaretAt(canvas, x, y - at->Top, place);
+  place.LineY += at->Top;
   if (result >= 0 && !place.Cell) place.Cell = this;
   return result;
 }

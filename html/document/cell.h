@@ -26,8 +26,13 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   // Appends (null is ignored) and gives the section its document.
   void AddSection(std::unique_ptr<TSectionBase> section);
   void RefreshAllFonts();
-  // The section whose flow band holds y, with its top and index; null past the end.
-  TSectionBase* SectionAtY(int32_t y, int32_t& top, int& index) const;
+  // The section whose flow band holds y, with its top and index; nothing past the end.
+  struct TSectionAt {
+    TSectionBase* Section = nullptr;
+    int32_t Top = 0;
+    int Index = 0;
+  };
+  std::optional<TSectionAt> SectionAtY(int32_t y) const;
 
   // Lays out at y, width wide, with its positions from curs.
   virtual TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width);

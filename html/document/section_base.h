@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "html/document/object_hit.h"
 #include "html/document/url_target.h"
 #include "platform/core/object.h"
 #include "platform/gui/geometry.h"
@@ -63,13 +64,6 @@ struct TCharHit {
 struct TLinkHit {
   TFormControlObj* FormControl = nullptr;
   std::unique_ptr<TUrlTarget> UrlTarget;
-};
-
-// An image under a point, and the point inside it.
-struct TObjectHit {
-  TImageObj* Image = nullptr;
-  int32_t XOff = 0;
-  int32_t YOff = 0;
 };
 
 // The base of every section. Y values are document coordinates; text

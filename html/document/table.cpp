@@ -606,23 +606,21 @@ int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManag
   return result;
 }
 
-TCellObj* ThtmlTable::CellAt(int32_t x, int32_t y, int32_t& cellX, int32_t& cellY) const {
+std::optional<ThtmlTable::TCellAt> ThtmlTable::CellAt(int32_t x, int32_t y) const {
   int32_t rowTop = 0;
   for (const auto& row : Rows) {
     if (rowTop > y) break;
     int32_t left = DrawX;
     for (size_t c = 0; c < row->Cells.size(); ++c) {
       const TCellObj* cell = row->Cells[c].get();
-      if (cell && x >= left && x < left + cell->SpanWidth && y >= rowTop && y < rowTop + cell->SpanHeight) {
-        cellX = left + CellSpacing + CellPadding;
-        cellY = rowTop + CellSpacing + CellPadding + cell->ContentOffset;
-        return row->Cells[c].get();
-      }
+      if (cell && x >= left && x < left + cell->SpanWidth && y >= rowTop && y < rowTop + cell->SpanHeight)
+        return TCellAt{row->Cells[c].get(), left + CellSpacing + CellPadding,
+                       rowTop + CellSpacing + CellPadding + cell->ContentOffset};
       if (c < Widths.size()) left += Widths[c];
     }
     rowTop += row->RowHeight;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 int32_t ThtmlTable::CaptionTop() const { return CaptionOnTop ? 0 : GridHeight; }
@@ -636,10 +634,10 @@ std::optional<TLinkHit> ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32
     return Caption->Cell->LinkAt(canvas, x, y - CaptionTop());
   }
   if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
-  int32_t cellX = 0, cellY = 0;
-  TCellObj* cell = CellAt(x, y - (CaptionOnTop ? CaptionHeight : 0), cellX, cellY);
-  if (!cell) return std::nullopt;
-  return cell->Cell->LinkAt(canvas, x, y - (CaptionOnTop ? CaptionHeight : 0) - cellY);
+  const int32_t gy = y - (CaptionOnTop ? CaptionHeight : 0);
+  const auto at = CellAt(x, gy);
+  if (!at) return std::nullopt;
+  return at->Cell->Cell->LinkAt(canvas, x, gy - at->Y);
 }
 
 std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {
@@ -651,11 +649,10 @@ std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {
     return Caption->Cell->ObjectAtXY(x, y - CaptionTop());
   }
   if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
-  int32_t cellX = 0, cellY = 0;
   const int32_t gy = y - (CaptionOnTop ? CaptionHeight : 0);
-  TCellObj* cell = CellAt(x, gy, cellX, cellY);
-  if (cell == nullptr) return std::nullopt;
-  return cell->Cell->ObjectAtXY(x, gy - cellY);
+  const auto at = CellAt(x, gy);
+  if (!at) return std::nullopt;
+  return at->Cell->Cell->ObjectAtXY(x, gy - at->Y);
 }
 
 int32_t ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
@@ -669,12 +666,11 @@ int32_t ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPla
     return result;
   }
   if (x < DrawX || x > DrawX + GridWidth) return -1;
-  int32_t cellX = 0, cellY = 0;
   const int32_t gridTop = CaptionOnTop ? CaptionHeight : 0;
-  TCellObj* cell = CellAt(x, y - gridTop, cellX, cellY);
-  if (!cell) return -1;
-  const int32_t result = cell->Cell->CaretAtXY(canvas, x, y - gridTop - cellY, place);
-  place.LineY += gridTop + cellY;
+  const auto at = CellAt(x, y - gridTop);
+  if (!at) return -1;
+  const int32_t result = at->Cell->Cell->CaretAtXY(canvas, x, y - gridTop - at->Y, place);
+  place.LineY += gridTop + at->Y;
   return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -138,7 +139,12 @@ class ThtmlTable : public TSectionBase {
   void LinkNested();
   bool TooDeep() const { return nesting_ > MaxNesting; }
   // The cell under a point of the grid (y from the grid's top) and its content offsets.
-  TCellObj* CellAt(int32_t x, int32_t y, int32_t& cellX, int32_t& cellY) const;
+  struct TCellAt {
+    TCellObj* Cell = nullptr;
+    int32_t X = 0;  // of its content
+    int32_t Y = 0;
+  };
+  std::optional<TCellAt> CellAt(int32_t x, int32_t y) const;
   // Y of the caption from the table's top.
   int32_t CaptionTop() const;
 

@@ -290,10 +290,9 @@ int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>&
 }
 
 int32_t TSection::ClearSpace(const IndentManager& indents, int32_t y) const {
-  int32_t left = 0, right = 0;
-  indents.FloatBottoms(left, right);
-  const int32_t l = std::max(0, left - y - 1);
-  const int32_t r = std::max(0, right - y - 1);
+  const auto bottoms = indents.FloatBottoms();
+  const int32_t l = std::max(0, bottoms.Left - y - 1);
+  const int32_t r = std::max(0, bottoms.Right - y - 1);
   switch (ClearMode) {
     case ClearSide::Left: return l;
     case ClearSide::Right: return r;

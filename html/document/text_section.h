@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,7 +132,14 @@ class TSection : public TSectionBase {
   void DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineRec& line, int32_t x, int32_t top,
                 bool firstTextLine, bool printing);
   void DrawMarker(cl::TCanvas& canvas, const LineRec& line, int32_t x, int32_t textBottom);
-  int LineAtY(int32_t y, int32_t& lineTop, int32_t& charsAbove) const;
+  // The line whose band holds y (from the section's top), with its top and
+  // the characters of the lines above it.
+  struct TLineAt {
+    const LineRec* Line = nullptr;
+    int32_t Top = 0;
+    int32_t CharsAbove = 0;
+  };
+  std::optional<TLineAt> LineAtY(int32_t y) const;
   // Each line's DrawX and DrawY as a draw of the section at x and PlacedY
   // sets them; layout calls it so that hit tests need no paint first.
   void PlaceLines(int32_t x);

@@ -229,25 +229,22 @@ void TSection::CopySelection() {
   }
 }
 
-int TSection::LineAtY(int32_t y, int32_t& lineTop, int32_t& charsAbove) const {
-  int32_t top = 0;
-  charsAbove = 0;
+std::optional<TSection::TLineAt> TSection::LineAtY(int32_t y) const {
+  int32_t top = 0, charsAbove = 0;
   for (size_t i = 0; i < Lines.size(); ++i) {
     const int32_t h = Lines[i].Height();
-    if (y >= top && y < top + h) {
-      lineTop = top;
-      return static_cast<int>(i);
-    }
+    if (y >= top && y < top + h) return TLineAt{&Lines[i], top, charsAbove};
     top += h;
     charsAbove += Lines[i].Ln;
   }
-  return -1;
+  return std::nullopt;
 }
 
 std::optional<TLinkHit> TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   TLinkHit hit;
-  int32_t xOff = 0, yOff = 0;
-  if (TImageObj* image = Images.PtInObject(x, y + PlacedY, xOff, yOff)) {
+  if (const auto object = Images.PtInObject(x, y + PlacedY)) {
+    TImageObj* const image = object->Image;
+    const int32_t xOff = object->XOff, yOff = object->YOff;
     if (image->ImageFormControl) {
       hit.FormControl = image->ImageFormControl;
       hit.FormControl->ImageClickAt(xOff, yOff);
@@ -269,10 +266,9 @@ std::optional<TLinkHit> TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t
       }
     return std::nullopt;
   }
-  int32_t lineTop = 0, above = 0;
-  const int index = LineAtY(y, lineTop, above);
-  if (index < 0) return std::nullopt;
-  const LineRec& line = Lines[static_cast<size_t>(index)];
+  const auto at = LineAtY(y);
+  if (!at) return std::nullopt;
+  const LineRec& line = *at->Line;
   if (x < line.DrawX) return std::nullopt;
   const int32_t n = FindCountThatFits(canvas, x - line.DrawX, line.Ln, line.Start);
   if (n >= line.Ln) return std::nullopt;
@@ -282,21 +278,16 @@ std::optional<TLinkHit> TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t
   return hit;
 }
 
-std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) {
-  TObjectHit hit;
-  hit.Image = Images.PtInObject(x, y + PlacedY, hit.XOff, hit.YOff);
-  if (hit.Image == nullptr) return std::nullopt;
-  return hit;
-}
+std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) { return Images.PtInObject(x, y + PlacedY); }
 
 int32_t TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
-  int32_t lineTop = 0, above = 0;
-  const int index = LineAtY(y, lineTop, above);
-  if (index < 0) return -1;
-  const LineRec& line = Lines[static_cast<size_t>(index)];
+  const auto at = LineAtY(y);
+  if (!at) return -1;
+  const LineRec& line = *at->Line;
+  const int32_t above = at->CharsAbove;
   place.InText = true;
   place.LineHeight = line.LineHt;
-  place.LineY = lineTop + line.SpaceBefore;
+  place.LineY = at->Top + line.SpaceBefore;
   place.CaretX = line.DrawX;
   if (x < line.DrawX) {
     place.InText = false;

@@ -221,12 +221,9 @@ int32_t TDocViewer::HScrollBarPosition() const { return hScrollBar_->Position();
 int32_t TDocViewer::Position() {
   const int count = sectionList_->Count();
   if (count == 0) return 0;
-  int32_t top = 0;
-  int index = 0;
-  if (sectionList_->SectionAtY(sectionList_->ScrollY, top, index) == nullptr) {
-    index = count - 1;
-    top = sectionList_->SectionTop(index);
-  }
+  const auto at = sectionList_->SectionAtY(sectionList_->ScrollY);
+  const int index = at ? at->Index : count - 1;
+  const int32_t top = at ? at->Top : sectionList_->SectionTop(index);
   // The offset has 16 bits: a deeper place inside one tall section is kept
   // as the deepest the format can say.
   const int32_t offset = std::clamp(sectionList_->ScrollY - top, 0, 0xFFFF);

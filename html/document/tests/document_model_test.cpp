@@ -95,13 +95,15 @@ TEST(DocumentModel, SectionTopAndSectionAtYStackFlowHeights) {
   };
   for (const Case c : {Case{-1, 0}, Case{0, 0}, Case{1, 10}, Case{2, 30}, Case{3, 30}, Case{99, 30}})
     EXPECT_EQ(f.root.SectionTop(c.n), c.top) << c.n;
-  int32_t top = -1;
-  int index = -1;
-  EXPECT_EQ(f.root.SectionAtY(10, top, index), f.root[1]);
-  EXPECT_EQ(top, 10);
-  EXPECT_EQ(index, 1);
-  EXPECT_EQ(f.root.SectionAtY(59, top, index), f.root[2]);
-  EXPECT_EQ(f.root.SectionAtY(60, top, index), nullptr);
+  const auto second = f.root.SectionAtY(10);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->Section, f.root[1]);
+  EXPECT_EQ(second->Top, 10);
+  EXPECT_EQ(second->Index, 1);
+  const auto third = f.root.SectionAtY(59);
+  ASSERT_TRUE(third);
+  EXPECT_EQ(third->Section, f.root[2]);
+  EXPECT_FALSE(f.root.SectionAtY(60));
 }
 
 TEST(DocumentModel, ACellIsAtLeastAsTallAsItsFloatsAndLinksReachThePaintHeight) {
