@@ -242,9 +242,9 @@ int32_t TSection::FindCountThatFits(cl::TCanvas&, int32_t width, int32_t count, 
 
 // Line breaking.
 
-int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>& pending,
-                           IndentManager& indents, int32_t y, int32_t max, int32_t from,
-                           int32_t& startFloatHeight) {
+TSection::TFit TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>& pending,
+                                  IndentManager& indents, int32_t y, int32_t max, int32_t from) {
+  int32_t startFloatHeight = 0;
   int64_t w = 0;  // preformatted lines can be very wide
   bool atStart = true;
   const int32_t limit = from + max;
@@ -265,12 +265,12 @@ int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>&
           pending.push_back(image);
         }
       }
-      if (w > width) return pos - from;
+      if (w > width) return {pos - from, startFloatHeight};
       ++pos;
     } else if (Buff[pos] == ControlMark) {
       if (const TFormControlObj* control = FormControls.FindControl(pos)) w += control->Width();
       atStart = false;
-      if (w > width) return pos - from;
+      if (w > width) return {pos - from, startFloatHeight};
       ++pos;
     } else {
       const int32_t end = PieceEnd(pos, limit);
@@ -279,14 +279,14 @@ int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>&
       if (Extent(pos, end) > room) {
         const auto first = sums_.begin() + pos;
         const auto fit = std::upper_bound(first, sums_.begin() + end + 1, sums_[static_cast<size_t>(pos)] + room);
-        return std::max<int32_t>(0, static_cast<int32_t>(fit - first) - 1) + pos - from;
+        return {std::max<int32_t>(0, static_cast<int32_t>(fit - first) - 1) + pos - from, startFloatHeight};
       }
       w += Extent(pos, end) - overhang;
       atStart = false;
       pos = end;
     }
   }
-  return max;
+  return {max, startFloatHeight};
 }
 
 int32_t TSection::ClearSpace(const IndentManager& indents, int32_t y) const {
@@ -302,7 +302,7 @@ int32_t TSection::ClearSpace(const IndentManager& indents, int32_t y) const {
   return 0;
 }
 
-void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& y, int32_t start, int32_t n,
+int32_t TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t y, int32_t start, int32_t n,
                           std::vector<TImageObj*>& pending, int32_t startFloatHeight) {
   LineRec line;
   line.Start = start;
@@ -360,6 +360,7 @@ void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& 
   }
   pending.clear();
   Lines.push_back(line);
+  return y;
 }
 
 TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
@@ -401,8 +402,8 @@ TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& in
     const int32_t width =
         Preformatted() ? std::numeric_limits<int32_t>::max() : indents.RightAt(y) - indents.LeftAt(y);
     const int32_t remaining = PosCount - start;
-    int32_t startFloatHeight = 0;
-    const int32_t n = std::max(FitChars(canvas, width, pending, indents, y, remaining, start, startFloatHeight), 1);
+    const TFit fit = FitChars(canvas, width, pending, indents, y, remaining, start);
+    const int32_t n = std::max(fit.Count, 1);
     int32_t take = n;
     if (n < remaining) {
       const int32_t last = start + n - 1;
@@ -422,7 +423,7 @@ TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& in
         }
       }
     }
-    FinishLine(canvas, indents, y, start, take, pending, startFloatHeight);
+    y = FinishLine(canvas, indents, y, start, take, pending, fit.StartFloatHeight);
     start += take;
   }
   PlaceLines(indents.OriginX);

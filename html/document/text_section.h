@@ -116,10 +116,17 @@ class TSection : public TSectionBase {
   void ReleaseMeasures();
 
  private:
-  int32_t FitChars(cl::TCanvas& canvas, int32_t width, std::vector<TImageObj*>& pending, IndentManager& indents,
-                   int32_t y, int32_t max, int32_t from, int32_t& startFloatHeight);
-  void FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& y, int32_t start, int32_t n,
-                  std::vector<TImageObj*>& pending, int32_t startFloatHeight);
+  // How many of max characters from from fit in width, and the height of
+  // the floating images placed at the line's start.
+  struct TFit {
+    int32_t Count = 0;
+    int32_t StartFloatHeight = 0;
+  };
+  TFit FitChars(cl::TCanvas& canvas, int32_t width, std::vector<TImageObj*>& pending, IndentManager& indents,
+                int32_t y, int32_t max, int32_t from);
+  // Adds the line at y; returns the y below it.
+  int32_t FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t y, int32_t start, int32_t n,
+                     std::vector<TImageObj*>& pending, int32_t startFloatHeight);
   int32_t ClearSpace(const IndentManager& indents, int32_t y) const;
   // Extent of the text characters [from, to) of one run.
   int32_t Extent(int32_t from, int32_t to) const {

@@ -84,7 +84,8 @@ class THtmlParser {
   void DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet& terminators);
   void DoTable(int32_t level);
   void DoPre(int32_t level);
-  void AppendPreChar(std::string& pending, int32_t& column) const;
+  // Appends the current character at column to pending; returns the column after it.
+  int32_t AppendPreChar(std::string& pending, int32_t column) const;
   bool DoFont(HtmlSymbol symbol, bool inPre);
   bool ChangeSize(HtmlSymbol symbol);
   void DoAnchor();

@@ -33,7 +33,7 @@ void THtmlParser::ParsePlainText() {
       section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
       column = 0;
     } else {
-      AppendPreChar(pending, column);
+      column = AppendPreChar(pending, column);
       if (pending.size() > PrePieceLimit) flush();
     }
     Tok.GetChBasic();
@@ -83,7 +83,7 @@ void THtmlParser::DoPre(int32_t level) {
       continue;
     }
     if (c != '<') {
-      AppendPreChar(pending, column);
+      column = AppendPreChar(pending, column);
       if (pending.size() > PrePieceLimit) flush();
       Tok.GetCh();
       continue;
@@ -123,16 +123,15 @@ void THtmlParser::DoPre(int32_t level) {
 
 // The current character of preformatted text; a tab runs to the next
 // multiple of eight columns, so tab-aligned columns stay aligned.
-void THtmlParser::AppendPreChar(std::string& pending, int32_t& column) const {
+int32_t THtmlParser::AppendPreChar(std::string& pending, int32_t column) const {
   constexpr int32_t tabWidth = 8;
   if (Tok.CurrentChar() == ' ' && Tok.CurrentCharIsTab()) {
     const int32_t blanks = tabWidth - column % tabWidth;
     pending.append(static_cast<size_t>(blanks), ' ');
-    column += blanks;
-  } else {
-    pending += Tok.CurrentChar();
-    ++column;
+    return column + blanks;
   }
+  pending += Tok.CurrentChar();
+  return column + 1;
 }
 
 }  // namespace html
