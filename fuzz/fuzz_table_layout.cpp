@@ -145,8 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     root.SelFrom = curs / 3;
     root.SelTo = curs;
     root.Draw(bitmap.Canvas(), {0, 0, 64, 64}, 0, 0, w);
-    TCaretPlace place;
-    (void)root.CaretAtXY(bitmap.Canvas(), w / 2, 20, place);
+    (void)root.CaretAtXY(bitmap.Canvas(), w / 2, 20);
     (void)root.LinkAt(bitmap.Canvas(), 12, 10);
     (void)root.SearchText(0, "bc", false);
     if (root.SelectionLength() < 0) std::abort();

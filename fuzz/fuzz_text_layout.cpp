@@ -85,8 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     root.SelFrom = added.PosCount / 3;
     root.SelTo = added.PosCount;
     root.Draw(bitmap.Canvas(), {0, 0, 64, 64}, 0, 0, w);
-    TCaretPlace place;
-    (void)root.CaretAtXY(bitmap.Canvas(), w / 2, 20, place);
+    (void)root.CaretAtXY(bitmap.Canvas(), w / 2, 20);
     (void)root.LinkAt(bitmap.Canvas(), w / 2, 10);
     (void)root.SearchText(0, "ab", false);
     if (root.SelectionLength() < 0) std::abort();

@@ -126,14 +126,15 @@ std::optional<TObjectHit> TCell::ObjectAtXY(int32_t x, int32_t y) {
   return std::nullopt;
 }
 
-int32_t TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
+std::optional<TCaretPlace> TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y) {
   const auto at = SectionAtY(y);
-  if (!at || at->Section->Dropped) return -1;
-  place.Cell = nullptr;
-  const int32_t result = at->Section->CaretAt(canvas, x, y - at->Top, place);
-  place.LineY += at->Top;
-  if (result >= 0 && !place.Cell) place.Cell = this;
-  return result;
+  if (!at || at->Section->Dropped) return std::nullopt;
+  auto place = at->Section->CaretAt(canvas, x, y - at->Top);
+  if (!place) return std::nullopt;
+  place->LineY += at->Top;
+  // A nested cell has named itself already.
+  if (!place->Cell) place->Cell = this;
+  return place;
 }
 
 int32_t TCell::SearchText(int32_t from, std::string_view text, bool matchCase) {

@@ -42,7 +42,7 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   virtual std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y);
 
   std::optional<TObjectHit> ObjectAtXY(int32_t x, int32_t y);
-  int32_t CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
+  std::optional<TCaretPlace> CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y);
   int32_t SearchText(int32_t from, std::string_view text, bool matchCase);
   std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position);
   std::optional<TCharHit> CharAt(int32_t position);

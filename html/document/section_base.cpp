@@ -27,7 +27,7 @@ std::optional<TLinkHit> TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t) { r
 
 std::optional<TObjectHit> TSectionBase::ObjectAt(int32_t, int32_t) { return std::nullopt; }
 
-int32_t TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t, TCaretPlace&) { return -1; }
+std::optional<TCaretPlace> TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t) { return std::nullopt; }
 
 int32_t TSectionBase::Search(int32_t, std::string_view, bool) { return -1; }
 

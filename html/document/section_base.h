@@ -22,9 +22,10 @@ class TImageObj;
 class TSectionBase;
 class TSectionList;
 
-// The caret's place found by CaretAt. LineY is relative to the asking
-// section or cell.
+// The text position nearest a point and the caret's place there. LineY is
+// relative to the asking section or cell.
 struct TCaretPlace {
+  int32_t Position = 0;
   TCell* Cell = nullptr;
   bool InText = false;
   int32_t LineHeight = 0;
@@ -89,8 +90,8 @@ class TSectionBase : public cl::TObject {
   virtual std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y);
   // The image under the point, if any.
   virtual std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y);
-  // The text position nearest the point; -1 when not in this section.
-  virtual int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
+  // The text position nearest the point; nothing when not in this section.
+  virtual std::optional<TCaretPlace> CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y);
   // The first position >= from where text occurs; -1 if none.
   virtual int32_t Search(int32_t from, std::string_view text, bool matchCase);
   // Nothing when the position is not this section's.

@@ -655,23 +655,23 @@ std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {
   return at->Cell->Cell->ObjectAtXY(x, gy - at->Y);
 }
 
-int32_t ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
-  if (TooDeep() || y < 0 || y >= std::max(FlowHeight, PaintHeight)) return -1;
+std::optional<TCaretPlace> ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  if (TooDeep() || y < 0 || y >= std::max(FlowHeight, PaintHeight)) return std::nullopt;
   const int32_t captionLeft = DrawX - GridOffset + TableIndent;
   const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
   if (inCaption) {
-    if (x < captionLeft || x >= captionLeft + TotalWidth) return -1;
-    const int32_t result = Caption->Cell->CaretAtXY(canvas, x, y - CaptionTop(), place);
-    place.LineY += CaptionTop();
-    return result;
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return std::nullopt;
+    auto place = Caption->Cell->CaretAtXY(canvas, x, y - CaptionTop());
+    if (place) place->LineY += CaptionTop();
+    return place;
   }
-  if (x < DrawX || x > DrawX + GridWidth) return -1;
+  if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
   const int32_t gridTop = CaptionOnTop ? CaptionHeight : 0;
   const auto at = CellAt(x, y - gridTop);
-  if (!at) return -1;
-  const int32_t result = at->Cell->Cell->CaretAtXY(canvas, x, y - gridTop - at->Y, place);
-  place.LineY += gridTop + at->Y;
-  return result;
+  if (!at) return std::nullopt;
+  auto place = at->Cell->Cell->CaretAtXY(canvas, x, y - gridTop - at->Y);
+  if (place) place->LineY += gridTop + at->Y;
+  return place;
 }
 
 int32_t ThtmlTable::Search(int32_t from, std::string_view text, bool matchCase) {

@@ -60,7 +60,7 @@ class ThtmlTable : public TSectionBase {
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
   std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y) override;
-  int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) override;
+  std::optional<TCaretPlace> CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;
   std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position) override;
   std::optional<TCharHit> CharAt(int32_t position) override;

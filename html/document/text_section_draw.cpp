@@ -280,18 +280,20 @@ std::optional<TLinkHit> TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t
 
 std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) { return Images.PtInObject(x, y + PlacedY); }
 
-int32_t TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
+std::optional<TCaretPlace> TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   const auto at = LineAtY(y);
-  if (!at) return -1;
+  if (!at) return std::nullopt;
   const LineRec& line = *at->Line;
   const int32_t above = at->CharsAbove;
+  TCaretPlace place;
   place.InText = true;
   place.LineHeight = line.LineHt;
   place.LineY = at->Top + line.SpaceBefore;
   place.CaretX = line.DrawX;
   if (x < line.DrawX) {
     place.InText = false;
-    return FirstPos + above;
+    place.Position = FirstPos + above;
+    return place;
   }
   int32_t n = FindCountThatFits(canvas, x - line.DrawX, line.Ln, line.Start);
   const int32_t before = TextWidth(canvas, line.Start, false, n);
@@ -305,7 +307,8 @@ int32_t TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace
   } else {
     place.InText = false;
   }
-  return FirstPos + above + n;
+  place.Position = FirstPos + above + n;
+  return place;
 }
 
 int32_t TSection::Search(int32_t from, std::string_view text, bool matchCase) {

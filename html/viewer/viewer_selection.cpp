@@ -41,8 +41,8 @@ void TDocViewer::PanelMouseDown(cl::TObject*, cl::TMouseButton button, cl::TShif
   if (button != cl::mbLeft) return;
   linkPressed_ = true;
   mouseSelecting_ = true;
-  TCaretPlace place;
-  selAnchor_ = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
+  const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+  selAnchor_ = place ? place->Position : -1;
   if (selAnchor_ < 0) return;
   if (sectionList_->SelTo != sectionList_->SelFrom) paintPanel_->Invalidate();
   sectionList_->SelFrom = sectionList_->SelTo = selAnchor_;
@@ -63,9 +63,8 @@ void TDocViewer::PanelMouseMove(cl::TObject*, cl::TShiftState shift, int x, int 
     paintPanel_->SetCursor(cl::crArrow);
     if (OnImageOver) OnImageOver(this, hit->Image, shift, hit->XOff, hit->YOff);
   } else {
-    TCaretPlace place;
-    const int32_t caret = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
-    paintPanel_->SetCursor(caret >= 0 && place.InText ? Cursor() : cl::crArrow);
+    const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+    paintPanel_->SetCursor(place && place->InText ? Cursor() : cl::crArrow);
   }
   if (newUrl != url_) {
     url_ = newUrl;
@@ -84,8 +83,8 @@ void TDocViewer::PanelMouseMove(cl::TObject*, cl::TShiftState shift, int x, int 
 void TDocViewer::ExtendSelection(int x, int y) {
   if (!mouseSelecting_ || selAnchor_ < 0) return;
   y = std::clamp(y, 0, Height());
-  TCaretPlace place;
-  const int32_t caret = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
+  const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+  const int32_t caret = place ? place->Position : -1;
   if (caret >= 0 && caret != caretPos_ && !noSelect_) {
     sectionList_->SelFrom = std::min(selAnchor_, caret);
     sectionList_->SelTo = std::max(selAnchor_, caret);
@@ -197,10 +196,10 @@ void TDocViewer::FollowLink() {
 
 void TDocViewer::SelectWord(int x, int y) {
   if (noSelect_ || processing_ || linkActivated_) return;
-  TCaretPlace place;
-  caretPos_ = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
+  const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+  caretPos_ = place ? place->Position : -1;
   // Beyond the end of a line's text nothing is selected.
-  if (caretPos_ < 0 || !place.InText) return;
+  if (!place || !place->InText) return;
   const auto hit = sectionList_->CharAt(caretPos_);
   if (!hit || !IsWordCharacter(hit->Character)) return;
   TSectionBase* const owner = hit->Owner;

@@ -436,11 +436,12 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
   f.root.CopySelectionToClipboard([&](std::string_view text) { copied = text; });
   EXPECT_EQ(copied, "before\r\ncap\r\none\r\ntwo\r\nthree\r\nafter\r\n");
   // The caret in the second cell: its content offset is added back.
-  TCaretPlace place;
   const int32_t y = table.CaptionHeight + table.CellSpacing + table.CellPadding + 4;
   const int32_t x = table.DrawX + table.Widths[0] + table.CellSpacing + table.CellPadding + 9;
-  EXPECT_EQ(table.CaretAt(f.Canvas(), x, y, place), 6 + 3 + 3 + 1);
-  EXPECT_EQ(place.LineY, table.CaptionHeight + table.CellSpacing + table.CellPadding);
+  const auto place = table.CaretAt(f.Canvas(), x, y);
+  ASSERT_TRUE(place);
+  EXPECT_EQ(place->Position, 6 + 3 + 3 + 1);
+  EXPECT_EQ(place->LineY, table.CaptionHeight + table.CellSpacing + table.CellPadding);
 }
 
 }  // namespace
@@ -508,10 +509,10 @@ TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
         ASSERT_TRUE(found->UrlTarget);
         EXPECT_EQ(found->UrlTarget->Url, c.url);
       }
-      TCaretPlace place;
-      const int32_t caret = f.root.CaretAtXY(f.Canvas(), c.x, c.y, place);
+      const auto place = f.root.CaretAtXY(f.Canvas(), c.x, c.y);
       if (c.url) {
-        EXPECT_EQ(place.CaretX, c.x - 4) << caret;
+        ASSERT_TRUE(place) << c.x << "," << c.y;
+        EXPECT_EQ(place->CaretX, c.x - 4) << place->Position;
       }
     }
     f.Canvas().FillRect({0, 0, 600, 400}, cl::clWhite);

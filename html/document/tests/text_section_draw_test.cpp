@@ -256,16 +256,16 @@ TEST(TextSectionDraw, TheCaretGoesBeforeACharacterOnItsLeftHalfAndAfterItOnTheRi
   const Case cases[] = {{20, 2, 35, false}, {35, 2, 35, true}, {39, 2, 35, true}, {40, 3, 43, true},
                         {43, 3, 43, true},  {48, 4, 51, true}, {200, 7, 75, false}};
   for (const auto& c : cases) {
-    TCaretPlace place;
-    EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), c.x, 20, place), c.position) << c.x;
-    EXPECT_EQ(place.CaretX, c.caretX) << c.x;
-    EXPECT_EQ(place.InText, c.inText) << c.x;
-    EXPECT_EQ(place.LineY, 16) << c.x;
-    EXPECT_EQ(place.LineHeight, 16);
-    EXPECT_EQ(place.Cell, &f.root);
+    const auto place = f.root.CaretAtXY(f.Canvas(), c.x, 20);
+    ASSERT_TRUE(place) << c.x;
+    EXPECT_EQ(place->Position, c.position) << c.x;
+    EXPECT_EQ(place->CaretX, c.caretX) << c.x;
+    EXPECT_EQ(place->InText, c.inText) << c.x;
+    EXPECT_EQ(place->LineY, 16) << c.x;
+    EXPECT_EQ(place->LineHeight, 16);
+    EXPECT_EQ(place->Cell, &f.root);
   }
-  TCaretPlace below;
-  EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40, 40, below), -1);
+  EXPECT_FALSE(f.root.CaretAtXY(f.Canvas(), 40, 40));
   const auto point = f.root.PositionToXY(f.Canvas(), 4);
   ASSERT_TRUE(point);
   EXPECT_EQ(point->Y, 16);
@@ -287,8 +287,8 @@ std::vector<HitAnswer> HitAnswers(LayoutFixture& f, int32_t width, int32_t heigh
   std::vector<HitAnswer> answers;
   for (int32_t y = 0; y < height; y += 4)
     for (int32_t x = 0; x < width; x += 3) {
-      TCaretPlace place;
-      HitAnswer answer{f.root.CaretAtXY(f.Canvas(), x, y, place), place.CaretX, place.InText, ""};
+      const auto place = f.root.CaretAtXY(f.Canvas(), x, y);
+      HitAnswer answer{place ? place->Position : -1, place ? place->CaretX : 0, place && place->InText, ""};
       if (const auto link = f.root.LinkAt(f.Canvas(), x, y); link && link->UrlTarget) answer.url = link->UrlTarget->Url;
       answers.push_back(answer);
     }
@@ -314,9 +314,10 @@ TEST(TextSectionDraw, HitTestsBeforeTheFirstPaintAnswerAsAfterIt) {
   const auto hit = f.root.LinkAt(f.Canvas(), 40 + 183 + 12, 48 + 8);
   ASSERT_TRUE(hit && hit->UrlTarget);
   EXPECT_EQ(hit->UrlTarget->Url, "r.htm");
-  TCaretPlace place;
-  EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40 + 35 + 5, 32 + 8, place), 18 + 1);
-  EXPECT_EQ(place.CaretX, 40 + 35 + 8);
+  const auto place = f.root.CaretAtXY(f.Canvas(), 40 + 35 + 5, 32 + 8);
+  ASSERT_TRUE(place);
+  EXPECT_EQ(place->Position, 18 + 1);
+  EXPECT_EQ(place->CaretX, 40 + 35 + 8);
 
   const std::vector<HitAnswer> before = HitAnswers(f, 300, 64);
   f.root.Draw(f.Canvas(), {0, 0, 300, 100}, 40, 0, 300);
