@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cl::TBitmap bitmap;
   bitmap.SetSize(320, 240);
   for (const int32_t width : {640, 57}) {
-    int32_t curs = 0, maxWidth = 0;
-    root.Layout(bitmap.Canvas(), 0, curs, maxWidth, width);
+    root.Layout(bitmap.Canvas(), 0, 0, width);
   }
   root.Draw(bitmap.Canvas(), {0, 0, 320, 240}, 0, 0, 320);
   return 0;

@@ -114,12 +114,11 @@ void TDocViewer::DoLayout() {
   lastWidth_ = Width();
   const int32_t width =
       std::max(0, Width() - (vertical ? scrollWidth_ : 0) - reserve - 2 * marginWidth_);
-  int32_t curs = 0, maxWidth = 0;
   // Where DrawDocument will put the cell's left edge.
   sectionList_->Indents->OriginX = marginWidth_ - HScrollBarPosition();
-  const int32_t height = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, curs, maxWidth, width);
-  maxHorz_ = maxWidth;
-  docHeight_ = height + (vertical ? 2 : 1) * marginHeight_;
+  const TLayoutResult laid = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, 0, width);
+  maxHorz_ = laid.MaxWidth;
+  docHeight_ = laid.Height + (vertical ? 2 : 1) * marginHeight_;
   UpdateScrollBars();
 }
 
@@ -222,12 +221,9 @@ int32_t TDocViewer::HScrollBarPosition() const { return hScrollBar_->Position();
 int32_t TDocViewer::Position() {
   const int count = sectionList_->Count();
   if (count == 0) return 0;
-  int32_t top = 0;
-  int index = 0;
-  if (sectionList_->SectionAtY(sectionList_->ScrollY, top, index) == nullptr) {
-    index = count - 1;
-    top = sectionList_->SectionTop(index);
-  }
+  const auto at = sectionList_->SectionAtY(sectionList_->ScrollY);
+  const int index = at ? at->Index : count - 1;
+  const int32_t top = at ? at->Top : sectionList_->SectionTop(index);
   // The offset has 16 bits: a deeper place inside one tall section is kept
   // as the deepest the format can say.
   const int32_t offset = std::clamp(sectionList_->ScrollY - top, 0, 0xFFFF);

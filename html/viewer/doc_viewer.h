@@ -126,7 +126,7 @@ class TDocViewer : public cl::TWinControl {
   virtual void FollowLink();
   virtual bool HotSpotClickHandled();
   // The link or image form control at a panel point.
-  bool GetLinkAt(int x, int y, TFormControlObj*& formControl, std::unique_ptr<TUrlTarget>& urlTarget);
+  std::optional<TLinkHit> GetLinkAt(int x, int y);
   void SelectWord(int x, int y);
   void SelectAll();
   void CopyToClipboard();
