@@ -291,8 +291,7 @@ double Ours(const std::string& html, int runs, int32_t& height) {
       [&] {
         HtmlParseBuffer(*root, names, html.data(), static_cast<int32_t>(html.size()), THtmlParseOptions(),
                         result);
-        int32_t curs = 0, maxWidth = 0;
-        height = root->Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
+        height = root->Layout(bitmap.Canvas(), 0, 0, 800).Height;
         root->Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
       });
 }
@@ -356,8 +355,7 @@ int PeakChild(const Case& c, bool ours) {
     cl::TStringList names;
     THtmlParseResult result;
     HtmlParseBuffer(*root, names, html.data(), static_cast<int32_t>(html.size()), THtmlParseOptions(), result);
-    int32_t curs = 0, maxWidth = 0;
-    root->Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
+    root->Layout(bitmap.Canvas(), 0, 0, 800);
     root->Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
   } else {
     document = std::make_unique<QTextDocument>();

@@ -51,8 +51,7 @@ double TimeLayout(std::size_t bytes, int32_t& height, int& lines) {
   const double best = bench::BestOf(
       bench::kRuns, [&] { root = MakeDocument(bytes); },
       [&] {
-        int32_t curs = 0, maxWidth = 0;
-        height = root->Layout(bitmap.Canvas(), 0, curs, maxWidth, 800);
+        height = root->Layout(bitmap.Canvas(), 0, 0, 800).Height;
         root->Draw(bitmap.Canvas(), {0, 0, 800, 600}, 0, 0, 800);
       });
   lines = static_cast<int>(static_cast<TSection*>(root->Items(0))->Lines.size());

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-#include "dialogs/text_file_lines.h"
+#include "dialogs/phone_book_file.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/blank_trim.h"
 #include "platform/core/exception.h"
 #include "platform/core/file_names.h"
+#include "platform/core/short_string.h"
 #include "utility/phone_text.h"
-#include "utility/replacement_file.h"
 #include "utility/station_id.h"
 #include "utility/station_url.h"
 
@@ -16,11 +17,10 @@ namespace {
 
 std::string Cut(std::string_view text, std::size_t n) { return std::string(text.substr(0, n)); }
 
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
+// Addresses lose blanks alone at their ends: a tab is part of the text.
+constexpr std::string_view Blanks = " ";
+
+constexpr std::size_t textLimit = ShortString::MaxLength;
 
 std::string StationDescription(const tStationRecord& station, const tLocationRecord& location) {
   const std::string name(station.name, std::min<std::size_t>(station.nameLength, sizeof station.name));
@@ -35,7 +35,7 @@ std::unique_ptr<tBKAddressItem> tBKAddressItem::FromStation(const tADRitem& row)
   item->Kind = KindStation;
   const std::string area(row.Location.area, std::min<std::size_t>(row.Location.areaLength, 6));
   const std::string phone(row.Point.phone, std::min<std::size_t>(row.Point.phoneLength, 13));
-  item->Url = Cut(utl::URISID2URL(row.Point.stationId, row.Country.View(), area, phone), 255);
+  item->Url = Cut(utl::URISID2URL(row.Point.stationId, row.Country.View(), area, phone), textLimit);
   item->Description = StationDescription(row.Point, row.Location);
   item->UseFor = 1;
   return item;
@@ -47,7 +47,7 @@ std::unique_ptr<tBKAddressItem> tBKAddressItem::FromPhoneItem(const tPhoneBookIt
   item->UseFor = entry.UseFor;
   item->Url = Cut(utl::URIPHONE2URL(utl::URIUSEFOR2SCHEME(entry.UseFor), entry.Country.View(),
                                     entry.Area.View(), entry.Number.View()),
-                  255);
+                  textLimit);
   item->Description = entry.Name.Str();
   if (entry.Company.length) {
     if (!item->Description.empty()) item->Description += ", ";
@@ -58,7 +58,7 @@ std::unique_ptr<tBKAddressItem> tBKAddressItem::FromPhoneItem(const tPhoneBookIt
 
 std::unique_ptr<tBKAddressItem> tBKAddressItem::FromURL(std::string_view url) {
   auto item = std::make_unique<tBKAddressItem>();
-  item->Url = Cut(url, 255);
+  item->Url = Cut(url, textLimit);
   item->UseFor = utl::URISCHEME2USEFOR(item->Url);
   const utl::tSID sid = utl::URIURL2SID(item->Url);
   if (utl::CMPSID(sid, utl::NullSid) != 0) {
@@ -118,20 +118,22 @@ std::optional<tPhoneBookItem> tBKAddressItem::ToPhoneItem() const {
     entry.UseFor = UseFor;
     const auto comma = Description.find(',');
     if (comma != std::string::npos && comma >= 1) {
-      entry.Name.Assign(Trimmed(std::string_view(Description).substr(0, comma)));
-      entry.Company.Assign(Trimmed(std::string_view(Description).substr(comma + 1)));
+      entry.Name.Assign(cl::TrimOf(std::string_view(Description).substr(0, comma), Blanks));
+      entry.Company.Assign(cl::TrimOf(std::string_view(Description).substr(comma + 1), Blanks));
     } else {
       entry.Name.Assign(Description);
     }
     return entry;
   } catch (...) {
+    // An address that gives no entry is none, whatever went wrong: the
+    // export writes the entries of the others.
     return std::nullopt;
   }
 }
 
 void tBKAddressItem::SetExtra(int index, std::string_view text) {
   if (index < 1 || index > 4) return;
-  std::string value = cl::AnsiUpperCase(Trimmed(text));
+  std::string value = cl::AnsiUpperCase(cl::TrimOf(text, Blanks));
   extras_[index - 1] = value.empty() ? std::nullopt : std::optional<std::string>(std::move(value));
 }
 
@@ -168,11 +170,7 @@ tBKAddressItem* tBKAddressList::Item(int index) const { return dynamic_cast<tBKA
 
 std::unique_ptr<tBKAddressList> tBKAddressList::FromPhoneBook(std::string_view fileName) {
   auto list = std::make_unique<tBKAddressList>();
-  ForEachTextLine(fileName, [&](std::string_view line) {
-    // A blank line holds no address.
-    if (line.find_first_not_of(' ') == std::string_view::npos) return;
-    list->Add(tBKAddressItem::FromPhoneItem(tPhoneBookItem::FromLine(line)));
-  });
+  ForEachPhoneBookEntry(fileName, [&](tPhoneBookItem&& entry) { list->Add(tBKAddressItem::FromPhoneItem(entry)); });
   return list;
 }
 
@@ -207,20 +205,12 @@ void tBKAddressList::CopyFrom(const cl::TStrings& source) {
   EndUpdate();
 }
 
-bool tBKAddressList::SaveAsPhoneBook(std::string_view fileName) const {
-  try {
-    utl::ReplacementFile file(fileName);
-    if (!file.Ready()) return true;
-    std::string text;
-    for (int i = 0; i < Count(); ++i)
-      if (const tBKAddressItem* item = Item(i))
-        if (const auto entry = item->ToPhoneItem()) text += entry->Line();
-    if (!text.empty() && utl::WRITEHANDLE(file.File(), text.data(), static_cast<std::int32_t>(text.size())))
-      return true;
-    return file.Commit();
-  } catch (...) {
-    return true;
-  }
+void tBKAddressList::SaveAsPhoneBook(std::string_view fileName) const {
+  tPhoneBookWriter book(fileName);
+  for (int i = 0; i < Count(); ++i)
+    if (const tBKAddressItem* item = Item(i))
+      if (const auto entry = item->ToPhoneItem()) book.Write(*entry);
+  book.Commit();
 }
 
 }  // namespace dlg

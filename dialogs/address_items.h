@@ -67,7 +67,8 @@ class tObjectList : public cl::TStringList {
 class tBKAddressList : public tObjectList {
  public:
   tBKAddressList();
-  // Reads a phone-book file; a read error throws.
+  // The addresses of a phone book's entries, each line an entry as the
+  // phone-book page reads it; a read error throws.
   static std::unique_ptr<tBKAddressList> FromPhoneBook(std::string_view fileName);
   // Kept unless its URL is here already; true when kept.
   bool Add(std::unique_ptr<tBKAddressItem> item);
@@ -76,8 +77,9 @@ class tBKAddressList : public tObjectList {
   void CopyTo(cl::TStringList& target) const;
   // This list from copies of source's items.
   void CopyFrom(const cl::TStrings& source);
-  // True on failure; the old file stays whole then.
-  bool SaveAsPhoneBook(std::string_view fileName) const;
+  // Writes the list as a phone book; throws when it cannot, and the old
+  // file stays whole then.
+  void SaveAsPhoneBook(std::string_view fileName) const;
 };
 
 }  // namespace dlg

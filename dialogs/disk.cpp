@@ -1,22 +1,17 @@
 #include "dialogs/disk.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "platform/core/blank_trim.h"
 #include "platform/core/environment.h"
 #include "platform/core/file_names.h"
+#include "platform/core/file_system.h"
 #include "platform/core/places.h"
 #include "utility/path_names.h"
 
 namespace dlg {
 namespace {
 
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
+// Directories and BKU lose blanks alone at their ends.
+constexpr std::string_view Blanks = " ";
 
 bool EndsWithSeparator(std::string_view path) { return !path.empty() && utl::IsSeparator(path.back()); }
 
@@ -41,8 +36,8 @@ tDisk::tDisk(std::string_view programDirectory, std::string_view currentDirector
     // The header file is named by the program's name part as a path split
     // gives it: at most 12 characters.
     : programName_(programName.substr(0, 12)) {
-  std::string directory = Trimmed(programDirectory);
-  if (directory.empty()) directory = Trimmed(currentDirectory);
+  std::string directory(cl::TrimOf(programDirectory, Blanks));
+  if (directory.empty()) directory = std::string(cl::TrimOf(currentDirectory, Blanks));
   if (!directory.empty()) directory = WithSeparator(directory);
   if (IsBinDirectory(directory))
     base_ = directory.substr(0, directory.size() - 4);
@@ -50,17 +45,14 @@ tDisk::tDisk(std::string_view programDirectory, std::string_view currentDirector
     base_ = WithSeparator(std::string(windowsDirectory));
   // BKU is used as it stands save for the blanks; a missing separator is
   // added so that file names never run into the directory's last component.
-  const std::string fromEnvironment = bku ? Trimmed(*bku) : std::string();
+  const std::string fromEnvironment = bku ? std::string(cl::TrimOf(*bku, Blanks)) : std::string();
   configDir_ = fromEnvironment.empty() ? base_ + "CFG/" : WithSeparator(fromEnvironment);
 }
 
 tDisk tDisk::FromSystem() {
   const std::string program = win::GetModuleFileName();
   const utl::PathParts parts = utl::SplitPath(program);
-  std::string current;
-  std::error_code error;
-  const auto native = std::filesystem::current_path(error);
-  if (!error) current = win::SystemName(native.string()).value_or(std::string());
+  const std::string current = win::GetCurrentDirectory().value_or(std::string());
   return tDisk(parts.directory, current, win::GetWindowsDirectory(),
                win::GetEnvironmentVariable("BKU"), parts.name);
 }
@@ -70,7 +62,7 @@ std::string tDisk::ListDir() const { return base_ + "LST/"; }
 std::string tDisk::StatesListFile() const { return ListDir() + "states.lst"; }
 
 std::string tDisk::AreaListFile(std::string_view country) const {
-  std::string code = Trimmed(country);
+  std::string code(cl::TrimOf(country, Blanks));
   if (!code.empty() && code.front() == '+') code.erase(0, 1);
   return ListDir() + "tto" + code + ".lst";
 }

@@ -1,6 +1,7 @@
 #include "dialogs/dual_list_file.h"
 
 #include "dialogs/text_file_lines.h"
+#include "platform/core/exception.h"
 #include "utility/short_strings.h"
 
 namespace dlg {
@@ -20,7 +21,9 @@ DualListFile ReadDualListFile(std::string_view fileName) {
       DualPair pair = DualPairOfLine(line);
       if (!pair.key.empty()) file.pairs.push_back(std::move(pair));
     });
-  } catch (...) {
+  } catch (const cl::Exception&) {
+    // A file that cannot be read (or no file) is an incomplete list: the
+    // pairs read so far show.
     file.complete = false;
   }
   return file;

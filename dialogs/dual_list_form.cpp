@@ -6,6 +6,7 @@
 
 #include "dialogs/dual_list_file.h"
 #include "dialogs/tab_list_box.h"
+#include "platform/core/short_string.h"
 #include "platform/gui/application.h"
 #include "platform/gui/header.h"
 #include "platform/gui/screen.h"
@@ -68,7 +69,7 @@ void TDualListForm::SetCaptions(std::string_view caption, std::string_view keyCa
 }
 
 void TDualListForm::Load(std::string_view fileName) {
-  fileName_ = std::string(fileName.substr(0, 255));
+  fileName_ = std::string(fileName.substr(0, ShortString::MaxLength));
   list_->Items().Clear();
   const DualListFile file = ReadDualListFile(fileName);
   if (!file.complete) fileName_.clear();

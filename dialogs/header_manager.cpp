@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/core/blank_trim.h"
+#include "platform/core/exception.h"
 #include "platform/gui/header.h"
 #include "utility/bk_file.h"
 #include "utility/owned_handle.h"
@@ -23,11 +25,8 @@ static_assert(recordSize == 1158);
 constexpr int captionsPerHeader = 16;
 constexpr std::size_t captionLength = 31;
 
-std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+// Captions and widths lose blanks alone at their ends.
+constexpr std::string_view Blanks = " ";
 
 // A decimal integer as a whole, with an optional sign.
 bool ReadWidth(std::string_view number, std::int32_t& width) {
@@ -60,6 +59,7 @@ utl::Handle CreateHeaderFile(const std::string& name) {
   try {
     utl::SaveBKFile(name, 0, header, nullptr, 0);
   } catch (...) {
+    // A file that cannot be made means no widths kept, never an error.
     return utl::noHandle;
   }
   utl::Handle handle = utl::noHandle;
@@ -116,14 +116,14 @@ void tHeaderManager::LoadCaptions() {
       for (int s = 0; s < captionsPerHeader; ++s) {
         const std::string text = texts_(static_cast<std::uint16_t>(textBase_ + 16 * h + s));
         if (text.empty()) break;
-        const std::string_view whole = Trimmed(text);
+        const std::string_view whole = cl::TrimOf(text, Blanks);
         const auto bar = whole.find('|');
         std::string_view caption = whole;
         std::int32_t width = 0;
         bool widthRead = false;
         if (bar != std::string_view::npos) {
-          caption = Trimmed(whole.substr(bar + 1));
-          widthRead = ReadWidth(Trimmed(whole.substr(0, bar)), width);
+          caption = cl::TrimOf(whole.substr(bar + 1), Blanks);
+          widthRead = ReadWidth(cl::TrimOf(whole.substr(0, bar), Blanks), width);
         }
         Section& section = table_[h][s];
         // The default width is that of the caption as the text gives it.
@@ -132,6 +132,7 @@ void tHeaderManager::LoadCaptions() {
       }
     }
   } catch (...) {
+    // Texts that fail to load end the loading; the captions read stay.
   }
 }
 
@@ -175,25 +176,23 @@ void tHeaderManager::SaveWidths() const noexcept {
   utl::WRITEHANDLE(file.Get(), record, recordSize);
 }
 
-bool tHeaderManager::StoreHeaderWidths(std::span<const std::int32_t> widths, std::int32_t index) {
-  if (index < 0 || index >= Headers) return true;
+void tHeaderManager::StoreHeaderWidths(std::span<const std::int32_t> widths, std::int32_t index) {
+  if (!IsRow(index)) throw cl::Exception("Header layout " + std::to_string(index) + " out of range");
   for (std::size_t s = 0; s < widths.size() && s < static_cast<std::size_t>(Sections); ++s)
     table_[index][s].width = widths[s];
-  return false;
 }
 
-bool tHeaderManager::StoreHeaderWidths(const cl::THeader& header, std::int32_t index) {
+void tHeaderManager::StoreHeaderWidths(const cl::THeader& header, std::int32_t index) {
   std::vector<std::int32_t> widths;
   for (int s = 0; s < header.SectionCount() && s < Sections; ++s) widths.push_back(header.SectionWidth(s));
-  return StoreHeaderWidths(widths, index);
+  StoreHeaderWidths(widths, index);
 }
 
-bool tHeaderManager::ApplyToHeader(cl::THeader& header, std::int32_t storeIndex, std::int32_t showIndex) {
-  if (showIndex < 0 || showIndex >= Headers) return true;
-  StoreHeaderWidths(header, storeIndex);
+void tHeaderManager::ApplyToHeader(cl::THeader& header, std::int32_t storeIndex, std::int32_t showIndex) {
+  if (!IsRow(showIndex)) throw cl::Exception("Header layout " + std::to_string(showIndex) + " out of range");
+  if (IsRow(storeIndex)) StoreHeaderWidths(header, storeIndex);
   header.ClearSections();
   for (const Section& section : HeaderSections(showIndex)) header.AddSection(section.caption, section.width);
-  return false;
 }
 
 std::vector<tHeaderManager::Section> tHeaderManager::HeaderSections(std::int32_t index) const {

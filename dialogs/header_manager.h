@@ -36,15 +36,16 @@ class tHeaderManager {
   tHeaderManager& operator=(const tHeaderManager&) = delete;
 
   // The widths of a header's first sections (at most 17 taken) into row
-  // index; true = refused (index outside 0..16).
-  bool StoreHeaderWidths(std::span<const std::int32_t> widths, std::int32_t index);
-  // The widths of the header's first 17 sections into row index; true =
-  // refused.
-  bool StoreHeaderWidths(const cl::THeader& header, std::int32_t index);
+  // index; an index outside 0..16 throws.
+  void StoreHeaderWidths(std::span<const std::int32_t> widths, std::int32_t index);
+  // The widths of the header's first 17 sections into row index; an index
+  // outside 0..16 throws.
+  void StoreHeaderWidths(const cl::THeader& header, std::int32_t index);
   // A dialog switching one header between layouts: the widths it shows go
-  // into row storeIndex, then the header is refilled from row showIndex.
-  // True = refused (showIndex outside 0..16; the header stays).
-  bool ApplyToHeader(cl::THeader& header, std::int32_t storeIndex, std::int32_t showIndex);
+  // into row storeIndex (none for an index outside 0..16), then the header
+  // is refilled from row showIndex. A showIndex outside 0..16 throws, the
+  // header as it was.
+  void ApplyToHeader(cl::THeader& header, std::int32_t storeIndex, std::int32_t showIndex);
   // Row index's sections up to the first empty caption; none for an index
   // outside 0..16.
   std::vector<Section> HeaderSections(std::int32_t index) const;
@@ -56,6 +57,7 @@ class tHeaderManager {
   void LoadCaptions();
   void LoadWidths();
   void SaveWidths() const noexcept;
+  static bool IsRow(std::int32_t index) { return index >= 0 && index < Headers; }
 
   std::array<Row, Headers> table_{};
   std::uint16_t textBase_;

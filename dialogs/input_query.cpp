@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/core/short_string.h"
 #include "platform/gui/application.h"
 #include "platform/gui/button.h"
 #include "platform/gui/edit.h"
@@ -57,9 +58,9 @@ std::optional<std::string> InputQuery(std::string_view caption, std::string_view
   edit->SetName("Edit");
   edit->SetParent(form.get());
   edit->Font().Assign(form->Font());
-  edit->SetMaxLength(255);
+  edit->SetMaxLength(ShortString::MaxLength);
   edit->SetBounds(10, label->Top() + label->Height() + 5, form->ClientWidth() - 20, edit->Height());
-  edit->SetText(std::string(value.substr(0, 255)));
+  edit->SetText(std::string(value.substr(0, ShortString::MaxLength)));
   edit->SelectAll();
   label->SetFocusControl(edit);
   form->SetActiveControl(edit);
@@ -74,7 +75,7 @@ std::optional<std::string> InputQuery(std::string_view caption, std::string_view
 
   if (form->ShowModal() != cl::mrOk) return std::nullopt;
   std::string edited = edit->Text();
-  if (edited.size() > 255) edited.resize(255);
+  if (edited.size() > ShortString::MaxLength) edited.resize(ShortString::MaxLength);
   return edited;
 }
 

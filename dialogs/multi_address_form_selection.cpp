@@ -1,121 +1,94 @@
-// The chooser's selection: the addresses chosen, how they come in from the
-// caller and go back, adding, removing, export and import.
-#include <algorithm>
-#include <unordered_set>
-
+// The chooser's selection as the form shows it: how addresses come in from
+// the caller and go back, adding, removing, export and import.
+#include "dialogs/address_selection.h"
 #include "dialogs/chooser_rows.h"
+#include "dialogs/chooser_page.h"
+#include "dialogs/chooser_phone_page.h"
+#include "dialogs/chooser_station_page.h"
 #include "dialogs/message_form.h"
 #include "dialogs/message_shortcuts.h"
 #include "dialogs/multi_address_form.h"
-#include "dialogs/owned_rows.h"
 #include "dialogs/safe_format.h"
 #include "dialogs/suite_texts.h"
 #include "dialogs/url_list_text.h"
-#include "platform/core/ansi_case.h"
+#include "platform/core/exception.h"
 #include "platform/gui/button.h"
 #include "platform/gui/common_dialogs.h"
+#include "platform/gui/header.h"
 #include "platform/gui/owner_draw_list_box.h"
-#include "utility/path_names.h"
-#include "utility/station_id.h"
 
 namespace dlg {
 
 namespace {
 
-constexpr utl::tSID RefusedStation = 0x10FFD0;
 // "The answer does not take %d of the chosen addresses."
 constexpr std::uint16_t AnswerTooLongText = 20605;
 
 }  // namespace
 
-int tMultiAddressForm::SelectionCount() const { return selLBox_->Count(); }
-
 bool tMultiAddressForm::AnswerFits() {
   if (!answerBuffer_) return true;
-  const std::size_t left = UrlsBeyond(selLBox_->Items(), *answerBuffer_);
+  const std::size_t left = UrlsBeyond(selection_.List(), *answerBuffer_);
   if (left == 0) return true;
   TopMessage(FormatCount(SuiteText(AnswerTooLongText), static_cast<std::int32_t>(left)),
              static_cast<std::uint8_t>(TMsgDlgType::Warning), mbOK);
   return false;
 }
 
-bool tMultiAddressForm::LoadRecords(const tAddressRecord* records, int count) {
+// The rows' objects are the selection's items, which the selection keeps.
+void tMultiAddressForm::ShowSelection() {
   cl::TStrings& rows = selLBox_->Items();
-  ClearOwnedRows(rows);
-  std::unordered_set<std::string> seen;
-  for (int i = 0; i < count; ++i) {
-    auto item = tBKAddressItem::FromURL(records[i].Url.View());
-    item->LoadFromRecord(records[i]);
-    if (!seen.insert(cl::AnsiUpperCase(item->Url)).second) {
-      ClearOwnedRows(rows);
-      return false;
-    }
-    const std::string url = item->Url;
-    AddOwnedRow(rows, url, std::move(item));
-  }
-  return true;
+  rows.BeginUpdate();
+  rows.Clear();
+  for (int i = 0; i < selection_.Count(); ++i) rows.AddObject(selection_.Item(i).Url, &selection_.Item(i));
+  rows.EndUpdate();
+}
+
+void tMultiAddressForm::RefreshMarks() {
+  stations_->RefreshMarks();
+  phones_->RefreshMarks();
+}
+
+bool tMultiAddressForm::LoadRecords(const tAddressRecord* records, int count) {
+  const bool loaded = selection_.LoadRecords(records, count);
+  ShowSelection();
+  return loaded;
 }
 
 int tMultiAddressForm::StoreRecords(tAddressRecord* records, int maxCount) const {
-  const int n = std::min(maxCount, SelectionCount());
-  for (int i = 0; i < n; ++i)
-    if (const auto* item = dynamic_cast<const tBKAddressItem*>(selLBox_->Items().GetObject(i)))
-      item->ToRecord(records[i]);
-  return std::max(n, 0);
+  return selection_.StoreRecords(records, maxCount);
 }
 
 void tMultiAddressForm::SetSelection(const cl::TStrings& list) {
-  cl::TStrings& rows = selLBox_->Items();
-  rows.BeginUpdate();
-  ClearOwnedRows(rows);
-  for (int i = 0; i < list.Count(); ++i) {
-    const auto* item = dynamic_cast<const tBKAddressItem*>(list.GetObject(i));
-    if (item == nullptr || IsInSelection(item->Url)) continue;
-    AddOwnedRow(rows, item->Url, item->Copy());
-  }
-  rows.EndUpdate();
-  RefreshStationMarks();
-  RefreshPhoneMarks();
+  selection_.Assign(list);
+  ShowSelection();
+  RefreshMarks();
   UpdateButtons(CurrentPage());
-}
-
-std::unique_ptr<tBKAddressList> tMultiAddressForm::Selection() const {
-  auto list = std::make_unique<tBKAddressList>();
-  list->CopyFrom(selLBox_->Items());
-  return list;
-}
-
-bool tMultiAddressForm::AddToSelection(std::unique_ptr<tBKAddressItem> item) {
-  if (maxCount_ >= 0 && SelectionCount() >= maxCount_) return false;
-  if (IsInSelection(item->Url)) return false;
-  const std::string url = item->Url;
-  return AddOwnedRow(selLBox_->Items(), url, std::move(item)) >= 0;
 }
 
 void tMultiAddressForm::AddMarked() {
   if (!selBBtnAdd_->Enabled()) return;
   const int page = CurrentPage();
-  cl::TOwnerDrawListBox* list = PageList(page);
-  if (list == nullptr) return;
+  const tChooserPage* const shown = Page(page);
+  if (shown == nullptr) return;
+  cl::TOwnerDrawListBox* const list = &shown->List();
   for (int i = 0; i < list->Count(); ++i) {
     if (!list->Selected(i)) continue;
     cl::TObject* row = list->Items().GetObject(i);
     std::uint8_t* taken = TakenOf(row);
     if (taken == nullptr) continue;
-    if (const auto* station = dynamic_cast<const tADRitem*>(row);
-        station != nullptr && utl::CMPSID(station->Point.stationId, RefusedStation) == 0) {
-      ErrorText(20556);
-      continue;
-    }
+    if (shown->Refuses(*row)) continue;
     if (*taken) continue;
     // Beyond the caller's room nothing more is taken, and the rest stay marked.
-    if (maxCount_ >= 0 && SelectionCount() >= maxCount_) break;
-    try {
-      if (std::unique_ptr<tBKAddressItem> item = AddressOfRow(page, *row)) AddToSelection(std::move(item));
-      *taken = 1;
-      list->SetSelected(i, false);
-    } catch (...) {
+    if (!selection_.HasRoom()) break;
+    if (std::unique_ptr<tBKAddressItem> item = shown->AddressOfRow(*row)) {
+      // The selection's rows keep its order: the sorted list puts the URL
+      // where the selection has it.
+      if (const int index = selection_.Add(std::move(item)); index >= 0)
+        selLBox_->Items().AddObject(selection_.Item(index).Url, &selection_.Item(index));
     }
+    *taken = 1;
+    list->SetSelected(i, false);
   }
   list->Invalidate();
   UpdateButtons(page);
@@ -124,47 +97,59 @@ void tMultiAddressForm::AddMarked() {
 void tMultiAddressForm::DeleteMarked() {
   if (!selBBtnDel_->Enabled()) return;
   cl::TStrings& rows = selLBox_->Items();
-  for (int i = rows.Count() - 1; i >= 0; --i)
-    if (selLBox_->Selected(i)) DeleteOwnedRow(rows, i);
-  RefreshStationMarks();
-  RefreshPhoneMarks();
+  for (int i = rows.Count() - 1; i >= 0; --i) {
+    if (!selLBox_->Selected(i)) continue;
+    selection_.Delete(i);
+    rows.Delete(i);
+  }
+  RefreshMarks();
   UpdateButtons(CurrentPage());
 }
 
 void tMultiAddressForm::Kill() {
-  ClearOwnedRows(selLBox_->Items());
+  selection_.Clear();
+  ShowSelection();
   SetModalResult(cl::mrOk);
-}
-
-std::string tMultiAddressForm::SelectionBookPath(const std::string& chosen) const {
-  return disk_.ConfigFile(cl::AnsiUpperCase(utl::DIRNAMEOFF(chosen)));
 }
 
 void tMultiAddressForm::ExportSelection() {
   numSaveDialog_->InitialDir = disk_.ConfigDirName();
   numSaveDialog_->FileName = "*.phn";
   if (!numSaveDialog_->Execute()) return;
-  if (Selection()->SaveAsPhoneBook(SelectionBookPath(numSaveDialog_->FileName))) ErrorText(20562);
+  try {
+    selection_.Export(tAddressSelection::BookPath(disk_, numSaveDialog_->FileName));
+  } catch (const cl::Exception&) {
+    ErrorText(20562);
+  }
 }
 
 void tMultiAddressForm::ImportSelection() {
   selOpenDialog_->InitialDir = disk_.ConfigDirName();
   selOpenDialog_->FileName = "*.phn";
   if (!selOpenDialog_->Execute()) return;
-  std::unique_ptr<tBKAddressList> book;
   try {
-    book = tBKAddressList::FromPhoneBook(SelectionBookPath(selOpenDialog_->FileName));
-  } catch (...) {
+    selection_.Import(tAddressSelection::BookPath(disk_, selOpenDialog_->FileName));
+  } catch (const cl::Exception&) {
     ErrorText(20563);
     return;
   }
-  // A readable book the caller has no room for gives what fits, in URL
-  // order, as adding by hand does.
-  int room = book->Count();
-  if (maxCount_ >= 0) room = std::min(room, maxCount_);
-  if (modeFlags_ & ModeOneRecipient) room = std::min(room, 1);
-  while (book->Count() > std::max(room, 0)) book->Delete(book->Count() - 1);
-  SetSelection(*book);
+  ShowSelection();
+  RefreshMarks();
+  UpdateButtons(CurrentPage());
+}
+
+void tMultiAddressForm::DrawSelectionRow(int index, cl::TRect rect) {
+  cl::TCanvas& canvas = selLBox_->ItemCanvas();
+  canvas.FillRect(rect);
+  if (index < 0 || index >= selection_.Count()) return;
+  const tBKAddressItem& item = selection_.Item(index);
+  const cl::TColor normal = canvas.Font().Color();
+  canvas.Font().Assign(rowFont_);
+  canvas.Font().SetColor(normal);
+  canvas.Brush().SetStyle(cl::TBrushStyle::bsClear);
+  ColumnText(canvas, *selHeader_, 0, rect, item.Url);
+  ColumnText(canvas, *selHeader_, 1, rect, item.Description);
+  if (const auto column = ColumnRect(*selHeader_, 2, rect)) glyphs_.DrawUseFor(canvas, item.UseFor, column->Left, rect.Top);
 }
 
 }  // namespace dlg

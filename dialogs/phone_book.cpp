@@ -5,21 +5,13 @@
 #include <optional>
 
 #include "dialogs/phone_book_entry.h"
-#include "dialogs/text_file_lines.h"
+#include "dialogs/phone_book_file.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/blank_trim.h"
 #include "platform/core/exception.h"
-#include "utility/replacement_file.h"
 
 namespace dlg {
 namespace {
-
-constexpr std::size_t blockSize = 64 * 1024;
-
-std::string_view TrimmedBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // AnsiLowerChar for each byte, looked up: a book's load builds a key a line.
 const std::array<char, 256>& LowerCaseTable() {
@@ -105,15 +97,13 @@ std::string PhoneItemKey(const tPhoneBookItem& item, std::uint8_t kind) {
 }
 
 bool IsPhoneItemValid(const tPhoneBookItem& item) {
-  return !TrimmedBlanks(item.Name.View()).empty() && !TrimmedBlanks(item.Number.View()).empty();
+  return !cl::TrimOf(item.Name.View(), " ").empty() && !cl::TrimOf(item.Number.View(), " ").empty();
 }
 
 void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t kind) {
   std::string key;
-  ForEachTextLine(fileName, [&](std::string_view line) {
-    // A blank line is an entry too, of empty texts, so that a book keeps its
-    // lines from a load to a save.
-    auto entry = std::make_unique<tPhoneBookItem>(tPhoneBookItem::FromLine(TrimmedBlanks(line)));
+  ForEachPhoneBookEntry(fileName, [&](tPhoneBookItem&& read) {
+    auto entry = std::make_unique<tPhoneBookItem>(read);
     if (kind <= LastPhoneSortKind) MakeKey(key, *entry, kind);
     try {
       const int index = list.AddObject(key, entry.get());
@@ -121,36 +111,24 @@ void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t k
       // the entry with us.
       if (index >= 0 && index < list.Count() && list.Objects(index) == entry.get()) entry.release();
     } catch (const cl::Exception&) {
+      // A row the list refuses (a sorted list that forbids duplicates) is
+      // passed over and reading goes on.
     }
   });
 }
 
-bool SavePhoneBook(std::string_view fileName, const cl::TStrings& list) {
-  try {
-    utl::ReplacementFile file(fileName);
-    if (!file.Ready()) return true;
-    std::string text;
-    const auto flush = [&] {
-      const bool failed =
-          !text.empty() && utl::WRITEHANDLE(file.File(), text.data(), static_cast<std::int32_t>(text.size()));
-      text.clear();
-      return failed;
-    };
-    for (int i = 0; i < list.Count(); ++i) {
-      // A row may hold an entry the caller built, which is no class-library
-      // object: only its first slot tells what it is.
-      const void* object = list.Objects(i);
-      if (!object) continue;
-      const std::optional<tPhoneBookItem> item = ReadCallerEntry(object);
-      if (!item) return true;
-      text += item->Line();
-      if (text.size() >= blockSize && flush()) return true;
-    }
-    if (flush()) return true;
-    return file.Commit();
-  } catch (...) {
-    return true;
+void SavePhoneBook(std::string_view fileName, const cl::TStrings& list) {
+  tPhoneBookWriter book(fileName);
+  for (int i = 0; i < list.Count(); ++i) {
+    // A row may hold an entry the caller built, which is no class-library
+    // object: only its first slot tells what it is.
+    const void* object = list.Objects(i);
+    if (!object) continue;
+    const std::optional<tPhoneBookItem> item = ReadCallerEntry(object);
+    if (!item) throw cl::Exception("Row " + std::to_string(i) + " holds no phone-book entry");
+    book.Write(*item);
   }
+  book.Commit();
 }
 
 }  // namespace dlg

@@ -28,7 +28,7 @@ void LoadPhoneBook(std::string_view fileName, cl::TStrings& list, std::uint8_t k
 // rows without an object are passed over. An entry is the library's object
 // or one a caller built by the public header. The new book takes the old
 // one's place only when written in full: on any failure, and for a row whose
-// object is not an entry, the old book stays as it was. True on failure.
-bool SavePhoneBook(std::string_view fileName, const cl::TStrings& list);
+// object is not an entry, the old book stays as it was and this throws.
+void SavePhoneBook(std::string_view fileName, const cl::TStrings& list);
 
 }  // namespace dlg

@@ -1,6 +1,7 @@
 #include "dialogs/recipient_chooser.h"
 
 #include <cstring>
+#include <exception>
 
 #include "dialogs/multi_address_form.h"
 #include "dialogs/url_list_text.h"
@@ -10,22 +11,23 @@ namespace dlg {
 
 namespace {
 
-// The settings are written however the modal run ends, an exception included.
-class SettingsKeeper {
- public:
-  explicit SettingsKeeper(tMultiAddressForm& form) : form_(form) {}
-  ~SettingsKeeper() {
-    try {
-      form_.SaveSettings();
-    } catch (...) {
-    }
+// Loads the settings and runs the modal part of a chooser call: the settings
+// are written however that ends, and a failure of either reaches the caller
+// (the export answers it as a cancel).
+template <typename Result, typename Body>
+Result WithSettings(tMultiAddressForm& form, Body&& body) {
+  std::exception_ptr failure;
+  Result result{};
+  try {
+    form.LoadSettings();
+    result = body();
+  } catch (...) {
+    failure = std::current_exception();
   }
-  SettingsKeeper(const SettingsKeeper&) = delete;
-  SettingsKeeper& operator=(const SettingsKeeper&) = delete;
-
- private:
-  tMultiAddressForm& form_;
-};
+  form.SaveSettings();
+  if (failure) std::rethrow_exception(failure);
+  return result;
+}
 
 }  // namespace
 
@@ -39,10 +41,10 @@ int ChooseStations(tAddressRecord* records, std::uint16_t count, std::uint16_t m
   if (!form.LoadRecords(records, count)) return -1;
   form.SetPages(pages);
   form.SetModeFlags(modeFlags);
-  const SettingsKeeper keeper(form);
-  form.LoadSettings();
-  if (form.ShowModal() != cl::mrOk) return -1;
-  return form.StoreRecords(records, maxCount);
+  return WithSettings<int>(form, [&] {
+    if (form.ShowModal() != cl::mrOk) return -1;
+    return form.StoreRecords(records, maxCount);
+  });
 }
 
 bool ChoosePhones(char* urls, std::uint16_t bufLen, std::uint8_t pages, std::uint8_t modeFlags, const tDisk& disk) {
@@ -56,13 +58,13 @@ bool ChoosePhones(char* urls, std::uint16_t bufLen, std::uint8_t pages, std::uin
   form.SetSelection(list);
   form.SetPages(pages);
   form.SetModeFlags(modeFlags);
-  const SettingsKeeper keeper(form);
-  form.LoadSettings();
-  if (form.ShowModal() != cl::mrOk) return false;
-  const std::string text = UrlTextWithin(*form.Selection(), bufLen);
-  std::memcpy(urls, text.data(), text.size());
-  urls[text.size()] = '\0';
-  return true;
+  return WithSettings<bool>(form, [&] {
+    if (form.ShowModal() != cl::mrOk) return false;
+    const std::string text = UrlTextWithin(*form.ChosenAddresses(), bufLen);
+    std::memcpy(urls, text.data(), text.size());
+    urls[text.size()] = '\0';
+    return true;
+  });
 }
 
 }  // namespace dlg

@@ -80,17 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   cl::TBitmap bitmap;
   bitmap.SetSize(64, 64);
   for (const int32_t w : {width, width / 3}) {
-    int32_t curs = 0, maxWidth = 0;
-    root.Layout(bitmap.Canvas(), 0, curs, maxWidth, w);
+    root.Layout(bitmap.Canvas(), 0, 0, w);
     CheckLines(added);
     root.SelFrom = added.PosCount / 3;
     root.SelTo = added.PosCount;
     root.Draw(bitmap.Canvas(), {0, 0, 64, 64}, 0, 0, w);
-    TCaretPlace place;
-    (void)root.CaretAtXY(bitmap.Canvas(), w / 2, 20, place);
-    TFormControlObj* control = nullptr;
-    std::unique_ptr<TUrlTarget> target;
-    (void)root.LinkAt(bitmap.Canvas(), w / 2, 10, control, target);
+    (void)root.CaretAtXY(bitmap.Canvas(), w / 2, 20);
+    (void)root.LinkAt(bitmap.Canvas(), w / 2, 10);
     (void)root.SearchText(0, "ab", false);
     if (root.SelectionLength() < 0) std::abort();
   }

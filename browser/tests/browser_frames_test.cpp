@@ -227,9 +227,8 @@ TEST_F(BrowserFramesTest, BackAndForwardStepThroughTheLinksFollowedInTheSampleFr
     t::ProcessEvents();
     for (int y = 2; y < contents.PaintPanel().Height(); y += 3) {
       for (int x = 2; x < contents.PaintPanel().Width(); x += 3) {
-        TFormControlObj* control = nullptr;
-        std::unique_ptr<TUrlTarget> link;
-        if (!contents.GetLinkAt(x, y, control, link) || !link || link->Url != url) continue;
+        const auto link = contents.GetLinkAt(x, y);
+        if (!link || !link->UrlTarget || link->UrlTarget->Url != url) continue;
         t::MouseDown(contents.PaintPanel(), x, y);
         t::MouseUp(contents.PaintPanel(), x, y);
         t::ProcessEvents();

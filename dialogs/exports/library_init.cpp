@@ -11,12 +11,15 @@ __attribute__((constructor)) void LibraryLoad() {
   try {
     static_cast<void>(dlg::GlobalDisk());
   } catch (...) {
+    // The layout is worked out again at the first use, whose export answers
+    // the failure.
   }
   // The library's own copy of the utility pieces draws weekday marks (the
   // chooser's day columns) from its own tables.
   try {
     utl::LoadTextTables(dlg::SuiteText);
   } catch (...) {
+    // Without the tables the day columns show no marks; the dialogs work.
   }
 }
 

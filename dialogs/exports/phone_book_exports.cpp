@@ -16,7 +16,8 @@
 BRANNIK_EXPORT std::uint8_t SAVEPHONEBOOK(const ShortString* fileName, const BrandlgStrings* list) {
   return ExportGuard<std::uint8_t>(1, [&]() -> std::uint8_t {
     if (!list) return 1;
-    return dlg::SavePhoneBook(ShortArg(fileName), *list) ? 1 : 0;
+    dlg::SavePhoneBook(ShortArg(fileName), *list);
+    return 0;
   });
 }
 

@@ -1,13 +1,17 @@
 #include "dialogs/address_items.h"
+#include "dialogs/phone_book.h"
 #include "dialogs/phone_book_entry.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 
 #include "dialogs/tests/phone_book_fixtures.h"
 #include "file_bytes.h"
+#include "platform/core/exception.h"
+#include "platform/core/test_support/temp_directory.h"
 #include "utility/phone_text.h"
 #include "utility/station_url.h"
 
@@ -267,18 +271,46 @@ TEST(AddressList, PhoneBookFileRoundTrip) {
         // The same number again: kept once.
         << "\"Other\", \"\", \"+420-2-12345678\", \"FAX\"\r\n";
   }
+  // The blank lines are entries of empty texts, as the phone-book page reads
+  // them: one address for both.
   const auto list = tBKAddressList::FromPhoneBook(file);
-  ASSERT_EQ(list->Count(), 2);
+  ASSERT_EQ(list->Count(), 3);
   const std::string saved = dir / "SAVED.PHN";
-  ASSERT_FALSE(list->SaveAsPhoneBook(saved));
+  ASSERT_NO_THROW(list->SaveAsPhoneBook(saved));
   const auto again = tBKAddressList::FromPhoneBook(saved);
-  ASSERT_EQ(again->Count(), 2);
-  for (int i = 0; i < 2; ++i) {
+  ASSERT_EQ(again->Count(), 3);
+  for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(again->Item(i)->Url, list->Item(i)->Url);
     EXPECT_EQ(again->Item(i)->Description, list->Item(i)->Description);
   }
   EXPECT_THROW(tBKAddressList::FromPhoneBook(dir / "missing.phn"), std::exception);
-  EXPECT_TRUE(list->SaveAsPhoneBook(dir / "no/such/dir/X.PHN"));
+  EXPECT_THROW(list->SaveAsPhoneBook(dir / "no/such/dir/X.PHN"), cl::Exception);
+}
+
+// An import and the phone-book page read one book alike: the same lines
+// (blanks at their ends dropped, an empty line an entry), the same entries.
+TEST(AddressList, ReadsABookLineForLineAsThePhoneBookPageDoes) {
+  cl::testing::TempDirectory dir;
+  const std::string file = dir.Write("BOOK.PHN",
+                                     // Unclosed: the scheme is the rest of the line.
+                                     "\"A\", \"Firma\", \"+420-2-111\", \"FAX   \r"
+                                     "\r\n"
+                                     "  \"B\", \"\", \"+421-55-222\", \"SMS\"  \n"
+                                     "\"C\", \"\", \"+420-2-333\", \"BK\"");
+  cl::TStringList rows(true);
+  dlg::LoadPhoneBook(file, rows, 0);
+  std::vector<std::string> fromRows;
+  for (int i = 0; i < rows.Count(); ++i)
+    fromRows.push_back(tBKAddressItem::FromPhoneItem(*dlg::PhoneItemOf(rows.Objects(i)))->Url);
+  std::sort(fromRows.begin(), fromRows.end());
+  const auto list = tBKAddressList::FromPhoneBook(file);
+  std::vector<std::string> fromList;
+  for (int i = 0; i < list->Count(); ++i) fromList.push_back(list->Item(i)->Url);
+  std::sort(fromList.begin(), fromList.end());
+  ASSERT_EQ(fromRows.size(), 4u);
+  EXPECT_EQ(fromList, fromRows);
+  EXPECT_NE(list->IndexOf(utl::URIPHONE2URL(utl::URIUSEFOR2SCHEME(2), "420", "2", "111")), -1)
+      << "the scheme lost its trailing blanks";
 }
 
 TEST(AddressList, CopiesKeepEachUrlOnce) {

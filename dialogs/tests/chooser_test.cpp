@@ -384,6 +384,22 @@ TEST_F(ChooserTest, StationListsWithoutThreeDigitsAreNoLists) {
   });
 }
 
+TEST_F(ChooserTest, ADirectoryNamedLikeAListIsNoListAndALinkToAListIsOne) {
+  std::filesystem::create_directories(ListDir() / "BKlst.004");
+  cl::testing::TempDirectory elsewhere;
+  WriteFile(elsewhere / "list", "Odkaz\nOdk|31|0|60|1|65648|0|X|2|420|0|1\n");
+  std::filesystem::create_symlink(elsewhere / "list", ListDir() / "BKlst.005");
+  std::vector<tAddressRecord> records(1, Record(""));
+  Choose(records, 0, 1, Stations, AllStations, [](Form& f) {
+    auto& choice = Child<cl::TComboBox>(f.form, "sidCBoxUTO");
+    std::vector<std::string> entries;
+    for (int i = 0; i < choice.Items().Count(); ++i) entries.push_back(choice.Items().Get(i));
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2], "05: Odkaz");
+    cl::testing::TypeKey(f.form, cl::VK_ESCAPE);
+  });
+}
+
 TEST_F(ChooserTest, SettingsAreKeptAtCloseAndRowKeysAppliedOnlyInRange) {
   struct Case {
     std::int32_t storedRow;
@@ -605,6 +621,32 @@ TEST_F(ChooserTest, ExportWritesTheChosenNameInUpperCaseIntoTheConfigurationDire
   EXPECT_FALSE(std::filesystem::exists(chosen));
   const std::vector<char> book = ReadBytes((ConfigDir() / "VYBER.PHN").string());
   EXPECT_EQ(std::string(book.begin(), book.end()), "\"d\", \"\", \"+420-2-111\", \"FAX\"\r\n");
+}
+
+TEST_F(ChooserTest, AnExportThatCannotBeWrittenSaysSoAndLeavesNothing) {
+  // The book's name is taken by a directory.
+  std::filesystem::create_directories(ConfigDir() / "TAKEN.PHN");
+  cl::testing::ScriptedDialogs dialogs;
+  dialogs.Save = [&](cl::TSaveDialog& dialog) {
+    dialog.FileName = "taken.phn";
+    return true;
+  };
+  std::string told;
+  std::vector<tAddressRecord> records(1, Record(utl::URIPHONE2URL(utl::URIUSEFOR2SCHEME(2), "420", "2", "111")));
+  EXPECT_EQ(Choose(records, 1, 1, Stations, AllStations, [&](Form& f) {
+              const ModalDriver error("MessageForm", [&](cl::TForm& box) {
+                told = Child<cl::TLabel>(box, "Message").Caption();
+                cl::testing::TypeKey(box, cl::VK_RETURN);
+              });
+              f.Button("selBBtnExport").Click();
+              EXPECT_EQ(f.Rows("selLBox").size(), 1u) << "the selection stays";
+              f.Button("selBBtnOK").Click();
+            }),
+            1);
+  EXPECT_EQ(told, dlg::SuiteText(20562));
+  EXPECT_TRUE(std::filesystem::is_directory(ConfigDir() / "TAKEN.PHN"));
+  for (const auto& entry : std::filesystem::directory_iterator(ConfigDir()))
+    EXPECT_EQ(entry.path().filename().string().rfind("~brn", 0), std::string::npos) << entry.path();
 }
 
 TEST_F(ChooserTest, ColumnWidthsTheUserSetAreThereNextTime) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/core/exception.h"
 #include "platform/gui/header.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "file_bytes.h"
@@ -114,8 +115,8 @@ TEST(HeaderManager, ThreeKeysShareOneFile) {
     for (const auto key : keys) {
       tHeaderManager manager(file, key, textsFor(key));
       const std::int32_t widths[] = {key / 0x100 + round, 7};
-      EXPECT_FALSE(manager.StoreHeaderWidths(widths, 0));
-      EXPECT_TRUE(manager.StoreHeaderWidths(widths, 17));
+      EXPECT_NO_THROW(manager.StoreHeaderWidths(widths, 0));
+      EXPECT_THROW(manager.StoreHeaderWidths(widths, 17), cl::Exception);
     }
   const auto bytes = ReadBytes(file);
   ASSERT_EQ(bytes.size(), 32 + 3 * recordSize);
@@ -216,20 +217,24 @@ TEST(HeaderManager, ApplyToHeaderKeepsTheLeftLayoutsWidthsAndShowsTheOther) {
   cl::THeader header(nullptr);
   {
     tHeaderManager manager(file, 0x4000, texts);
-    EXPECT_FALSE(manager.ApplyToHeader(header, 0, 0));
+    manager.ApplyToHeader(header, 0, 0);
     EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Name", 100}, {"Place", 50}}));
     header.SetSectionWidth(1, 80);
-    EXPECT_FALSE(manager.ApplyToHeader(header, 0, 1));
+    manager.ApplyToHeader(header, 0, 1);
     EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Number", 70}}));
-    EXPECT_FALSE(manager.ApplyToHeader(header, 1, 0));
+    manager.ApplyToHeader(header, 1, 0);
     EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Name", 100}, {"Place", 80}}));
     // Refused: the header stays as it is.
-    EXPECT_TRUE(manager.ApplyToHeader(header, 0, 17));
-    EXPECT_TRUE(manager.ApplyToHeader(header, 0, -1));
-    EXPECT_EQ(header.SectionCount(), 2);
+    EXPECT_THROW(manager.ApplyToHeader(header, 0, 17), cl::Exception);
+    EXPECT_THROW(manager.ApplyToHeader(header, 0, -1), cl::Exception);
+    EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Name", 100}, {"Place", 80}}));
+    // A layout to keep that does not exist keeps nothing; the other shows.
+    header.SetSectionWidth(0, 90);
+    manager.ApplyToHeader(header, 17, 0);
+    EXPECT_EQ(SectionsOf(header), (std::vector<Shown>{{"Name", 100}, {"Place", 80}}));
     header.SetSectionWidth(0, 120);
-    EXPECT_FALSE(manager.StoreHeaderWidths(header, 0));
-    EXPECT_TRUE(manager.StoreHeaderWidths(header, 17));
+    EXPECT_NO_THROW(manager.StoreHeaderWidths(header, 0));
+    EXPECT_THROW(manager.StoreHeaderWidths(header, 17), cl::Exception);
   }
   // The dragged widths come back from the file with the next manager.
   tHeaderManager again(file, 0x4000, texts);

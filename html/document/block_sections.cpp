@@ -138,10 +138,9 @@ std::unique_ptr<TSectionBase> THorzLine::Clone(TSectionList* master) const {
 
 void THorzLine::CopySelection() { LineBreakToSink(Document); }
 
-int32_t THorzLine::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                          int32_t& curs) {
+TLayoutResult THorzLine::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
   PlacedY = y;
-  return TSectionBase::Layout(canvas, y, indents, maxWidth, curs);
+  return TSectionBase::Layout(canvas, y, indents, curs);
 }
 
 void THorzLine::ResizeToFont() { FlowHeight = Scaled(20, Document) + RuleSize - 2; }

@@ -55,8 +55,7 @@ class THorzLine : public TSectionBase {
 
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override;
   void CopySelection() override;
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override;
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override;
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
   void ResizeToFont() override;
 

@@ -36,18 +36,14 @@ void TCell::RefreshAllFonts() {
   for (const auto& section : *this) section->RefreshFonts();
 }
 
-TSectionBase* TCell::SectionAtY(int32_t y, int32_t& top, int& index) const {
+std::optional<TCell::TSectionAt> TCell::SectionAtY(int32_t y) const {
   int32_t bandTop = 0;
   for (int i = 0; i < Count(); ++i) {
     TSectionBase* section = Items(i);
-    if (y >= bandTop && y < bandTop + section->FlowHeight) {
-      top = bandTop;
-      index = i;
-      return section;
-    }
+    if (y >= bandTop && y < bandTop + section->FlowHeight) return TSectionAt{section, bandTop, i};
     bandTop += section->FlowHeight;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 void TCell::SectionFailed(TSectionBase& section, const std::string& message) {
@@ -55,22 +51,23 @@ void TCell::SectionFailed(TSectionBase& section, const std::string& message) {
   if (Root) Root->ReportProcessError(message);
 }
 
-int32_t TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width) {
+TLayoutResult TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width) {
   Indents->Clear();
   Indents->Reset(0, width);
   Indents->LayoutWidth = width;
   CellTop = y;
   FirstPos = curs;
   int32_t h = 0;
-  maxWidth = 0;
+  int32_t maxWidth = 0;
   for (const auto& section : *this) {
     if (!section->Dropped) {
       try {
-        int32_t m = 0;
         // Anchors scroll to PlacedY, whatever the section's own layout does.
         section->PlacedY = y + h;
-        h += section->Layout(canvas, y + h, *Indents, m, curs);
-        maxWidth = std::max(maxWidth, m);
+        const TLayoutResult laid = section->Layout(canvas, y + h, *Indents, curs);
+        h += laid.Height;
+        maxWidth = std::max(maxWidth, laid.MaxWidth);
+        curs = laid.NextCurs;
         continue;
       } catch (const EProcessError& error) {
         SectionFailed(*section, error.Message());
@@ -83,18 +80,18 @@ int32_t TCell::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& ma
     section->PlacedY = y + h;
   }
   PosCount = curs - FirstPos;
-  return std::max(h, Indents->FloatBottom() - y);
+  return {std::max(h, Indents->FloatBottom() - y), maxWidth, curs};
 }
 
-void TCell::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  min = max = 0;
+TWidths TCell::MeasureWidths(cl::TCanvas& canvas) {
+  TWidths widths;
   for (const auto& section : *this) {
     if (section->Dropped) continue;
-    int32_t sectionMin = 0, sectionMax = 0;
-    section->MeasureWidths(canvas, sectionMin, sectionMax);
-    min = std::max(min, sectionMin);
-    max = std::max(max, sectionMax);
+    const TWidths measured = section->MeasureWidths(canvas);
+    widths.Min = std::max(widths.Min, measured.Min);
+    widths.Max = std::max(widths.Max, measured.Max);
   }
+  return widths;
 }
 
 int32_t TCell::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth) {
@@ -110,18 +107,14 @@ int32_t TCell::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32
   return y;
 }
 
-bool TCell::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                   std::unique_ptr<TUrlTarget>& urlTarget) {
-  formControl = nullptr;
-  urlTarget.reset();
+std::optional<TLinkHit> TCell::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
   int32_t top = 0;
   for (const auto& section : *this) {
-    if (y >= top && y < top + section->PaintHeight && !section->Dropped &&
-        section->LinkAt(canvas, x, y - top, formControl, urlTarget))
-      return true;
+    if (y >= top && y < top + section->PaintHeight && !section->Dropped)
+      if (auto hit = section->LinkAt(canvas, x, y - top)) return hit;
     top += section->FlowHeight;
   }
-  return false;
+  return std::nullopt;
 }
 
 std::optional<TObjectHit> TCell::ObjectAtXY(int32_t x, int32_t y) {
@@ -135,16 +128,15 @@ std::optional<TObjectHit> TCell::ObjectAtXY(int32_t x, int32_t y) {
   return std::nullopt;
 }
 
-int32_t TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
-  int32_t top = 0;
-  int index = 0;
-  TSectionBase* section = SectionAtY(y, top, index);
-  if (!section || section->Dropped) return -1;
-  place.Cell = nullptr;
-  const int32_t result = section->CaretAt(canvas, x, y - top, place);
-  place.LineY += top;
-  if (result >= 0 && !place.Cell) place.Cell = this;
-  return result;
+std::optional<TCaretPlace> TCell::CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  const auto at = SectionAtY(y);
+  if (!at || at->Section->Dropped) return std::nullopt;
+  auto place = at->Section->CaretAt(canvas, x, y - at->Top);
+  if (!place) return std::nullopt;
+  place->LineY += at->Top;
+  // A nested cell has named itself already.
+  if (!place->Cell) place->Cell = this;
+  return place;
 }
 
 int32_t TCell::SearchText(int32_t from, std::string_view text, bool matchCase) {
@@ -156,17 +148,19 @@ int32_t TCell::SearchText(int32_t from, std::string_view text, bool matchCase) {
   return -1;
 }
 
-bool TCell::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
+std::optional<TTextPoint> TCell::PositionToXY(cl::TCanvas& canvas, int32_t position) {
   for (const auto& section : *this)
-    if (!section->Dropped && section->PositionToXY(canvas, position, y, x)) return true;
-  return false;
+    if (!section->Dropped)
+      if (auto point = section->PositionToXY(canvas, position)) return point;
+  return std::nullopt;
 }
 
-bool TCell::CharAt(int32_t position, char& character, TSectionBase*& owner) {
-  if (position < FirstPos || position > FirstPos + PosCount) return false;
+std::optional<TCharHit> TCell::CharAt(int32_t position) {
+  if (position < FirstPos || position > FirstPos + PosCount) return std::nullopt;
   for (const auto& section : *this)
-    if (!section->Dropped && section->CharAt(position, character, owner)) return true;
-  return false;
+    if (!section->Dropped)
+      if (auto hit = section->CharAt(position)) return hit;
+  return std::nullopt;
 }
 
 void TCell::CopySelection() {

@@ -26,21 +26,26 @@ class TCell : public cl::TObject, public TFreeList<TSectionBase> {
   // Appends (null is ignored) and gives the section its document.
   void AddSection(std::unique_ptr<TSectionBase> section);
   void RefreshAllFonts();
-  // The section whose flow band holds y, with its top and index; null past the end.
-  TSectionBase* SectionAtY(int32_t y, int32_t& top, int& index) const;
+  // The section whose flow band holds y, with its top and index; nothing past the end.
+  struct TSectionAt {
+    TSectionBase* Section = nullptr;
+    int32_t Top = 0;
+    int Index = 0;
+  };
+  std::optional<TSectionAt> SectionAtY(int32_t y) const;
 
-  virtual int32_t Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width);
-  virtual void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max);
+  // Lays out at y, width wide, with its positions from curs.
+  virtual TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width);
+  virtual TWidths MeasureWidths(cl::TCanvas& canvas);
   virtual int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth);
   // y relative to the cell top.
-  virtual bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                      std::unique_ptr<TUrlTarget>& urlTarget);
+  virtual std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y);
 
   std::optional<TObjectHit> ObjectAtXY(int32_t x, int32_t y);
-  int32_t CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place);
+  std::optional<TCaretPlace> CaretAtXY(cl::TCanvas& canvas, int32_t x, int32_t y);
   int32_t SearchText(int32_t from, std::string_view text, bool matchCase);
-  bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x);
-  bool CharAt(int32_t position, char& character, TSectionBase*& owner);
+  std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position);
+  std::optional<TCharHit> CharAt(int32_t position);
   // The sections' parts of the document's selection, to its sink.
   void CopySelection();
 

@@ -334,14 +334,10 @@ TImageObj* TImageObjList::FindImage(int32_t pos) const {
   return index < Count() && Items(index)->Pos == pos ? Items(index) : nullptr;
 }
 
-TImageObj* TImageObjList::PtInObject(int32_t x, int32_t y, int32_t& xOff, int32_t& yOff) const {
+std::optional<TObjectHit> TImageObjList::PtInObject(int32_t x, int32_t y) const {
   for (const auto& image : *this)
-    if (image->Hit(x, y)) {
-      xOff = x - image->Left;
-      yOff = y - image->Top;
-      return image.get();
-    }
-  return nullptr;
+    if (image->Hit(x, y)) return TObjectHit{image.get(), x - image->Left, y - image->Top};
+  return std::nullopt;
 }
 
 }  // namespace html

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "html/document/attributes.h"
 #include "html/document/free_list.h"
 #include "html/document/image_align.h"
+#include "html/document/object_hit.h"
 #include "html/document/transparency.h"
 #include "platform/core/object.h"
 
@@ -107,7 +109,7 @@ class TImageObjList : public TFreeList<TImageObj> {
   // Index of the first image at or after pos; Count() when none.
   int FirstAtOrAfter(int32_t pos) const;
   // The first image whose picture holds the point, with the point inside it.
-  TImageObj* PtInObject(int32_t x, int32_t y, int32_t& xOff, int32_t& yOff) const;
+  std::optional<TObjectHit> PtInObject(int32_t x, int32_t y) const;
 };
 
 }  // namespace html

@@ -94,9 +94,9 @@ int32_t IndentManagerBasic::FloatBottom() const {
   return std::max({int32_t{0}, leftFloatBottom_, rightFloatBottom_});
 }
 
-void IndentManagerBasic::FloatBottoms(int32_t& left, int32_t& right) const {
-  left = leftFloatBottom_ == TKeyMaxIndex::None ? 0 : SaturatedAdd(leftFloatBottom_, 1);
-  right = rightFloatBottom_ == TKeyMaxIndex::None ? 0 : SaturatedAdd(rightFloatBottom_, 1);
+IndentManagerBasic::TFloatBottoms IndentManagerBasic::FloatBottoms() const {
+  return {leftFloatBottom_ == TKeyMaxIndex::None ? 0 : SaturatedAdd(leftFloatBottom_, 1),
+          rightFloatBottom_ == TKeyMaxIndex::None ? 0 : SaturatedAdd(rightFloatBottom_, 1)};
 }
 
 int32_t IndentManagerBasic::BelowDeeperLeft() const {

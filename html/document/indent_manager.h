@@ -45,7 +45,11 @@ class IndentManagerBasic {
   // The lowest bottom of the floats of both sides; 0 without floats.
   int32_t FloatBottom() const;
   // Per side 1 + the lowest float bottom; 0 for a side without floats.
-  void FloatBottoms(int32_t& left, int32_t& right) const;
+  struct TFloatBottoms {
+    int32_t Left = 0;
+    int32_t Right = 0;
+  };
+  TFloatBottoms FloatBottoms() const;
   // 1 + the lowest bottom of the left records reaching further in than the
   // current list level's indent; 1 when none does.
   int32_t BelowDeeperLeft() const;

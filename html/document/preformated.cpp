@@ -20,24 +20,22 @@ std::unique_ptr<TSectionBase> TPreFormated::Clone(TSectionList* master) const {
   return std::make_unique<TPreFormated>(master, *this);
 }
 
-int32_t TPreFormated::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                             int32_t& curs) {
+TLayoutResult TPreFormated::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
   struct RestoreWidth {
     IndentManager& indents;
     int32_t width;
     ~RestoreWidth() { indents.LayoutWidth = width; }
   } restore{indents, indents.LayoutWidth};
   indents.LayoutWidth = 32000;
-  const int32_t height = TSection::Layout(canvas, y, indents, maxWidth, curs);
-  int32_t min = 0;
-  MeasureWidths(canvas, min, maxWidth);
-  return height;
+  TLayoutResult result = TSection::Layout(canvas, y, indents, curs);
+  result.MaxWidth = MeasureWidths(canvas).Max;
+  return result;
 }
 
-void TPreFormated::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  max = PosCount > 0 ? TextWidth(canvas, 0, false, PosCount) + Indent : Indent;
-  min = std::min(MaxMinWidth, max);
+TWidths TPreFormated::MeasureWidths(cl::TCanvas& canvas) {
+  const int32_t max = PosCount > 0 ? TextWidth(canvas, 0, false, PosCount) + Indent : Indent;
   ReleaseMeasures();
+  return {std::min(MaxMinWidth, max), max};
 }
 
 }  // namespace html

@@ -25,9 +25,8 @@ class TPreFormated : public TSection {
   bool Preformatted() const override { return true; }
 
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override;
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override;
-  void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) override;
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override;
+  TWidths MeasureWidths(cl::TCanvas& canvas) override;
 };
 
 }  // namespace html

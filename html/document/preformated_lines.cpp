@@ -48,15 +48,15 @@ int32_t TPreFormatedLines::Search(int32_t from, std::string_view text, bool matc
   }
 }
 
-void TPreFormatedLines::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
+TWidths TPreFormatedLines::MeasureWidths(cl::TCanvas& canvas) {
   int32_t widest = 0;
   for (int i = 0; i < LineCount(); ++i) {
     const int32_t start = LineStart(i);
     if (LineEnd(i) > start) widest = std::max(widest, TextWidth(canvas, start, false, LineEnd(i) - start));
   }
-  max = widest + Indent;
-  min = std::min(MaxMinWidth, max);
+  const int32_t max = widest + Indent;
   ReleaseMeasures();
+  return {std::min(MaxMinWidth, max), max};
 }
 
 }  // namespace html

@@ -32,7 +32,7 @@ class TPreFormatedLines : public TPreFormated {
   // A match never runs from one line into the next.
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;
   // The widest line.
-  void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) override;
+  TWidths MeasureWidths(cl::TCanvas& canvas) override;
 
  protected:
   int32_t LineLimit(int32_t start) const override;

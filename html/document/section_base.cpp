@@ -12,11 +12,10 @@ std::unique_ptr<TSectionBase> TSectionBase::Clone(TSectionList* master) const {
   return std::make_unique<TSectionBase>(master, *this);
 }
 
-int32_t TSectionBase::Layout(cl::TCanvas&, int32_t, IndentManager& indents, int32_t& maxWidth, int32_t& curs) {
+TLayoutResult TSectionBase::Layout(cl::TCanvas&, int32_t, IndentManager& indents, int32_t curs) {
   FirstPos = curs;
   PaintHeight = FlowHeight;
-  maxWidth = indents.LayoutWidth;
-  return FlowHeight;
+  return {FlowHeight, indents.LayoutWidth, curs};
 }
 
 int32_t TSectionBase::Draw(cl::TCanvas&, const cl::TRect&, IndentManager&, int32_t, int32_t y) {
@@ -24,21 +23,19 @@ int32_t TSectionBase::Draw(cl::TCanvas&, const cl::TRect&, IndentManager&, int32
   return y + FlowHeight;
 }
 
-bool TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t, TFormControlObj*&, std::unique_ptr<TUrlTarget>&) {
-  return false;
-}
+std::optional<TLinkHit> TSectionBase::LinkAt(cl::TCanvas&, int32_t, int32_t) { return std::nullopt; }
 
 std::optional<TObjectHit> TSectionBase::ObjectAt(int32_t, int32_t) { return std::nullopt; }
 
-int32_t TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t, TCaretPlace&) { return -1; }
+std::optional<TCaretPlace> TSectionBase::CaretAt(cl::TCanvas&, int32_t, int32_t) { return std::nullopt; }
 
 int32_t TSectionBase::Search(int32_t, std::string_view, bool) { return -1; }
 
-bool TSectionBase::PositionToXY(cl::TCanvas&, int32_t, int32_t&, int32_t&) { return false; }
+std::optional<TTextPoint> TSectionBase::PositionToXY(cl::TCanvas&, int32_t) { return std::nullopt; }
 
-bool TSectionBase::CharAt(int32_t, char&, TSectionBase*&) { return false; }
+std::optional<TCharHit> TSectionBase::CharAt(int32_t) { return std::nullopt; }
 
-void TSectionBase::MeasureWidths(cl::TCanvas&, int32_t& min, int32_t& max) { min = max = 0; }
+TWidths TSectionBase::MeasureWidths(cl::TCanvas&) { return {}; }
 
 void TSectionBase::SetParent(TSectionList* master) {
   Document = master;

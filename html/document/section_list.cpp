@@ -147,14 +147,14 @@ void TSectionList::EnableTimer() {
   if (AnimationTimer) AnimationTimer->SetEnabled(AnimatedImages.Count() > 0);
 }
 
-int32_t TSectionList::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width) {
+TLayoutResult TSectionList::Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width) {
   if (AnimationTimer) AnimationTimer->SetEnabled(false);
   for (const auto& form : Forms)
     for (const auto& control : form->Controls) control->FitToFont(canvas);
   inLayout_ = true;
-  int32_t height = 0;
+  TLayoutResult result;
   try {
-    height = TCell::Layout(canvas, y, curs, maxWidth, width);
+    result = TCell::Layout(canvas, y, curs, width);
   } catch (...) {
     inLayout_ = false;
     throw;
@@ -169,7 +169,7 @@ int32_t TSectionList::Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int3
   EnableTimer();
   PlaceFormControls();
   FlushProcessErrors();
-  return height;
+  return result;
 }
 
 int32_t TSectionList::Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth) {

@@ -56,7 +56,7 @@ class TSectionList : public TCell {
   // The selection through the sink (used by the copies and counts).
   int32_t CopySelectionTo(SelTextCount& sink);
 
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, int32_t& curs, int32_t& maxWidth, int32_t width) override;
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, int32_t curs, int32_t width) override;
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, int32_t x, int32_t y, int32_t clipWidth) override;
   void AnimationTick();
   void PlaceFormControls();

@@ -277,7 +277,9 @@ const std::vector<TSpanCell>& ThtmlTable::MeasureCells(cl::TCanvas& canvas) {
     TSpanCell measured;
     measured.Col = col;
     measured.Span = std::min(cell.ColSpan, NumCols - col);
-    cell.Cell->MeasureWidths(canvas, measured.Min, measured.Max);
+    const TWidths widths = cell.Cell->MeasureWidths(canvas);
+    measured.Min = widths.Min;
+    measured.Max = widths.Max;
     measured.Min += e;
     measured.Max += e;
     measured.Extra = e;
@@ -288,10 +290,9 @@ const std::vector<TSpanCell>& ThtmlTable::MeasureCells(cl::TCanvas& canvas) {
   return measuredCells_;
 }
 
-void ThtmlTable::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  min = max = 0;
+TWidths ThtmlTable::MeasureWidths(cl::TCanvas& canvas) {
   EnterPass();
-  if (TooDeep()) return;
+  if (TooDeep()) return {};
   BuildGrid();
   LinkNested();
   const auto& cells = MeasureCells(canvas);
@@ -301,16 +302,14 @@ void ThtmlTable::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) 
     sizes = ColumnMinMaxPercent(NumCols, cells, pixelWidth ? TableWidthAttr : 0);
   else
     sizes = ColumnMinMax(NumCols, cells);
-  min = sizes.TotalMin() + CellSpacing;
-  max = sizes.TotalMax() + CellSpacing;
+  int32_t min = sizes.TotalMin() + CellSpacing;
+  int32_t max = sizes.TotalMax() + CellSpacing;
   if (pixelWidth) {
     min = std::max(min, TableWidthAttr);
     max = std::max(max, TableWidthAttr);
   }
-  int32_t captionMax = 0;
-  Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
-  min = std::max(CaptionMinWidth, min);
-  max = std::max(CaptionMinWidth, max);
+  CaptionMinWidth = Caption->Cell->MeasureWidths(canvas).Min;
+  return {std::max(CaptionMinWidth, min), std::max(CaptionMinWidth, max)};
 }
 
 void ThtmlTable::ComputeWidths(cl::TCanvas& canvas, int32_t w) {
@@ -345,33 +344,28 @@ void ThtmlTable::PrepareCaches() {
 int32_t ThtmlTable::CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width) return cache.Height;
   // Laid out where it will most likely stay, so that placing it may keep this layout.
-  int32_t curs = cache.Curs;
-  return LayoutCell(canvas, cell, cache, x, cache.Y, curs, width);
+  return LayoutCell(canvas, cell, cache, x, cache.Y, cache.Curs, width).Height;
 }
 
-int32_t ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t y,
-                               int32_t& curs, int32_t width) {
+ThtmlTable::LaidCell ThtmlTable::LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x,
+                                            int32_t y, int32_t curs, int32_t width) {
   if (cache.Pass == pass_ && cache.Width == width && cache.Placed && cache.X == x && cache.Y == y &&
-      cache.Curs == curs) {
-    curs += cache.PosCount;
-    return cache.Height;
-  }
-  const int32_t start = curs;
-  int32_t maxWidth = 0;
+      cache.Curs == curs)
+    return {cache.Height, curs + cache.PosCount};
   cell.Cell->Indents->OriginX = x;
-  cache.Height = cell.Cell->Layout(canvas, y, curs, maxWidth, width);
+  const TLayoutResult laid = cell.Cell->Layout(canvas, y, curs, width);
+  cache.Height = laid.Height;
   cache.Pass = pass_;
   cache.Width = width;
   cache.Placed = true;
   cache.X = x;
   cache.Y = y;
-  cache.Curs = start;
-  cache.PosCount = curs - start;
-  return cache.Height;
+  cache.Curs = curs;
+  cache.PosCount = laid.NextCurs - curs;
+  return {cache.Height, laid.NextCurs};
 }
 
-int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                           int32_t& curs) {
+TLayoutResult ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
   PlacedY = y;
   FirstPos = curs;
   EnterPass();
@@ -379,8 +373,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   const int32_t available = indents.RightAt(y) - indents.LeftAt(y);
   if (TooDeep()) {
     FlowHeight = PaintHeight = PosCount = 0;
-    maxWidth = 0;
-    return 0;
+    return {0, 0, curs};
   }
   int32_t a = available;
   if (TableWidthAttr >= 1) a = TableWidthIsPercent ? MulDiv(available, TableWidthAttr, 1000) : TableWidthAttr;
@@ -392,8 +385,7 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   int64_t gridWidth = CellSpacing;
   for (const int32_t width : Widths) gridWidth += width;
   GridWidth = static_cast<int32_t>(std::min<int64_t>(gridWidth, INT32_MAX));
-  int32_t captionMax = 0;
-  Caption->Cell->MeasureWidths(canvas, CaptionMinWidth, captionMax);
+  CaptionMinWidth = Caption->Cell->MeasureWidths(canvas).Min;
   TotalWidth = std::max(GridWidth, CaptionMinWidth);
 
   // Placed before the cells are laid out, so that they know their X.
@@ -414,27 +406,32 @@ int32_t ThtmlTable::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indent
   int32_t rowsTop = y;
   CaptionHeight = 0;
   if (CaptionOnTop) {
-    CaptionHeight = LayoutCell(canvas, *Caption, captionCache_, captionX, y, curs, TotalWidth);
+    const LaidCell caption = LayoutCell(canvas, *Caption, captionCache_, captionX, y, curs, TotalWidth);
+    CaptionHeight = caption.Height;
+    curs = caption.NextCurs;
     rowsTop += CaptionHeight;
   }
-  LayoutRows(canvas, DrawX, rowsTop, curs);
+  curs = LayoutRows(canvas, DrawX, rowsTop, curs);
   FlowHeight = CaptionHeight + GridHeight;
-  if (!CaptionOnTop)
-    FlowHeight += LayoutCell(canvas, *Caption, captionCache_, captionX, PlacedY + GridHeight, curs, TotalWidth);
+  if (!CaptionOnTop) {
+    const LaidCell caption =
+        LayoutCell(canvas, *Caption, captionCache_, captionX, PlacedY + GridHeight, curs, TotalWidth);
+    FlowHeight += caption.Height;
+    curs = caption.NextCurs;
+  }
 
   PosCount = curs - FirstPos;
-  maxWidth = TotalWidth;
   if (Float) {
     indents.AddFloat(PlacedY, TotalWidth + HSpace + 1, static_cast<int32_t>(Align), FlowHeight);
     PaintHeight = FlowHeight;
     FlowHeight = 0;
-    return 0;
+    return {0, TotalWidth, curs};
   }
   PaintHeight = FlowHeight;
-  return FlowHeight;
+  return {FlowHeight, TotalWidth, curs};
 }
 
-void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t& curs) {
+int32_t ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t curs) {
   const int32_t rows = static_cast<int32_t>(Rows.size());
   const int32_t pad2 = 2 * CellPadding;
   PrepareCaches();
@@ -525,12 +522,14 @@ void ThtmlTable::LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t
       row.RowDrawHeight = std::max(row.RowDrawHeight, cell->SpanHeight);
       const int32_t spare = cell->SpanHeight - cell->ContentHeight - CellSpacing - pad2;
       cell->ContentOffset = cell->VAlign == 1 ? spare / 2 : cell->VAlign == 2 ? spare : 0;
-      LayoutCell(canvas, *cell, caches_[index++], contentX(c), y + CellPadding + CellSpacing + cell->ContentOffset,
-                 curs, contentWidth(*cell));
+      curs = LayoutCell(canvas, *cell, caches_[index++], contentX(c),
+                        y + CellPadding + CellSpacing + cell->ContentOffset, curs, contentWidth(*cell))
+                 .NextCurs;
     }
     y += row.RowHeight;
   }
   GridHeight = y - top + CellSpacing;
+  return curs;
 }
 
 int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager&, int32_t x, int32_t y) {
@@ -607,40 +606,38 @@ int32_t ThtmlTable::Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManag
   return result;
 }
 
-TCellObj* ThtmlTable::CellAt(int32_t x, int32_t y, int32_t& cellX, int32_t& cellY) const {
+std::optional<ThtmlTable::TCellAt> ThtmlTable::CellAt(int32_t x, int32_t y) const {
   int32_t rowTop = 0;
   for (const auto& row : Rows) {
     if (rowTop > y) break;
     int32_t left = DrawX;
     for (size_t c = 0; c < row->Cells.size(); ++c) {
       const TCellObj* cell = row->Cells[c].get();
-      if (cell && x >= left && x < left + cell->SpanWidth && y >= rowTop && y < rowTop + cell->SpanHeight) {
-        cellX = left + CellSpacing + CellPadding;
-        cellY = rowTop + CellSpacing + CellPadding + cell->ContentOffset;
-        return row->Cells[c].get();
-      }
+      if (cell && x >= left && x < left + cell->SpanWidth && y >= rowTop && y < rowTop + cell->SpanHeight)
+        return TCellAt{row->Cells[c].get(), left + CellSpacing + CellPadding,
+                       rowTop + CellSpacing + CellPadding + cell->ContentOffset};
       if (c < Widths.size()) left += Widths[c];
     }
     rowTop += row->RowHeight;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 int32_t ThtmlTable::CaptionTop() const { return CaptionOnTop ? 0 : GridHeight; }
 
-bool ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                        std::unique_ptr<TUrlTarget>& urlTarget) {
-  if (TooDeep() || y < 0 || y >= PaintHeight) return false;
+std::optional<TLinkHit> ThtmlTable::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  if (TooDeep() || y < 0 || y >= PaintHeight) return std::nullopt;
   const int32_t captionLeft = DrawX - GridOffset + TableIndent;
   const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
   if (inCaption) {
-    if (x < captionLeft || x >= captionLeft + TotalWidth) return false;
-    return Caption->Cell->LinkAt(canvas, x, y - CaptionTop(), formControl, urlTarget);
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return std::nullopt;
+    return Caption->Cell->LinkAt(canvas, x, y - CaptionTop());
   }
-  if (x < DrawX || x > DrawX + GridWidth) return false;
-  int32_t cellX = 0, cellY = 0;
-  TCellObj* cell = CellAt(x, y - (CaptionOnTop ? CaptionHeight : 0), cellX, cellY);
-  return cell && cell->Cell->LinkAt(canvas, x, y - (CaptionOnTop ? CaptionHeight : 0) - cellY, formControl, urlTarget);
+  if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
+  const int32_t gy = y - (CaptionOnTop ? CaptionHeight : 0);
+  const auto at = CellAt(x, gy);
+  if (!at) return std::nullopt;
+  return at->Cell->Cell->LinkAt(canvas, x, gy - at->Y);
 }
 
 std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {
@@ -652,31 +649,29 @@ std::optional<TObjectHit> ThtmlTable::ObjectAt(int32_t x, int32_t y) {
     return Caption->Cell->ObjectAtXY(x, y - CaptionTop());
   }
   if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
-  int32_t cellX = 0, cellY = 0;
   const int32_t gy = y - (CaptionOnTop ? CaptionHeight : 0);
-  TCellObj* cell = CellAt(x, gy, cellX, cellY);
-  if (cell == nullptr) return std::nullopt;
-  return cell->Cell->ObjectAtXY(x, gy - cellY);
+  const auto at = CellAt(x, gy);
+  if (!at) return std::nullopt;
+  return at->Cell->Cell->ObjectAtXY(x, gy - at->Y);
 }
 
-int32_t ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
-  if (TooDeep() || y < 0 || y >= std::max(FlowHeight, PaintHeight)) return -1;
+std::optional<TCaretPlace> ThtmlTable::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  if (TooDeep() || y < 0 || y >= std::max(FlowHeight, PaintHeight)) return std::nullopt;
   const int32_t captionLeft = DrawX - GridOffset + TableIndent;
   const bool inCaption = CaptionOnTop ? y < CaptionHeight : y >= GridHeight;
   if (inCaption) {
-    if (x < captionLeft || x >= captionLeft + TotalWidth) return -1;
-    const int32_t result = Caption->Cell->CaretAtXY(canvas, x, y - CaptionTop(), place);
-    place.LineY += CaptionTop();
-    return result;
+    if (x < captionLeft || x >= captionLeft + TotalWidth) return std::nullopt;
+    auto place = Caption->Cell->CaretAtXY(canvas, x, y - CaptionTop());
+    if (place) place->LineY += CaptionTop();
+    return place;
   }
-  if (x < DrawX || x > DrawX + GridWidth) return -1;
-  int32_t cellX = 0, cellY = 0;
+  if (x < DrawX || x > DrawX + GridWidth) return std::nullopt;
   const int32_t gridTop = CaptionOnTop ? CaptionHeight : 0;
-  TCellObj* cell = CellAt(x, y - gridTop, cellX, cellY);
-  if (!cell) return -1;
-  const int32_t result = cell->Cell->CaretAtXY(canvas, x, y - gridTop - cellY, place);
-  place.LineY += gridTop + cellY;
-  return result;
+  const auto at = CellAt(x, y - gridTop);
+  if (!at) return std::nullopt;
+  auto place = at->Cell->Cell->CaretAtXY(canvas, x, y - gridTop - at->Y);
+  if (place) place->LineY += gridTop + at->Y;
+  return place;
 }
 
 int32_t ThtmlTable::Search(int32_t from, std::string_view text, bool matchCase) {
@@ -691,22 +686,26 @@ int32_t ThtmlTable::Search(int32_t from, std::string_view text, bool matchCase) 
   return -1;
 }
 
-bool ThtmlTable::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
-  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return false;
-  if (CaptionOnTop && Caption->Cell->PositionToXY(canvas, position, y, x)) return true;
+std::optional<TTextPoint> ThtmlTable::PositionToXY(cl::TCanvas& canvas, int32_t position) {
+  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return std::nullopt;
+  if (CaptionOnTop)
+    if (auto point = Caption->Cell->PositionToXY(canvas, position)) return point;
   for (const auto& row : Rows)
     for (const auto& cell : row->Cells)
-      if (cell && cell->Cell->PositionToXY(canvas, position, y, x)) return true;
-  return !CaptionOnTop && Caption->Cell->PositionToXY(canvas, position, y, x);
+      if (cell)
+        if (auto point = cell->Cell->PositionToXY(canvas, position)) return point;
+  if (!CaptionOnTop) return Caption->Cell->PositionToXY(canvas, position);
+  return std::nullopt;
 }
 
-bool ThtmlTable::CharAt(int32_t position, char& character, TSectionBase*& owner) {
-  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return false;
-  if (Caption->Cell->CharAt(position, character, owner)) return true;
+std::optional<TCharHit> ThtmlTable::CharAt(int32_t position) {
+  if (TooDeep() || position < FirstPos || position >= FirstPos + PosCount) return std::nullopt;
+  if (auto hit = Caption->Cell->CharAt(position)) return hit;
   for (const auto& row : Rows)
     for (const auto& cell : row->Cells)
-      if (cell && cell->Cell->CharAt(position, character, owner)) return true;
-  return false;
+      if (cell)
+        if (auto hit = cell->Cell->CharAt(position)) return hit;
+  return std::nullopt;
 }
 
 void ThtmlTable::CopySelection() {

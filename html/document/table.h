@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -55,18 +56,16 @@ class ThtmlTable : public TSectionBase {
 
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override;
   void CopySelection() override;
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override;
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override;
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
-  bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-              std::unique_ptr<TUrlTarget>& urlTarget) override;
+  std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y) override;
-  int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) override;
+  std::optional<TCaretPlace> CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;
-  bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) override;
-  bool CharAt(int32_t position, char& character, TSectionBase*& owner) override;
+  std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position) override;
+  std::optional<TCharHit> CharAt(int32_t position) override;
   void RefreshFonts() override;
-  void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) override;
+  TWidths MeasureWidths(cl::TCanvas& canvas) override;
 
   // Expands the spans into a rectangular grid (once) and takes over colours.
   void BuildGrid();
@@ -122,12 +121,17 @@ class ThtmlTable : public TSectionBase {
   const std::vector<TSpanCell>& MeasureCells(cl::TCanvas& canvas);
   void EnterPass();
   void ComputeWidths(cl::TCanvas& canvas, int32_t width);
+  // The rows with their positions from curs; returns the cursor after them.
   // x: window X of the grid's left edge, as the table will be drawn.
-  void LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t& curs);
+  int32_t LayoutRows(cl::TCanvas& canvas, int32_t x, int32_t top, int32_t curs);
+  struct LaidCell {
+    int32_t Height = 0;
+    int32_t NextCurs = 0;
+  };
   // Lays out a cell whose content starts at window X x, or keeps its last
   // layout when nothing it depends on changed.
-  int32_t LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t y, int32_t& curs,
-                     int32_t width);
+  LaidCell LayoutCell(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t y, int32_t curs,
+                      int32_t width);
   int32_t CellHeight(cl::TCanvas& canvas, TCellObj& cell, CellCache& cache, int32_t x, int32_t width);
   // One cache a real cell, in grid order; rowFirst_ holds each row's first.
   void PrepareCaches();
@@ -135,7 +139,12 @@ class ThtmlTable : public TSectionBase {
   void LinkNested();
   bool TooDeep() const { return nesting_ > MaxNesting; }
   // The cell under a point of the grid (y from the grid's top) and its content offsets.
-  TCellObj* CellAt(int32_t x, int32_t y, int32_t& cellX, int32_t& cellY) const;
+  struct TCellAt {
+    TCellObj* Cell = nullptr;
+    int32_t X = 0;  // of its content
+    int32_t Y = 0;
+  };
+  std::optional<TCellAt> CellAt(int32_t x, int32_t y) const;
   // Y of the caption from the table's top.
   int32_t CaptionTop() const;
 

@@ -247,9 +247,9 @@ int32_t TSection::FindCountThatFits(cl::TCanvas&, int32_t width, int32_t count, 
 
 // Line breaking.
 
-int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>& pending,
-                           IndentManager& indents, int32_t y, int32_t max, int32_t from,
-                           int32_t& startFloatHeight) {
+TSection::TFit TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>& pending,
+                                  IndentManager& indents, int32_t y, int32_t max, int32_t from) {
+  int32_t startFloatHeight = 0;
   int64_t w = 0;  // preformatted lines can be very wide
   bool atStart = true;
   const int32_t limit = from + max;
@@ -270,12 +270,12 @@ int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>&
           pending.push_back(image);
         }
       }
-      if (w > width) return pos - from;
+      if (w > width) return {pos - from, startFloatHeight};
       ++pos;
     } else if (Buff[pos] == ControlMark) {
       if (const TFormControlObj* control = FormControls.FindControl(pos)) w += control->Width();
       atStart = false;
-      if (w > width) return pos - from;
+      if (w > width) return {pos - from, startFloatHeight};
       ++pos;
     } else {
       const int32_t end = PieceEnd(pos, limit);
@@ -284,21 +284,20 @@ int32_t TSection::FitChars(cl::TCanvas&, int32_t width, std::vector<TImageObj*>&
       if (Extent(pos, end) > room) {
         const auto first = sums_.begin() + pos;
         const auto fit = std::upper_bound(first, sums_.begin() + end + 1, sums_[static_cast<size_t>(pos)] + room);
-        return std::max<int32_t>(0, static_cast<int32_t>(fit - first) - 1) + pos - from;
+        return {std::max<int32_t>(0, static_cast<int32_t>(fit - first) - 1) + pos - from, startFloatHeight};
       }
       w += Extent(pos, end) - overhang;
       atStart = false;
       pos = end;
     }
   }
-  return max;
+  return {max, startFloatHeight};
 }
 
 int32_t TSection::ClearSpace(const IndentManager& indents, int32_t y) const {
-  int32_t left = 0, right = 0;
-  indents.FloatBottoms(left, right);
-  const int32_t l = std::max(0, left - y - 1);
-  const int32_t r = std::max(0, right - y - 1);
+  const auto bottoms = indents.FloatBottoms();
+  const int32_t l = std::max(0, bottoms.Left - y - 1);
+  const int32_t r = std::max(0, bottoms.Right - y - 1);
   switch (ClearMode) {
     case ClearSide::Left: return l;
     case ClearSide::Right: return r;
@@ -308,7 +307,7 @@ int32_t TSection::ClearSpace(const IndentManager& indents, int32_t y) const {
   return 0;
 }
 
-void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& y, int32_t start, int32_t n,
+int32_t TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t y, int32_t start, int32_t n,
                           std::vector<TImageObj*>& pending, int32_t startFloatHeight) {
   LineRec line;
   line.Start = start;
@@ -366,9 +365,10 @@ void TSection::FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& 
   }
   pending.clear();
   Lines.push_back(line);
+  return y;
 }
 
-int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth, int32_t& curs) {
+TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) {
   PlacedY = y;
   FirstPos = curs;
   FlowHeight = 0;
@@ -376,11 +376,10 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
   indents.SetListLevel(y, ListLevel);
   if (PosCount == 0) {
     FlowHeight = PaintHeight = ClearSpace(indents, y);
-    maxWidth = 0;
-    return FlowHeight;
+    return {FlowHeight, 0, curs};
   }
   FirstLineIndent = indents.LeftAt(y);
-  maxWidth = indents.LayoutWidth;
+  int32_t maxWidth = indents.LayoutWidth;
   const int32_t available = indents.RightAt(y) - indents.LeftAt(y);
   for (const auto& image : Images) {
     image->LayoutImage(*Document, canvas, Fonts.GetFontObjAt(image->Pos), available);
@@ -409,8 +408,8 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
         Preformatted() ? std::numeric_limits<int32_t>::max() : indents.RightAt(y) - indents.LeftAt(y);
     const int32_t lineEnd = LineLimit(start);
     const int32_t remaining = lineEnd - start;
-    int32_t startFloatHeight = 0;
-    const int32_t n = std::max(FitChars(canvas, width, pending, indents, y, remaining, start, startFloatHeight), 1);
+    const TFit fit = FitChars(canvas, width, pending, indents, y, remaining, start);
+    const int32_t n = std::max(fit.Count, 1);
     int32_t take = n;
     if (n < remaining) {
       const int32_t last = start + n - 1;
@@ -430,22 +429,21 @@ int32_t TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents,
         }
       }
     }
-    FinishLine(canvas, indents, y, start, take, pending, startFloatHeight);
+    y = FinishLine(canvas, indents, y, start, take, pending, fit.StartFloatHeight);
     start += take;
   }
-  curs = FirstPos + PosCount;
   PlaceLines(indents.OriginX);
   if (ListLevel > 0) FlowHeight = std::max(FlowHeight, indents.BelowDeeperLeft() - PlacedY);
   PaintHeight = std::max(indents.FloatBottom() - PlacedY, FlowHeight);
   // A preformatted section measures its width next and frees them then.
   if (!Preformatted()) ReleaseMeasures();
-  return FlowHeight;
+  return {FlowHeight, maxWidth, FirstPos + PosCount};
 }
 
-void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
-  min = max = 0;
-  if (PosCount == 0) return;
+TWidths TSection::MeasureWidths(cl::TCanvas& canvas) {
+  if (PosCount == 0) return {};
   Measure();
+  int32_t min = 0;
   int32_t floats = 0;
   for (const auto& image : Images) {
     image->LayoutImage(*Document, canvas, Fonts.GetFontObjAt(image->Pos), 0);
@@ -454,7 +452,7 @@ void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
     else
       min = std::max(min, image->ObjWidth);
   }
-  max = floats + TextWidth(canvas, 0, false, PosCount) + Indent;
+  const int32_t max = floats + TextWidth(canvas, 0, false, PosCount) + Indent;
   int32_t pos = 0;
   while (pos < PosCount && Buff[pos] == ' ') ++pos;
   while (pos < PosCount) {
@@ -466,6 +464,7 @@ void TSection::MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) {
   }
   min += floats + Indent;
   ReleaseMeasures();
+  return {min, max};
 }
 
 std::string ListMarkerText(char style, int32_t number) {

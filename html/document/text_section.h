@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,18 +76,16 @@ class TSection : public TSectionBase {
 
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override;
   void CopySelection() override;
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override;
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override;
   int32_t Draw(cl::TCanvas& canvas, const cl::TRect& clip, IndentManager& indents, int32_t x, int32_t y) override;
-  bool LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-              std::unique_ptr<TUrlTarget>& urlTarget) override;
+  std::optional<TLinkHit> LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   std::optional<TObjectHit> ObjectAt(int32_t x, int32_t y) override;
-  int32_t CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) override;
+  std::optional<TCaretPlace> CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) override;
   int32_t Search(int32_t from, std::string_view text, bool matchCase) override;
-  bool PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) override;
-  bool CharAt(int32_t position, char& character, TSectionBase*& owner) override;
+  std::optional<TTextPoint> PositionToXY(cl::TCanvas& canvas, int32_t position) override;
+  std::optional<TCharHit> CharAt(int32_t position) override;
   void RefreshFonts() override;
-  void MeasureWidths(cl::TCanvas& canvas, int32_t& min, int32_t& max) override;
+  TWidths MeasureWidths(cl::TCanvas& canvas) override;
 
   // Width of count characters from from (trailing spaces dropped when asked,
   // one character always kept); floating images take no room.
@@ -122,10 +121,17 @@ class TSection : public TSectionBase {
   void ReleaseMeasures();
 
  private:
-  int32_t FitChars(cl::TCanvas& canvas, int32_t width, std::vector<TImageObj*>& pending, IndentManager& indents,
-                   int32_t y, int32_t max, int32_t from, int32_t& startFloatHeight);
-  void FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t& y, int32_t start, int32_t n,
-                  std::vector<TImageObj*>& pending, int32_t startFloatHeight);
+  // How many of max characters from from fit in width, and the height of
+  // the floating images placed at the line's start.
+  struct TFit {
+    int32_t Count = 0;
+    int32_t StartFloatHeight = 0;
+  };
+  TFit FitChars(cl::TCanvas& canvas, int32_t width, std::vector<TImageObj*>& pending, IndentManager& indents,
+                int32_t y, int32_t max, int32_t from);
+  // Adds the line at y; returns the y below it.
+  int32_t FinishLine(cl::TCanvas& canvas, IndentManager& indents, int32_t y, int32_t start, int32_t n,
+                     std::vector<TImageObj*>& pending, int32_t startFloatHeight);
   int32_t ClearSpace(const IndentManager& indents, int32_t y) const;
   // Extent of the text characters [from, to) of one run.
   int32_t Extent(int32_t from, int32_t to) const {
@@ -138,7 +144,14 @@ class TSection : public TSectionBase {
   void DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineRec& line, int32_t x, int32_t top,
                 bool firstTextLine, bool printing);
   void DrawMarker(cl::TCanvas& canvas, const LineRec& line, int32_t x, int32_t textBottom);
-  int LineAtY(int32_t y, int32_t& lineTop, int32_t& charsAbove) const;
+  // The line whose band holds y (from the section's top), with its top and
+  // the characters of the lines above it.
+  struct TLineAt {
+    const LineRec* Line = nullptr;
+    int32_t Top = 0;
+    int32_t CharsAbove = 0;
+  };
+  std::optional<TLineAt> LineAtY(int32_t y) const;
   // Each line's DrawX and DrawY as a draw of the section at x and PlacedY
   // sets them; layout calls it so that hit tests need no paint first.
   void PlaceLines(int32_t x);

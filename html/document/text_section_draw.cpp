@@ -229,79 +229,71 @@ void TSection::CopySelection() {
   }
 }
 
-int TSection::LineAtY(int32_t y, int32_t& lineTop, int32_t& charsAbove) const {
-  int32_t top = 0;
-  charsAbove = 0;
+std::optional<TSection::TLineAt> TSection::LineAtY(int32_t y) const {
+  int32_t top = 0, charsAbove = 0;
   for (size_t i = 0; i < Lines.size(); ++i) {
     const int32_t h = Lines[i].Height();
-    if (y >= top && y < top + h) {
-      lineTop = top;
-      return static_cast<int>(i);
-    }
+    if (y >= top && y < top + h) return TLineAt{&Lines[i], top, charsAbove};
     top += h;
     charsAbove += Lines[i].Ln;
   }
-  return -1;
+  return std::nullopt;
 }
 
-bool TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y, TFormControlObj*& formControl,
-                      std::unique_ptr<TUrlTarget>& urlTarget) {
-  int32_t xOff = 0, yOff = 0;
-  if (TImageObj* image = Images.PtInObject(x, y + PlacedY, xOff, yOff)) {
+std::optional<TLinkHit> TSection::LinkAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  TLinkHit hit;
+  if (const auto object = Images.PtInObject(x, y + PlacedY)) {
+    TImageObj* const image = object->Image;
+    const int32_t xOff = object->XOff, yOff = object->YOff;
     if (image->ImageFormControl) {
-      formControl = image->ImageFormControl;
-      formControl->ImageClickAt(xOff, yOff);
-      return true;
+      hit.FormControl = image->ImageFormControl;
+      hit.FormControl->ImageClickAt(xOff, yOff);
+      return hit;
     }
     if (!image->UseMap) {
       const TFontObj* run = Fonts.GetFontObjAt(image->Pos);
-      if (!run || run->Link->Url.empty()) return false;
-      urlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
-      if (image->IsMap) urlTarget->Url += "?" + std::to_string(xOff) + "," + std::to_string(yOff);
-      return true;
+      if (!run || run->Link->Url.empty()) return std::nullopt;
+      hit.UrlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
+      if (image->IsMap) hit.UrlTarget->Url += "?" + std::to_string(xOff) + "," + std::to_string(yOff);
+      return hit;
     }
     for (const auto& map : Document->ImageMaps)
       if (map->MapId == image->MapName) {
-        if (auto link = map->HitTest(xOff, yOff)) {
-          urlTarget = std::make_unique<TUrlTarget>(std::move(*link));
-          return true;
-        }
-        return false;
+        auto link = map->HitTest(xOff, yOff);
+        if (!link) return std::nullopt;
+        hit.UrlTarget = std::make_unique<TUrlTarget>(std::move(*link));
+        return hit;
       }
-    return false;
+    return std::nullopt;
   }
-  int32_t lineTop = 0, above = 0;
-  const int index = LineAtY(y, lineTop, above);
-  if (index < 0) return false;
-  const LineRec& line = Lines[static_cast<size_t>(index)];
-  if (x < line.DrawX) return false;
+  const auto at = LineAtY(y);
+  if (!at) return std::nullopt;
+  const LineRec& line = *at->Line;
+  if (x < line.DrawX) return std::nullopt;
   const int32_t n = FindCountThatFits(canvas, x - line.DrawX, line.Ln, line.Start);
-  if (n >= line.Ln) return false;
+  if (n >= line.Ln) return std::nullopt;
   const TFontObj* run = Fonts.GetFontObjAt(line.Start + n);
-  if (!run || run->Link->Url.empty()) return false;
-  urlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
-  return true;
-}
-
-std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) {
-  TObjectHit hit;
-  hit.Image = Images.PtInObject(x, y + PlacedY, hit.XOff, hit.YOff);
-  if (hit.Image == nullptr) return std::nullopt;
+  if (!run || run->Link->Url.empty()) return std::nullopt;
+  hit.UrlTarget = std::make_unique<TUrlTarget>(run->Link->Url, run->Link->Target);
   return hit;
 }
 
-int32_t TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace& place) {
-  int32_t lineTop = 0, above = 0;
-  const int index = LineAtY(y, lineTop, above);
-  if (index < 0) return -1;
-  const LineRec& line = Lines[static_cast<size_t>(index)];
+std::optional<TObjectHit> TSection::ObjectAt(int32_t x, int32_t y) { return Images.PtInObject(x, y + PlacedY); }
+
+std::optional<TCaretPlace> TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y) {
+  const auto at = LineAtY(y);
+  if (!at) return std::nullopt;
+  const LineRec& line = *at->Line;
+  const int32_t above = at->CharsAbove;
+  TCaretPlace place;
   place.InText = true;
   place.LineHeight = line.LineHt;
-  place.LineY = lineTop + line.SpaceBefore;
+  place.LineY = at->Top + line.SpaceBefore;
   place.CaretX = line.DrawX;
   if (x < line.DrawX) {
     place.InText = false;
-    return FirstPos + above;
+    place.Position = FirstPos + above;
+    return place;
   }
   int32_t n = FindCountThatFits(canvas, x - line.DrawX, line.Ln, line.Start);
   const int32_t before = TextWidth(canvas, line.Start, false, n);
@@ -315,7 +307,8 @@ int32_t TSection::CaretAt(cl::TCanvas& canvas, int32_t x, int32_t y, TCaretPlace
   } else {
     place.InText = false;
   }
-  return FirstPos + above + n;
+  place.Position = FirstPos + above + n;
+  return place;
 }
 
 int32_t TSection::Search(int32_t from, std::string_view text, bool matchCase) {
@@ -339,27 +332,22 @@ int32_t TSection::Search(int32_t from, std::string_view text, bool matchCase) {
   return -1;
 }
 
-bool TSection::PositionToXY(cl::TCanvas& canvas, int32_t position, int32_t& y, int32_t& x) {
-  if (PosCount == 0 || position > FirstPos + PosCount) return false;
+std::optional<TTextPoint> TSection::PositionToXY(cl::TCanvas& canvas, int32_t position) {
+  if (PosCount == 0 || position > FirstPos + PosCount) return std::nullopt;
   const int32_t p = position - FirstPos;
-  if (p < 0) return false;
+  if (p < 0) return std::nullopt;
   int32_t top = PlacedY;
   for (const LineRec& line : Lines) {
-    if (p >= line.Start && p < line.Start + line.Ln) {
-      y = top;
-      x = TextWidth(canvas, line.Start, false, p - line.Start) + line.LineIndent;
-      return true;
-    }
+    if (p >= line.Start && p < line.Start + line.Ln)
+      return TTextPoint{top, TextWidth(canvas, line.Start, false, p - line.Start) + line.LineIndent};
     top += line.Height();
   }
-  return false;
+  return std::nullopt;
 }
 
-bool TSection::CharAt(int32_t position, char& character, TSectionBase*& owner) {
-  if (position < FirstPos || position >= FirstPos + PosCount) return false;
-  character = Buff[static_cast<size_t>(position - FirstPos)];
-  owner = this;
-  return true;
+std::optional<TCharHit> TSection::CharAt(int32_t position) {
+  if (position < FirstPos || position >= FirstPos + PosCount) return std::nullopt;
+  return TCharHit{Buff[static_cast<size_t>(position - FirstPos)], this};
 }
 
 }  // namespace html

@@ -33,10 +33,11 @@ class TFrameSetViewer::TLoadingBracket {
 };
 
 TFrameSetViewer::TFrameSetViewer(cl::TComponent* owner)
-    : cl::TWinControl(owner), defBackground_(cl::clBtnFace), defFontColor_(cl::clBtnText) {
+    : cl::TWinControl(owner),
+      TViewerDefaultsProperties({cl::clBtnFace, cl::clBtnText, 0xFF0000, 12, "Times New Roman", "Courier New"}) {
   SetBounds(0, 0, 150, 150);
   SetTabStop(false);
-  SetColor(defBackground_);
+  SetColor(defaults_.Background);
   currentSet_ = NewFrameSet();
   // The empty set shows the background until a document comes, and stays
   // when the first load fails.
@@ -419,46 +420,32 @@ TFrameParseHandlers TFrameSetViewer::ParseHandlers(TSubFrameSet& set) {
 
 // ------------------------------------------------------------ properties
 
-void TFrameSetViewer::SetDefBackground(cl::TColor color) {
-  if (color == defBackground_) return;
-  defBackground_ = color;
-  SetColor(color);
-  ForEachViewer([color](TDocViewer& v) { v.SetDefBackground(color); });
+void TFrameSetViewer::OfferDefault(TViewerDefault changed, const TViewerDefaults& offered) {
+  const TViewerDefaults& now = defaults_;
+  switch (changed) {
+    case TViewerDefault::Background:
+      if (offered.Background == now.Background) return;
+      SetColor(offered.Background);
+      break;
+    case TViewerDefault::FontColor:
+      if (offered.FontColor == now.FontColor) return;
+      break;
+    case TViewerDefault::HotSpotColor:
+      if (offered.HotSpotColor == now.HotSpotColor) return;
+      break;
+    case TViewerDefault::FontSize:
+      if (offered.FontSize == now.FontSize) return;
+      break;
+    case TViewerDefault::FontName:
+      if (cl::AnsiCompareText(offered.FontName, now.FontName) == 0) return;
+      break;
+    case TViewerDefault::PreFontName:
+      if (cl::AnsiCompareText(offered.PreFontName, now.PreFontName) == 0) return;
+      break;
+  }
+  defaults_ = offered;
+  ForEachViewer([&](TDocViewer& v) { v.SetDefault(changed, offered); });
 }
-
-void TFrameSetViewer::SetDefFontColor(cl::TColor color) {
-  if (color == defFontColor_) return;
-  defFontColor_ = color;
-  ForEachViewer([color](TDocViewer& v) { v.SetDefFontColor(color); });
-}
-
-void TFrameSetViewer::SetDefHotSpotColor(cl::TColor color) {
-  if (color == defHotSpotColor_) return;
-  defHotSpotColor_ = color;
-  ForEachViewer([color](TDocViewer& v) { v.SetDefHotSpotColor(color); });
-}
-
-void TFrameSetViewer::SetDefFontSize(int32_t size) {
-  if (size == defFontSize_) return;
-  defFontSize_ = size;
-  ForEachViewer([size](TDocViewer& v) { v.SetDefFontSize(size); });
-}
-
-void TFrameSetViewer::SetDefFontName(const std::string& name) {
-  if (cl::AnsiCompareText(name, defFontName_) == 0) return;
-  defFontName_ = name;
-  ForEachViewer([&name](TDocViewer& v) { v.SetDefFontName(name); });
-}
-
-void TFrameSetViewer::SetDefPreFontName(const std::string& name) {
-  if (cl::AnsiCompareText(name, defPreFontName_) == 0) return;
-  defPreFontName_ = name;
-  ForEachViewer([&name](TDocViewer& v) { v.SetDefPreFontName(name); });
-}
-
-TViewerDefaults TFrameSetViewer::Defaults() const { return DefaultsOf(*this); }
-
-void TFrameSetViewer::SetDefaults(const TViewerDefaults& defaults) { PushDefaults(*this, defaults); }
 
 void TFrameSetViewer::SetCharSet(uint8_t charSet) {
   if (charSet == charSet_) return;

@@ -41,7 +41,7 @@ using TFrameSetViewerOptions = std::set<fvOptionEnum>;
 // frame set fills it, each frame holding a viewer or a nested set. It routes
 // link targets to frames, reports when it or any inner viewer is busy, and
 // forwards selection, find and the default fonts and colours.
-class TFrameSetViewer : public cl::TWinControl {
+class TFrameSetViewer : public cl::TWinControl, public TViewerDefaultsProperties {
  public:
   explicit TFrameSetViewer(cl::TComponent* owner);
   ~TFrameSetViewer() override;
@@ -105,23 +105,8 @@ class TFrameSetViewer : public cl::TWinControl {
   const std::string& ClickedURL() const { return clickedUrl_; }
   const std::string& ClickedTarget() const { return clickedTarget_; }
 
-  // Published properties; the setters push a changed value into every inner
-  // viewer of the current set.
-  cl::TColor DefBackground() const { return defBackground_; }
-  void SetDefBackground(cl::TColor color);
-  cl::TColor DefFontColor() const { return defFontColor_; }
-  void SetDefFontColor(cl::TColor color);
-  cl::TColor DefHotSpotColor() const { return defHotSpotColor_; }
-  void SetDefHotSpotColor(cl::TColor color);
-  int32_t DefFontSize() const { return defFontSize_; }
-  void SetDefFontSize(int32_t size);
-  const std::string& DefFontName() const { return defFontName_; }
-  void SetDefFontName(const std::string& name);
-  const std::string& DefPreFontName() const { return defPreFontName_; }
-  void SetDefPreFontName(const std::string& name);
-  // The six above at once; each is set as its own setter sets it.
-  TViewerDefaults Defaults() const;
-  void SetDefaults(const TViewerDefaults& defaults);
+  // Published properties; the defaults' setters push a changed value into
+  // every inner viewer of the current set.
   uint8_t CharSet() const { return charSet_; }
   void SetCharSet(uint8_t charSet);
   bool ViewImages() const { return viewImages_; }
@@ -186,6 +171,7 @@ class TFrameSetViewer : public cl::TWinControl {
 
   // The background colour wherever no set covers the viewer.
   void Paint() override;
+  void OfferDefault(TViewerDefault changed, const TViewerDefaults& offered) override;
 
  private:
   class TLoadingBracket;
@@ -210,12 +196,6 @@ class TFrameSetViewer : public cl::TWinControl {
   bool loadingFlag_ = false;
   bool viewersBusyFlag_ = false;
 
-  cl::TColor defBackground_;
-  cl::TColor defFontColor_;
-  cl::TColor defHotSpotColor_ = 0xFF0000;
-  int32_t defFontSize_ = 12;
-  std::string defFontName_ = "Times New Roman";
-  std::string defPreFontName_ = "Courier New";
   uint8_t charSet_ = 1;
   bool viewImages_ = true;
   int32_t imageCacheCount_ = 5;

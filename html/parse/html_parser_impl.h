@@ -6,6 +6,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -33,6 +34,8 @@ inline SymbolSet Symbols(std::initializer_list<HtmlSymbol> symbols) {
 
 // The elements of running content, handled by DoCommonElements.
 extern const SymbolSet ContentSymbols;
+// The tags that open a nested list (BLOCKQUOTE indents like one).
+extern const SymbolSet ListStarts;
 
 // Attribute values that sizes are summed from: bounded where they are read,
 // so no sum over a table or a line can overflow and no span can make the
@@ -62,11 +65,27 @@ class THtmlParser {
   void DoBodyTag();
   void DoDivision(int32_t level, const SymbolSet& terminators);
   void DoCommonElements(int32_t level);
+  // A rule or a nested list, which end the running text wherever they
+  // stand; false for any other tag.
+  bool DoBlockElement(int32_t level, const SymbolSet& terminators);
+  // How the inline elements reach the text being filled: Flush hands over
+  // characters read but not yet added before a font or link changes, Ensure
+  // gives a section to add an image, control or anchor name to.
+  struct TInlineTarget {
+    bool InPre = false;
+    std::function<void()> Flush;
+    std::function<void()> Ensure;
+  };
+  // The elements running and preformatted text both take (styles, fonts,
+  // images, anchors, form controls, forms, maps, scripts); false for any
+  // other tag. The token is not advanced past the tag.
+  bool DoInlineElement(HtmlSymbol sym, const TInlineTarget& target);
   void DoParagraph(int32_t level);
   void DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet& terminators);
   void DoTable(int32_t level);
   void DoPre(int32_t level);
-  void AppendPreChar(std::string& pending, int32_t& column) const;
+  // Appends the current character at column to pending; returns the column after it.
+  int32_t AppendPreChar(std::string& pending, int32_t column) const;
   bool DoFont(HtmlSymbol symbol, bool inPre);
   bool ChangeSize(HtmlSymbol symbol);
   void DoAnchor();
@@ -75,7 +94,8 @@ class THtmlParser {
   void DoForm();
   void DoSelect(TFormControlObj* control);
   void DoTextArea(TFormControlObj* control);
-  void DoMap(bool next);
+  // Reads the areas up to the closing MAP, where it stops.
+  void DoMap();
   void DoScript();
   void DoTitle();
   void DoBase();

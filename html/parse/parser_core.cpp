@@ -21,6 +21,8 @@ const SymbolSet ContentSymbols = Symbols({
     SupEndSy, BigSy, BigEndSy, SmallSy, SmallEndSy, MapSy, PageSy, ScriptSy, SSy, SEndSy, StrikeSy, StrikeEndSy,
 });
 
+const SymbolSet ListStarts = Symbols({OLSy, ULSy, DirSy, MenuSy, DLSy, BlockQuoteSy});
+
 namespace {
 
 constexpr int32_t FontSizes[8] = {0, 8, 10, 12, 14, 18, 24, 36};
@@ -76,7 +78,6 @@ HtmlSymbol StartOf(HtmlSymbol end) {
     case CodeEndSy: return CodeSy;
     case KbdEndSy: return KbdSy;
     case SampEndSy: return SampSy;
-    case FontEndSy: return FontSy;
     case BigEndSy: return BigSy;
     case SmallEndSy: return SmallSy;
     default: return end;
@@ -162,29 +163,11 @@ void THtmlParser::DoBody(int32_t level, const SymbolSet& terminators) {
       DoCommonElements(level);
       continue;
     }
+    if (DoBlockElement(level, terminators)) continue;
     switch (sym) {
       case TitleSy: DoTitle(); break;
       case BodySy: DoBodyTag(); break;
-      case HRSy:
-        EndSection();
-        Cell().AddSection(NewHorzLine(Clamped(Attrs())));
-        Tok.Next();
-        break;
       case BaseSy: DoBase(); break;
-      case OLSy:
-      case ULSy:
-      case DirSy:
-      case MenuSy:
-      case DLSy:
-      case BlockQuoteSy:
-        if (Nested()) {
-          Tok.Next();
-          break;
-        }
-        EndSection();
-        DoLists(level + 1, sym, terminators);
-        Tok.Next();
-        break;
       case CenterSy:
       case DivSy: DoDivision(level, terminators); break;
       case BgSoundSy: DoSound(); break;
@@ -196,6 +179,21 @@ void THtmlParser::DoBody(int32_t level, const SymbolSet& terminators) {
     }
   }
   Tok.Next();
+}
+
+bool THtmlParser::DoBlockElement(int32_t level, const SymbolSet& terminators) {
+  const HtmlSymbol sym = Sym();
+  if (sym == HRSy) {
+    EndSection();
+    Cell().AddSection(NewHorzLine(Clamped(Attrs())));
+  } else if (!ListStarts.test(sym)) {
+    return false;
+  } else if (!Nested()) {
+    EndSection();
+    DoLists(level + 1, sym, terminators);
+  }
+  Tok.Next();
+  return true;
 }
 
 void THtmlParser::DoBodyTag() {
@@ -305,10 +303,62 @@ void THtmlParser::DoParagraph(int32_t level) {
   NewSection(level, alignment);
 }
 
+bool THtmlParser::DoInlineElement(HtmlSymbol sym, const TInlineTarget& target) {
+  if (SetStyle(sym)) {
+    target.Flush();
+    ChangeFont();
+    return true;
+  }
+  switch (sym) {
+    case ImageSy:
+      target.Ensure();
+      section_->AddImage(Clamped(Attrs()), &Cell());
+      return true;
+    case ASy:
+      target.Flush();
+      DoAnchor();
+      if (const TAttribute* name = FindAttribute(Attrs(), NameSy)) {
+        target.Ensure();
+        nameList_.AddObject(cl::AnsiUpperCase(name->StrValue), section_.get());
+      }
+      return true;
+    case AEndSy:
+      target.Flush();
+      EndLink();
+      return true;
+    case InputSy:
+      target.Ensure();
+      AddFormControl(sym);
+      return true;
+    case SelectSy:
+      target.Ensure();
+      DoSelect(AddFormControl(sym));
+      return true;
+    case TextAreaSy:
+      target.Ensure();
+      DoTextArea(AddFormControl(sym));
+      return true;
+    case FormSy: DoForm(); return true;
+    case FormEndSy: currentForm_ = nullptr; return true;
+    case FontSy:
+    case BaseFontSy:
+      target.Flush();
+      if (DoFont(sym, target.InPre)) ChangeFont();
+      return true;
+    case FontEndSy:
+      target.Flush();
+      PopFont(FontSy);
+      return true;
+    case MapSy: DoMap(); return true;
+    case ScriptSy: DoScript(); return true;
+    default: return false;
+  }
+}
+
 void THtmlParser::DoCommonElements(int32_t level) {
   const HtmlSymbol sym = Sym();
-  if (SetStyle(sym)) {
-    ChangeFont();
+  const TInlineTarget running{false, [] {}, [this, level] { EnsureSection(level); }};
+  if (DoInlineElement(sym, running)) {
     Tok.Next();
     return;
   }
@@ -367,7 +417,6 @@ void THtmlParser::DoCommonElements(int32_t level) {
     case CodeEndSy:
     case KbdEndSy:
     case SampEndSy:
-    case FontEndSy:
     case BigEndSy:
     case SmallEndSy:
       PopFont(StartOf(sym));
@@ -382,50 +431,19 @@ void THtmlParser::DoCommonElements(int32_t level) {
       fonts_.Pop(AddressSy);
       break;
     case PreSy: DoPre(level); return;
-    case ImageSy:
-      EnsureSection(level);
-      section_->AddImage(Clamped(Attrs()), &Cell());
-      break;
-    case ASy:
-      DoAnchor();
-      if (FindAttribute(Attrs(), NameSy)) EnsureSection(level);
-      if (const TAttribute* name = FindAttribute(Attrs(), NameSy))
-        nameList_.AddObject(cl::AnsiUpperCase(name->StrValue), section_.get());
-      break;
-    case AEndSy: EndLink(); break;
     case TextSy:
       EnsureSection(level);
       section_->AppendText(Tok.TokenText());
       break;
     case TableSy: DoTable(level); return;
-    case InputSy:
-      EnsureSection(level);
-      AddFormControl(sym);
-      break;
-    case SelectSy:
-      EnsureSection(level);
-      DoSelect(AddFormControl(sym));
-      break;
-    case TextAreaSy:
-      EnsureSection(level);
-      DoTextArea(AddFormControl(sym));
-      break;
-    case FormSy: DoForm(); break;
-    case FormEndSy: currentForm_ = nullptr; break;
-    case FontSy:
-    case BaseFontSy:
-      if (DoFont(sym, false)) ChangeFont();
-      break;
     case BigSy:
     case SmallSy:
       if (ChangeSize(sym)) ChangeFont();
       break;
-    case MapSy: DoMap(true); return;
     case PageSy:
       EndSection();
       Cell().AddSection(NewPage());
       break;
-    case ScriptSy: DoScript(); break;
     default: break;
   }
   Tok.Next();
@@ -516,7 +534,7 @@ bool THtmlParser::ChangeSize(HtmlSymbol symbol) {
   return true;
 }
 
-void THtmlParser::DoMap(bool next) {
+void THtmlParser::DoMap() {
   auto map = std::make_unique<TMapItem>();
   if (const TAttribute* name = FindAttribute(Attrs(), NameSy)) map->MapId = cl::AnsiUpperCase(name->StrValue);
   Tok.Next();
@@ -525,7 +543,6 @@ void THtmlParser::DoMap(bool next) {
     Tok.Next();
   }
   if (Sym() == MapEndSy) document_.ImageMaps.push_back(std::move(map));
-  if (next) Tok.Next();
 }
 
 void THtmlParser::DoScript() {

@@ -42,26 +42,8 @@ void THtmlParser::DoLists(int32_t level, HtmlSymbol listSymbol, const SymbolSet&
       DoCommonElements(itemLevel);
       continue;
     }
+    if (DoBlockElement(level, terminators)) continue;
     switch (sym) {
-      case HRSy:
-        EndSection();
-        Cell().AddSection(NewHorzLine(Clamped(Attrs())));
-        Tok.Next();
-        break;
-      case OLSy:
-      case ULSy:
-      case DirSy:
-      case MenuSy:
-      case DLSy:
-      case BlockQuoteSy:
-        if (Nested()) {
-          Tok.Next();
-          break;
-        }
-        EndSection();
-        DoLists(level + 1, sym, terminators);
-        Tok.Next();
-        break;
       case LISy:
         EndSection();
         if (listSymbol == OLSy) {

@@ -5,7 +5,6 @@
 #include "html/document/preformated_lines.h"
 #include "html/parse/html_parser_impl.h"
 #include "html/parse/parser_blocks.h"
-#include "platform/core/ansi_case.h"
 
 namespace html {
 
@@ -52,7 +51,7 @@ void THtmlParser::ParsePlainText() {
       }
       column = 0;
     } else {
-      AppendPreChar(pending, column);
+      column = AppendPreChar(pending, column);
       if (pending.size() > PrePieceLimit) flush();
     }
     Tok.GetChBasic();
@@ -79,6 +78,7 @@ void THtmlParser::DoPre(int32_t level) {
     }
     pending.clear();
   };
+  const TInlineTarget preformatted{true, flush, flush};
   auto appendToken = [&] {
     pending += Tok.TokenText();
     column += static_cast<int32_t>(Tok.TokenText().size());
@@ -101,18 +101,14 @@ void THtmlParser::DoPre(int32_t level) {
       continue;
     }
     if (c != '<') {
-      AppendPreChar(pending, column);
+      column = AppendPreChar(pending, column);
       if (pending.size() > PrePieceLimit) flush();
       Tok.GetCh();
       continue;
     }
     Tok.Next();
     const HtmlSymbol sym = Sym();
-    if (SetStyle(sym)) {
-      flush();
-      ChangeFont();
-      continue;
-    }
+    if (DoInlineElement(sym, preformatted)) continue;
     switch (sym) {
       case TextSy: appendToken(); break;  // a "<" that starts no tag
       case PSy:
@@ -126,44 +122,6 @@ void THtmlParser::DoPre(int32_t level) {
       case PreEndSy:
       case TDEndSy:
       case THEndSy: done = true; break;
-      case ImageSy:
-        flush();
-        section_->AddImage(Clamped(Attrs()), &Cell());
-        break;
-      case ASy:
-        flush();
-        DoAnchor();
-        if (const TAttribute* name = FindAttribute(Attrs(), NameSy))
-          nameList_.AddObject(cl::AnsiUpperCase(name->StrValue), section_.get());
-        break;
-      case AEndSy:
-        flush();
-        EndLink();
-        break;
-      case InputSy:
-        flush();
-        AddFormControl(sym);
-        break;
-      case SelectSy:
-        flush();
-        DoSelect(AddFormControl(sym));
-        break;
-      case TextAreaSy:
-        flush();
-        DoTextArea(AddFormControl(sym));
-        break;
-      case FormSy: DoForm(); break;
-      case FormEndSy: currentForm_ = nullptr; break;
-      case FontSy:
-      case BaseFontSy:
-        flush();
-        if (DoFont(sym, true)) ChangeFont();
-        break;
-      case FontEndSy:
-        flush();
-        PopFont(FontSy);
-        break;
-      case MapSy: DoMap(false); break;
       case PageSy:
         flush();
         EndSection();
@@ -171,7 +129,6 @@ void THtmlParser::DoPre(int32_t level) {
         newLine();
         column = 0;
         break;
-      case ScriptSy: DoScript(); break;
       default: break;
     }
   }
@@ -184,16 +141,15 @@ void THtmlParser::DoPre(int32_t level) {
 
 // The current character of preformatted text; a tab runs to the next
 // multiple of eight columns, so tab-aligned columns stay aligned.
-void THtmlParser::AppendPreChar(std::string& pending, int32_t& column) const {
+int32_t THtmlParser::AppendPreChar(std::string& pending, int32_t column) const {
   constexpr int32_t tabWidth = 8;
   if (Tok.CurrentChar() == ' ' && Tok.CurrentCharIsTab()) {
     const int32_t blanks = tabWidth - column % tabWidth;
     pending.append(static_cast<size_t>(blanks), ' ');
-    column += blanks;
-  } else {
-    pending += Tok.CurrentChar();
-    ++column;
+    return column + blanks;
   }
+  pending += Tok.CurrentChar();
+  return column + 1;
 }
 
 }  // namespace html

@@ -132,8 +132,7 @@ class PrintRun {
     MapToPrinter(canvas, g);
 
     copy_->Indents->OriginX = g.xOrigin;
-    int32_t curs = 0, maxWidth = 0;
-    const int32_t documentHeight = copy_->Layout(canvas, 0, curs, maxWidth, g.width);
+    const int32_t documentHeight = copy_->Layout(canvas, 0, 0, g.width).Height;
     // Printer pixels: the page's printable band, a little beyond each edge.
     const win::Region clip =
         win::CreateRectRgn(0, g.top - 1, g.printableWidth + g.left + 2, g.top + g.printableHeight + 2);

@@ -45,10 +45,8 @@ class LayoutFixture {
     root.AddSection(std::move(section));
     return added;
   }
-  int32_t Layout(int32_t width) {
-    int32_t curs = 0, maxWidth = 0;
-    return root.Layout(Canvas(), 0, curs, maxWidth, width);
-  }
+  // Lays the document out width wide; returns its height.
+  int32_t Layout(int32_t width) { return root.Layout(Canvas(), 0, 0, width).Height; }
 
   static std::unique_ptr<TAttribute> Attr(HtmlSymbol code, std::string text, int32_t value = 0) {
     return std::make_unique<TAttribute>(code, std::move(text), value);

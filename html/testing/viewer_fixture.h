@@ -29,10 +29,9 @@ namespace html {
 class SpacerSection : public TSectionBase {
  public:
   explicit SpacerSection(int32_t height, int32_t width = 0) : height_(height), width_(width) {}
-  int32_t Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t& maxWidth, int32_t&) override {
-    maxWidth = width_;
+  TLayoutResult Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t curs) override {
     FlowHeight = PaintHeight = height_;
-    return height_;
+    return {height_, width_, curs};
   }
 
  private:

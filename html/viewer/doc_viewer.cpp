@@ -33,7 +33,7 @@ struct FlagOn {
 
 }  // namespace
 
-TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner) {
+TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner), TViewerDefaultsProperties({}) {
   SetBounds(0, 0, 150, 150);
   borderBox_ = cl::Make<cl::TPaintBox>(*this);
   borderBox_->SetParent(this);
@@ -88,8 +88,8 @@ TDocViewer::TDocViewer(cl::TComponent* owner) : cl::TWinControl(owner) {
   autoScrollTimer_->SetInterval(100);
   autoScrollTimer_->OnTimer = [this] { AutoScrollStep(); };
 
-  defBackground_ = cl::clBtnFace;
-  sectionList_->SetBackgroundColor(defBackground_);
+  defaults_.Background = cl::clBtnFace;
+  sectionList_->SetBackgroundColor(defaults_.Background);
   SetDefFontColor(cl::clBtnText);
   SetDefHotSpotColor(0xFF0000);
   SetDefFontSize(12);
@@ -114,12 +114,11 @@ void TDocViewer::DoLayout() {
   lastWidth_ = Width();
   const int32_t width =
       std::max(0, Width() - (vertical ? scrollWidth_ : 0) - reserve - 2 * marginWidth_);
-  int32_t curs = 0, maxWidth = 0;
   // Where DrawDocument will put the cell's left edge.
   sectionList_->Indents->OriginX = marginWidth_ - HScrollBarPosition();
-  const int32_t height = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, curs, maxWidth, width);
-  maxHorz_ = maxWidth;
-  docHeight_ = height + (vertical ? 2 : 1) * marginHeight_;
+  const TLayoutResult laid = sectionList_->Layout(paintPanel_->Canvas(), marginHeight_, 0, width);
+  maxHorz_ = laid.MaxWidth;
+  docHeight_ = laid.Height + (vertical ? 2 : 1) * marginHeight_;
   UpdateScrollBars();
 }
 
@@ -222,12 +221,9 @@ int32_t TDocViewer::HScrollBarPosition() const { return hScrollBar_->Position();
 int32_t TDocViewer::Position() {
   const int count = sectionList_->Count();
   if (count == 0) return 0;
-  int32_t top = 0;
-  int index = 0;
-  if (sectionList_->SectionAtY(sectionList_->ScrollY, top, index) == nullptr) {
-    index = count - 1;
-    top = sectionList_->SectionTop(index);
-  }
+  const auto at = sectionList_->SectionAtY(sectionList_->ScrollY);
+  const int index = at ? at->Index : count - 1;
+  const int32_t top = at ? at->Top : sectionList_->SectionTop(index);
   // The offset has 16 bits: a deeper place inside one tall section is kept
   // as the deepest the format can say.
   const int32_t offset = std::clamp(sectionList_->ScrollY - top, 0, 0xFFFF);
@@ -372,49 +368,45 @@ void TDocViewer::FontsChanged(bool relayout) {
   paintPanel_->Invalidate();
 }
 
-void TDocViewer::SetDefBackground(cl::TColor color) {
-  if (processing_) return;
-  defBackground_ = color;
-  sectionList_->SetBackgroundColor(color);
-  paintPanel_->SetColor(color);
-  paintPanel_->Invalidate();
-}
-
-void TDocViewer::SetDefFontColor(cl::TColor color) {
-  defFontColor_ = color;
-  sectionList_->DefaultTextColor = color;
-  sectionList_->RefreshAllFonts();
-}
-
-void TDocViewer::SetDefHotSpotColor(cl::TColor color) {
-  defHotSpotColor_ = color;
-  sectionList_->DefaultLinkColor = color;
-  sectionList_->RefreshAllFonts();
-  paintPanel_->Invalidate();
-}
-
-void TDocViewer::SetDefFontSize(int32_t size) {
-  defFontSize_ = std::max(size, 6);
-  sectionList_->FontSizeSlot = defFontSize_;
-  FontsChanged(true);
-}
-
-void TDocViewer::SetDefFontName(const std::string& name) {
-  if (!defFontName_.empty() && cl::AnsiCompareText(name, defFontName_) == 0) return;
-  defFontName_ = name;
-  sectionList_->DefaultFontName = name.substr(0, 33);
-  FontsChanged(true);
-}
-
-TViewerDefaults TDocViewer::Defaults() const { return DefaultsOf(*this); }
-
-void TDocViewer::SetDefaults(const TViewerDefaults& defaults) { PushDefaults(*this, defaults); }
-
-void TDocViewer::SetDefPreFontName(const std::string& name) {
-  if (!defPreFontName_.empty() && cl::AnsiCompareText(name, defPreFontName_) == 0) return;
-  defPreFontName_ = name;
-  sectionList_->DefaultPreFontName = name.substr(0, 33);
-  FontsChanged(true);
+void TDocViewer::OfferDefault(TViewerDefault changed, const TViewerDefaults& offered) {
+  TViewerDefaults& now = defaults_;
+  switch (changed) {
+    case TViewerDefault::Background:
+      if (processing_) return;
+      now.Background = offered.Background;
+      sectionList_->SetBackgroundColor(now.Background);
+      paintPanel_->SetColor(now.Background);
+      paintPanel_->Invalidate();
+      break;
+    case TViewerDefault::FontColor:
+      now.FontColor = offered.FontColor;
+      sectionList_->DefaultTextColor = now.FontColor;
+      sectionList_->RefreshAllFonts();
+      break;
+    case TViewerDefault::HotSpotColor:
+      now.HotSpotColor = offered.HotSpotColor;
+      sectionList_->DefaultLinkColor = now.HotSpotColor;
+      sectionList_->RefreshAllFonts();
+      paintPanel_->Invalidate();
+      break;
+    case TViewerDefault::FontSize:
+      now.FontSize = std::max(offered.FontSize, 6);
+      sectionList_->FontSizeSlot = now.FontSize;
+      FontsChanged(true);
+      break;
+    case TViewerDefault::FontName:
+      if (!now.FontName.empty() && cl::AnsiCompareText(offered.FontName, now.FontName) == 0) return;
+      now.FontName = offered.FontName;
+      sectionList_->DefaultFontName = now.FontName.substr(0, 33);
+      FontsChanged(true);
+      break;
+    case TViewerDefault::PreFontName:
+      if (!now.PreFontName.empty() && cl::AnsiCompareText(offered.PreFontName, now.PreFontName) == 0) return;
+      now.PreFontName = offered.PreFontName;
+      sectionList_->DefaultPreFontName = now.PreFontName.substr(0, 33);
+      FontsChanged(true);
+      break;
+  }
 }
 
 void TDocViewer::SetCharSet(uint8_t charSet) {

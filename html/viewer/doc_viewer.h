@@ -74,7 +74,7 @@ using TFormSubmitEvent =
 // The control that shows one HTML document, text file or image: it owns the
 // document, lays it out for its width, scrolls it with its own bars and
 // paints it double-buffered on its panel.
-class TDocViewer : public cl::TWinControl {
+class TDocViewer : public cl::TWinControl, public TViewerDefaultsProperties {
  public:
   static constexpr uint32_t WM_DEFERRED_SUBMIT = 0x464;
   static constexpr uint32_t WM_AUTO_SCROLL = 0x466;
@@ -126,7 +126,7 @@ class TDocViewer : public cl::TWinControl {
   virtual void FollowLink();
   virtual bool HotSpotClickHandled();
   // The link or image form control at a panel point.
-  bool GetLinkAt(int x, int y, TFormControlObj*& formControl, std::unique_ptr<TUrlTarget>& urlTarget);
+  std::optional<TLinkHit> GetLinkAt(int x, int y);
   void SelectWord(int x, int y);
   void SelectAll();
   void CopyToClipboard();
@@ -139,22 +139,7 @@ class TDocViewer : public cl::TWinControl {
   virtual void DrawDocument(cl::TCanvas& canvas);
   void DrawBorder();
 
-  // Published properties.
-  cl::TColor DefBackground() const { return defBackground_; }
-  void SetDefBackground(cl::TColor color);
-  cl::TColor DefFontColor() const { return defFontColor_; }
-  void SetDefFontColor(cl::TColor color);
-  cl::TColor DefHotSpotColor() const { return defHotSpotColor_; }
-  void SetDefHotSpotColor(cl::TColor color);
-  int32_t DefFontSize() const { return defFontSize_; }
-  void SetDefFontSize(int32_t size);
-  const std::string& DefFontName() const { return defFontName_; }
-  void SetDefFontName(const std::string& name);
-  const std::string& DefPreFontName() const { return defPreFontName_; }
-  void SetDefPreFontName(const std::string& name);
-  // The six above at once; each is set as its own setter sets it.
-  TViewerDefaults Defaults() const;
-  void SetDefaults(const TViewerDefaults& defaults);
+  // Published properties (the defaults come from TViewerDefaultsProperties).
   uint8_t CharSet() const { return charSet_; }
   void SetCharSet(uint8_t charSet);
   bool ViewImages() const;
@@ -290,6 +275,7 @@ class TDocViewer : public cl::TWinControl {
   void Resize() override;
   // What the panel and scroll bars leave uncovered: the background colour.
   void Paint() override;
+  void OfferDefault(TViewerDefault changed, const TViewerDefaults& offered) override;
 
  private:
   friend class TPaintPanel;
@@ -329,12 +315,6 @@ class TDocViewer : public cl::TWinControl {
   // document owns the sections, the list only points at them.
   cl::TStringList nameList_{false};
   THtmlFileType fileType_ = ftHTML;
-  std::string defFontName_;
-  std::string defPreFontName_;
-  cl::TColor defFontColor_ = 0;
-  cl::TColor defHotSpotColor_ = 0;
-  cl::TColor defBackground_ = 0;
-  int32_t defFontSize_ = 12;
   bool processing_ = false;
   int32_t lastWidth_ = -1;  // the width of the last layout
   bool resizePending_ = false;

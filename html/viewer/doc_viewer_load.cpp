@@ -68,8 +68,8 @@ void TDocViewer::ResetDocument(bool newDocument) {
   // Only a load ages the cached pictures: a frame emptied on its way to the
   // next document must not count as one more.
   if (newDocument) BitmapList().NewDocumentPass();
-  sectionList_->SetDefaults(defFontName_, defPreFontName_, defFontSize_, defFontColor_, defHotSpotColor_,
-                            defBackground_);
+  sectionList_->SetDefaults(defaults_.FontName, defaults_.PreFontName, defaults_.FontSize, defaults_.FontColor,
+                            defaults_.HotSpotColor, defaults_.Background);
   nameList_.Clear();
   caretPos_ = 0;
   selAnchor_ = -1;

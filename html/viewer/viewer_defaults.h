@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/gui/colors.h"
 
@@ -18,22 +19,45 @@ struct TViewerDefaults {
   std::string PreFontName;
 };
 
-// Any viewer's defaults, through its six getters and setters; the setters
-// run in this order.
-template <class Viewer>
-TViewerDefaults DefaultsOf(const Viewer& viewer) {
-  return {viewer.DefBackground(), viewer.DefFontColor(), viewer.DefHotSpotColor(),
-          viewer.DefFontSize(),   viewer.DefFontName(),  viewer.DefPreFontName()};
-}
+enum class TViewerDefault { Background, FontColor, HotSpotColor, FontSize, FontName, PreFontName };
 
-template <class Viewer>
-void PushDefaults(Viewer& viewer, const TViewerDefaults& defaults) {
-  viewer.SetDefBackground(defaults.Background);
-  viewer.SetDefFontColor(defaults.FontColor);
-  viewer.SetDefHotSpotColor(defaults.HotSpotColor);
-  viewer.SetDefFontSize(defaults.FontSize);
-  viewer.SetDefFontName(defaults.FontName);
-  viewer.SetDefPreFontName(defaults.PreFontName);
-}
+// The published defaults of a viewer. A setter offers the set with its one
+// value changed to the viewer, which decides whether to take it and what it
+// changes there.
+class TViewerDefaultsProperties {
+ public:
+  cl::TColor DefBackground() const { return defaults_.Background; }
+  void SetDefBackground(cl::TColor color);
+  cl::TColor DefFontColor() const { return defaults_.FontColor; }
+  void SetDefFontColor(cl::TColor color);
+  cl::TColor DefHotSpotColor() const { return defaults_.HotSpotColor; }
+  void SetDefHotSpotColor(cl::TColor color);
+  int32_t DefFontSize() const { return defaults_.FontSize; }
+  void SetDefFontSize(int32_t size);
+  const std::string& DefFontName() const { return defaults_.FontName; }
+  void SetDefFontName(const std::string& name);
+  const std::string& DefPreFontName() const { return defaults_.PreFontName; }
+  void SetDefPreFontName(const std::string& name);
+
+  const TViewerDefaults& Defaults() const { return defaults_; }
+  // All six, each as its own setter sets it, in the order above.
+  void SetDefaults(const TViewerDefaults& defaults);
+  // The one value `which` of `from`, through its setter.
+  void SetDefault(TViewerDefault which, const TViewerDefaults& from);
+
+ protected:
+  explicit TViewerDefaultsProperties(TViewerDefaults initial) : defaults_(std::move(initial)) {}
+  virtual ~TViewerDefaultsProperties() = default;
+
+  // `offered` is the current set with `changed` replaced; the viewer stores
+  // what it takes into `defaults_`.
+  virtual void OfferDefault(TViewerDefault changed, const TViewerDefaults& offered) = 0;
+
+  TViewerDefaults defaults_;
+
+ private:
+  template <class Value>
+  void Offer(TViewerDefault changed, Value TViewerDefaults::*field, const Value& value);
+};
 
 }  // namespace html

@@ -12,11 +12,11 @@ bool TDocViewer::FindText(const std::string& s, bool matchCase) {
   sectionList_->SelFrom = found;
   sectionList_->SelTo = found + static_cast<int32_t>(s.size());
   caretPos_ = sectionList_->SelTo;
-  int32_t y = 0, x = 0;
-  if (!sectionList_->PositionToXY(paintPanel_->Canvas(), found, y, x)) return true;
+  const auto point = sectionList_->PositionToXY(paintPanel_->Canvas(), found);
+  if (!point) return true;
   const int32_t top = VScrollBarPosition();
   const int32_t client = paintPanel_->ClientHeight();
-  if (y < top || y > top + client - 20) SetVScrollBarPosition(y - client / 2);
+  if (point->Y < top || point->Y > top + client - 20) SetVScrollBarPosition(point->Y - client / 2);
   Invalidate();
   paintPanel_->Invalidate();
   return true;

@@ -30,10 +30,8 @@ bool IsWordCharacter(char ch) {
 
 int32_t TDocViewer::DocumentY(int y) const { return y + sectionList_->ScrollY - marginHeight_; }
 
-bool TDocViewer::GetLinkAt(int x, int y, TFormControlObj*& formControl, std::unique_ptr<TUrlTarget>& urlTarget) {
-  formControl = nullptr;
-  urlTarget.reset();
-  return sectionList_->LinkAt(paintPanel_->Canvas(), x, DocumentY(y), formControl, urlTarget);
+std::optional<TLinkHit> TDocViewer::GetLinkAt(int x, int y) {
+  return sectionList_->LinkAt(paintPanel_->Canvas(), x, DocumentY(y));
 }
 
 void TDocViewer::PanelMouseDown(cl::TObject*, cl::TMouseButton button, cl::TShiftState shift, int x, int y) {
@@ -43,8 +41,8 @@ void TDocViewer::PanelMouseDown(cl::TObject*, cl::TMouseButton button, cl::TShif
   if (button != cl::mbLeft) return;
   linkPressed_ = true;
   mouseSelecting_ = true;
-  TCaretPlace place;
-  selAnchor_ = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
+  const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+  selAnchor_ = place ? place->Position : -1;
   if (selAnchor_ < 0) return;
   if (sectionList_->SelTo != sectionList_->SelFrom) paintPanel_->Invalidate();
   sectionList_->SelFrom = sectionList_->SelTo = selAnchor_;
@@ -54,22 +52,19 @@ void TDocViewer::PanelMouseDown(cl::TObject*, cl::TMouseButton button, cl::TShif
 void TDocViewer::PanelMouseMove(cl::TObject*, cl::TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
   std::string newUrl, newTarget;
-  TFormControlObj* formControl = nullptr;
-  std::unique_ptr<TUrlTarget> link;
   std::optional<TObjectHit> hit;
-  if (GetLinkAt(x, y, formControl, link)) {
+  if (const auto link = GetLinkAt(x, y)) {
     paintPanel_->SetCursor(LinkCursor);
-    if (formControl == nullptr && link) {
-      newUrl = link->Url;
-      newTarget = link->Target;
+    if (link->FormControl == nullptr && link->UrlTarget) {
+      newUrl = link->UrlTarget->Url;
+      newTarget = link->UrlTarget->Target;
     }
   } else if ((OnImageClick || OnImageOver) && (hit = sectionList_->ObjectAtXY(x, DocumentY(y)))) {
     paintPanel_->SetCursor(cl::crArrow);
     if (OnImageOver) OnImageOver(this, hit->Image, shift, hit->XOff, hit->YOff);
   } else {
-    TCaretPlace place;
-    const int32_t caret = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
-    paintPanel_->SetCursor(caret >= 0 && place.InText ? Cursor() : cl::crArrow);
+    const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+    paintPanel_->SetCursor(place && place->InText ? Cursor() : cl::crArrow);
   }
   if (newUrl != url_) {
     url_ = newUrl;
@@ -88,8 +83,8 @@ void TDocViewer::PanelMouseMove(cl::TObject*, cl::TShiftState shift, int x, int 
 void TDocViewer::ExtendSelection(int x, int y) {
   if (!mouseSelecting_ || selAnchor_ < 0) return;
   y = std::clamp(y, 0, Height());
-  TCaretPlace place;
-  const int32_t caret = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
+  const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+  const int32_t caret = place ? place->Position : -1;
   if (caret >= 0 && caret != caretPos_ && !noSelect_) {
     sectionList_->SelFrom = std::min(selAnchor_, caret);
     sectionList_->SelTo = std::max(selAnchor_, caret);
@@ -139,11 +134,9 @@ void TDocViewer::PanelMouseUp(cl::TObject*, cl::TMouseButton button, cl::TShiftS
         parameters.ImageX = hit->XOff;
         parameters.ImageY = hit->YOff;
       }
-      TFormControlObj* formControl = nullptr;
-      std::unique_ptr<TUrlTarget> link;
-      if (GetLinkAt(x, y, formControl, link) && link) {
-        parameters.URL = link->Url;
-        parameters.Target = link->Target;
+      if (const auto link = GetLinkAt(x, y); link && link->UrlTarget) {
+        parameters.URL = link->UrlTarget->Url;
+        parameters.Target = link->UrlTarget->Target;
       }
       OnRightClick(this, parameters);
     }
@@ -155,17 +148,16 @@ void TDocViewer::PanelMouseUp(cl::TObject*, cl::TMouseButton button, cl::TShiftS
   if (!linkPressed_) return;
   linkPressed_ = false;
   if (sectionList_->SelTo > sectionList_->SelFrom) return;
-  TFormControlObj* formControl = nullptr;
-  std::unique_ptr<TUrlTarget> link;
-  if (!GetLinkAt(x, y, formControl, link)) return;
+  const auto link = GetLinkAt(x, y);
+  if (!link) return;
   // An image form control took its click point in the hit test.
-  if (auto* image = dynamic_cast<TImageFormControlObj*>(formControl)) {
+  if (auto* image = dynamic_cast<TImageFormControlObj*>(link->FormControl)) {
     image->ImageClick();
     return;
   }
-  if (formControl != nullptr || !link) return;
-  url_ = link->Url;
-  target_ = link->Target;
+  if (link->FormControl != nullptr || !link->UrlTarget) return;
+  url_ = link->UrlTarget->Url;
+  target_ = link->UrlTarget->Target;
   linkActivated_ = true;
   FollowLink();
 }
@@ -204,13 +196,13 @@ void TDocViewer::FollowLink() {
 
 void TDocViewer::SelectWord(int x, int y) {
   if (noSelect_ || processing_ || linkActivated_) return;
-  TCaretPlace place;
-  caretPos_ = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y), place);
+  const auto place = sectionList_->CaretAtXY(paintPanel_->Canvas(), x, DocumentY(y));
+  caretPos_ = place ? place->Position : -1;
   // Beyond the end of a line's text nothing is selected.
-  if (caretPos_ < 0 || !place.InText) return;
-  char ch = 0;
-  TSectionBase* owner = nullptr;
-  if (!sectionList_->CharAt(caretPos_, ch, owner) || !IsWordCharacter(ch)) return;
+  if (!place || !place->InText) return;
+  const auto hit = sectionList_->CharAt(caretPos_);
+  if (!hit || !IsWordCharacter(hit->Character)) return;
+  TSectionBase* const owner = hit->Owner;
   int32_t end = caretPos_ + 1;
   while (IsWordChar(end, owner)) ++end;
   int32_t start = caretPos_;
@@ -221,9 +213,8 @@ void TDocViewer::SelectWord(int x, int y) {
 }
 
 bool TDocViewer::IsWordChar(int32_t position, TSectionBase* owner) {
-  char ch = 0;
-  TSectionBase* at = nullptr;
-  return sectionList_->CharAt(position, ch, at) && at == owner && IsWordCharacter(ch);
+  const auto hit = sectionList_->CharAt(position);
+  return hit && hit->Owner == owner && IsWordCharacter(hit->Character);
 }
 
 void TDocViewer::SelectAll() {

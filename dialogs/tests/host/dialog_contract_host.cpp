@@ -178,6 +178,9 @@ void SavingAnyRowObject(const Libraries& libs, const fs::path& dir) {
   Expect(DLG(SAVEPHONEBOOK)(&name, &rows) == 1, "a row of another class fails the save");
   Expect(ReadFile(dir / "save.phn") == Line1 + Line2, "a failed save keeps the old book whole");
   Expect(DLG(SAVEPHONEBOOK)(&name, nullptr) == 1, "no list fails the save");
+  const ShortString nowhere = ShortString::From((dir / "no/such/dir/X.PHN").string());
+  rows.Delete(rows.Count() - 1);
+  Expect(DLG(SAVEPHONEBOOK)(&nowhere, &rows) == 1, "a book that cannot be made fails the save");
   for (const std::string& left : Names(dir))
     Expect(left.rfind("~brn", 0) != 0, "a failed save leaves nothing behind: " + left);
 }

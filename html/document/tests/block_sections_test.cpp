@@ -166,20 +166,19 @@ TEST(Preformated, ALongLineKeepsItsSpacesNeverWrapsAndAsksATableForAtMost500) {
   TPreFormated& section = *pre;
   f.root.AddSection(std::move(pre));
   EXPECT_EQ(section.Buff, "  a  b" + std::string(100, 'x'));
-  int32_t min = 0, max = 0;
-  section.MeasureWidths(f.Canvas(), min, max);
-  EXPECT_EQ(max, 106 * LayoutFixture::CharWidth);
-  EXPECT_EQ(min, 500);
-  int32_t curs = 0, maxWidth = 0;
-  EXPECT_EQ(f.root.Layout(f.Canvas(), 0, curs, maxWidth, 100), LayoutFixture::LineHeight);
+  const TWidths widths = section.MeasureWidths(f.Canvas());
+  EXPECT_EQ(widths.Max, 106 * LayoutFixture::CharWidth);
+  EXPECT_EQ(widths.Min, 500);
+  const TLayoutResult laid = f.root.Layout(f.Canvas(), 0, 0, 100);
+  EXPECT_EQ(laid.Height, LayoutFixture::LineHeight);
   EXPECT_EQ(section.Lines.size(), 1u);
-  EXPECT_EQ(maxWidth, 106 * LayoutFixture::CharWidth);
+  EXPECT_EQ(laid.MaxWidth, 106 * LayoutFixture::CharWidth);
   EXPECT_EQ(f.root.Indents->LayoutWidth, 100);
   auto narrow = std::make_unique<TPreFormated>(2, Justification::Left, nullptr, *f.Font());
   narrow->AppendText("abc");
-  narrow->MeasureWidths(f.Canvas(), min, max);
-  EXPECT_EQ(max, 3 * LayoutFixture::CharWidth + 70);
-  EXPECT_EQ(min, max);
+  const TWidths narrowWidths = narrow->MeasureWidths(f.Canvas());
+  EXPECT_EQ(narrowWidths.Max, 3 * LayoutFixture::CharWidth + 70);
+  EXPECT_EQ(narrowWidths.Min, narrowWidths.Max);
 }
 
 TEST(Preformated, MarkBytesInTheTextBecomeQuestionMarks) {

@@ -27,19 +27,17 @@ class TestBlock : public TSectionBase {
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override {
     return std::make_unique<TestBlock>(master, *this);
   }
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override {
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override {
     ++layouts;
     if (fails_) throw EProcessError("Table has too many Columns");
     if (floatHeight_ > 0) indents.AddFloat(y, 50, 1, floatHeight_);
-    TSectionBase::Layout(canvas, y, indents, maxWidth, curs);
+    const TLayoutResult result = TSectionBase::Layout(canvas, y, indents, curs);
     PaintHeight = std::max(FlowHeight, floatHeight_);
-    return FlowHeight;
+    return result;
   }
-  bool LinkAt(cl::TCanvas&, int32_t, int32_t y, TFormControlObj*&, std::unique_ptr<TUrlTarget>& target) override {
-    target = std::make_unique<TUrlTarget>("block.htm", "");
+  std::optional<TLinkHit> LinkAt(cl::TCanvas&, int32_t, int32_t y) override {
     hitY = y;
-    return true;
+    return TLinkHit{nullptr, std::make_unique<TUrlTarget>("block.htm", "")};
   }
   int layouts = 0;
   int32_t hitY = -1;
@@ -97,13 +95,15 @@ TEST(DocumentModel, SectionTopAndSectionAtYStackFlowHeights) {
   };
   for (const Case c : {Case{-1, 0}, Case{0, 0}, Case{1, 10}, Case{2, 30}, Case{3, 30}, Case{99, 30}})
     EXPECT_EQ(f.root.SectionTop(c.n), c.top) << c.n;
-  int32_t top = -1;
-  int index = -1;
-  EXPECT_EQ(f.root.SectionAtY(10, top, index), f.root[1]);
-  EXPECT_EQ(top, 10);
-  EXPECT_EQ(index, 1);
-  EXPECT_EQ(f.root.SectionAtY(59, top, index), f.root[2]);
-  EXPECT_EQ(f.root.SectionAtY(60, top, index), nullptr);
+  const auto second = f.root.SectionAtY(10);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->Section, f.root[1]);
+  EXPECT_EQ(second->Top, 10);
+  EXPECT_EQ(second->Index, 1);
+  const auto third = f.root.SectionAtY(59);
+  ASSERT_TRUE(third);
+  EXPECT_EQ(third->Section, f.root[2]);
+  EXPECT_FALSE(f.root.SectionAtY(60));
 }
 
 TEST(DocumentModel, ACellIsAtLeastAsTallAsItsFloatsAndLinksReachThePaintHeight) {
@@ -114,13 +114,12 @@ TEST(DocumentModel, ACellIsAtLeastAsTallAsItsFloatsAndLinksReachThePaintHeight) 
   EXPECT_EQ(f.Layout(300), 100);
   // Below the first block's flow but on its float: still its link, asked
   // with the Y inside the section.
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 5, 5, control, target));
+  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 5, 5));
   EXPECT_EQ(floating->hitY, 5);
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 5, 15, control, target));
+  const auto hit = f.root.LinkAt(f.Canvas(), 5, 15);
+  ASSERT_TRUE(hit && hit->UrlTarget);
   EXPECT_EQ(floating->hitY, 15);
-  EXPECT_EQ(target->Url, "block.htm");
+  EXPECT_EQ(hit->UrlTarget->Url, "block.htm");
 }
 
 TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {
@@ -131,16 +130,15 @@ TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {
   auto* failing = new TestBlock(50, 0, true);
   f.root.AddSection(std::unique_ptr<TSectionBase>(failing));
   TSection& after = f.AddText("after");
-  int32_t curs = 0, maxWidth = 0;
-  const int32_t height = f.root.Layout(f.Canvas(), 0, curs, maxWidth, 300);
+  const TLayoutResult laid = f.root.Layout(f.Canvas(), 0, 0, 300);
   EXPECT_EQ(reports, std::vector<std::string>{"Table has too many Columns"});
   // The rest lays out; the failed section stays in place with no height.
   EXPECT_EQ(f.root.Count(), 3);
   EXPECT_TRUE(failing->Dropped);
   EXPECT_EQ(failing->FlowHeight, 0);
-  EXPECT_EQ(height, 32);
+  EXPECT_EQ(laid.Height, 32);
   EXPECT_EQ(after.FirstPos, 6);
-  EXPECT_EQ(curs, 11);
+  EXPECT_EQ(laid.NextCurs, 11);
   f.Layout(300);
   f.Layout(200);
   EXPECT_EQ(reports.size(), 1u);
@@ -148,8 +146,7 @@ TEST(DocumentModel, AFailingSectionIsKeptEmptyAndReportedOnceAfterTheLayout) {
   // The print copy leaves it out as well, and so reports nothing again.
   TSectionList copy(f.root);
   EXPECT_TRUE(copy[1]->Dropped);
-  curs = 0;
-  EXPECT_EQ(copy.Layout(f.Canvas(), 0, curs, maxWidth, 300), 32);
+  EXPECT_EQ(copy.Layout(f.Canvas(), 0, 0, 300).Height, 32);
   EXPECT_EQ(reports.size(), 1u);
 }
 
@@ -165,13 +162,12 @@ TEST(DocumentModel, CharAtAndTheEmptySelection) {
   f.AddText("abc");
   f.AddText("de");
   f.Layout(300);
-  char c = 0;
-  TSectionBase* owner = nullptr;
-  ASSERT_TRUE(f.root.CharAt(3, c, owner));
-  EXPECT_EQ(c, 'd');
-  EXPECT_EQ(owner, f.root[1]);
-  EXPECT_FALSE(f.root.CharAt(5, c, owner));  // the cell's end: the sections say no
-  EXPECT_FALSE(f.root.CharAt(-1, c, owner));
+  const auto hit = f.root.CharAt(3);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->Character, 'd');
+  EXPECT_EQ(hit->Owner, f.root[1]);
+  EXPECT_FALSE(f.root.CharAt(5));  // the cell's end: the sections say no
+  EXPECT_FALSE(f.root.CharAt(-1));
   f.root.SelFrom = 2;
   f.root.SelTo = 2;
   EXPECT_EQ(f.root.SelectionLength(), 0);
@@ -302,8 +298,7 @@ TEST(DocumentModel, ThePrintCopyHasNoTimerNoControlsAndNoCellBackgrounds) {
   EXPECT_NE(copy[0], f.root[0]);
   EXPECT_EQ(copy[0]->Document, &copy);
   copy.ScrollY = 0;
-  int32_t curs = 0, maxWidth = 0;
-  copy.Layout(f.Canvas(), 0, curs, maxWidth, 40);  // lays out and draws without a timer
+  copy.Layout(f.Canvas(), 0, 0, 40);  // lays out and draws without a timer
   EXPECT_EQ(DumpLines(*copy[0]), "0+4@0 4+3@0");
   copy.Draw(f.Canvas(), {0, 0, 300, 300}, 0, 0, 40);
   TCellObj cellCopy(&copy, cell);

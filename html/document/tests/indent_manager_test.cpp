@@ -19,10 +19,8 @@ TEST(IndentManager, WithoutRecordsTheEdgesAreTheCellEdges) {
   EXPECT_EQ(m.LeftAt(0), 10);
   EXPECT_EQ(m.RightAt(12345), 500);
   EXPECT_EQ(m.FloatBottom(), 0);
-  int32_t left = -1, right = -1;
-  m.FloatBottoms(left, right);
-  EXPECT_EQ(left, 0);
-  EXPECT_EQ(right, 0);
+  EXPECT_EQ(m.FloatBottoms().Left, 0);
+  EXPECT_EQ(m.FloatBottoms().Right, 0);
   EXPECT_EQ(m.BelowDeeperLeft(), 1);
 }
 
@@ -41,10 +39,8 @@ TEST(IndentManager, FloatsCoverTheirTopButNotTheirBottomAndStack) {
   EXPECT_EQ(m.RightAt(10), 360);
   EXPECT_EQ(m.RightAt(110), 400);
   EXPECT_EQ(m.FloatBottom(), 110);
-  int32_t left = 0, right = 0;
-  m.FloatBottoms(left, right);
-  EXPECT_EQ(left, 41);
-  EXPECT_EQ(right, 111);
+  EXPECT_EQ(m.FloatBottoms().Left, 41);
+  EXPECT_EQ(m.FloatBottoms().Right, 111);
   EXPECT_EQ(m.LeftFloats().size(), 2u);
   EXPECT_EQ(m.RightFloats().size(), 1u);
   // Drawing moves the edges; the records stay.

@@ -168,11 +168,10 @@ TEST(Table, CellsAreSizedFromTheirTextAndPlacedInsidePaddingAndSpacing) {
   TCellList& row = f.NewRow(table);
   TCellObj& a = f.NewCell(row, "ab");
   TCellObj& b = f.NewCell(row, "abcd efgh");
-  int32_t min = 0, max = 0;
-  table.MeasureWidths(f.Canvas(), min, max);
+  const TWidths widths = table.MeasureWidths(f.Canvas());
   // e = 2 x 3 + 4 = 10 per cell, plus the spacing once.
-  EXPECT_EQ(min, 16 + 10 + 32 + 10 + 4);
-  EXPECT_EQ(max, 16 + 10 + 72 + 10 + 4);
+  EXPECT_EQ(widths.Min, 16 + 10 + 32 + 10 + 4);
+  EXPECT_EQ(widths.Max, 16 + 10 + 72 + 10 + 4);
   EXPECT_EQ(f.Layout(600), 16 + 10 + 4);
   EXPECT_EQ(table.Widths, (std::vector<int32_t>{26, 82}));
   EXPECT_EQ(table.GridWidth, 112);
@@ -358,11 +357,11 @@ TEST(Table, AFortyColumnTableNestedInATableLaysOutAndDraws) {
 class CountingSection : public TSectionBase {
  public:
   explicit CountingSection(int& count) : count_(count) { FlowHeight = 10; }
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth, int32_t& curs) override {
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override {
     ++count_;
-    return TSectionBase::Layout(canvas, y, indents, maxWidth, curs);
+    return TSectionBase::Layout(canvas, y, indents, curs);
   }
-  void MeasureWidths(cl::TCanvas&, int32_t& min, int32_t& max) override { min = max = 30; }
+  TWidths MeasureWidths(cl::TCanvas&) override { return {30, 30}; }
 
  private:
   int& count_;
@@ -427,10 +426,9 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
   EXPECT_EQ(table.PosCount, 3 + 3 + 3 + 5);
   EXPECT_EQ(f.root.SearchText(0, "three", false), 6 + 9);
   EXPECT_EQ(f.root.SearchText(0, "after", false), 6 + 14);
-  char c = 0;
-  TSectionBase* owner = nullptr;
-  EXPECT_TRUE(f.root.CharAt(6 + 3, c, owner));
-  EXPECT_EQ(c, 'o');
+  const auto hit = f.root.CharAt(6 + 3);
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->Character, 'o');
   f.Draw();
   f.root.SelFrom = 0;
   f.root.SelTo = 30;
@@ -438,11 +436,12 @@ TEST(Table, TextPositionsRunThroughCaptionAndCellsInDocumentOrder) {
   f.root.CopySelectionToClipboard([&](std::string_view text) { copied = text; });
   EXPECT_EQ(copied, "before\r\ncap\r\none\r\ntwo\r\nthree\r\nafter\r\n");
   // The caret in the second cell: its content offset is added back.
-  TCaretPlace place;
   const int32_t y = table.CaptionHeight + table.CellSpacing + table.CellPadding + 4;
   const int32_t x = table.DrawX + table.Widths[0] + table.CellSpacing + table.CellPadding + 9;
-  EXPECT_EQ(table.CaretAt(f.Canvas(), x, y, place), 6 + 3 + 3 + 1);
-  EXPECT_EQ(place.LineY, table.CaptionHeight + table.CellSpacing + table.CellPadding);
+  const auto place = table.CaretAt(f.Canvas(), x, y);
+  ASSERT_TRUE(place);
+  EXPECT_EQ(place->Position, 6 + 3 + 3 + 1);
+  EXPECT_EQ(place->LineY, table.CaptionHeight + table.CellSpacing + table.CellPadding);
 }
 
 }  // namespace
@@ -475,15 +474,15 @@ TEST(Table, LinksAreFoundInCellsAndInABottomCaption) {
   // Grid 9 characters wide centred in 200: from 64; the caption is as wide.
   EXPECT_EQ(table.DrawX, 64);
   EXPECT_EQ(table.GridHeight, 16);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(table.LinkAt(f.Canvas(), 64 + 5 * 8 + 4, 8, control, target));
-  EXPECT_EQ(target->Url, "cell.htm");
-  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 8, control, target));
-  ASSERT_TRUE(table.LinkAt(f.Canvas(), 64 + 4, 16 + 8, control, target));
-  EXPECT_EQ(target->Url, "caption.htm");
-  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 40, control, target));  // below the table
-  EXPECT_FALSE(table.LinkAt(f.Canvas(), 10, 8, control, target));       // left of the grid
+  const auto cell = table.LinkAt(f.Canvas(), 64 + 5 * 8 + 4, 8);
+  ASSERT_TRUE(cell && cell->UrlTarget);
+  EXPECT_EQ(cell->UrlTarget->Url, "cell.htm");
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 8));
+  const auto caption = table.LinkAt(f.Canvas(), 64 + 4, 16 + 8);
+  ASSERT_TRUE(caption && caption->UrlTarget);
+  EXPECT_EQ(caption->UrlTarget->Url, "caption.htm");
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 64 + 4, 40));  // below the table
+  EXPECT_FALSE(table.LinkAt(f.Canvas(), 10, 8));       // left of the grid
 }
 
 TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
@@ -504,17 +503,16 @@ TEST(Table, LinksInCellsAndCaptionsAreFoundBeforeTheFirstPaint) {
   for (int painted = 0; painted < 2; ++painted) {
     EXPECT_EQ(table.DrawX, 30 + 64);
     for (const Case& c : cases) {
-      TFormControlObj* control = nullptr;
-      std::unique_ptr<TUrlTarget> target;
-      const bool found = f.root.LinkAt(f.Canvas(), c.x, c.y, control, target);
-      EXPECT_EQ(found, c.url != nullptr) << c.x << "," << c.y << " painted " << painted;
+      const auto found = f.root.LinkAt(f.Canvas(), c.x, c.y);
+      EXPECT_EQ(found.has_value(), c.url != nullptr) << c.x << "," << c.y << " painted " << painted;
       if (found && c.url) {
-        EXPECT_EQ(target->Url, c.url);
+        ASSERT_TRUE(found->UrlTarget);
+        EXPECT_EQ(found->UrlTarget->Url, c.url);
       }
-      TCaretPlace place;
-      const int32_t caret = f.root.CaretAtXY(f.Canvas(), c.x, c.y, place);
+      const auto place = f.root.CaretAtXY(f.Canvas(), c.x, c.y);
       if (c.url) {
-        EXPECT_EQ(place.CaretX, c.x - 4) << caret;
+        ASSERT_TRUE(place) << c.x << "," << c.y;
+        EXPECT_EQ(place->CaretX, c.x - 4) << place->Position;
       }
     }
     f.Canvas().FillRect({0, 0, 600, 400}, cl::clWhite);

@@ -256,22 +256,22 @@ TEST(TextSectionDraw, TheCaretGoesBeforeACharacterOnItsLeftHalfAndAfterItOnTheRi
   const Case cases[] = {{20, 2, 35, false}, {35, 2, 35, true}, {39, 2, 35, true}, {40, 3, 43, true},
                         {43, 3, 43, true},  {48, 4, 51, true}, {200, 7, 75, false}};
   for (const auto& c : cases) {
-    TCaretPlace place;
-    EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), c.x, 20, place), c.position) << c.x;
-    EXPECT_EQ(place.CaretX, c.caretX) << c.x;
-    EXPECT_EQ(place.InText, c.inText) << c.x;
-    EXPECT_EQ(place.LineY, 16) << c.x;
-    EXPECT_EQ(place.LineHeight, 16);
-    EXPECT_EQ(place.Cell, &f.root);
+    const auto place = f.root.CaretAtXY(f.Canvas(), c.x, 20);
+    ASSERT_TRUE(place) << c.x;
+    EXPECT_EQ(place->Position, c.position) << c.x;
+    EXPECT_EQ(place->CaretX, c.caretX) << c.x;
+    EXPECT_EQ(place->InText, c.inText) << c.x;
+    EXPECT_EQ(place->LineY, 16) << c.x;
+    EXPECT_EQ(place->LineHeight, 16);
+    EXPECT_EQ(place->Cell, &f.root);
   }
-  TCaretPlace below;
-  EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40, 40, below), -1);
-  int32_t x = 0, y = 0;
-  ASSERT_TRUE(f.root.PositionToXY(f.Canvas(), 4, y, x));
-  EXPECT_EQ(y, 16);
-  EXPECT_EQ(x, 35 + 16);
-  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 7, y, x));
-  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 8, y, x));
+  EXPECT_FALSE(f.root.CaretAtXY(f.Canvas(), 40, 40));
+  const auto point = f.root.PositionToXY(f.Canvas(), 4);
+  ASSERT_TRUE(point);
+  EXPECT_EQ(point->Y, 16);
+  EXPECT_EQ(point->X, 35 + 16);
+  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 7));
+  EXPECT_FALSE(section.PositionToXY(f.Canvas(), 8));
 }
 
 // What the hit tests answer over a grid of points: caret position, caret X,
@@ -287,11 +287,9 @@ std::vector<HitAnswer> HitAnswers(LayoutFixture& f, int32_t width, int32_t heigh
   std::vector<HitAnswer> answers;
   for (int32_t y = 0; y < height; y += 4)
     for (int32_t x = 0; x < width; x += 3) {
-      TCaretPlace place;
-      HitAnswer answer{f.root.CaretAtXY(f.Canvas(), x, y, place), place.CaretX, place.InText, ""};
-      TFormControlObj* control = nullptr;
-      std::unique_ptr<TUrlTarget> target;
-      if (f.root.LinkAt(f.Canvas(), x, y, control, target) && target) answer.url = target->Url;
+      const auto place = f.root.CaretAtXY(f.Canvas(), x, y);
+      HitAnswer answer{place ? place->Position : -1, place ? place->CaretX : 0, place && place->InText, ""};
+      if (const auto link = f.root.LinkAt(f.Canvas(), x, y); link && link->UrlTarget) answer.url = link->UrlTarget->Url;
       answers.push_back(answer);
     }
   return answers;
@@ -313,13 +311,13 @@ TEST(TextSectionDraw, HitTestsBeforeTheFirstPaintAnswerAsAfterIt) {
 
   // Never painted: the right-aligned link's characters are at 40 + 200 - 16 - 1.
   EXPECT_EQ(right.Lines[0].DrawX, 40 + 183);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 40 + 183 + 12, 48 + 8, control, target));
-  EXPECT_EQ(target->Url, "r.htm");
-  TCaretPlace place;
-  EXPECT_EQ(f.root.CaretAtXY(f.Canvas(), 40 + 35 + 5, 32 + 8, place), 18 + 1);
-  EXPECT_EQ(place.CaretX, 40 + 35 + 8);
+  const auto hit = f.root.LinkAt(f.Canvas(), 40 + 183 + 12, 48 + 8);
+  ASSERT_TRUE(hit && hit->UrlTarget);
+  EXPECT_EQ(hit->UrlTarget->Url, "r.htm");
+  const auto place = f.root.CaretAtXY(f.Canvas(), 40 + 35 + 5, 32 + 8);
+  ASSERT_TRUE(place);
+  EXPECT_EQ(place->Position, 18 + 1);
+  EXPECT_EQ(place->CaretX, 40 + 35 + 8);
 
   const std::vector<HitAnswer> before = HitAnswers(f, 300, 64);
   f.root.Draw(f.Canvas(), {0, 0, 300, 100}, 40, 0, 300);
@@ -344,14 +342,14 @@ TEST(TextSectionDraw, LinksAreFoundOnTheirCharactersAndServerMapsGetThePoint) {
   f.Layout(400);
   f.root.Draw(f.Canvas(), {0, 0, 400, 100}, 0, 0, 400);
   EXPECT_TRUE(image->Bordered);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  EXPECT_FALSE(f.root.LinkAt(f.Canvas(), 4, image->Top + 5, control, target));
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), 3 * 8 + 1, image->Top + 25, control, target));
-  EXPECT_EQ(target->Url, "u.htm");
-  EXPECT_EQ(target->Target, "main");
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), image->Left + 10, image->Top + 20, control, target));
-  EXPECT_EQ(target->Url, "u.htm?10,20");
+  EXPECT_FALSE(f.root.LinkAt(f.Canvas(), 4, image->Top + 5));
+  const auto text = f.root.LinkAt(f.Canvas(), 3 * 8 + 1, image->Top + 25);
+  ASSERT_TRUE(text && text->UrlTarget);
+  EXPECT_EQ(text->UrlTarget->Url, "u.htm");
+  EXPECT_EQ(text->UrlTarget->Target, "main");
+  const auto map = f.root.LinkAt(f.Canvas(), image->Left + 10, image->Top + 20);
+  ASSERT_TRUE(map && map->UrlTarget);
+  EXPECT_EQ(map->UrlTarget->Url, "u.htm?10,20");
   // The bordered image's last column is outside it.
   EXPECT_TRUE(f.root.ObjectAtXY(image->Left + 39, image->Top));
   EXPECT_FALSE(f.root.ObjectAtXY(image->Left + 40, image->Top));
@@ -362,8 +360,7 @@ TEST(TextSectionDraw, PrintingEndsThePageAboveALineThatWouldCrossIt) {
   f.AddText("aa bb cc dd ee");
   f.Layout(24);  // five lines of 16
   TSectionList copy(f.root);
-  int32_t curs = 0, maxWidth = 0;
-  copy.Layout(f.Canvas(), 0, curs, maxWidth, 24);
+  copy.Layout(f.Canvas(), 0, 0, 24);
   copy.ScrollY = 0;
   copy.Draw(f.Canvas(), {0, 0, 100, 40}, 0, 0, 100);
   EXPECT_EQ(copy.PageLimitY, 32);
@@ -386,8 +383,7 @@ TEST(TextSectionDraw, PrintingGreysLightColoursAndShowsNoSelection) {
   f.root.SelTo = 2;
   f.Layout(300);
   TSectionList copy(f.root);
-  int32_t curs = 0, maxWidth = 0;
-  copy.Layout(f.Canvas(), 0, curs, maxWidth, 300);
+  copy.Layout(f.Canvas(), 0, 0, 300);
   copy.Draw(f.Canvas(), {0, 0, 300, 100}, 0, 0, 300);
   EXPECT_EQ(f.Canvas().GetPixel(1, 5) & 0xFFFFFF, 0xA0A0A0);
   EXPECT_EQ(f.Canvas().GetPixel(7, 5) & 0xFFFFFF, cl::clWhite);

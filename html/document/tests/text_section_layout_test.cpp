@@ -16,9 +16,9 @@ namespace {
 class FloatBlock : public TSectionBase {
  public:
   explicit FloatBlock(int32_t floatHeight) : floatHeight_(floatHeight) {}
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth, int32_t& curs) override {
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override {
     indents.AddFloat(y, 50, 1, floatHeight_);
-    return TSectionBase::Layout(canvas, y, indents, maxWidth, curs);
+    return TSectionBase::Layout(canvas, y, indents, curs);
   }
 
  private:
@@ -125,9 +125,9 @@ TEST(TextSection, AlignmentsPlaceTheTextWithoutTrailingSpaces) {
       {Justification::Center, "abcdefghijklmn", "0+14@20"},
   };
   struct Float20 : TSectionBase {
-    int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& m, int32_t& w, int32_t& curs) override {
+    TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& m, int32_t curs) override {
       m.AddFloat(y, 20, 1, 1000);
-      return TSectionBase::Layout(canvas, y, m, w, curs);
+      return TSectionBase::Layout(canvas, y, m, curs);
     }
   };
   for (const auto& c : cases) {
@@ -236,10 +236,9 @@ TEST(TextSection, AControlMarkInsideAWordKeepsItTogetherForTheMinimumWidth) {
   section->AppendText("cd y");
   TSection& text = *section;
   f.root.AddSection(std::move(section));
-  int32_t min = 0, max = 0;
-  text.MeasureWidths(f.Canvas(), min, max);
-  EXPECT_EQ(min, 16 + 20 + 16 + 35);
-  EXPECT_EQ(max, 8 * 8 + 20 + 35);
+  const TWidths widths = text.MeasureWidths(f.Canvas());
+  EXPECT_EQ(widths.Min, 16 + 20 + 16 + 35);
+  EXPECT_EQ(widths.Max, 8 * 8 + 20 + 35);
 }
 
 TEST(TextSection, FontRunsStartAtTheirBoundariesAndSetTheLineHeight) {

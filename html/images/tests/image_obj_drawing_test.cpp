@@ -207,13 +207,10 @@ TEST_F(InlineImageDrawing, AnImageMapAnswersForItsAreasOnly) {
   f.root.AddSection(std::move(section));
   f.Layout(400);
   f.root.Draw(f.Canvas(), {0, 0, 400, 100}, 0, 0, 400);
-  TFormControlObj* control = nullptr;
-  std::unique_ptr<TUrlTarget> target;
-  ASSERT_TRUE(f.root.LinkAt(f.Canvas(), image->Left + 5, image->Top + 5, control, target));
-  EXPECT_EQ(target->Url, "hit.htm");
-  target.reset();
-  EXPECT_FALSE(f.root.LinkAt(f.Canvas(), image->Left + 20, image->Top + 20, control, target));
-  EXPECT_EQ(target, nullptr);
+  const auto hit = f.root.LinkAt(f.Canvas(), image->Left + 5, image->Top + 5);
+  ASSERT_TRUE(hit && hit->UrlTarget);
+  EXPECT_EQ(hit->UrlTarget->Url, "hit.htm");
+  EXPECT_FALSE(f.root.LinkAt(f.Canvas(), image->Left + 20, image->Top + 20));
   // The image itself is there for the whole of its box.
   EXPECT_TRUE(f.root.ObjectAtXY(image->Left + 20, image->Top + 20));
 }

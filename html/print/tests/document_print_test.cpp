@@ -265,10 +265,9 @@ class StuckPageEnd : public TSectionBase {
   std::unique_ptr<TSectionBase> Clone(TSectionList* master) const override {
     return std::make_unique<StuckPageEnd>(master, *this);
   }
-  int32_t Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t& maxWidth, int32_t&) override {
-    maxWidth = 0;
+  TLayoutResult Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t curs) override {
     FlowHeight = PaintHeight = height_;
-    return height_;
+    return {height_, 0, curs};
   }
   int32_t Draw(cl::TCanvas&, const cl::TRect& clip, IndentManager&, int32_t, int32_t y) override {
     if (Document != nullptr && Document->IsPrintCopy) Document->PageLimitY = clip.Top;

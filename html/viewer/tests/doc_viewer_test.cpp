@@ -411,7 +411,7 @@ TEST_F(ViewerTest, APaintThatRaisesFillsTheBackgroundAndIsReportedOnce) {
 class UnlayoutableSection : public SpacerSection {
  public:
   using SpacerSection::SpacerSection;
-  int32_t Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t&, int32_t&) override {
+  TLayoutResult Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t) override {
     ++layouts;
     throw EProcessError("Table has too many Columns");
   }

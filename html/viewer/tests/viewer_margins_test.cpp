@@ -15,10 +15,9 @@ namespace {
 class ArmedSection : public SpacerSection {
  public:
   ArmedSection(int32_t height, const bool& armed) : SpacerSection(height), armed_(armed) {}
-  int32_t Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t& maxWidth,
-                 int32_t& curs) override {
+  TLayoutResult Layout(cl::TCanvas& canvas, int32_t y, IndentManager& indents, int32_t curs) override {
     if (armed_) throw cl::Exception("layout failed");
-    return SpacerSection::Layout(canvas, y, indents, maxWidth, curs);
+    return SpacerSection::Layout(canvas, y, indents, curs);
   }
 
  private:

@@ -17,11 +17,10 @@ namespace t = cl::testing;
 class ActionSection : public TSectionBase {
  public:
   explicit ActionSection(std::function<void()> action) : action_(std::move(action)) {}
-  int32_t Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t& maxWidth, int32_t&) override {
+  TLayoutResult Layout(cl::TCanvas&, int32_t, IndentManager&, int32_t curs) override {
     action_();
-    maxWidth = 0;
     FlowHeight = PaintHeight = 0;
-    return 0;
+    return {0, 0, curs};
   }
 
  private:

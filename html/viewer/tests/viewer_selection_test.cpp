@@ -63,9 +63,8 @@ TEST_F(SelectionTest, HitTestsNeedNoPaintFirst) {
     std::vector<std::pair<int32_t, int32_t>> answers;
     for (int row = 0; row < 2; ++row)
       for (int x = 0; x < 200; x += 3) {
-        TCaretPlace place;
-        const int32_t caret = viewer->SectionList().CaretAtXY(panel.Canvas(), x, row * 16 + 8, place);
-        answers.emplace_back(caret, place.CaretX);
+        const auto place = viewer->SectionList().CaretAtXY(panel.Canvas(), x, row * 16 + 8);
+        answers.emplace_back(place ? place->Position : -1, place ? place->CaretX : 0);
       }
     return answers;
   };
