@@ -23,8 +23,10 @@ TCell::~TCell() = default;
 
 void TCell::AddSection(std::unique_ptr<TSectionBase> section) {
   if (!section) return;
-  if (auto* text = dynamic_cast<TSection*>(section.get()); text && text->Preformatted() && text->PosCount == 0)
-    text->AppendText(" ");
+  if (auto* text = dynamic_cast<TSection*>(section.get())) {
+    if (text->Preformatted() && text->PosCount == 0) text->AppendText(" ");
+    if (Root) text->ShareFonts(Root->SharedFonts);
+  }
   TSectionBase* added = section.get();
   Add(std::move(section));
   added->SetParent(Root);

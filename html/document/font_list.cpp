@@ -29,7 +29,7 @@ TFontObj* TFontList::GetFontObjAt(int32_t pos, int& index) const {
   return Items(index);
 }
 
-TMyFont* TFontList::GetFontAt(int32_t pos, int32_t& overhang) const {
+const TMyFont* TFontList::GetFontAt(int32_t pos, int32_t& overhang) const {
   TFontObj* run = GetFontObjAt(pos);
   overhang = run ? run->Overhang : 0;
   return run ? run->RunFont.get() : nullptr;

@@ -16,7 +16,7 @@ class TFontList : public TFreeList<TFontObj> {
 
   void UpdateFonts(const TSectionList& document);
   // The font of the run holding pos (the last run starting at or before it).
-  TMyFont* GetFontAt(int32_t pos, int32_t& overhang) const;
+  const TMyFont* GetFontAt(int32_t pos, int32_t& overhang) const;
   // Characters from pos to the next run start after pos; len - pos when none.
   int32_t GetFontCountAt(int32_t pos, int32_t len) const;
   // The run holding pos, and its index.

@@ -6,22 +6,21 @@
 
 namespace html {
 
-TFontObj::TFontObj(const TMyFont& font, int32_t position) : StartPos(position) {
-  RunFont->Assign(font);
-  Hook();
+TFontObj::TFontObj(FontRef font, int32_t position) : StartPos(position), RunFont(std::move(font)) {
   FontChanged();
 }
 
-TFontObj::TFontObj(const TFontObj& source) : StartPos(source.StartPos), ScriptMode(source.ScriptMode) {
-  RunFont->Assign(*source.RunFont);
+TFontObj::TFontObj(const TFontObj& source)
+    : StartPos(source.StartPos), RunFont(source.RunFont), ScriptMode(source.ScriptMode) {
   const TUrlTarget& link = *std::as_const(source.Link);
   if (!link.Url.empty() || !link.Target.empty()) Link->Assign(link.Url, link.Target);
-  Hook();
   FontChanged();
 }
 
-void TFontObj::Hook() {
-  RunFont->OnChange = [this] { FontChanged(); };
+void TFontObj::SetFont(FontRef font) {
+  if (font == RunFont) return;
+  RunFont = std::move(font);
+  FontChanged();
 }
 
 void TFontObj::FontChanged() {
@@ -33,8 +32,8 @@ void TFontObj::FontChanged() {
 }
 
 void TFontObj::UpdateFont(const TSectionList& document) {
-  RunFont->UpdateFont(document,
-                      std::as_const(Link)->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor);
+  const cl::TColor colour = std::as_const(Link)->Url.empty() ? document.DefaultTextColor : document.DefaultLinkColor;
+  SetFont(UpdatedFont(*RunFont, document, colour));
 }
 
 }  // namespace html

@@ -27,6 +27,19 @@ void TMyFont::UpdateFont(const TSectionList& document, cl::TColor colour) {
   if (!OwnColor) SetColor(colour | cl::PaletteRelative);
 }
 
+FontRef CopyFont(const TMyFont& font) {
+  auto copy = std::make_shared<TMyFont>();
+  copy->Assign(font);
+  return copy;
+}
+
+FontRef UpdatedFont(const TMyFont& font, const TSectionList& document, cl::TColor colour) {
+  TMyFont updated;
+  updated.Assign(font);
+  updated.UpdateFont(document, colour);
+  return document.SharedFonts.Share(updated);
+}
+
 void TMyFont::SetOwnColor(cl::TColor colour) {
   OwnColor = true;
   SetColor(colour);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "platform/gui/font.h"
 
@@ -30,5 +32,24 @@ class TMyFont : public cl::TFont {
   bool OwnColor = false;     // the colour is the text's own, not a default
   bool OwnName = false;      // the face is the text's own, not a default
 };
+
+// A font description shared by everything that uses it. It never changes
+// once made: a change makes a changed copy (ChangedFont).
+using FontRef = std::shared_ptr<const TMyFont>;
+
+// A description of its own holding a copy of font.
+FontRef CopyFont(const TMyFont& font);
+// The document's shared description of font re-derived from its defaults
+// with colour (TMyFont::UpdateFont).
+FontRef UpdatedFont(const TMyFont& font, const TSectionList& document, cl::TColor colour);
+
+// A new description: a copy of font with change (a callable taking TMyFont&) applied.
+template <typename Change>
+FontRef ChangedFont(const TMyFont& font, Change&& change) {
+  auto copy = std::make_shared<TMyFont>();
+  copy->Assign(font);
+  std::forward<Change>(change)(*copy);
+  return copy;
+}
 
 }  // namespace html

@@ -66,6 +66,7 @@ void TSectionList::ClearDocument() {
   SelFrom = SelTo = 0;
   ImageMaps.clear();
   ProcessErrors.clear();
+  SharedFonts.Clear();
 }
 
 void TSectionList::SetDefaults(std::string_view fontName, std::string_view preFontName, int32_t fontSize,

@@ -8,6 +8,7 @@
 
 #include "html/document/animated_image.h"
 #include "html/document/cell.h"
+#include "html/document/font_table.h"
 #include "html/document/form_control_obj.h"
 #include "html/document/map_item.h"
 #include "html/document/selection_sinks.h"
@@ -88,6 +89,9 @@ class TSectionList : public TCell {
   std::unique_ptr<cl::TTimer> AnimationTimer;
   std::unique_ptr<cl::TList<TFormControlObj>> AllControls;
   cl::TStringList DelayedImages;
+  // The document's fonts, shared by its runs and sections. Sharing changes
+  // no font: it is open to the const paths that re-derive fonts.
+  mutable FontTable SharedFonts;
   // Processing errors of the last layouts not yet reported.
   std::vector<std::string> ProcessErrors;
 

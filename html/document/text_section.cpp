@@ -15,12 +15,11 @@ namespace html {
 TSection::TSection(int32_t level, Justification justify, const TUrlTarget* link, const TMyFont& font,
                    cl::TFontStyles extraStyle)
     : ListLevel(level), Indent(level * IndentManager::ListIndent), Justify(justify) {
-  TMyFont settled;
-  settled.Assign(font);
-  settled.SetStyle(settled.Style() | extraStyle);
-  auto run = std::make_unique<TFontObj>(settled, 0);
+  // The run and the base font share one description until the section
+  // joins a document, which shares it with the rest of its text.
+  BaseFont = ChangedFont(font, [extraStyle](TMyFont& f) { f.SetStyle(f.Style() | extraStyle); });
+  auto run = std::make_unique<TFontObj>(BaseFont, 0);
   if (link) run->Link->Assign(link->Url, link->Target);
-  BaseFont->Assign(*run->RunFont);
   Fonts.Add(std::move(run));
 }
 
@@ -40,7 +39,7 @@ TSection::TSection(TSectionList* master, const TSection& source)
   Buff.reserve(source.Buff.capacity());
   Buff = source.Buff;
   for (int i = 0; i < source.FormControls.Count(); ++i) FormControls.Add(source.FormControls[i]);
-  BaseFont->Assign(*source.BaseFont);
+  BaseFont = source.BaseFont;
 }
 
 TSection::~TSection() = default;
@@ -86,12 +85,13 @@ void TSection::ChangeFont(const TSectionList& document, const TMyFont& font, cl:
   settled.Assign(font);
   settled.SetStyle(settled.Style() | extraStyle);
   if (scriptMode == 1 || scriptMode == 2) settled.SetRelSize(document, win::MulDiv(settled.RelSize, 3, 4));
+  FontRef shared = document.SharedFonts.Share(settled);
   TFontObj* last = Fonts[Fonts.Count() - 1];
   if (last->StartPos == PosCount) {
-    last->RunFont->Assign(settled);
+    last->SetFont(std::move(shared));
     last->ScriptMode = scriptMode;
   } else {
-    auto added = std::make_unique<TFontObj>(settled, PosCount);
+    auto added = std::make_unique<TFontObj>(std::move(shared), PosCount);
     if (const TUrlTarget& link = *std::as_const(last->Link); !link.Url.empty() || !link.Target.empty())
       added->Link->Assign(link.Url, link.Target);
     added->ScriptMode = scriptMode;
@@ -116,6 +116,11 @@ void TSection::SetClear(const TAttributeList& attributes) {
   ClearMode = value == "left" ? ClearSide::Left : value == "right" ? ClearSide::Right : ClearSide::All;
 }
 
+void TSection::ShareFonts(FontTable& table) {
+  for (const auto& run : Fonts) run->ShareFont(table.Share(run->RunFont));
+  BaseFont = table.Share(BaseFont);
+}
+
 TImageObj* TSection::AddImage(const TAttributeList& attributes, TCell* cell) {
   auto image = std::make_unique<TImageObj>(PosCount, attributes);
   image->ImageCell = cell;
@@ -138,7 +143,7 @@ void TSection::AddControl(TFormControlObj* control) {
 void TSection::RefreshFonts() {
   if (Document) {
     Fonts.UpdateFonts(*Document);
-    BaseFont->UpdateFont(*Document, Document->DefaultTextColor);
+    BaseFont = UpdatedFont(*BaseFont, *Document, Document->DefaultTextColor);
   }
   measured_ = false;
   ResizeToFont();
@@ -401,14 +406,15 @@ TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& in
     // A preformatted line never wraps, however wide it is.
     const int32_t width =
         Preformatted() ? std::numeric_limits<int32_t>::max() : indents.RightAt(y) - indents.LeftAt(y);
-    const int32_t remaining = PosCount - start;
+    const int32_t lineEnd = LineLimit(start);
+    const int32_t remaining = lineEnd - start;
     const TFit fit = FitChars(canvas, width, pending, indents, y, remaining, start);
     const int32_t n = std::max(fit.Count, 1);
     int32_t take = n;
     if (n < remaining) {
       const int32_t last = start + n - 1;
       if (Buff[last] == ' ') {
-        while (start + take < PosCount && Buff[start + take] == ' ') ++take;
+        while (start + take < lineEnd && Buff[start + take] == ' ') ++take;
       } else if (!IsMark(start + n)) {
         int32_t back = last;
         while (back > start && Buff[back] != ' ' && !IsMark(back)) --back;
@@ -417,8 +423,8 @@ TLayoutResult TSection::Layout(cl::TCanvas& canvas, int32_t y, IndentManager& in
         } else {
           // A word longer than the line overflows rather than being split.
           int32_t e = start + n;
-          while (e < PosCount && Buff[e] != ' ' && !IsMark(e)) ++e;
-          while (e < PosCount && Buff[e] == ' ') ++e;
+          while (e < lineEnd && Buff[e] != ' ' && !IsMark(e)) ++e;
+          while (e < lineEnd && Buff[e] == ' ') ++e;
           take = e - start;
         }
       }

@@ -9,8 +9,8 @@
 
 #include "html/document/attributes.h"
 #include "html/document/clear_side.h"
-#include "html/document/embedded.h"
 #include "html/document/font_list.h"
+#include "html/document/font_table.h"
 #include "html/document/form_control_obj.h"
 #include "html/document/html_symbol.h"
 #include "html/document/image_obj.h"
@@ -67,6 +67,8 @@ class TSection : public TSectionBase {
   void ChangeFontAndLink(HtmlSymbol code, const TSectionList& document, const TMyFont& font,
                          const TUrlTarget* link, cl::TFontStyles extraStyle = 0, uint8_t scriptMode = 0);
   void SetClear(const TAttributeList& attributes);
+  // The runs and the base font take the table's equal descriptions.
+  void ShareFonts(FontTable& table);
   // An image at the end of the text.
   TImageObj* AddImage(const TAttributeList& attributes, TCell* cell);
   // A control (owned by its form) at the end of the text.
@@ -100,7 +102,7 @@ class TSection : public TSectionBase {
   int32_t Indent = 0;  // ListLevel x 35
   int32_t ListNumb = 0;
   std::vector<LineRec> Lines;
-  Embedded<TMyFont> BaseFont;
+  FontRef BaseFont;
   ListKind ListType = ListKind::None;
   Justification Justify = Justification::Left;
   ClearSide ClearMode = ClearSide::None;
@@ -109,6 +111,9 @@ class TSection : public TSectionBase {
  protected:
   // Appends raw characters (marks included) without the text rules.
   void AppendRaw(std::string_view s);
+  // Where the line starting at start must end at the latest: a section
+  // holding several hard lines ends each at its line end.
+  virtual int32_t LineLimit(int32_t /*start*/) const { return PosCount; }
   // Prefix sums of the advances from the current fonts.
   void Measure();
   // The sums take eight bytes a character: a laid-out document keeps them

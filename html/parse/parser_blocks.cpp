@@ -12,7 +12,7 @@ namespace {
 // List items take the styles in force through their first run.
 template <class Item>
 std::unique_ptr<TSection> Styled(std::unique_ptr<Item> item, const TMyFont& font, cl::TFontStyles styles) {
-  if (styles) item->Fonts[0]->RunFont->SetStyle(font.Style() | styles);
+  if (styles) item->Fonts[0]->ChangeFont([&](TMyFont& f) { f.SetStyle(font.Style() | styles); });
   return item;
 }
 

@@ -1,6 +1,8 @@
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "html/document/preformated_lines.h"
 #include "html/parse/html_parser_impl.h"
 #include "html/parse/parser_blocks.h"
 
@@ -9,28 +11,44 @@ namespace html {
 namespace {
 
 constexpr size_t PrePieceLimit = 200;
+// A section of plain text takes lines until it holds this many, or this many
+// characters: small enough that finding a line in it stays quick and its
+// measures (eight bytes a character while it is drawn) stay small.
+constexpr int PlainTextSectionLines = 64;
+constexpr int32_t PlainTextSectionChars = 16384;
 
 }  // namespace
 
 void THtmlParser::ParsePlainText() {
-  // Plain text is taken as it stands: no tags, entities or comments.
+  // Plain text is taken as it stands: no tags, entities or comments. Its
+  // lines share sections, a few dozen a section and never a line split.
   EndSection();
   fonts_.Push(PreSy);
   SetPreFont(document_, fonts_.Top());
   Tok.InPre = true;
-  section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
+  TPreFormatedLines* lines = nullptr;
+  auto newSection = [&] {
+    auto made = std::make_unique<TPreFormatedLines>(fonts_.Top(), styles_);
+    lines = made.get();
+    section_ = std::move(made);
+  };
+  newSection();
   std::string pending;
   int32_t column = 0;
   auto flush = [&] {
-    if (!pending.empty()) section_->AppendText(pending);
+    if (!pending.empty()) lines->AppendText(pending);
     pending.clear();
   };
   Tok.GetChBasic();
   while (Tok.CurrentChar() != 26) {
     if (Tok.CurrentChar() == '\r') {
       flush();
-      EndSection();
-      section_ = NewPreSection(0, nullptr, fonts_.Top(), styles_);
+      if (lines->LineCount() < PlainTextSectionLines && lines->PosCount < PlainTextSectionChars) {
+        lines->NewLine();
+      } else {
+        EndSection();
+        newSection();
+      }
       column = 0;
     } else {
       column = AppendPreChar(pending, column);

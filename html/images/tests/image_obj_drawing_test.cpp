@@ -49,7 +49,7 @@ class InlineImageDrawing : public ::testing::Test {
 TEST_F(InlineImageDrawing, ALinkFramesThePictureInItsColourUnlessBorderIsZero) {
   TFontObj linked(f.Font(), 0);
   linked.Link->Url = "a.htm";
-  linked.RunFont->SetColor(cl::clRed);
+  linked.ChangeFont([](TMyFont& font) { font.SetColor(cl::clRed); });
   TFontObj plain(f.Font(), 0);
   struct Case {
     const char* name;

@@ -125,6 +125,31 @@ TEST_F(DocumentPrintTest, EveryLineStandsWholeOnOnePageWithinTheMargins) {
     for (int i = 0; i < count; ++i) EXPECT_EQ(seen[prefix + std::to_string(i)], 1) << prefix << i;
 }
 
+TEST_F(DocumentPrintTest, ATextFilePrintsEveryLineOnceInOrderWithinTheMargins) {
+  std::string text;
+  std::vector<std::string> lines;
+  for (int i = 0; i < 300; ++i) {
+    lines.push_back("text" + std::to_string(i));
+    text += lines.back() + "\r\n";
+  }
+  viewer->LoadTextFile(dir.Write("notes.txt", text));
+  cl::testing::ProcessEvents();
+  PrintDocument(*viewer, 1, 9999);
+  const Recorder::Job& job = OnlyJob();
+  ASSERT_GE(job.Pages.size(), 3u);
+  std::vector<std::string> printed;
+  for (size_t p = 0; p < job.Pages.size(); ++p)
+    for (const Recorder::Text& drawn : job.Pages[p].Texts) {
+      SCOPED_TRACE("page " + std::to_string(p + 1) + ": " + drawn.Value);
+      if (drawn.Value.find_first_not_of(' ') == std::string::npos) continue;
+      printed.push_back(drawn.Value);
+      EXPECT_GE(drawn.Box.Top, kTop);
+      EXPECT_LE(drawn.Box.Bottom, kTop + kPrintableHeight);
+      EXPECT_GE(drawn.Box.Left, kLeft);
+    }
+  EXPECT_EQ(printed, lines);
+}
+
 TEST_F(DocumentPrintTest, AColouredRuleSpansTheMarginsScaledToThePrinter) {
   Load("<p>nad</p><hr color=\"#ff0000\" size=6 width=\"100%\"><p>pod</p>");
   struct Case {
