@@ -2,6 +2,7 @@
 
 #include <QPolygon>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -76,6 +77,27 @@ std::vector<QRect> PixelRuns(const QPolygon& points) {
     i = j;
   }
   return runs;
+}
+
+// A row or a column is one run whatever its length (table rules and borders
+// are drawn so, often far wider than the bitmap); other lines step pixel by pixel.
+std::vector<QRect> LineRuns(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+  if (x0 == x1 && y0 == y1) return {};
+  // The run's far end is left out; a length past the int range is cut (clipped anyway).
+  auto run = [](int32_t from, int32_t to) {
+    const int64_t first = from < to ? int64_t{from} : int64_t{to} + 1;
+    const int64_t length = std::min<int64_t>(std::abs(int64_t{to} - from), INT32_MAX);
+    return std::pair<int, int>(static_cast<int>(first), static_cast<int>(length));
+  };
+  if (y0 == y1) {
+    const auto [left, width] = run(x0, x1);
+    return {QRect(left, y0, width, 1)};
+  }
+  if (x0 == x1) {
+    const auto [top, height] = run(y0, y1);
+    return {QRect(x0, top, 1, height)};
+  }
+  return PixelRuns(LinePixels(x0, y0, x1, y1));
 }
 
 }  // namespace
@@ -353,7 +375,7 @@ void TCanvas::LineTo(int32_t x, int32_t y) {
   const QColor color = ToQColor(pen_.Color());
   const TPenMode mode = pen_.Mode();
   if (pen_.Width() <= 1 && (pen_.Style() == TPenStyle::psSolid || pen_.Style() == TPenStyle::psInsideFrame)) {
-    const std::vector<QRect> runs = PixelRuns(LinePixels(from.X, from.Y, x, y));
+    const std::vector<QRect> runs = LineRuns(from.X, from.Y, x, y);
     CanvasAccess::Paint(*this, [&](QPainter& painter) {
       painter.setCompositionMode(PenComposition(mode));
       for (const QRect& run : runs) painter.fillRect(run, color);

@@ -72,6 +72,28 @@ TEST(CanvasPixelRules, LineExcludesItsEndPoint) {
     EXPECT_EQ(Row(canvas, 0, 6), c.row0) << c.x0 << "->" << c.x1;
     EXPECT_EQ(canvas.PenPos(), (cl::TPoint{c.x1, c.y1}));
   }
+  // Columns likewise, both ways; a rule far wider than the bitmap is drawn as
+  // one run (table borders are), not pixel by pixel.
+  const Case columns[] = {{0, 0, 0, 4, "####.."}, {0, 4, 0, 0, ".####."}};
+  for (const auto& c : columns) {
+    TBitmap bitmap;
+    MakeWhite(bitmap, 1, 6);
+    auto& canvas = bitmap.Canvas();
+    canvas.MoveTo(c.x0, c.y0);
+    canvas.LineTo(c.x1, c.y1);
+    std::string column;
+    for (int y = 0; y < 6; ++y) column += canvas.GetPixel(0, y) == cl::clBlack ? '#' : '.';
+    EXPECT_EQ(column, c.row0) << c.y0 << "->" << c.y1;
+  }
+  {
+    TBitmap bitmap;
+    MakeWhite(bitmap, 6, 2);
+    auto& canvas = bitmap.Canvas();
+    canvas.MoveTo(-2'000'000'000, 1);
+    canvas.LineTo(2'000'000'000, 1);
+    EXPECT_EQ(Row(canvas, 0, 6), "......");
+    EXPECT_EQ(Row(canvas, 1, 6), "######");
+  }
   // A diagonal covers (0,0), (1,1), (2,2) but not (3,3).
   TBitmap bitmap;
   MakeWhite(bitmap, 4, 4);
