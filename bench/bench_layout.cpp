@@ -9,20 +9,19 @@
 #include <QPainter>
 #include <QTextDocument>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "html/parse/html_parser.h"
 #include "html/document/section_list.h"
+#include "bench/bench_child.h"
 #include "bench/bench_clock.h"
 #include "bench/bench_words.h"
 #include "platform/core/string_list.h"
@@ -322,17 +321,6 @@ struct Case {
   bool memory = false;                         // the peak memory of each side is compared too
 };
 
-// A /proc/self/status figure in KB.
-long StatusKb(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::size_t length = std::strlen(field);
-  while (std::getline(status, line))
-    if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':')
-      return std::atol(line.c_str() + length + 1);
-  return -1;
-}
-
 // In this process: the input made, the peak reset, then one run of the work;
 // prints how far the resident size rose above where it stood before the work.
 int PeakChild(const Case& c, bool ours) {
@@ -345,7 +333,7 @@ int PeakChild(const Case& c, bool ours) {
     std::fprintf(stderr, "cannot reset the peak resident size\n");
     return 1;
   }
-  const long before = StatusKb("VmRSS");
+  const long before = bench::StatusKb("VmRSS");
   // Kept until the peak is read: the finished document is part of the work.
   std::unique_ptr<TSectionList> root;
   std::unique_ptr<QTextDocument> document;
@@ -366,36 +354,14 @@ int PeakChild(const Case& c, bool ours) {
     QPainter painter(&screen);
     document->drawContents(&painter, QRectF(0, 0, 800, 600));
   }
-  std::printf("%ld\n", StatusKb("VmHWM") - before);
+  std::printf("%ld\n", bench::StatusKb("VmHWM") - before);
   return 0;
 }
 
 // The peak in KB of one side's work on the case, from a fresh process.
 long PeakKb(const char* name, bool ours) {
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return -1;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(pipeFds[1], STDOUT_FILENO);
-    ::close(pipeFds[0]);
-    ::close(pipeFds[1]);
-    char peak[] = "--peak";
-    char side[8];
-    std::snprintf(side, sizeof side, "%s", ours ? "ours" : "qt");
-    char exe[] = "/proc/self/exe";
-    char* args[] = {exe, peak, const_cast<char*>(name), side, nullptr};
-    ::execv(exe, args);
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  std::string out;
-  char buffer[64];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<size_t>(n));
-  ::close(pipeFds[0]);
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    return -1;
-  return std::atol(out.c_str());
+  const std::optional<std::string> out = bench::RunSelf({"--peak", name, ours ? "ours" : "qt"});
+  return out ? std::atol(out->c_str()) : -1;
 }
 
 }  // namespace

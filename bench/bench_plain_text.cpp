@@ -4,15 +4,16 @@
 // process's peak resident size against the 250 MB a file of this size may
 // take.
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 
+#include "bench/bench_child.h"
 #include "bench/bench_clock.h"
 #include "bench/bench_words.h"
 #include "html/viewer/doc_viewer.h"
@@ -40,16 +41,6 @@ bool WriteText(const std::string& name) {
   return static_cast<bool>(out.flush());
 }
 
-long StatusKb(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  const std::size_t length = std::strlen(field);
-  while (std::getline(status, line))
-    if (line.compare(0, length, field) == 0 && line.size() > length && line[length] == ':')
-      return std::atol(line.c_str() + length + 1);
-  return -1;
-}
-
 // In this process: the file shown; prints the peak in KB, the CPU seconds
 // of the work and the document's height.
 int PeakChild(const std::string& file) {
@@ -66,7 +57,7 @@ int PeakChild(const std::string& file) {
     cl::Application().ProcessMessages();
     viewer.PaintPanel().Repaint();
   });
-  std::printf("%ld %.3f %d\n", StatusKb("VmHWM"), seconds, viewer.DocHeight());
+  std::printf("%ld %.3f %d\n", bench::StatusKb("VmHWM"), seconds, viewer.DocHeight());
   return 0;
 }
 
@@ -81,32 +72,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write the text file\n");
     return 1;
   }
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0) return 1;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(pipeFds[1], STDOUT_FILENO);
-    ::close(pipeFds[0]);
-    ::close(pipeFds[1]);
-    char peak[] = "--peak";
-    char exe[] = "/proc/self/exe";
-    char* args[] = {exe, peak, name, nullptr};
-    ::execv(exe, args);
-    ::_exit(127);
-  }
-  ::close(pipeFds[1]);
-  std::string out;
-  char buffer[128];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, static_cast<size_t>(n));
-  ::close(pipeFds[0]);
-  int status = 0;
-  const bool ended = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-                     WEXITSTATUS(status) == 0;
+  const std::optional<std::string> out = bench::RunSelf({"--peak", name});
   ::unlink(name);
   long peakKb = 0;
   double seconds = 0;
   int height = 0;
-  if (!ended || std::sscanf(out.c_str(), "%ld %lf %d", &peakKb, &seconds, &height) != 3 || peakKb <= 0) {
+  if (!out || std::sscanf(out->c_str(), "%ld %lf %d", &peakKb, &seconds, &height) != 3 || peakKb <= 0) {
     std::fprintf(stderr, "the viewer's process did not report its peak\n");
     return 1;
   }
