@@ -71,8 +71,8 @@ void TSectionList::ClearDocument() {
 
 void TSectionList::SetDefaults(std::string_view fontName, std::string_view preFontName, int32_t fontSize,
                                cl::TColor textColor, cl::TColor linkColor, cl::TColor backgroundColor) {
-  DefaultFontName = std::string(fontName.substr(0, 33));
-  DefaultPreFontName = std::string(preFontName.substr(0, 33));
+  DefaultFontName = std::string(fontName.substr(0, FaceNameLength));
+  DefaultPreFontName = std::string(preFontName.substr(0, FaceNameLength));
   FontSizeSlot = fontSize;
   DefaultTextColor = textColor;
   DefaultLinkColor = linkColor;

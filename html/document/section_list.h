@@ -70,6 +70,8 @@ class TSectionList : public TCell {
   int32_t ScrollY = 0;
   bool ControlsNeedPlacing = false;
   int32_t SelFrom = 0, SelTo = 0;  // SelFrom inclusive, SelTo exclusive
+  // The default faces keep this many characters of the names they are given.
+  static constexpr std::size_t FaceNameLength = 33;
   std::string DefaultFontName = "Times New Roman";
   std::string DefaultPreFontName = "Courier New";
   cl::TColor DefaultTextColor = cl::clBlack;

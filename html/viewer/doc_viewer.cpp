@@ -368,6 +368,14 @@ void TDocViewer::FontsChanged(bool relayout) {
   paintPanel_->Invalidate();
 }
 
+// A name that differs only in case names the same face: nothing to lay out again.
+void TDocViewer::TakeFaceName(std::string& held, const std::string& offered, std::string& documentDefault) {
+  if (!held.empty() && cl::AnsiCompareText(offered, held) == 0) return;
+  held = offered;
+  documentDefault = held.substr(0, TSectionList::FaceNameLength);
+  FontsChanged(true);
+}
+
 void TDocViewer::OfferDefault(TViewerDefault changed, const TViewerDefaults& offered) {
   TViewerDefaults& now = defaults_;
   switch (changed) {
@@ -395,16 +403,10 @@ void TDocViewer::OfferDefault(TViewerDefault changed, const TViewerDefaults& off
       FontsChanged(true);
       break;
     case TViewerDefault::FontName:
-      if (!now.FontName.empty() && cl::AnsiCompareText(offered.FontName, now.FontName) == 0) return;
-      now.FontName = offered.FontName;
-      sectionList_->DefaultFontName = now.FontName.substr(0, 33);
-      FontsChanged(true);
+      TakeFaceName(now.FontName, offered.FontName, sectionList_->DefaultFontName);
       break;
     case TViewerDefault::PreFontName:
-      if (!now.PreFontName.empty() && cl::AnsiCompareText(offered.PreFontName, now.PreFontName) == 0) return;
-      now.PreFontName = offered.PreFontName;
-      sectionList_->DefaultPreFontName = now.PreFontName.substr(0, 33);
-      FontsChanged(true);
+      TakeFaceName(now.PreFontName, offered.PreFontName, sectionList_->DefaultPreFontName);
       break;
   }
 }

@@ -289,6 +289,7 @@ class TDocViewer : public cl::TWinControl, public TViewerDefaultsProperties {
   void StopSound();
   void ReportMetaRefresh();
   void FontsChanged(bool relayout);
+  void TakeFaceName(std::string& held, const std::string& offered, std::string& documentDefault);
   void HScrollTo(int32_t position);
   // Moves the panel's pixels, or paints it whole where form controls are
   // placed by the paint (a strip would leave the others hidden).
