@@ -75,6 +75,14 @@ bool DeleteTree(const std::string& dir, std::uint64_t volume) {
   return !win::RemoveDirectory(StripTrailingSeparator(dir));
 }
 
+// The attributes read and set through a link are its target's, a file the
+// caller did not name: removing or replacing the link leaves them alone.
+bool NamesLink(std::string_view name) {
+  if (win::HasWildcard(name)) return false;
+  const auto found = win::FindFiles(name);
+  return found.size() == 1 && (found.front().attributes & win::FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 // Whether MAKEDIRECTORY has to make the parent first: it is missing (error 2
 // or 3). A status query stands in for changing into the parent, which would
 // disturb the process. The browser's build takes the same answer, so that a
@@ -149,7 +157,8 @@ bool RENAMEANYWAY(std::string_view source, std::string_view target) {
   const bool targetExists = targetAttributes != win::INVALID_FILE_ATTRIBUTES;
   if (targetExists && (targetAttributes & win::FILE_ATTRIBUTE_DIRECTORY)) return true;
   // The old target is replaced in one step, so a failure keeps it.
-  if (targetExists && !win::SetFileAttributes(*to, 0)) return true;
+  const bool clearTarget = targetExists && !NamesLink(*to);
+  if (clearTarget && !win::SetFileAttributes(*to, 0)) return true;
   if (win::MoveFileReplacing(*from, *to)) return false;
   if (win::GetLastError() == win::ERROR_NOT_SAME_DEVICE) {
     // COPYFILE replaces the target only once the copy is complete.
@@ -160,7 +169,7 @@ bool RENAMEANYWAY(std::string_view source, std::string_view target) {
       return DELETEANYWAY(*from);
     }
   }
-  if (targetExists) win::SetFileAttributes(*to, targetAttributes);
+  if (clearTarget) win::SetFileAttributes(*to, targetAttributes);
   return true;
 }
 
@@ -230,7 +239,7 @@ bool APPENDLINE(std::string_view name, std::string_view line) {
 bool DELETEFILE(std::string_view name) { return !win::DeleteFile(name); }
 
 bool DELETEANYWAY(std::string_view name) {
-  if (!win::SetFileAttributes(name, 0)) return true;
+  if (!NamesLink(name) && !win::SetFileAttributes(name, 0)) return true;
   return DELETEFILE(name);
 }
 

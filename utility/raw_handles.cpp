@@ -33,9 +33,13 @@ bool TranslateMode(std::uint16_t mode, std::uint32_t& access, std::uint32_t& sha
 }
 
 bool Seek(Handle handle, std::int64_t distance, int method, std::int32_t* position = nullptr) {
-  std::int64_t result = 0;
+  std::int64_t before = 0, result = 0;
+  if (!win::SetFilePointer(handle, 0, win::FILE_CURRENT, &before)) return false;
   if (!win::SetFilePointer(handle, distance, method, &result)) return false;
   if (result > std::numeric_limits<std::int32_t>::max()) {
+    // Beyond 2 GB no position can be reported: a refused move must not leave
+    // the next write out there.
+    win::SetFilePointer(handle, before, win::FILE_BEGIN, nullptr);
     win::SetLastError(win::ERROR_NEGATIVE_SEEK);
     return false;
   }

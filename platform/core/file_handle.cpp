@@ -70,8 +70,20 @@ bool NameGivesFile(const std::string& path, int fd) {
          byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
 }
 
+// A FIFO's open would wait for its peer, without end when there is none:
+// opened without waiting, it reads as ended while no one writes and refuses
+// a writer while no one reads, as a pipe nobody serves does.
 int OpenDescriptor(const std::string& path, int flags) {
-  return RetryOnInterrupt([&] { return open(path.c_str(), flags, 0666); });
+  const int fd = RetryOnInterrupt([&] { return open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY, 0666); });
+  if (fd < 0) return fd;
+  const int status = fcntl(fd, F_GETFL);
+  if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    const int error = errno;
+    close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
 }
 
 }  // namespace
@@ -113,8 +125,17 @@ HANDLE CreateFile(std::string_view name, std::uint32_t access, std::uint32_t sha
     int flags = O_CLOEXEC;
     if (disposition == CREATE_NEW) flags |= O_CREAT | O_EXCL;
     if (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) flags |= O_CREAT;
+    // Read and written through one handle, a FIFO is its own peer: its reads
+    // would wait for bytes only it can send, its writes feed only itself.
+    const bool fifo = exists && S_ISFIFO(st.st_mode);
+    if (fifo && read && write) {
+      SetLastError(ERROR_ACCESS_DENIED);
+      return INVALID_HANDLE_VALUE;
+    }
     int fd = -1;
-    if (write || truncate) {
+    if (fifo && write) {
+      fd = OpenDescriptor(*path, flags | O_WRONLY);
+    } else if (write || truncate) {
       fd = OpenDescriptor(*path, flags | O_RDWR);
       if (fd < 0 && errno == EACCES && !read) fd = OpenDescriptor(*path, flags | O_WRONLY);
     } else {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 
@@ -260,6 +261,40 @@ TEST_F(Files, DeleteRefusesReadOnlyFilesDeleteAnywayDoesNot) {
   EXPECT_TRUE(One(DELETEANYWAY, "held"));
   CLOSEHANDLE(&h);
   EXPECT_FALSE(One(DELETEFILE, "HELD"));
+}
+
+TEST_F(Files, RemovingOrReplacingALinkLeavesTheFileItLeadsToAsItWas) {
+  const auto writable = [&](const std::string& name) {
+    struct stat st;
+    return stat((dir / name).c_str(), &st) == 0 && (st.st_mode & S_IWUSR);
+  };
+  dir.Write("new", "N");
+  struct Case {
+    const char* what;
+    std::function<bool()> fails;
+    const char* link;
+    const char* left;  // what the link's name holds afterwards, "" when nothing
+  };
+  const Case cases[] = {
+      {"deleted anyway", [&] { return One(DELETEANYWAY, "deleted"); }, "deleted", ""},
+      {"renamed over", [&] { return Two(RENAMEANYWAY, "new", "replaced"); }, "replaced", "N"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string target = std::string(c.link) + "-target";
+    dir.Write(target, "K");
+    dir.ReadOnly(target);
+    std::filesystem::create_symlink(dir.Path() / target, dir.Path() / c.link);
+    EXPECT_FALSE(c.fails());
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.Path() / c.link));
+    EXPECT_EQ(dir.Exists(c.link) ? dir.Read(c.link) : "", c.left);
+    EXPECT_EQ(dir.Read(target), "K");
+    EXPECT_FALSE(writable(target));
+  }
+  // A link that leads nowhere is a name like any other.
+  std::filesystem::create_symlink(dir.Path() / "nothing", dir.Path() / "dangling");
+  EXPECT_FALSE(One(DELETEANYWAY, "dangling"));
+  EXPECT_FALSE(std::filesystem::is_symlink(dir.Path() / "dangling"));
 }
 
 TEST_F(Files, DirectoryExistence) {

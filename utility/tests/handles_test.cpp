@@ -146,6 +146,25 @@ TEST_F(RawHandles, ReadsAndWritesReportShortTransfers) {
   EXPECT_EQ(dir.Read("f"), "01234xyz");
 }
 
+TEST_F(RawHandles, AMoveBeyondTwoGigabytesFailsAndLeavesThePositionWhereItWas) {
+  int32_t h = Create("f");
+  ASSERT_FALSE(WRITEHANDLE(h, "0123456789", 10));
+  const int32_t most = 0x7FFFFFFF;
+  ASSERT_FALSE(SEEKHANDLETO(h, most));
+  EXPECT_TRUE(SEEKHANDLEREL(h, 1));
+  int32_t pos = -5;
+  EXPECT_FALSE(HANDLEPOSITION(h, &pos));
+  EXPECT_EQ(pos, most);
+  ASSERT_FALSE(SEEKHANDLETO(h, 5));
+  EXPECT_TRUE(SEEKHANDLEREL(h, most));
+  EXPECT_FALSE(HANDLEPOSITION(h, &pos));
+  EXPECT_EQ(pos, 5);
+  // The next write lands where the handle was, not far out in a huge file.
+  EXPECT_FALSE(WRITEHANDLE(h, "Z", 1));
+  CLOSEHANDLE(&h);
+  EXPECT_EQ(dir.Read("f"), "01234Z6789");
+}
+
 TEST_F(RawHandles, ReadOnlyHandleRefusesWritesAndBadHandlesFail) {
   dir.Write("f", "data");
   int32_t h = Open("f", 0x40);
