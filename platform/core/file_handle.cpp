@@ -70,8 +70,19 @@ bool NameGivesFile(const std::string& path, int fd) {
          byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
 }
 
+// A FIFO would hold the open until its other end comes, which may be never:
+// it opens at once (a write end without a reader fails), then blocks as usual.
 int OpenDescriptor(const std::string& path, int flags) {
-  return RetryOnInterrupt([&] { return open(path.c_str(), flags, 0666); });
+  const int fd = RetryOnInterrupt([&] { return open(path.c_str(), flags | O_NONBLOCK, 0666); });
+  if (fd < 0) return fd;
+  const int status = fcntl(fd, F_GETFL);
+  if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    const int error = errno;
+    close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
 }
 
 }  // namespace
