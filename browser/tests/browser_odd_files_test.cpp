@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "browser/tests/browser_form_fixture.h"
+#include "platform/gui/screen_facts.h"
 
 namespace t = cl::testing;
 
@@ -71,4 +72,30 @@ TEST_F(BrowserFormTest, AFifoOnTheCommandLineOrOpenedShowsAsAnEmptyDocument) {
   EXPECT_EQ(form_->GetCurrentFile(), fifo);
   rescue.Done();
   EXPECT_FALSE(rescue.Rescued()) << "an open waited for a writer of the FIFO";
+}
+
+TEST_F(BrowserFormTest, AWindowPlaceTooLargeForTheScreensIsCutToThemAndDraws) {
+  const std::vector<cl::TRect> screens = cl::MonitorRects();
+  ASSERT_EQ(screens.size(), 1u);
+  const cl::TRect screen = screens[0];
+  struct Case {
+    const char* pos;
+    cl::TRect bounds;
+  } const cases[] = {
+      {"10,20,99999999,500", cl::Rect(10, 20, 10 + screen.Width(), 500)},
+      {"0,0,2147483647,2147483647", cl::Rect(0, 0, screen.Width(), screen.Height())},
+      // A size beyond 32 bits: cut, it lies far off every screen.
+      {"-2147483648,-2147483648,2147483647,2147483647", cl::Bounds(0, 0, 640, 533)},
+  };
+  for (const auto& c : cases) {
+    windir_.Write("win.ini", std::string("[Brannik]\nBRWSFormWS=0\nBRWSFormPos=") + c.pos + "\n");
+    t::ExceptionRecorder errors;
+    brw::TBrowserForm& form = Start({Doc("index.htm")});
+    form.Viewer().Repaint();
+    t::ProcessEvents();
+    EXPECT_EQ(form.WindowState(), cl::wsNormal) << c.pos;
+    EXPECT_EQ(form.BoundsRect(), c.bounds) << c.pos;
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{}) << c.pos;
+    Stop();
+  }
 }
