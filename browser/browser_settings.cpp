@@ -1,6 +1,8 @@
 #include "browser/browser_settings.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "browser/bk_wini_file.h"
 #include "platform/core/exception.h"
@@ -20,6 +22,26 @@ bool MeetsAScreen(const cl::TRect& rect, std::span<const cl::TRect> screens) {
   });
 }
 
+// A window is never larger than the screens together, as the window system
+// keeps it; a larger one (or one whose size overflows) could not be drawn.
+cl::TRect WithinScreensSize(cl::TRect rect, std::span<const cl::TRect> screens) {
+  if (screens.empty() || rect.IsEmpty()) return rect;
+  std::int64_t left = screens.front().Left, top = screens.front().Top;
+  std::int64_t right = screens.front().Right, bottom = screens.front().Bottom;
+  for (const cl::TRect& screen : screens) {
+    left = std::min<std::int64_t>(left, screen.Left);
+    top = std::min<std::int64_t>(top, screen.Top);
+    right = std::max<std::int64_t>(right, screen.Right);
+    bottom = std::max<std::int64_t>(bottom, screen.Bottom);
+  }
+  const std::int64_t width = std::int64_t{rect.Right} - rect.Left;
+  const std::int64_t height = std::int64_t{rect.Bottom} - rect.Top;
+  constexpr std::int64_t largest = std::numeric_limits<std::int32_t>::max();
+  if (width > right - left) rect.Right = static_cast<std::int32_t>(std::min(rect.Left + (right - left), largest));
+  if (height > bottom - top) rect.Bottom = static_cast<std::int32_t>(std::min(rect.Top + (bottom - top), largest));
+  return rect;
+}
+
 }  // namespace
 
 std::string BrowserIniFileName() { return utl::STRACC(win::GetWindowsDirectory(), '\\') + "win.ini"; }
@@ -32,7 +54,7 @@ TWindowPlacement TBrowserSettings::LoadWindow(const TWindowPlacement& current,
   if (state >= wsNormalValue && state <= wsMaximizedValue) placement.State = state;
   if (placement.State == wsNormalValue) {
     const cl::TRect defaultBounds = cl::Bounds(0, 0, current.Bounds.Width(), current.Bounds.Height());
-    const cl::TRect bounds = ini.ReadRect(section, "BRWSFormPos", defaultBounds);
+    const cl::TRect bounds = WithinScreensSize(ini.ReadRect(section, "BRWSFormPos", defaultBounds), screens);
     placement.Bounds = bounds.IsEmpty() || !MeetsAScreen(bounds, screens) ? defaultBounds : bounds;
   }
   return placement;

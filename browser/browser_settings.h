@@ -36,7 +36,8 @@ std::string BrowserIniFileName();
 // The browser's section [Brannik] of a profile file: read when the main window
 // is made, written when it is destroyed. Values that no window or viewer
 // could use count as absent: a window state outside 0-2, a rectangle that is
-// empty or meets none of the screens, a font size below 1.
+// empty or meets none of the screens, a font size below 1. A rectangle larger
+// than the screens together is cut to their size.
 class TBrowserSettings {
  public:
   explicit TBrowserSettings(std::string iniFileName) : iniFileName_(std::move(iniFileName)) {}

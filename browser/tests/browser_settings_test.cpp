@@ -113,6 +113,9 @@ TEST_F(SettingsTest, UnusableWindowValuesCountAsAbsent) {
       {"BRWSFormWS=0\nBRWSFormPos=-640,0,0,480\n", 0, designBounds},
       {"BRWSFormWS=0\nBRWSFormPos=-600,0,40,480\n", 0, cl::Rect(-600, 0, 40, 480)},
       {"BRWSFormWS=0\nBRWSFormPos=1300,0,1900,480\n", 0, cl::Rect(1300, 0, 1900, 480)},
+      // No larger than both screens together; a size past 32 bits counts too.
+      {"BRWSFormWS=0\nBRWSFormPos=10,20,99999,5000\n", 0, cl::Rect(10, 20, 2570, 1044)},
+      {"BRWSFormWS=0\nBRWSFormPos=-2147483648,0,2147483647,480\n", 0, designBounds},
   };
   // A second screen to the right of the first.
   const std::vector<cl::TRect> screens = {cl::Rect(0, 0, 1280, 1024), cl::Rect(1280, 0, 2560, 1024)};
