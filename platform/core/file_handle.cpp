@@ -12,6 +12,7 @@
 #include "platform/core/file_names.h"
 #include "platform/core/file_sharing.h"
 #include "platform/core/last_error.h"
+#include "platform/core/open_without_waiting.h"
 #include "platform/core/posix_retry.h"
 
 namespace win {
@@ -70,21 +71,9 @@ bool NameGivesFile(const std::string& path, int fd) {
          byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
 }
 
-// A FIFO's open would wait for its peer, without end when there is none:
-// opened without waiting, it reads as ended while no one writes and refuses
-// a writer while no one reads, as a pipe nobody serves does.
-int OpenDescriptor(const std::string& path, int flags) {
-  const int fd = RetryOnInterrupt([&] { return open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY, 0666); });
-  if (fd < 0) return fd;
-  const int status = fcntl(fd, F_GETFL);
-  if (status == -1 || fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
-    const int error = errno;
-    close(fd);
-    errno = error;
-    return -1;
-  }
-  return fd;
-}
+// A FIFO opened without waiting reads as ended while no one writes and
+// refuses a writer while no one reads, as a pipe nobody serves does.
+int OpenDescriptor(const std::string& path, int flags) { return OpenWithoutWaiting(path, flags); }
 
 }  // namespace
 

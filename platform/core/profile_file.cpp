@@ -9,6 +9,7 @@
 #include "platform/core/file_names.h"
 #include "platform/core/last_error.h"
 #include "platform/core/places.h"
+#include "platform/core/open_without_waiting.h"
 #include "platform/core/posix_retry.h"
 #include "platform/core/profile_text.h"
 #include "platform/core/replacing_write.h"
@@ -24,7 +25,7 @@ std::optional<std::string> ProfilePath(std::string_view fileName) {
 
 // The whole file; nullopt with errno set when it cannot be read.
 std::optional<std::string> ReadWhole(const std::string& path) {
-  const int fd = RetryOnInterrupt([&] { return open(path.c_str(), O_RDONLY | O_CLOEXEC); });
+  const int fd = OpenWithoutWaiting(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::string text;
   char buffer[8192];

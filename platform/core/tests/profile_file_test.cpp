@@ -190,6 +190,20 @@ TEST(ProfileFile, MissingFilesGiveTheDefaultAndWritingCreatesThem) {
   EXPECT_EQ(entries, 1);
 }
 
+// A profile name that gives a FIFO nobody writes to reads as an empty
+// profile at once (the browser reads its settings so before any window shows).
+TEST(ProfileFile, AFifoWithoutAWriterReadsAsEmptyWithoutWaiting) {
+  TempDirectory dir;
+  const std::string file = dir / "win.ini";
+  ASSERT_EQ(mkfifo(file.c_str(), 0666), 0);
+  const int status = cl::testing::RunInChild(
+      [&] {
+        if (win::GetPrivateProfileString("S", "k", "default", file) != "default") throw 0;
+      },
+      10);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
 TEST(ProfileFile, AnUnchangedValueLeavesTheFileAlone) {
   TempDirectory dir;
   const std::string file = dir / "a.ini";
