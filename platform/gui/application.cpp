@@ -13,6 +13,7 @@
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
 #include "platform/gui/timer.h"
+#include "platform/gui/window_system.h"
 
 namespace cl {
 
@@ -38,6 +39,10 @@ void EnsureQtApplication() {
   }();
   (void)hooked;
   if (QCoreApplication::instance() != nullptr) return;
+  // Qt ends the whole process when it finds no window system; the caller is
+  // told instead, so that a program without a display gets an answer.
+  if (!WindowSystemReachable(CurrentWindowSystemEnvironment()))
+    throw Exception("No window system to show windows on");
   // Never destroyed: Qt's application object must outlive every static
   // destructor that may still hold fonts or pixmaps.
   static QApplication* const ownApplication = new QApplication(qtArgc, qtArgv);
