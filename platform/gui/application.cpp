@@ -38,7 +38,13 @@ void EnsureQtApplication() {
     return true;
   }();
   (void)hooked;
-  if (QCoreApplication::instance() != nullptr) return;
+  if (QCoreApplication* const existing = QCoreApplication::instance()) {
+    // A console program's application object shows no windows, and Qt ends
+    // the process at the first one; the caller is told instead.
+    if (qobject_cast<QApplication*>(existing) == nullptr)
+      throw Exception("The program's Qt application shows no windows");
+    return;
+  }
   // Qt ends the whole process when it finds no window system; the caller is
   // told instead, so that a program without a display gets an answer.
   if (!WindowSystemReachable(CurrentWindowSystemEnvironment()))
