@@ -13,6 +13,7 @@
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
 #include "platform/gui/timer.h"
+#include "platform/gui/window_system.h"
 
 namespace cl {
 
@@ -37,7 +38,17 @@ void EnsureQtApplication() {
     return true;
   }();
   (void)hooked;
-  if (QCoreApplication::instance() != nullptr) return;
+  if (QCoreApplication* const existing = QCoreApplication::instance()) {
+    // A console program's application object shows no windows, and Qt ends
+    // the process at the first one; the caller is told instead.
+    if (qobject_cast<QApplication*>(existing) == nullptr)
+      throw Exception("The program's Qt application shows no windows");
+    return;
+  }
+  // Qt ends the whole process when it finds no window system; the caller is
+  // told instead, so that a program without a display gets an answer.
+  if (!WindowSystemReachable(CurrentWindowSystemEnvironment()))
+    throw Exception("No window system to show windows on");
   // Never destroyed: Qt's application object must outlive every static
   // destructor that may still hold fonts or pixmaps.
   static QApplication* const ownApplication = new QApplication(qtArgc, qtArgv);

@@ -38,7 +38,9 @@ class TApplication {
 TApplication& Application();
 
 // Creates Qt's application object (Fusion style) when the host has none; a
-// library that draws or shows a form calls this first.
+// library that draws or shows a form calls this first. Throws Exception when
+// there is no window system to start on, or when the host's application
+// object shows no windows (a console program's).
 void EnsureQtApplication();
 
 }  // namespace cl

@@ -30,6 +30,8 @@
 #include "branutl/urls.h"
 #include "brandlg/chooser.h"
 #include "brandlg/confirmations.h"
+#include "brandlg/editors.h"
+#include "brandlg/message_boxes.h"
 #include "brandlg/phone_book.h"
 #include "platform/core/short_string.h"
 #include "platform/core/string_list.h"
@@ -185,6 +187,37 @@ void SavingAnyRowObject(const Libraries& libs, const fs::path& dir) {
     Expect(left.rfind("~brn", 0) != 0, "a failed save leaves nothing behind: " + left);
 }
 
+// A program started where no window system is (no display named, Qt's
+// platform not chosen) gets each dialog's failure answer, and goes on.
+void WithoutADisplayEachDialogAnswersItsFailure(const Libraries& libs, const fs::path&) {
+  const ShortString text = ShortString::From("Zpr\xE1va");
+  Expect(DLG(SHOWMESSAGE)(&text) == 0, "SHOWMESSAGE answers 0");
+  Expect(DLG(MESSAGEDLG)(&text, 3, 3, 0) == 0, "MESSAGEDLG answers 0");
+  Expect(DLG(CONFIRM)(20561) == 0, "CONFIRM answers 0");
+  DLG(LETTERSENDOK)(2, 0, 0);
+  ShortString value = ShortString::From("p\xF9vodn\xED");
+  Expect(DLG(INPUTQUERY)(&text, &text, &value) == 0 && value.Str() == "p\xF9vodn\xED",
+         "INPUTQUERY answers false and keeps the value");
+  ShortString result{};
+  DLG(INPUTBOX)(&text, &text, &value, &result);
+  Expect(result.Str() == value.Str(), "INPUTBOX answers the default");
+  std::uint8_t original[32] = {1}, current[32] = {2};
+  Expect(DLG(EDITBITSET)(1, &text, original, current, "a\r\nb\r\n") == 3 && current[0] == 2,
+         "EDITBITSET answers 3 and keeps the set");
+  ShortString key = ShortString::From("k");
+  Expect(DLG(SELECTFROMDUAL)(0, 0, &text, &text, &text, &text, &text, &key, &value) == 2 && key.Str() == "k",
+         "SELECTFROMDUAL answers 2");
+  tPhoneBookItem entry{};
+  SetText(entry.Name, "Own");
+  Expect(DLG(EDITPHONEITEM)(&entry, 0x0E) == 2 && TextOf(entry.Name) == "Own", "EDITPHONEITEM answers 2");
+  DLG(EDITPAGELAYOUTS)(0);
+  tAddressRecord records[1] = {};
+  Expect(DLG(_CHOOSESTATIONS)(records, 0, 1, 0x03, 0x0F) == -1, "_CHOOSESTATIONS answers -1");
+  char urls[32] = "fax:+420-2-111\r\n";
+  Expect(DLG(CHOOSEPHONES)(urls, sizeof urls, 0x03, 0x0F) == 0 && std::string(urls) == "fax:+420-2-111\r\n",
+         "CHOOSEPHONES answers false and keeps the text");
+}
+
 void NullArrayOfTheChooser(const Libraries& libs, const fs::path&) {
   Expect(DLG(_CHOOSESTATIONS)(nullptr, 0, 5, 0x03, 0x0F) == -1, "_CHOOSESTATIONS(NULL, 0, 5) answers -1");
 }
@@ -308,6 +341,11 @@ int RunChecks(const char* utlPath, const char* dlgPath, const fs::path& dir) {
   InChild("row objects are entries", withLibraries(RowsAreEntries));
   InChild("saving any row object", withLibraries(SavingAnyRowObject));
   InChild("the chooser with a null array", withLibraries(NullArrayOfTheChooser));
+  InChild("the dialogs without a display", [&] {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_RUNTIME_DIR"})
+      unsetenv(name);
+    withLibraries(WithoutADisplayEachDialogAnswersItsFailure)();
+  });
   ProcessStateIsTheUtilityLibrarys(dlgPath);
   ErrorSoundPlaysTheConfiguredSlot(utlPath, dlgPath, dir);
   BranniksIniIsWrittenOnlyByTheUtilityLibrary(utlPath, dlgPath, dir);

@@ -82,6 +82,14 @@ void EnsureGuiTestApplication() {
 
 bool QtApplicationExists() { return QCoreApplication::instance() != nullptr; }
 
+void MakeConsoleQtApplication() {
+  static int argc = 1;
+  static char name[] = "console";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication* const application = new QCoreApplication(argc, argv);
+  (void)application;
+}
+
 namespace {
 
 std::vector<std::function<void()>>& PendingStartActions() {

@@ -22,6 +22,9 @@ namespace cl::testing {
 void EnsureGuiTestApplication();
 // Whether Qt's application object exists yet.
 bool QtApplicationExists();
+// Makes the Qt application object of a console program (no windows), as a
+// host may have before it calls a library; it lives to the process's end.
+void MakeConsoleQtApplication();
 // Runs action from the event loop of Qt's application object: soon when it
 // exists, else once the code under test has made it and runs its loop.
 void WhenQtApplicationRuns(std::function<void()> action);
