@@ -230,8 +230,8 @@ bool APPENDLINE(std::string_view name, std::string_view line) {
   // A failed line leaves the file as it was, or no file when it was new.
   CutBack(file.Get(), size);
   file.Close();
-  // Once closed, another program may have added its line to the new file.
-  if (made && FILESIZE(name) == 0) DELETEANYWAY(name);
+  // Once closed, the new file may have another program's line.
+  if (made) win::DeleteEmptyFile(name);
   return true;
 }
 
