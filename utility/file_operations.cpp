@@ -219,20 +219,19 @@ bool APPENDFILE(std::string_view source, std::string_view target) {
 
 bool APPENDLINE(std::string_view name, std::string_view line) {
   OwnedHandle file;
-  const bool made = FILENOTFOUND(name);
-  if (made ? CREATEHANDLE(name, file.Slot()) : OPENHANDLE(name, modeReadWrite, file.Slot())) return true;
+  bool made = false;
+  if (FILENOTFOUND(name) ? OpenOrMakeNew(name, file.Slot(), made) : OPENHANDLE(name, modeReadWrite, file.Slot()))
+    return true;
   std::int32_t size = 0;
   const std::string text = std::string(line) + "\r\n";
   if (!SEEKHANDLEEND(file.Get(), size) && !WRITEHANDLE(file.Get(), text.data(), std::int32_t(text.size())) &&
       !FLUSHHANDLE(file.Get()))
     return file.Close();
   // A failed line leaves the file as it was, or no file when it was new.
-  if (made) {
-    file.Close();
-    DELETEANYWAY(name);
-  } else {
-    CutBack(file.Get(), size);
-  }
+  CutBack(file.Get(), size);
+  file.Close();
+  // Once closed, the new file may have another program's line.
+  if (made) win::DeleteEmptyFile(name);
   return true;
 }
 

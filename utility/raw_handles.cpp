@@ -80,6 +80,21 @@ bool CREATEHANDLE(std::string_view name, Handle& handle) {
   return OPENHANDLE(name, modeReadWrite, handle);
 }
 
+bool OpenOrMakeNew(std::string_view name, Handle& handle, bool& made) {
+  handle = win::CreateFile(name, win::GENERIC_READ | win::GENERIC_WRITE, 0, win::CREATE_NEW);
+  made = handle != noHandle;
+  if (made) return false;
+  if (win::GetLastError() != win::ERROR_FILE_EXISTS) return true;
+  return OPENHANDLE(name, modeReadWrite, handle);
+}
+
+bool MakeIfMissing(std::string_view name) {
+  Handle created = win::CreateFile(name, win::GENERIC_READ | win::GENERIC_WRITE, 0, win::CREATE_NEW);
+  if (created == noHandle) return win::GetLastError() != win::ERROR_FILE_EXISTS;
+  CLOSEHANDLE(created);
+  return false;
+}
+
 bool CLOSEHANDLE(Handle& handle, StandardHandles standard) {
   if (ISHANDLEVALID(handle, standard)) win::CloseHandle(handle);
   handle = noHandle;

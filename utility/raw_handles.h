@@ -21,6 +21,12 @@ inline constexpr std::uint16_t modeReadWrite = 2;
 bool OPENHANDLE(std::string_view name, std::uint16_t mode, Handle& handle);
 // Creates or empties the file and opens it for reading and writing, exclusively.
 bool CREATEHANDLE(std::string_view name, Handle& handle);
+// Opens the file as OPENHANDLE with mode 2 does; a missing one is made, but
+// only while it is still missing, so a file another program makes meanwhile
+// is opened, never emptied. made tells whether this call made it.
+bool OpenOrMakeNew(std::string_view name, Handle& handle, bool& made);
+// Makes an empty file unless one of that name exists (which is no failure).
+bool MakeIfMissing(std::string_view name);
 // How CLOSEHANDLE and ISHANDLEVALID take the handles 0 to 4, the standard
 // handles: the library's callers see files there; the browser sees none, so
 // it never closes them.

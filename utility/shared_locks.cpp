@@ -69,11 +69,7 @@ void StopSHRsrv() { TheSHRsrv().reset(); }
 
 bool FlagFile(std::string_view name, Handle& handle, std::uint16_t timeout) {
   return Within(timeout, [&] {
-    if (FILENOTFOUND(name)) {
-      Handle created = noHandle;
-      if (CREATEHANDLE(name, created)) return false;
-      CLOSEHANDLE(created);
-    }
+    if (FILENOTFOUND(name) && MakeIfMissing(name)) return false;
     Handle opened = noHandle;
     if (OPENHANDLE(name, modeReadExclusive, opened)) return false;
     handle = opened;

@@ -89,6 +89,19 @@ bool DeleteFile(std::string_view name) {
   return unlink(path->c_str()) == 0 || FailFor(errno, *path);
 }
 
+bool DeleteEmptyFile(std::string_view name) {
+  const auto path = NativeName(name);
+  if (!path) return false;
+  struct stat st;
+  if (lstat(path->c_str(), &st) != 0) return FailFor(errno, *path);
+  if (!S_ISREG(st.st_mode)) return Refuse(ERROR_ACCESS_DENIED);
+  const RemovalClaim claim(*path);
+  if (claim.Held()) return Refuse(ERROR_SHARING_VIOLATION);
+  if (lstat(path->c_str(), &st) != 0) return FailFor(errno, *path);
+  if (!S_ISREG(st.st_mode) || st.st_size != 0) return Refuse(ERROR_ACCESS_DENIED);
+  return unlink(path->c_str()) == 0 || FailFor(errno, *path);
+}
+
 namespace {
 
 bool Move(std::string_view from, std::string_view to, bool replace) {

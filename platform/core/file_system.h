@@ -24,6 +24,9 @@ bool SetFileAttributes(std::string_view name, std::uint32_t attributes);
 
 // Fails with 5 for a read-only file and with 32 while a handle holds it open.
 bool DeleteFile(std::string_view name);
+// Deletes the file only while it is empty, tested under the same claim as the
+// removal, so bytes another handle wrote before it keep the file (then 5).
+bool DeleteEmptyFile(std::string_view name);
 
 // Renames a file or directory; an existing target fails with 183, a move to
 // another file system with 17, a source held open with 32.

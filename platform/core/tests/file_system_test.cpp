@@ -48,6 +48,33 @@ TEST(FileSystem, ReadOnlyFileIsNotDeletedEvenByRoot) {
   EXPECT_EQ(GetLastError(), 2u);
 }
 
+TEST(FileSystem, DeleteEmptyFileKeepsAFileWithBytesOrHeldOpen) {
+  TempDirectory dir;
+  dir.Write("empty", "");
+  dir.Write("full", "line\r\n");
+  dir.Write("held", "");
+  std::filesystem::create_directory(dir / "sub");
+  const HANDLE h = CreateFile(dir / "held", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  struct Case {
+    const char* name;
+    bool deleted;
+    std::uint32_t error;
+  };
+  for (const Case& c : {Case{"full", false, 5}, Case{"held", false, 32}, Case{"sub", false, 5},
+                        Case{"none", false, 2}, Case{"EMPTY", true, 0}}) {
+    EXPECT_EQ(DeleteEmptyFile(dir / c.name), c.deleted) << c.name;
+    if (!c.deleted) {
+      EXPECT_EQ(GetLastError(), c.error) << c.name;
+    }
+  }
+  CloseHandle(h);
+  EXPECT_FALSE(std::filesystem::exists(dir / "empty"));
+  EXPECT_EQ(dir.Read("full"), "line\r\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "held"));
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "sub"));
+}
+
 TEST(FileSystem, FileHeldOpenCannotBeDeletedOrRenamed) {
   TempDirectory dir;
   dir.Write("f", "x");
