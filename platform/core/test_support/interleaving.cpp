@@ -1,9 +1,6 @@
 #include "platform/core/test_support/interleaving.h"
 
 #include <fcntl.h>
-#include <linux/audit.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
@@ -16,17 +13,11 @@
 #include <thread>
 #include <vector>
 
+#include "platform/core/test_support/seccomp_program.h"
+
 namespace cl::testing {
 
 namespace {
-
-#if defined(__x86_64__)
-constexpr std::uint32_t thisArch = AUDIT_ARCH_X86_64;
-#elif defined(__aarch64__)
-constexpr std::uint32_t thisArch = AUDIT_ARCH_AARCH64;
-#else
-constexpr std::uint32_t thisArch = 0;
-#endif
 
 struct PathCall {
   std::uint32_t nr;
@@ -51,20 +42,16 @@ const std::vector<PathCall>& PathCalls() {
 
 // The listener of a filter that hands the calling thread's path calls to a supervisor; -1 when refused.
 int InstallListener() {
-  if (thisArch == 0) return -1;
   const auto& calls = PathCalls();
-  std::vector<sock_filter> filter = {
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
-      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, thisArch, 1, 0),
-      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-  };
+  std::vector<sock_filter> filter = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr))};
   const std::size_t notify = filter.size() + calls.size() + 1;
   for (std::size_t i = 0; i < calls.size(); ++i)
     filter.push_back(
         BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, calls[i].nr, static_cast<std::uint8_t>(notify - (filter.size() + 1)), 0));
   filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
   filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_USER_NOTIF));
+  filter = ForThisArchitecture(std::move(filter));
+  if (filter.empty()) return -1;
   const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
   if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) return -1;
   return static_cast<int>(syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_NEW_LISTENER, &program));

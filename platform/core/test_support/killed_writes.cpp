@@ -1,9 +1,6 @@
 #include "platform/core/test_support/killed_writes.h"
 
 #include <fcntl.h>
-#include <linux/audit.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -19,27 +16,15 @@
 #include <vector>
 
 #include "platform/core/test_support/scratch_file.h"
+#include "platform/core/test_support/seccomp_program.h"
 
 namespace cl::testing {
 
 namespace {
 
-#if defined(__x86_64__)
-constexpr std::uint32_t thisArch = AUDIT_ARCH_X86_64;
-#elif defined(__aarch64__)
-constexpr std::uint32_t thisArch = AUDIT_ARCH_AARCH64;
-#else
-constexpr std::uint32_t thisArch = 0;
-#endif
-
 bool Install(std::vector<sock_filter> filter) {
-  if (thisArch == 0) return false;
-  // Other architectures' calls pass.
-  filter.insert(filter.begin(), {
-                                    BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
-                                    BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, thisArch, 1, 0),
-                                    BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-                                });
+  filter = ForThisArchitecture(std::move(filter));
+  if (filter.empty()) return false;
   const sock_fprog program{static_cast<unsigned short>(filter.size()), filter.data()};
   return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
