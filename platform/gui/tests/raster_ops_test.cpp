@@ -181,11 +181,17 @@ std::unique_ptr<TBitmap> BitmapOf(const Picture& picture) {
 }
 
 TColor Combine(uint32_t rop, TColor source, TColor dest) {
+  const TColor s = source, d = dest, all = 0xFFFFFF;
   switch (rop) {
-    case win::SRCCOPY: return source;
-    case win::SRCAND: return source & dest;
-    case win::SRCPAINT: return source | dest;
-    default: return source ^ dest;  // SRCINVERT
+    case win::SRCCOPY: return s;
+    case win::SRCAND: return s & d;
+    case win::SRCPAINT: return s | d;
+    case win::SRCINVERT: return s ^ d;
+    case win::SRCERASE: return s & ~d & all;
+    case win::NOTSRCCOPY: return ~s & all;
+    case win::NOTSRCERASE: return ~(s | d) & all;
+    case win::MERGEPAINT: return (~s | d) & all;
+    default: return d & ~s & all;  // DSna
   }
 }
 
@@ -233,7 +239,8 @@ const Geometry kGeometries[] = {
      {10, 5}, {12, 7}},
 };
 
-constexpr uint32_t kRops[] = {win::SRCCOPY, win::SRCAND, win::SRCPAINT, win::SRCINVERT};
+constexpr uint32_t kRops[] = {win::SRCCOPY,     win::SRCAND,      win::SRCPAINT,   win::SRCINVERT, win::SRCERASE,
+                              win::NOTSRCCOPY, win::NOTSRCERASE, win::MERGEPAINT, win::DSna};
 
 void ExpectSame(const Picture& got, const Picture& want, const Geometry& g, uint32_t rop, const char* target) {
   int wrong = 0;
