@@ -48,19 +48,38 @@ std::pair<int, int> Span(int d, int destSize, int srcSize) {
   return {first, std::min(last, srcSize)};
 }
 
+// True when the canvas maps logical to device pixels by a shift alone: a
+// rectangle drawn there covers exactly its own number of device pixels.
+bool OnlyShifted(const TCanvas& dest) {
+  if (CanvasAccess::Mapping(dest).type() > QTransform::TxTranslate) return false;
+  const auto& target = CanvasAccess::Target(dest);
+  return target.kind != TCanvas::Target::Kind::Painter ||
+         (target.painter != nullptr && target.painter->transform().isIdentity());
+}
+
 // The part of destRect that lands on the device: a picture drawn far larger
 // than the device is made only where it shows. Under a mapping that scales,
 // or on a painter that was handed over transformed, the whole rectangle.
 QRect VisiblePart(const TCanvas& dest, const QRect& destRect) {
+  if (!OnlyShifted(dest)) return destRect;
   const QTransform mapping = CanvasAccess::Mapping(dest);
-  if (mapping.type() > QTransform::TxTranslate) return destRect;
-  const auto& target = CanvasAccess::Target(dest);
-  if (target.kind == TCanvas::Target::Kind::Painter &&
-      (target.painter == nullptr || !target.painter->transform().isIdentity()))
-    return destRect;
   const TSize size = dest.Size();
   const QRect device = QRect(0, 0, size.cx, size.cy).translated(-qRound(mapping.dx()), -qRound(mapping.dy()));
   return destRect.intersected(device);
+}
+
+// The source pixels under an unstretched copy, row by row: what lies outside
+// the source reads black, and every pixel is opaque.
+void CopyRows(const QImage& src, const QRect& from, QImage& pixels) {
+  pixels.fill(Qt::black);
+  const QRect inside = from.intersected(src.rect());
+  if (inside.isEmpty()) return;
+  const int dx = inside.x() - from.x(), dy = inside.y() - from.y();
+  for (int y = 0; y < inside.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(inside.y() + y)) + inside.x();
+    auto* out = reinterpret_cast<QRgb*>(pixels.scanLine(dy + y)) + dx;
+    for (int x = 0; x < inside.width(); ++x) out[x] = in[x] | 0xFF000000u;
+  }
 }
 
 }  // namespace
@@ -72,13 +91,32 @@ bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, 
   if (UsesSource(rop) && (src.isNull() || srcRect.width() <= 0 || srcRect.height() <= 0)) return false;
   const QRect visible = VisiblePart(dest, destRect);
   if (visible.isEmpty()) return true;
+  const QPainter::CompositionMode composition = CompositionFor(rop);
+  const bool srcMono = src.format() == QImage::Format_Mono;
+  const bool direct = !srcMono && src.depth() == 32;
+  if (UsesSource(rop) && direct && !destMono && destRect.size() == srcRect.size()) {
+    // Colour onto colour at its own size, the copy of every paint: whole
+    // scan lines, and straight from the source where it covers the rectangle.
+    const QRect from = visible.translated(srcRect.topLeft() - destRect.topLeft());
+    const bool whole = src.format() == QImage::Format_RGB32 && src.rect().contains(from) && OnlyShifted(dest);
+    QImage pixels;
+    if (!whole) {
+      pixels = QImage(visible.size(), QImage::Format_RGB32);
+      CopyRows(src, from, pixels);
+    }
+    return CanvasAccess::Paint(dest, [&](QPainter& painter) {
+      painter.setCompositionMode(composition);
+      if (whole)
+        painter.drawImage(visible.topLeft(), src, from);
+      else
+        painter.drawImage(visible.topLeft(), pixels);
+    });
+  }
   QImage pixels(visible.size(), QImage::Format_RGB32);
   pixels.fill(Qt::black);
   if (UsesSource(rop)) {
     // The source as colours: a monochrome one through the destination's text
     // (0) and background (1) colours, or black and white onto monochrome.
-    const bool srcMono = src.format() == QImage::Format_Mono;
-    const bool direct = !srcMono && src.depth() == 32;
     const QRgb zero = destMono ? qRgb(0, 0, 0) : ToQRgb(dest.TextColor());
     const QRgb one = destMono ? qRgb(255, 255, 255) : ToQRgb(dest.BkColor());
     auto at = [&](int sx, int sy) -> QRgb {
@@ -120,9 +158,8 @@ bool BlitImage(TCanvas& dest, QRect destRect, const QImage& src, QRect srcRect, 
       }
     }
   }
-  const QPainter::CompositionMode mode = CompositionFor(rop);
   return CanvasAccess::Paint(dest, [&](QPainter& painter) {
-    painter.setCompositionMode(mode);
+    painter.setCompositionMode(composition);
     painter.drawImage(visible.topLeft(), pixels);
   });
 }

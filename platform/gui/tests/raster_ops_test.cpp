@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <memory>
+#include <random>
+#include <vector>
 
 #include "platform/gui/bitmap.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/gdi_constants.h"
+#include "platform/gui/qt_bridge.h"
 
 namespace {
 
@@ -135,6 +140,152 @@ TEST(RasterOps, BlitsStayInsideTheClipRegion) {
   EXPECT_EQ(dest->Canvas().GetPixel(0, 0), cl::clBlack);
   EXPECT_EQ(dest->Canvas().GetPixel(1, 0), cl::clWhite);
   EXPECT_EQ(dest->Canvas().GetPixel(0, 1), cl::clBlack);
+}
+
+}  // namespace
+
+namespace {
+
+// A picture as plain colours, row by row.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<TColor> pixels;
+  TColor At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+  bool Holds(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+};
+
+Picture RandomPicture(int width, int height, std::mt19937& random) {
+  Picture picture{width, height, {}};
+  for (int i = 0; i < width * height; ++i) picture.pixels.push_back(static_cast<TColor>(random() & 0xFFFFFF));
+  return picture;
+}
+
+QImage ImageOf(const Picture& picture) {
+  QImage image(picture.width, picture.height, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) image.setPixel(x, y, cl::ToQRgb(picture.At(x, y)));
+  return image;
+}
+
+Picture PictureOf(const QImage& image) {
+  Picture picture{image.width(), image.height(), {}};
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) picture.pixels.push_back(cl::FromQRgb(image.pixel(x, y)));
+  return picture;
+}
+
+std::unique_ptr<TBitmap> BitmapOf(const Picture& picture) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetHandle(win::CreateBitmapFromImage(ImageOf(picture)));
+  return bitmap;
+}
+
+TColor Combine(uint32_t rop, TColor source, TColor dest) {
+  const TColor s = source, d = dest, all = 0xFFFFFF;
+  switch (rop) {
+    case win::SRCCOPY: return s;
+    case win::SRCAND: return s & d;
+    case win::SRCPAINT: return s | d;
+    case win::SRCINVERT: return s ^ d;
+    case win::SRCERASE: return s & ~d & all;
+    case win::NOTSRCCOPY: return ~s & all;
+    case win::NOTSRCERASE: return ~(s | d) & all;
+    case win::MERGEPAINT: return (~s | d) & all;
+    default: return d & ~s & all;  // DSna
+  }
+}
+
+// Where an unstretched copy lands, in logical coordinates of both canvases.
+struct Geometry {
+  const char* what;
+  int srcWidth, srcHeight;
+  int x, y, width, height, sx, sy;
+  bool clipped;
+  cl::TRect clip;
+  cl::TPoint destOrigin, srcOrigin;
+};
+
+// The rule every unstretched colour copy keeps: a device pixel inside the
+// rectangle, the device and the clip becomes the raster operation of itself
+// and the source pixel at the same offset, black where that lies off the
+// source; every other pixel stays.
+Picture Expected(const Picture& dest, const Picture& src, const Geometry& g, uint32_t rop) {
+  Picture out = dest;
+  for (int py = 0; py < dest.height; ++py)
+    for (int px = 0; px < dest.width; ++px) {
+      const int lx = px + g.destOrigin.X, ly = py + g.destOrigin.Y;
+      if (lx < g.x || ly < g.y || lx >= g.x + g.width || ly >= g.y + g.height) continue;
+      if (g.clipped && (lx < g.clip.Left || ly < g.clip.Top || lx >= g.clip.Right || ly >= g.clip.Bottom)) continue;
+      const int sx = g.sx - g.srcOrigin.X + lx - g.x, sy = g.sy - g.srcOrigin.Y + ly - g.y;
+      const TColor s = src.Holds(sx, sy) ? src.At(sx, sy) : TColor{0};
+      out.pixels[static_cast<std::size_t>(py * dest.width + px)] = Combine(rop, s, dest.At(px, py));
+    }
+  return out;
+}
+
+constexpr int kDestWidth = 37, kDestHeight = 23;
+
+const Geometry kGeometries[] = {
+    {"the whole picture", 37, 23, 0, 0, 37, 23, 0, 0, false, {}, {0, 0}, {0, 0}},
+    {"an inner part from elsewhere", 37, 23, 5, 3, 20, 11, 9, 6, false, {}, {0, 0}, {0, 0}},
+    {"hanging off the left and top", 37, 23, -7, -4, 25, 15, 2, 1, false, {}, {0, 0}, {0, 0}},
+    {"hanging off the right and bottom", 37, 23, 20, 15, 30, 20, 0, 0, false, {}, {0, 0}, {0, 0}},
+    {"larger than the device on all sides", 60, 40, -9, -8, 60, 40, 0, 0, false, {}, {0, 0}, {0, 0}},
+    {"reading off the source's left and bottom", 37, 23, 2, 2, 30, 18, -5, 10, false, {}, {0, 0}, {0, 0}},
+    {"reading wholly off the source", 37, 23, 3, 4, 10, 6, 100, 0, false, {}, {0, 0}, {0, 0}},
+    {"from a larger source", 90, 70, 0, 0, 37, 23, 41, 33, false, {}, {0, 0}, {0, 0}},
+    {"inside a clip", 37, 23, -3, 0, 40, 23, 0, 0, true, {4, 2, 30, 19}, {0, 0}, {0, 0}},
+    {"under window origins, as a paint copies its buffer", 37, 23, 12, 7, 20, 12, 12, 7, true, {12, 7, 32, 19},
+     {10, 5}, {12, 7}},
+};
+
+constexpr uint32_t kRops[] = {win::SRCCOPY,     win::SRCAND,      win::SRCPAINT,   win::SRCINVERT, win::SRCERASE,
+                              win::NOTSRCCOPY, win::NOTSRCERASE, win::MERGEPAINT, win::DSna};
+
+void ExpectSame(const Picture& got, const Picture& want, const Geometry& g, uint32_t rop, const char* target) {
+  int wrong = 0;
+  for (int y = 0; y < want.height; ++y)
+    for (int x = 0; x < want.width; ++x)
+      if (got.At(x, y) != want.At(x, y) && ++wrong <= 3)
+        ADD_FAILURE() << target << ", " << g.what << ", rop " << std::hex << rop << ": pixel " << std::dec << x << ","
+                      << y << " is " << std::hex << got.At(x, y) << " not " << want.At(x, y);
+}
+
+// What the copy leaves on a bitmap's canvas, or on a window's painter in a
+// paint event.
+enum class Onto { Bitmap, Window };
+
+Picture CopyOnto(Onto onto, const Picture& dest, const Picture& src, const Geometry& g, uint32_t rop) {
+  auto srcBitmap = BitmapOf(src);
+  srcBitmap->Canvas().SetWindowOrg(g.srcOrigin.X, g.srcOrigin.Y);
+  auto blit = [&](cl::TCanvas& canvas) {
+    canvas.SetWindowOrg(g.destOrigin.X, g.destOrigin.Y);
+    if (g.clipped) canvas.IntersectClipRect(g.clip.Left, g.clip.Top, g.clip.Right, g.clip.Bottom);
+    EXPECT_TRUE(canvas.BitBlt(g.x, g.y, g.width, g.height, srcBitmap->Canvas(), g.sx, g.sy, rop)) << g.what;
+  };
+  if (onto == Onto::Bitmap) {
+    auto destBitmap = BitmapOf(dest);
+    blit(destBitmap->Canvas());
+    return PictureOf(destBitmap->Handle()->image);
+  }
+  QImage window = ImageOf(dest);
+  {
+    QPainter painter(&window);
+    blit(*cl::CreatePainterCanvas(painter, window.size(), cl::DeviceKind::Screen));
+  }
+  return PictureOf(window);
+}
+
+TEST(RasterOps, UnstretchedColourCopiesKeepThePixelRuleOnRandomPictures) {
+  std::mt19937 random(1234);
+  for (const Onto onto : {Onto::Bitmap, Onto::Window})
+    for (const Geometry& g : kGeometries)
+      for (const uint32_t rop : kRops) {
+        const Picture dest = RandomPicture(kDestWidth, kDestHeight, random);
+        const Picture src = RandomPicture(g.srcWidth, g.srcHeight, random);
+        ExpectSame(CopyOnto(onto, dest, src, g, rop), Expected(dest, src, g, rop), g, rop,
+                   onto == Onto::Bitmap ? "bitmap" : "window");
+      }
 }
 
 }  // namespace
