@@ -146,9 +146,9 @@ TEST_F(BrowserFormTest, ACancelledPrintDialogPrintsNothing) {
   cl::Printer().SetOutputFileName("");
 }
 
-// Printing into the full device: the job fails with the printer's error in
-// the error box, and the device node is still the device.
-TEST_F(BrowserFormTest, PrintingIntoAFullDeviceShowsThePrintersErrorAndLeavesTheNode) {
+// Printing into the full device: the error box names the file and the
+// system's reason (not the printer), and the device node is still the device.
+TEST_F(BrowserFormTest, PrintingIntoAFullDeviceShowsTheFailedWriteAndLeavesTheNode) {
   brw::TBrowserForm& form = Start({Doc("index.htm")});
   std::string full = Doc("full");
   if (mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) full = "/dev/full";
@@ -160,7 +160,7 @@ TEST_F(BrowserFormTest, PrintingIntoAFullDeviceShowsThePrintersErrorAndLeavesThe
   // Clicked as the user does, so the error reaches the application's box.
   t::Click(form.Button(brw::tbPrint), 5, 5);
   ASSERT_EQ(script.Messages.size(), 1u);
-  EXPECT_EQ(script.Messages[0].text, "Printer selected is not valid");
+  EXPECT_EQ(script.Messages[0].text, "I/O Write \"" + full + "\" failed, GetLastError=0x00000070 (112): ERROR_DISK_FULL");
   struct stat st;
   ASSERT_EQ(lstat(full.c_str(), &st), 0);
   EXPECT_TRUE(S_ISCHR(st.st_mode));

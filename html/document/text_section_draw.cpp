@@ -136,6 +136,9 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
   // character, and aligned lines are placed by their width without them.
   int32_t end = line.Start + line.Ln;
   while (end > line.Start && Buff[end - 1] == ' ') --end;
+  // As when the line was fitted: floats before any text, control or inline
+  // picture were placed at the line's top, later ones below it.
+  bool atLineStart = true;
   for (int32_t pos = line.Start; pos < end;) {
     if (Buff[pos] == ImageMark) {
       TImageObj* image = Images.FindImage(pos);
@@ -143,8 +146,9 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
       if (image && !image->Floating()) {
         image->Draw(canvas, xx, textBottom - line.LineHt, textBottom - line.LineDescent, run);
         xx += image->ObjWidth;
+        atLineStart = false;
       } else if (image) {
-        const int32_t imageTop = pos == line.Start ? top : textBottom;
+        const int32_t imageTop = atLineStart ? top : textBottom;
         image->Draw(canvas, indents.LeftEdge + image->FloatX, imageTop, imageTop, run);
       }
       // An image leaves the canvas aligned to its text's top; the line's text
@@ -153,6 +157,7 @@ void TSection::DrawLine(cl::TCanvas& canvas, IndentManager& indents, const LineR
       ++pos;
       continue;
     }
+    atLineStart = false;
     if (Buff[pos] == ControlMark) {
       if (TFormControlObj* control = FormControls.FindControl(pos)) {
         control->OnScreen = true;

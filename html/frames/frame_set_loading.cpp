@@ -8,6 +8,7 @@
 #include "html/frames/frame_source.h"
 #include "html/frames/frame_viewer.h"
 #include "html/frames/refresh_timer.h"
+#include "platform/core/in_out_error.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/timer.h"
 #include "utility/path_names.h"
@@ -32,7 +33,13 @@ void TFrameSet::LoadFromFile(const std::string& fileName, const std::string& anc
     requested = OwnerViewer->RequestDocument(fileName, *this);
   }
   SetFile = requested ? fileName : utl::FEXPAND(fileName);
-  if (requested ? IsFrameSetSource(*requested, this) : IsFrameSetFile(SetFile, this)) {
+  bool frameSet = false;
+  try {
+    frameSet = requested ? IsFrameSetSource(*requested, this) : IsFrameSetFile(SetFile, this);
+  } catch (const cl::EInOutError& error) {
+    throw cl::EInOutError("Can't load: " + SetFile, error.ErrorCode);
+  }
+  if (frameSet) {
     ParseAndLoad(requested ? *requested : TDocumentSource::File(SetFile), SetFile);
   } else {
     AddFrame(TAttributeList(), SetFile, TFrameDocumentInfo{});

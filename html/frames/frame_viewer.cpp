@@ -139,6 +139,9 @@ void TFrameSetViewer::LoadFromFileInternal(const std::string& name) {
   const std::string expanded = link.File.empty()     ? currentSet_->SetFile
                                : HasRequestEvents() ? link.File
                                                     : utl::FEXPAND(link.File);
+  // A followed link is checked here, as a file the application opens is.
+  if (!HasRequestEvents() && !DocumentFileExists(expanded))
+    throw cl::EInOutError("Can't locate file: " + expanded, 2);
   if (!currentSet_->SetFile.empty() && SameFileName(expanded, currentSet_->SetFile)) {
     const int32_t oldPos = currentSet_->AllViewers.size() == 1 ? currentSet_->AllViewers.front()->Position() : 0;
     currentSet_->LoadFromFile(expanded, link.Anchor);

@@ -115,7 +115,7 @@ class PrintRun {
     } catch (...) {
       try {
         Finish();
-      } catch (const cl::EPrinter&) {
+      } catch (const cl::Exception&) {
         // The first failure is the one to report.
       }
       throw;

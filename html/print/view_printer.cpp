@@ -1,9 +1,12 @@
 #include "html/print/view_printer.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "platform/gui/application.h"
 #include "platform/gui/printer.h"
+#include "utility/bk_exception.h"
 
 namespace html {
 
@@ -40,7 +43,7 @@ TViewPrinter::~TViewPrinter() {
   if (printing_) {
     try {
       EndDoc();
-    } catch (const cl::EPrinter&) {
+    } catch (const cl::Exception&) {
       // A destructor cannot report a job that failed to end.
     }
   }
@@ -95,7 +98,12 @@ void TViewPrinter::BeginDoc() {
   context_->SetAbortProc(PrintAbortProc);
   // A job the device refuses is no job: nothing to end or abort.
   if (!context_->StartDoc(Title.substr(0, 31)) || !context_->StartPage()) {
+    const std::string file = context_->FailedFile();
+    // Made first: the message takes the last error before anything else runs.
+    std::optional<xIOCreate> notCreated;
+    if (!file.empty()) notCreated.emplace(file);
     context_->AbortDoc();
+    if (notCreated) throw *notCreated;
     throw cl::EPrinter(kNotValid);
   }
   printing_ = true;
@@ -117,8 +125,12 @@ void TViewPrinter::EndDoc() {
   printing_ = false;
   aborted_ = false;
   pageNumber_ = 0;
-  // The file of a PDF job comes into being here; failing that is no success.
-  if (!ended) throw cl::EPrinter(kNotValid);
+  // The file of a PDF job comes into being here; failing that is no success,
+  // and a file that could not be written is no fault of the printer.
+  if (ended) return;
+  const std::string file = context_->FailedFile();
+  if (!file.empty()) throw xIOWrite(file);
+  throw cl::EPrinter(kNotValid);
 }
 
 void TViewPrinter::Abort() {

@@ -9,6 +9,7 @@
 
 #include "platform/core/exception.h"
 #include "platform/core/message_hooks.h"
+#include "platform/core/places.h"
 #include "platform/gui/common_dialogs.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/qt_bridge.h"
@@ -88,6 +89,14 @@ void TApplication::ProcessMessagesExceptInput() {
   FreeReleased();
 }
 
+std::string TApplication::Title() const {
+  std::string name = win::GetModuleFileName();
+  name.erase(0, name.find_last_of("\\/") + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name;
+}
+
 void TApplication::HandleException(const std::exception& error) {
   // The silent abort ends an operation and is never shown.
   if (dynamic_cast<const EAbort*>(&error) != nullptr) return;
@@ -102,7 +111,7 @@ void TApplication::HandleException(const std::exception& error) {
   // on the offscreen platform without a script the text goes to stderr.
   if (DialogSeamInstalled() || (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
                                 QGuiApplication::platformName() != "offscreen")) {
-    MessageBox(text, "", MB_OK | MB_ICONERROR);
+    MessageBox(text, Title(), MB_OK | MB_ICONERROR);
   } else {
     std::fprintf(stderr, "%s\n", text.c_str());
   }

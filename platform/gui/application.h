@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 namespace cl {
 
@@ -22,7 +23,11 @@ class TApplication {
   // The main form: closing it ends the application.
   TForm* MainForm() const { return mainForm_; }
   void SetMainForm(TForm* form) { mainForm_ = form; }
-  // Reports an exception raised inside an event handler; the loop goes on.
+  // The program's title, the caption of its error boxes: the name of the
+  // program's file without its folder and extension.
+  std::string Title() const;
+  // Reports an exception raised inside an event handler in an error box over
+  // the active window; the loop goes on.
   void HandleException(const std::exception& error);
   // Replaces the error box (tests record instead).
   void SetExceptionHandler(std::function<void(const std::exception&)> handler);

@@ -1,5 +1,6 @@
 #include "platform/gui/common_dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
@@ -23,6 +24,8 @@
 
 #include "platform/core/file_names.h"
 #include "platform/gui/application.h"
+#include "platform/gui/control_widget.h"
+#include "platform/gui/form.h"
 #include "platform/gui/handler_guard.h"
 #include "platform/gui/printer.h"
 #include "platform/gui/printer_impl.h"
@@ -204,6 +207,15 @@ void FitCaption(QMessageBox& box) {
                 grid->columnCount());
 }
 
+// The window a message box belongs to: an open modal form, else the main
+// form while it shows, else the active window; none leaves it on the screen.
+QWidget* MessageBoxOwner() {
+  if (QWidget* const modal = QApplication::activeModalWidget()) return modal;
+  const TForm* const main = Application().MainForm();
+  if (main != nullptr && main->Showing()) return TControl::Access::Widget(*main);
+  return QApplication::activeWindow();
+}
+
 std::map<TFindDialog*, std::unique_ptr<FindWindow>>& FindWindows() {
   static std::map<TFindDialog*, std::unique_ptr<FindWindow>> windows;
   return windows;
@@ -268,7 +280,8 @@ class QtDialogs final : public TDialogSeam {
 
   int RunMessageBox(const std::string& text, const std::string& caption, uint32_t flags) override {
     EnsureQtApplication();
-    QMessageBox box;
+    // Like Windows' box, it stands over the window the user works in.
+    QMessageBox box(MessageBoxOwner());
     box.setText(ToQString(text));
     box.setWindowTitle(ToQString(caption));
     switch (flags & 0xF0) {

@@ -45,6 +45,10 @@ class TPrinterContext {
   virtual bool EndPage() = 0;
   virtual bool EndDoc() = 0;
   virtual bool AbortDoc() = 0;
+  // After StartDoc or EndDoc failed: the file the job writes, as the system
+  // names it, when creating or writing it was the failure (the last error then
+  // tells why); empty when the device failed.
+  virtual std::string FailedFile() const { return std::string(); }
 
  protected:
   bool CallAbortProc() const { return !abortProc_ || abortProc_(); }

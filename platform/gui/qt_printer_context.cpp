@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include "platform/core/file_handle.h"
+#include "platform/core/file_names.h"
+#include "platform/core/last_error.h"
 #include "platform/core/replacing_write.h"
 #include "platform/gui/qt_bridge.h"
 
@@ -72,7 +74,11 @@ class QtPrinterContext final : public TPrinterContext {
     const bool pdf = printer_.outputFormat() == QPrinter::PdfFormat;
     if (pdf && target_.empty()) return false;
     printer_.setDocName(ToQString(documentName));
-    if (!target_.empty() && !OpenOutput()) return false;
+    fileFailed_ = false;
+    if (!target_.empty() && !OpenOutput()) {
+      fileFailed_ = true;
+      return false;
+    }
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(&printer_)) {
       painter_.reset();
@@ -101,8 +107,13 @@ class QtPrinterContext final : public TPrinterContext {
     Finish();
     if (output_ == nullptr) return true;
     const bool written = CopyScratch() && output_->Commit();
+    fileFailed_ = !written;
     DropOutput();
     return written;
+  }
+
+  std::string FailedFile() const override {
+    return fileFailed_ ? win::SystemName(target_).value_or(target_) : std::string();
   }
 
   bool AbortDoc() override {
@@ -126,7 +137,10 @@ class QtPrinterContext final : public TPrinterContext {
   // be a device or a FIFO, written in place; a killed job leaves nothing.
   bool OpenOutput() {
     output_ = std::make_unique<win::ReplacingWrite>(target_);
-    scratch_ = memfd_create("print", MFD_CLOEXEC);
+    if (output_->Ready()) {
+      scratch_ = memfd_create("print", MFD_CLOEXEC);
+      if (scratch_ < 0) win::SetLastErrorFromErrno(errno);
+    }
     if (!output_->Ready() || scratch_ < 0) {
       DropOutput();
       return false;
@@ -139,7 +153,10 @@ class QtPrinterContext final : public TPrinterContext {
     for (off_t at = 0;;) {
       const ssize_t n = pread(scratch_, block.data(), block.size(), at);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return false;
+      if (n < 0) {
+        win::SetLastErrorFromErrno(errno);
+        return false;
+      }
       if (n == 0) return true;
       std::uint32_t done = 0;
       if (!win::WriteFile(output_->Handle(), block.data(), static_cast<std::uint32_t>(n), &done)) return false;
@@ -165,6 +182,7 @@ class QtPrinterContext final : public TPrinterContext {
   std::unique_ptr<TCanvas> page_;
   bool started_ = false;
   int pages_ = 0;
+  bool fileFailed_ = false;
 };
 
 }  // namespace

@@ -112,6 +112,45 @@ TEST_F(PicturePrintTest, PagesWithPicturesPrintTheirPicturesScaledToThePrinter) 
   }
 }
 
+// Floats met before any text of a line print on that line's top, as they
+// show on the screen, and the text after a CLEAR break prints below them.
+TEST_F(PicturePrintTest, FloatsAtTheStartOfALinePrintOnItsTop) {
+  dir.Write("red.bmp", SolidBmp(10, 10, kRed));
+  dir.Write("green.bmp", SolidBmp(10, 10, kGreen));
+  dir.Write("blue.bmp", SolidBmp(10, 10, kBlue));
+  const cl::TColor green = cl::RGB(0, 160, 0), after = cl::RGB(128, 0, 128);
+  struct Case {
+    const char* name;
+    std::string floats;
+    const char* clear;
+    std::vector<cl::TColor> colours;
+  } const cases[] = {
+      {"two left", "<IMG SRC=red.bmp WIDTH=40 HEIGHT=20 ALIGN=LEFT><IMG SRC=green.bmp WIDTH=100 HEIGHT=60 ALIGN=LEFT>",
+       "LEFT", {cl::clRed, green}},
+      {"three left",
+       "<IMG SRC=red.bmp WIDTH=30 HEIGHT=20 ALIGN=LEFT><IMG SRC=green.bmp WIDTH=40 HEIGHT=60 ALIGN=LEFT>"
+       "<IMG SRC=blue.bmp WIDTH=30 HEIGHT=40 ALIGN=LEFT>",
+       "LEFT", {cl::clRed, green, cl::clBlue}},
+      {"two right",
+       "<IMG SRC=red.bmp WIDTH=40 HEIGHT=20 ALIGN=RIGHT><IMG SRC=green.bmp WIDTH=100 HEIGHT=60 ALIGN=RIGHT>",
+       "RIGHT", {cl::clRed, green}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load("<P>" + c.floats + "BESIDE<BR CLEAR=" + c.clear + "><FONT COLOR=\"#800080\">AFTERCLEAR</FONT>");
+    const Recorder::Page page = PrintOnePage();
+    const cl::TRect first = BoxOf(page, c.colours.front());
+    const cl::TRect text = BoxOf(page, after);
+    ASSERT_GT(text.Height(), 0);
+    for (const cl::TColor colour : c.colours) {
+      const cl::TRect box = BoxOf(page, colour);
+      ASSERT_GT(box.Height(), 0) << std::hex << colour;
+      EXPECT_EQ(box.Top, first.Top) << std::hex << colour;
+      EXPECT_GE(text.Top, box.Bottom) << std::hex << colour << ": the cleared text is below it";
+    }
+  }
+}
+
 TEST_F(PicturePrintTest, APictureFileOpenedAsTheDocumentPrints) {
   viewer->LoadImageFile(dir.Write("alone.bmp", SolidBmp(30, 12, kBlue)));
   cl::testing::ProcessEvents();

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/core/test_support/temp_directory.h"
 #include "platform/gui/printer.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/test_support/recording_printer.h"
@@ -24,7 +28,7 @@ class ViewPrinterTest : public ::testing::Test {
 std::string ErrorOf(const std::function<void()>& call) {
   try {
     call();
-  } catch (const cl::EPrinter& error) {
+  } catch (const cl::Exception& error) {
     return error.Message();
   }
   return "";
@@ -123,6 +127,37 @@ TEST(ViewPrinter, WithoutAValidPrinterTheJobDoesNotStart) {
   TViewPrinter printer;
   EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), "Printer selected is not valid");
   EXPECT_FALSE(printer.Printing());
+}
+
+// A PDF file that cannot be made or written fails the job with the file's
+// name and the system's reason, not with the printer's error.
+TEST(ViewPrinter, APdfFileThatCannotBeWrittenFailsTheJobWithItsNameAndTheReason) {
+  cl::testing::EnsureGuiTestApplication();
+  const cl::testing::TempDirectory dir;
+  std::string full = dir / "full";
+  if (mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) full = "/dev/full";
+  const std::string nowhere = dir / "none/tisk.pdf";
+  struct Case {
+    const char* name;
+    std::string file;
+    std::string begin, end;  // the errors of BeginDoc and EndDoc
+  } const cases[] = {
+      {"a full device", full, "", "I/O Write \"" + full + "\" failed, GetLastError=0x00000070 (112): ERROR_DISK_FULL"},
+      {"a folder that does not exist", nowhere,
+       "I/O Create \"" + nowhere + "\" failed, GetLastError=0x00000003 (3): ERROR_PATH_NOT_FOUND", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cl::Printer().SetOutputFileName(c.file);
+    TViewPrinter printer;
+    EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), c.begin);
+    if (c.begin.empty()) {
+      printer.Canvas().Changing().TextOut(100, 100, "strana");
+      EXPECT_EQ(ErrorOf([&] { printer.EndDoc(); }), c.end);
+    }
+    EXPECT_FALSE(printer.Printing());
+  }
+  cl::Printer().SetOutputFileName("");
 }
 
 }  // namespace
