@@ -8,7 +8,6 @@
 #include "platform/core/last_error.h"
 #include "platform/core/replacing_write.h"
 #include "utility/bk_exception.h"
-#include "utility/crc32.h"
 #include "utility/file_operations.h"
 #include "utility/owned_handle.h"
 #include "utility/raw_handles.h"
@@ -18,7 +17,7 @@ namespace utl {
 namespace {
 
 constexpr char noteMagic[4] = {'B', 'K', 'a', 'j'};
-// Magic, size before, length, the two headers; then a CRC over all of them,
+// Magic, size before, length, the two headers; then a sum over all of them,
 // so that a note torn by a killed process reads as no note.
 constexpr std::size_t bodySize = sizeof noteMagic + 4 + 4 + 2 * sizeof(tBKHeader);
 constexpr std::size_t noteSize = bodySize + 4;
@@ -37,11 +36,11 @@ std::uint32_t GetWord(const std::uint8_t* at) {
   return value;
 }
 
+// FNV-1a: a torn note is all it has to tell apart.
 std::uint32_t BodySum(const NoteBytes& bytes) {
-  const tCRCator crc(CRCKind32);
-  std::uint32_t reg = CRCStart;
-  crc.Add(CRCKind32, bytes.data(), bodySize, reg);
-  return reg;
+  std::uint32_t sum = 2166136261u;
+  for (std::size_t i = 0; i < bodySize; ++i) sum = (sum ^ bytes[i]) * 16777619u;
+  return sum;
 }
 
 NoteBytes Encode(const AppendJournal& journal) {

@@ -148,19 +148,17 @@ bool ChangedMeanwhile(BKHandle& file, const ReaderView& view, const std::optiona
 
 // Under a handle that keeps other writers out: the bytes of an append that
 // never took effect are cut off, and its note goes.
-void FinishUnfinishedAppend(BKHandle& file, std::string_view name, const tBKHeader& header,
+void FinishUnfinishedAppend(BKHandle& file, std::string_view journalName, const tBKHeader& header,
                             std::int32_t& size) {
-  const auto journalName = AppendJournalName(name);
-  if (!journalName) return;
   AppendJournal journal;
-  const JournalFound found = ReadAppendJournal(*journalName, journal);
+  const JournalFound found = ReadAppendJournal(journalName, journal);
   if (found == JournalFound::None) return;
   if (found == JournalFound::Valid && journal.Unfinished(header, size) && size > journal.sizeBefore) {
     file.Seek(journal.sizeBefore);
     file.EndHere();
     size = journal.sizeBefore;
   }
-  if (!RemoveAppendJournal(*journalName)) throw xIODelete(*journalName);
+  if (!RemoveAppendJournal(journalName)) throw xIODelete(journalName);
 }
 
 }  // namespace
@@ -296,7 +294,7 @@ void AppendToBKFile(std::string_view name, const void* data, std::int32_t length
   tBKHeader header;
   file.Read(&header, BKHeaderSize);
   std::int32_t size = file.SeekEnd();
-  FinishUnfinishedAppend(file, name, header, size);
+  FinishUnfinishedAppend(file, *journalName, header, size);
   if (length == 0) return;
   tBKHeader extended = header;
   std::uint8_t check[2] = {header.checkA, header.checkB};
@@ -331,7 +329,7 @@ void TruncateBKFile(std::string_view name, std::int32_t dataLength) {
   tBKHeader header;
   file.Read(&header, BKHeaderSize);
   std::int32_t size = file.SeekEnd();
-  FinishUnfinishedAppend(file, name, header, size);
+  if (const auto journalName = AppendJournalName(name)) FinishUnfinishedAppend(file, *journalName, header, size);
   if (dataLength > size - static_cast<std::int32_t>(BKHeaderSize))
     throw xInternal("A BK file cannot be cut beyond its data");
   // The kept part goes to a new file, so that a failure keeps the old one.
