@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "utility/bk_append_journal.h"
 #include "utility/bk_exception.h"
 #include "utility/cipher.h"
 #include "utility/file_operations.h"
@@ -19,6 +22,8 @@ namespace {
 
 constexpr std::uint16_t modeReadWriteDenyWrite = 0x22;
 constexpr std::int32_t BlockSize = 32768;
+// A reader starts again when a writer changed the file under it, that often.
+constexpr int readAttempts = 8;
 
 // An open handle that is closed on every path; its calls throw on failure.
 class BKHandle {
@@ -58,10 +63,10 @@ class BKHandle {
     if (FLUSHHANDLE(handle_.Get())) throw xIOWrite(name_);
   }
   // After a failed append: the old length and header again, as far as the
-  // system lets.
-  void Restore(std::int32_t size, const tBKHeader& header) noexcept {
-    if (!SEEKHANDLETO(handle_.Get(), size)) TRUNCATEHANDLE(handle_.Get());
-    if (!SEEKHANDLETO(handle_.Get(), 0)) WRITEHANDLE(handle_.Get(), &header, BKHeaderSize);
+  // system lets; false when something stayed.
+  bool Restore(std::int32_t size, const tBKHeader& header) noexcept {
+    return !SEEKHANDLETO(handle_.Get(), size) && !TRUNCATEHANDLE(handle_.Get()) &&
+           !SEEKHANDLETO(handle_.Get(), 0) && !WRITEHANDLE(handle_.Get(), &header, BKHeaderSize);
   }
   // As CLOSEHANDLE does, a failed close of the system is not reported.
   void Close() { static_cast<void>(handle_.Close()); }
@@ -109,8 +114,51 @@ void CommitWithAttributes(ReplacementFile& file, std::string_view name, std::uin
   throw bad;
 }
 
-void Verify(std::string_view name, std::uint16_t computed, const tBKHeader& header) {
-  if (computed != StoredCheckWord(header)) BadCheck(name, computed, StoredCheckWord(header));
+// The file as a reader takes it: the header, and where the data end; while
+// an append has not taken effect (or never will), at the size before it.
+struct ReaderView {
+  tBKHeader header;
+  std::int32_t end;
+  bool beforeAppend;
+};
+
+ReaderView Look(BKHandle& file, const std::optional<std::string>& journalName) {
+  ReaderView view{};
+  file.Read(&view.header, BKHeaderSize);
+  view.end = file.SeekEnd();
+  AppendJournal journal;
+  view.beforeAppend = journalName && ReadAppendJournal(*journalName, journal) == JournalFound::Valid &&
+                      journal.Unfinished(view.header, view.end);
+  if (view.beforeAppend) view.end = journal.sizeBefore;
+  file.Seek(BKHeaderSize);
+  return view;
+}
+
+// Whether a wrong check may be an append's doing: the header changed since
+// the reader took it, or an append's note turned up.
+bool ChangedMeanwhile(BKHandle& file, const ReaderView& view, const std::optional<std::string>& journalName) {
+  if (view.beforeAppend) return false;
+  tBKHeader now;
+  file.Seek(0);
+  file.Read(&now, BKHeaderSize);
+  AppendJournal journal;
+  return std::memcmp(&now, &view.header, BKHeaderSize) != 0 ||
+         (journalName && ReadAppendJournal(*journalName, journal) != JournalFound::None);
+}
+
+// Under a handle that keeps other writers out: the bytes of an append that
+// never took effect are cut off, and its note goes.
+void FinishUnfinishedAppend(BKHandle& file, std::string_view journalName, const tBKHeader& header,
+                            std::int32_t& size) {
+  AppendJournal journal;
+  const JournalFound found = ReadAppendJournal(journalName, journal);
+  if (found == JournalFound::None) return;
+  if (found == JournalFound::Valid && journal.Unfinished(header, size) && size > journal.sizeBefore) {
+    file.Seek(journal.sizeBefore);
+    file.EndHere();
+    size = journal.sizeBefore;
+  }
+  if (!RemoveAppendJournal(journalName)) throw xIODelete(journalName);
 }
 
 }  // namespace
@@ -174,11 +222,19 @@ void FILLBKHEADER(tBKHeader& header, bool withKey, std::uint8_t kind, std::uint8
 
 void LoadBKFile(std::string_view name, tBKHeader& header, void* data, std::size_t length) {
   if (length > 0 && !data) throw xInternal("No buffer for the data of a BK file");
-  BKHandle file = BKHandle::Open(name, modeReadDenyNone);
-  file.Read(&header, BKHeaderSize);
-  file.Read(data, static_cast<std::int32_t>(length));
-  file.Close();
-  Verify(name, BKCheckWord(header, data, length), header);
+  const auto journalName = AppendJournalName(name);
+  const auto count = static_cast<std::int32_t>(length);
+  for (int attempt = 1;; ++attempt) {
+    BKHandle file = BKHandle::Open(name, modeReadDenyNone);
+    const ReaderView view = Look(file, journalName);
+    header = view.header;
+    if (view.beforeAppend && count > view.end - static_cast<std::int32_t>(BKHeaderSize)) throw xIORead(name);
+    file.Read(data, count);
+    const std::uint16_t computed = BKCheckWord(header, data, length);
+    if (computed == StoredCheckWord(header)) return;
+    if (attempt < readAttempts && ChangedMeanwhile(file, view, journalName)) continue;
+    BadCheck(name, computed, StoredCheckWord(header));
+  }
 }
 
 void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader& header,
@@ -197,45 +253,74 @@ void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader
   WriteTo(file, name, &copy, BKHeaderSize);
   WriteTo(file, name, data, static_cast<std::int32_t>(length));
   CommitWithAttributes(file, name, attributes);
+  // The note of an append killed in the old file tells of nothing now; one
+  // of an append begun since, in the new file, starts from its header.
+  AppendJournal journal;
+  const auto journalName = AppendJournalName(name);
+  if (journalName && ReadAppendJournal(*journalName, journal) == JournalFound::Valid &&
+      std::memcmp(&journal.before, &copy, BKHeaderSize) != 0)
+    RemoveAppendJournal(*journalName);
 }
 
 void CheckBKFile(std::string_view name, tBKHeader& header) {
-  BKHandle file = BKHandle::Open(name, modeReadDenyNone);
-  file.Read(&header, BKHeaderSize);
-  std::uint8_t check[2] = {0, 0};
-  AddCovered(check, header);
+  const auto journalName = AppendJournalName(name);
   std::vector<std::uint8_t> block(BlockSize);
-  while (const std::int32_t got = file.ReadSome(block.data(), BlockSize))
-    BKFCCEVAL(check, block.data(), static_cast<std::size_t>(got));
-  file.Close();
-  Verify(name, Word(check), header);
+  for (int attempt = 1;; ++attempt) {
+    BKHandle file = BKHandle::Open(name, modeReadDenyNone);
+    const ReaderView view = Look(file, journalName);
+    header = view.header;
+    std::uint8_t check[2] = {0, 0};
+    AddCovered(check, header);
+    // Without an unfinished append, to the end of the file as it is now.
+    for (std::int32_t at = BKHeaderSize; !view.beforeAppend || at < view.end;) {
+      const std::int32_t want = view.beforeAppend ? std::min(BlockSize, view.end - at) : BlockSize;
+      const std::int32_t got = file.ReadSome(block.data(), want);
+      if (got == 0) break;
+      BKFCCEVAL(check, block.data(), static_cast<std::size_t>(got));
+      at += got;
+    }
+    if (Word(check) == StoredCheckWord(header)) return;
+    if (attempt < readAttempts && ChangedMeanwhile(file, view, journalName)) continue;
+    BadCheck(name, Word(check), StoredCheckWord(header));
+  }
 }
 
 void AppendToBKFile(std::string_view name, const void* data, std::int32_t length) {
   if (length < 0 || length > 0xFFFF) throw xInternal("BK data to append must be 0 to 65535 bytes");
   if (length > 0 && !data) throw xInternal("No data to append to a BK file");
+  const auto journalName = AppendJournalName(name);
+  if (!journalName) throw xIOOpen(name);
   BKHandle file = BKHandle::Open(name, modeReadWriteDenyWrite);
   tBKHeader header;
   file.Read(&header, BKHeaderSize);
+  std::int32_t size = file.SeekEnd();
+  FinishUnfinishedAppend(file, *journalName, header, size);
+  if (length == 0) return;
   tBKHeader extended = header;
   std::uint8_t check[2] = {header.checkA, header.checkB};
   BKFCCEVAL(check, data, static_cast<std::size_t>(length));
   extended.checkA = check[0];
   extended.checkB = check[1];
-  const std::int32_t size = file.SeekEnd();
-  // The data are on the disk before the header covers them; a failure on the
-  // way leaves the file as it was.
+  // The append takes effect with the write of the new header. The note
+  // beside the file tells readers and the next writer, should this process
+  // end before that, where the file ended. The data are on the disk before
+  // the header covers them.
+  WriteAppendJournal(*journalName, AppendJournal{size, length, header, extended});
   try {
+    file.Seek(size);
     file.Write(data, length);
     file.Flush();
     file.Seek(0);
     file.Write(&extended, BKHeaderSize);
     file.Flush();
   } catch (...) {
-    file.Restore(size, header);
+    if (file.Restore(size, header)) RemoveAppendJournal(*journalName);
     throw;
   }
   file.Close();
+  // A note that a reader keeps a moment longer still tells that the append
+  // took effect.
+  RemoveAppendJournal(*journalName);
 }
 
 void TruncateBKFile(std::string_view name, std::int32_t dataLength) {
@@ -243,7 +328,8 @@ void TruncateBKFile(std::string_view name, std::int32_t dataLength) {
   BKHandle file = BKHandle::Open(name, modeReadWriteDenyWrite);
   tBKHeader header;
   file.Read(&header, BKHeaderSize);
-  const std::int32_t size = file.SeekEnd();
+  std::int32_t size = file.SeekEnd();
+  if (const auto journalName = AppendJournalName(name)) FinishUnfinishedAppend(file, *journalName, header, size);
   if (dataLength > size - static_cast<std::int32_t>(BKHeaderSize))
     throw xInternal("A BK file cannot be cut beyond its data");
   // The kept part goes to a new file, so that a failure keeps the old one.

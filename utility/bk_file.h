@@ -29,6 +29,9 @@ void FILLBKHEADER(tBKHeader& header, bool withKey, std::uint8_t kind, std::uint8
 // The file operations raise the suite's exceptions (xIOOpen, xIORead, ...);
 // a wrong check raises xIOInternal "Bad BKfile, eval=.... head=....".
 
+// Readers and writers take the file as it was before an append that has not
+// taken effect (see bk_append_journal.h).
+
 // Reads the header and exactly length data bytes, then verifies the check.
 void LoadBKFile(std::string_view name, tBKHeader& header, void* data, std::size_t length);
 // Writes a copy of the header with magic and check and the data (none when
@@ -38,8 +41,9 @@ void SaveBKFile(std::string_view name, std::uint16_t attributes, const tBKHeader
                 const void* data, std::size_t length);
 // Verifies the check over the header and everything after it.
 void CheckBKFile(std::string_view name, tBKHeader& header);
-// Appends 0..65535 bytes and extends the header's check by them; a failure
-// cuts the file back to what it was.
+// Appends 0..65535 bytes and extends the header's check by them, all at once
+// or not at all however the process ends; a failure cuts the file back to
+// what it was. Others may read the file meanwhile.
 void AppendToBKFile(std::string_view name, const void* data, std::int32_t length);
 // Keeps dataLength bytes of data (0 .. the data there are) and recomputes the
 // check, through a new file that replaces the old one.

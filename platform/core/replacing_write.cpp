@@ -138,6 +138,12 @@ void SyncDirectory(const std::string& directory) {
 
 }  // namespace
 
+std::optional<std::string> LinkTarget(const std::string& nativePath) {
+  auto target = FollowLinks(nativePath);
+  if (!target) FailFor(errno, nativePath);
+  return target;
+}
+
 ReplacingWrite::ReplacingWrite(const std::string& nativePath, Refused refused) : refused_(refused) {
   const auto target = FollowLinks(nativePath);
   if (!target) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/core/file_handle.h"
@@ -18,6 +19,12 @@ namespace win {
 //
 // A target that is no regular file (a device, a FIFO) is never renamed over:
 // the bytes are written into it directly, and their failure is the write's.
+// The path a native name leads to through symbolic links (a dangling link
+// leads to the name it holds): where a replacing write puts the new file, and
+// where a file kept beside a file belongs. nullopt with the last error for a
+// loop of links or an unreadable one.
+std::optional<std::string> LinkTarget(const std::string& nativePath);
+
 class ReplacingWrite {
  public:
   // Which handles on the old file keep the replacement out: any, for a writer

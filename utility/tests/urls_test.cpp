@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include <unistd.h>
 
+#include "branutl/files.h"
 #include "branutl/urls.h"
+#include "platform/core/test_support/temp_directory.h"
 
 namespace {
 
@@ -346,8 +350,8 @@ TEST_F(Urls, LinksExpandAgainstTheBaseOrTheCurrentDirectory) {
     const char* basePath;
     std::string path;
   } const cases[] = {
-      {"x.html", "/base/dir/index.htm", "", "/base/dir/x.htm"},
-      {"Sub/X.html", "/base/dir/index.htm", "", "/base/dir/sub/x.htm"},
+      {"x.html", "/base/dir/index.htm", "", "/base/dir/x.html"},
+      {"Sub/X.html", "/base/dir/index.htm", "", "/base/dir/sub/x.html"},
       {"../x.htm", "/base/dir/index.htm", "", "/base/x.htm"},
       {"/abs/x.htm", "/base/index.htm", "", "/abs/x.htm"},
       {"x.htm", "/base/index.htm", "file:///other/", "/other/x.htm"},
@@ -358,5 +362,37 @@ TEST_F(Urls, LinksExpandAgainstTheBaseOrTheCurrentDirectory) {
     const ShortString url = S(c.url), baseFile = S(c.baseFile), basePath = S(c.basePath);
     EXPECT_EQ(Out([&](ShortString* o) { URIEXPAND(&url, &baseFile, &basePath, o); }), c.path)
         << c.url << " " << c.basePath;
+  }
+}
+
+// Each link names a file that exists; the expanded path must find it.
+TEST_F(Urls, FileLinksExpandToTheFilesTheyName) {
+  const cl::testing::TempDirectory temp;
+  temp.Write("x/page.html", "<p>");
+  // The directory without its leading "/": what follows a drive.
+  const std::string dir = temp.Path().string().substr(1);
+  std::string upper = dir, dos = dir;
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+  std::replace(dos.begin(), dos.end(), '/', '\\');
+  struct Case {
+    const char* what;
+    std::string url, baseFile, basePath;
+    bool drive;
+  } const cases[] = {
+      {"drive with a bar", "file:///c|/" + dir + "/x/page.html", "", "", true},
+      {"drive with a colon", "file:///C:/" + dir + "/x/page.html", "", "", true},
+      {"upper case", "FILE:///C|/" + upper + "/X/PAGE.HTML", "", "", true},
+      {"no drive", "file:///" + dir + "/x/page.html", "", "", false},
+      {"DOS path with a drive", "C:\\" + dos + "\\x\\page.html", "", "", true},
+      {"relative to a base URL with a drive", "page.html", "", "file:///c|/" + dir + "/x/", true},
+      {"up and down from a base URL", "../x/page.html", "", "file:///C:/" + dir + "/x/", true},
+      {"relative to a base file with a drive", "page.html", "c:\\" + dos + "\\x\\index.htm", "", true},
+      {"relative to a base URL without a drive", "Page.html", "", "file:///" + dir + "/x/", false},
+  };
+  for (const Case& c : cases) {
+    const ShortString url = S(c.url), baseFile = S(c.baseFile), basePath = S(c.basePath);
+    const ShortString path = S(Out([&](ShortString* o) { URIEXPAND(&url, &baseFile, &basePath, o); }));
+    EXPECT_FALSE(FILENOTFOUND(&path)) << c.what << ": " << path.Str();
+    EXPECT_EQ(path.Str().rfind("C:\\", 0) == 0, c.drive) << c.what << ": " << path.Str();
   }
 }

@@ -37,6 +37,14 @@ constexpr std::uint32_t openCall = 0xFFFFFFFF;  // no such call
 
 sock_filter Load(std::size_t offset) { return BPF_STMT(BPF_LD | BPF_W | BPF_ABS, static_cast<std::uint32_t>(offset)); }
 
+// What a held call runs; a signal handler reaches it only through here.
+std::function<void()>* heldStep = nullptr;
+
+void OnHeldCall(int) {
+  if (heldStep) (*heldStep)();
+  _exit(3);
+}
+
 }  // namespace
 
 int RunInChild(const std::function<void()>& body, unsigned deadlineSeconds) {
@@ -200,6 +208,42 @@ bool DieAtFirstRenameOrLink() {
     filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, calls[i], static_cast<std::uint8_t>(kill - (i + 2)), 0));
   filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
   filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_KILL_PROCESS));
+  return Install(std::move(filter));
+}
+
+bool HoldBefore(HeldCall call, std::uint32_t count, std::function<void()> held) {
+  static std::function<void()> step;
+  step = std::move(held);
+  heldStep = &step;
+  struct sigaction action {};
+  action.sa_handler = OnHeldCall;
+  sigemptyset(&action.sa_mask);
+  if (sigaction(SIGSYS, &action, nullptr) != 0) return false;
+  std::vector<std::uint32_t> calls;
+  switch (call) {
+    case HeldCall::Write: calls = {SYS_write}; break;
+    case HeldCall::Fsync: calls = {SYS_fsync, SYS_fdatasync}; break;
+    case HeldCall::Unlink:
+      calls = {
+#ifdef SYS_unlink
+          SYS_unlink,
+#endif
+          SYS_unlinkat};
+      break;
+  }
+  std::vector<sock_filter> filter = {Load(offsetof(seccomp_data, nr))};
+  // Matched calls jump to the count test (writes) or the trap.
+  const std::size_t after = calls.size() + 1;
+  for (std::size_t i = 0; i < calls.size(); ++i)
+    filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, calls[i], static_cast<std::uint8_t>(after - (i + 1)), 0));
+  filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  if (call == HeldCall::Write) {
+    // The low word of the count (both known architectures are little-endian).
+    filter.push_back(Load(offsetof(seccomp_data, args[2])));
+    filter.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, count, 1, 0));
+    filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+  }
+  filter.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_TRAP));
   return Install(std::move(filter));
 }
 

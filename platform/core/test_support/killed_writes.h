@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -70,6 +71,14 @@ bool RefuseUnnamedFiles();
 // The process dies by SIGSYS at its first rename or link: a replacing write
 // dies with its new file complete but not yet in the old one's place.
 bool DieAtFirstRenameOrLink();
+
+// A system call a forked child can be held before, for its parent to kill
+// it there: a write of exactly COUNT bytes, or an fsync or unlink of any.
+enum class HeldCall { Write, Fsync, Unlink };
+// From now on the process's first such call runs HELD instead, from a SIGSYS
+// handler (meant to be WaitingChild's wait, which never returns). False where
+// the trap cannot be set.
+bool HoldBefore(HeldCall call, std::uint32_t count, std::function<void()> held);
 
 // A node of the null (minor 3) or full (minor 7) device in `dir` where the
 // process may make one (then a replaced node shows), else the system's own.
