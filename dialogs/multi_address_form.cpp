@@ -103,6 +103,11 @@ void tMultiAddressForm::BuildControls() {
   numSaveDialog_->SetName("numSaveDialog");
   selOpenDialog_ = cl::Make<cl::TOpenDialog>(*this);
   selOpenDialog_->SetName("selOpenDialog");
+  // The import reads the book in the configuration directory under the name
+  // in upper case, which the dialog then checks rather than the name typed.
+  selOpenDialog_->OpenedName = [this](const std::string& chosen) {
+    return tAddressSelection::BookPath(disk_, chosen);
+  };
 }
 
 void tMultiAddressForm::WireLists() {

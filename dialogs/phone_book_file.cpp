@@ -26,7 +26,7 @@ tPhoneBookWriter::tPhoneBookWriter(std::string_view fileName) : fileName_(fileNa
 }
 
 void tPhoneBookWriter::Write(const tPhoneBookItem& entry) {
-  text_ += entry.Line();
+  entry.AppendLine(text_);
   if (text_.size() >= blockSize) Flush();
 }
 

@@ -8,13 +8,45 @@ namespace {
 
 // A field goes between quotes and the entry on one line: a quote in it would
 // end the field and a line break the entry, so neither may stay.
-std::string FieldText(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c == '"') c = '\'';
-    else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+char FieldChar(char c) {
+  if (c == '"') return '\'';
+  if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return ' ';
+  return c;
+}
+
+void AppendField(std::string& out, std::string_view text) {
+  for (const char c : text) out += FieldChar(c);
+}
+
+std::string JoinedPhone(const utl::PhoneParts& parts) {
+  std::string text;
+  text.reserve(parts.country.size() + parts.area.size() + parts.number.size() + 2);
+  text.append(parts.country).append(1, '-').append(parts.area).append(1, '-').append(parts.number);
+  return text;
+}
+
+// The phone text as every reader splits it back. The split trims the blanks
+// around each part, cuts it, and drops an area's "0" after a country, so a
+// text with something it drops (a control written as a blank at a part's end,
+// a blank left at the end of a cut part, the "0" itself) would read back as
+// another entry and the next save would write another line. Each reader takes
+// the split text as it takes the unsplit one, but for an area with two
+// leading zeros after a country, which no text keeps from one load to the next.
+std::string StablePhoneText(const tPhoneBookItem& item) {
+  std::string text;
+  text.reserve(item.Country.View().size() + item.Area.View().size() + item.Number.View().size() + 2);
+  AppendField(text, item.Country.View());
+  text += '-';
+  AppendField(text, item.Area.View());
+  text += '-';
+  AppendField(text, item.Number.View());
+  // Only the first round may lengthen the text (by the country's "+"); every
+  // later one shortens it or leaves it as it is, which ends the loop.
+  for (;;) {
+    std::string split = JoinedPhone(utl::URISPLITPHONE(text));
+    if (split == text) return text;
+    text = std::move(split);
   }
-  return out;
 }
 
 }  // namespace
@@ -73,13 +105,22 @@ void tPhoneBookItem::Assign(const tPhoneBookItem& source) {
   UseFor = source.UseFor;
 }
 
-std::string tPhoneBookItem::PhoneText() const {
-  return Country.Str() + "-" + Area.Str() + "-" + Number.Str();
+std::string tPhoneBookItem::Line() const {
+  std::string line;
+  AppendLine(line);
+  return line;
 }
 
-std::string tPhoneBookItem::Line() const {
-  return "\"" + FieldText(Name.View()) + "\", \"" + FieldText(Company.View()) + "\", \"" +
-         FieldText(PhoneText()) + "\", \"" + FieldText(utl::URIUSEFOR2SCHEME(UseFor)) + "\"\r\n";
+void tPhoneBookItem::AppendLine(std::string& out) const {
+  out += '"';
+  AppendField(out, Name.View());
+  out += "\", \"";
+  AppendField(out, Company.View());
+  out += "\", \"";
+  out += StablePhoneText(*this);
+  out += "\", \"";
+  AppendField(out, utl::URIUSEFOR2SCHEME(UseFor));
+  out += "\"\r\n";
 }
 
 void tPhoneBookItem::SetUseForFromFlags(std::uint8_t flags) {

@@ -27,12 +27,12 @@ class tPhoneBookItem final : public tAddressItem {
   static tPhoneBookItem FromLine(std::string_view line);
   // Copies the flag bytes, the texts and UseFor.
   void Assign(const tPhoneBookItem& source);
-  // The entry's line, CR LF ended.
+  // The entry's line, CR LF ended. Loaded back, it gives an entry whose line
+  // is the same.
   std::string Line() const;
+  void AppendLine(std::string& out) const;
   void SetUseForFromFlags(std::uint8_t flags);
   void LimitUseFor(std::uint8_t flags);
-  // Country "-" Area "-" Number.
-  std::string PhoneText() const;
 };
 
 // Takes the next field off the front of a phone-book line.

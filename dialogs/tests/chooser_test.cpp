@@ -26,6 +26,7 @@
 #include "platform/gui/owner_draw_list_box.h"
 #include "platform/gui/tabbed_notebook.h"
 #include "platform/gui/test_support/screen_pixels.h"
+#include "platform/gui/test_support/file_dialog_typing.h"
 #include "platform/gui/test_support/scripted_dialogs.h"
 #include "suite/brangly/brangly.h"
 #include "platform/gui/virtual_keys.h"
@@ -222,6 +223,39 @@ TEST_F(ChooserTest, ImportTakesWhatFitsOfTheBookInTheConfigurationDirectory) {
                 f.Button("selBBtnOK").Click();
               }),
               static_cast<std::int32_t>(c.taken));
+  }
+}
+
+// Typed into the import dialog, a name in any case is the book the import
+// reads (the one export wrote, in upper case): the dialog finds it. A name
+// with no such book is answered by the dialog itself, and the selection stays.
+TEST_F(ChooserTest, TheImportDialogFindsABookByTheNameTypedInAnyCase) {
+  WriteFile(ConfigDir() / "EXP1.PHN", "\"A\", \"\", \"+420-2-111\", \"FAX\"\r\n");
+  const std::string imported = utl::URIPHONE2URL(utl::URIUSEFOR2SCHEME(2), "420", "2", "111");
+  struct Case {
+    const char* typed;
+    std::vector<std::string> rows;
+    bool notFound;
+  };
+  const Case cases[] = {{"exp1.phn", {imported}, false},
+                        {"Exp1.Phn", {imported}, false},
+                        {"EXP1.PHN", {imported}, false},
+                        {"exp2.phn", {"fax:+420-2-999"}, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    std::vector<tAddressRecord> records(2, Record("fax:+420-2-999"));
+    std::vector<std::string> messages;
+    Choose(records, 1, 2, Stations, AllStations, [&](Form& f) {
+      const cl::testing::FileDialogTyping typing(c.typed);
+      f.Button("selBBtnImport").Click();
+      messages = typing.Messages();
+      EXPECT_EQ(f.Rows("selLBox"), c.rows);
+      f.Button("selBBtnOK").Click();
+    });
+    ASSERT_EQ(messages.size(), c.notFound ? 1u : 0u);
+    if (c.notFound) {
+      EXPECT_NE(messages[0].find("EXP2.PHN"), std::string::npos) << messages[0];
+    }
   }
 }
 

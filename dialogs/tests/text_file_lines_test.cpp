@@ -44,6 +44,27 @@ TEST(TextFileLines, CrLfAndCrLfEachEndALine) {
   for (const Case& c : cases) EXPECT_EQ(LinesOf(c.content), c.lines) << c.name;
 }
 
+// Line ends are looked for several bytes at a time: a line end at every
+// place within and across those steps, among bytes that differ from CR or LF
+// by one bit, ends its line there and nowhere else.
+TEST(TextFileLines, ALineEndIsFoundAtEveryPlaceAmongNearBytes) {
+  const std::string near = std::string("\x0B\x0C\x0E\x8A\x8D\x09\x1A\x2D", 8) + std::string(1, '\0');
+  const char* const ends[] = {"\n", "\r", "\r\n"};  // no CR before an LF of the next line
+  std::string content;
+  Lines lines;
+  for (std::size_t length = 0; length <= 20; ++length) {
+    for (const char* end : ends) {
+      std::string line;
+      for (std::size_t i = 0; i < length; ++i) line += near[(length + i) % near.size()];
+      content += line + end;
+      lines.push_back(line);
+    }
+  }
+  content += "last";
+  lines.push_back("last");
+  EXPECT_EQ(LinesOf(content), lines);
+}
+
 TEST(TextFileLines, ALineEndSplitByTheReadBlockIsOneLineEnd) {
   const std::string head(Block - 1, 'h');  // cut to 255 when read
   const std::string cut(255, 'h');

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -79,9 +80,41 @@ QStringList QtFilters(const std::string& filter) {
   return filters;
 }
 
+// Qt's file dialog, which for an open dialog with OpenedName checks the file
+// the program will open instead of the name as chosen (Qt's check would find
+// no "exp1.phn" where the program opens "EXP1.PHN").
+class FileDialog final : public QFileDialog {
+ public:
+  FileDialog(const QString& title, std::function<std::string(const std::string&)> openedName)
+      : QFileDialog(nullptr, title), openedName_(std::move(openedName)) {}
+
+  QString Chosen() const { return opened_.isEmpty() ? selectedFiles().value(0) : opened_; }
+
+  void accept() override {
+    const QStringList chosen = selectedFiles();
+    if (!openedName_ || chosen.size() != 1 || QFileInfo(chosen.first()).isDir()) return QFileDialog::accept();
+    const std::string name = SystemNameOf(chosen.first());
+    const QString opened = name.empty() ? QString() : NativeOf(openedName_(name));
+    if (opened.isEmpty()) return QFileDialog::accept();
+    if (!QFileInfo(opened).isFile()) {
+      // Qt's own words for a name it does not find.
+      const QString message = QCoreApplication::translate(
+          "QFileDialog", "%1\nFile not found.\nPlease verify the correct file name was given.");
+      QMessageBox::warning(this, windowTitle(), message.arg(QFileInfo(opened).fileName()));
+      return;
+    }
+    opened_ = opened;
+    QDialog::accept();
+  }
+
+ private:
+  std::function<std::string(const std::string&)> openedName_;
+  QString opened_;
+};
+
 bool RunFileDialog(TOpenDialog& dialog, bool save) {
   EnsureQtApplication();
-  QFileDialog qt(nullptr, ToQString(dialog.Title));
+  FileDialog qt(ToQString(dialog.Title), save ? nullptr : dialog.OpenedName);
   qt.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   qt.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   const QStringList filters = QtFilters(dialog.Filter);
@@ -102,8 +135,8 @@ bool RunFileDialog(TOpenDialog& dialog, bool save) {
     qt.selectFile(NativeOf(name));
   }
   if (!(dialog.Options & ofOverwritePrompt)) qt.setOption(QFileDialog::DontConfirmOverwrite);
-  if (qt.exec() != QDialog::Accepted || qt.selectedFiles().isEmpty()) return false;
-  dialog.FileName = SystemNameOf(qt.selectedFiles().first());
+  if (qt.exec() != QDialog::Accepted || qt.Chosen().isEmpty()) return false;
+  dialog.FileName = SystemNameOf(qt.Chosen());
   dialog.FilterIndex = static_cast<int>(filters.indexOf(qt.selectedNameFilter())) + 1;
   return true;
 }

@@ -27,6 +27,10 @@ class TOpenDialog : public TComponent {
   std::string DefaultExt;
   std::string Title;
   TOpenOptions Options = ofHideReadOnly;
+  // The file the program opens for a chosen name, where that is another
+  // (system names both): the open dialog then checks that this file exists,
+  // not the name as typed, and returns it in FileName. Empty: the name itself.
+  std::function<std::string(const std::string& chosen)> OpenedName;
 
   // Shows the dialog; true when the user chose a file (FileName holds it).
   virtual bool Execute();
