@@ -223,11 +223,10 @@ void THtmlTokenizer::Close() {
 char THtmlTokenizer::ReadFileChar() {
   if (fileBufferPos_ >= fileBufferLen_) {
     if (!file_ || fileEnded_) return eofChar;
-    const std::uint64_t room = fileByteLimit - fileBytesRead_;
-    const std::int32_t n =
-        room == 0 ? 0
-                  : file_->Read(fileBuffer_.data(), static_cast<std::int32_t>(std::min<std::uint64_t>(
-                                                        fileBuffer_.size(), room)));
+    // A read of nothing (at the bound) answers 0: the file ends there.
+    const auto wanted =
+        static_cast<std::int32_t>(std::min<std::uint64_t>(fileBuffer_.size(), fileByteLimit - fileBytesRead_));
+    const std::int32_t n = file_->Read(fileBuffer_.data(), wanted);
     if (n < 0) throw cl::EInOutError(win::GetLastError());
     if (n == 0) {
       fileEnded_ = true;
