@@ -1,7 +1,7 @@
 #include "html/frames/frame_source.h"
 
 #include "html/document/url_path.h"
-#include "platform/core/file_system.h"
+#include "platform/core/ending_file.h"
 #include "platform/core/ansi_case.h"
 #include "platform/core/blank_trim.h"
 #include "utility/path_names.h"
@@ -48,9 +48,6 @@ std::string ExpandDocumentLink(std::string_view link, const TLinkContext& contex
 
 bool SameFileName(std::string_view a, std::string_view b) { return a == b; }
 
-bool DocumentFileExists(const std::string& name) {
-  const std::uint32_t attributes = win::GetFileAttributes(name);
-  return attributes != 0xFFFFFFFF && (attributes & 0x10) == 0;
-}
+bool DocumentFileExists(const std::string& name) { return win::IsEndingFile(name); }
 
 }  // namespace html

@@ -35,8 +35,8 @@ std::string ExpandDocumentLink(std::string_view link, const TLinkContext& contex
 // system tells names apart by case.
 bool SameFileName(std::string_view a, std::string_view b);
 
-// True for an existing file that is no directory (names resolve as the
-// kernel layer resolves them).
+// True for an existing file whose reading ends: no directory, and no device
+// such as /dev/zero (names resolve as the kernel layer resolves them).
 bool DocumentFileExists(const std::string& name);
 
 }  // namespace html

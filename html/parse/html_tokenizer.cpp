@@ -1,10 +1,12 @@
 #include "html/parse/html_tokenizer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
 #include "html/parse/entities.h"
 #include "html/document/html_common.h"
+#include "platform/core/ending_file.h"
 #include "platform/core/in_out_error.h"
 #include "platform/core/last_error.h"
 
@@ -14,6 +16,8 @@ namespace {
 
 constexpr char eofChar = 26;
 constexpr std::size_t streamLineSize = 250;
+// Far beyond any document; only a file that never stops growing reaches it.
+constexpr std::uint64_t fileByteLimit = std::uint64_t{64} << 20;
 
 struct TagEntry {
   std::string_view name;
@@ -170,6 +174,7 @@ void THtmlTokenizer::ResetState(TSourceKind kind) {
 
 void THtmlTokenizer::OpenFile(const std::string& fileName) {
   ResetState(SourceFile);
+  if (!win::IsEndingFile(fileName)) throw cl::EInOutError(win::GetLastError());
   try {
     file_ = std::make_unique<cl::TFileStream>(fileName, cl::fmOpenRead | cl::fmShareDenyWrite);
   } catch (const cl::EFOpenError&) {
@@ -203,6 +208,7 @@ void THtmlTokenizer::Close() {
   file_.reset();
   fileName_.clear();
   fileBufferPos_ = fileBufferLen_ = 0;
+  fileBytesRead_ = 0;
   fileEnded_ = false;
   bufferPos_ = bufferEnd_ = nullptr;
   strings_ = nullptr;
@@ -217,12 +223,16 @@ void THtmlTokenizer::Close() {
 char THtmlTokenizer::ReadFileChar() {
   if (fileBufferPos_ >= fileBufferLen_) {
     if (!file_ || fileEnded_) return eofChar;
-    const std::int32_t n = file_->Read(fileBuffer_.data(), static_cast<std::int32_t>(fileBuffer_.size()));
+    // A read of nothing (at the bound) answers 0: the file ends there.
+    const auto wanted =
+        static_cast<std::int32_t>(std::min<std::uint64_t>(fileBuffer_.size(), fileByteLimit - fileBytesRead_));
+    const std::int32_t n = file_->Read(fileBuffer_.data(), wanted);
     if (n < 0) throw cl::EInOutError(win::GetLastError());
     if (n == 0) {
       fileEnded_ = true;
       return eofChar;
     }
+    fileBytesRead_ += static_cast<std::uint64_t>(n);
     fileBufferPos_ = 0;
     fileBufferLen_ = static_cast<std::size_t>(n);
   }

@@ -56,7 +56,10 @@ class THtmlTokenizer {
   // Start then loads the first character and symbol. The buffer, strings and
   // stream are only observed and must outlive the reading; a stream is read
   // from its current position in blocks of 250 bytes.
-  // OpenFile raises cl::EInOutError when the file cannot be opened.
+  // OpenFile raises cl::EInOutError when the file cannot be opened; a name
+  // that leads to a device is never opened and counts as missing (2). A file
+  // ends after 64 MB at the latest, as one that grows while it is read (or a
+  // FIFO whose writer never stops) would otherwise never end.
   void OpenFile(const std::string& fileName);
   void OpenBuffer(const char* buffer, std::int32_t size);
   void OpenStrings(const cl::TStrings& strings);
@@ -200,6 +203,7 @@ class THtmlTokenizer {
   std::array<char, 2000> fileBuffer_{};
   std::size_t fileBufferPos_ = 0;
   std::size_t fileBufferLen_ = 0;
+  std::uint64_t fileBytesRead_ = 0;
   bool fileEnded_ = false;
   // Buffer.
   const char* bufferPos_ = nullptr;

@@ -8,7 +8,7 @@
 #include "html/viewer/scroll_bar_32.h"
 #include "html/document/url_path.h"
 #include "platform/core/ansi_case.h"
-#include "platform/core/file_system.h"
+#include "platform/core/ending_file.h"
 #include "platform/core/in_out_error.h"
 #include "platform/gui/busy_cursor.h"
 #include "utility/path_names.h"
@@ -26,10 +26,8 @@ std::string SplitDestination(std::string& name) {
   return dest;
 }
 
-bool FileExists(const std::string& name) {
-  const uint32_t attributes = win::GetFileAttributes(name);
-  return attributes != 0xFFFFFFFF && (attributes & 0x10) == 0;
-}
+// A device (/dev/zero) would be read for ever: it counts as missing.
+bool FileExists(const std::string& name) { return win::IsEndingFile(name); }
 
 }  // namespace
 

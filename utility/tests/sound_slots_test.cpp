@@ -8,6 +8,7 @@
 
 #include <canberra.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -19,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -26,6 +28,7 @@
 
 #include "branutl/sound_slots.h"
 #include "platform/core/test_support/temp_directory.h"
+#include "platform/core/test_support/watchdog.h"
 
 namespace {
 
@@ -216,4 +219,54 @@ TEST(SoundSlots, SlotsAreWrittenBackWhenTheLibraryUnloads) {
   EXPECT_NE(ini.find("[Sounds]"), std::string::npos) << ini;
   EXPECT_NE(ini.find("SND_00=beep.wav"), std::string::npos) << ini;
   EXPECT_NE(ini.find("SND_15=Chyba.wav"), std::string::npos) << ini;
+}
+
+// The ini file beside the program never ends or is far too large to be one:
+// the library starts with the built-in names, every way a program uses it
+// ends cleanly, and the file is left as it was.
+TEST(SoundSlots, AnIniFileThatNeverEndsOrIsTooLargeIsNeitherReadNorWritten) {
+  const std::string held = "[Sounds]\nSND_00=x.wav\n";
+  struct Case {
+    const char* what;
+    std::function<void(const std::filesystem::path& file)> make;
+  } const cases[] = {
+      {"a link to /dev/zero",
+       [](const std::filesystem::path& file) { std::filesystem::create_symlink("/dev/zero", file); }},
+      {"a sparse file of 4 GB",
+       [&](const std::filesystem::path& file) {
+         std::ofstream(file, std::ios::binary) << held;
+         std::filesystem::resize_file(file, std::uintmax_t{4} << 30);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const cl::testing::TempDirectory temp;
+    const auto host = temp.Path() / "host";
+    std::filesystem::copy_file(LIBRARY_HOST_PATH, host);
+    const auto ini = temp.Path() / "brannik.ini";
+    c.make(ini);
+    struct stat before {};
+    ASSERT_EQ(lstat(ini.c_str(), &before), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      cl::testing::CapMemoryOfExec(1024);
+      execl(host.c_str(), host.c_str(), BRANUTL_PATH, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    struct stat after {};
+    ASSERT_EQ(lstat(ini.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+    if (S_ISREG(before.st_mode)) {
+      std::ifstream in(ini, std::ios::binary);
+      std::string head(held.size(), '\0');
+      in.read(head.data(), static_cast<std::streamsize>(head.size()));
+      EXPECT_EQ(head, held);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()), {}), 2);
+  }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -22,6 +23,7 @@
 #include "platform/core/profile_file.h"
 #include "platform/core/profile_text.h"
 #include "platform/core/test_support/killed_writes.h"
+#include "platform/core/test_support/watchdog.h"
 #include "platform/core/test_support/temp_directory.h"
 
 namespace {
@@ -202,6 +204,60 @@ TEST(ProfileFile, AFifoWithoutAWriterReadsAsEmptyWithoutWaiting) {
       },
       10);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// What never ends, or is too large to be a settings file, reads as an empty
+// profile and is never written: a program reads its settings before its
+// window shows, and writes them back as it ends.
+TEST(ProfileFile, AProfileThatNeverEndsOrIsTooLargeReadsAsEmptyAndStaysAsItWas) {
+  // Far above any real settings file: the file holds a value, then a hole.
+  constexpr off_t pastTheBound = (off_t{16} << 20) + 1;
+  const std::string held = "[S]\nk=held\n";
+  constexpr std::uint32_t generalFailure = 31;
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& file)> make;
+    std::uint32_t writeError;
+  } const cases[] = {
+      {"a link to /dev/zero", [](const std::string& file) { std::filesystem::create_symlink("/dev/zero", file); },
+       win::ERROR_ACCESS_DENIED},
+      {"a link to /dev/null", [](const std::string& file) { std::filesystem::create_symlink("/dev/null", file); },
+       win::ERROR_ACCESS_DENIED},
+      {"a FIFO", [](const std::string& file) { ASSERT_EQ(mkfifo(file.c_str(), 0666), 0); }, win::ERROR_ACCESS_DENIED},
+      {"a sparse file past the bound",
+       [&](const std::string& file) {
+         std::ofstream(file, std::ios::binary) << held;
+         ASSERT_EQ(truncate(file.c_str(), pastTheBound), 0);
+       },
+       generalFailure},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDirectory dir;
+    const std::string file = dir / "win.ini";
+    c.make(file);
+    struct stat before {};
+    ASSERT_EQ(lstat(file.c_str(), &before), 0);
+    const int status = cl::testing::RunInChild(
+        [&] {
+          const cl::testing::Watchdog watchdog(c.what, 20, 512);
+          if (win::GetPrivateProfileString("S", "k", "default", file) != "default") _exit(2);
+          win::SetLastError(0);
+          if (win::WritePrivateProfileString("S", "k", "new", file)) _exit(3);
+          if (win::GetLastError() != c.writeError) _exit(4);
+        },
+        30);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    struct stat after {};
+    ASSERT_EQ(lstat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    EXPECT_EQ(after.st_size, before.st_size);
+    if (S_ISREG(before.st_mode)) {
+      EXPECT_EQ(ReadFile(file).substr(0, held.size()), held);
+      EXPECT_EQ(cl::testing::DirectoryContents(dir.Path().string()).size(), 1u);
+    }
+  }
 }
 
 TEST(ProfileFile, AnUnchangedValueLeavesTheFileAlone) {
