@@ -82,5 +82,17 @@ function(brannik_test_program name dir)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
+    TEST_FILTER "-*OnAnXServer*"
     PROPERTIES LABELS ${name} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# The tests of program NAME whose suite ends in "OnAnXServer" run apart, on an
+# X server of their own (scripts/with-xvfb) at 144 dpi, where Qt scales its
+# coordinates by the screen's device-pixel ratio as the offscreen platform
+# never does.
+function(brannik_x_server_tests name)
+  add_test(NAME ${name}_on_an_x_server
+    COMMAND ${PROJECT_SOURCE_DIR}/scripts/with-xvfb $<TARGET_FILE:${name}> --gtest_filter=*OnAnXServer.*)
+  set_tests_properties(${name}_on_an_x_server PROPERTIES
+    LABELS "${name};x_server" TIMEOUT 300 ENVIRONMENT "QT_QPA_PLATFORM=xcb;QT_FONT_DPI=144")
 endfunction()

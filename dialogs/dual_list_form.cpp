@@ -55,8 +55,10 @@ void TDualListForm::PlaceAt(std::int32_t x, std::int32_t y) {
   // In 32 bits: a point right of 32767 is no point left of the screen.
   const std::int64_t right = std::int64_t{cl::Screen().Width()} - Width() - ScreenMargin;
   const std::int64_t bottom = std::int64_t{cl::Screen().Height()} - Height() - ScreenMargin;
-  const auto left = std::max<std::int64_t>(0, std::min<std::int64_t>(x, right));
-  const auto top = std::max<std::int64_t>(0, std::min<std::int64_t>(y, bottom));
+  // The point is in the screen's own pixels, whatever Qt scales the screen by.
+  const cl::TPoint at = cl::Screen().FromScreenPixels({x, y});
+  const auto left = std::max<std::int64_t>(0, std::min<std::int64_t>(at.X, right));
+  const auto top = std::max<std::int64_t>(0, std::min<std::int64_t>(at.Y, bottom));
   SetBounds(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), Width(), Height());
 }
 

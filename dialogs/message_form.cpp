@@ -179,8 +179,14 @@ int MessageDlgPos(std::string_view msg, std::uint8_t dlgType, TMsgDlgButtons but
     form->ScaleBy(screenPpi, form->PixelsPerInch());
     form->SetPixelsPerInch(screenPpi);
   }
-  form->SetLeft(x >= 0 ? x : cl::Screen().Width() / 2 - form->Width() / 2);
-  form->SetTop(y >= 0 ? y : cl::Screen().Height() / 2 - form->Height() / 2);
+  form->SetLeft(cl::Screen().Width() / 2 - form->Width() / 2);
+  form->SetTop(cl::Screen().Height() / 2 - form->Height() / 2);
+  if (x >= 0 || y >= 0) {
+    // In the screen's own pixels, whatever Qt scales the screen by.
+    const cl::TPoint centred = cl::Screen().ToScreenPixels({form->Left(), form->Top()});
+    const cl::TPoint at = cl::Screen().FromScreenPixels({x >= 0 ? x : centred.X, y >= 0 ? y : centred.Y});
+    form->SetBounds(at.X, at.Y, form->Width(), form->Height());
+  }
   return form->ShowModal();
 }
 

@@ -2,7 +2,10 @@
 // preselection, the placement at a point, and what closes it with a pair.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "dialogs/dual_list_file.h"
@@ -16,6 +19,7 @@
 #include "platform/gui/screen.h"
 #include "platform/gui/test_support/gui_test.h"
 #include "platform/gui/test_support/screen_pixels.h"
+#include "platform/gui/test_support/x_server.h"
 #include "platform/gui/virtual_keys.h"
 
 namespace {
@@ -220,6 +224,27 @@ TEST_F(DualListTest, TheFormStaysOnTheScreenWhereverThePointIs) {
     EXPECT_EQ(left, c.rightEdge ? screenWidth - width - 8 : std::max(0, c.x));
     EXPECT_EQ(top, c.bottomEdge ? screenHeight - height - 8 : std::max(0, c.y));
   }
+}
+
+// On a dense X screen the point is still in the screen's own pixels (Qt
+// places windows at whole coordinates of its own: within ratio / 2).
+class DualListOnAnXServer : public DualListTest {};
+
+TEST_F(DualListOnAnXServer, TheFormShowsAtTheCallersScreenPixels) {
+  if (!cl::testing::OnAnXServer()) GTEST_SKIP() << "Qt does not run on X";
+  const double ratio = cl::testing::DevicePixelRatio();
+  ASSERT_GT(ratio, 1.0) << "the X run scales its screen (QT_FONT_DPI=144)";
+  std::optional<cl::TPoint> shown;
+  Select(
+      File(), "",
+      [&](cl::TForm& form) {
+        shown = cl::testing::XWindowPosition(form);
+        cl::testing::TypeKey(form, cl::VK_ESCAPE);
+      },
+      100, 200);
+  ASSERT_TRUE(shown.has_value());
+  EXPECT_LE(std::abs(shown->X - 100), std::ceil(ratio / 2)) << shown->X;
+  EXPECT_LE(std::abs(shown->Y - 200), std::ceil(ratio / 2)) << shown->Y;
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "platform/gui/label.h"
 #include "platform/gui/screen.h"
 #include "platform/gui/test_support/gui_test.h"
+#include "platform/gui/test_support/x_server.h"
 #include "platform/gui/virtual_keys.h"
 #include "brandlg/confirmations.h"
 #include "brandlg/message_boxes.h"
@@ -243,6 +247,38 @@ TEST_F(MessageBoxTest, OnADenserScreenTheFormIsScaledFrom96PixelsPerInch) {
     EXPECT_EQ(bounds.Left, c.x >= 0 ? c.x : cl::Screen().Width() / 2 - bounds.Width() / 2) << c.x;
     EXPECT_EQ(bounds.Top, c.y >= 0 ? c.y : cl::Screen().Height() / 2 - bounds.Height() / 2) << c.y;
     EXPECT_GE(bounds.Width(), 225) << "the size follows the density";
+  }
+}
+
+// Where Qt scales the screen (144 dpi on X: 1.5 of the screen's pixels to
+// one of Qt's), the caller's position is still in the screen's pixels, to
+// within ratio / 2 (Qt places windows at whole coordinates of its own); an
+// axis given as -1 keeps the centred position.
+class MessageBoxOnAnXServer : public MessageBoxTest {};
+
+TEST_F(MessageBoxOnAnXServer, TheBoxShowsAtTheCallersScreenPixels) {
+  if (!cl::testing::OnAnXServer()) GTEST_SKIP() << "Qt does not run on X";
+  const double ratio = cl::testing::DevicePixelRatio();
+  ASSERT_GT(ratio, 1.0) << "the X run scales its screen (QT_FONT_DPI=144)";
+  const auto shownAt = [&](std::int32_t x, std::int32_t y) {
+    std::optional<cl::TPoint> shown;
+    Show("M\xEDsto", 2, Ok, [&](cl::TForm& form) {
+      shown = cl::testing::XWindowPosition(form);
+      form.SetModalResult(1);
+    }, x, y);
+    return shown;
+  };
+  const std::optional<cl::TPoint> centred = shownAt(-1, -1);
+  ASSERT_TRUE(centred.has_value());
+  struct Case {
+    std::int32_t x, y;
+  } const cases[] = {{100, 200}, {0, 0}, {603, 411}, {100, -1}, {-1, 200}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));
+    const std::optional<cl::TPoint> shown = shownAt(c.x, c.y);
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_LE(std::abs(shown->X - (c.x >= 0 ? c.x : centred->X)), std::ceil(ratio / 2)) << shown->X;
+    EXPECT_LE(std::abs(shown->Y - (c.y >= 0 ? c.y : centred->Y)), std::ceil(ratio / 2)) << shown->Y;
   }
 }
 

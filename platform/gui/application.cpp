@@ -46,9 +46,10 @@ void EnsureQtApplication() {
       throw Exception("The program's Qt application shows no windows");
     return;
   }
-  // Qt ends the whole process when it finds no window system; the caller is
-  // told instead, so that a program without a display gets an answer.
-  if (!WindowSystemReachable(CurrentWindowSystemEnvironment()))
+  // Qt ends the whole process when its window system does not answer; the
+  // caller is told instead, so that a program without a display gets an
+  // answer.
+  if (!WindowSystemReachable(CurrentWindowSystemEnvironment(), RunningDisplayServers()))
     throw Exception("No window system to show windows on");
   // Never destroyed: Qt's application object must outlive every static
   // destructor that may still hold fonts or pixmaps.
@@ -134,5 +135,6 @@ int TApplication::Run() {
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
   // Qt's weak pointers to windows freed under the application object, which
   // is never destroyed, keep their 16-byte counters until the process ends.
-  return "leak:libfontconfig.so\nleak:QtSharedPointer::ExternalRefCountData::getAndRef\n";
+  // On an X server Qt's session bus connection keeps its buffers likewise.
+  return "leak:libfontconfig.so\nleak:QtSharedPointer::ExternalRefCountData::getAndRef\nleak:libdbus-1.so\n";
 }

@@ -5,6 +5,8 @@
 #include <QFontDatabase>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "platform/core/ansi_case.h"
 #include "platform/core/mul_div.h"
@@ -26,6 +28,46 @@ int TScreen::Height() const {
   EnsureQtApplication();
   const QScreen* screen = QGuiApplication::primaryScreen();
   return screen != nullptr ? screen->geometry().height() : 480;
+}
+
+namespace {
+
+std::int32_t Rounded(double value) {
+  constexpr double low = std::numeric_limits<std::int32_t>::min(), high = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp(std::round(value), low, high));
+}
+
+// origin + (point - origin) x factor, without overflow.
+TPoint Scaled(TPoint point, QPoint origin, double factor) {
+  return {Rounded(origin.x() + (static_cast<double>(point.X) - origin.x()) * factor),
+          Rounded(origin.y() + (static_cast<double>(point.Y) - origin.y()) * factor)};
+}
+
+}  // namespace
+
+TPoint TScreen::FromScreenPixels(TPoint pixels) const {
+  EnsureQtApplication();
+  const QScreen* on = QGuiApplication::primaryScreen();
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    // A screen keeps its corner where its pixels put it; only its extent shrinks.
+    const QRect area = screen->geometry();
+    const double ratio = screen->devicePixelRatio();
+    if (pixels.X >= area.x() && pixels.Y >= area.y() && static_cast<double>(pixels.X) - area.x() < area.width() * ratio &&
+        static_cast<double>(pixels.Y) - area.y() < area.height() * ratio) {
+      on = screen;
+      break;
+    }
+  }
+  if (on == nullptr) return pixels;
+  return Scaled(pixels, on->geometry().topLeft(), 1.0 / on->devicePixelRatio());
+}
+
+TPoint TScreen::ToScreenPixels(TPoint point) const {
+  EnsureQtApplication();
+  const QScreen* on = QGuiApplication::screenAt(QPoint(point.X, point.Y));
+  if (on == nullptr) on = QGuiApplication::primaryScreen();
+  if (on == nullptr) return point;
+  return Scaled(point, on->geometry().topLeft(), on->devicePixelRatio());
 }
 
 TScreen& Screen() {

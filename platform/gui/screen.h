@@ -38,6 +38,14 @@ class TScreen {
   int Width() const;
   int Height() const;
 
+  // Between the screen's own pixels, in which a calling program names a
+  // point on the screen, and the layer's coordinates, in which forms are
+  // placed: Qt divides the pixels of a screen by its device-pixel ratio
+  // (more than 1 on a dense screen), counting from the screen's corner.
+  // Where the ratio leaves no whole coordinate, the nearest is taken.
+  TPoint FromScreenPixels(TPoint pixels) const;
+  TPoint ToScreenPixels(TPoint point) const;
+
   // The screen's cursor slots (positive numbers).
   void SetCursor(int slot, std::unique_ptr<TCursorShape> cursor);
   const TCursorShape* Cursor(int slot) const;

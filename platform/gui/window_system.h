@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace cl {
@@ -11,16 +12,27 @@ struct WindowSystemEnvironment {
   std::string display{};         // DISPLAY
   std::string waylandDisplay{};  // WAYLAND_DISPLAY
   std::string sessionType{};     // XDG_SESSION_TYPE
-  bool waylandSocket = false;    // the default socket ($XDG_RUNTIME_DIR/wayland-0) is there
+  bool waylandSocket = false;    // WAYLAND_SOCKET: a compositor handed over its connection
+  bool waylandPlugin = false;    // Qt has a Wayland platform plugin to load
 };
 
 WindowSystemEnvironment CurrentWindowSystemEnvironment();
 
-// False when every platform Qt would try needs a display server that the
-// environment does not offer: Qt would end the process instead of starting.
-// Without QT_QPA_PLATFORM Qt tries the desktop's platforms (X11, and Wayland
-// in a Wayland session). Any other platform (offscreen, a frame buffer) is
-// taken to start.
-bool WindowSystemReachable(const WindowSystemEnvironment& environment);
+// Whether a display server answers on the display named: each connects and
+// hangs up again.
+struct DisplayServers {
+  std::function<bool(const std::string& display)> x11;
+  // An empty name asks the default socket.
+  std::function<bool(const std::string& display)> wayland;
+};
+
+// The servers as they are: libxcb and libwayland-client.
+DisplayServers RunningDisplayServers();
+
+// False when no platform Qt would try can start: Qt would end the process
+// instead. Without QT_QPA_PLATFORM Qt tries Wayland where the session names
+// it, then X11. X11 and Wayland start when their server answers; any other
+// platform (offscreen, a frame buffer) is taken to start.
+bool WindowSystemReachable(const WindowSystemEnvironment& environment, const DisplayServers& servers);
 
 }  // namespace cl

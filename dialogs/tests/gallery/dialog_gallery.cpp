@@ -8,6 +8,7 @@
 //                                each dialog is closed as soon as it shows, for
 //                                a run without a person (offscreen); the status
 //                                is 1 when a dialog showed no window
+//   A name that is no dialog's: the names there are on stderr, status 2.
 
 #include <dlfcn.h>
 #include <stdlib.h>
@@ -165,10 +166,20 @@ int main(int argc, char** argv) {
   std::vector<std::string> names(argv + 1, argv + argc);
   const bool closeEach = !names.empty() && names.front() == "--close-each";
   if (closeEach) names.erase(names.begin());
+  const fs::path windir = fs::temp_directory_path() / ("dialog_gallery-" + std::to_string(getpid()));
+  const std::vector<Dialog> dialogs = Dialogs(windir);
+  // A name that is no dialog shows none: the names there are go to stderr.
+  const auto named = [&](const std::string& name) {
+    return std::any_of(dialogs.begin(), dialogs.end(), [&](const Dialog& dialog) { return name == dialog.name; });
+  };
+  if (const auto unknown = std::find_if_not(names.begin(), names.end(), named); unknown != names.end()) {
+    std::fprintf(stderr, "dialog_gallery: no dialog is named %s; the dialogs are:\n", unknown->c_str());
+    for (const Dialog& dialog : dialogs) std::fprintf(stderr, "  %s\n", dialog.name);
+    return 2;
+  }
   std::optional<cl::testing::ModalCloser> closer;
   if (closeEach) closer.emplace();
 
-  const fs::path windir = fs::temp_directory_path() / ("dialog_gallery-" + std::to_string(getpid()));
   fs::create_directories(windir / "CFG");
   fs::copy(fs::path(BRANNIK_SOURCE_ROOT) / "suite/data/lst", windir / "LST");
   std::ofstream(windir / "CFG" / "SAMPLE.PHN", std::ios::binary)
@@ -184,7 +195,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "cannot load %s: %s\n", BRANDLG_PATH, dlerror());
       status = 1;
     } else {
-      for (const Dialog& dialog : Dialogs(windir)) {
+      for (const Dialog& dialog : dialogs) {
         if (!names.empty() && std::find(names.begin(), names.end(), dialog.name) == names.end()) continue;
         std::printf("%s\n", dialog.name);
         std::fflush(stdout);

@@ -24,6 +24,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "branutl/sound_slots.h"
@@ -37,6 +38,7 @@
 #include "platform/core/string_list.h"
 #include "dialogs/tests/sound_recorder.h"
 #include "platform/core/test_support/exported_symbols.h"
+#include "platform/core/test_support/unused_x_display.h"
 
 namespace {
 
@@ -187,14 +189,33 @@ void SavingAnyRowObject(const Libraries& libs, const fs::path& dir) {
     Expect(left.rfind("~brn", 0) != 0, "a failed save leaves nothing behind: " + left);
 }
 
-// A program started where no window system is (no display named, Qt's
-// platform not chosen) gets each dialog's failure answer, and goes on.
-void WithoutADisplayEachDialogAnswersItsFailure(const Libraries& libs, const fs::path&) {
+// A program started where no window system answers gets each dialog's
+// failure answer, with its buffers as they were, and goes on.
+void EachDialogAnswersItsFailure(const Libraries& libs, const fs::path&) {
   const ShortString text = ShortString::From("Zpr\xE1va");
-  Expect(DLG(SHOWMESSAGE)(&text) == 0, "SHOWMESSAGE answers 0");
-  Expect(DLG(MESSAGEDLG)(&text, 3, 3, 0) == 0, "MESSAGEDLG answers 0");
-  Expect(DLG(CONFIRM)(20561) == 0, "CONFIRM answers 0");
+  struct Box {
+    const char* name;
+    std::function<std::uint16_t()> show;
+  } const boxes[] = {
+      {"SHOWMESSAGE", [&] { return DLG(SHOWMESSAGE)(&text); }},
+      {"SHOWMESSAGEPOS", [&] { return DLG(SHOWMESSAGEPOS)(&text, 100, 200); }},
+      {"MESSAGEDLG", [&] { return DLG(MESSAGEDLG)(&text, 3, 3, 0); }},
+      {"MESSAGEDLGPOS", [&] { return DLG(MESSAGEDLGPOS)(&text, 3, 3, 0, 100, 200); }},
+      {"TOPMESSAGE", [&] { return DLG(TOPMESSAGE)(&text, 0, 4, 0); }},
+      {"SHOWERROR", [&] { return DLG(SHOWERROR)(&text); }},
+      {"ERROR", [&] { return DLG(ERROR)(20556); }},
+      {"WARNING", [&] { return DLG(WARNING)(20556); }},
+      {"CONFIRM", [&] { return DLG(CONFIRM)(20561); }},
+      {"OK", [&] { return DLG(OK)(20556); }},
+      {"EVENTOK", [&] { return DLG(EVENTOK)(); }},
+  };
+  for (const Box& box : boxes) Expect(box.show() == 0, std::string(box.name) + " answers 0");
+  // The confirmations of sending answer nothing: they return.
   DLG(LETTERSENDOK)(2, 0, 0);
+  DLG(POLLSENDOK)(2, 0, 0);
+  DLG(QUERYSENDOK)(2, 0, 0);
+  DLG(GETFSENDOK)(2, 0);
+  DLG(SMSSENDOK)(2, 0);
   ShortString value = ShortString::From("p\xF9vodn\xED");
   Expect(DLG(INPUTQUERY)(&text, &text, &value) == 0 && value.Str() == "p\xF9vodn\xED",
          "INPUTQUERY answers false and keeps the value");
@@ -318,12 +339,14 @@ void BranniksIniIsWrittenOnlyByTheUtilityLibrary(const char* utlPath, const char
 // A check in a child of its own: a crash or a hang fails only that check.
 void InChild(const char* what, const std::function<void()>& check) {
   std::fflush(nullptr);
+  // The child counts only its own failures, not those it was forked with.
+  const int before = failures;
   const pid_t child = fork();
   if (child == 0) {
     alarm(ChildDeadlineSeconds);
     check();
     std::fflush(nullptr);
-    _exit(failures == 0 ? 0 : 1);
+    _exit(failures == before ? 0 : 1);
   }
   int status = -1;
   waitpid(child, &status, 0);
@@ -341,11 +364,27 @@ int RunChecks(const char* utlPath, const char* dlgPath, const fs::path& dir) {
   InChild("row objects are entries", withLibraries(RowsAreEntries));
   InChild("saving any row object", withLibraries(SavingAnyRowObject));
   InChild("the chooser with a null array", withLibraries(NullArrayOfTheChooser));
-  InChild("the dialogs without a display", [&] {
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "XDG_RUNTIME_DIR"})
-      unsetenv(name);
-    withLibraries(WithoutADisplayEachDialogAnswersItsFailure)();
-  });
+  // Where no window system answers, as the session's variables name it.
+  const std::string unusedDisplay = cl::testing::UnusedXDisplay();
+  struct Session {
+    const char* name;
+    std::vector<std::pair<const char*, std::string>> variables;
+  } const unanswered[] = {
+      {"no display named", {}},
+      {"an X display nobody serves", {{"DISPLAY", unusedDisplay}}},
+      {"X named as Qt's platform, its display silent", {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", unusedDisplay}}},
+      {"a Wayland display nobody serves",
+       {{"WAYLAND_DISPLAY", "brannik-no-compositor"}, {"XDG_RUNTIME_DIR", dir.string()}}},
+  };
+  for (const Session& session : unanswered) {
+    InChild((std::string("the dialogs with ") + session.name).c_str(), [&] {
+      for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE",
+                               "XDG_RUNTIME_DIR"})
+        unsetenv(name);
+      for (const auto& [name, value] : session.variables) setenv(name, value.c_str(), 1);
+      withLibraries(EachDialogAnswersItsFailure)();
+    });
+  }
   ProcessStateIsTheUtilityLibrarys(dlgPath);
   ErrorSoundPlaysTheConfiguredSlot(utlPath, dlgPath, dir);
   BranniksIniIsWrittenOnlyByTheUtilityLibrary(utlPath, dlgPath, dir);
