@@ -1,5 +1,7 @@
 # The front door: every target installs what it needs first.
 JOBS ?= $(shell nproc)
+# The order the test programs' tests run in, each program in one process.
+SHUFFLE_SEED ?= 1
 GEN  := -G Ninja
 
 .PHONY: deps build run test unload-check contract-check gallery-check bench fuzz fuzz-smoke clean
@@ -18,6 +20,7 @@ test: deps
 	cmake -S . -B build-test $(GEN) -DCMAKE_BUILD_TYPE=Debug -DBRANNIK_SANITIZE=ON
 	cmake --build build-test -j $(JOBS)
 	cd build-test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	QT_QPA_PLATFORM=offscreen scripts/run-tests-shuffled build-test $(SHUFFLE_SEED) $(JOBS)
 	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory unload-check
 	@$(MAKE) --no-print-directory contract-check

@@ -245,7 +245,7 @@ TEST_F(FrameSetTest, ClearingFromAFramesOwnMouseEventFreesItAfterwards) {
     set->Clear();
     cleared = true;
   };
-  cl::testing::MouseDown(frame, 5, 5);
+  const cl::testing::PressedMouseButton pressed(frame, 5, 5);
   cl::testing::ProcessEvents();
   EXPECT_TRUE(cleared);
   EXPECT_TRUE(set->Children().empty());

@@ -5,6 +5,7 @@
 #include "html/images/image_cache.h"
 #include "html/images/image_unit.h"
 #include "html/images/picdec_bind.h"
+#include "html/images/tests/image_unit_on_screen.h"
 #include "platform/core/message_hooks.h"
 #include "platform/gui/application.h"
 #include "html/testing/image_test_support.h"
@@ -226,20 +227,15 @@ TEST_F(ImageDecode, NamesLongerThan255CharactersStillDecode) {
 }
 
 TEST(ImageDecodeOnPaletteScreens, PicturesComeThroughTheEnginePaletteWithTheirOwnCopyOfIt) {
-  const int saved = cl::Screen().BitsPerPixel();
-  cl::Screen().SetBitsPerPixel(8);
-  {
-    TImageUnitScope unit;
-    ASSERT_NE(ImageUnit().DecoderPalette, nullptr);
-    auto stream = StreamOf(fixtures::Bmp24(2, 1, {{250, 10, 10}, {60, 110, 170}}));
-    auto image = DecodeImageStream(stream.get(), true);
-    ASSERT_NE(image, nullptr);
-    EXPECT_NE(image->Palette(), nullptr);
-    EXPECT_NE(image->Palette(), ImageUnit().EnginePalette.get());
-    EXPECT_EQ(image->Canvas().GetPixel(1, 0), cl::RGB(55, 115, 165));
-    EXPECT_EQ(ImageUnit().DecoderPalette, ImageUnit().EnginePalette.get());
-  }
-  cl::Screen().SetBitsPerPixel(saved);
+  const ImageUnitOnScreen eight(8);
+  ASSERT_NE(ImageUnit().DecoderPalette, nullptr);
+  auto stream = StreamOf(fixtures::Bmp24(2, 1, {{250, 10, 10}, {60, 110, 170}}));
+  auto image = DecodeImageStream(stream.get(), true);
+  ASSERT_NE(image, nullptr);
+  EXPECT_NE(image->Palette(), nullptr);
+  EXPECT_NE(image->Palette(), ImageUnit().EnginePalette.get());
+  EXPECT_EQ(image->Canvas().GetPixel(1, 0), cl::RGB(55, 115, 165));
+  EXPECT_EQ(ImageUnit().DecoderPalette, ImageUnit().EnginePalette.get());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "html/images/dib.h"
 #include "html/images/engine_palette.h"
 #include "html/images/masks.h"
+#include "html/images/tests/image_unit_on_screen.h"
 #include "platform/core/out_of_memory.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/gdi_constants.h"
@@ -13,16 +14,6 @@
 namespace html {
 
 namespace {
-
-// A screen of the given depth for the scope of a test.
-class ScreenDepth {
- public:
-  explicit ScreenDepth(int bits) : saved_(cl::Screen().BitsPerPixel()) { cl::Screen().SetBitsPerPixel(bits); }
-  ~ScreenDepth() { cl::Screen().SetBitsPerPixel(saved_); }
-
- private:
-  int saved_;
-};
 
 TEST(ImageUnit, DecoderDepthFollowsTheScreen) {
   struct Case {
@@ -78,8 +69,7 @@ TEST(ImageUnit, ErrorBitmapThroughItsMaskLeavesTheBackgroundAroundThePage) {
 }
 
 TEST(EnginePalette, EightBitScreenBuildsTheCubeAndGreysAroundTheSystemColours) {
-  ScreenDepth eight(8);
-  TImageUnitScope scope;
+  const ImageUnitOnScreen eight(8);
   const TImageUnit& unit = ImageUnit();
   EXPECT_EQ(unit.DecoderColorDepth, 8);
   ASSERT_NE(unit.EnginePalette, nullptr);
@@ -114,8 +104,7 @@ TEST(EnginePalette, ConversionRedrawsThroughThePaletteOnlyOnPaletteScreens) {
     EXPECT_EQ(same.get(), before);
     EXPECT_EQ(ConvertToEnginePalette(nullptr), nullptr);
   }
-  ScreenDepth eight(8);
-  TImageUnitScope scope;
+  const ImageUnitOnScreen eight(8);
   auto converted = ConvertToEnginePalette(make());
   ASSERT_NE(converted, nullptr);
   EXPECT_EQ(converted->Canvas().GetPixel(0, 0), cl::RGB(55, 115, 165));

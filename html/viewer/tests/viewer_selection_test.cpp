@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "html/parse/document_parser.h"
 #include "html/testing/viewer_fixture.h"
 #include "platform/core/scheduler.h"
@@ -21,9 +23,18 @@ class SelectionTest : public ViewerTest {
       handled = handleClicks;
     };
   }
+  // A press the test leaves down comes up before the form goes.
+  void TearDown() override {
+    pressed.reset();
+    ViewerTest::TearDown();
+  }
   TPaintPanel& Panel() { return viewer->PaintPanel(); }
-  void Press(int x, int y) { t::MouseDown(Panel(), x, y); }
-  void Release(int x, int y) { t::MouseUp(Panel(), x, y); }
+  void Press(int x, int y) { pressed.emplace(Panel(), x, y); }
+  void Release(int x, int y) {
+    if (!pressed) return t::MouseUp(Panel(), x, y);
+    pressed->Release(Panel(), x, y);
+    pressed.reset();
+  }
   void Drag(int x, int y) { t::MouseMove(Panel(), x, y, cl::ssLeft); }
   std::string Selected() {
     const TSectionList& doc = viewer->SectionList();
@@ -40,6 +51,7 @@ class SelectionTest : public ViewerTest {
 
   std::vector<std::string> clicked;
   bool handleClicks = true;
+  std::optional<t::PressedMouseButton> pressed;
 };
 
 TEST_F(SelectionTest, AClickOnALinkFollowsIt) {

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -154,6 +155,42 @@ void Click(TControl& control, int x, int y, TMouseButton button) {
   QPoint pos;
   QWindow* window = WindowAt(control, x, y, pos);
   QTest::mouseClick(window, QtButton(button), Qt::KeyboardModifiers(), pos);
+}
+
+struct PressedMouseButton::Press {
+  QPointer<QWindow> window;
+  QPoint pos;
+  Qt::MouseButton button;
+  Qt::KeyboardModifiers modifiers;
+  bool released = false;
+};
+
+PressedMouseButton::PressedMouseButton(TControl& control, int x, int y, TMouseButton button, TShiftState shift)
+    : press_(std::make_unique<Press>()) {
+  press_->window = WindowAt(control, x, y, press_->pos);
+  press_->button = QtButton(button);
+  press_->modifiers = QtModifiers(shift);
+  QTest::mousePress(press_->window, press_->button, press_->modifiers, press_->pos);
+}
+
+PressedMouseButton::~PressedMouseButton() {
+  if (press_->released) return;
+  if (press_->window != nullptr) {
+    QTest::mouseRelease(press_->window, press_->button, press_->modifiers, press_->pos);
+    return;
+  }
+  // The pressed window went with what the test freed: any window takes the
+  // release of the held button.
+  QWindow standIn;
+  standIn.resize(1, 1);
+  QTest::mouseRelease(&standIn, press_->button, press_->modifiers, QPoint(0, 0));
+}
+
+void PressedMouseButton::Release(TControl& control, int x, int y) {
+  QPoint pos;
+  QWindow* window = WindowAt(control, x, y, pos);
+  press_->released = true;
+  QTest::mouseRelease(window, press_->button, press_->modifiers, pos);
 }
 
 void DoubleClick(TControl& control, int x, int y) {

@@ -51,6 +51,24 @@ void MouseUp(TControl& control, int x, int y, TMouseButton button = mbLeft, TShi
 // outside the control.
 void MouseMove(TControl& control, int x, int y, TShiftState shift = 0);
 void Click(TControl& control, int x, int y, TMouseButton button = mbLeft);
+// A press that cannot outlive its test: the button goes down at control's
+// point and comes up again at that place in the window when the guard goes,
+// unless Release came first. The window system's idea of the held buttons
+// lasts for the process, so a press left behind would drag in later tests.
+class PressedMouseButton {
+ public:
+  PressedMouseButton(TControl& control, int x, int y, TMouseButton button = mbLeft, TShiftState shift = 0);
+  ~PressedMouseButton();
+  PressedMouseButton(const PressedMouseButton&) = delete;
+  PressedMouseButton& operator=(const PressedMouseButton&) = delete;
+
+  // The test's own release, at control's coordinates.
+  void Release(TControl& control, int x, int y);
+
+ private:
+  struct Press;
+  std::unique_ptr<Press> press_;
+};
 void DoubleClick(TControl& control, int x, int y);
 // A wheel turn over the point (120 a notch; positive away from the user).
 void Wheel(TControl& control, int x, int y, int delta);

@@ -8,6 +8,7 @@
 #include "platform/gui/dib.h"
 #include "platform/gui/gdi_constants.h"
 #include "platform/gui/screen.h"
+#include "platform/gui/test_support/screen_depth.h"
 
 namespace {
 
@@ -71,22 +72,23 @@ TEST(Dib, MonochromeRowsUseTheirTwoColourTable) {
 }
 
 TEST(Dib, EightBitScreenMapsDeviceBitmapsToTheSelectedPalette) {
-  cl::Screen().SetBitsPerPixel(8);
-  const std::vector<win::PALETTEENTRY> entries = {{0, 0, 0, 0}, {200, 0, 0, 0}, {0, 0, 200, 0}};
-  win::UniquePalette palette(win::CreatePalette(0x300, entries));
-  auto dc = cl::TCanvas::CreateCompatible();
-  win::UniqueBitmap target(win::CreateCompatibleBitmap(1, 1));
-  dc->SelectBitmap(target.get());
-  dc->SelectPalette(palette.get(), false);
-  EXPECT_EQ(dc->RealizePalette(), 3);
-  Info info{};
-  info.header.biWidth = 2;
-  info.header.biHeight = 1;
-  info.header.biBitCount = 24;
-  const uint8_t bits[8] = {0, 0, 250, 240, 10, 10, 0, 0};  // red-ish, blue-ish (BGR)
-  win::UniqueBitmap mapped(
-      win::CreateDIBitmap(dc.get(), &info.header, win::CBM_INIT, bits, &info.header, win::DIB_RGB_COLORS));
-  cl::Screen().SetBitsPerPixel(24);
+  win::UniqueBitmap mapped;
+  {
+    const cl::testing::ScopedScreenDepth eight(8);
+    const std::vector<win::PALETTEENTRY> entries = {{0, 0, 0, 0}, {200, 0, 0, 0}, {0, 0, 200, 0}};
+    win::UniquePalette palette(win::CreatePalette(0x300, entries));
+    auto dc = cl::TCanvas::CreateCompatible();
+    win::UniqueBitmap target(win::CreateCompatibleBitmap(1, 1));
+    dc->SelectBitmap(target.get());
+    dc->SelectPalette(palette.get(), false);
+    EXPECT_EQ(dc->RealizePalette(), 3);
+    Info info{};
+    info.header.biWidth = 2;
+    info.header.biHeight = 1;
+    info.header.biBitCount = 24;
+    const uint8_t bits[8] = {0, 0, 250, 240, 10, 10, 0, 0};  // red-ish, blue-ish (BGR)
+    mapped.reset(win::CreateDIBitmap(dc.get(), &info.header, win::CBM_INIT, bits, &info.header, win::DIB_RGB_COLORS));
+  }
   ASSERT_NE(mapped, nullptr);
   cl::TBitmap check;
   check.SetHandle(mapped.release());

@@ -9,6 +9,7 @@
 #include "platform/gui/gdi_objects.h"
 #include "platform/gui/region.h"
 #include "platform/gui/screen.h"
+#include "platform/gui/test_support/screen_depth.h"
 
 namespace {
 
@@ -88,9 +89,11 @@ TEST(Palettes, SystemPaletteHasTheStaticColoursAtBothEnds) {
 TEST(Screen, ReportsTwentyFourBitsUnlessATestAsksForEight) {
   EXPECT_EQ(cl::Screen().BitsPerPixel(), 24);
   EXPECT_EQ(cl::Screen().PixelsPerInch(), 96);
-  cl::Screen().SetBitsPerPixel(8);
-  EXPECT_EQ(cl::Screen().BitsPerPixel(), 8);
-  cl::Screen().SetBitsPerPixel(24);
+  {
+    const cl::testing::ScopedScreenDepth eight(8);
+    EXPECT_EQ(cl::Screen().BitsPerPixel(), 8);
+  }
+  EXPECT_EQ(cl::Screen().BitsPerPixel(), 24);
 }
 
 TEST(Application, ExceptionsGoToTheHandlerAndTerminateIsRemembered) {
