@@ -119,6 +119,9 @@ bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::stri
   if (waiting.IndexOf(key) < 0 || (stream && stream == ImageUnit().WaitStream.get())) return false;
   TStringBitmapList& cache = BitmapList();
   int index = -1;
+  // Adding the entry counts a use that no image object owns: it only keeps
+  // the entry while the waiting images take their own, and is dropped below.
+  bool heldForWaiting = false;
   if (!cache.Find(key, index)) {
     // Decoded as it stands: each waiting image asks for its own
     // transparency from the cache below.
@@ -129,7 +132,8 @@ bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::stri
       cache.AddFailure(key);
     } else {
       const TTransparency kind = mask ? transparency : trOpaque;
-      cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(mask), kind));
+      heldForWaiting =
+          !cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(mask), kind)).Failed();
     }
   }
   for (int i = waiting.Count() - 1; i >= 0; --i) {
@@ -144,6 +148,7 @@ bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::stri
       image->InsertImage(document, FetchImage(document, image->Source, image->TransparencyKind));
     }
   }
+  if (heldForWaiting) cache.DecUsage(key);
   return true;
 }
 

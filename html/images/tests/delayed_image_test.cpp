@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "html/document/animated_image.h"
 #include "html/document/image_obj.h"
 #include "html/images/document_images.h"
+#include "html/images/image_cache.h"
 #include "html/images/image_unit.h"
 #include "html/testing/image_test_support.h"
 #include "html/testing/layout_fixture.h"
@@ -72,6 +74,27 @@ TEST_F(DelayedImages, EveryImageWaitingForAPictureTakesItWhenItComes) {
   // Still not there: it goes on waiting.
   EXPECT_FALSE(DocumentImages().InsertDelayedImage(f.root, "other.bmp", ImageUnit().WaitStream.get()));
   EXPECT_EQ(f.root.DelayedImages.Count(), 1);
+}
+
+TEST_F(DelayedImages, APictureThatCameLaterLeavesTheCacheWithItsLastImage) {
+  TStringBitmapList& cache = BitmapList();
+  const std::int64_t heldBefore = cache.HeldBytes();
+  auto first = Waiting("later.bmp");
+  auto second = Waiting("later.bmp", true);
+  const auto bytes = StreamOf(FourByTwo());
+  ASSERT_TRUE(DocumentImages().InsertDelayedImage(f.root, "later.bmp", bytes.get()));
+  int index = -1;
+  ASSERT_TRUE(cache.Find("LATER.BMP", index));
+  // One use for each image, as if each had found the picture at once.
+  EXPECT_EQ(cache.Item(index)->UserCount, 2);
+
+  first.reset();
+  cache.PurgeIdle();
+  EXPECT_TRUE(cache.Find("LATER.BMP", index));
+  second.reset();
+  cache.PurgeIdle();
+  EXPECT_FALSE(cache.Find("LATER.BMP", index));
+  EXPECT_EQ(cache.HeldBytes(), heldBefore);
 }
 
 TEST_F(DelayedImages, APictureThatCannotBeDecodedShowsTheErrorBitmap) {

@@ -11,6 +11,7 @@
 #include "html/parse/document_parser.h"
 #include "html/testing/image_test_support.h"
 #include "html/testing/viewer_fixture.h"
+#include "platform/core/ansi_case.h"
 #include "platform/gui/test_support/screen_pixels.h"
 
 namespace html {
@@ -45,6 +46,31 @@ TEST_F(ViewerTest, APictureThatComesLaterIsShownAndLaidOut) {
   EXPECT_EQ(image->ObjHeight, 50);
   EXPECT_EQ(asked.size(), 1u);  // from the cache, not asked again
   EXPECT_FALSE(viewer->InsertImage("later.bmp", bytes.get()));
+}
+
+TEST_F(ViewerTest, APictureThatCameLaterIsFreedOnceTheNextDocumentNoLongerUsesIt) {
+  viewer->Parser = ParseDocument;
+  viewer->SetViewImages(true);
+  viewer->SetOnImageRequest(
+      [](TDocViewer*, const std::string&, cl::TStream*& stream) { stream = ImageUnit().WaitStream.get(); });
+  TStringBitmapList& cache = BitmapList();
+  const std::string page =
+      "<BODY BACKGROUND=\"came-later.bmp\"><P><IMG SRC=\"came-later.bmp\"> <IMG SRC=\"came-later.bmp\"></P>";
+  viewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
+  TImageObj* image = FirstImage(*viewer);
+  ASSERT_NE(image, nullptr);
+  const std::string key = cl::AnsiUpperCase(image->Source);
+  const auto bytes = StreamOf(fixtures::Bmp24(30, 20, std::vector<fixtures::Rgb>(30 * 20, {0, 255, 0})));
+  ASSERT_TRUE(viewer->InsertImage("came-later.bmp", bytes.get()));
+  ASSERT_NE(viewer->SectionList().BackgroundBitmap(), nullptr);
+  int index = -1;
+  ASSERT_TRUE(cache.Find(key, index));
+  EXPECT_EQ(cache.Item(index)->UserCount, 3);  // two images and the background
+
+  const std::string next = "<P>nothing to show</P>";
+  viewer->LoadFromBuffer(next.data(), static_cast<int32_t>(next.size()));
+  cache.PurgeIdle();
+  EXPECT_FALSE(cache.Find(key, index));
 }
 
 TEST_F(ViewerTest, ThePageShowsThroughTheTransparentPixelsOfEveryKindOfPng) {
