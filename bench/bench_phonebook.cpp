@@ -28,7 +28,7 @@ namespace {
 // Names, companies and numbers from a fixed seed, so every run reads the same book.
 std::string Book(std::size_t entries) {
   static const char* const surnames[] = {"Nov\xE1k", "Svoboda", "Dvo\xF8\xE1k", "\x8Atastn\xFD", "Proch\xE1zka",
-                                         "Ku\xE8" "era", "Vesel\xFD", "Hor\xE1k", "Nemec", "Marek"};
+                                         ("Ku\xE8" "era"), "Vesel\xFD", "Hor\xE1k", "Nemec", "Marek"};
   static const char* const names[] = {"Jan", "Petr", "Marie", "Eva", "Josef", "Anna", "Pavel", "Jana"};
   static const char* const schemes[] = {"BKS", "FAX", "SMS"};
   std::uint32_t seed = 20261210;

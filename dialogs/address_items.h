@@ -72,6 +72,7 @@ class tBKAddressList : public tObjectList {
   static std::unique_ptr<tBKAddressList> FromPhoneBook(std::string_view fileName);
   // Kept unless its URL is here already; true when kept.
   bool Add(std::unique_ptr<tBKAddressItem> item);
+  using tObjectList::Add;
   tBKAddressItem* Item(int index) const;
   // Copies of this list's items into target (cleared first), each URL once.
   void CopyTo(cl::TStringList& target) const;

@@ -24,7 +24,7 @@ using cl::testing::Child;
 using cl::testing::ModalDriver;
 
 constexpr std::uint16_t Yes = 1, No = 2, Ok = 4, Cancel = 8, Abort = 16, Retry = 32, Ignore = 64, All = 128,
-                        Help = 256, Append = 512, Overwrite = 1024;
+                        Append = 512, Overwrite = 1024;
 
 std::string Text(std::uint16_t number) {
   ShortString text{};

@@ -34,7 +34,8 @@ template <std::size_t N>
 bool Store(std::string_view text, std::uint8_t& length, char (&chars)[N]) {
   if (text.size() > N) return false;
   length = static_cast<std::uint8_t>(text.size());
-  std::memcpy(chars, text.data(), text.size());
+  // A field of blanks alone trims to a view of no characters and no data.
+  if (!text.empty()) std::memcpy(chars, text.data(), text.size());
   return true;
 }
 

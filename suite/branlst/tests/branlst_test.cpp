@@ -107,6 +107,22 @@ TEST_F(Branlst, InvalidListsAreRefused) {
   }
 }
 
+TEST_F(Branlst, FieldsOfBlanksReadAsEmptyTexts) {
+  WriteList("BKlst.007", "L\r\n   |1|0|0|  |5|0| |  |420|0|1\r\n");
+  SIDCCLOSEFILES();
+  tStationRecord station{};
+  tLocationRecord location{};
+  ShortString country{};
+  ASSERT_EQ(SIDCGETPOINTBYIDX(7, 0, &station, &location, &country), 0);
+  EXPECT_EQ(station.nameLength, 0);
+  EXPECT_EQ(station.phoneLength, 0);
+  EXPECT_EQ(location.placeLength, 0);
+  EXPECT_EQ(location.areaLength, 0);
+  const std::uint32_t id = station.stationId;  // packed: no reference binds to it
+  EXPECT_EQ(id, 5u);
+  EXPECT_EQ(country.Str(), "420");
+}
+
 TEST_F(Branlst, NameOfFortyOneCharactersAndRereadAfterClosing) {
   const std::string longName(41, 'N');
   WriteList("BKlst.007", "L\n" + longName + "|1|0|0|1|5|0|P|2|420|0|1\n");

@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_dual_list_file PRIVATE dialogs_core)

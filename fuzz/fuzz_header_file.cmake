@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_header_file PRIVATE dialogs_core)

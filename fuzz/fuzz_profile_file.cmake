@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_profile_file PRIVATE browser_core)

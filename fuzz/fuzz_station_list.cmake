@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_station_list PRIVATE branlst)
