@@ -16,6 +16,7 @@
 #include "browser/tests/browser_form_fixture.h"
 #include "html/frames/frame.h"
 #include "html/frames/frame_set.h"
+#include "platform/core/test_support/untouched_file.h"
 #include "platform/core/test_support/watchdog.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/screen_facts.h"
@@ -207,8 +208,7 @@ TEST_F(BrowserFormTest, AWinIniThatNeverEndsOrIsTooLargeGivesTheDefaultsAndStays
     SCOPED_TRACE(c.what);
     std::filesystem::remove(file);
     c.make(file);
-    struct stat before {};
-    ASSERT_EQ(lstat(file.c_str(), &before), 0);
+    const cl::testing::UntouchedFile untouched(file, held);
     {
       const t::Watchdog watchdog(std::string("the browser with win.ini ") + c.what, 60, 2048);
       brw::TBrowserForm& form = Start({Doc("index.htm")});
@@ -217,17 +217,7 @@ TEST_F(BrowserFormTest, AWinIniThatNeverEndsOrIsTooLargeGivesTheDefaultsAndStays
       EXPECT_EQ(form.Caption(), "Start page");
       Stop();
     }
-    struct stat after {};
-    ASSERT_EQ(lstat(file.c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_mode, before.st_mode);
-    EXPECT_EQ(after.st_size, before.st_size);
-    if (S_ISREG(before.st_mode)) {
-      std::ifstream in(file, std::ios::binary);
-      std::string head(held.size(), '\0');
-      in.read(head.data(), static_cast<std::streamsize>(head.size()));
-      EXPECT_EQ(head, held);
-    }
+    untouched.ExpectUnchanged();
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(windir_.Path()))
       names.push_back(entry.path().filename().string());

@@ -28,6 +28,7 @@
 
 #include "branutl/sound_slots.h"
 #include "platform/core/test_support/temp_directory.h"
+#include "platform/core/test_support/untouched_file.h"
 #include "platform/core/test_support/watchdog.h"
 
 namespace {
@@ -245,8 +246,7 @@ TEST(SoundSlots, AnIniFileThatNeverEndsOrIsTooLargeIsNeitherReadNorWritten) {
     std::filesystem::copy_file(LIBRARY_HOST_PATH, host);
     const auto ini = temp.Path() / "brannik.ini";
     c.make(ini);
-    struct stat before {};
-    ASSERT_EQ(lstat(ini.c_str(), &before), 0);
+    const cl::testing::UntouchedFile untouched(ini, held);
     const pid_t child = fork();
     if (child == 0) {
       cl::testing::CapMemoryOfExec(1024);
@@ -256,17 +256,7 @@ TEST(SoundSlots, AnIniFileThatNeverEndsOrIsTooLargeIsNeitherReadNorWritten) {
     int status = -1;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    struct stat after {};
-    ASSERT_EQ(lstat(ini.c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_mode, before.st_mode);
-    EXPECT_EQ(after.st_size, before.st_size);
-    if (S_ISREG(before.st_mode)) {
-      std::ifstream in(ini, std::ios::binary);
-      std::string head(held.size(), '\0');
-      in.read(head.data(), static_cast<std::streamsize>(head.size()));
-      EXPECT_EQ(head, held);
-    }
+    untouched.ExpectUnchanged();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()), {}), 2);
   }
 }

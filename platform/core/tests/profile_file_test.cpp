@@ -25,6 +25,7 @@
 #include "platform/core/test_support/killed_writes.h"
 #include "platform/core/test_support/watchdog.h"
 #include "platform/core/test_support/temp_directory.h"
+#include "platform/core/test_support/untouched_file.h"
 
 namespace {
 
@@ -236,8 +237,7 @@ TEST(ProfileFile, AProfileThatNeverEndsOrIsTooLargeReadsAsEmptyAndStaysAsItWas) 
     TempDirectory dir;
     const std::string file = dir / "win.ini";
     c.make(file);
-    struct stat before {};
-    ASSERT_EQ(lstat(file.c_str(), &before), 0);
+    const cl::testing::UntouchedFile untouched(file, held);
     const int status = cl::testing::RunInChild(
         [&] {
           const cl::testing::Watchdog watchdog(c.what, 20, 512);
@@ -248,13 +248,8 @@ TEST(ProfileFile, AProfileThatNeverEndsOrIsTooLargeReadsAsEmptyAndStaysAsItWas) 
         },
         30);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    struct stat after {};
-    ASSERT_EQ(lstat(file.c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(after.st_mode, before.st_mode);
-    EXPECT_EQ(after.st_size, before.st_size);
-    if (S_ISREG(before.st_mode)) {
-      EXPECT_EQ(ReadFile(file).substr(0, held.size()), held);
+    untouched.ExpectUnchanged();
+    if (std::filesystem::is_regular_file(std::filesystem::symlink_status(file))) {
       EXPECT_EQ(cl::testing::DirectoryContents(dir.Path().string()).size(), 1u);
     }
   }
