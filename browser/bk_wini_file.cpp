@@ -7,6 +7,7 @@
 #include "platform/core/int_text.h"
 #include "platform/core/last_error.h"
 #include "platform/core/short_string.h"
+#include "platform/core/unique_handle.h"
 #include "utility/short_strings.h"
 
 namespace brw {
@@ -39,16 +40,16 @@ cl::TRect tBKWiniFile::ReadRect(std::string_view section, std::string_view ident
 
 void tBKWiniFile::ReadSections(cl::TStrings& strings) const {
   // Deny-none: another program may hold the file open for writing.
-  const win::HANDLE file = win::CreateFile(FileName(), win::GENERIC_READ,
-                                           win::FILE_SHARE_READ | win::FILE_SHARE_WRITE, win::OPEN_EXISTING);
-  if (file == win::INVALID_HANDLE_VALUE) throw cl::EInOutError(win::GetLastError());
+  win::UniqueHandle file(
+      win::CreateFile(FileName(), win::GENERIC_READ, win::FILE_SHARE_READ | win::FILE_SHARE_WRITE, win::OPEN_EXISTING));
+  if (!file.IsOpen()) throw cl::EInOutError(win::GetLastError());
   std::string text;
   char buffer[4096];
   std::uint32_t done = 0;
   bool ok = true;
-  while ((ok = win::ReadFile(file, buffer, sizeof buffer, &done)) && done > 0) text.append(buffer, done);
+  while ((ok = win::ReadFile(file.Get(), buffer, sizeof buffer, &done)) && done > 0) text.append(buffer, done);
   const std::uint32_t error = win::GetLastError();
-  win::CloseHandle(file);
+  file.Close();
   if (!ok) throw cl::EInOutError(error);
 
   std::size_t start = 0;

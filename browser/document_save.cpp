@@ -6,33 +6,15 @@
 #include "platform/core/file_names.h"
 #include "platform/core/file_system.h"
 #include "platform/core/replacing_write.h"
+#include "platform/core/unique_handle.h"
 
 namespace brw {
 
 namespace {
 
-class Handle {
- public:
-  explicit Handle(win::HANDLE handle) : handle_(handle) {}
-  ~Handle() { Close(); }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  win::HANDLE Get() const { return handle_; }
-  bool IsOpen() const { return handle_ != win::INVALID_HANDLE_VALUE; }
-  bool Close() {
-    const bool closed = !IsOpen() || win::CloseHandle(handle_);
-    handle_ = win::INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  win::HANDLE handle_;
-};
-
 constexpr std::uint32_t shareAll = win::FILE_SHARE_READ | win::FILE_SHARE_WRITE;
 
-bool CopyBytes(const Handle& from, win::HANDLE to) {
+bool CopyBytes(const win::UniqueHandle& from, win::HANDLE to) {
   char buffer[64 * 1024];
   for (;;) {
     std::uint32_t read = 0;
@@ -47,11 +29,11 @@ bool CopyBytes(const Handle& from, win::HANDLE to) {
 
 bool SaveDocumentCopy(std::string_view source, std::string_view target) {
   if (source.empty() || target.empty()) return false;
-  const Handle from(win::CreateFile(source, win::GENERIC_READ, shareAll, win::OPEN_EXISTING));
+  const win::UniqueHandle from(win::CreateFile(source, win::GENERIC_READ, shareAll, win::OPEN_EXISTING));
   if (!from.IsOpen()) return false;
   {
     // Any name of the same file counts: a case variant, a link.
-    const Handle existing(win::CreateFile(target, win::GENERIC_READ, shareAll, win::OPEN_EXISTING));
+    const win::UniqueHandle existing(win::CreateFile(target, win::GENERIC_READ, shareAll, win::OPEN_EXISTING));
     if (existing.IsOpen() && win::SameFile(from.Get(), existing.Get())) return false;
   }
 

@@ -92,9 +92,10 @@ void TFontForm::FormCreate() {
   cancelButton_->SetCaption(TextByNumber(txtCancel));
   sampleText_ = TextByNumber(txtFontSample);
 
-  fontListBox_->Items().BeginUpdate();
-  for (const std::string& face : cl::ScreenFontNames()) fontListBox_->Items().Add(face);
-  fontListBox_->Items().EndUpdate();
+  {
+    const cl::TStringsUpdate update(fontListBox_->Items());
+    for (const std::string& face : cl::ScreenFontNames()) fontListBox_->Items().Add(face);
+  }
   for (const cl::TColorName& named : cl::ColorNames())
     if (named.Value >= 0) backListBox_->Items().Add(named.Name);
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/core/cp1250.h"
+#include "platform/core/short_string.h"
 
 namespace brw {
 
@@ -71,7 +72,7 @@ std::string TextByNumber(std::uint16_t id) {
   const auto found = std::find_if(std::begin(texts), std::end(texts), [id](const Text& t) { return t.Id == id; });
   if (found == std::end(texts)) return {};
   std::string text = win::Utf8ToCp1250(found->Utf8).value_or(std::string());
-  if (text.size() > 255) text.resize(255);
+  if (text.size() > ShortString::MaxLength) text.resize(ShortString::MaxLength);
   return text;
 }
 

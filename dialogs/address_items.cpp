@@ -175,34 +175,22 @@ std::unique_ptr<tBKAddressList> tBKAddressList::FromPhoneBook(std::string_view f
 }
 
 void tBKAddressList::CopyTo(cl::TStringList& target) const {
-  target.BeginUpdate();
-  try {
-    target.Clear();
-    for (int i = 0; i < Count(); ++i) {
-      const tBKAddressItem* item = Item(i);
-      if (!item || target.IndexOf(item->Url) >= 0) continue;
-      auto copy = item->Copy();
-      target.AddObject(copy->Url, copy.get());
-      copy.release();
-    }
-  } catch (...) {
-    target.EndUpdate();
-    throw;
+  const cl::TStringsUpdate update(target);
+  target.Clear();
+  for (int i = 0; i < Count(); ++i) {
+    const tBKAddressItem* item = Item(i);
+    if (!item || target.IndexOf(item->Url) >= 0) continue;
+    auto copy = item->Copy();
+    target.AddObject(copy->Url, copy.get());
+    copy.release();
   }
-  target.EndUpdate();
 }
 
 void tBKAddressList::CopyFrom(const cl::TStrings& source) {
-  BeginUpdate();
-  try {
-    Clear();
-    for (int i = 0; i < source.Count(); ++i)
-      if (const auto* item = dynamic_cast<const tBKAddressItem*>(source.Objects(i))) Add(item->Copy());
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const cl::TStringsUpdate update(*this);
+  Clear();
+  for (int i = 0; i < source.Count(); ++i)
+    if (const auto* item = dynamic_cast<const tBKAddressItem*>(source.Objects(i))) Add(item->Copy());
 }
 
 void tBKAddressList::SaveAsPhoneBook(std::string_view fileName) const {

@@ -38,11 +38,10 @@ int tAddressSelection::StoreRecords(tAddressRecord* records, int maxCount) const
 }
 
 void tAddressSelection::Assign(const cl::TStrings& list) {
-  list_.BeginUpdate();
+  const cl::TStringsUpdate update(list_);
   list_.Clear();
   for (int i = 0; i < list.Count(); ++i)
     if (const auto* item = dynamic_cast<const tBKAddressItem*>(list.GetObject(i))) list_.Add(item->Copy());
-  list_.EndUpdate();
 }
 
 int tAddressSelection::Add(std::unique_ptr<tBKAddressItem> item) {

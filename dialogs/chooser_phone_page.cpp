@@ -181,16 +181,16 @@ void tPhonePage::OpenPhoneBook(const std::string& path) {
     cl::TStrings& rows = list_->Items();
     ClearOwnedRows(rows);
     path_ = path;
-    rows.BeginUpdate();
     try {
-      LoadPhoneBook(path, rows, static_cast<std::uint8_t>(SortKind()));
-      rows.EndUpdate();
+      {
+        const cl::TStringsUpdate update(rows);
+        LoadPhoneBook(path, rows, static_cast<std::uint8_t>(SortKind()));
+      }
       shownSortKind_ = SortKind();
       RefreshMarks();
     } catch (const cl::Exception&) {
       // A book that cannot be read leaves the page empty with no book open,
       // without a word.
-      rows.EndUpdate();
       path_.clear();
       ClearOwnedRows(rows);
     }
@@ -216,16 +216,17 @@ void tPhonePage::SortRows(int kind) {
   std::vector<Row> moved;
   moved.reserve(static_cast<std::size_t>(rows.Count()));
   for (int i = 0; i < rows.Count(); ++i) moved.push_back({rows.GetObject(i), list_->Selected(i)});
-  rows.BeginUpdate();
-  rows.Clear();
   std::vector<cl::TObject*> marked;
-  for (const Row& row : moved) {
-    const tPhoneBookItem* entry = PhoneItemOf(row.object);
-    const std::string key = entry ? PhoneItemKey(*entry, static_cast<std::uint8_t>(kind)) : std::string();
-    rows.AddObject(key, row.object);
-    if (row.marked) marked.push_back(row.object);
+  {
+    const cl::TStringsUpdate update(rows);
+    rows.Clear();
+    for (const Row& row : moved) {
+      const tPhoneBookItem* entry = PhoneItemOf(row.object);
+      const std::string key = entry ? PhoneItemKey(*entry, static_cast<std::uint8_t>(kind)) : std::string();
+      rows.AddObject(key, row.object);
+      if (row.marked) marked.push_back(row.object);
+    }
   }
-  rows.EndUpdate();
   std::unordered_map<const cl::TObject*, int> rowOf;
   for (int i = 0; i < rows.Count(); ++i) rowOf.emplace(rows.GetObject(i), i);
   if (focused != nullptr) list_->SetItemIndex(rowOf.at(focused));

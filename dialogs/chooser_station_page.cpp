@@ -140,29 +140,30 @@ void tStationPage::StationListChanged() {
 
 void tStationPage::FillStations(std::int16_t code, std::uint8_t flags) {
   cl::TStrings& rows = list_->Items();
-  rows.BeginUpdate();
-  ClearOwnedRows(rows);
-  try {
-    SIDCCLOSEFILES();
-    const std::int32_t count = code < 0 ? 0 : SIDCGETBKLSTCOUNT(static_cast<std::uint16_t>(code));
-    for (std::int32_t index = 0; index < count; ++index) {
-      auto row = std::make_unique<tADRitem>();
-      ShortString country{};
-      if (SIDCGETPOINTBYIDX(static_cast<std::uint16_t>(code), index, &row->Point, &row->Location, &country) != 0)
-        continue;
-      row->Country.Assign(country.Str());
-      const bool access = SIDCHASACCESS(&row->Point.access) != 0;
-      const bool offered = (flags & ModeNetworkStations) ? access && (row->Point.flags & 0x40) != 0
-                                                          : access && (flags & ModeAllStations) != 0;
-      if (!offered) continue;
-      const std::string name(row->Point.name, std::min<std::size_t>(row->Point.nameLength, 41));
-      AddOwnedRow(rows, name, std::move(row));
+  {
+    const cl::TStringsUpdate update(rows);
+    ClearOwnedRows(rows);
+    try {
+      SIDCCLOSEFILES();
+      const std::int32_t count = code < 0 ? 0 : SIDCGETBKLSTCOUNT(static_cast<std::uint16_t>(code));
+      for (std::int32_t index = 0; index < count; ++index) {
+        auto row = std::make_unique<tADRitem>();
+        ShortString country{};
+        if (SIDCGETPOINTBYIDX(static_cast<std::uint16_t>(code), index, &row->Point, &row->Location, &country) != 0)
+          continue;
+        row->Country.Assign(country.Str());
+        const bool access = SIDCHASACCESS(&row->Point.access) != 0;
+        const bool offered = (flags & ModeNetworkStations) ? access && (row->Point.flags & 0x40) != 0
+                                                            : access && (flags & ModeAllStations) != 0;
+        if (!offered) continue;
+        const std::string name(row->Point.name, std::min<std::size_t>(row->Point.nameLength, 41));
+        AddOwnedRow(rows, name, std::move(row));
+      }
+    } catch (...) {
+      // A list that fails part way ends the filling without a word: the
+      // stations read so far show.
     }
-  } catch (...) {
-    // A list that fails part way ends the filling without a word: the
-    // stations read so far show.
   }
-  rows.EndUpdate();
   RefreshMarks();
 }
 

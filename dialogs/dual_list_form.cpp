@@ -75,9 +75,10 @@ void TDualListForm::Load(std::string_view fileName) {
   list_->Items().Clear();
   const DualListFile file = ReadDualListFile(fileName);
   if (!file.complete) fileName_.clear();
-  list_->Items().BeginUpdate();
-  for (const DualPair& pair : file.pairs) list_->AddPair(pair.key, pair.value);
-  list_->Items().EndUpdate();
+  {
+    const cl::TStringsUpdate update(list_->Items());
+    for (const DualPair& pair : file.pairs) list_->AddPair(pair.key, pair.value);
+  }
   UpdateTabStop();
 }
 

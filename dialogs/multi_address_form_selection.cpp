@@ -38,10 +38,9 @@ bool tMultiAddressForm::AnswerFits() {
 // The rows' objects are the selection's items, which the selection keeps.
 void tMultiAddressForm::ShowSelection() {
   cl::TStrings& rows = selLBox_->Items();
-  rows.BeginUpdate();
+  const cl::TStringsUpdate update(rows);
   rows.Clear();
   for (int i = 0; i < selection_.Count(); ++i) rows.AddObject(selection_.Item(i).Url, &selection_.Item(i));
-  rows.EndUpdate();
 }
 
 void tMultiAddressForm::RefreshMarks() {

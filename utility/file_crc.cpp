@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/core/file_handle.h"
+#include "platform/core/unique_handle.h"
 #include "utility/bk_exception.h"
 #include "utility/crc32.h"
 
@@ -12,29 +13,19 @@ namespace {
 
 constexpr std::uint32_t BlockSize = 32768;
 
-class ReadHandle {
- public:
-  explicit ReadHandle(std::string_view name)
-      : handle_(win::CreateFile(name, win::GENERIC_READ, win::FILE_SHARE_READ | win::FILE_SHARE_WRITE,
-                                win::OPEN_EXISTING)) {
-    if (handle_ == win::INVALID_HANDLE_VALUE) throw xIOOpen(name);
-  }
-  ~ReadHandle() { win::CloseHandle(handle_); }
-  ReadHandle(const ReadHandle&) = delete;
-  ReadHandle& operator=(const ReadHandle&) = delete;
-
-  win::HANDLE Get() const { return handle_; }
-
- private:
-  win::HANDLE handle_;
-};
+win::UniqueHandle OpenForReading(std::string_view name) {
+  win::UniqueHandle handle(
+      win::CreateFile(name, win::GENERIC_READ, win::FILE_SHARE_READ | win::FILE_SHARE_WRITE, win::OPEN_EXISTING));
+  if (!handle.IsOpen()) throw xIOOpen(name);
+  return handle;
+}
 
 }  // namespace
 
 std::uint32_t FileCRC(std::uint8_t kind, std::string_view name) {
   const tCRCator* crc = CRCator();
   if (!crc) throw xInternal("CRC table not loaded");
-  const ReadHandle file(name);
+  const win::UniqueHandle file = OpenForReading(name);
   std::array<std::uint8_t, BlockSize> block;
   std::uint32_t reg = CRCStart;
   for (;;) {

@@ -1,30 +1,26 @@
 #pragma once
 
-#include <utility>
-
+#include "platform/core/unique_handle.h"
 #include "utility/raw_handles.h"
 
 namespace utl {
 
-// A raw handle closed on every way out. The opening calls fill Slot();
-// Close() closes at once and tells whether the system's close failed.
+static_assert(noHandle == win::INVALID_HANDLE_VALUE);
+
+// The platform's handle owner in the utility's manner: Close() is TRUE when
+// the system's close failed, as the raw-handle routines report failure.
 class OwnedHandle {
  public:
   OwnedHandle() = default;
-  explicit OwnedHandle(Handle handle) noexcept : handle_(handle) {}
-  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, noHandle)) {}
-  OwnedHandle& operator=(OwnedHandle&&) = delete;
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  ~OwnedHandle() { CLOSEHANDLE(handle_); }
+  explicit OwnedHandle(Handle handle) noexcept : owner_(handle) {}
 
-  Handle Get() const noexcept { return handle_; }
-  Handle& Slot() noexcept { return handle_; }
-  bool Valid() const noexcept { return handle_ != noHandle; }
-  bool Close() noexcept;
+  Handle Get() const noexcept { return owner_.Get(); }
+  Handle& Slot() noexcept { return owner_.Slot(); }
+  bool Valid() const noexcept { return owner_.IsOpen(); }
+  bool Close() noexcept { return !owner_.Close(); }
 
  private:
-  Handle handle_ = noHandle;
+  win::UniqueHandle owner_;
 };
 
 }  // namespace utl

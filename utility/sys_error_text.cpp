@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "platform/core/short_string.h"
+
 namespace {
 
 struct ErrorName {
@@ -41,6 +43,6 @@ std::string SysErrorText(std::int32_t code) {
   char prefix[32];
   std::snprintf(prefix, sizeof prefix, "0x%08X (%d): ", static_cast<std::uint32_t>(code), code);
   std::string text = std::string(prefix) + std::string(name);
-  if (text.size() > 255) text.resize(255);
+  if (text.size() > ShortString::MaxLength) text.resize(ShortString::MaxLength);
   return text;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/gui/bitmap.h"
 #include "platform/gui/colors.h"
 #include "platform/gui/geometry.h"
 
 namespace cl {
-class TBitmap;
 class TObject;
 class TStream;
 class TStringList;
@@ -16,6 +17,12 @@ class TWinControl;
 
 namespace html {
 class TFormControlObj;
+
+// A picture the host hands over; the image cache owns the bitmap from then on.
+struct HostBitmap {
+  std::unique_ptr<cl::TBitmap> Bitmap;  // none: the picture fails
+  cl::TColor Colour = -1;               // the transparent colour; -1: none
+};
 
 // Everything the document asks of whatever shows it (the viewer, or a stub in
 // tests and tools). A document without a host keeps its defaults: no
@@ -26,13 +33,13 @@ class TDocumentHost {
 
   // The object the document's events name as their sender.
   virtual cl::TObject* EventSender() { return nullptr; }
-  // The application's own pictures, asked for before any file. False when the
-  // host hands out none that way; a bitmap handed back belongs to the image
-  // cache from then on.
-  virtual bool RequestBitmap(const std::string& /*name*/, cl::TBitmap*& /*bitmap*/, cl::TColor& /*colour*/) {
-    return false;
-  }
-  virtual bool RequestImage(const std::string& /*name*/, cl::TStream*& /*stream*/) { return false; }
+  // The application's own pictures, asked for before any file; nullopt when
+  // the host hands out none that way.
+  virtual std::optional<HostBitmap> RequestBitmap(const std::string& /*name*/) { return std::nullopt; }
+  // Asked next, the same way. The stream stays the host's: the document only
+  // reads it (none: the picture fails; the image unit's WaitStream: it comes
+  // later).
+  virtual std::optional<cl::TStream*> RequestImage(const std::string& /*name*/) { return std::nullopt; }
   // A picture's name as the image side should look it up: a file name
   // (relative to the document) when pictures come from files.
   virtual std::string ExpandImageName(const std::string& name) { return name; }

@@ -75,27 +75,22 @@ TFetchedImage TDocumentImages::FetchImage(TSectionList& document, const std::str
   std::unique_ptr<cl::TGraphic> picture;
   std::unique_ptr<cl::TBitmap> newMask;
   TDocumentHost* const host = document.Host;
-  cl::TBitmap* given = nullptr;
-  cl::TColor colour = -1;
-  cl::TStream* stream = nullptr;
-  if (host && host->RequestBitmap(name, given, colour)) {
-    if (given) {
-      // The application hands the bitmap over.
-      std::unique_ptr<cl::TBitmap> bitmap(given);
-      if (colour != -1) {
-        newMask = MakeMask(*bitmap, true, colour);
+  if (std::optional<HostBitmap> given = host ? host->RequestBitmap(name) : std::nullopt) {
+    if (given->Bitmap) {
+      if (given->Colour != -1) {
+        newMask = MakeMask(*given->Bitmap, true, given->Colour);
         fetched.Transparency = trGifColor;
       } else if (fetched.Transparency == trLowerLeft) {
-        newMask = MakeMask(*bitmap, false, 0);
+        newMask = MakeMask(*given->Bitmap, false, 0);
       }
-      picture = std::move(bitmap);
+      picture = std::move(given->Bitmap);
     }
-  } else if (host && host->RequestImage(name, stream)) {
-    if (stream && stream == ImageUnit().WaitStream.get()) {
+  } else if (const std::optional<cl::TStream*> stream = host ? host->RequestImage(name) : std::nullopt) {
+    if (*stream && *stream == ImageUnit().WaitStream.get()) {
       fetched.Delayed = true;
       return fetched;
     }
-    picture = DecodeStream(stream, fetched.Transparency, newMask);
+    picture = DecodeStream(*stream, fetched.Transparency, newMask);
   } else {
     bool useOtherDecoder = true;
     if (HasGifExtension(name)) picture = CreateAnimatedGifFromFile(name, useOtherDecoder);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/core/file_handle.h"
 #include "platform/core/stream.h"
+#include "platform/core/unique_handle.h"
 
 namespace html {
 
@@ -15,7 +15,6 @@ class TReadOnlyFileStream : public cl::TStream {
   explicit TReadOnlyFileStream(const std::string& fileName);
   TReadOnlyFileStream(const TReadOnlyFileStream&) = delete;
   TReadOnlyFileStream& operator=(const TReadOnlyFileStream&) = delete;
-  ~TReadOnlyFileStream() override;
 
   std::int32_t Read(void* buffer, std::int32_t count) override;
   std::int32_t Write(const void* buffer, std::int32_t count) override;
@@ -23,7 +22,7 @@ class TReadOnlyFileStream : public cl::TStream {
   void SetSize(std::int64_t size) override;
 
  private:
-  win::HANDLE handle_;
+  win::UniqueHandle handle_;
 };
 
 }  // namespace html

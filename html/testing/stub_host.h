@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,22 +13,21 @@ namespace html {
 // handler when one is set; background changes and errors are recorded.
 class StubHost final : public TDocumentHost {
  public:
-  std::function<void(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour)> OnBitmap;
-  std::function<void(const std::string& name, cl::TStream*& stream)> OnImage;
+  std::function<HostBitmap(const std::string& name)> OnBitmap;
+  // The stream stays the test's.
+  std::function<cl::TStream*(const std::string& name)> OnImage;
   std::function<std::string(const std::string& name)> OnExpand;
   std::vector<cl::TColor> Backgrounds;
   std::vector<std::string> Errors;
   std::vector<cl::TRect> Invalidated;
 
-  bool RequestBitmap(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) override {
-    if (!OnBitmap) return false;
-    OnBitmap(name, bitmap, colour);
-    return true;
+  std::optional<HostBitmap> RequestBitmap(const std::string& name) override {
+    if (!OnBitmap) return std::nullopt;
+    return OnBitmap(name);
   }
-  bool RequestImage(const std::string& name, cl::TStream*& stream) override {
-    if (!OnImage) return false;
-    OnImage(name, stream);
-    return true;
+  std::optional<cl::TStream*> RequestImage(const std::string& name) override {
+    if (!OnImage) return std::nullopt;
+    return OnImage(name);
   }
   std::string ExpandImageName(const std::string& name) override { return OnExpand ? OnExpand(name) : name; }
   void BackgroundChanged(cl::TColor colour) override { Backgrounds.push_back(colour); }

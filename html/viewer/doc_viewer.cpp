@@ -546,18 +546,18 @@ bool TDocViewer::InsertImage(const std::string& src, cl::TStream* stream) {
   return true;
 }
 
-bool TDocViewer::DocumentHost::RequestBitmap(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) {
-  if (!viewer_.onBitmapRequest_) return false;
-  viewer_.onBitmapRequest_(&viewer_, name, bitmap, colour);
-  return true;
+std::optional<HostBitmap> TDocViewer::DocumentHost::RequestBitmap(const std::string& name) {
+  if (!viewer_.onBitmapRequest_) return std::nullopt;
+  HostBitmap given;
+  viewer_.onBitmapRequest_(&viewer_, name, given.Bitmap, given.Colour);
+  return given;
 }
 
-bool TDocViewer::DocumentHost::RequestImage(const std::string& name, cl::TStream*& stream) {
-  if (viewer_.onImageRequest_) {
-    viewer_.onImageRequest_(&viewer_, name, stream);
-    return true;
-  }
-  return false;
+std::optional<cl::TStream*> TDocViewer::DocumentHost::RequestImage(const std::string& name) {
+  if (!viewer_.onImageRequest_) return std::nullopt;
+  cl::TStream* stream = nullptr;
+  viewer_.onImageRequest_(&viewer_, name, stream);
+  return stream;
 }
 
 std::string TDocViewer::DocumentHost::ExpandImageName(const std::string& name) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,10 +36,10 @@ class T32ScrollBar;
 
 enum THTMLBorderStyle : uint8_t { htFocused, htNone, htSingle };
 
-// The viewer's image events. A bitmap handed back is owned by the image cache
-// from then on.
-using TGetBitmapEvent =
-    std::function<void(TDocViewer* sender, const std::string& name, cl::TBitmap*& bitmap, cl::TColor& color)>;
+// The viewer's image events. A bitmap handed back goes to the image cache; a
+// stream stays the application's.
+using TGetBitmapEvent = std::function<void(TDocViewer* sender, const std::string& name,
+                                           std::unique_ptr<cl::TBitmap>& bitmap, cl::TColor& color)>;
 using TGetImageEvent = std::function<void(TDocViewer* sender, const std::string& name, cl::TStream*& stream)>;
 
 // Made for one OnRightClick call and freed after it.
@@ -346,8 +347,8 @@ class TDocViewer : public cl::TWinControl, public TViewerDefaultsProperties {
    public:
     explicit DocumentHost(TDocViewer& viewer) : viewer_(viewer) {}
     cl::TObject* EventSender() override { return &viewer_; }
-    bool RequestBitmap(const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) override;
-    bool RequestImage(const std::string& name, cl::TStream*& stream) override;
+    std::optional<HostBitmap> RequestBitmap(const std::string& name) override;
+    std::optional<cl::TStream*> RequestImage(const std::string& name) override;
     std::string ExpandImageName(const std::string& name) override;
     void BackgroundChanged(cl::TColor colour) override;
     void InvalidateArea(const cl::TRect& rect) override;

@@ -10,6 +10,7 @@
 #include "platform/core/ansi_case.h"
 #include "platform/core/ending_file.h"
 #include "platform/core/in_out_error.h"
+#include "platform/core/short_string.h"
 #include "platform/gui/busy_cursor.h"
 #include "utility/path_names.h"
 
@@ -17,11 +18,11 @@ namespace html {
 
 namespace {
 
-// "name#dest": the name before the first "#" and at most 255 characters after it.
+// "name#dest": the name before the first "#" and at most a short string's length after it.
 std::string SplitDestination(std::string& name) {
   const auto hash = name.find('#');
   if (hash == std::string::npos) return {};
-  std::string dest = name.substr(hash + 1, 255);
+  std::string dest = name.substr(hash + 1, ShortString::MaxLength);
   name.erase(hash);
   return dest;
 }
@@ -96,7 +97,7 @@ void TDocViewer::LoadFile(const std::string& fileName, THtmlFileType fileType) {
     std::string imageText;
     if (fileType == ftHTML) StopSound();
     if (fileType == ftImage) {
-      imageText = "<IMG SRC=\"" + name.substr(0, 255) + "\">";
+      imageText = "<IMG SRC=\"" + name.substr(0, ShortString::MaxLength) + "\">";
       request.Source = TParseRequest::FromBuffer;
       request.Buffer = imageText;
       request.OnMeta = nullptr;

@@ -6,6 +6,7 @@
 #include "html/viewer/paint_panel.h"
 #include "html/viewer/scroll_bar_32.h"
 #include "platform/core/ansi_case.h"
+#include "platform/core/short_string.h"
 #include "platform/gui/clipboard.h"
 #include "platform/gui/messages.h"
 #include "utility/path_names.h"
@@ -178,7 +179,7 @@ void TDocViewer::FollowLink() {
   }
   std::string dest;
   if (const auto hash = s.find('#'); hash != std::string::npos) {
-    dest = s.substr(hash, 255);
+    dest = s.substr(hash, ShortString::MaxLength);
     s.erase(hash);
   }
   s = ExpandLinkFileName(s);

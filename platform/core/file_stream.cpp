@@ -30,26 +30,22 @@ win::HANDLE OpenStreamHandle(const std::string& fileName, std::uint16_t mode) {
 
 TFileStream::TFileStream(const std::string& fileName, std::uint16_t mode)
     : handle_(OpenStreamHandle(fileName, mode)) {
-  if (handle_ != win::INVALID_HANDLE_VALUE) return;
+  if (handle_.IsOpen()) return;
   if (mode == fmCreate) throw EFCreateError("Cannot create file " + fileName);
   throw EFOpenError("Cannot open file " + fileName);
-}
-
-TFileStream::~TFileStream() {
-  if (handle_ != win::INVALID_HANDLE_VALUE) win::CloseHandle(handle_);
 }
 
 std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
   if (count <= 0) return 0;
   std::uint32_t done = 0;
-  if (!win::ReadFile(handle_, buffer, static_cast<std::uint32_t>(count), &done)) return -1;
+  if (!win::ReadFile(handle_.Get(), buffer, static_cast<std::uint32_t>(count), &done)) return -1;
   return static_cast<std::int32_t>(done);
 }
 
 std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
   if (count <= 0) return 0;
   std::uint32_t done = 0;
-  if (!win::WriteFile(handle_, buffer, static_cast<std::uint32_t>(count), &done)) return 0;
+  if (!win::WriteFile(handle_.Get(), buffer, static_cast<std::uint32_t>(count), &done)) return 0;
   return static_cast<std::int32_t>(done);
 }
 
@@ -58,13 +54,13 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
                      : origin == TSeekOrigin::soCurrent ? win::FILE_CURRENT
                                                         : win::FILE_END;
   std::int64_t position = -1;
-  if (!win::SetFilePointer(handle_, offset, method, &position)) return -1;
+  if (!win::SetFilePointer(handle_.Get(), offset, method, &position)) return -1;
   return position;
 }
 
 void TFileStream::SetSize(std::int64_t size) {
   const std::int64_t position = Position();
-  if (!win::SetFilePointer(handle_, size, win::FILE_BEGIN, nullptr) || !win::SetEndOfFile(handle_))
+  if (!win::SetFilePointer(handle_.Get(), size, win::FILE_BEGIN, nullptr) || !win::SetEndOfFile(handle_.Get()))
     throw EStreamError("Stream write error");
   SetPosition(position < size ? position : size);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/core/stream.h"
+#include "platform/core/unique_handle.h"
 
 namespace cl {
 
@@ -26,17 +27,16 @@ class TFileStream : public TStream {
   TFileStream(const std::string& fileName, std::uint16_t mode);
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
-  ~TFileStream() override;
 
   std::int32_t Read(void* buffer, std::int32_t count) override;
   std::int32_t Write(const void* buffer, std::int32_t count) override;
   std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
   void SetSize(std::int64_t size) override;
 
-  std::int32_t Handle() const { return handle_; }
+  std::int32_t Handle() const { return handle_.Get(); }
 
  private:
-  std::int32_t handle_ = -1;
+  win::UniqueHandle handle_;
 };
 
 }  // namespace cl

@@ -43,27 +43,15 @@ int TStrings::IndexOfObject(const TObject* object) const {
 }
 
 void TStrings::AddStrings(const TStrings& source) {
-  BeginUpdate();
-  try {
-    for (int i = 0; i < source.Count(); ++i) AddObject(source.Get(i), source.GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TStringsUpdate update(*this);
+  for (int i = 0; i < source.Count(); ++i) AddObject(source.Get(i), source.GetObject(i));
 }
 
 void TStrings::Assign(const TStrings& source) {
   if (&source == this) return;
-  BeginUpdate();
-  try {
-    Clear();
-    for (int i = 0; i < source.Count(); ++i) AddObject(source.Get(i), source.GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TStringsUpdate update(*this);
+  Clear();
+  for (int i = 0; i < source.Count(); ++i) AddObject(source.Get(i), source.GetObject(i));
 }
 
 void TStrings::Exchange(int a, int b) {
@@ -80,10 +68,9 @@ void TStrings::Move(int from, int to) {
   if (from == to) return;
   const std::string text = Get(from);
   TObject* object = GetObject(from);
-  BeginUpdate();
+  const TStringsUpdate update(*this);
   Delete(from);
   InsertObject(to, text, object);
-  EndUpdate();
 }
 
 std::string TStrings::Text() const {
@@ -96,22 +83,16 @@ std::string TStrings::Text() const {
 }
 
 void TStrings::SetText(std::string_view text) {
-  BeginUpdate();
-  try {
-    Clear();
-    std::size_t i = 0;
-    while (i < text.size()) {
-      const std::size_t start = i;
-      while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
-      Add(text.substr(start, i - start));
-      if (i < text.size() && text[i] == '\r') ++i;
-      if (i < text.size() && text[i] == '\n') ++i;
-    }
-  } catch (...) {
-    EndUpdate();
-    throw;
+  const TStringsUpdate update(*this);
+  Clear();
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
+    Add(text.substr(start, i - start));
+    if (i < text.size() && text[i] == '\r') ++i;
+    if (i < text.size() && text[i] == '\n') ++i;
   }
-  EndUpdate();
 }
 
 void TStrings::BeginUpdate() {

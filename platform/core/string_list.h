@@ -64,6 +64,19 @@ class TStrings : public TObject {
   int updateCount_ = 0;
 };
 
+// A batch of changes to a list: BeginUpdate now, EndUpdate on every way out,
+// so an exception never leaves the list in update mode.
+class TStringsUpdate {
+ public:
+  explicit TStringsUpdate(TStrings& strings) : strings_(strings) { strings_.BeginUpdate(); }
+  ~TStringsUpdate() { strings_.EndUpdate(); }
+  TStringsUpdate(const TStringsUpdate&) = delete;
+  TStringsUpdate& operator=(const TStringsUpdate&) = delete;
+
+ private:
+  TStrings& strings_;
+};
+
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
 // The class library's string list. Sorted lists keep the AnsiCompareText order

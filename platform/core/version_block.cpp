@@ -9,6 +9,7 @@
 #include "platform/core/blank_trim.h"
 #include "platform/core/file_handle.h"
 #include "platform/core/last_error.h"
+#include "platform/core/unique_handle.h"
 
 namespace win {
 
@@ -177,26 +178,17 @@ class ReadHandle {
  public:
   explicit ReadHandle(std::string_view name)
       : handle_(CreateFile(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING)) {}
-  ~ReadHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) {
-      const auto error = GetLastError();
-      CloseHandle(handle_);
-      SetLastError(error);
-    }
-  }
-  ReadHandle(const ReadHandle&) = delete;
-  ReadHandle& operator=(const ReadHandle&) = delete;
 
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool IsOpen() const { return handle_.IsOpen(); }
   // Exactly count bytes at offset.
   bool ReadAt(std::uint64_t offset, void* buffer, std::uint32_t count) const {
     std::uint32_t done = 0;
-    return SetFilePointer(handle_, static_cast<std::int64_t>(offset), FILE_BEGIN, nullptr) &&
-           ReadFile(handle_, buffer, count, &done) && done == count;
+    return SetFilePointer(handle_.Get(), static_cast<std::int64_t>(offset), FILE_BEGIN, nullptr) &&
+           ReadFile(handle_.Get(), buffer, count, &done) && done == count;
   }
 
  private:
-  HANDLE handle_;
+  UniqueHandle handle_;
 };
 
 template <typename T>

@@ -6,6 +6,7 @@
 #include "platform/core/exception.h"
 #include "platform/core/file_handle.h"
 #include "platform/core/stream.h"
+#include "platform/core/unique_handle.h"
 #include "platform/gui/canvas.h"
 #include "platform/gui/canvas_impl.h"
 #include "platform/gui/picture_budget.h"
@@ -116,15 +117,15 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 void TBitmap::LoadFromFile(const std::string& fileName) {
-  const win::HANDLE file = win::CreateFile(fileName, win::GENERIC_READ, win::FILE_SHARE_READ, win::OPEN_EXISTING);
-  if (file == win::INVALID_HANDLE_VALUE) throw EFOpenError("Cannot open file " + fileName);
+  win::UniqueHandle file(win::CreateFile(fileName, win::GENERIC_READ, win::FILE_SHARE_READ, win::OPEN_EXISTING));
+  if (!file.IsOpen()) throw EFOpenError("Cannot open file " + fileName);
   std::vector<char> data;
   int64_t size = 0;
   uint32_t done = 0;
-  const bool read = win::GetFileSize(file, &size) && size >= 0 && size <= 0x7FFFFFFF &&
+  const bool read = win::GetFileSize(file.Get(), &size) && size >= 0 && size <= 0x7FFFFFFF &&
                     (data.resize(static_cast<size_t>(size)), size == 0 ||
-                     (win::ReadFile(file, data.data(), static_cast<uint32_t>(size), &done) && done == size));
-  win::CloseHandle(file);
+                     (win::ReadFile(file.Get(), data.data(), static_cast<uint32_t>(size), &done) && done == size));
+  file.Close();
   if (!read) throw EReadError("Stream read error");
   LoadFromMemory(data.data(), data.size());
 }

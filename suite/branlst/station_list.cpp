@@ -6,6 +6,7 @@
 #include "platform/core/blank_trim.h"
 #include "platform/core/file_names.h"
 #include "platform/core/places.h"
+#include "platform/core/short_string.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ std::optional<StationList> ParseStationList(std::string_view text) {
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (first) {
-      list.name = std::string(cl::TrimOf(line, " ").substr(0, 255));
+      list.name = std::string(cl::TrimOf(line, " ").substr(0, ShortString::MaxLength));
       if (list.name.empty()) return std::nullopt;
       first = false;
       continue;

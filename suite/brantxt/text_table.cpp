@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "platform/core/short_string.h"
+
 namespace {
 
 constexpr unsigned char builtInData[] = {
@@ -35,7 +37,7 @@ TextTable ParseTextTable(std::string_view data) {
     std::uint16_t number = 0;
     if (tab == std::string_view::npos || !ReadNumber(line.substr(0, tab), number)) continue;
     std::string_view text = line.substr(tab + 1);
-    if (text.size() > 255) text = text.substr(0, 255);
+    if (text.size() > ShortString::MaxLength) text = text.substr(0, ShortString::MaxLength);
     table.emplace(number, std::string(text));
   }
   return table;

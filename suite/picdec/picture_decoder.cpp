@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "platform/core/file_handle.h"
+#include "platform/core/unique_handle.h"
 #include "suite/picdec/header_guard.h"
 #include "platform/gui/qt_bridge.h"
 
@@ -251,17 +252,17 @@ int16_t Decode(Kind kind, const uint8_t* data, std::size_t size, const Request& 
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const char* fileName) {
   if (fileName == nullptr) return std::nullopt;
-  const win::HANDLE file = win::CreateFile(fileName, win::GENERIC_READ, win::FILE_SHARE_READ, win::OPEN_EXISTING);
-  if (file == win::INVALID_HANDLE_VALUE) return std::nullopt;
+  const win::UniqueHandle file(
+      win::CreateFile(fileName, win::GENERIC_READ, win::FILE_SHARE_READ, win::OPEN_EXISTING));
+  if (!file.IsOpen()) return std::nullopt;
   std::optional<std::vector<uint8_t>> result;
   int64_t size = 0;
-  if (win::GetFileSize(file, &size) && size >= 0 && size <= 0x7FFFFFFF) {
+  if (win::GetFileSize(file.Get(), &size) && size >= 0 && size <= 0x7FFFFFFF) {
     std::vector<uint8_t> data(static_cast<size_t>(size));
     uint32_t done = 0;
-    if (size == 0 || (win::ReadFile(file, data.data(), static_cast<uint32_t>(size), &done) && done == size))
+    if (size == 0 || (win::ReadFile(file.Get(), data.data(), static_cast<uint32_t>(size), &done) && done == size))
       result = std::move(data);
   }
-  win::CloseHandle(file);
   return result;
 }
 

@@ -29,7 +29,7 @@ void TextResult(ShortString* out, Text&& text) {
   });
 }
 
-std::uint8_t ByteLength(std::size_t n) { return static_cast<std::uint8_t>(std::min<std::size_t>(n, 255)); }
+std::uint8_t ByteLength(std::size_t n) { return static_cast<std::uint8_t>(std::min<std::size_t>(n, ShortString::MaxLength)); }
 
 }  // namespace
 

@@ -23,7 +23,7 @@ namespace {
 class DelayedImages : public ::testing::Test {
  protected:
   DelayedImages() {
-    host.OnImage = [](const std::string&, cl::TStream*& stream) { stream = ImageUnit().WaitStream.get(); };
+    host.OnImage = [](const std::string&) -> cl::TStream* { return ImageUnit().WaitStream.get(); };
   }
   std::unique_ptr<TImageObj> Waiting(const std::string& src, bool transparent = false) {
     TAttributeList list;
@@ -141,7 +141,10 @@ TEST_F(DelayedImages, AWaitingBackgroundIsFetchedAgainFromTheCache) {
   ASSERT_EQ(f.root.DelayedImages.Count(), 1);
   const auto bytes = StreamOf(FourByTwo());
   ASSERT_TRUE(DocumentImages().InsertDelayedImage(f.root, "back.bmp", bytes.get()));
-  host.OnImage = [](const std::string&, cl::TStream*&) { FAIL() << "asked the host again"; };
+  host.OnImage = [](const std::string&) -> cl::TStream* {
+    ADD_FAILURE() << "asked the host again";
+    return nullptr;
+  };
   cl::TBitmap* background = f.root.BackgroundBitmap();
   ASSERT_NE(background, nullptr);
   EXPECT_EQ(background->Width(), 4);

@@ -81,13 +81,12 @@ TEST_F(FetchImageTest, TheViewersEventsComeBeforeTheFile) {
   StubHost host;
   LayoutFixture f(&DocumentImages(), &host);
   int bitmapRequests = 0;
-  host.OnBitmap = [&](const std::string& name, cl::TBitmap*& bitmap, cl::TColor& colour) {
+  host.OnBitmap = [&](const std::string& name) {
     ++bitmapRequests;
     EXPECT_EQ(name, "pic");
-    EXPECT_EQ(colour, -1);
-    bitmap = new cl::TBitmap;
-    bitmap->SetSize(3, 3);
-    colour = cl::clWhite;
+    HostBitmap given{std::make_unique<cl::TBitmap>(), cl::clWhite};
+    given.Bitmap->SetSize(3, 3);
+    return given;
   };
   TTransparency transparency = trOpaque;
   bool fromCache = false, delayed = false;
@@ -101,8 +100,8 @@ TEST_F(FetchImageTest, TheViewersEventsComeBeforeTheFile) {
 
   StubHost laterHost;
   LayoutFixture g(&DocumentImages(), &laterHost);
-  laterHost.OnImage = [&](const std::string& name, cl::TStream*& stream) {
-    stream = name == "later" ? static_cast<cl::TStream*>(ImageUnit().WaitStream.get()) : nullptr;
+  laterHost.OnImage = [&](const std::string& name) -> cl::TStream* {
+    return name == "later" ? ImageUnit().WaitStream.get() : nullptr;
   };
   EXPECT_EQ(Fetch(g.root, "later", transparency, fromCache, delayed, mask), nullptr);
   EXPECT_TRUE(delayed);
@@ -142,9 +141,9 @@ TEST_F(FetchImageTest, AFailedNameIsNotDecodedAgainUntilTheNextDocument) {
   int requests = 0;
   auto stream = std::make_unique<cl::TMemoryStream>();
   stream->WriteBuffer(cut.data(), static_cast<int32_t>(cut.size()));
-  host.OnImage = [&](const std::string&, cl::TStream*& given) {
+  host.OnImage = [&](const std::string&) -> cl::TStream* {
     ++requests;
-    given = stream.get();
+    return stream.get();
   };
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Fetch(g.root, "cut", transparency, fromCache, delayed, mask), nullptr);
   EXPECT_EQ(requests, 1);
@@ -170,9 +169,7 @@ TEST_F(FetchImageTest, TheBackgroundIsFetchedOnceAndDelayedNamesWait) {
 
   StubHost laterHost;
   LayoutFixture g(&DocumentImages(), &laterHost);
-  laterHost.OnImage = [&](const std::string&, cl::TStream*& stream) {
-    stream = ImageUnit().WaitStream.get();
-  };
+  laterHost.OnImage = [&](const std::string&) -> cl::TStream* { return ImageUnit().WaitStream.get(); };
   g.root.SetBackgroundName("back.gif");
   EXPECT_EQ(g.root.BackgroundBitmap(), nullptr);
   ASSERT_EQ(g.root.DelayedImages.Count(), 1);

@@ -49,10 +49,10 @@ TEST(GifPlaying, AnimatedFilesAndStreamsComeFromTheGifDecoder) {
   cl::testing::TempDirectory dir;
   const std::string file = dir.Write("anim.gif", EncodeGif(RedThenGreen()));
   StubHost host;
-  host.OnImage = [&](const std::string& name, cl::TStream*& stream) {
+  host.OnImage = [&](const std::string& name) -> cl::TStream* {
     static std::unique_ptr<cl::TMemoryStream> held;
     held = StreamOf(EncodeGif(RedThenGreen()));
-    stream = name == "stream" ? held.get() : nullptr;
+    return name == "stream" ? held.get() : nullptr;
   };
   LayoutFixture fromFile(&DocumentImages());
   LayoutFixture fromHost(&DocumentImages(), &host);

@@ -160,7 +160,7 @@ TEST_F(InlineImageDrawing, AltTextGrowsAPlaceholderButNotAGivenPair) {
 
 TEST_F(InlineImageDrawing, APictureWithoutPixelsTakesThePlaceholdersSize) {
   StubHost host;
-  host.OnBitmap = [](const std::string&, cl::TBitmap*& bitmap, cl::TColor&) { bitmap = new cl::TBitmap; };
+  host.OnBitmap = [](const std::string&) { return HostBitmap{std::make_unique<cl::TBitmap>()}; };
   LayoutFixture hosted(&DocumentImages(), &host);
   struct Case {
     const char* name;

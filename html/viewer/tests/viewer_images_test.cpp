@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,36 @@ TEST_F(ViewerTest, ThePageShowsThroughTheTransparentPixelsOfEveryKindOfPng) {
               cl::RGB(png.opaque.r, png.opaque.g, png.opaque.b))
         << png.what;
   }
+}
+
+TEST_F(ViewerTest, AnApplicationsBitmapIsShownWithTheColourItNamesTransparent) {
+  viewer->Parser = ParseDocument;
+  viewer->SetViewImages(true);
+  std::vector<cl::TColor> offered;
+  cl::TBitmap* handed = nullptr;
+  viewer->SetOnBitmapRequest([&](TDocViewer* sender, const std::string& name, std::unique_ptr<cl::TBitmap>& bitmap,
+                                 cl::TColor& colour) {
+    EXPECT_EQ(sender, viewer);
+    EXPECT_EQ(name, "own");
+    offered.push_back(colour);
+    bitmap = std::make_unique<cl::TBitmap>();
+    bitmap->SetSize(30, 20);  // all white
+    handed = bitmap.get();
+    colour = cl::clWhite;
+  });
+  const std::string page = "<BODY BGCOLOR=\"#FFFF00\"><P><IMG SRC=\"own\"></P>";
+  viewer->LoadFromBuffer(page.data(), static_cast<int32_t>(page.size()));
+  TImageObj* image = FirstImage(*viewer);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(offered, std::vector<cl::TColor>{-1});
+  EXPECT_EQ(image->Image, handed);
+  EXPECT_EQ(image->ObjWidth, 30);
+  EXPECT_EQ(image->ObjHeight, 20);
+  const cl::TColor yellow = cl::RGB(255, 255, 0);
+  EXPECT_EQ(cl::testing::ScreenPixel(viewer->PaintPanel(), 1, 1), yellow);  // painted
+  const int x = image->Left, y = image->Top - viewer->VScrollBarPosition();
+  EXPECT_GT(x, 0);
+  EXPECT_EQ(cl::testing::ScreenPixel(viewer->PaintPanel(), x + 15, y + 10), yellow);
 }
 
 std::vector<TImageObj*> Images(TDocViewer& viewer) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -162,6 +163,76 @@ TEST(StringList, AssignCopiesStringsAndObjectsAndSortedSetterSorts) {
   target.SetSorted(true);
   EXPECT_EQ(Lines(target), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(target.Objects(1), &object);
+}
+
+// Only the primitives, so the base class's own batch operations run; the
+// update states it is told of are recorded.
+class PrimitiveStrings final : public cl::TStrings {
+ public:
+  PrimitiveStrings() {
+    list_.SetSorted(true);
+    list_.SetDuplicates(TDuplicates::dupError);
+  }
+  int Count() const override { return list_.Count(); }
+  std::string Get(int index) const override { return list_.Get(index); }
+  cl::TObject* GetObject(int index) const override { return list_.GetObject(index); }
+  void PutObject(int index, cl::TObject* object) override { list_.PutObject(index, object); }
+  void InsertObject(int index, std::string_view text, cl::TObject* object) override {
+    if (index != list_.Count()) throw cl::EStringListError("Operation not allowed on sorted string list");
+    list_.AddObject(text, object);
+  }
+  void Delete(int index) override { list_.Delete(index); }
+  void Clear() override { list_.Clear(); }
+
+  std::vector<bool> States;
+
+ protected:
+  void SetUpdateState(bool updating) override { States.push_back(updating); }
+
+ private:
+  TStringList list_;
+};
+
+TEST(StringList, AChangeThatRaisesPartWayLeavesTheListOutOfUpdateMode) {
+  struct Case {
+    const char* what;
+    std::function<void(cl::TStrings&)> change;
+  };
+  TStringList twice;
+  twice.Add("c");
+  twice.Add("c");
+  const Case cases[] = {
+      {"Move into the middle", [](cl::TStrings& list) { list.Move(1, 0); }},
+      {"AddStrings of a duplicate", [&](cl::TStrings& list) { list.AddStrings(twice); }},
+      {"Assign of a duplicate", [&](cl::TStrings& list) { list.Assign(twice); }},
+      {"SetText with a repeated line", [](cl::TStrings& list) { list.SetText("c\r\nc"); }},
+      {"a batch of the caller's", [](cl::TStrings& list) {
+         const cl::TStringsUpdate update(list);
+         list.Add("a");
+       }},
+  };
+  for (const Case& c : cases) {
+    PrimitiveStrings list;
+    list.Add("a");
+    list.Add("b");
+    EXPECT_THROW(c.change(list), cl::EStringListError) << c.what;
+    EXPECT_FALSE(list.Updating()) << c.what;
+    EXPECT_EQ(list.States, (std::vector<bool>{true, false})) << c.what;
+  }
+}
+
+TEST(StringList, AnUpdateInsideAnotherEndsOnlyWithTheOutermost) {
+  PrimitiveStrings list;
+  {
+    const cl::TStringsUpdate outer(list);
+    {
+      const cl::TStringsUpdate inner(list);
+      list.Add("a");
+    }
+    EXPECT_TRUE(list.Updating());
+  }
+  EXPECT_FALSE(list.Updating());
+  EXPECT_EQ(list.States, (std::vector<bool>{true, false}));
 }
 
 }  // namespace
