@@ -115,8 +115,16 @@ bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::stri
   TStringBitmapList& cache = BitmapList();
   int index = -1;
   // Adding the entry counts a use that no image object owns: it only keeps
-  // the entry while the waiting images take their own, and is dropped below.
-  bool heldForWaiting = false;
+  // the entry while the waiting images take their own, and is given back on
+  // the way out, also when taking one raises.
+  struct WaitingUse {
+    TStringBitmapList& cache;
+    const std::string& key;
+    bool held = false;
+    ~WaitingUse() {
+      if (held) cache.DecUsage(key);
+    }
+  } waitingUse{cache, key};
   if (!cache.Find(key, index)) {
     // Decoded as it stands: each waiting image asks for its own
     // transparency from the cache below.
@@ -127,7 +135,7 @@ bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::stri
       cache.AddFailure(key);
     } else {
       const TTransparency kind = mask ? transparency : trOpaque;
-      heldForWaiting =
+      waitingUse.held =
           !cache.AddItem(key, std::make_unique<TBitmapItem>(std::move(picture), std::move(mask), kind)).Failed();
     }
   }
@@ -143,7 +151,6 @@ bool TDocumentImages::InsertDelayedImage(TSectionList& document, const std::stri
       image->InsertImage(document, FetchImage(document, image->Source, image->TransparencyKind));
     }
   }
-  if (heldForWaiting) cache.DecUsage(key);
   return true;
 }
 
